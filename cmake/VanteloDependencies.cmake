@@ -1,0 +1,23 @@
+# Every library comes from Debian's packages (scripts/install-deps).
+find_package(Threads REQUIRED)
+find_package(pugixml REQUIRED)
+find_package(CURL REQUIRED)
+find_package(nlohmann_json REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
+
+if(VANTELO_TESTS)
+  find_package(GTest REQUIRED)
+  pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+  include(GoogleTest)
+endif()
+if(VANTELO_BENCH)
+  find_package(benchmark REQUIRED)
+endif()
+
+if(VANTELO_GUI)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets WebEngineWidgets Test)
+  set(CMAKE_AUTOMOC ON)
+  set(CMAKE_AUTORCC ON)
+  set(CMAKE_AUTOUIC OFF)
+endif()

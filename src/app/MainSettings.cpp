@@ -1,0 +1,54 @@
+#include "app/MainSettings.h"
+
+#include "app/SettingsStore.h"
+#include "common/DecimalText.h"
+
+#include <string>
+
+namespace {
+
+// Booleans are true exactly when the text is "true", in lower case.
+void readFlag(const SettingsStore& store, const char* key, bool& flag)
+{
+    if (const auto value = store.GetSetting(key))
+        flag = *value == "true";
+}
+
+void readNumber(const SettingsStore& store, const char* key, int& number)
+{
+    if (const auto value = store.GetSetting(key))
+        number = parseDecimal(*value);
+}
+
+const char* flagText(bool flag)
+{
+    return flag ? "true" : "false";
+}
+
+} // namespace
+
+MainSettings readMainSettings(const SettingsStore& store)
+{
+    MainSettings settings;
+    readFlag(store, "visualeffects", settings.tabbedBrowsing);
+    readFlag(store, "autosave", settings.autosave);
+    if (const auto value = store.GetSetting("autofocus"))
+        settings.autoFocus = *value == "true";
+    readFlag(store, "autoupdate", settings.autoUpdate);
+    readNumber(store, "dirlistversion", settings.directoryListVersion);
+    readNumber(store, "autosavei", settings.autosaveMinutes);
+    if (settings.autosaveMinutes == 0)
+        settings.autosaveMinutes = 3;
+    return settings;
+}
+
+void writeMainSettings(SettingsStore& store, const MainSettings& settings)
+{
+    store.SetSetting("visualeffects", flagText(settings.tabbedBrowsing));
+    store.SetSetting("autosave", flagText(settings.autosave));
+    store.SetSetting("autosavei", std::to_string(settings.autosaveMinutes));
+    // Without a value of its own, autofocus is written as it was never set: false.
+    store.SetSetting("autofocus", flagText(settings.autoFocus.value_or(false)));
+    store.SetSetting("autoupdate", flagText(settings.autoUpdate));
+    store.SetSetting("dirlistversion", std::to_string(settings.directoryListVersion));
+}

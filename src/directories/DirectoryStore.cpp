@@ -1,0 +1,412 @@
+#include "directories/DirectoryStore.h"
+
+#include "common/AtomicFile.h"
+#include "common/DataFolder.h"
+#include "common/DecimalText.h"
+#include "common/MessageBox.h"
+#include "common/XmlErrorText.h"
+#include "common/XmlText.h"
+#include "directories/HostKey.h"
+#include "directories/Scrambling.h"
+
+#include <stdexcept>
+#include <unordered_map>
+
+namespace {
+
+constexpr const char* kLoadFailed = "An exception occurred while loading the directory list";
+constexpr const char* kReadFailed = "An error occurred while retrieving directory names";
+constexpr const char* kRevisionXmlFailed = "An error occurred in GetLatestDirectoryRevision: ";
+constexpr const char* kRevisionFailed = "Error in GetLatestDirectoryRevision";
+constexpr const char* kVariablesXmlFailed = "An error occurred in GetVariablesForDirectory: ";
+constexpr const char* kVariablesFailed = "Error in GetVariablesForDirectory";
+constexpr const char* kVariableError = "Error on variable ";
+constexpr const char* kSerializeFailed = "An error occurred in Serialize";
+constexpr const char* kSaveFailed = "An exception occurred while saving your custom directory list: ";
+constexpr const char* kUnsupportedType = "Unsupported control type";
+
+// A directory element that cannot be read; ends the reading of a file.
+struct RecordReadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string attributeText(const pugi::xml_node& node, const char* name)
+{
+    return node.attribute(name).value();
+}
+
+std::int32_t attributeNumber(const pugi::xml_node& node, const char* name)
+{
+    return parseDecimal(node.attribute(name).value());
+}
+
+void appendDeclaration(pugi::xml_document& document)
+{
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+}
+
+} // namespace
+
+DirectoryStore::DirectoryStore(IMessageBox& messages, std::string rootName)
+    : m_messages(messages)
+    , m_rootName(std::move(rootName))
+{
+}
+
+bool DirectoryStore::Load(const std::filesystem::path& file, bool plain, bool createIfMissing)
+{
+    try {
+        std::optional<std::string> bytes = readFileBytes(file);
+        resetDocument();
+        if (!bytes) {
+            if (!createIfMissing)
+                return false;
+            startNewDocument();
+            return true;
+        }
+        // A text that is not well-formed XML leaves an empty document and an empty store.
+        if (plain)
+            parseXmlText(m_document, *bytes);
+        else
+            parseXmlText(m_document, unscrambleDatabase(*bytes));
+        bytes.reset();
+        m_records.clear();
+        readRecords();
+        return true;
+    } catch (...) {
+        // Only memory can run out here; the parser reports nothing it cannot read.
+        showError(kLoadFailed);
+    }
+    return false;
+}
+
+bool DirectoryStore::LoadMain(const DataFolder& folder, bool plain)
+{
+    return Load(folder.mainDatabase(), plain, true);
+}
+
+bool DirectoryStore::GetDirectoryNames(std::vector<std::string>& names) const
+{
+    names.clear();
+    names.reserve(m_records.size());
+    for (const auto& entry : m_records)
+        names.push_back(entry.first);
+    return true;
+}
+
+std::int32_t DirectoryStore::GetLatestDirectoryRevision() const
+{
+    if (!m_hasDocument)
+        return -1;
+    try {
+        const std::string path = "/" + m_rootName + "/latestrevision/@no";
+        const pugi::xpath_node revision = m_document.select_node(path.c_str());
+        if (!revision)
+            return 1;
+        return parseDecimal(revision.attribute().value());
+    } catch (const pugi::xpath_exception& error) {
+        showError(kRevisionXmlFailed + xmlErrorText(error.what(), {}));
+    } catch (...) {
+        showError(kRevisionFailed);
+    }
+    return 1;
+}
+
+std::int32_t DirectoryStore::GetRevision(const std::string& name) const
+{
+    const DirectoryRecord* record = find(name);
+    return record ? record->revision : 0;
+}
+
+bool DirectoryStore::SetRevision(const std::string& name, std::int32_t revision)
+{
+    DirectoryRecord* record = findRecord(name);
+    if (record)
+        record->revision = revision;
+    return record != nullptr;
+}
+
+std::int32_t DirectoryStore::GetPR(const std::string& name) const
+{
+    const DirectoryRecord* record = find(name);
+    return record ? record->pr : 0;
+}
+
+bool DirectoryStore::SetPR(const std::string& name, std::int32_t pr)
+{
+    DirectoryRecord* record = findRecord(name);
+    if (record)
+        record->pr = pr;
+    return record != nullptr;
+}
+
+std::string DirectoryStore::GetSubmitUrl(const std::string& name) const
+{
+    const DirectoryRecord* record = find(name);
+    return record ? record->submitUrl : std::string();
+}
+
+bool DirectoryStore::SetSubmitUrl(const std::string& name, const std::string& url)
+{
+    DirectoryRecord* record = findRecord(name);
+    if (record)
+        record->submitUrl = url;
+    return record != nullptr;
+}
+
+std::string DirectoryStore::GetCategory(const std::string& name) const
+{
+    const DirectoryRecord* record = find(name);
+    return record ? record->category : std::string();
+}
+
+bool DirectoryStore::SetCategory(const std::string& name, const std::string& category)
+{
+    DirectoryRecord* record = findRecord(name);
+    if (record)
+        record->category = category;
+    return record != nullptr;
+}
+
+std::string DirectoryStore::GetOnSubmit(const std::string& name) const
+{
+    const DirectoryRecord* record = find(name);
+    return record ? record->onSubmit : std::string();
+}
+
+bool DirectoryStore::GetItems(const std::string& name, std::vector<DirectoryItem>& items) const
+{
+    const DirectoryRecord* record = find(name);
+    if (record)
+        items = record->items;
+    return record != nullptr;
+}
+
+bool DirectoryStore::SetItems(const std::string& name, const std::vector<DirectoryItem>& items)
+{
+    DirectoryRecord* record = findRecord(name);
+    if (record)
+        record->items = items;
+    return record != nullptr;
+}
+
+bool DirectoryStore::AddDirectory(const std::string& name)
+{
+    auto [position, inserted] = m_records.try_emplace(name);
+    if (inserted)
+        position->second.name = name;
+    return inserted;
+}
+
+bool DirectoryStore::RemoveDirectory(const std::string& name)
+{
+    return m_records.erase(name) > 0;
+}
+
+void DirectoryStore::Serialize()
+{
+    try {
+        resetDocument();
+        startNewDocument();
+        pugi::xml_node root = m_document.child(m_rootName.c_str());
+        for (const auto& [name, record] : m_records) {
+            pugi::xml_node directory = root.append_child("directory");
+            directory.append_attribute("name") = record.name.c_str();
+            directory.append_attribute("submiturl") = record.submitUrl.c_str();
+            directory.append_attribute("onsubmit") = record.onSubmit.c_str();
+            directory.append_attribute("category") = record.category.c_str();
+            directory.append_attribute("pr") = record.pr;
+            directory.append_attribute("revision") = record.revision;
+            for (const DirectoryItem& item : record.items) {
+                pugi::xml_node element = directory.append_child("item");
+                element.append_attribute("name") = item.name.c_str();
+                element.append_attribute("value") = item.value.c_str();
+                element.append_attribute("index") = item.index;
+                // The reciprocal kinds have always been written without a type.
+                if (item.type == ControlType::Edit || item.type == ControlType::Select
+                    || item.type == ControlType::Checkbox)
+                    element.append_attribute("type") = std::string(controlTypeText(item.type)).c_str();
+            }
+        }
+    } catch (...) {
+        showError(kSerializeFailed);
+    }
+}
+
+bool DirectoryStore::SaveCustom(const std::filesystem::path& file, bool save)
+{
+    if (!save)
+        return true;
+    Serialize();
+    if (auto error = writeFileAtomically(file, documentText())) {
+        showError(kSaveFailed + xmlErrorText(error->message, error->details));
+        return false;
+    }
+    return true;
+}
+
+bool DirectoryStore::GetVariablesForDirectory(const std::string& name, const std::string& category,
+                                              const std::string& subcategory,
+                                              std::map<std::string, std::string>& variables) const
+{
+    const std::string directoryName = name.substr(0, name.find('['));
+    try {
+        // The name is bound as a variable, so apostrophes and quotes cannot break the query.
+        pugi::xpath_variable_set bindings;
+        bindings.set("name", directoryName.c_str());
+        const std::string path = "/" + m_rootName + "/directory[@name = $name]/variable";
+        const pugi::xpath_query query(path.c_str(), &bindings);
+        for (const pugi::xpath_node& found : query.evaluate_node_set(m_document)) {
+            const pugi::xml_node variable = found.node();
+            const std::string variableName = variable.attribute("name").value();
+            std::string value;
+            for (const pugi::xml_node& condition : variable.children("cond")) {
+                const pugi::xml_attribute conditionCategory = condition.attribute("category");
+                const pugi::xml_attribute conditionSubcategory = condition.attribute("subcategory");
+                if (conditionCategory && category != conditionCategory.value())
+                    continue;
+                if (conditionSubcategory && subcategory != conditionSubcategory.value())
+                    continue;
+                if (const pugi::xml_attribute conditionValue = condition.attribute("value")) {
+                    value = conditionValue.value();
+                    break;
+                }
+            }
+            if (!variableName.empty() && !value.empty())
+                variables.emplace(variableName, value);
+            else
+                m_messages.show(kVariableError, variableName, MessageIcon::None);
+        }
+    } catch (const pugi::xpath_exception& error) {
+        showError(kVariablesXmlFailed + xmlErrorText(error.what(), {}));
+    } catch (...) {
+        m_messages.show(kVariablesFailed, name, MessageIcon::Error);
+    }
+    return true;
+}
+
+void DirectoryStore::MergeCustom(DirectoryStore& custom, const DataFolder& folder)
+{
+    custom.Load(folder.customDatabase(), true, true);
+    LoadMain(folder, false);
+    MergeLoadedCustom(custom);
+}
+
+void DirectoryStore::MergeLoadedCustom(const DirectoryStore& custom)
+{
+    // The first main directory of each host key; views into this store's records,
+    // which stay untouched until every removal is known.
+    std::unordered_map<std::string_view, const std::string*> mainNameByHost;
+    mainNameByHost.reserve(m_records.size());
+    for (const auto& [name, record] : m_records)
+        mainNameByHost.try_emplace(hostKeyView(record.submitUrl), &name);
+
+    std::vector<std::string> replaced;
+    for (const auto& [name, record] : custom.m_records) {
+        if (m_records.contains(name)) {
+            replaced.push_back(name);
+            continue;
+        }
+        // A main directory that a custom one of its own name replaces anyway is not
+        // removed by host key, so custom directories never push each other out.
+        const auto sameHost = mainNameByHost.find(hostKeyView(record.submitUrl));
+        if (sameHost != mainNameByHost.end() && !custom.m_records.contains(*sameHost->second))
+            replaced.push_back(*sameHost->second);
+    }
+    for (const std::string& name : replaced)
+        m_records.erase(name);
+
+    for (const auto& [name, record] : custom.m_records) {
+        DirectoryRecord& merged = m_records[name];
+        merged.name = name;
+        merged.submitUrl = record.submitUrl;
+        merged.category = record.category;
+        merged.pr = record.pr;
+        merged.items = record.items;
+        merged.revision = record.revision;
+    }
+}
+
+const DirectoryRecord* DirectoryStore::find(const std::string& name) const
+{
+    const auto found = m_records.find(name);
+    return found == m_records.end() ? nullptr : &found->second;
+}
+
+std::string DirectoryStore::documentText() const
+{
+    return xmlDocumentText(m_document, XmlLayout::Indented);
+}
+
+DirectoryRecord* DirectoryStore::findRecord(const std::string& name)
+{
+    const auto found = m_records.find(name);
+    return found == m_records.end() ? nullptr : &found->second;
+}
+
+void DirectoryStore::readRecords()
+{
+    try {
+        const pugi::xml_node root = m_document.child(m_rootName.c_str());
+        for (const pugi::xml_node& directory : root.children("directory")) {
+            const pugi::xml_attribute enabled = directory.attribute("enabled");
+            if (enabled && std::string_view(enabled.value()) != "true")
+                continue;
+            DirectoryRecord record = readRecord(directory);
+            const std::string name = record.name;
+            m_records.try_emplace(name, std::move(record));
+        }
+    } catch (const RecordReadError& error) {
+        showError(std::string(kReadFailed) + ": " + error.what());
+    } catch (...) {
+        showError(kReadFailed);
+    }
+}
+
+DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) const
+{
+    const pugi::xml_attribute name = directory.attribute("name");
+    if (!name)
+        throw RecordReadError(xmlErrorText("Missing attribute \"name\"",
+                                           "a directory element has no name; the directories after it are not read"));
+    DirectoryRecord record;
+    record.name = name.value();
+    record.submitUrl = attributeText(directory, "submiturl");
+    record.pr = attributeNumber(directory, "pr");
+    record.revision = attributeNumber(directory, "revision");
+    record.onSubmit = attributeText(directory, "onsubmit");
+    record.category = attributeText(directory, "category");
+    for (const pugi::xml_node& element : directory.children("item")) {
+        DirectoryItem item;
+        item.name = attributeText(element, "name");
+        item.index = attributeNumber(element, "index");
+        item.value = attributeText(element, "value");
+        // An absent type is an Edit; an unknown one is reported and read as Edit.
+        if (const pugi::xml_attribute type = element.attribute("type")) {
+            if (const auto known = controlTypeFromText(type.value()))
+                item.type = *known;
+            else
+                m_messages.show(kUnsupportedType, record.name, MessageIcon::Error);
+        }
+        record.items.push_back(std::move(item));
+    }
+    return record;
+}
+
+void DirectoryStore::resetDocument()
+{
+    m_document.reset();
+    m_hasDocument = true;
+}
+
+void DirectoryStore::startNewDocument()
+{
+    appendDeclaration(m_document);
+    m_document.append_child(m_rootName.c_str());
+}
+
+void DirectoryStore::showError(const std::string& text) const
+{
+    m_messages.show(text, kVanteloCaption, MessageIcon::Error);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One subcommand group of vantelo-cli ("db", ...). Each runs with the words after
+// its name and returns the exit code; a UsageError becomes exit code 2.
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const std::vector<std::string>& arguments);
+};
+
+int runDbCommand(const std::vector<std::string>& arguments);
+
+// Every subcommand group, in the order --help lists them.
+const std::vector<CliCommand>& cliCommands();

@@ -1,0 +1,61 @@
+// vantelo-cli: the command-line tools of Vantelo (database publishing and checks).
+
+#include "CommandLine.h"
+#include "Commands.h"
+
+#include <clocale>
+#include <cstring>
+#include <exception>
+#include <iostream>
+
+const std::vector<CliCommand>& cliCommands()
+{
+    static const std::vector<CliCommand> commands {
+        { "db",
+          "db list [--plain|--scrambled] FILE\n"
+          "  db scramble IN OUT\n"
+          "  db unscramble IN OUT\n"
+          "  db merge MAIN CUSTOM",
+          runDbCommand },
+    };
+    return commands;
+}
+
+namespace {
+
+void printHelp(std::ostream& out)
+{
+    out << "Usage: vantelo-cli COMMAND ...\n\nCommands:\n";
+    for (const CliCommand& command : cliCommands())
+        out << "  " << command.usage << '\n';
+    out << "\nOptions:\n  --help     show this text\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        printHelp(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string name = argv[1];
+    const std::vector<std::string> arguments(argv + 2, argv + argc);
+    for (const CliCommand& command : cliCommands()) {
+        if (name != command.name)
+            continue;
+        try {
+            return command.run(arguments);
+        } catch (const UsageError& error) {
+            std::cerr << "vantelo-cli: " << error.what() << '\n';
+            return 2;
+        } catch (const std::exception& error) {
+            std::cerr << "vantelo-cli: " << error.what() << '\n';
+            return 1;
+        }
+    }
+    std::cerr << "vantelo-cli: unknown command " << name << "; see vantelo-cli --help\n";
+    return 2;
+}
