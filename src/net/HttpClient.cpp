@@ -1,0 +1,286 @@
+#include "net/HttpClient.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr HttpTimeouts kDefaultTimeouts { 60s, 60s };
+constexpr HttpTimeouts kTimedRequestTimeouts { 10s, 10s };
+constexpr long kMaxRedirects = 10;
+constexpr const char* kFormContentType = "Content-Type: application/x-www-form-urlencoded";
+
+std::atomic<long long> g_connectMilliseconds { kDefaultTimeouts.connect.count() };
+std::atomic<long long> g_receiveMilliseconds { kDefaultTimeouts.receive.count() };
+
+// libcurl's process-wide set-up, done on first use. A failed set-up is tried
+// again by the next request; the lock makes two threads' first requests safe.
+bool curlReady()
+{
+    static std::mutex mutex;
+    static bool ready = false;
+    std::lock_guard lock(mutex);
+    if (!ready)
+        ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return ready;
+}
+
+// The file a body is written to; closed when the request ends.
+class OutputFile {
+public:
+    explicit OutputFile(const std::filesystem::path& path)
+        : m_fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
+    {
+    }
+    ~OutputFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+
+    bool write(const char* data, std::size_t size)
+    {
+        while (size > 0) {
+            const ssize_t written = ::write(m_fd, data, size);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+};
+
+// The state of one transfer that the body callback works on.
+struct Transfer {
+    const HttpRequest& request;
+    CURL* handle;
+    std::string* text;
+    OutputFile* file;
+    std::size_t received = 0;
+    bool bodyCut = false; // the cap, a failed write or an unwanted status ended reading
+};
+
+bool statusDropsBody(const Transfer& transfer)
+{
+    if (!transfer.request.readOnlyBelow400)
+        return false;
+    long status = 0;
+    curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status);
+    return status >= 400;
+}
+
+std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    const std::size_t offered = size * count;
+    if (statusDropsBody(transfer)) {
+        transfer.bodyCut = true;
+        return 0;
+    }
+    const std::size_t taken = std::min(offered, kMaxHttpBodyBytes - transfer.received);
+    if (transfer.file) {
+        if (!transfer.file->write(data, taken)) {
+            transfer.bodyCut = true;
+            return 0;
+        }
+    } else {
+        transfer.text->append(data, taken);
+    }
+    transfer.received += taken;
+    if (taken < offered) {
+        transfer.bodyCut = true;
+        return 0; // ends the transfer: the rest is over the cap
+    }
+    return offered;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+// A receive time-out: give up when less than one byte arrives per second over
+// the whole period.
+void setTimeouts(CURL* handle)
+{
+    const HttpTimeouts timeouts = currentHttpTimeouts();
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));
+    const auto receiveSeconds = std::max<long long>(1, (timeouts.receive.count() + 999) / 1000);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(receiveSeconds));
+}
+
+void setCommonOptions(CURL* handle, const std::string& url)
+{
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, kHttpUserAgent);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    setTimeouts(handle);
+}
+
+bool getOrPost(const HttpTarget& target, std::string& textOrFile, bool toFile,
+                 const std::optional<std::string>& formBody)
+{
+    HttpRequest request(target);
+    request.formBody = formBody;
+    if (toFile)
+        return performHttpRequest(request, HttpOutput { nullptr, textOrFile }).answered();
+    return performHttpRequest(request, HttpOutput { &textOrFile, std::nullopt }).answered();
+}
+
+// The body as UTF-16; a byte that is not part of valid UTF-8 becomes U+FFFD.
+std::u16string utf16FromUtf8(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool valid = length != 0 && at + length <= bytes.size();
+        for (std::size_t i = 1; valid && i < length; ++i) {
+            const auto next = static_cast<unsigned char>(bytes[at + i]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        valid = valid && (length == 1 || code >= smallest) && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        if (!valid) {
+            text += u'\uFFFD';
+            ++at;
+            continue;
+        }
+        if (code >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(code);
+        }
+        at += length;
+    }
+    return text;
+}
+
+} // namespace
+
+HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& output)
+{
+    HttpExchange exchange;
+    std::unique_ptr<OutputFile> file;
+    std::string unused;
+    std::string* text = output.text ? output.text : &unused;
+    if (output.file) {
+        file = std::make_unique<OutputFile>(*output.file);
+        if (!file->isOpen())
+            return exchange;
+    } else {
+        text->clear();
+    }
+    exchange.outputOpened = true;
+
+    if (!curlReady())
+        return exchange;
+    std::unique_ptr<CURL, CurlDeleter> handle(curl_easy_init());
+    if (!handle)
+        return exchange;
+    const std::string url = request.target.url();
+    setCommonOptions(handle.get(), url);
+
+    std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+    if (request.formBody) {
+        // No "Expect: 100-continue": the body goes out with the request at once.
+        curl_slist* list = curl_slist_append(nullptr, kFormContentType);
+        list = list ? curl_slist_append(list, "Expect:") : nullptr;
+        if (!list)
+            return exchange;
+        headers.reset(list);
+        curl_easy_setopt(handle.get(), CURLOPT_HTTPHEADER, headers.get());
+        curl_easy_setopt(handle.get(), CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.formBody->size()));
+        curl_easy_setopt(handle.get(), CURLOPT_COPYPOSTFIELDS, request.formBody->c_str());
+    }
+
+    Transfer transfer { request, handle.get(), text, file.get() };
+    curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, storeBody);
+    curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &transfer);
+
+    const CURLcode result = curl_easy_perform(handle.get());
+    curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &exchange.status);
+    exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
+    return exchange;
+}
+
+bool HttpGetPage(const HttpTarget& target, std::string& text)
+{
+    return performHttpRequest(HttpRequest(target), HttpOutput { &text, std::nullopt }).answered();
+}
+
+bool HttpGetToFile(const HttpTarget& target, std::string& textOrFile, bool toFile)
+{
+    return getOrPost(target, textOrFile, toFile, std::nullopt);
+}
+
+bool HttpPostForm(const HttpTarget& target, const std::string& body, std::string& textOrFile, bool toFile)
+{
+    return getOrPost(target, textOrFile, toFile, body);
+}
+
+bool HttpGetChecked(const HttpTarget& target, std::string& text)
+{
+    const HttpExchange exchange = performHttpRequest(HttpRequest(target), HttpOutput { &text, std::nullopt });
+    return exchange.status >= 200 && exchange.status < 300;
+}
+
+bool HttpGetTimed(const HttpTarget& target, std::string& text)
+{
+    setHttpTimeouts(kTimedRequestTimeouts);
+    HttpRequest request(target);
+    request.readOnlyBelow400 = true;
+    const HttpExchange exchange = performHttpRequest(request, HttpOutput { &text, std::nullopt });
+    return exchange.answered() && exchange.status < 400;
+}
+
+bool HttpGetTimed(const HttpTarget& target, std::u16string& text)
+{
+    std::string bytes;
+    const bool succeeded = HttpGetTimed(target, bytes);
+    text = utf16FromUtf8(bytes);
+    return succeeded;
+}
+
+HttpTimeouts currentHttpTimeouts()
+{
+    return HttpTimeouts { std::chrono::milliseconds(g_connectMilliseconds.load()),
+                          std::chrono::milliseconds(g_receiveMilliseconds.load()) };
+}
+
+void setHttpTimeouts(HttpTimeouts timeouts)
+{
+    g_connectMilliseconds = timeouts.connect.count();
+    g_receiveMilliseconds = timeouts.receive.count();
+}

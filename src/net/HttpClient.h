@@ -1,0 +1,74 @@
+#pragma once
+
+#include "net/HttpTarget.h"
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// The blocking request forms every exchange with a web server goes through. Each
+// makes one connection and one request on the calling thread and returns a
+// success flag by its own rule; none retries. Requests follow redirects, use the
+// proxy the environment names and keep at most kMaxHttpBodyBytes of a body.
+
+// The user agent every request announces.
+inline constexpr const char* kHttpUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.1.4322)";
+// The most of one response body that is kept; reading stops there.
+inline constexpr std::size_t kMaxHttpBodyBytes = std::size_t { 64 } << 20;
+
+// Where a response body goes: appended to a text, or written to a file that is
+// created (or emptied) before connecting.
+struct HttpOutput {
+    std::string* text = nullptr;
+    std::optional<std::filesystem::path> file;
+};
+
+// One request in full: the shape the forms share.
+struct HttpRequest {
+    explicit HttpRequest(HttpTarget requestTarget = {})
+        : target(std::move(requestTarget))
+    {
+    }
+
+    HttpTarget target;
+    std::optional<std::string> formBody;   // set: POST it as a form; empty: GET
+    bool readOnlyBelow400 = false;         // drop the body of a status from 400 on
+};
+
+// What became of one request.
+struct HttpExchange {
+    bool outputOpened = false;  // the output file could be created (always true for text)
+    long status = 0;            // the final status code; 0 when no answer arrived
+    bool complete = false;      // the body arrived and was stored whole
+    bool answered() const { return status != 0; }
+};
+
+// Runs one request and stores its body as the output says.
+HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& output);
+
+// GET; success when the server answered, whatever the status. The text is emptied first.
+bool HttpGetPage(const HttpTarget& target, std::string& text);
+// GET into a text (toFile false) or a file (toFile true); success when the server
+// answered, whatever the status. A file that cannot be created fails at once.
+bool HttpGetToFile(const HttpTarget& target, std::string& textOrFile, bool toFile);
+// POST of a form body ("application/x-www-form-urlencoded"), output as HttpGetToFile.
+bool HttpPostForm(const HttpTarget& target, const std::string& body, std::string& textOrFile, bool toFile);
+// GET; success only for a 2xx status, the body is kept whatever the status.
+bool HttpGetChecked(const HttpTarget& target, std::string& text);
+// GET with the short time-outs; success for a status below 400, and only then is
+// the body read. Lowers the time-outs of every later request of the process.
+bool HttpGetTimed(const HttpTarget& target, std::string& text);
+// HttpGetTimed for callers that work in 16-bit text; the body is read as UTF-8.
+bool HttpGetTimed(const HttpTarget& target, std::u16string& text);
+
+// The connect and receive time-outs every request uses: 60 seconds each until
+// the first HttpGetTimed of the process, 10 seconds each from then on.
+struct HttpTimeouts {
+    std::chrono::milliseconds connect;
+    std::chrono::milliseconds receive;
+};
+HttpTimeouts currentHttpTimeouts();
+// Sets the time-outs of every later request of the process.
+void setHttpTimeouts(HttpTimeouts timeouts);

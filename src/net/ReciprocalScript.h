@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class IMessageBox;
+class IWaitDialog;
+
+// The requests to the user's reciprocal-link script: add a directory's link code
+// to the user's link pages (the answer is the URL of the page that carries it),
+// and test the script's configuration. Every answer is read by its first
+// character; each outcome shows its own message.
+class ReciprocalScript {
+public:
+    ReciprocalScript(IMessageBox& messages, IWaitDialog& wait);
+
+    // Adds the link code read from a directory's page; the reciprocal URL on
+    // success, for the caller to enter into the page.
+    std::optional<std::string> AddDirectoryLink(const std::string& scriptUrl, const std::string& password,
+                                                const std::string& code);
+    // Adds a link code typed by the user; on success the URL is handed to
+    // `copyToClipboard` and a message says so. Returns the URL as well.
+    std::optional<std::string> AddCustomLink(const std::string& scriptUrl, const std::string& password,
+                                             const std::string& code,
+                                             const std::function<void(const std::string&)>& copyToClipboard);
+    // Tests the script at an address with a password as typed; true when the
+    // script answers that it is configured properly.
+    bool TestConfiguration(const std::string& scriptUrl, const std::string& password);
+
+    // The test request's URL; empty when the password cannot be escaped.
+    static std::string testUrl(const std::string& scriptUrl, const std::string& password);
+
+private:
+    std::optional<std::string> addLink(const std::string& scriptUrl, const std::string& password,
+                                       const std::string& code, std::size_t codeBufferSize,
+                                       const char* escapeFailure);
+
+    IMessageBox& m_messages;
+    IWaitDialog& m_wait;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A request as a loopback server saw it.
+struct SeenRequest {
+    std::string method;
+    std::string target; // path and query exactly as sent
+    std::string body;
+    std::string contentType;
+    std::string userAgent;
+};
+
+// A cpp-httplib server on 127.0.0.1 at a port the system picks, serving on its own
+// thread and recording every request its handlers see. Add handlers, then start().
+class LoopbackServer {
+public:
+    using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
+
+    LoopbackServer();
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    // Starts serving; returns once the server accepts connections.
+    void start();
+
+    // "127.0.0.1:port", as the host of a request target.
+    std::string host() const;
+    // "http://127.0.0.1:port" + path.
+    std::string url(const std::string& path) const;
+
+    std::vector<SeenRequest> requests() const;
+
+    // Answers GET and POST of a path (a pattern) with the handler.
+    void handle(const std::string& path, Handler handler);
+    // Serves a fixed answer for GET and POST of a path.
+    void serve(const std::string& path, int status, const std::string& body,
+               const std::string& contentType = "text/plain");
+
+private:
+    httplib::Server m_server;
+    int m_port = 0;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;
+    std::vector<SeenRequest> m_requests;
+};
+
+// A port on 127.0.0.1 where nothing listens: connections are refused.
+int refusedPort();
+
+// A socket on 127.0.0.1 that takes connections (the system completes them) but
+// never reads or answers: requests to it wait for their time-out.
+class SilentServer {
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    std::string host() const;
+
+private:
+    int m_fd = -1;
+    int m_port = 0;
+};
