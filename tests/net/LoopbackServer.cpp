@@ -95,9 +95,16 @@ void LoopbackServer::handle(const std::string& path, Handler handler)
 void LoopbackServer::serve(const std::string& path, int status, const std::string& body,
                            const std::string& contentType)
 {
-    handle(path, [status, body, contentType](const httplib::Request&, httplib::Response& response) {
-        response.status = status;
-        response.set_content(body, contentType.c_str());
+    std::lock_guard lock(m_mutex);
+    const bool known = m_answers.contains(path);
+    m_answers[path] = Answer { status, body, contentType };
+    if (known)
+        return;
+    handle(path, [this, path](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard answerLock(m_mutex);
+        const Answer& answer = m_answers.at(path);
+        response.status = answer.status;
+        response.set_content(answer.body, answer.contentType.c_str());
     });
 }
 

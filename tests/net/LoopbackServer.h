@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -40,7 +41,8 @@ public:
 
     // Answers GET and POST of a path (a pattern) with the handler.
     void handle(const std::string& path, Handler handler);
-    // Serves a fixed answer for GET and POST of a path.
+    // Answers GET and POST of a path with a status and a body; calling it again
+    // for the same path changes the answer, also while the server runs.
     void serve(const std::string& path, int status, const std::string& body,
                const std::string& contentType = "text/plain");
 
@@ -50,6 +52,12 @@ private:
     std::thread m_thread;
     mutable std::mutex m_mutex;
     std::vector<SeenRequest> m_requests;
+    struct Answer {
+        int status;
+        std::string body;
+        std::string contentType;
+    };
+    std::map<std::string, Answer> m_answers;
 };
 
 // A port on 127.0.0.1 where nothing listens: connections are refused.
