@@ -1,4 +1,5 @@
-// vantelo-cli: the command-line tools of Vantelo (database publishing and checks).
+// vantelo-cli: the command-line tools of Vantelo (database publishing, the
+// database update and checks).
 
 #include "CommandLine.h"
 #include "Commands.h"
@@ -17,6 +18,8 @@ const std::vector<CliCommand>& cliCommands()
           "  db unscramble IN OUT\n"
           "  db merge MAIN CUSTOM",
           runDbCommand },
+        { "update", "update [--data-dir DIR]", runUpdateCommand },
+        { "reciprocal", "reciprocal test URL PASSWORD", runReciprocalCommand },
     };
     return commands;
 }

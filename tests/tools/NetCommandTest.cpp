@@ -1,0 +1,126 @@
+#include "CommandLine.h"
+#include "Commands.h"
+#include "net/LoopbackServer.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// Runs a vantelo-cli command function in this process and captures stderr.
+struct CliRun {
+    int code = -1;
+    std::string err;
+};
+
+CliRun runCli(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments)
+{
+    std::ostringstream err;
+    std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
+    CliRun run;
+    try {
+        run.code = command(arguments);
+    } catch (const UsageError& error) {
+        run.code = 2;
+        err << error.what();
+    }
+    std::cerr.rdbuf(oldErr);
+    run.err = err.str();
+    return run;
+}
+
+const std::string kOldDatabase = "old database";
+const std::string kNewDatabase = "new database";
+
+// A data folder whose settings point the vendor host at a loopback server.
+class UpdateCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_server.start();
+        m_folder.write("dirdata.xml", kOldDatabase);
+        m_folder.write("customdirdata.xml", "<customdirs/>");
+        m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><autosave>false</autosave>"
+                                            "<dirlistversion>5</dirlistversion><vendorhost>"
+                                                + m_server.host() + "</vendorhost></settings>");
+    }
+
+    void publish(const std::string& version, const std::string& database)
+    {
+        m_server.serve("/customers/autocheck/dirdata.xml.version.txt", 200, version);
+        m_server.serve("/customers/autocheck/dirdata.xml", 200, database);
+    }
+
+    CliRun update() { return runCli(runUpdateCommand, { "--data-dir", m_folder.path().string() }); }
+
+    LoopbackServer m_server;
+    TempFolder m_folder;
+};
+
+TEST_F(UpdateCommandTest, NewerDatabaseIsInstalledAndItsVersionSaved)
+{
+    publish("9\n", kNewDatabase);
+    const CliRun run = update();
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "Vantelo: Your directory list was successfully updated\n");
+    EXPECT_EQ(m_folder.read("dirdata.xml"), kNewDatabase);
+    EXPECT_EQ(m_folder.read("customdirdata.xml"), "<customdirs/>");
+    EXPECT_EQ(m_folder.read("data/settings.xml"),
+              "<?xml version=\"1.0\"?><settings><autosave>false</autosave><dirlistversion>9</dirlistversion>"
+              "<vendorhost>" + m_server.host() + "</vendorhost></settings>");
+}
+
+TEST_F(UpdateCommandTest, SameVersionIsUpToDate)
+{
+    publish("5", kNewDatabase);
+    const CliRun run = update();
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "Vantelo: You already have the latest directory list. No update is necessary\n");
+    EXPECT_EQ(m_folder.read("dirdata.xml"), kOldDatabase);
+}
+
+TEST_F(UpdateCommandTest, ErrorPageKeepsTheDatabaseAndTheVersion)
+{
+    publish("9", "<html><body>Internal error</body></html>");
+    const std::string settings = m_folder.read("data/settings.xml");
+    const CliRun run = update();
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "Vantelo: There was a problem downloading the newest update. Please try again later.\n");
+    EXPECT_EQ(m_folder.read("dirdata.xml"), kOldDatabase);
+    EXPECT_EQ(m_folder.read("data/settings.xml"), settings);
+}
+
+TEST_F(UpdateCommandTest, UnreadableSettingsStopBeforeAnyRequest)
+{
+    publish("9", kNewDatabase);
+    m_folder.write("data/settings.xml", "<settings><broken");
+    const CliRun run = update();
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("cannot read"), std::string::npos);
+    EXPECT_TRUE(m_server.requests().empty());
+    EXPECT_EQ(m_folder.read("data/settings.xml"), "<settings><broken");
+    EXPECT_EQ(runCli(runUpdateCommand, { "extra" }).code, 2);
+}
+
+TEST(ReciprocalCommandTest, TestPrintsTheWizardsMessage)
+{
+    LoopbackServer server;
+    server.serve("/interact.php", 200, "0");
+    server.start();
+    const CliRun passed = runCli(runReciprocalCommand, { "test", server.url("/interact.php"), "pw" });
+    EXPECT_EQ(passed.code, 0);
+    EXPECT_EQ(passed.err, "Vantelo: Reciprocal script is properly configured\n");
+
+    server.serve("/interact.php", 200, "3");
+    const CliRun refused = runCli(runReciprocalCommand, { "test", server.url("/interact.php"), "pw" });
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err.rfind("Vantelo: Invalid password.", 0), 0u);
+
+    EXPECT_EQ(runCli(runReciprocalCommand, { "test", server.url("/interact.php") }).code, 2);
+    EXPECT_EQ(runCli(runReciprocalCommand, { "add", "x", "y" }).code, 2);
+}
+
+} // namespace
