@@ -1,0 +1,16 @@
+#pragma once
+
+#include "net/WaitDialog.h"
+
+class QWidget;
+
+// Runs the exchanges' requests in the modal please-wait dialog over a window.
+class QtWaitDialog : public IWaitDialog {
+public:
+    explicit QtWaitDialog(QWidget* parent = nullptr);
+
+    WaitResult run(const WaitRequest& request) override;
+
+private:
+    QWidget* m_parent;
+};
