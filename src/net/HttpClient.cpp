@@ -202,7 +202,6 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     } else {
         text->clear();
     }
-    exchange.outputOpened = true;
 
     if (!curlReady())
         return exchange;

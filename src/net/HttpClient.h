@@ -39,7 +39,6 @@ struct HttpRequest {
 
 // What became of one request.
 struct HttpExchange {
-    bool outputOpened = false;  // the output file could be created (always true for text)
     long status = 0;            // the final status code; 0 when no answer arrived
     bool complete = false;      // the body arrived and was stored whole
     bool answered() const { return status != 0; }
