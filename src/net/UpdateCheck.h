@@ -6,6 +6,8 @@ class HostConfiguration;
 
 // The build number of this program; the vendor publishes the newest one.
 inline constexpr int kInstalledProgramBuild = 3010;
+// The vendor's customer login page, where the update notice's link leads.
+inline constexpr const char* kCustomerLoginPath = "/customers/login.php";
 
 // The main window's side of the update check. The check runs on a worker thread:
 // the question is answered synchronously by the window's thread, the two notices
