@@ -12,6 +12,7 @@ struct CliCommand {
 };
 
 int runDbCommand(const std::vector<std::string>& arguments);
+int runProfilesCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -17,6 +17,11 @@ const std::vector<CliCommand>& cliCommands()
           "  db unscramble IN OUT\n"
           "  db merge MAIN CUSTOM",
           runDbCommand },
+        { "profiles",
+          "profiles list SVXML\n"
+          "  profiles show SVXML NAME\n"
+          "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
+          runProfilesCommand },
     };
     return commands;
 }
