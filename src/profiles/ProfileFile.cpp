@@ -37,8 +37,8 @@ ProfileFileLoad loadProfileFile(pugi::xml_document& document, const std::filesys
         load.missing = true;
         return load;
     }
-    const pugi::xml_parse_result result
-        = document.load_buffer(bytes->data(), bytes->size(), kParseOptions, pugi::encoding_auto);
+    const pugi::xml_parse_result result =
+        document.load_buffer(bytes->data(), bytes->size(), kParseOptions, pugi::encoding_auto);
     if (!result) {
         document.reset();
         load.error = std::string(result.description()) + " at byte " + std::to_string(result.offset);

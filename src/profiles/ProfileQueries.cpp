@@ -2,7 +2,8 @@
 
 namespace SendingProfile {
 
-ProfileQueries::ProfileQueries(const std::string& profile, const std::string& directory, const std::string& url)
+ProfileQueries::ProfileQueries(
+    const std::string& profile, const std::string& directory, const std::string& url)
 {
     m_variables.set("profile", profile.c_str());
     m_variables.set("directory", directory.c_str());

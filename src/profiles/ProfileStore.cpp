@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -30,43 +31,43 @@ struct FailureTexts {
 };
 
 constexpr FailureTexts kNamesFailed { "An error occurred while retrieving profile names: ",
-                                      "An error occurred while retrieving profile names" };
+    "An error occurred while retrieving profile names" };
 constexpr FailureTexts kGetFailed { "An error occurred while retrieving profile: ",
-                                    "An error occurred while retrieving profile" };
+    "An error occurred while retrieving profile" };
 constexpr FailureTexts kSetFailed { "An error occurred while modifing profile: ",
-                                    "An error occurred while modifing profile" };
+    "An error occurred while modifing profile" };
 constexpr FailureTexts kRemoveFailed { "An error occurred while removing profile: ",
-                                       "An error occurred while removing profile" };
+    "An error occurred while removing profile" };
 constexpr FailureTexts kImportFailed { "An exception occurred while importing your profiles: ",
-                                       "An error occurred while importing your profiles" };
+    "An error occurred while importing your profiles" };
 constexpr FailureTexts kExportFailed { "An error occurred while exporting the submission history: ",
-                                       "An error occurred while exporting the submission history" };
+    "An error occurred while exporting the submission history" };
 constexpr FailureTexts kAddFailed { "An error occurred while adding a directory to your profile: ",
-                                    "An error occurred while adding a directory to your profile" };
+    "An error occurred while adding a directory to your profile" };
 constexpr FailureTexts kRemoveEntryFailed { "An error occurred while retrieving profile: ",
-                                            "An error occurred while retrieving profile" };
+    "An error occurred while retrieving profile" };
 constexpr FailureTexts kIsSubmittedFailed {
     "An error occurred while checking whether a directory was submitted to: ",
     "An error occurred while checking whether a directory was submitted to"
 };
 constexpr FailureTexts kDateFailed { "An exception occurred while retrieving the submission date/time: ",
-                                     "An exception occurred while retrieving the submission date/time" };
+    "An exception occurred while retrieving the submission date/time" };
 constexpr FailureTexts kHistoryFailed { "An error occurred while getting the submission history: ",
-                                        "An error occurred while getting the submission history" };
+    "An error occurred while getting the submission history" };
 constexpr FailureTexts kSetApprovedFailed { "An error occurred while setting approval status: ",
-                                            "An error occurred while setting approval status" };
+    "An error occurred while setting approval status" };
 constexpr FailureTexts kIsApprovedFailed { "An error occurred while retrieving approval status: ",
-                                           "An error occurred while retrieving approval status" };
+    "An error occurred while retrieving approval status" };
 constexpr FailureTexts kGetTextFailed { "An exception occurred while retrieving the directory custom text: ",
-                                        "An exception occurred while retrieving the directory custom text" };
+    "An exception occurred while retrieving the directory custom text" };
 constexpr FailureTexts kSetTextFailed { "An error occurred while retrieving a directory custom text: ",
-                                        "An error occurred while retrieving a directory custom text" };
+    "An error occurred while retrieving a directory custom text" };
 constexpr FailureTexts kColorFailed { "An error occurred while retrieving a directory color: ",
-                                      "An error occurred while retrieving a directory color" };
+    "An error occurred while retrieving a directory color" };
 constexpr FailureTexts kGetActiveFailed { "An exception occurred while retrieving the active profile: ",
-                                          "An exception occurred while retrieving the active profile" };
+    "An exception occurred while retrieving the active profile" };
 constexpr FailureTexts kSetActiveFailed { "An exception occurred while setting the active profile: ",
-                                          "An exception occurred while setting the active profile" };
+    "An exception occurred while setting the active profile" };
 
 constexpr const char* kSaveFailed = "An exception occurred while saving your profiles: ";
 constexpr const char* kIncomplete = "Incomplete configuration file!";
@@ -88,11 +89,16 @@ struct TextField {
 
 // Reading reports each of these that is missing.
 constexpr TextField kRequiredFields[] = {
-    { "url", &SiteProfile::url },         { "email", &SiteProfile::email },
-    { "fname", &SiteProfile::fname },     { "lname", &SiteProfile::lname },
-    { "username", &SiteProfile::username }, { "password", &SiteProfile::password },
-    { "address", &SiteProfile::address }, { "city", &SiteProfile::city },
-    { "zip", &SiteProfile::zip },         { "province", &SiteProfile::province },
+    { "url", &SiteProfile::url },
+    { "email", &SiteProfile::email },
+    { "fname", &SiteProfile::fname },
+    { "lname", &SiteProfile::lname },
+    { "username", &SiteProfile::username },
+    { "password", &SiteProfile::password },
+    { "address", &SiteProfile::address },
+    { "city", &SiteProfile::city },
+    { "zip", &SiteProfile::zip },
+    { "province", &SiteProfile::province },
 };
 constexpr TextField kOptionalFields[] = {
     { "reciprocal", &SiteProfile::reciprocal },
@@ -118,22 +124,14 @@ constexpr ListField kListFields[] = {
 // The single values in the order a new profile element gets them.
 std::vector<std::pair<const char*, std::string>> singleValues(const SiteProfile& profile)
 {
-    return { { "url", profile.url },
-             { "email", profile.email },
-             { "fname", profile.fname },
-             { "lname", profile.lname },
-             { "username", profile.username },
-             { "password", profile.password },
-             { "address", profile.address },
-             { "city", profile.city },
-             { "zip", profile.zip },
-             { "province", profile.province },
-             { "reciprocal", profile.reciprocal },
-             { "reciprocalconfig", profile.reciprocalConfig },
-             { "reciprocalpassword", profile.reciprocalPassword },
-             { kReciprocalMethod, std::to_string(profile.reciprocalMethod) },
-             { "categories", profile.categories },
-             { "subcategories", profile.subcategories } };
+    return { { "url", profile.url }, { "email", profile.email }, { "fname", profile.fname },
+        { "lname", profile.lname }, { "username", profile.username }, { "password", profile.password },
+        { "address", profile.address }, { "city", profile.city }, { "zip", profile.zip },
+        { "province", profile.province }, { "reciprocal", profile.reciprocal },
+        { "reciprocalconfig", profile.reciprocalConfig },
+        { "reciprocalpassword", profile.reciprocalPassword },
+        { kReciprocalMethod, std::to_string(profile.reciprocalMethod) }, { "categories", profile.categories },
+        { "subcategories", profile.subcategories } };
 }
 
 pugi::xml_node appendElement(pugi::xml_node parent, const char* name)
@@ -168,7 +166,7 @@ bool isElement(const pugi::xml_node& node, const char* name)
 bool isListElement(const pugi::xml_node& node)
 {
     return std::any_of(std::begin(kListFields), std::end(kListFields),
-                       [&](const ListField& field) { return isElement(node, field.element); });
+        [&](const ListField& field) { return isElement(node, field.element); });
 }
 
 void writeProfile(pugi::xml_node element, const std::string& name, const SiteProfile& profile)
@@ -200,8 +198,16 @@ void writeProfile(pugi::xml_node element, const std::string& name, const SitePro
 SubmissionEntry readEntry(const pugi::xml_node& entry)
 {
     return { stringValue(entry.child("friendlyname")), stringValue(entry.child("url")),
-             stringValue(entry.child("title")),        stringValue(entry.child("description")),
-             stringValue(entry.child("keywords")),     stringValue(entry.child("datetime")) };
+        stringValue(entry.child("title")), stringValue(entry.child("description")),
+        stringValue(entry.child("keywords")), stringValue(entry.child("datetime")) };
+}
+
+// The first of the entries that carries an approval, in document order.
+pugi::xml_node firstApproved(std::span<const pugi::xml_node> entries)
+{
+    const auto found = std::find_if(entries.begin(), entries.end(),
+        [](const pugi::xml_node& entry) { return bool(entry.attribute(kApproved)); });
+    return found == entries.end() ? pugi::xml_node() : *found;
 }
 
 // Escapes a text for a pseudo-attribute of a processing instruction, so that a
@@ -211,11 +217,20 @@ std::string pseudoAttributeText(const std::string& text)
     std::string escaped;
     for (const char c : text) {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        default: escaped += c;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -246,9 +261,10 @@ Result guarded(IMessageBox& messages, const FailureTexts& texts, Result fallback
 
 } // namespace
 
-// Every change of the document is made inside one of these: the list index is
-// dropped when the change begins and again when it ends, so no index that was
-// built on the document before or during the change can outlive it.
+// Every change of the document that the index does not follow (all but adding
+// and removing an entry, and approvals, which it never looks at) is made inside
+// one of these: the index is dropped when the change begins and again when it
+// ends, so no index built before or during the change can outlive it.
 class ProfileStore::Change {
 public:
     explicit Change(const ProfileStore& store)
@@ -377,7 +393,7 @@ bool ProfileStore::ImportProfiles(const std::filesystem::path& file, int* count)
 }
 
 int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, std::string& activeName,
-                              const DirectoryStore& directories)
+    const DirectoryStore& directories)
 {
     activeName.clear();
     std::error_code error;
@@ -386,15 +402,15 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return -1;
-    const Change change(*this);
     int count = 0;
     guarded(m_messages, kImportFailed, false, [&] {
         const SvDatContents contents = SvDatReader(in).read();
         activeName = contents.activeName;
         if (contents.truncated)
-            m_messages.show("The file " + file.string() + " ends before all the profiles it announces. "
-                            "Only the complete profiles in it are imported.",
-                            kVanteloCaption, MessageIcon::Warning);
+            m_messages.show("The file " + file.string()
+                    + " ends before all the profiles it announces. "
+                      "Only the complete profiles in it are imported.",
+                kVanteloCaption, MessageIcon::Warning);
         for (const SiteProfile& profile : contents.profiles) {
             if (!replace && findProfile(profile.name))
                 continue;
@@ -404,7 +420,7 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
             for (const std::string& submitted : profile.submittedNames) {
                 const std::string name = submitted.substr(0, submitted.find('['));
                 AddSubmission(profile.name, name, directories.GetSubmitUrl(name), kUnknownDate, kUnknownDate,
-                              kUnknownDate, kUnknownDate);
+                    kUnknownDate, kUnknownDate);
             }
         }
         return true;
@@ -412,8 +428,8 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
     return count;
 }
 
-bool ProfileStore::ExportProfile(const std::string& profile, const std::filesystem::path& file,
-                                 const std::string& styleSheet) const
+bool ProfileStore::ExportProfile(
+    const std::string& profile, const std::filesystem::path& file, const std::string& styleSheet) const
 {
     return guarded(m_messages, kExportFailed, false, [&] {
         const pugi::xml_node element = findProfile(profile);
@@ -423,9 +439,9 @@ bool ProfileStore::ExportProfile(const std::string& profile, const std::filesyst
         appendDeclaration(exported);
         pugi::xml_node instruction = exported.append_child(pugi::node_pi);
         instruction.set_name("xml-stylesheet");
-        instruction.set_value(("type=\"" + std::string(kStyleSheetType) + "\" href=\""
-                               + pseudoAttributeText(styleSheet) + "\"")
-                                  .c_str());
+        instruction.set_value(
+            ("type=\"" + std::string(kStyleSheetType) + "\" href=\"" + pseudoAttributeText(styleSheet) + "\"")
+                .c_str());
         if (!exported.append_copy(element))
             throw DocumentError("cannot copy the profile");
         // The copy carries the profile's passwords.
@@ -436,38 +452,30 @@ bool ProfileStore::ExportProfile(const std::string& profile, const std::filesyst
 }
 
 bool ProfileStore::AddSubmission(const std::string& profile, const std::string& friendlyName,
-                                 const std::string& url, const std::string& title, const std::string& keywords,
-                                 const std::string& description, const std::string& date)
+    const std::string& url, const std::string& title, const std::string& keywords,
+    const std::string& description, const std::string& date)
 {
-    const Change change(*this);
     RemoveSubmission(profile, friendlyName, url);
     return guarded(m_messages, kAddFailed, false, [&] {
-        const pugi::xml_node element = findProfile(profile);
+        const pugi::xml_node element = index().profile(profile);
         if (!element)
             return false;
-        pugi::xml_node entry = appendElement(element, "submittedto");
-        const std::pair<const char*, const std::string&> values[] = {
-            { "friendlyname", friendlyName }, { "url", url },           { "title", title },
-            { "description", description },   { "keywords", keywords }, { "datetime", date },
-        };
-        for (const auto& [tag, value] : values)
-            setText(appendElement(entry, tag), value);
+        appendEntry(element, { friendlyName, url, title, description, keywords, date });
         return true;
     });
 }
 
-bool ProfileStore::RemoveSubmission(const std::string& profile, const std::string& friendlyName,
-                                    const std::string& url)
+bool ProfileStore::RemoveSubmission(
+    const std::string& profile, const std::string& friendlyName, const std::string& url)
 {
-    const Change change(*this);
     return guarded(m_messages, kRemoveEntryFailed, false, [&] {
         const pugi::xml_node entry = findEntry(profile, friendlyName, url);
-        return entry && entry.parent().remove_child(entry);
+        return entry && removeEntry(entry);
     });
 }
 
-bool ProfileStore::IsSubmitted(const std::string& profile, const std::string& friendlyName,
-                               const std::string& url) const
+bool ProfileStore::IsSubmitted(
+    const std::string& profile, const std::string& friendlyName, const std::string& url) const
 {
     return guarded(m_messages, kIsSubmittedFailed, false, [&] {
         const ProfileIndex& entries = index();
@@ -476,8 +484,8 @@ bool ProfileStore::IsSubmitted(const std::string& profile, const std::string& fr
     });
 }
 
-bool ProfileStore::GetSubmissionDate(const std::string& profile, const std::string& friendlyName,
-                                     std::string& date) const
+bool ProfileStore::GetSubmissionDate(
+    const std::string& profile, const std::string& friendlyName, std::string& date) const
 {
     return guarded(m_messages, kDateFailed, false, [&] {
         for (const pugi::xml_node& entry : index().entriesByName(profile, friendlyName)) {
@@ -490,7 +498,8 @@ bool ProfileStore::GetSubmissionDate(const std::string& profile, const std::stri
     });
 }
 
-bool ProfileStore::GetSubmissionHistory(const std::string& profile, std::vector<SubmissionEntry>& entries) const
+bool ProfileStore::GetSubmissionHistory(
+    const std::string& profile, std::vector<SubmissionEntry>& entries) const
 {
     return guarded(m_messages, kHistoryFailed, false, [&] {
         const ProfileQueries queries(profile);
@@ -500,18 +509,17 @@ bool ProfileStore::GetSubmissionHistory(const std::string& profile, std::vector<
     });
 }
 
-bool ProfileStore::SetApproved(const std::string& profile, const std::string& friendlyName,
-                               const std::string& url, bool approved)
+// The index never looks at `approved`, so a change of approval leaves it exact.
+bool ProfileStore::SetApproved(
+    const std::string& profile, const std::string& friendlyName, const std::string& url, bool approved)
 {
-    const Change change(*this);
     return guarded(m_messages, kSetApprovedFailed, false, [&] {
-        const ProfileQueries queries(profile, friendlyName, url);
-        pugi::xpath_node approval = queries.first(m_document, ProfileQueries::kApprovalByName);
-        if (!approval && !url.empty())
-            approval = queries.first(m_document, ProfileQueries::kApprovalByUrl);
-        if (approval && !approved)
-            return approval.parent().remove_attribute(approval.attribute());
-        if (!approval && approved) {
+        pugi::xml_node carrier = firstApproved(index().entriesByName(profile, friendlyName));
+        if (!carrier && !url.empty())
+            carrier = firstApproved(index().entriesByUrl(profile, url));
+        if (carrier && !approved)
+            return carrier.remove_attribute(kApproved);
+        if (!carrier && approved) {
             pugi::xml_node entry = findEntry(profile, friendlyName, url);
             if (!entry)
                 return false;
@@ -522,17 +530,13 @@ bool ProfileStore::SetApproved(const std::string& profile, const std::string& fr
     });
 }
 
-bool ProfileStore::IsApproved(const std::string& profile, const std::string& friendlyName,
-                              const std::string& url) const
+bool ProfileStore::IsApproved(
+    const std::string& profile, const std::string& friendlyName, const std::string& url) const
 {
-    const auto anyApproved = [](std::span<const pugi::xml_node> entries) {
-        return std::any_of(entries.begin(), entries.end(),
-                           [](const pugi::xml_node& entry) { return bool(entry.attribute(kApproved)); });
-    };
     return guarded(m_messages, kIsApprovedFailed, false, [&] {
         const ProfileIndex& entries = index();
-        return anyApproved(entries.entriesByName(profile, friendlyName))
-            || (!url.empty() && anyApproved(entries.entriesByUrl(profile, url)));
+        return firstApproved(entries.entriesByName(profile, friendlyName))
+            || (!url.empty() && firstApproved(entries.entriesByUrl(profile, url)));
     });
 }
 
@@ -562,13 +566,13 @@ bool ProfileStore::SetCustomText(const std::string& directory, const std::string
     });
 }
 
-bool ProfileStore::GetCustomColor(const std::string& profile, const std::string& directory,
-                                  std::uint32_t& color) const
+bool ProfileStore::GetCustomColor(
+    const std::string& profile, const std::string& directory, std::uint32_t& color) const
 {
     return guarded(m_messages, kColorFailed, false, [&] {
         const ProfileIndex& colors = index();
-        const pugi::xml_node found
-            = profile.empty() ? colors.globalColor(directory) : colors.profileColor(profile, directory);
+        const pugi::xml_node found =
+            profile.empty() ? colors.globalColor(directory) : colors.profileColor(profile, directory);
         if (!found)
             return false;
         color = static_cast<std::uint32_t>(parseDecimal(stringValue(found)));
@@ -576,7 +580,8 @@ bool ProfileStore::GetCustomColor(const std::string& profile, const std::string&
     });
 }
 
-bool ProfileStore::SetCustomColor(const std::string& profile, const std::string& directory, std::uint32_t color)
+bool ProfileStore::SetCustomColor(
+    const std::string& profile, const std::string& directory, std::uint32_t color)
 {
     const Change change(*this);
     RemoveCustomColor(profile, directory);
@@ -596,9 +601,11 @@ bool ProfileStore::RemoveCustomColor(const std::string& profile, const std::stri
     const Change change(*this);
     return guarded(m_messages, kColorFailed, false, [&] {
         const ProfileQueries queries(profile, directory);
-        const pugi::xml_node element
-            = queries.first(m_document, profile.empty() ? ProfileQueries::kGlobalColor : ProfileQueries::kProfileColor)
-                  .node();
+        const pugi::xml_node element =
+            queries
+                .first(m_document,
+                    profile.empty() ? ProfileQueries::kGlobalColor : ProfileQueries::kProfileColor)
+                .node();
         return element && element.parent().remove_child(element);
     });
 }
@@ -644,9 +651,9 @@ void ProfileStore::startNewDocument()
 void ProfileStore::warnUnreadable(const std::filesystem::path& file, const std::string& reason)
 {
     m_messages.show("Your profiles could not be read from " + file.string() + " (" + reason
-                        + "). Vantelo starts without them; the next save keeps that file as "
-                        + unreadableCopyPath(file).string() + " before it writes a new one.",
-                    kVanteloCaption, MessageIcon::Warning);
+            + "). Vantelo starts without them; the next save keeps that file as "
+            + unreadableCopyPath(file).string() + " before it writes a new one.",
+        kVanteloCaption, MessageIcon::Warning);
 }
 
 bool ProfileStore::keepUnreadableFile(const std::filesystem::path& file)
@@ -660,18 +667,22 @@ bool ProfileStore::keepUnreadableFile(const std::filesystem::path& file)
     const std::optional<std::string> bytes = readFileBytes(file);
     std::optional<FileWriteError> failure;
     if (!bytes)
-        failure = FileWriteError { "cannot read " + file.string(), "the file that could not be loaded is kept as it is" };
+        failure = FileWriteError { "cannot read " + file.string(),
+            "the file that could not be loaded is kept as it is" };
     else
         failure = writeFileAtomically(copy, *bytes, FileAccess::OwnerOnly);
     if (failure) {
-        showError(kSaveFailed + xmlErrorText(failure->message, "cannot keep a copy as " + copy.string() + ": " + failure->details));
+        showError(kSaveFailed
+            + xmlErrorText(
+                failure->message, "cannot keep a copy as " + copy.string() + ": " + failure->details));
         return false;
     }
     m_unreadableFile.reset();
     return true;
 }
 
-void ProfileStore::readProfile(const pugi::xml_node& element, const std::string& name, SiteProfile& profile) const
+void ProfileStore::readProfile(
+    const pugi::xml_node& element, const std::string& name, SiteProfile& profile) const
 {
     profile.submittedNames.clear();
     profile.submittedUrls.clear();
@@ -712,15 +723,50 @@ pugi::xml_node ProfileStore::findProfile(const std::string& name) const
 
 // The entry of a directory: by name, else by URL. An empty URL matches nothing,
 // or a directory without one would find some other directory's entry.
-pugi::xml_node ProfileStore::findEntry(const std::string& profile, const std::string& friendlyName,
-                                       const std::string& url) const
+pugi::xml_node ProfileStore::findEntry(
+    const std::string& profile, const std::string& friendlyName, const std::string& url) const
 {
-    const ProfileQueries queries(profile, friendlyName, url);
-    if (const pugi::xml_node entry = queries.first(m_document, ProfileQueries::kEntryByName).node())
-        return entry;
+    const std::span<const pugi::xml_node> byName = index().entriesByName(profile, friendlyName);
+    if (!byName.empty())
+        return byName.front();
     if (url.empty())
         return {};
-    return queries.first(m_document, ProfileQueries::kEntryByUrl).node();
+    const std::span<const pugi::xml_node> byUrl = index().entriesByUrl(profile, url);
+    return byUrl.empty() ? pugi::xml_node() : byUrl.front();
+}
+
+void ProfileStore::appendEntry(pugi::xml_node profile, const SubmissionEntry& values)
+{
+    try {
+        pugi::xml_node entry = appendElement(profile, "submittedto");
+        const std::pair<const char*, const std::string&> elements[] = {
+            { "friendlyname", values.friendlyName },
+            { "url", values.url },
+            { "title", values.title },
+            { "description", values.description },
+            { "keywords", values.keywords },
+            { "datetime", values.datetime },
+        };
+        for (const auto& [tag, value] : elements)
+            setText(appendElement(entry, tag), value);
+        if (m_index && !m_index->entryAppended(entry))
+            m_index.reset();
+    } catch (...) {
+        m_index.reset();
+        throw;
+    }
+}
+
+bool ProfileStore::removeEntry(const pugi::xml_node& entry)
+{
+    try {
+        if (m_index)
+            m_index->entryRemoving(entry);
+        return entry.parent().remove_child(entry);
+    } catch (...) {
+        m_index.reset();
+        throw;
+    }
 }
 
 pugi::xml_node ProfileStore::profilesElement() const

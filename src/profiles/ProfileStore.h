@@ -23,8 +23,10 @@ class ProfileIndex;
 // and texts and the active profile: the parsed sv.xml document, kept in memory
 // and changed in place until the main window saves it. Every operation reports
 // its own failures through the message interface and returns false, 0 or -1.
-// The questions the directory list asks for each row are answered from an index
-// that is rebuilt after any change. Not thread-safe.
+// Lookups by directory name or URL (the questions the directory list asks for
+// every row, and finding an entry to change) go through an index of the document.
+// Adding and removing entries keep it exact; every other change drops it and the
+// next lookup builds it again. Not thread-safe.
 class ProfileStore {
 public:
     explicit ProfileStore(IMessageBox& messages);
@@ -49,24 +51,28 @@ public:
     // Imports an sv.dat file, taking submit URLs from the main directory store;
     // the number of profiles imported, or -1 when the file cannot be opened.
     int ImportSvDat(const std::filesystem::path& file, bool replace, std::string& activeName,
-                    const DirectoryStore& directories);
+        const DirectoryStore& directories);
     // Writes one profile as a document of its own that names a style sheet.
-    bool ExportProfile(const std::string& profile, const std::filesystem::path& file,
-                       const std::string& styleSheet) const;
+    bool ExportProfile(
+        const std::string& profile, const std::filesystem::path& file, const std::string& styleSheet) const;
 
     // Records a submission, replacing the entry of the same directory (by name or URL).
     bool AddSubmission(const std::string& profile, const std::string& friendlyName, const std::string& url,
-                       const std::string& title, const std::string& keywords, const std::string& description,
-                       const std::string& date);
-    bool RemoveSubmission(const std::string& profile, const std::string& friendlyName, const std::string& url);
-    bool IsSubmitted(const std::string& profile, const std::string& friendlyName, const std::string& url) const;
-    bool GetSubmissionDate(const std::string& profile, const std::string& friendlyName, std::string& date) const;
+        const std::string& title, const std::string& keywords, const std::string& description,
+        const std::string& date);
+    bool RemoveSubmission(
+        const std::string& profile, const std::string& friendlyName, const std::string& url);
+    bool IsSubmitted(
+        const std::string& profile, const std::string& friendlyName, const std::string& url) const;
+    bool GetSubmissionDate(
+        const std::string& profile, const std::string& friendlyName, std::string& date) const;
     // Appends the profile's entries in document order.
     bool GetSubmissionHistory(const std::string& profile, std::vector<SubmissionEntry>& entries) const;
     // True when the approval state changed.
-    bool SetApproved(const std::string& profile, const std::string& friendlyName, const std::string& url,
-                     bool approved);
-    bool IsApproved(const std::string& profile, const std::string& friendlyName, const std::string& url) const;
+    bool SetApproved(
+        const std::string& profile, const std::string& friendlyName, const std::string& url, bool approved);
+    bool IsApproved(
+        const std::string& profile, const std::string& friendlyName, const std::string& url) const;
 
     bool GetCustomText(const std::string& directory, std::string& text) const;
     bool SetCustomText(const std::string& directory, const std::string& text);
@@ -91,15 +97,18 @@ private:
     bool keepUnreadableFile(const std::filesystem::path& file);
     void readProfile(const pugi::xml_node& element, const std::string& name, SiteProfile& profile) const;
     pugi::xml_node findProfile(const std::string& name) const;
-    pugi::xml_node findEntry(const std::string& profile, const std::string& friendlyName,
-                             const std::string& url) const;
+    pugi::xml_node findEntry(
+        const std::string& profile, const std::string& friendlyName, const std::string& url) const;
+    // The two changes of entries that the index follows instead of being dropped.
+    void appendEntry(pugi::xml_node profile, const SubmissionEntry& values);
+    bool removeEntry(const pugi::xml_node& entry);
     pugi::xml_node profilesElement() const;
     const ProfileIndex& index() const;
     void showError(const std::string& text) const;
 
     IMessageBox& m_messages;
     pugi::xml_document m_document;
-    // Built on the first list question after a change; dropped by every change.
+    // Built by the first lookup after a change that dropped it.
     mutable std::unique_ptr<ProfileIndex> m_index;
     // A file that Open could not read: a copy is kept before Save replaces it.
     std::optional<std::filesystem::path> m_unreadableFile;

@@ -44,25 +44,28 @@ SubmissionEntry unknownEntry(const std::string& name, const std::string& url)
     return { name, url, "unknown", "unknown", "unknown", "unknown" };
 }
 
-const std::string kVersion1 = "1\r\nOne\r\n1\r\n"
-                              "One\r\nhttp://one.example/\r\nTitle\r\nDescription\r\nCat\r\nSub\r\nkw1, kw2\r\n"
-                              "e@one.example\r\nF\r\nL\r\nuser\r\npass\r\n3\r\nBeta [x]\r\nAlpha\r\nUnlisted\r\n";
+const std::string kVersion1 =
+    "1\r\nOne\r\n1\r\n"
+    "One\r\nhttp://one.example/\r\nTitle\r\nDescription\r\nCat\r\nSub\r\nkw1, kw2\r\n"
+    "e@one.example\r\nF\r\nL\r\nuser\r\npass\r\n3\r\nBeta [x]\r\nAlpha\r\nUnlisted\r\n";
 
-const std::string kVersion2 = "2\nActive\n2\n"
-                              "Two\nhttp://two.example/\n2\nT1\nT2\n0\nCat\nSub\n1\nK1\ne\nf\nl\nu\np\n0\n"
-                              "Existing\nhttp://new.example/\n1\nNew title\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nAlpha\n";
+const std::string kVersion2 =
+    "2\nActive\n2\n"
+    "Two\nhttp://two.example/\n2\nT1\nT2\n0\nCat\nSub\n1\nK1\ne\nf\nl\nu\np\n0\n"
+    "Existing\nhttp://new.example/\n1\nNew title\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nAlpha\n";
 
 TEST(ProfileImportTest, ImportProfilesAddsOnlyNewNamesAndCountsThem)
 {
     OpenedStore opened(profilesText("<activeProfile>Mine</activeProfile><profile><name>Existing</name>"
                                     "<url>old</url></profile>"));
-    opened.folder.write("other.xml", profilesText(
-        "<activeProfile>Theirs</activeProfile><customtext directory=\"D\">t</customtext>"
-        "<profile><name>Existing</name><url>new</url></profile>"
-        "<profile><name>New</name><url>u</url><submittedto approved=\"yes\"><friendlyname>D</friendlyname>"
-        "</submittedto><customcolor directory=\"D\">5</customcolor></profile>"
-        "<profile><name>New</name><url>second</url></profile>"
-        "<profile><name></name></profile><profile><url>nameless</url></profile>"));
+    opened.folder.write("other.xml",
+        profilesText("<activeProfile>Theirs</activeProfile><customtext directory=\"D\">t</customtext>"
+                     "<profile><name>Existing</name><url>new</url></profile>"
+                     "<profile><name>New</name><url>u</url><submittedto "
+                     "approved=\"yes\"><friendlyname>D</friendlyname>"
+                     "</submittedto><customcolor directory=\"D\">5</customcolor></profile>"
+                     "<profile><name>New</name><url>second</url></profile>"
+                     "<profile><name></name></profile><profile><url>nameless</url></profile>"));
     int count = -1;
     ASSERT_TRUE(opened.store.ImportProfiles(opened.folder.path("other.xml"), &count));
     EXPECT_EQ(count, 1);
@@ -93,7 +96,9 @@ TEST(ProfileImportTest, VersionOneRecordsBecomeProfilesWithUnknownEntries)
     OpenedStore opened;
     MainDirectories directories;
     std::string active = "stale";
-    ASSERT_EQ(opened.store.ImportSvDat(opened.folder.write("sv.dat", kVersion1), true, active, directories.store), 1);
+    ASSERT_EQ(
+        opened.store.ImportSvDat(opened.folder.write("sv.dat", kVersion1), true, active, directories.store),
+        1);
     EXPECT_EQ(active, "One");
 
     SiteProfile profile;
@@ -108,14 +113,15 @@ TEST(ProfileImportTest, VersionOneRecordsBecomeProfilesWithUnknownEntries)
     EXPECT_EQ(profile.category, ""); // never written to the document
     // Ascending byte order of the names, each cut at its first "[".
     EXPECT_THAT(historyOf(opened.store, "One"),
-                ElementsAre(unknownEntry("Alpha", "http://alpha.example/add.php"),
-                            unknownEntry("Beta ", ""), unknownEntry("Unlisted", "")));
+        ElementsAre(unknownEntry("Alpha", "http://alpha.example/add.php"), unknownEntry("Beta ", ""),
+            unknownEntry("Unlisted", "")));
     EXPECT_TRUE(opened.messages.empty());
 }
 
 TEST(ProfileImportTest, VersionTwoListsAndTheReplaceFlag)
 {
-    OpenedStore opened(profilesText("<profile><name>Existing</name><url>http://old.example/</url></profile>"));
+    OpenedStore opened(
+        profilesText("<profile><name>Existing</name><url>http://old.example/</url></profile>"));
     MainDirectories directories;
     const auto file = opened.folder.write("sv.dat", kVersion2);
     std::string active;
@@ -136,7 +142,8 @@ TEST(ProfileImportTest, VersionTwoListsAndTheReplaceFlag)
     ASSERT_TRUE(opened.store.GetProfile("Existing", profile));
     EXPECT_EQ(profile.url, "http://new.example/");
     EXPECT_THAT(profile.titles, ElementsAre("New title"));
-    EXPECT_THAT(historyOf(opened.store, "Existing"), ElementsAre(unknownEntry("Alpha", "http://alpha.example/add.php")));
+    EXPECT_THAT(historyOf(opened.store, "Existing"),
+        ElementsAre(unknownEntry("Alpha", "http://alpha.example/add.php")));
     EXPECT_THAT(namesOf(opened.store), ElementsAre("Existing", "Two"));
 }
 
@@ -145,13 +152,17 @@ TEST(ProfileImportTest, OtherVersionsAndMissingFilesImportNothing)
     OpenedStore opened;
     MainDirectories directories;
     std::string active = "stale";
-    EXPECT_EQ(opened.store.ImportSvDat(opened.folder.path("missing.dat"), true, active, directories.store), -1);
+    EXPECT_EQ(
+        opened.store.ImportSvDat(opened.folder.path("missing.dat"), true, active, directories.store), -1);
     EXPECT_EQ(opened.store.ImportSvDat(opened.folder.path(""), true, active, directories.store), -1);
-    EXPECT_EQ(opened.store.ImportSvDat(opened.folder.write("v3.dat", "3\nA\n1\nA\n"), true, active, directories.store), 0);
+    EXPECT_EQ(opened.store.ImportSvDat(
+                  opened.folder.write("v3.dat", "3\nA\n1\nA\n"), true, active, directories.store),
+        0);
     EXPECT_EQ(active, "");
-    EXPECT_EQ(opened.store.ImportSvDat(opened.folder.write("g.dat", std::string("\0\xff\xfe garbage\n\x01\n", 14)),
-                                       true, active, directories.store),
-              0);
+    EXPECT_EQ(
+        opened.store.ImportSvDat(opened.folder.write("g.dat", std::string("\0\xff\xfe garbage\n\x01\n", 14)),
+            true, active, directories.store),
+        0);
     EXPECT_EQ(opened.store.ImportSvDat(opened.folder.write("e.dat", ""), true, active, directories.store), 0);
     EXPECT_TRUE(namesOf(opened.store).empty());
     EXPECT_TRUE(opened.messages.empty());
@@ -160,26 +171,29 @@ TEST(ProfileImportTest, OtherVersionsAndMissingFilesImportNothing)
 TEST(ProfileImportTest, AbsurdCountsAndShortFilesLoseNothing)
 {
     MainDirectories directories;
-    const std::string existing = "<profile><name>Keep</name><url>http://keep.example/</url>"
-                                 "<submittedto><friendlyname>Alpha</friendlyname><datetime>01 May 2020</datetime>"
-                                 "</submittedto></profile>";
+    const std::string existing =
+        "<profile><name>Keep</name><url>http://keep.example/</url>"
+        "<submittedto><friendlyname>Alpha</friendlyname><datetime>01 May 2020</datetime>"
+        "</submittedto></profile>";
     const std::string complete = "Good\nu\n1\nt\n1\nd\nc\ns\n1\nk\ne\nf\nl\nu\np\n-5\n";
     const std::string cases[] = {
-        "2\nA\n2147483648\n" + complete,                         // far more profiles than lines
-        "2\nA\n2\n" + complete + "Keep\nu\n2147483647\nT\nT\n",   // a title count beyond the end
+        "2\nA\n2147483648\n" + complete, // far more profiles than lines
+        "2\nA\n2\n" + complete + "Keep\nu\n2147483647\nT\nT\n", // a title count beyond the end
         "2\nA\n3\n" + complete + "Keep\nu\n1\nt\n1\nd\nc\ns\n1\nk\ne\nf\nl\nu\np\n999999999\nAlpha\n",
-        "2\nA\n-7\n",                                             // a negative count: nothing
+        "2\nA\n-7\n", // a negative count: nothing
     };
     for (const std::string& text : cases) {
         OpenedStore opened(profilesText(existing));
         std::string active;
         const int expected = text.find("-7") != std::string::npos ? 0 : 1;
-        EXPECT_EQ(opened.store.ImportSvDat(opened.folder.write("sv.dat", text), true, active, directories.store),
-                  expected);
+        EXPECT_EQ(
+            opened.store.ImportSvDat(opened.folder.write("sv.dat", text), true, active, directories.store),
+            expected);
         if (expected == 1) {
             ASSERT_EQ(opened.messages.messages().size(), 1u);
             EXPECT_EQ(opened.messages.messages()[0].icon, MessageIcon::Warning);
-            EXPECT_THAT(opened.messages.messages()[0].text, HasSubstr("ends before all the profiles it announces"));
+            EXPECT_THAT(
+                opened.messages.messages()[0].text, HasSubstr("ends before all the profiles it announces"));
         }
         SiteProfile profile;
         ASSERT_TRUE(opened.store.GetProfile("Keep", profile));

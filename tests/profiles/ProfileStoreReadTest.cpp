@@ -9,9 +9,10 @@ using ::testing::Pair;
 
 namespace {
 
-const std::string kComplete = "<url>http://s.example/</url><email>e@s.example</email><fname>F</fname>"
-                              "<lname>L</lname><username>U</username><password>P</password><address>A</address>"
-                              "<city>C</city><zip>Z</zip><province>PR</province>";
+const std::string kComplete =
+    "<url>http://s.example/</url><email>e@s.example</email><fname>F</fname>"
+    "<lname>L</lname><username>U</username><password>P</password><address>A</address>"
+    "<city>C</city><zip>Z</zip><province>PR</province>";
 
 TEST(ProfileStoreReadTest, EachMissingRequiredElementWarnsOnceAndLeavesItsField)
 {
@@ -23,7 +24,8 @@ TEST(ProfileStoreReadTest, EachMissingRequiredElementWarnsOnceAndLeavesItsField)
     profile.zip = "kept zip";
     profile.city = "replaced";
     ASSERT_TRUE(opened.store.GetProfile("S", profile));
-    const RecordedMessage incomplete = shown("Incomplete configuration file!", "Vantelo", MessageIcon::Warning);
+    const RecordedMessage incomplete =
+        shown("Incomplete configuration file!", "Vantelo", MessageIcon::Warning);
     EXPECT_THAT(opened.messages.messages(), ElementsAre(incomplete, incomplete));
     EXPECT_EQ(profile.email, "kept@example.com");
     EXPECT_EQ(profile.zip, "kept zip");
@@ -33,11 +35,13 @@ TEST(ProfileStoreReadTest, EachMissingRequiredElementWarnsOnceAndLeavesItsField)
 
 TEST(ProfileStoreReadTest, OptionalElementsReadAsEmptyAndTheMethodAsDecimal)
 {
-    OpenedStore opened(profilesText("<profile><name>None</name>" + kComplete + "</profile>"
-                                    "<profile><name>Odd</name>" + kComplete
-                                    + "<reciprocalmethod> 12abc</reciprocalmethod><categories/></profile>"
-                                      "<profile><name>Text</name>" + kComplete
-                                    + "<reciprocalmethod>abc</reciprocalmethod></profile>"));
+    OpenedStore opened(profilesText("<profile><name>None</name>" + kComplete
+        + "</profile>"
+          "<profile><name>Odd</name>"
+        + kComplete
+        + "<reciprocalmethod> 12abc</reciprocalmethod><categories/></profile>"
+          "<profile><name>Text</name>"
+        + kComplete + "<reciprocalmethod>abc</reciprocalmethod></profile>"));
     SiteProfile profile = sampleProfile("x");
     ASSERT_TRUE(opened.store.GetProfile("None", profile));
     EXPECT_EQ(profile.reciprocalMethod, 0);
@@ -55,12 +59,12 @@ TEST(ProfileStoreReadTest, OptionalElementsReadAsEmptyAndTheMethodAsDecimal)
 
 TEST(ProfileStoreReadTest, ListsAndEntriesAreReadInDocumentOrderReplacingEarlierOnes)
 {
-    OpenedStore opened(profilesText(
-        "<profile><name>S</name>" + kComplete
+    OpenedStore opened(profilesText("<profile><name>S</name>" + kComplete
         + "<title>T2</title><description>D1</description><title>T1</title><title>T2</title>"
           "<submittedto><friendlyname>Zed</friendlyname><url>http://z.example/</url></submittedto>"
           "<keywords>K1</keywords><serpphrase>P1</serpphrase>"
-          "<submittedto approved=\"yes\"><friendlyname>Abc</friendlyname><url>http://a.example/</url></submittedto>"
+          "<submittedto "
+          "approved=\"yes\"><friendlyname>Abc</friendlyname><url>http://a.example/</url></submittedto>"
           "</profile>"));
     SiteProfile profile = sampleProfile("stale");
     profile.submittedNames = { "Stale" };
@@ -73,15 +77,17 @@ TEST(ProfileStoreReadTest, ListsAndEntriesAreReadInDocumentOrderReplacingEarlier
     EXPECT_THAT(profile.keywords, ElementsAre("K1"));
     EXPECT_THAT(profile.serpPhrases, ElementsAre("P1"));
     EXPECT_THAT(profile.submittedNames, ElementsAre("Abc", "Zed"));
-    EXPECT_THAT(profile.submittedUrls, ElementsAre(Pair("Abc", "http://a.example/"), Pair("Zed", "http://z.example/")));
+    EXPECT_THAT(profile.submittedUrls,
+        ElementsAre(Pair("Abc", "http://a.example/"), Pair("Zed", "http://z.example/")));
     EXPECT_EQ(profile.category, "kept category");
 }
 
 TEST(ProfileStoreReadTest, NamesComeInDocumentOrderAndUnknownProfilesAreNotFound)
 {
-    OpenedStore opened(profilesText("<activeProfile>B</activeProfile><profile><name>Zeta</name></profile>"
-                                    "<customtext directory=\"x\">t</customtext><profile><name>Alpha</name></profile>"
-                                    "<profile><name>it's</name></profile>"));
+    OpenedStore opened(
+        profilesText("<activeProfile>B</activeProfile><profile><name>Zeta</name></profile>"
+                     "<customtext directory=\"x\">t</customtext><profile><name>Alpha</name></profile>"
+                     "<profile><name>it's</name></profile>"));
     std::vector<std::string> names { "stale" };
     ASSERT_TRUE(opened.store.GetProfileNames(names));
     EXPECT_THAT(names, ElementsAre("Zeta", "Alpha", "it's"));
@@ -119,13 +125,15 @@ TEST(ProfileStoreReadTest, ADocumentWithoutProfilesElementReportsChanges)
     EXPECT_FALSE(opened.store.SetCustomText("D", "t"));
     EXPECT_FALSE(opened.store.SetCustomColor("", "D", 1));
     EXPECT_EQ(opened.messages.texts(),
-              (std::vector<std::string> {
-                  "An error occurred while modifing profile: the document has no \"profiles\" element",
-                  "An error occurred while retrieving a directory custom text: the document has no \"profiles\" element",
-                  "An error occurred while retrieving a directory color: the document has no \"profiles\" element" }));
+        (std::vector<std::string> {
+            "An error occurred while modifing profile: the document has no \"profiles\" element",
+            "An error occurred while retrieving a directory custom text: the document has no \"profiles\" "
+            "element",
+            "An error occurred while retrieving a directory color: the document has no \"profiles\" "
+            "element" }));
     // Nothing was changed, so saving writes the file back as it was read.
     EXPECT_EQ(opened.store.documentText(),
-              "<?xml version=\"1.0\"?>\n<settings>\n\t<activeProfile>A</activeProfile>\n</settings>\n");
+        "<?xml version=\"1.0\"?>\n<settings>\n\t<activeProfile>A</activeProfile>\n</settings>\n");
 }
 
 } // namespace

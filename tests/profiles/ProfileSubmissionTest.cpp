@@ -27,13 +27,14 @@ struct SubmissionStore : OpenedStore {
     }
 };
 
-SubmissionEntry entry(const std::string& name, const std::string& url, const std::string& date = "01 May 2020")
+SubmissionEntry entry(
+    const std::string& name, const std::string& url, const std::string& date = "01 May 2020")
 {
     return { name, url, "title", "description", "keywords", date };
 }
 
-bool add(ProfileStore& store, const std::string& name, const std::string& url, const std::string& date = "01 May 2020",
-         const std::string& profile = "P")
+bool add(ProfileStore& store, const std::string& name, const std::string& url,
+    const std::string& date = "01 May 2020", const std::string& profile = "P")
 {
     return store.AddSubmission(profile, name, url, "title", "keywords", "description", date);
 }
@@ -42,12 +43,14 @@ TEST(ProfileSubmissionTest, AnEntryHoldsItsElementsInOrder)
 {
     SubmissionStore s;
     ASSERT_TRUE(add(s.store, "Dir", "http://d.example/add"));
-    const pugi::xml_node submitted = s.store.document().child("profiles").child("profile").child("submittedto");
+    const pugi::xml_node submitted =
+        s.store.document().child("profiles").child("profile").child("submittedto");
     std::vector<std::string> names;
     for (const pugi::xml_node& child : submitted.children())
         names.push_back(std::string(child.name()) + "=" + child.child_value());
-    EXPECT_THAT(names, ElementsAre("friendlyname=Dir", "url=http://d.example/add", "title=title",
-                                   "description=description", "keywords=keywords", "datetime=01 May 2020"));
+    EXPECT_THAT(names,
+        ElementsAre("friendlyname=Dir", "url=http://d.example/add", "title=title", "description=description",
+            "keywords=keywords", "datetime=01 May 2020"));
     EXPECT_FALSE(submitted.attribute("approved"));
     EXPECT_FALSE(add(s.store, "Dir", "http://d.example/add", "x", "Unknown profile"));
 }
@@ -59,8 +62,9 @@ TEST(ProfileSubmissionTest, AddingReplacesTheEntryOfTheSameNameOrUrl)
     ASSERT_TRUE(add(s.store, "B", "http://b.example/"));
     ASSERT_TRUE(add(s.store, "A", "http://a2.example/", "02 May 2020"));
     ASSERT_TRUE(add(s.store, "B renamed", "http://b.example/", "03 May 2020"));
-    EXPECT_THAT(s.history(), ElementsAre(entry("A", "http://a2.example/", "02 May 2020"),
-                                         entry("B renamed", "http://b.example/", "03 May 2020")));
+    EXPECT_THAT(s.history(),
+        ElementsAre(entry("A", "http://a2.example/", "02 May 2020"),
+            entry("B renamed", "http://b.example/", "03 May 2020")));
     EXPECT_TRUE(s.history("Other").empty());
 }
 
@@ -107,7 +111,8 @@ TEST(ProfileSubmissionTest, ApprovalIsThePresenceOfTheAttribute)
     EXPECT_FALSE(s.store.IsApproved("P", "A", "http://a.example/"));
     EXPECT_TRUE(s.store.SetApproved("P", "Other name", "http://a.example/", true));
     EXPECT_TRUE(s.store.IsApproved("P", "A", ""));
-    const pugi::xml_node submitted = s.store.document().child("profiles").child("profile").child("submittedto");
+    const pugi::xml_node submitted =
+        s.store.document().child("profiles").child("profile").child("submittedto");
     EXPECT_STREQ(submitted.attribute("approved").value(), "yes");
 
     const std::string before = s.store.documentText();
@@ -122,9 +127,10 @@ TEST(ProfileSubmissionTest, ApprovalIsThePresenceOfTheAttribute)
 
 TEST(ProfileSubmissionTest, AnyApprovedValueCounts)
 {
-    OpenedStore opened(profilesText("<profile><name>P</name>"
-                                    "<submittedto approved=\"no\"><friendlyname>A</friendlyname></submittedto>"
-                                    "</profile>"));
+    OpenedStore opened(
+        profilesText("<profile><name>P</name>"
+                     "<submittedto approved=\"no\"><friendlyname>A</friendlyname></submittedto>"
+                     "</profile>"));
     EXPECT_TRUE(opened.store.IsApproved("P", "A", ""));
     EXPECT_FALSE(opened.store.SetApproved("P", "A", "", true));
 }
@@ -143,14 +149,16 @@ TEST(ProfileSubmissionTest, UnapprovingClearsTheEntryThatCarriesTheApproval)
 
 TEST(ProfileSubmissionTest, HistoryIsAppendedInDocumentOrderWithMissingElementsEmpty)
 {
-    OpenedStore opened(profilesText("<profile><name>P</name>"
-                                    "<submittedto><friendlyname>B</friendlyname><datetime>d</datetime></submittedto>"
-                                    "<title>not an entry</title>"
-                                    "<submittedto><url>u</url><title>t</title></submittedto></profile>"));
+    OpenedStore opened(
+        profilesText("<profile><name>P</name>"
+                     "<submittedto><friendlyname>B</friendlyname><datetime>d</datetime></submittedto>"
+                     "<title>not an entry</title>"
+                     "<submittedto><url>u</url><title>t</title></submittedto></profile>"));
     std::vector<SubmissionEntry> entries { entry("kept", "") };
     ASSERT_TRUE(opened.store.GetSubmissionHistory("P", entries));
-    EXPECT_THAT(entries, ElementsAre(entry("kept", ""), SubmissionEntry { "B", "", "", "", "", "d" },
-                                     SubmissionEntry { "", "u", "t", "", "", "" }));
+    EXPECT_THAT(entries,
+        ElementsAre(entry("kept", ""), SubmissionEntry { "B", "", "", "", "", "d" },
+            SubmissionEntry { "", "u", "t", "", "", "" }));
     std::string date = "untouched";
     opened.store.AddSubmission("P", "Empty date", "", "", "", "", "");
     EXPECT_TRUE(opened.store.GetSubmissionDate("P", "Empty date", date));
@@ -190,7 +198,8 @@ TEST(ProfileSubmissionTest, ApostrophesAndQuotesInNamesWork)
     ASSERT_TRUE(store.SetCustomColor("", directory, 8));
     ASSERT_TRUE(store.SetCustomText(directory, "it's"));
     ASSERT_TRUE(store.SetActiveProfile(profile));
-    EXPECT_EQ(storeAnswers(store, profile, directory, url), (RowAnswers { true, true, "01 May 2020", 7u, 8u, "it's" }));
+    EXPECT_EQ(storeAnswers(store, profile, directory, url),
+        (RowAnswers { true, true, "01 May 2020", 7u, 8u, "it's" }));
     EXPECT_EQ(storeAnswers(store, profile, "x", url).submitted, true);
     std::vector<std::string> names;
     store.GetProfileNames(names);

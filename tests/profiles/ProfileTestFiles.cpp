@@ -53,7 +53,7 @@ SiteProfile sampleProfile(const std::string& name)
 }
 
 RowAnswers storeAnswers(const ProfileStore& store, const std::string& profile, const std::string& directory,
-                        const std::string& url)
+    const std::string& url)
 {
     RowAnswers answers;
     answers.submitted = store.IsSubmitted(profile, directory, url);
@@ -70,7 +70,7 @@ RowAnswers storeAnswers(const ProfileStore& store, const std::string& profile, c
 }
 
 RowAnswers queriedAnswers(const ProfileStore& store, const std::string& profile, const std::string& directory,
-                          const std::string& url)
+    const std::string& url)
 {
     const pugi::xml_document& document = store.document();
     const ProfileQueries queries(profile, directory, url);
@@ -82,9 +82,10 @@ RowAnswers queriedAnswers(const ProfileStore& store, const std::string& profile,
     };
 
     RowAnswers answers;
-    answers.submitted = found(ProfileQueries::kEntryByName) || (!url.empty() && found(ProfileQueries::kEntryByUrl));
-    answers.approved
-        = found(ProfileQueries::kApprovalByName) || (!url.empty() && found(ProfileQueries::kApprovalByUrl));
+    answers.submitted =
+        found(ProfileQueries::kEntryByName) || (!url.empty() && found(ProfileQueries::kEntryByUrl));
+    answers.approved =
+        found(ProfileQueries::kApprovalByName) || (!url.empty() && found(ProfileQueries::kApprovalByUrl));
     if (const pugi::xpath_node date = queries.first(document, ProfileQueries::kEntryDate))
         answers.date = date.node().first_child().value();
     if (!profile.empty())
@@ -92,7 +93,8 @@ RowAnswers queriedAnswers(const ProfileStore& store, const std::string& profile,
     else
         answers.profileColor = color(ProfileQueries::kGlobalColor);
     answers.globalColor = color(ProfileQueries::kGlobalColor);
-    if (const pugi::xpath_node text = queries.first(document, ProfileQueries::kCustomText); text && text.node().text())
+    if (const pugi::xpath_node text = queries.first(document, ProfileQueries::kCustomText);
+        text && text.node().text())
         answers.text = text.node().text().get();
     return answers;
 }

@@ -42,10 +42,10 @@ struct RowAnswers {
 
 // The answers of the store (from its index).
 RowAnswers storeAnswers(const SendingProfile::ProfileStore& store, const std::string& profile,
-                        const std::string& directory, const std::string& url);
+    const std::string& directory, const std::string& url);
 // The same answers found by querying the store's document directly.
 RowAnswers queriedAnswers(const SendingProfile::ProfileStore& store, const std::string& profile,
-                          const std::string& directory, const std::string& url);
+    const std::string& directory, const std::string& url);
 
 // Readable failure output for GoogleTest.
 void PrintTo(const RowAnswers& answers, std::ostream* out);

@@ -1,5 +1,5 @@
-#include "profiles/AnsiText.h"
 #include "profiles/SvDatReader.h"
+#include "profiles/AnsiText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,8 +19,9 @@ SvDatContents readText(const std::string& text)
 
 TEST(SvDatReaderTest, LinesEndAtLineFeedsWithACarriageReturnDropped)
 {
-    const SvDatContents contents = readText("1\r\n Active \r\n1\r\nName\rstill name\r\nu\r\nt\r\nd\r\nc\r\ns\r\nk\r\n"
-                                            "e\r\nf\r\nl\r\nu\r\np\r\n2\r\nB\r\nA");
+    const SvDatContents contents =
+        readText("1\r\n Active \r\n1\r\nName\rstill name\r\nu\r\nt\r\nd\r\nc\r\ns\r\nk\r\n"
+                 "e\r\nf\r\nl\r\nu\r\np\r\n2\r\nB\r\nA");
     EXPECT_FALSE(contents.truncated);
     EXPECT_EQ(contents.activeName, " Active ");
     ASSERT_EQ(contents.profiles.size(), 1u);
@@ -58,9 +59,9 @@ TEST(SvDatReaderTest, WindowsTextBecomesUtf8AndUtf8StaysAsItIs)
     EXPECT_EQ(contents.activeName, "Café €Ÿ");
     EXPECT_EQ(ansiToUtf8("Café €"), "Café €");
     EXPECT_EQ(ansiToUtf8("\x81\x8d"), "\xc2\x81\xc2\x8d");
-    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));     // a surrogate
-    EXPECT_FALSE(isValidUtf8("\xf0\x9f\x98"));     // cut short
+    EXPECT_FALSE(isValidUtf8("\xc0\xaf")); // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80")); // a surrogate
+    EXPECT_FALSE(isValidUtf8("\xf0\x9f\x98")); // cut short
     EXPECT_TRUE(isValidUtf8("\xf0\x9f\x98\x80"));
 }
 

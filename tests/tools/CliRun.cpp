@@ -5,7 +5,8 @@
 #include <iostream>
 #include <sstream>
 
-CliRun runCliCommand(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments)
+CliRun runCliCommand(
+    int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments)
 {
     std::ostringstream out;
     std::ostringstream err;

@@ -12,4 +12,5 @@ struct CliRun {
 
 // Runs one subcommand group's function with the words after its name, capturing
 // standard output and error; a usage error becomes exit code 2 as in main.
-CliRun runCliCommand(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments);
+CliRun runCliCommand(
+    int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments);

@@ -19,19 +19,20 @@ CliRun runProfiles(const std::vector<std::string>& arguments)
     return runCliCommand(runProfilesCommand, arguments);
 }
 
-const std::string kProfiles
-    = "<?xml version=\"1.0\"?><profiles><activeProfile>Second</activeProfile>"
-      "<profile><name>First</name></profile>"
-      "<profile><name>Second</name><url>http://s.example/</url><email>e</email><fname>f</fname><lname>l</lname>"
-      "<username>u</username><password>p</password><address>a</address><city>c</city><zip>z</zip>"
-      "<province>pr</province><title>T</title>"
-      "<submittedto approved=\"yes\"><friendlyname>Dir A</friendlyname><url>http://a.example/</url>"
-      "<title>T</title><description>D</description><keywords>K</keywords><datetime>01 May 2020</datetime>"
-      "</submittedto>"
-      "<submittedto><friendlyname>Dir B</friendlyname><datetime>02 May 2020</datetime></submittedto>"
-      "</profile></profiles>";
+const std::string kProfiles =
+    "<?xml version=\"1.0\"?><profiles><activeProfile>Second</activeProfile>"
+    "<profile><name>First</name></profile>"
+    "<profile><name>Second</name><url>http://s.example/</url><email>e</email><fname>f</fname><lname>l</lname>"
+    "<username>u</username><password>p</password><address>a</address><city>c</city><zip>z</zip>"
+    "<province>pr</province><title>T</title>"
+    "<submittedto approved=\"yes\"><friendlyname>Dir A</friendlyname><url>http://a.example/</url>"
+    "<title>T</title><description>D</description><keywords>K</keywords><datetime>01 May 2020</datetime>"
+    "</submittedto>"
+    "<submittedto><friendlyname>Dir B</friendlyname><datetime>02 May 2020</datetime></submittedto>"
+    "</profile></profiles>";
 
-const std::string kSvDat = "1\nImported\n1\nImported\nhttp://i.example/\nt\nd\nc\ns\nk\ne\nf\nl\nu\np\n1\nMain Dir\n";
+const std::string kSvDat =
+    "1\nImported\n1\nImported\nhttp://i.example/\nt\nd\nc\ns\nk\ne\nf\nl\nu\np\n1\nMain Dir\n";
 
 TEST(ProfilesCommandTest, ListMarksTheActiveProfile)
 {
@@ -51,9 +52,9 @@ TEST(ProfilesCommandTest, ShowPrintsTheProfileAndItsHistoryWithApprovals)
     EXPECT_EQ(json["titles"], nlohmann::json::array({ "T" }));
     ASSERT_EQ(json["submissions"].size(), 2u);
     EXPECT_EQ(json["submissions"][0],
-              nlohmann::json({ { "friendlyname", "Dir A" }, { "url", "http://a.example/" }, { "title", "T" },
-                               { "description", "D" }, { "keywords", "K" }, { "datetime", "01 May 2020" },
-                               { "approved", true } }));
+        nlohmann::json({ { "friendlyname", "Dir A" }, { "url", "http://a.example/" }, { "title", "T" },
+            { "description", "D" }, { "keywords", "K" }, { "datetime", "01 May 2020" },
+            { "approved", true } }));
     EXPECT_EQ(json["submissions"][1]["approved"], false);
 
     const CliRun missing = runProfiles({ "show", folder.path("sv.xml").string(), "Third" });
@@ -68,11 +69,11 @@ TEST(ProfilesCommandTest, ImportDatSavesForTheOwnerAndPrintsTheCount)
                                 "submiturl=\"http://main.example/add\"/></rf>";
     folder.write("dirdata.xml", scrambleDatabase(dirdata));
     const std::string svxml = folder.path("sv.xml").string();
-    const CliRun run = runProfiles({ "import-dat", svxml, folder.write("sv.dat", kSvDat).string(), "--dirdata",
-                                     folder.path("dirdata.xml").string() });
+    const CliRun run = runProfiles({ "import-dat", svxml, folder.write("sv.dat", kSvDat).string(),
+        "--dirdata", folder.path("dirdata.xml").string() });
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "1\n");
-    struct stat status {};
+    struct stat status { };
     ::stat(svxml.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 
@@ -89,15 +90,17 @@ TEST(ProfilesCommandTest, ImportDatSavesForTheOwnerAndPrintsTheCount)
 TEST(ProfilesCommandTest, UnreadableFilesExitWithTwoAndChangeNothing)
 {
     TempFolder folder;
-    const CliRun noDat = runProfiles({ "import-dat", folder.path("sv.xml").string(), folder.path("none.dat").string() });
+    const CliRun noDat =
+        runProfiles({ "import-dat", folder.path("sv.xml").string(), folder.path("none.dat").string() });
     EXPECT_EQ(noDat.code, 2);
     EXPECT_THAT(noDat.err, HasSubstr("cannot open"));
     EXPECT_FALSE(folder.exists("sv.xml"));
 
     folder.write("broken.xml", "<profiles><profile>");
-    EXPECT_EQ(runProfiles({ "import-dat", folder.path("broken.xml").string(), folder.write("sv.dat", kSvDat).string() })
+    EXPECT_EQ(runProfiles({ "import-dat", folder.path("broken.xml").string(),
+                              folder.write("sv.dat", kSvDat).string() })
                   .code,
-              2);
+        2);
     EXPECT_EQ(folder.read("broken.xml"), "<profiles><profile>");
     EXPECT_EQ(runProfiles({ "list", folder.path("broken.xml").string() }).code, 2);
     EXPECT_EQ(runProfiles({ "list", folder.path("missing.xml").string() }).code, 2);

@@ -20,8 +20,8 @@ namespace {
 
 constexpr const char* kListUsage = "vantelo-cli profiles list SVXML";
 constexpr const char* kShowUsage = "vantelo-cli profiles show SVXML NAME";
-constexpr const char* kImportUsage
-    = "vantelo-cli profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]";
+constexpr const char* kImportUsage =
+    "vantelo-cli profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]";
 
 // Opens an existing profile file; one that is missing or does not load is a usage error.
 void openExisting(ProfileStore& store, const std::string& file)
@@ -30,37 +30,26 @@ void openExisting(ProfileStore& store, const std::string& file)
         throw UsageError("cannot read the profile file " + file);
 }
 
-nlohmann::ordered_json entryJson(const ProfileStore& store, const std::string& profile, const SubmissionEntry& entry)
+nlohmann::ordered_json entryJson(
+    const ProfileStore& store, const std::string& profile, const SubmissionEntry& entry)
 {
-    return { { "friendlyname", entry.friendlyName }, { "url", entry.url },
-             { "title", entry.title },               { "description", entry.description },
-             { "keywords", entry.keywords },         { "datetime", entry.datetime },
-             { "approved", store.IsApproved(profile, entry.friendlyName, entry.url) } };
+    return { { "friendlyname", entry.friendlyName }, { "url", entry.url }, { "title", entry.title },
+        { "description", entry.description }, { "keywords", entry.keywords }, { "datetime", entry.datetime },
+        { "approved", store.IsApproved(profile, entry.friendlyName, entry.url) } };
 }
 
 nlohmann::ordered_json profileJson(const SiteProfile& profile)
 {
-    return { { "name", profile.name },
-             { "url", profile.url },
-             { "email", profile.email },
-             { "fname", profile.fname },
-             { "lname", profile.lname },
-             { "username", profile.username },
-             { "password", profile.password },
-             { "address", profile.address },
-             { "city", profile.city },
-             { "zip", profile.zip },
-             { "province", profile.province },
-             { "reciprocal", profile.reciprocal },
-             { "reciprocalconfig", profile.reciprocalConfig },
-             { "reciprocalpassword", profile.reciprocalPassword },
-             { "reciprocalmethod", profile.reciprocalMethod },
-             { "categories", profile.categories },
-             { "subcategories", profile.subcategories },
-             { "descriptions", profile.descriptions },
-             { "keywords", profile.keywords },
-             { "titles", profile.titles },
-             { "serpphrases", profile.serpPhrases } };
+    return { { "name", profile.name }, { "url", profile.url }, { "email", profile.email },
+        { "fname", profile.fname }, { "lname", profile.lname }, { "username", profile.username },
+        { "password", profile.password }, { "address", profile.address }, { "city", profile.city },
+        { "zip", profile.zip }, { "province", profile.province }, { "reciprocal", profile.reciprocal },
+        { "reciprocalconfig", profile.reciprocalConfig },
+        { "reciprocalpassword", profile.reciprocalPassword },
+        { "reciprocalmethod", profile.reciprocalMethod }, { "categories", profile.categories },
+        { "subcategories", profile.subcategories }, { "descriptions", profile.descriptions },
+        { "keywords", profile.keywords }, { "titles", profile.titles },
+        { "serpphrases", profile.serpPhrases } };
 }
 
 int list(CommandLine line)
@@ -103,8 +92,7 @@ int show(CommandLine line)
 // The main directory store whose submit URLs the imported entries get: the file
 // given, else the data folder's dirdata.xml when there is one, else none.
 std::unique_ptr<DirectoryStore> directoriesForImport(const std::optional<std::string>& dirdata,
-                                                     const std::optional<std::string>& dataDir,
-                                                     IMessageBox& messages)
+    const std::optional<std::string>& dataDir, IMessageBox& messages)
 {
     if (dirdata)
         return loadDatabaseFile(*dirdata, std::nullopt, messages);
@@ -127,7 +115,8 @@ int importDat(CommandLine line)
     ProfileStore store(messages);
     std::error_code error;
     // A profile file that exists but does not load is never replaced by the import.
-    if (!store.Open(files[0]) && std::filesystem::exists(files[0], error) && std::filesystem::file_size(files[0], error) > 0)
+    if (!store.Open(files[0]) && std::filesystem::exists(files[0], error)
+        && std::filesystem::file_size(files[0], error) > 0)
         throw UsageError("cannot read the profile file " + files[0]);
 
     std::string importedActive;
