@@ -2,7 +2,8 @@
 // file: 50,000 directories, an active profile with 10,000 entries (a third of
 // them approved), 1,000 profile colours, 1,000 global colours and 1,000 custom
 // texts. Answered by the store (from its index), and by one XPath evaluation per
-// question on the same document as the reference.
+// question on the same document as the reference. Besides: opening that file,
+// recording a submission in it, and importing an sv.dat.
 
 #include "common/AtomicFile.h"
 #include "common/StderrMessageBox.h"

@@ -54,20 +54,6 @@ TEST(ProfileCustomTest, AColourForAnUnknownProfileIsNotStored)
     EXPECT_TRUE(opened.messages.empty());
 }
 
-TEST(ProfileCustomTest, ColourTextIsReadLikeTheCLibraryReadsNumbers)
-{
-    OpenedStore opened(profilesText("<customcolor directory=\"A\"> 255 red</customcolor>"
-                                    "<customcolor directory=\"B\">-1</customcolor>"
-                                    "<customcolor directory=\"C\"/>"));
-    std::uint32_t color = 99;
-    ASSERT_TRUE(opened.store.GetCustomColor("", "A", color));
-    EXPECT_EQ(color, 255u);
-    ASSERT_TRUE(opened.store.GetCustomColor("", "B", color));
-    EXPECT_EQ(color, 0xFFFFFFFFu);
-    ASSERT_TRUE(opened.store.GetCustomColor("", "C", color));
-    EXPECT_EQ(color, 0u);
-}
-
 TEST(ProfileCustomTest, CustomTextsAreGlobalAndReplacedInPlace)
 {
     OpenedStore opened(profilesText("<customtext directory=\"Empty\"/>"));

@@ -70,6 +70,13 @@ TEST(ProfileStoreFileTest, MissingFileGivesAnEmptyDocumentSavedForTheOwnerOnly)
     ::chmod(opened.folder.path("sv.xml").c_str(), 0644);
     ASSERT_TRUE(opened.store.Save(opened.folder.path("sv.xml")));
     EXPECT_EQ(permissionsOf(opened.folder.path("sv.xml")), 0600u);
+
+    // An empty file holds nothing to lose: no message, no copy kept.
+    OpenedStore empty("");
+    EXPECT_FALSE(empty.opened);
+    EXPECT_TRUE(empty.messages.empty());
+    ASSERT_TRUE(empty.store.Save(empty.folder.path("sv.xml")));
+    EXPECT_THAT(empty.folder.entries(), ElementsAre("sv.xml"));
 }
 
 TEST(ProfileStoreFileTest, FirstWriteFollowsTheFieldOrder)
@@ -180,15 +187,6 @@ TEST(ProfileStoreFileTest, AnEarlierKeptCopyIsNotOverwritten)
     ASSERT_TRUE(opened.store.Save(opened.folder.path("sv.xml")));
     EXPECT_EQ(opened.folder.read("sv.xml.unreadable"), "older copy");
     EXPECT_EQ(opened.folder.read("sv.xml.unreadable.2"), "<profiles><profile>");
-}
-
-TEST(ProfileStoreFileTest, EmptyFileStartsEmptyWithoutAMessage)
-{
-    OpenedStore opened("");
-    EXPECT_FALSE(opened.opened);
-    EXPECT_TRUE(opened.messages.empty());
-    ASSERT_TRUE(opened.store.Save(opened.folder.path("sv.xml")));
-    EXPECT_THAT(opened.folder.entries(), ElementsAre("sv.xml"));
 }
 
 TEST(ProfileStoreFileTest, SaveFailureIsReportedAndLeavesTheFileAlone)
