@@ -90,17 +90,6 @@ TEST(ProfileWizardModelTest, EditedProfileKeepsItsNameAndPhrases)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST(ProfileWizardModelTest, EmptySubcategoriesBecomeTheCategories)
-{
-    RecordingMessageBox messages;
-    ProfileWizardModel model = ProfileWizardModel::newProfile(messages, {});
-    model.fields().categories = "Shopping,Business";
-    EXPECT_EQ(model.profile().subcategories, "Shopping,Business");
-    EXPECT_EQ(model.fields().subcategories, "");
-    model.fields().subcategories = "Widgets";
-    EXPECT_EQ(model.profile().subcategories, "Widgets");
-}
-
 TEST(ProfileWizardModelTest, ContactPageAsksWithoutNameOrEmail)
 {
     RecordingMessageBox messages;
