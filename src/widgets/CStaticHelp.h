@@ -1,10 +1,10 @@
 #pragma once
 
+#include "widgets/CStaticTip.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
-
-class CStaticTip;
 
 // A question-mark icon beside a dialog field: resting the mouse on it for 100 ms
 // highlights it and shows its explanation in a yellow pop-up; leaving removes it.

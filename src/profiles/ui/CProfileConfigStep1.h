@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWizardPage>
+
+class QLineEdit;
+
+namespace SendingProfile {
+
+class ProfileWizardModel;
+
+// The wizard's first page: the new profile's name.
+class CProfileConfigStep1 : public QWizardPage {
+    Q_OBJECT
+
+public:
+    explicit CProfileConfigStep1(ProfileWizardModel& model, QWidget* parent = nullptr);
+
+    void initializePage() override;
+    bool validatePage() override;
+
+    QLineEdit* nameEdit() const { return m_name; }
+
+private:
+    ProfileWizardModel& m_model;
+    QLineEdit* m_name;
+};
+
+} // namespace SendingProfile

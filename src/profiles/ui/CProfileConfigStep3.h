@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWizardPage>
+
+class CStaticHelp;
+class IMessageBox;
+class IWaitDialog;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace SendingProfile {
+
+class ProfileWizardModel;
+
+// The wizard's reciprocal link page: links placed by hand on a page of the site,
+// or placed automatically by the user's reciprocal link script, which the page
+// can test.
+class CProfileConfigStep3 : public QWizardPage {
+    Q_OBJECT
+
+public:
+    CProfileConfigStep3(
+        ProfileWizardModel& model, IMessageBox& messages, IWaitDialog& wait, QWidget* parent = nullptr);
+
+    void initializePage() override;
+    bool validatePage() override;
+    void cleanupPage() override;
+
+    QRadioButton* manualButton() const { return m_manual; }
+    QRadioButton* automaticButton() const { return m_automatic; }
+    QLineEdit* reciprocalEdit() const { return m_reciprocal; }
+    QLineEdit* configEdit() const { return m_config; }
+    QLineEdit* passwordEdit() const { return m_password; }
+    QPushButton* testButton() const { return m_test; }
+    CStaticHelp* manualHelp() const { return m_manualHelp; }
+    CStaticHelp* automaticHelp() const { return m_automaticHelp; }
+    CStaticHelp* configHelp() const { return m_configHelp; }
+    CStaticHelp* passwordHelp() const { return m_passwordHelp; }
+
+private:
+    void enableMethodFields();
+    void testConfiguration();
+    void storeFields();
+
+    ProfileWizardModel& m_model;
+    IMessageBox& m_messages;
+    IWaitDialog& m_wait;
+    QRadioButton* m_manual;
+    QRadioButton* m_automatic;
+    QLineEdit* m_reciprocal;
+    QLineEdit* m_config;
+    QLineEdit* m_password;
+    QPushButton* m_test;
+    CStaticHelp* m_manualHelp;
+    CStaticHelp* m_automaticHelp;
+    CStaticHelp* m_configHelp;
+    CStaticHelp* m_passwordHelp;
+};
+
+} // namespace SendingProfile

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "profiles/ProfileManagerModel.h"
+
+#include <QDialog>
+
+class IMessageBox;
+class IWaitDialog;
+class QListWidget;
+class QPushButton;
+
+namespace SendingProfile {
+
+class ProfileStore;
+
+// The profile manager: lists the stored profiles and adds, edits and removes
+// them through the profile wizard. It changes the store, never the file.
+class CProfilesConfigurator : public QDialog {
+    Q_OBJECT
+
+public:
+    // The wait dialog runs the wizard's test of the reciprocal script.
+    CProfilesConfigurator(
+        ProfileStore& store, IMessageBox& messages, IWaitDialog& wait, QWidget* parent = nullptr);
+
+    QListWidget* profileList() const { return m_list; }
+    QPushButton* addButton() const { return m_add; }
+    QPushButton* editButton() const { return m_edit; }
+    QPushButton* removeButton() const { return m_remove; }
+    QPushButton* closeButton() const { return m_close; }
+
+private:
+    void addProfile();
+    void editProfile();
+    void removeProfile();
+    void runWizard(ProfileWizardModel model);
+    void refill(int selected);
+    void enableButtons();
+
+    ProfileManagerModel m_model;
+    IMessageBox& m_messages;
+    IWaitDialog& m_wait;
+    QListWidget* m_list;
+    QPushButton* m_add;
+    QPushButton* m_edit;
+    QPushButton* m_remove;
+    QPushButton* m_close;
+};
+
+} // namespace SendingProfile

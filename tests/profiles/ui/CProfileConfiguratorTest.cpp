@@ -1,0 +1,307 @@
+#include "profiles/ui/CProfileConfigurator.h"
+#include "profiles/ui/AlternativeListEditor.h"
+#include "profiles/ui/CAddRotateText.h"
+#include "profiles/ui/CProfileConfigStep1.h"
+#include "profiles/ui/CProfileConfigStep2.h"
+#include "profiles/ui/CProfileConfigStep3.h"
+#include "profiles/ui/CProfileConfigStep4.h"
+#include "profiles/ui/CProfileConfigStep5.h"
+
+#include "../ProfileTestFiles.h"
+#include "ProfileDialogTesting.h"
+#include "widgets/CStaticHelp.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace SendingProfile;
+using ::testing::ElementsAre;
+
+namespace {
+
+void next(CProfileConfigurator& wizard)
+{
+    wizard.button(QWizard::NextButton)->click();
+}
+
+void back(CProfileConfigurator& wizard)
+{
+    wizard.button(QWizard::BackButton)->click();
+}
+
+// Adds a row through the list's "add" button and the editor it opens.
+void addRow(AlternativeListEditor* list, const char* text)
+{
+    whenModal<CAddRotateText>([text](CAddRotateText& editor) {
+        editor.textEdit()->setPlainText(QString::fromUtf8(text));
+        editor.okButton()->click();
+    });
+    list->addButton()->click();
+}
+
+std::vector<std::string> rowTexts(const QTreeWidget* rows, int column)
+{
+    std::vector<std::string> texts;
+    for (int row = 0; row < rows->topLevelItemCount(); ++row)
+        texts.push_back(rows->topLevelItem(row)->text(column).toStdString());
+    return texts;
+}
+
+std::vector<std::string> listTexts(const QListWidget* list)
+{
+    std::vector<std::string> texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.push_back(list->item(row)->text().toStdString());
+    return texts;
+}
+
+struct NewWizard {
+    RecordingMessageBox messages;
+    AnsweringWaitDialog wait;
+    CProfileConfigurator wizard { ProfileWizardModel::newProfile(messages, { "Taken" }), messages, wait };
+};
+
+TEST(CProfileConfiguratorTest, NewProfileGoesThroughTheChecksOfEachPage)
+{
+    NewWizard run;
+    CProfileConfigurator& wizard = run.wizard;
+    wizard.show();
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kNamePage);
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 1 of 4");
+    EXPECT_FALSE(wizard.button(QWizard::BackButton)->isEnabled());
+    EXPECT_FALSE(wizard.button(QWizard::HelpButton)->isVisible());
+
+    next(wizard);
+    wizard.step1()->nameEdit()->setText(QStringLiteral("Taken"));
+    next(wizard);
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kNamePage);
+    EXPECT_EQ(wizard.focusWidget(), wizard.step1()->nameEdit());
+    wizard.step1()->nameEdit()->setText(QStringLiteral("Widgets"));
+    next(wizard);
+
+    CProfileConfigStep2& site = *wizard.step2();
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 2 of 4");
+    next(wizard);
+    EXPECT_EQ(wizard.focusWidget(), site.urlEdit());
+    site.urlEdit()->setText(QStringLiteral("http://widgets.example/"));
+    site.categoriesEdit()->setText(QStringLiteral("Shopping,Business"));
+    next(wizard);
+    EXPECT_EQ(wizard.focusWidget(), site.titles()->addButton());
+    addRow(site.titles(), "Blue Widgets");
+    addRow(site.titles(), "Widget Shop");
+    next(wizard);
+    EXPECT_EQ(wizard.focusWidget(), site.descriptions()->addButton());
+    addRow(site.descriptions(), "Widgets of every colour.");
+    next(wizard);
+    EXPECT_EQ(wizard.focusWidget(), site.keywords()->addButton());
+    addRow(site.keywords(), "widgets, blue widgets");
+    EXPECT_THAT(rowTexts(site.keywords()->rows(), 1), ElementsAre("21/3"));
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
+    next(wizard);
+
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile configuration - step 3 of 4");
+    next(wizard);
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 4 of 4");
+    wizard.step4()->field(CProfileConfigStep4::kFirstName)->setText(QStringLiteral("Ann"));
+    next(wizard);
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kContactPage);
+    run.messages.answerNext(MessageAnswer::Yes);
+    next(wizard);
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kPhrasesPage);
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 4 of 4");
+
+    // Six refused pages and two questions; their texts are checked with the page rules.
+    EXPECT_EQ(run.messages.messages().size(), 8u);
+}
+
+TEST(CProfileConfiguratorTest, NewProfileTakesItsTitlesAsPhrasesOnceAndMapsEveryField)
+{
+    NewWizard run;
+    CProfileConfigurator& wizard = run.wizard;
+    wizard.show();
+    wizard.step1()->nameEdit()->setText(QStringLiteral("Widgets"));
+    next(wizard);
+    CProfileConfigStep2& site = *wizard.step2();
+    site.urlEdit()->setText(QStringLiteral("http://widgets.example/"));
+    site.categoriesEdit()->setText(QStringLiteral("Shopping"));
+    addRow(site.titles(), "Blue Widgets");
+    addRow(site.titles(), "Widget Shop");
+    addRow(site.descriptions(), "Widgets.");
+    addRow(site.keywords(), "widgets");
+    next(wizard);
+    wizard.step3()->automaticButton()->setChecked(true);
+    wizard.step3()->configEdit()->setText(QStringLiteral("http://widgets.example/interact.php"));
+    wizard.step3()->passwordEdit()->setText(QStringLiteral("secret"));
+    next(wizard);
+    const char* contact[] = { "Ann", "Lee", "ann@widgets.example", "ann", "pw", "1 Road", "Town", "12345",
+        "XY" };
+    for (int field = CProfileConfigStep4::kFirstName; field <= CProfileConfigStep4::kProvince; ++field)
+        wizard.step4()
+            ->field(CProfileConfigStep4::ContactField(field))
+            ->setText(QString::fromUtf8(contact[field]));
+    next(wizard);
+
+    CProfileConfigStep5& phrases = *wizard.step5();
+    EXPECT_THAT(listTexts(phrases.phraseList()), ElementsAre("Blue Widgets", "Widget Shop"));
+    // Back to the site page and forward again adds nothing.
+    for (int page = 0; page < 3; ++page)
+        back(wizard);
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
+    EXPECT_TRUE(wizard.button(QWizard::BackButton)->isEnabled());
+    for (int page = 0; page < 3; ++page)
+        next(wizard);
+    EXPECT_EQ(phrases.phraseList()->count(), 2);
+
+    phrases.phraseEdit()->setText(QStringLiteral("BLUE WIDGETS"));
+    phrases.addButton()->click();
+    // Enter in a filled phrase field adds the phrase rather than finishing.
+    phrases.phraseEdit()->setText(QStringLiteral("cheap widgets"));
+    QTest::keyClick(phrases.phraseEdit(), Qt::Key_Return);
+    EXPECT_EQ(listTexts(phrases.phraseList()).back(), "cheap widgets");
+    EXPECT_EQ(phrases.phraseList()->count(), 3);
+    phrases.phraseList()->setCurrentRow(0);
+    phrases.removeButton()->click();
+    EXPECT_EQ(phrases.phraseList()->currentRow(), 0);
+    ASSERT_TRUE(wizard.isVisible());
+    QTest::keyClick(phrases.phraseEdit(), Qt::Key_Return);
+    EXPECT_EQ(wizard.result(), QDialog::Accepted);
+
+    SiteProfile expected;
+    expected.name = "Widgets";
+    expected.url = "http://widgets.example/";
+    expected.categories = expected.subcategories = "Shopping";
+    expected.titles = { "Blue Widgets", "Widget Shop" };
+    expected.descriptions = { "Widgets." };
+    expected.keywords = { "widgets" };
+    expected.serpPhrases = { "Widget Shop", "cheap widgets" };
+    expected.reciprocalMethod = kReciprocalAutomatic;
+    expected.reciprocalConfig = "http://widgets.example/interact.php";
+    expected.reciprocalPassword = "secret";
+    expected.fname = "Ann";
+    expected.lname = "Lee";
+    expected.email = "ann@widgets.example";
+    expected.username = "ann";
+    expected.password = "pw";
+    expected.address = "1 Road";
+    expected.city = "Town";
+    expected.zip = "12345";
+    expected.province = "XY";
+    EXPECT_EQ(wizard.model().profile(), expected);
+    EXPECT_TRUE(run.messages.empty());
+}
+
+TEST(CProfileConfiguratorTest, EditingStartsOnTheSitePageWithItsListsFilled)
+{
+    RecordingMessageBox messages;
+    AnsweringWaitDialog wait;
+    CProfileConfigurator wizard(
+        ProfileWizardModel::existingProfile(messages, sampleProfile("Shop")), messages, wait);
+    wizard.show();
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
+    EXPECT_FALSE(wizard.button(QWizard::BackButton)->isEnabled());
+    CProfileConfigStep2& site = *wizard.step2();
+    EXPECT_EQ(site.urlEdit()->text().toStdString(), "http://www.example.com/?a=1&b=2");
+    QTreeWidget* titles = site.titles()->rows();
+    EXPECT_EQ(titles->headerItem()->text(0).toStdString(), "Text");
+    EXPECT_EQ(titles->headerItem()->text(1).toStdString(), "Chars/Words");
+    EXPECT_THAT(rowTexts(titles, 0), ElementsAre("Example Café", "Example \"Quoted\""));
+    EXPECT_THAT(rowTexts(titles, 1), ElementsAre("12/2", "16/2"));
+
+    // Without a selection "edit" and "remove" do nothing.
+    site.titles()->editButton()->click();
+    site.titles()->removeButton()->click();
+    EXPECT_EQ(titles->topLevelItemCount(), 2);
+
+    titles->setCurrentItem(titles->topLevelItem(0));
+    whenModal<CAddRotateText>([](CAddRotateText& editor) {
+        EXPECT_EQ(editor.windowTitle().toStdString(), "Edit Title...");
+        EXPECT_EQ(editor.text(), "Example Café");
+        editor.textEdit()->setPlainText(QStringLiteral("Café"));
+        editor.okButton()->click();
+    });
+    site.titles()->editButton()->click();
+    EXPECT_THAT(rowTexts(titles, 1), ElementsAre("4/1", "16/2"));
+    site.titles()->removeButton()->click();
+    EXPECT_THAT(rowTexts(titles, 0), ElementsAre("Example \"Quoted\""));
+    EXPECT_EQ(titles->currentItem(), titles->topLevelItem(0));
+
+    next(wizard);
+    next(wizard);
+    next(wizard);
+    EXPECT_THAT(listTexts(wizard.step5()->phraseList()), ElementsAre("web design", "o'neil & <sons>"));
+    wizard.button(QWizard::FinishButton)->click();
+    EXPECT_EQ(wizard.result(), QDialog::Accepted);
+    EXPECT_THAT(wizard.model().profile().titles, ElementsAre("Example \"Quoted\""));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(CProfileConfiguratorTest, ReciprocalMethodSwitchesTheFieldsAndTestsTheScript)
+{
+    RecordingMessageBox messages;
+    AnsweringWaitDialog wait("0");
+    SiteProfile profile = sampleProfile("Shop");
+    profile.reciprocalPassword = "p&w";
+    CProfileConfigurator wizard(ProfileWizardModel::existingProfile(messages, profile), messages, wait);
+    wizard.show();
+    next(wizard);
+    CProfileConfigStep3& reciprocal = *wizard.step3();
+    EXPECT_TRUE(reciprocal.automaticButton()->isChecked());
+    const auto enabled = [&] {
+        return std::vector<bool> { reciprocal.reciprocalEdit()->isEnabled(),
+            reciprocal.configEdit()->isEnabled(), reciprocal.passwordEdit()->isEnabled(),
+            reciprocal.testButton()->isEnabled() };
+    };
+    EXPECT_EQ(enabled(), (std::vector<bool> { false, true, true, true }));
+
+    reciprocal.testButton()->click();
+    EXPECT_THAT(wait.urls(), ElementsAre("http://www.example.com/interact.php?test=1&password=p%26w"));
+    EXPECT_THAT(messages.messages(),
+        ElementsAre(shown("Reciprocal script is properly configured", "Vantelo", MessageIcon::Information)));
+
+    reciprocal.manualButton()->click();
+    EXPECT_EQ(enabled(), (std::vector<bool> { true, false, false, false }));
+    next(wizard);
+    EXPECT_EQ(wizard.model().fields().reciprocalMethod, kReciprocalManual);
+    EXPECT_EQ(wizard.model().fields().reciprocalConfig, "http://www.example.com/interact.php");
+}
+
+TEST(CProfileConfiguratorTest, HelpIconsExplainTheCategoryAndReciprocalFields)
+{
+    NewWizard run;
+    const std::pair<CStaticHelp*, const char*> icons[] = {
+        { run.wizard.step2()->categoriesHelp(),
+            "Please enter one or more main category names separated by commas in the order of preference. "
+            "This field can be left blank if you don't have any main category preferences." },
+        { run.wizard.step2()->subcategoriesHelp(),
+            "Please enter one or more category names separated by commas in the order of preference. This "
+            "field cannot be left blank if you want to take advantage of category autocompletion." },
+        { run.wizard.step3()->manualHelp(),
+            "Use this option if you don't plan to use reciprocal submissions for this profile or if you will "
+            "manually add the reciprocal links to your page. In this case enter below the internet address "
+            "where you will place the links." },
+        { run.wizard.step3()->automaticHelp(),
+            "Use this option if you want to use the Vantelo automatic reciprocal feature. This way you will "
+            "be able to add the correct reciprocal link to your site with a single click for any directory "
+            "you choose. Before being able to use this you must upload and configure the PHP script shipped "
+            "with Vantelo to your server. Please consult the user manual for more details." },
+        { run.wizard.step3()->passwordHelp(),
+            "Please enter the password you choosed for the reciprocal script authentication." },
+        { run.wizard.step3()->configHelp(),
+            "Enter the full internet address (usually http://.../interact.php) where you uploaded the "
+            "reciprocal management script provided with Vantelo. This must be the address of the "
+            "interact.php file." },
+    };
+    for (const auto& [icon, text] : icons)
+        EXPECT_EQ(icon->helpText().toStdString(), text);
+}
+
+} // namespace
