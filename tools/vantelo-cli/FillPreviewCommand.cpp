@@ -55,6 +55,8 @@ public:
         if (QCoreApplication::instance())
             return;
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        // The browser's dump of its graphics set-up is of no use next to the JSON.
+        ::setenv("QT_LOGGING_RULES", "qt.webenginecontext=false", 0);
         // Chromium refuses to run as root inside its sandbox.
         if (::geteuid() == 0)
             ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox", 0);
