@@ -6,6 +6,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QWebEngineView>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,10 +18,12 @@ using ::testing::IsEmpty;
 namespace {
 
 // A browser tab on the loopback submission site, opened on the directory "Dir",
-// whose confirmation page says "Thank you for your submission".
+// whose confirmation page says "Thank you for your submission". The page is
+// shown in a view, as in the main window.
 struct SubmissionSiteTab : FillingBench {
     LoopbackServer server;
     FillingWebPage page;
+    QWebEngineView view;
     BrowserTabFiller tabFiller { &page, tab, filler,
         [this]() -> const SendingProfile::SiteProfile& { return profile; } };
     std::vector<WebFormRun> runs;
@@ -36,6 +39,9 @@ struct SubmissionSiteTab : FillingBench {
             <item name="cat" type="select" index="0" value=""/>
             <item name="loose" type="reciprocal" index="0" value=""/></directory>
             <directory name="Quiet" submiturl="http://quiet.example/add"/>)xml");
+        view.setPage(&page);
+        view.resize(800, 600);
+        view.show();
         tab.directoryName = "Dir";
         profile.categories = "Business";
         profile.subcategories = "Consulting";
