@@ -31,6 +31,9 @@ public:
 
     // Starts serving; returns once the server accepts connections.
     void start();
+    // Closes every connection after its answer. A browser keeps connections open,
+    // and the server would wait for them to time out when it stops.
+    void closeConnectionsAfterEachAnswer() { m_server.set_keep_alive_max_count(1); }
 
     // "127.0.0.1:port", as the host of a request target.
     std::string host() const;

@@ -15,6 +15,8 @@ int runDbCommand(const std::vector<std::string>& arguments);
 int runUpdateCommand(const std::vector<std::string>& arguments);
 int runReciprocalCommand(const std::vector<std::string>& arguments);
 int runProfilesCommand(const std::vector<std::string>& arguments);
+// Needs Qt WebEngine; a build without the GUI says so and fails.
+int runFillPreviewCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -25,9 +25,21 @@ const std::vector<CliCommand>& cliCommands()
           "  profiles show SVXML NAME\n"
           "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
           runProfilesCommand },
+        { "fill-preview",
+          "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] URL",
+          runFillPreviewCommand },
     };
     return commands;
 }
+
+#ifndef VANTELO_CLI_WEBENGINE
+int runFillPreviewCommand(const std::vector<std::string>&)
+{
+    std::cerr << "vantelo-cli: fill-preview needs Qt WebEngine, and this vantelo-cli was built without "
+                 "it (VANTELO_GUI=OFF)\n";
+    return 1;
+}
+#endif
 
 namespace {
 

@@ -1,0 +1,143 @@
+// A whole fill of a browser page (describe, Fill page and Fill category, replay
+// the writes) against one bare description round trip of the same page: 1,000
+// fields, a form description of 100 items, in an offscreen Qt WebEngine page.
+
+#include "FillingBenchPage.h"
+
+#include "common/Clock.h"
+#include "common/RandomSource.h"
+#include "common/StderrMessageBox.h"
+#include "directories/DirectoryStore.h"
+#include "filling/IClipboard.h"
+#include "filling/PageFiller.h"
+#include "filling/TabFillState.h"
+#include "filling/web/FillingWebPage.h"
+#include "filling/web/WebFormBridge.h"
+#include "profiles/ProfileStore.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QUrl>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+class NoClipboard : public IClipboard {
+public:
+    void setText(const std::string&) override { }
+};
+
+// Starts an operation and runs the event loop until the operation calls the
+// function it was given.
+void runToEnd(const std::function<void(const std::function<void()>&)>& start)
+{
+    QEventLoop loop;
+    bool finished = false;
+    start([&] {
+        finished = true;
+        loop.quit();
+    });
+    if (!finished)
+        loop.exec();
+}
+
+// The benchmark page loaded once into an offscreen browser page.
+struct LoadedPage {
+    FillingWebPage page;
+    WebFormBridge bridge { &page };
+
+    LoadedPage()
+    {
+        bool ok = false;
+        runToEnd([&](const std::function<void()>& finish) {
+            QObject::connect(
+                &page, &QWebEnginePage::loadFinished, &page,
+                [&ok, finish](bool success) {
+                    ok = success;
+                    finish();
+                },
+                Qt::SingleShotConnection);
+            page.setHtml(
+                QString::fromStdString(bench::pageHtml()), QUrl(QStringLiteral("http://bench.example/add")));
+        });
+        if (!ok)
+            throw std::runtime_error("the benchmark page did not load");
+    }
+};
+
+LoadedPage& loadedPage()
+{
+    static LoadedPage page;
+    return page;
+}
+
+void BM_DescribeRoundTrip(benchmark::State& state)
+{
+    WebFormBridge& bridge = loadedPage().bridge;
+    for (auto _ : state) {
+        runToEnd([&](const std::function<void()>& finish) {
+            bridge.describe([&, finish](WebPageDescription description) {
+                benchmark::DoNotOptimize(description.model.elements().data());
+                finish();
+            });
+        });
+    }
+}
+BENCHMARK(BM_DescribeRoundTrip)->Unit(benchmark::kMillisecond);
+
+void BM_WholeBridgeFill(benchmark::State& state)
+{
+    StderrMessageBox messages;
+    DirectoryStore directories(messages);
+    directories.AddDirectory("Dir");
+    directories.SetItems("Dir", bench::formItems());
+    SendingProfile::ProfileStore profiles(messages);
+    SystemRandomSource random;
+    SystemClock clock;
+    NoClipboard clipboard;
+    const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
+    const SendingProfile::SiteProfile profile = bench::profile();
+    WebFormBridge& bridge = loadedPage().bridge;
+    int applied = 0;
+    for (auto _ : state) {
+        TabFillState tab;
+        tab.directoryName = "Dir";
+        runToEnd([&](const std::function<void()>& finish) {
+            bridge.run(
+                [&](FormDocumentModel& page) {
+                    filler.fillPage(page, profile, tab);
+                    filler.fillCategory(page, profile, tab);
+                },
+                [&, finish](const WebFormRun& run) {
+                    applied = run.applied;
+                    finish();
+                });
+        });
+    }
+    state.counters["writes applied"] = applied;
+}
+BENCHMARK(BM_WholeBridgeFill)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (::geteuid() == 0)
+        ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox", 0);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The word "*" that ends the category word list: any category.
+inline constexpr std::string_view kAnyCategory = "*";
+
+// The entries of a comma-separated preference text ("categories",
+// "subcategories"): each piece trimmed of white space, empty pieces dropped.
+std::vector<std::string> listEntries(std::string_view text);
+
+// The category words a drop-down is searched with: the entries in lower case,
+// then "*".
+std::vector<std::string> categoryWords(std::string_view categories);
+
+// The subcategory words: the entries in lower case.
+std::vector<std::string> subcategoryWords(std::string_view subcategories);
+
+// UTF-8 text in lower case (letters of every script; bytes that are not UTF-8
+// stay as they are), so that option texts and the profile's words compare alike.
+std::string lowerCase(std::string_view text);

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "filling/IFormDocument.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// One element of a described page: every element with a name or an id, and
+// every form field, in document order.
+struct FormElement {
+    std::string tag; // tag name in lower case
+    std::string name; // name attribute
+    std::string id; // id attribute
+    std::string type; // type attribute of an input
+    std::string outerHtml; // own markup, kept for inputs
+    std::string value; // current text of an input or text area
+    bool checked = false; // check box or radio state
+    std::vector<std::string> options; // display texts of a drop-down's options
+    int selectedIndex = -1; // chosen option, -1 for none
+    int form = -1; // position of its form among the page's forms, -1 for none
+
+    bool operator==(const FormElement&) const = default;
+};
+
+// What a write changed.
+enum class FormWriteKind {
+    Value, // the text of an input or text area
+    Checked, // the state of a check box or radio button
+    SelectedIndex, // the chosen option of a drop-down
+};
+
+// One change made to the model, which a browser applies to the live page.
+struct FormWrite {
+    ElementHandle element = 0; // position in the model's elements
+    FormWriteKind kind = FormWriteKind::Value;
+    std::string value; // for Value
+    bool checked = false; // for Checked
+    std::size_t option = 0; // for SelectedIndex
+
+    bool operator==(const FormWrite&) const = default;
+};
+
+// A form document held in memory, built from a description of a browser page.
+// Reads answer from the description, writes change it and are recorded in order
+// so that the browser can replay them on the page. An empty model stands for a
+// page that could not be described: every lookup finds nothing.
+class FormDocumentModel : public IFormDocument {
+public:
+    FormDocumentModel() = default;
+    explicit FormDocumentModel(std::vector<FormElement> elements);
+
+    std::size_t length(ElementCollection collection) const override;
+    std::optional<ElementHandle> itemAt(ElementCollection collection, std::size_t position) const override;
+    std::optional<ElementHandle> itemByName(
+        ElementCollection collection, std::string_view name, std::size_t index) const override;
+    ElementType type(ElementHandle element) const override;
+    std::string name(ElementHandle element) const override;
+    std::string outerHtml(ElementHandle element) const override;
+    std::string value(ElementHandle element) const override;
+    void setValue(ElementHandle element, const std::string& value) override;
+    bool checked(ElementHandle element) const override;
+    void setChecked(ElementHandle element, bool checked) override;
+    std::size_t optionCount(ElementHandle element) const override;
+    std::string optionText(ElementHandle element, std::size_t option) const override;
+    void setSelectedIndex(ElementHandle element, std::size_t option) override;
+    std::optional<FormHandle> formOf(ElementHandle element) const override;
+    std::optional<std::string> source() const override { return m_source; }
+
+    // The page's source, when it was fetched with the description.
+    void setSource(std::string source) { m_source = std::move(source); }
+    // An identity of the described document, which the browser checks before it
+    // replays the writes, so that they never land on a page loaded since.
+    void setDocumentToken(std::string token) { m_documentToken = std::move(token); }
+    const std::string& documentToken() const { return m_documentToken; }
+
+    const std::vector<FormElement>& elements() const { return m_elements; }
+    const std::vector<FormWrite>& writes() const { return m_writes; }
+
+private:
+    // The positions in m_elements of one collection, and its name lookup.
+    struct Collection {
+        std::vector<ElementHandle> elements;
+        std::unordered_map<std::string, std::vector<ElementHandle>> byName;
+    };
+
+    const Collection& collection(ElementCollection which) const;
+    const FormElement* element(ElementHandle handle) const;
+    FormElement* fieldElement(ElementHandle handle);
+
+    std::vector<FormElement> m_elements;
+    Collection m_all;
+    Collection m_inputs;
+    Collection m_textAreas;
+    std::vector<FormWrite> m_writes;
+    std::optional<std::string> m_source;
+    std::string m_documentToken;
+};

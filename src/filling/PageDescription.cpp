@@ -1,0 +1,128 @@
+#include "filling/PageDescription.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+using nlohmann::json;
+
+namespace {
+
+// A description is two levels of objects and arrays around the option texts;
+// anything nested deeper is not a description and is not built at all.
+constexpr int kMaxDepth = 8;
+
+std::string textOf(const json& object, const char* key)
+{
+    const auto found = object.find(key);
+    return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
+int numberOf(const json& object, const char* key, int fallback)
+{
+    const auto found = object.find(key);
+    if (found == object.end() || !found->is_number_integer())
+        return fallback;
+    const std::int64_t number = found->get<std::int64_t>();
+    return static_cast<int>(
+        std::clamp<std::int64_t>(number, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+std::vector<std::string> textsOf(const json& object, const char* key)
+{
+    std::vector<std::string> texts;
+    const auto found = object.find(key);
+    if (found == object.end() || !found->is_array())
+        return texts;
+    texts.reserve(found->size());
+    for (const json& text : *found)
+        texts.push_back(text.is_string() ? text.get<std::string>() : std::string());
+    return texts;
+}
+
+FormElement elementOf(const json& object)
+{
+    FormElement element;
+    element.tag = textOf(object, "tag");
+    element.name = textOf(object, "name");
+    element.id = textOf(object, "id");
+    element.type = textOf(object, "type");
+    element.outerHtml = textOf(object, "html");
+    element.value = textOf(object, "value");
+    const auto checked = object.find("checked");
+    element.checked = checked != object.end() && checked->is_boolean() && checked->get<bool>();
+    element.options = textsOf(object, "options");
+    element.selectedIndex = numberOf(object, "selected", -1);
+    element.form = numberOf(object, "form", -1);
+    return element;
+}
+
+const char* writeKindText(FormWriteKind kind)
+{
+    switch (kind) {
+    case FormWriteKind::Checked:
+        return "checked";
+    case FormWriteKind::SelectedIndex:
+        return "option";
+    case FormWriteKind::Value:
+        break;
+    }
+    return "value";
+}
+
+} // namespace
+
+FormDocumentModel readPageDescription(std::string_view text)
+{
+    try {
+        const auto shallow = [](int depth, json::parse_event_t, json&) { return depth <= kMaxDepth; };
+        const json description = json::parse(text.begin(), text.end(), shallow, false);
+        if (!description.is_object())
+            return {};
+        const auto elements = description.find("elements");
+        if (elements == description.end() || !elements->is_array())
+            return {};
+        std::vector<FormElement> read;
+        read.reserve(elements->size());
+        for (const json& element : *elements) {
+            // Positions must match the page's own list when the writes are replayed.
+            if (!element.is_object())
+                return {};
+            read.push_back(elementOf(element));
+        }
+        FormDocumentModel model(std::move(read));
+        model.setDocumentToken(textOf(description, "token"));
+        return model;
+    } catch (...) {
+        // Only memory can run out here: the parser reports bad text as a discarded value.
+        return {};
+    }
+}
+
+std::string pageWritesJson(const FormDocumentModel& model)
+{
+    json writes = json::array();
+    for (const FormWrite& write : model.writes()) {
+        const FormElement& element = model.elements().at(write.element);
+        json entry = { { "at", write.element }, { "tag", element.tag }, { "name", element.name },
+            { "id", element.id }, { "kind", writeKindText(write.kind) } };
+        switch (write.kind) {
+        case FormWriteKind::Value:
+            entry["value"] = write.value;
+            break;
+        case FormWriteKind::Checked:
+            entry["checked"] = write.checked;
+            break;
+        case FormWriteKind::SelectedIndex:
+            entry["option"] = write.option;
+            break;
+        }
+        writes.push_back(std::move(entry));
+    }
+    const json replay = { { "token", model.documentToken() }, { "writes", std::move(writes) } };
+    // Escaped to ASCII, the text is also a valid script literal; bytes that are not
+    // UTF-8 become U+FFFD instead of failing the whole replay.
+    return replay.dump(-1, ' ', true, json::error_handler_t::replace);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "filling/FormDocumentModel.h"
+
+#include <string>
+#include <string_view>
+
+// The JSON a browser page describes itself with, and the JSON of the writes that
+// are replayed on it. The description is an object with "token" (the identity of
+// the described document) and "elements", an array of objects with "tag", "name",
+// "id", "type", "html", "value", "checked", "options", "selected" and "form".
+
+// The model of a page description. Text that is not such a description (not
+// JSON, wrong types, absurd nesting) gives an empty model; nothing is thrown.
+FormDocumentModel readPageDescription(std::string_view json);
+
+// The recorded writes of a model as the object the browser replays: "token" and
+// "writes", each write naming the element's position, tag, name and id (so that
+// an element that changed since is left alone) and what to set.
+std::string pageWritesJson(const FormDocumentModel& model);

@@ -1,0 +1,262 @@
+#include "filling/PageFiller.h"
+
+#include "common/MessageBox.h"
+#include "directories/DirectoryStore.h"
+#include "filling/CategorySearch.h"
+#include "filling/CategoryWords.h"
+#include "filling/IClipboard.h"
+#include "filling/IFormDocument.h"
+#include "filling/TabFillState.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/SiteProfile.h"
+#include "profiles/SubmissionDate.h"
+
+using SendingProfile::SiteProfile;
+using SendingProfile::SubmissionEntry;
+
+namespace {
+
+// The only value that ticks a check box.
+constexpr const char* kChecked = "true";
+constexpr const char* kReciprocalToken = "#reciprocal#";
+constexpr std::string_view kRowSuffixStart = " [";
+constexpr const char* kSentRowSuffix = " [sent]";
+constexpr const char* kNoReciprocalField =
+    "The reciprocal link was added to your site but Vantelo was unable to detect the appropriate field for "
+    "the reciprocal URL on this page. The reciprocal URL was copied to the clipboard for you to paste it in "
+    "the appropriate place before submitting.";
+constexpr const char* kNoPageSource = "failed to get size";
+
+std::optional<ElementHandle> lookup(
+    const IFormDocument& document, ElementCollection collection, const DirectoryItem& item)
+{
+    if (item.index < 0)
+        return std::nullopt;
+    return document.itemByName(collection, item.name, static_cast<std::size_t>(item.index));
+}
+
+// Fills one form item into the page. The item is looked up among all elements
+// first; a text area found there ends it, anything else is looked up again
+// among the text areas, then among the inputs. Its value is expanded once, when
+// an element is first found, so one item draws one title however often it writes.
+class ItemFill {
+public:
+    ItemFill(IFormDocument& document, const DirectoryItem& item, const PlaceholderExpander& expander,
+        const SiteProfile& profile, TabFillState& tab, std::optional<FormHandle>& form)
+        : m_document(document)
+        , m_item(item)
+        , m_expander(expander)
+        , m_profile(profile)
+        , m_tab(tab)
+        , m_form(form)
+    {
+    }
+
+    void run()
+    {
+        if (fillFirstFound())
+            return;
+        if (const auto area = lookup(m_document, ElementCollection::TextAreas, m_item)) {
+            if (m_item.type == ControlType::ReciprocalText)
+                readCode(*area);
+            else
+                writeText(*area);
+        } else if (const auto input = lookup(m_document, ElementCollection::Inputs, m_item)) {
+            fillInput(*input, true);
+        }
+    }
+
+private:
+    // The lookup among all elements; true when it filled a text area.
+    bool fillFirstFound()
+    {
+        const std::optional<ElementHandle> element = lookup(m_document, ElementCollection::All, m_item);
+        if (!element)
+            return false;
+        expanded();
+        switch (m_document.type(*element)) {
+        case ElementType::Input:
+            fillInput(*element, false);
+            return false;
+        case ElementType::TextArea:
+            if (m_item.type != ControlType::Edit)
+                return false;
+            writeText(*element);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void fillInput(ElementHandle input, bool readsCode)
+    {
+        switch (m_item.type) {
+        case ControlType::Checkbox:
+            m_document.setChecked(input, expanded() == kChecked);
+            break;
+        case ControlType::Edit:
+            writeText(input);
+            break;
+        case ControlType::ReciprocalText:
+            if (readsCode)
+                readCode(input);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void writeText(ElementHandle element)
+    {
+        m_document.setValue(element, expanded());
+        if (const std::optional<FormHandle> form = m_document.formOf(element))
+            m_form = form;
+    }
+
+    void readCode(ElementHandle element)
+    {
+        m_tab.reciprocalCode = m_document.value(element);
+        m_tab.reciprocalCodeFound = true;
+    }
+
+    const std::string& expanded()
+    {
+        if (!m_expanded) {
+            m_value = m_expander.expand(m_item.value, m_profile, m_tab.picks);
+            m_expanded = true;
+        }
+        return m_value;
+    }
+
+    IFormDocument& m_document;
+    const DirectoryItem& m_item;
+    const PlaceholderExpander& m_expander;
+    const SiteProfile& m_profile;
+    TabFillState& m_tab;
+    std::optional<FormHandle>& m_form;
+    std::string m_value;
+    bool m_expanded = false;
+};
+
+} // namespace
+
+PageFiller::PageFiller(const DirectoryStore& directories, const SendingProfile::ProfileStore& profiles,
+    IRandomSource& random, const IClock& clock, IMessageBox& messages, IClipboard& clipboard)
+    : m_directories(directories)
+    , m_profiles(profiles)
+    , m_expander(random)
+    , m_clock(clock)
+    , m_messages(messages)
+    , m_clipboard(clipboard)
+{
+}
+
+void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, TabFillState& tab) const
+{
+    const std::vector<DirectoryItem> items = itemList(tab.directoryName);
+    tab.picks.clear();
+    std::optional<FormHandle> form;
+    for (const DirectoryItem& item : items) {
+        if (item.type == ControlType::Select || item.type == ControlType::Reciprocal)
+            continue;
+        // The reciprocal page does not exist before the script has placed the link.
+        if (profile.reciprocalMethod == SendingProfile::kReciprocalAutomatic
+            && item.value == kReciprocalToken)
+            continue;
+        ItemFill(document, item, m_expander, profile, tab, form).run();
+    }
+    // Submitting the form written into last counts as the submission; a fill
+    // that wrote into no form leaves an earlier fill's watch in place.
+    if (form)
+        tab.formWatched = true;
+}
+
+void PageFiller::fillCategory(IFormDocument& document, const SiteProfile& profile, TabFillState& tab) const
+{
+    const std::vector<DirectoryItem> items = itemList(tab.directoryName);
+    const std::vector<std::string> categories = categoryWords(profile.categories);
+    const std::vector<std::string> subcategories = subcategoryWords(profile.subcategories);
+    if (subcategories.empty())
+        return;
+    for (const DirectoryItem& item : items) {
+        if (item.type != ControlType::Select)
+            continue;
+        const std::optional<ElementHandle> select = lookup(document, ElementCollection::All, item);
+        if (select && document.type(*select) == ElementType::Select)
+            chooseCategoryOption(document, *select, categories, subcategories, tab.category);
+    }
+}
+
+int PageFiller::fillReciprocalUrl(
+    IFormDocument& document, const TabFillState& tab, const std::string& url) const
+{
+    int filled = 0;
+    for (const DirectoryItem& item : itemList(tab.directoryName)) {
+        if (item.type != ControlType::Reciprocal)
+            continue;
+        const std::optional<ElementHandle> input = lookup(document, ElementCollection::Inputs, item);
+        if (input && document.type(*input) == ElementType::Input) {
+            document.setValue(*input, url);
+            ++filled;
+        }
+    }
+    if (filled == 0) {
+        // On the clipboard before the message says it is there.
+        m_clipboard.setText(url);
+        m_messages.show(kNoReciprocalField, kVanteloCaption, MessageIcon::Warning);
+    }
+    return filled;
+}
+
+std::optional<SubmissionOutcome> PageFiller::checkSubmissionResult(
+    const IFormDocument& document, const SiteProfile& profile, const TabFillState& tab) const
+{
+    // A page that is no directory's (or one that left the database) has nothing to record.
+    const DirectoryRecord* directory = m_directories.find(tab.directoryName);
+    if (!directory)
+        return std::nullopt;
+    const std::optional<std::string> source = document.source();
+    if (!source) {
+        m_messages.show(kNoPageSource, kVanteloCaption, MessageIcon::Warning);
+        return std::nullopt;
+    }
+    if (source->find(directory->onSubmit) == std::string::npos)
+        return std::nullopt;
+
+    SubmissionOutcome outcome;
+    outcome.date = SendingProfile::submissionDate(m_clock);
+    if (!m_profiles.IsSubmitted(profile.name, directory->name, directory->submitUrl)) {
+        outcome.newEntry = SubmissionEntry { directory->name, directory->submitUrl, tab.picks.title,
+            tab.picks.description, tab.picks.keywords, outcome.date };
+    }
+    std::uint32_t ownColor = 0;
+    if (!m_profiles.GetCustomColor(profile.name, directory->name, ownColor))
+        outcome.rowColor = kSentRowColor;
+    return outcome;
+}
+
+std::optional<SubmissionOutcome> PageFiller::handleCompletedLoad(
+    IFormDocument& document, const SiteProfile& profile, TabFillState& tab, bool submitted) const
+{
+    std::optional<SubmissionOutcome> outcome;
+    if (submitted)
+        outcome = checkSubmissionResult(document, profile, tab);
+    fillPage(document, profile, tab);
+    fillCategory(document, profile, tab);
+    return outcome;
+}
+
+std::vector<DirectoryItem> PageFiller::itemList(const std::string& directory) const
+{
+    std::vector<DirectoryItem> items;
+    m_directories.GetItems(directory, items);
+    std::vector<DirectoryItem> general;
+    m_directories.GetItems(kGeneralDirectory, general);
+    items.insert(items.end(), general.begin(), general.end());
+    return items;
+}
+
+std::string sentRowText(std::string_view rowText)
+{
+    return std::string(rowText.substr(0, rowText.find(kRowSuffixStart))) + kSentRowSuffix;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "directories/DirectoryItem.h"
+#include "filling/PlaceholderExpander.h"
+#include "profiles/SubmissionEntry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class DirectoryStore;
+class IClipboard;
+class IClock;
+class IFormDocument;
+class IMessageBox;
+class IRandomSource;
+struct TabFillState;
+
+namespace SendingProfile {
+class ProfileStore;
+struct SiteProfile;
+} // namespace SendingProfile
+
+// The name of the pseudo-directory whose form items apply to every directory.
+inline constexpr const char* kGeneralDirectory = "__general";
+// The colour of a row whose directory was just sent to: RGB(26, 119, 9) as 0x00BBGGRR.
+inline constexpr std::uint32_t kSentRowColor = 0x0009771Au;
+
+// What a confirmed submission changes. The main window applies it: it adds the
+// entry (and counts one more directory sent to), and marks the directory's row.
+struct SubmissionOutcome {
+    // The entry to add; none when the profile has one for the directory already.
+    std::optional<SendingProfile::SubmissionEntry> newEntry;
+    std::string date; // today, as the row and the entry show it
+    std::optional<std::uint32_t> rowColor; // none when the profile colours the row itself
+
+    bool operator==(const SubmissionOutcome&) const = default;
+};
+
+// Writes the active profile into the page of a browser tab according to the
+// form description of the tab's directory (its own items, then those of
+// "__general"), chooses the category, places the reciprocal URL and recognises
+// the confirmation page. Works on any form document; the state of each tab is
+// kept by the caller.
+class PageFiller {
+public:
+    PageFiller(const DirectoryStore& directories, const SendingProfile::ProfileStore& profiles,
+        IRandomSource& random, const IClock& clock, IMessageBox& messages, IClipboard& clipboard);
+
+    // Fills the text fields and check boxes; draws the tab's picks anew and reads
+    // the directory's reciprocal link code when the page shows one.
+    void fillPage(
+        IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+    // Chooses the next option of the category drop-downs that matches the
+    // profile's preferred categories; each run moves on to the next match.
+    void fillCategory(
+        IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+    // Writes the URL of the page with the reciprocal link into every field meant
+    // for it; when there is none, puts the URL on the clipboard and says so.
+    // The number of fields written.
+    int fillReciprocalUrl(IFormDocument& document, const TabFillState& tab, const std::string& url) const;
+    // Looks for the directory's confirmation text in the page that followed a
+    // submitted form; what to record when it is there.
+    std::optional<SubmissionOutcome> checkSubmissionResult(const IFormDocument& document,
+        const SendingProfile::SiteProfile& profile, const TabFillState& tab) const;
+
+    // Everything a tab does when its top-level document has loaded: the
+    // submission check (when a form was submitted), then both fills.
+    std::optional<SubmissionOutcome> handleCompletedLoad(IFormDocument& document,
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool submitted) const;
+
+    // The directory's items followed by those of "__general".
+    std::vector<DirectoryItem> itemList(const std::string& directory) const;
+
+private:
+    const DirectoryStore& m_directories;
+    const SendingProfile::ProfileStore& m_profiles;
+    PlaceholderExpander m_expander;
+    const IClock& m_clock;
+    IMessageBox& m_messages;
+    IClipboard& m_clipboard;
+};
+
+// The text of a directory list row once the directory was sent to: cut at its
+// first " [" and followed by " [sent]".
+std::string sentRowText(std::string_view rowText);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "filling/PickSlots.h"
+
+#include <cstddef>
+#include <string>
+
+// Where the category search of a tab's page stands: the last option chosen and
+// the (category word, subcategory word) pair being tried.
+struct CategoryPosition {
+    int lastOption = -1; // -1: none chosen yet
+    std::size_t categoryWord = 0;
+    std::size_t subcategoryWord = 0;
+
+    bool operator==(const CategoryPosition&) const = default;
+};
+
+// The reciprocal code text of a tab whose page has not shown one.
+inline constexpr const char* kNoReciprocalCode = "uninit";
+
+// The filling state of one browser tab: the main window keeps one for each of its
+// ten tab slots. The filling reads and changes it; the tab's browser events reset
+// it when the page changes and mark a submitted form.
+struct TabFillState {
+    std::string directoryName; // the directory opened in the tab
+    PickSlots picks; // what the last fill drew
+    bool reciprocalCodeFound = false; // the page shows the directory's link code
+    std::string reciprocalCode = kNoReciprocalCode;
+    CategoryPosition category;
+    bool formWatched = false; // the last fill wrote into a form of this page
+    bool submitted = false; // that page's form was submitted
+
+    // The tab's top-level document starts navigating: the page's reciprocal
+    // code, category search and watched form are gone.
+    void navigationStarted();
+    // A form of the tab's page was submitted; counts only for a page the filling wrote into.
+    void formSubmitted();
+    // Whether a form was submitted since the last completed load; clears the flag,
+    // as the handling of a completed load does.
+    bool takeSubmitted();
+};

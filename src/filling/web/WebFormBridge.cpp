@@ -1,0 +1,172 @@
+#include "filling/web/WebFormBridge.h"
+
+#include "filling/PageDescription.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+namespace {
+
+constexpr const char* kDescribeScript = ":/filling/describe-page.js";
+constexpr const char* kReplayScript = ":/filling/replay-writes.js";
+
+QString scriptText(const char* resource)
+{
+    QFile file(QString::fromLatin1(resource));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+const QString& describeScript()
+{
+    static const QString script = scriptText(kDescribeScript);
+    return script;
+}
+
+// The replay script called with the writes; the JSON is ASCII and a valid literal.
+QString replayScript(const std::string& writesJson)
+{
+    static const QString function = scriptText(kReplayScript);
+    return function + QLatin1Char('(') + QString::fromStdString(writesJson) + QLatin1Char(')');
+}
+
+WebFormRun replayOutcome(const QVariant& result, std::size_t writes)
+{
+    const QJsonObject answer = QJsonDocument::fromJson(result.toString().toUtf8()).object();
+    WebFormRun run;
+    if (answer.isEmpty() || answer.value(QStringLiteral("stale")).toBool()) {
+        run.end = WebFormRun::End::Abandoned;
+        run.skipped = static_cast<int>(writes);
+        return run;
+    }
+    run.end = WebFormRun::End::Applied;
+    run.applied = answer.value(QStringLiteral("applied")).toInt();
+    run.skipped = answer.value(QStringLiteral("skipped")).toInt();
+    return run;
+}
+
+} // namespace
+
+WebFormBridge::WebFormBridge(QWebEnginePage* page, QObject* parent)
+    : QObject(parent)
+    , m_page(page)
+{
+    // A new document makes every description taken so far stale.
+    if (page)
+        connect(page, &QWebEnginePage::loadStarted, this, [this] { ++m_generation; });
+}
+
+void WebFormBridge::run(Work work, Finished finished, bool withSource)
+{
+    const quint64 generation = m_generation;
+    describe(
+        [this, generation, work = std::move(work), finished = std::move(finished)](WebPageDescription page) {
+            const auto finish = [&finished](const WebFormRun& run) {
+                if (finished)
+                    finished(run);
+            };
+            if (page.status == WebPageDescription::Status::Abandoned || !current(generation)) {
+                finish({});
+                return;
+            }
+            work(page.model);
+            if (page.status == WebPageDescription::Status::NotDescribed || page.model.writes().empty()) {
+                const bool described = page.status == WebPageDescription::Status::Described;
+                finish({ described ? WebFormRun::End::Applied : WebFormRun::End::NotDescribed });
+                return;
+            }
+            replay(page.model, finished);
+        },
+        withSource);
+}
+
+void WebFormBridge::describe(Described described, bool withSource)
+{
+    const quint64 generation = m_generation;
+    later([this, generation, described = std::move(described), withSource]() mutable {
+        describeElements(generation, std::move(described), withSource);
+    });
+}
+
+void WebFormBridge::describeElements(quint64 generation, Described described, bool withSource)
+{
+    if (!current(generation)) {
+        described({});
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(describeScript(), QWebEngineScript::ApplicationWorld,
+        [self, generation, described = std::move(described), withSource](const QVariant& result) mutable {
+            if (!self)
+                return;
+            const std::string json = result.toString().toStdString();
+            self->later([self, generation, json, described = std::move(described), withSource]() mutable {
+                WebPageDescription description;
+                description.model = readPageDescription(json);
+                // Every description names its document; without one the script did not run.
+                description.status = description.model.documentToken().empty()
+                    ? WebPageDescription::Status::NotDescribed
+                    : WebPageDescription::Status::Described;
+                if (!self->current(generation)) {
+                    described({});
+                } else if (withSource) {
+                    self->fetchSource(generation, std::move(description), std::move(described));
+                } else {
+                    described(std::move(description));
+                }
+            });
+        });
+}
+
+void WebFormBridge::fetchSource(quint64 generation, WebPageDescription description, Described described)
+{
+    QPointer<WebFormBridge> self(this);
+    m_page->toHtml([self, generation, description = std::move(description), described = std::move(described)](
+                       const QString& html) mutable {
+        if (!self)
+            return;
+        std::string source = html.toStdString();
+        self->later([self, generation, source = std::move(source), description = std::move(description),
+                        described = std::move(described)]() mutable {
+            if (!self->current(generation)) {
+                described({});
+                return;
+            }
+            // Every document has at least its html element; nothing at all means no source.
+            if (!source.empty())
+                description.model.setSource(std::move(source));
+            described(std::move(description));
+        });
+    });
+}
+
+void WebFormBridge::replay(const FormDocumentModel& model, Finished finished)
+{
+    const std::size_t writes = model.writes().size();
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(replayScript(pageWritesJson(model)), QWebEngineScript::ApplicationWorld,
+        [self, writes, finished = std::move(finished)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            // The script itself refuses a document other than the one described.
+            const WebFormRun run = replayOutcome(result, writes);
+            self->later([run, finished = std::move(finished)]() {
+                if (finished)
+                    finished(run);
+            });
+        });
+}
+
+bool WebFormBridge::current(quint64 generation) const
+{
+    return m_page && generation == m_generation;
+}
+
+void WebFormBridge::later(std::function<void()> step)
+{
+    QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+}

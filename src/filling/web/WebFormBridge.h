@@ -1,0 +1,69 @@
+#pragma once
+
+#include "filling/FormDocumentModel.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QWebEnginePage;
+
+// What a page description gave.
+struct WebPageDescription {
+    enum class Status {
+        Described, // the model holds the page
+        NotDescribed, // the page answered nothing usable: the model is empty
+        Abandoned, // the page navigated away or is gone: nothing was done
+    };
+    Status status = Status::Abandoned;
+    FormDocumentModel model;
+};
+
+// How a run on a page ended.
+struct WebFormRun {
+    enum class End {
+        Applied, // the work ran and its writes were replayed
+        NotDescribed, // the work ran on an empty model (the page answered nothing usable)
+        Abandoned, // the page navigated away or is gone before the writes landed
+    };
+    End end = End::Abandoned;
+    int applied = 0; // writes that landed
+    int skipped = 0; // writes left out: the element changed since, or refused the value
+};
+
+// Runs the core's form filling on the live page of a browser: one script
+// describes the page, the work runs on the model built from it, a second script
+// replays the model's writes. Everything is asynchronous and never waits in a
+// nested event loop. A run whose page starts loading another document, or is
+// destroyed, before it is over is abandoned; a run of a destroyed bridge is
+// dropped without a word.
+class WebFormBridge : public QObject {
+    Q_OBJECT
+
+public:
+    using Work = std::function<void(FormDocumentModel&)>;
+    using Finished = std::function<void(const WebFormRun&)>;
+    using Described = std::function<void(WebPageDescription)>;
+
+    explicit WebFormBridge(QWebEnginePage* page, QObject* parent = nullptr);
+
+    // Describes the page (with its HTML source when asked), runs the work on the
+    // model and replays the writes; `finished` is called once afterwards.
+    void run(Work work, Finished finished = {}, bool withSource = false);
+    // Describes the page (with its HTML source when asked).
+    void describe(Described described, bool withSource = false);
+
+private:
+    void describeElements(quint64 generation, Described described, bool withSource);
+    void fetchSource(quint64 generation, WebPageDescription description, Described described);
+    void replay(const FormDocumentModel& model, Finished finished);
+    // Whether a step begun for a generation may still touch the page.
+    bool current(quint64 generation) const;
+    // Runs a continuation on a later turn of the event loop, never inside a
+    // callback the page makes while it is being destroyed.
+    void later(std::function<void()> step);
+
+    QPointer<QWebEnginePage> m_page;
+    quint64 m_generation = 0;
+};

@@ -1,0 +1,86 @@
+#include "FillingTestSupport.h"
+
+#include "filling/PageDescription.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PageDescriptionTest, ReadsEveryFieldOfTheElements)
+{
+    const FormDocumentModel page = readPageDescription(R"({"token":"doc-1","elements":[
+        {"tag":"input","name":"url","id":"u","type":"text","html":"<input name=\"url\">","value":"v",
+         "checked":true,"form":0},
+        {"tag":"select","name":"cat","id":"","options":["One","Tw\u00f6"],"selected":1,"form":-1},
+        {"tag":"a","name":"","id":"top"}]})");
+    EXPECT_EQ(page.documentToken(), "doc-1");
+    ASSERT_EQ(page.elements().size(), 3u);
+    FormElement url = input("url", "");
+    url.type = "text";
+    url.id = "u";
+    url.value = "v";
+    url.checked = true;
+    url.form = 0;
+    EXPECT_EQ(page.elements()[0], url);
+    EXPECT_EQ(page.elements()[1].options, (std::vector<std::string> { "One", "Tw\xC3\xB6" }));
+    EXPECT_EQ(page.elements()[1].selectedIndex, 1);
+    EXPECT_EQ(page.elements()[2], otherElement("a", "top"));
+    EXPECT_EQ(page.formOf(0), 0u);
+    EXPECT_FALSE(page.formOf(1).has_value());
+}
+
+TEST(PageDescriptionTest, TextThatIsNoDescriptionGivesAnEmptyModel)
+{
+    const std::string cases[] = {
+        "",
+        "not json at all",
+        "[]",
+        R"({"elements":5})",
+        R"({"elements":[{"tag":"input")",
+        R"({"token":"t","elements":[{"tag":"input"},"not an object"]})",
+        "{\"elements\":[" + std::string(200000, '[') + std::string(200000, ']') + "]}",
+        std::string(200000, '{'),
+        "\"" + std::string(20'000'000, 'x') + "\"",
+        std::string("{\"elements\":[\xFF\xFE]}"),
+    };
+    for (const std::string& text : cases) {
+        const FormDocumentModel page = readPageDescription(text);
+        EXPECT_TRUE(page.elements().empty()) << text.substr(0, 60);
+        EXPECT_EQ(page.documentToken(), "");
+    }
+}
+
+TEST(PageDescriptionTest, FieldsOfTheWrongTypeTakeTheirDefaults)
+{
+    const FormDocumentModel page = readPageDescription(R"({"token":7,"elements":[
+        {"tag":"select","name":5,"checked":"yes","options":[1,"a",null],"selected":1e30,"form":"x"},
+        {"tag":"input","selected":99999999999}]})");
+    EXPECT_EQ(page.documentToken(), "");
+    ASSERT_EQ(page.elements().size(), 2u);
+    FormElement select = dropDown("", { "", "a", "" });
+    select.selectedIndex = -1;
+    EXPECT_EQ(page.elements()[0], select);
+    EXPECT_EQ(page.elements()[1].selectedIndex, 2147483647);
+}
+
+TEST(PageDescriptionTest, WritesNameTheirElementAndAreAsciiText)
+{
+    FormDocumentModel page({ input("url"), textArea("desc"), dropDown("cat", { "a", "b" }) });
+    page.setDocumentToken("doc-2");
+    page.setValue(1, "caf\xC3\xA9 \xFF </script>");
+    page.setChecked(0, true);
+    page.setSelectedIndex(2, 1);
+    const std::string text = pageWritesJson(page);
+    EXPECT_EQ(text.find_first_of("\x80\xFF"), std::string::npos);
+
+    const nlohmann::json replay = nlohmann::json::parse(text);
+    EXPECT_EQ(replay["token"], "doc-2");
+    EXPECT_EQ(replay["writes"], nlohmann::json::parse(R"([
+        {"at":1,"tag":"textarea","name":"desc","id":"","kind":"value","value":"caf\u00e9 \ufffd </script>"},
+        {"at":0,"tag":"input","name":"url","id":"","kind":"checked","checked":true},
+        {"at":2,"tag":"select","name":"cat","id":"","kind":"option","option":1}])"));
+}
+
+} // namespace

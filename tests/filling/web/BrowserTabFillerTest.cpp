@@ -1,0 +1,143 @@
+#include "WebTestPages.h"
+
+#include "FillingTestSupport.h"
+#include "filling/web/BrowserTabFiller.h"
+#include "filling/web/FillingWebPage.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QWebEngineView>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+namespace {
+
+// A browser tab on the loopback submission site, opened on the directory "Dir",
+// whose confirmation page says "Thank you for your submission". The page is
+// shown in a view, as in the main window.
+struct SubmissionSiteTab : FillingBench {
+    LoopbackServer server;
+    FillingWebPage page;
+    QWebEngineView view;
+    BrowserTabFiller tabFiller { &page, tab, filler,
+        [this]() -> const SendingProfile::SiteProfile& { return profile; } };
+    std::vector<WebFormRun> runs;
+    std::vector<SubmissionOutcome> outcomes;
+
+    SubmissionSiteTab()
+    {
+        loadDatabase(
+            R"xml(<directory name="Dir" submiturl="http://dir.example/add" onsubmit="Thank you for your submission">
+            <item name="url" type="edit" index="1" value="#url#"/>
+            <item name="agree" type="checkbox" index="0" value="false"/>
+            <item name="desc" type="edit" index="0" value="#desc# (#keywords#)"/>
+            <item name="cat" type="select" index="0" value=""/>
+            <item name="loose" type="reciprocal" index="0" value=""/></directory>
+            <directory name="Quiet" submiturl="http://quiet.example/add"/>)xml");
+        view.setPage(&page);
+        view.resize(800, 600);
+        view.show();
+        tab.directoryName = "Dir";
+        profile.categories = "Business";
+        profile.subcategories = "Consulting";
+        QObject::connect(
+            &tabFiller, &BrowserTabFiller::filled, [this](const WebFormRun& run) { runs.push_back(run); });
+        QObject::connect(&tabFiller, &BrowserTabFiller::submissionConfirmed,
+            [this](const SubmissionOutcome& outcome) { outcomes.push_back(outcome); });
+        serveSubmissionSite(server);
+    }
+
+    // Runs a step and waits for the fill it leads to.
+    bool stepAndWaitForFill(const std::function<void()>& step)
+    {
+        const std::size_t before = runs.size();
+        step();
+        return waitUntil([&] { return runs.size() > before; }, 30000);
+    }
+
+    bool openAndWaitForFill(const std::string& path)
+    {
+        return stepAndWaitForFill([&] { page.load(QUrl(QString::fromStdString(server.url(path)))); });
+    }
+
+    QJsonArray pageState()
+    {
+        const QVariant state = evaluate(page, QStringLiteral(R"(JSON.stringify([
+            document.getElementsByName('url')[0].value, document.getElementsByName('url')[1].value,
+            document.getElementsByName('agree')[0].checked, document.getElementsByName('desc')[0].value,
+            document.getElementsByName('cat')[0].selectedIndex, document.getElementsByName('loose')[0].value,
+            window.seen]))"));
+        return QJsonDocument::fromJson(state.toString().toUtf8()).array();
+    }
+};
+
+std::vector<std::string> texts(const QJsonArray& array)
+{
+    std::vector<std::string> result;
+    for (const QJsonValue& value : array)
+        result.push_back(value.toString().toStdString());
+    return result;
+}
+
+TEST(BrowserTabFillerTest, ValuesChecksAndTheChosenOptionLandInThePageAndItsScriptsSeeThem)
+{
+    SubmissionSiteTab tab;
+    ASSERT_TRUE(tab.openAndWaitForFill("/add"));
+    EXPECT_EQ(tab.runs.back().end, WebFormRun::End::Applied);
+    QJsonArray state = tab.pageState();
+    EXPECT_EQ(state[0].toString(), QStringLiteral("http://"));
+    EXPECT_EQ(state[1].toString(), QStringLiteral("http://www.site.example/"));
+    EXPECT_FALSE(state[2].toBool());
+    EXPECT_EQ(state[3].toString(), QStringLiteral("Site description (site, words)"));
+    EXPECT_EQ(state[4].toInt(), 2);
+    const std::vector<std::string> seen = texts(state[6].toArray());
+    for (const char* event : { "input:url", "change:url", "input:agree", "change:desc", "change:cat" })
+        EXPECT_THAT(seen, Contains(event));
+    EXPECT_EQ(tab.tab.picks, (PickSlots { "", "Site description", "site, words" }));
+
+    ASSERT_TRUE(tab.stepAndWaitForFill([&] { tab.tabFiller.fillCategory(); }));
+    ASSERT_TRUE(
+        tab.stepAndWaitForFill([&] { tab.tabFiller.fillReciprocalUrl("http://www.site.example/links"); }));
+    state = tab.pageState();
+    EXPECT_EQ(state[4].toInt(), 3);
+    EXPECT_EQ(state[5].toString(), QStringLiteral("http://www.site.example/links"));
+    EXPECT_TRUE(tab.messages.empty());
+}
+
+TEST(BrowserTabFillerTest, SubmittingTheFilledFormFindsTheConfirmationOnTheNextPage)
+{
+    SubmissionSiteTab tab;
+    ASSERT_TRUE(tab.openAndWaitForFill("/add"));
+    ASSERT_TRUE(tab.stepAndWaitForFill(
+        [&] { evaluate(tab.page, QStringLiteral("document.querySelector('input[type=submit]').click()")); }));
+    ASSERT_EQ(tab.outcomes.size(), 1u);
+    ASSERT_TRUE(tab.outcomes[0].newEntry.has_value());
+    EXPECT_EQ(tab.outcomes[0].newEntry->friendlyName, "Dir");
+    EXPECT_EQ(tab.outcomes[0].newEntry->description, "Site description");
+    EXPECT_EQ(tab.outcomes[0].rowColor, kSentRowColor);
+    EXPECT_FALSE(tab.tab.submitted);
+
+    // The page's own submission went on, with the filled values.
+    const std::vector<SeenRequest> requests = tab.server.requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().method, "POST");
+    EXPECT_THAT(requests.back().body, HasSubstr("desc=Site+description+%28site%2C+words%29"));
+}
+
+TEST(BrowserTabFillerTest, ASubmittedPageTheFillDidNotWriteIntoIsNotChecked)
+{
+    // Without a confirmation text any page would count, had the fill written into the form.
+    SubmissionSiteTab tab;
+    tab.tab.directoryName = "Quiet";
+    ASSERT_TRUE(tab.openAndWaitForFill("/add"));
+    ASSERT_TRUE(tab.stepAndWaitForFill(
+        [&] { evaluate(tab.page, QStringLiteral("document.querySelector('input[type=submit]').click()")); }));
+    EXPECT_THAT(tab.outcomes, IsEmpty());
+}
+
+} // namespace

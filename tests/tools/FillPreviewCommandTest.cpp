@@ -1,0 +1,117 @@
+#include "CliRun.h"
+#include "Commands.h"
+#include "directories/Scrambling.h"
+#include "filling/web/WebTestPages.h"
+#include "profiles/ProfileStore.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+// A data folder with the directory "Dir" in the main database, "Custom" in the
+// custom one, and the profile "Site"; and the loopback submission site.
+class FillPreviewCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        serveSubmissionSite(m_server);
+        m_data.write("dirdata.xml", scrambleDatabase(R"(<?xml version="1.0"?>
+            <rf><directory name="Dir" submiturl="http://dir.example/add">
+              <item name="url" type="edit" index="1" value="#url_no_http#"/>
+              <item name="agree" type="checkbox" index="0" value="no"/>
+              <item name="desc" type="reciprocaltext" index="0" value=""/>
+              <item name="cat" type="select" index="0" value=""/></directory>
+            <directory name="__general"><item name="loose" type="edit" index="0" value="#title#"/></directory></rf>)"));
+        m_data.write("customdirdata.xml", R"(<?xml version="1.0"?>
+            <customdirs><directory name="Custom" submiturl="http://custom.example/">
+              <item name="q" type="edit" index="0" value="#email#"/></directory></customdirs>)");
+        RecordingMessageBox messages;
+        SendingProfile::ProfileStore profiles(messages);
+        SendingProfile::SiteProfile profile;
+        profile.url = "http://www.site.example/";
+        profile.titles = { "Site Title" };
+        profile.email = "owner@site.example";
+        profile.categories = "business";
+        profile.subcategories = "consulting";
+        profiles.SetProfile("Site", profile);
+        ASSERT_TRUE(profiles.Save(m_data.path("sv.xml")));
+    }
+
+    CliRun preview(const std::string& directory, const std::string& path, std::vector<std::string> more = {})
+    {
+        std::vector<std::string> arguments { "--data-dir", m_data.path().string(), "--directory", directory };
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        arguments.push_back(m_server.url(path));
+        return runCliCommand(runFillPreviewCommand, arguments);
+    }
+
+    // The printed field of a name and index.
+    static nlohmann::json field(const nlohmann::json& preview, const std::string& name, int index)
+    {
+        for (const nlohmann::json& entry : preview["fields"])
+            if (entry["name"] == name && entry["index"] == index)
+                return entry;
+        return nullptr;
+    }
+
+    LoopbackServer m_server;
+    TempFolder m_data;
+};
+
+TEST_F(FillPreviewCommandTest, PrintsWhatThePageHoldsAfterTheFill)
+{
+    const CliRun run = preview("Dir", "/add", { "--profile", "Site", "--category-runs", "2" });
+    ASSERT_EQ(run.code, 0) << run.err;
+    const nlohmann::json printed = nlohmann::json::parse(run.out);
+    EXPECT_EQ(printed["fields"].size(), 9u);
+    EXPECT_EQ(field(printed, "url", 0),
+        nlohmann::json::parse(R"({"tag":"input","name":"url","id":"","type":"","index":0,"value":"http://",
+            "checked":false})"));
+    EXPECT_EQ(field(printed, "url", 1)["value"], "www.site.example/");
+    EXPECT_EQ(field(printed, "agree", 0)["checked"], false);
+    EXPECT_EQ(
+        field(printed, "cat", 0), nlohmann::json::parse(R"({"tag":"select","name":"cat","id":"","index":0,
+            "selected":"|_ Business Consulting Firms"})"));
+    EXPECT_EQ(field(printed, "loose", 0)["value"], "Site Title");
+    EXPECT_EQ(
+        printed["picks"], nlohmann::json::parse(R"({"title":"Site Title","description":"","keywords":""})"));
+    EXPECT_EQ(printed["reciprocalcode"], "old text");
+
+    const CliRun custom = preview("Custom", "/add", { "--profile", "Site" });
+    ASSERT_EQ(custom.code, 0) << custom.err;
+    EXPECT_EQ(field(nlohmann::json::parse(custom.out), "q", 0)["value"], "owner@site.example");
+}
+
+TEST_F(FillPreviewCommandTest, AnUnknownProfileDirectoryOrPageIsAnError)
+{
+    const struct {
+        const char* directory;
+        const char* profile;
+        const char* path;
+        int code;
+        const char* message;
+    } cases[] = {
+        { "Dir", "Nobody", "/add", 1, "no profile named \"Nobody\"" },
+        { "Nowhere", "Site", "/add", 1, "no directory named \"Nowhere\"" },
+        { "Dir", "Site", "/missing", 1, "the page did not load: " },
+        { "Dir", nullptr, "/add", 2, "usage" },
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> more;
+        if (c.profile)
+            more = { "--profile", c.profile };
+        const CliRun run = preview(c.directory, c.path, more);
+        EXPECT_EQ(run.code, c.code) << c.message;
+        EXPECT_THAT(run.err, HasSubstr(c.message));
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+} // namespace

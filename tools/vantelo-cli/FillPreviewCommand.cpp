@@ -1,0 +1,216 @@
+// vantelo-cli fill-preview: loads a directory's page in an offscreen browser,
+// fills it from a profile as a browser tab does after a completed load, and
+// prints what the page's fields hold afterwards. Database publishers test a form
+// description against the live page with it.
+
+#include "CommandLine.h"
+#include "Commands.h"
+#include "common/Clock.h"
+#include "common/DataFolder.h"
+#include "common/RandomSource.h"
+#include "common/StderrMessageBox.h"
+#include "directories/DirectoryStore.h"
+#include "filling/IClipboard.h"
+#include "filling/PageFiller.h"
+#include "filling/TabFillState.h"
+#include "filling/web/BrowserTabFiller.h"
+#include "filling/web/FillingWebPage.h"
+#include "profiles/ProfileStore.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+using SendingProfile::ProfileStore;
+using SendingProfile::SiteProfile;
+
+namespace {
+
+constexpr const char* kUsage = "vantelo-cli fill-preview --data-dir DIR --profile NAME --directory NAME "
+                               "[--category-runs N] URL";
+constexpr int kMaxCategoryRuns = 1000;
+// A page that has not loaded and been filled by then is reported as not loading.
+constexpr int kLoadTimeoutMs = 60000;
+
+// Nothing here puts text on the clipboard; a fill that would says so on stderr.
+class StderrClipboard : public IClipboard {
+public:
+    void setText(const std::string& text) override { std::cerr << "clipboard: " << text << '\n'; }
+};
+
+// The Qt application the browser needs, made offscreen unless the program has one.
+class OffscreenApplication {
+public:
+    OffscreenApplication()
+    {
+        if (QCoreApplication::instance())
+            return;
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        // The browser's dump of its graphics set-up is of no use next to the JSON.
+        ::setenv("QT_LOGGING_RULES", "qt.webenginecontext=false", 0);
+        // Chromium refuses to run as root inside its sandbox.
+        if (::geteuid() == 0)
+            ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox", 0);
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+
+private:
+    int m_argc = 1;
+    char m_name[12] = "vantelo-cli";
+    char* m_argv[2] = { m_name, nullptr };
+    std::unique_ptr<QApplication> m_application;
+};
+
+int categoryRuns(const std::optional<std::string>& text)
+{
+    if (!text)
+        return 1;
+    const bool digits =
+        !text->empty() && text->size() <= 4 && text->find_first_not_of("0123456789") == std::string::npos;
+    const int runs = digits ? std::atoi(text->c_str()) : 0;
+    if (runs < 1 || runs > kMaxCategoryRuns)
+        throw UsageError("--category-runs takes a number from 1 to " + std::to_string(kMaxCategoryRuns));
+    return runs;
+}
+
+nlohmann::ordered_json fieldJson(const FormElement& element, int index)
+{
+    nlohmann::ordered_json field = { { "tag", element.tag }, { "name", element.name }, { "id", element.id } };
+    if (element.tag == "input")
+        field["type"] = element.type;
+    field["index"] = index;
+    if (element.tag == "select") {
+        const bool chosen = element.selectedIndex >= 0
+            && static_cast<std::size_t>(element.selectedIndex) < element.options.size();
+        field["selected"] = chosen ? nlohmann::ordered_json(element.options[element.selectedIndex]) : nullptr;
+    } else {
+        field["value"] = element.value;
+    }
+    if (element.tag == "input")
+        field["checked"] = element.checked;
+    return field;
+}
+
+// The page's inputs, text areas and drop-downs, each with its index among the
+// fields of its name, the tab's picks and the reciprocal code it found.
+nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillState& tab)
+{
+    nlohmann::ordered_json fields = nlohmann::ordered_json::array();
+    std::map<std::string, int> seen;
+    for (const FormElement& element : page.elements()) {
+        if (element.tag == "input" || element.tag == "textarea" || element.tag == "select")
+            fields.push_back(fieldJson(element, seen[element.name]++));
+    }
+    nlohmann::ordered_json preview = { { "fields", std::move(fields) },
+        { "picks",
+            { { "title", tab.picks.title }, { "description", tab.picks.description },
+                { "keywords", tab.picks.keywords } } } };
+    preview["reciprocalcode"] =
+        tab.reciprocalCodeFound ? nlohmann::ordered_json(tab.reciprocalCode) : nullptr;
+    return preview;
+}
+
+// The main list with the custom directories merged in, as the main window has
+// it; missing files are not created.
+void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFolder& folder)
+{
+    main.Load(folder.mainDatabase(), false, false);
+    custom.Load(folder.customDatabase(), true, false);
+    main.MergeLoadedCustom(custom);
+}
+
+// Loads the page, lets the tab's filling run after the load, runs the further
+// category fills and describes the result. Empty when the page does not load.
+std::optional<nlohmann::ordered_json> fillAndDescribe(
+    const QUrl& url, const PageFiller& filler, const SiteProfile& profile, TabFillState& tab, int runs)
+{
+    FillingWebPage page;
+    BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
+    WebFormBridge bridge(&page);
+    QEventLoop loop;
+    std::optional<nlohmann::ordered_json> preview;
+    int categoryRunsLeft = runs - 1;
+
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
+        if (!ok)
+            loop.quit();
+    });
+    QObject::connect(&tabFiller, &BrowserTabFiller::filled, &loop, [&](const WebFormRun& run) {
+        // A page that moved on by itself is filled again after its next load.
+        if (run.end == WebFormRun::End::Abandoned)
+            return;
+        if (categoryRunsLeft-- > 0) {
+            tabFiller.fillCategory();
+            return;
+        }
+        bridge.describe([&](const WebPageDescription& described) {
+            if (described.status == WebPageDescription::Status::Described)
+                preview = previewJson(described.model, tab);
+            loop.quit();
+        });
+    });
+    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+    page.load(url);
+    loop.exec();
+    return preview;
+}
+
+} // namespace
+
+int runFillPreviewCommand(const std::vector<std::string>& arguments)
+{
+    CommandLine line(arguments);
+    const std::optional<std::string> dataDir = line.takeOption("--data-dir");
+    const std::optional<std::string> profileName = line.takeOption("--profile");
+    const std::optional<std::string> directoryName = line.takeOption("--directory");
+    const int runs = categoryRuns(line.takeOption("--category-runs"));
+    const std::string address = line.positional(1, kUsage).front();
+    if (!profileName || !directoryName)
+        throw UsageError(std::string("usage: ") + kUsage);
+    const QUrl url(QString::fromStdString(address));
+    if (!url.isValid() || url.isRelative())
+        throw UsageError("not an absolute URL: " + address);
+
+    const DataFolder folder = DataFolder::resolve(dataDir);
+    StderrMessageBox messages;
+    DirectoryStore directories(messages);
+    DirectoryStore custom(messages, "customdirs");
+    loadDirectories(directories, custom, folder);
+    if (!directories.find(*directoryName)) {
+        std::cerr << "vantelo-cli: no directory named \"" << *directoryName << "\" in "
+                  << folder.root().string() << '\n';
+        return 1;
+    }
+    ProfileStore profiles(messages);
+    SiteProfile profile;
+    if (!profiles.Open(folder.profiles()) || !profiles.GetProfile(*profileName, profile)) {
+        std::cerr << "vantelo-cli: no profile named \"" << *profileName << "\" in "
+                  << folder.profiles().string() << '\n';
+        return 1;
+    }
+
+    const OffscreenApplication application;
+    SystemRandomSource random;
+    SystemClock clock;
+    StderrClipboard clipboard;
+    const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
+    TabFillState tab;
+    tab.directoryName = *directoryName;
+    const std::optional<nlohmann::ordered_json> preview = fillAndDescribe(url, filler, profile, tab, runs);
+    if (!preview) {
+        std::cerr << "vantelo-cli: the page did not load: " << address << '\n';
+        return 1;
+    }
+    std::cout << preview->dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    return 0;
+}
