@@ -61,7 +61,11 @@ std::optional<FileWriteError> writeFileAtomically(const std::filesystem::path& t
                                                   std::string_view bytes, FileAccess access)
 {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + name + suffix.
+    std::string hiddenName = ".";
+    hiddenName += target.filename().string();
+    hiddenName += ".XXXXXX";
+    std::string pattern = (folder / hiddenName).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
         return systemError(errno, "cannot create a temporary file in " + folder.string());

@@ -14,6 +14,7 @@ struct CliCommand {
 int runDbCommand(const std::vector<std::string>& arguments);
 int runUpdateCommand(const std::vector<std::string>& arguments);
 int runReciprocalCommand(const std::vector<std::string>& arguments);
+int runProfilesCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -20,6 +20,11 @@ const std::vector<CliCommand>& cliCommands()
           runDbCommand },
         { "update", "update [--data-dir DIR]", runUpdateCommand },
         { "reciprocal", "reciprocal test URL PASSWORD", runReciprocalCommand },
+        { "profiles",
+          "profiles list SVXML\n"
+          "  profiles show SVXML NAME\n"
+          "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
+          runProfilesCommand },
     };
     return commands;
 }

@@ -1,0 +1,12 @@
+#include "profiles/SubmissionDate.h"
+
+#include "common/Clock.h"
+
+namespace SendingProfile {
+
+std::string submissionDate(const IClock& clock)
+{
+    return formatLocalTime(clock.now(), "%d %B %Y");
+}
+
+} // namespace SendingProfile
