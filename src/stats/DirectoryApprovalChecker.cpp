@@ -42,8 +42,11 @@ public:
             if (report(name, proofUrl, found) == 0)
                 break;
         }
-        report({}, {}, true);
+        finish();
     }
+
+    // The last call of a worker: it has no more directories.
+    void finish() { report({}, {}, true); }
 
 private:
     // Hands out the next directory; false at the end of the list. A nameless
@@ -141,6 +144,10 @@ bool DirectoryApprovalChecker::startRun(IResultSink* sink, std::shared_ptr<IResu
         try {
             std::thread([run] { run->work(); }).detach();
         } catch (const std::system_error&) {
+            // The workers that could not start end at once, so that the sink
+            // still sees one last call per worker and the run can end.
+            for (; worker < kWorkers; ++worker)
+                run->finish();
             return false;
         }
     }

@@ -42,7 +42,8 @@ public:
 
     // Starts the three workers on a copy of the list; the sink must stay valid
     // until all three have made their last call. False for a null sink or when a
-    // worker could not be started (those already started keep running).
+    // worker could not be started (those already started keep running; the last
+    // call of each one that did not start comes at once).
     bool Start(IResultSink* sink);
     // As above; the workers keep the sink alive until their last call.
     bool Start(std::shared_ptr<IResultSink> sink);

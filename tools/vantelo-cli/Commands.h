@@ -15,6 +15,9 @@ int runDbCommand(const std::vector<std::string>& arguments);
 int runUpdateCommand(const std::vector<std::string>& arguments);
 int runReciprocalCommand(const std::vector<std::string>& arguments);
 int runProfilesCommand(const std::vector<std::string>& arguments);
+int runPageRankCommand(const std::vector<std::string>& arguments);
+int runStatsCommand(const std::vector<std::string>& arguments);
+int runSnapshotCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -25,6 +25,11 @@ const std::vector<CliCommand>& cliCommands()
           "  profiles show SVXML NAME\n"
           "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
           runProfilesCommand },
+        { "pagerank", "pagerank [--data-dir DIR] URL", runPageRankCommand },
+        { "stats", "stats [--data-dir DIR] KIND URL [PHRASE]", runStatsCommand },
+        { "snapshot",
+          "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume N]] OUT.html",
+          runSnapshotCommand },
     };
     return commands;
 }
