@@ -1,5 +1,6 @@
 #include "stats/SnapshotRun.h"
 
+#include "Gate.h"
 #include "RecordingSleeper.h"
 #include "SearchServices.h"
 #include "SnapshotTestHost.h"
@@ -17,25 +18,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-// Holds answers back until released; releases them at the latest when it goes,
-// so that a failing test never leaves a server waiting.
-class Gate {
-public:
-    ~Gate() { open(); }
-    void open()
-    {
-        if (!m_opened.exchange(true))
-            m_promise.set_value();
-    }
-    // What a server's handler waits on; a copy, as handlers may outlive the gate.
-    std::shared_future<void> opened() const { return m_openedFuture; }
-
-private:
-    std::promise<void> m_promise;
-    std::shared_future<void> m_openedFuture = m_promise.get_future().share();
-    std::atomic<bool> m_opened { false };
-};
 
 constexpr std::time_t kToday = 1614945600; // 5 March 2021, noon UTC
 constexpr const char* kSite = "http://www.example.com";

@@ -68,7 +68,9 @@ TEST_F(StatsCommandTest, StatsPrintsOneFigure)
 TEST_F(StatsCommandTest, UnreadableSettingsAreAnError)
 {
     m_folder.write("data/settings.xml", "<settings><broken");
-    EXPECT_THROW(run(runPageRankCommand, { "abc" }), std::runtime_error);
+    // vantelo-cli turns the error into its message and exit code 1.
+    EXPECT_THROW(runPageRankCommand({ "--data-dir", m_folder.path().string(), "abc" }), std::runtime_error);
+    EXPECT_TRUE(m_services.pageRank.requests().empty());
 }
 
 // A profile "Shop" sent to directory A; the custom database knows A and C.
