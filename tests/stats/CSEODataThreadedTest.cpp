@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <atomic>
 #include <condition_variable>
-#include <future>
 #include <map>
 #include <mutex>
 
@@ -60,32 +58,6 @@ TEST_F(CSEODataThreaded, WithASinkTheFigureArrivesWithTheCookie)
     EXPECT_EQ(m_collector.Query(CSEOData::GooglePosition, "http://www.example.com/", "shoes", 43, &sink), 0);
     const std::multimap<std::int32_t, std::int32_t> expected { { 41, 4 }, { 42, 2000 }, { 43, 3 } };
     EXPECT_EQ(sink.waitFor(3), expected);
-}
-
-TEST_F(CSEODataThreaded, SharedSinkIsKeptAliveUntilItHasItsResult)
-{
-    struct CountingSink : CSEOData::IResultSink {
-        std::shared_ptr<std::atomic<int>> results = std::make_shared<std::atomic<int>>(0);
-        void OnSEOResult(std::int32_t, std::int32_t) override { ++*results; }
-    };
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    m_services.yahooSiteExplorer.handle("/search", [released](const httplib::Request&, httplib::Response& response) {
-        released.wait();
-        response.set_content("<strong>Pages (17)", "text/html");
-    });
-
-    auto sink = std::make_shared<CountingSink>();
-    const auto results = sink->results;
-    const std::weak_ptr<CountingSink> watch = sink;
-    EXPECT_EQ(m_collector.Query(CSEOData::YahooIndex, "http://www.example.com/", "", 7, std::move(sink)), 0);
-    // The owner has let go before the answer came.
-    EXPECT_FALSE(watch.expired());
-    release.set_value();
-    for (int i = 0; i < 10000 && !watch.expired(); ++i)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_TRUE(watch.expired());
-    EXPECT_EQ(results->load(), 1);
 }
 
 } // namespace

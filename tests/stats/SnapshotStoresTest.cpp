@@ -1,6 +1,5 @@
 #include "stats/SnapshotStores.h"
 
-#include "directories/DirectoryStore.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SubmissionDate.h"
 #include "support/FixedClock.h"
@@ -66,26 +65,6 @@ TEST_F(SnapshotStoresTest, FoundDirectoryWithEntryIsOnlyApproved)
     recordFoundApproval(m_profiles, "Shop", { "Sent", "http://proof", "" }, m_clock);
     EXPECT_EQ(history(), before);
     EXPECT_TRUE(m_messages.empty());
-}
-
-TEST_F(SnapshotStoresTest, InputTakesTheProfileHistoryAndDatabase)
-{
-    DirectoryStore directories(m_messages);
-    directories.AddDirectory("Zeta");
-    directories.SetSubmitUrl("Zeta", "http://zeta.example/submit.php");
-    directories.AddDirectory("Alpha");
-    SiteProfile profile;
-    ASSERT_TRUE(m_profiles.GetProfile("Shop", profile));
-    SnapshotOptions options;
-    options.resumeRecord = 3;
-    const SnapshotRun::Input input = snapshotInput(m_profiles, profile, directories, options, "http://vendor/");
-    EXPECT_EQ(input.siteUrl, "http://www.example.com");
-    EXPECT_EQ(input.phrases, (std::vector<std::string> { "shoes", "red socks" }));
-    EXPECT_EQ(input.history, (std::vector<SnapshotRun::Directory> { { "Sent", "http://sent.example/add.php" } }));
-    EXPECT_EQ(input.database, (std::vector<SnapshotRun::Directory> { { "Alpha", "" },
-                                                                      { "Zeta", "http://zeta.example/submit.php" } }));
-    EXPECT_EQ(input.options.resumeRecord, 3);
-    EXPECT_EQ(input.vendorUrl, "http://vendor/");
 }
 
 } // namespace

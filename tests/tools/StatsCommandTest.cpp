@@ -133,16 +133,6 @@ TEST_F(SnapshotCommandTest, ApprovalsAreSavedIntoTheProfilesAndTheReportWritten)
     EXPECT_TRUE(cApproved);
 }
 
-TEST_F(SnapshotCommandTest, NothingFoundLeavesTheProfilesAlone)
-{
-    const std::string before = m_folder.read("sv.xml");
-    const std::string out = m_folder.path("report.html").string();
-    const CliRun result = run(runSnapshotCommand, { "--profile", "Shop", out });
-    ASSERT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(m_folder.read("sv.xml"), before);
-    EXPECT_THAT(m_folder.read("report.html"), HasSubstr("Snapshot taken on "));
-}
-
 TEST_F(SnapshotCommandTest, WrongArgumentsAndMissingProfile)
 {
     const std::string out = m_folder.path("report.html").string();

@@ -92,15 +92,12 @@ TEST_F(CNewSnapshotDlgTest, OptionsHelpAndDefaults)
     EXPECT_EQ(help[2], QStringLiteral("Include information on the directories that link to this site"));
     EXPECT_TRUE(help[3].startsWith(QStringLiteral("If checked, will verify all directories from the database.")));
     EXPECT_TRUE(help[4].startsWith(QStringLiteral("Resume the check from the provided record")));
-}
 
-TEST_F(CNewSnapshotDlgTest, ProfileWithoutPhrasesCannotIncludePositions)
-{
-    SiteProfile plain = m_profile;
-    plain.serpPhrases.clear();
-    const auto window = dialog(plain);
-    EXPECT_FALSE(window->serpBox()->isChecked());
-    EXPECT_FALSE(window->serpBox()->isEnabled());
+    SiteProfile withoutPhrases = m_profile;
+    withoutPhrases.serpPhrases.clear();
+    const auto plain = dialog(withoutPhrases);
+    EXPECT_FALSE(plain->serpBox()->isChecked());
+    EXPECT_FALSE(plain->serpBox()->isEnabled());
 }
 
 TEST_F(CNewSnapshotDlgTest, AllOptionsOffOffersTheBareReportAndSavesIt)
