@@ -17,6 +17,9 @@ int runReciprocalCommand(const std::vector<std::string>& arguments);
 int runProfilesCommand(const std::vector<std::string>& arguments);
 // Needs Qt WebEngine; a build without the GUI says so and fails.
 int runFillPreviewCommand(const std::vector<std::string>& arguments);
+int runPageRankCommand(const std::vector<std::string>& arguments);
+int runStatsCommand(const std::vector<std::string>& arguments);
+int runSnapshotCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -28,6 +28,11 @@ const std::vector<CliCommand>& cliCommands()
         { "fill-preview",
           "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] URL",
           runFillPreviewCommand },
+        { "pagerank", "pagerank [--data-dir DIR] URL", runPageRankCommand },
+        { "stats", "stats [--data-dir DIR] KIND URL [PHRASE]", runStatsCommand },
+        { "snapshot",
+          "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume N]] OUT.html",
+          runSnapshotCommand },
     };
     return commands;
 }

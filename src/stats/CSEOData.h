@@ -1,0 +1,67 @@
+#pragma once
+
+#include "net/HostConfiguration.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class ISleeper;
+
+// Gathers the figures that describe a site's standing with the search engines:
+// PageRank, the Alexa traffic rank, inbound link and indexed page counts, and
+// the site's position in the results for a search phrase. Each figure is one
+// request of a kind; it runs on the calling thread, or on a thread of its own
+// that reports back through a sink.
+class CSEOData {
+public:
+    // The kinds of request, with the result when nothing is found or the request fails.
+    enum Kind : std::int32_t {
+        GooglePageRank = 0,     // PageRank of the URL; -1
+        HomePagePageRank = 1,   // PageRank of the site root; -1
+        AlexaRank = 2,          // Alexa traffic rank; 0 without a rank, -1 without the markers
+        GoogleInboundLinks = 3, // Google's count of pages linking to the URL; 0
+        YahooInboundLinks = 4,  // Yahoo Site Explorer's inbound links; 0
+        GoogleIndex = 5,        // Google's count of indexed pages of the site; 0
+        YahooIndex = 6,         // Yahoo Site Explorer's indexed pages of the site; 0
+        GooglePosition = 7,     // position for the phrase in Google's first 300 results; 0
+        YahooPosition = 8,      // the same in Yahoo's; 0, or -1 when Yahoo refuses the query
+    };
+
+    // Receives the results of requests that run on their own threads; called on
+    // those threads, in whatever order they finish.
+    class IResultSink {
+    public:
+        virtual ~IResultSink() = default;
+
+        // One finished request, with the cookie it was started with.
+        virtual void OnSEOResult(std::int32_t result, std::int32_t cookie) = 0;
+    };
+
+    // The pause before Google's and Yahoo's second and third result pages.
+    static constexpr int kGooglePageWaitMilliseconds = 7000;
+    static constexpr int kYahooPageWaitMilliseconds = 10000;
+    // The result of a kind that does not exist.
+    static constexpr std::int32_t kUnknownKind = -1;
+
+    // Requests go to the configured hosts; the sleeper makes the waits between
+    // result pages (real waits when null). Both are shared with running requests.
+    explicit CSEOData(HostConfiguration hosts, std::shared_ptr<ISleeper> sleeper = nullptr);
+
+    // Without a sink: runs the request here and returns its result. With one:
+    // starts a thread for it and returns 0 (-1 when no thread could be started);
+    // the sink then gets the result and must stay valid until it has.
+    std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase, std::int32_t cookie,
+                       IResultSink* sink) const;
+    std::int32_t Query(std::int32_t kind, const std::string& url, std::int32_t cookie, IResultSink* sink) const;
+    // As above; the request's thread keeps the sink alive until it has reported.
+    std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase, std::int32_t cookie,
+                       std::shared_ptr<IResultSink> sink) const;
+
+private:
+    struct Request;
+    std::int32_t start(Request request) const;
+
+    std::shared_ptr<const HostConfiguration> m_hosts;
+    std::shared_ptr<ISleeper> m_sleeper;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Searches a list of web directories for the user's site through each
+// directory's own search page, and reports for each whether a link to the site
+// was found, with the address of the page that proves it. Three workers share
+// the list.
+class DirectoryApprovalChecker {
+public:
+    // Receives the findings. Every call comes on a worker thread under the
+    // checker's lock, so the sink is never entered by two workers at once.
+    class IResultSink {
+    public:
+        virtual ~IResultSink() = default;
+
+        // One directory checked: nonzero to go on, 0 to stop the calling worker.
+        // A call with an empty name and URL and the flag set is a worker's last:
+        // it has no more directories.
+        virtual std::int32_t OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found) = 0;
+    };
+
+    // How many workers share the list.
+    static constexpr int kWorkers = 3;
+
+    DirectoryApprovalChecker() = default;
+
+    // The user's site address as the profile holds it, e.g. "http://www.example.com".
+    void SetSiteUrl(std::string siteUrl) { m_siteUrl = std::move(siteUrl); }
+    const std::string& SiteUrl() const { return m_siteUrl; }
+    // Empties the list of directories.
+    void Clear();
+    // Adds a directory by name with the address of its submission page.
+    void AddDirectory(std::string name, std::string url);
+    // The number of directories in the list.
+    std::size_t Count() const { return m_names.size(); }
+    // How many directories of the list to skip before the first check.
+    void SetStartIndex(std::int32_t startIndex) { m_startIndex = startIndex; }
+
+    // Starts the three workers on a copy of the list; the sink must stay valid
+    // until all three have made their last call. False for a null sink or when a
+    // worker could not be started (those already started keep running; the last
+    // call of each one that did not start comes at once).
+    bool Start(IResultSink* sink);
+    // As above; the workers keep the sink alive until their last call.
+    bool Start(std::shared_ptr<IResultSink> sink);
+
+private:
+    class Run;
+    bool startRun(IResultSink* sink, std::shared_ptr<IResultSink> owner) const;
+
+    std::string m_siteUrl;
+    std::vector<std::string> m_names;
+    std::vector<std::string> m_urls;
+    std::int32_t m_startIndex = 0;
+};

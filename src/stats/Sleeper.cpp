@@ -1,0 +1,8 @@
+#include "stats/Sleeper.h"
+
+#include <thread>
+
+void SystemSleeper::sleepFor(std::chrono::milliseconds duration)
+{
+    std::this_thread::sleep_for(duration);
+}

@@ -1,0 +1,171 @@
+#include "stats/SnapshotReport.h"
+
+#include "common/AtomicFile.h"
+#include "common/MessageBox.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kStyleSheet =
+    "html, body {margin: 0; padding: 0;\t}\tbody {\t\ttext-align:center;background: #a1acb9;\t}a:link, "
+    "a:visited {\ttext-decoration: none !important;color: #0072C2;   }a:hover, a:active {  text-decoration: "
+    "none;  background-color: #f6f8fa;color: #FF6E00;  }  .contents {top:0;width:760px;position:relative;"
+    "\t  text-align:left;margin:auto;\t  font-family: Tahoma,Arial,Verdana,sans-serif;\t  font-size: "
+    "0.9em;color: #3d5066;background: #f4f6f8;  }  .topbg {    background: url(../images/top_bg.png) "
+    "repeat-x; height:64px;  }  .maintable {width: 150px;\t  padding-left:10px;background: url(../images/left.png) "
+    "left repeat-y;\t  vertical-align: top;  }  .maintable a {width: 150px;margin: 0;\t  float: auto;"
+    "display: block;  }  .centertable {\t  margin-left:auto; margin-right:auto;  }  .justtext {padding: "
+    "10px 5px 5px 10px;\t  font-size: 1.1em;\t  vertical-align: top;width:100%;  }  .bottombar {display:block;"
+    "\t  letter-spacing:2px;color: #dedede;\t  font-size: 0.8em;  }  .toptable {\t  font-size: 1.5em;"
+    "\t  margin-top: 2px;\t  margin-bottom: 5px;height: 100%;width: 100%;  }  .toptable td {\t  vertical-align: "
+    "middle;\t  text-align: center;  }  .toptable {\t  font-size: 1.5em;\t  margin-top: 2px;\t  margin-bottom: "
+    "5px;height: 100%;width: 100%;  }";
+
+constexpr const char* kGeneralLabels[] = { "Google PR", "Google Homepage PR", "Google Inbound Links",
+                                           "Google Index", "Yahoo Inbound Link", "Yahoo Index" };
+
+constexpr const char* kSavedMessage = "Your snapshot was successfully saved.";
+constexpr const char* kNotSavedMessage = "Unable to save to the desired file.";
+
+// The code point of the UTF-8 character at `at` and its length; a byte that
+// does not start a valid character stands alone as U+FFFD.
+char32_t decodeUtf8(const std::string& text, std::size_t at, std::size_t& length)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    length = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || at + length > text.size()) {
+        length = 1;
+        return 0xFFFD;
+    }
+    char32_t code = lead & (0xFF >> (length + 1));
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) {
+            length = 1;
+            return 0xFFFD;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        length = 1;
+        return 0xFFFD;
+    }
+    return code;
+}
+
+std::string escapeHtml(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            std::size_t length = 1;
+            const char32_t code = decodeUtf8(text, at, length);
+            char reference[16];
+            std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(code));
+            out += reference;
+            at += length;
+            continue;
+        }
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c; break;
+        }
+        ++at;
+    }
+    return out;
+}
+
+std::string positionText(const std::vector<std::int32_t>& positions, std::size_t index)
+{
+    if (index >= positions.size() || positions[index] == -1)
+        return "unknown";
+    if (positions[index] == 0)
+        return "not found";
+    return std::to_string(positions[index]);
+}
+
+void appendGeneral(std::string& html, const SnapshotFindings& findings)
+{
+    html += "<div class=\"justtext\">General site stats:</div>";
+    html += "<table width=\"70%\" cellspacing=\"10\"><tr><td class=\"maintable\">Google PR</td><td>";
+    html += std::to_string(findings.figures[0]);
+    for (std::size_t i = 1; i < findings.figures.size(); ++i) {
+        html += "</td></tr><tr><td class=\"maintable\">";
+        html += kGeneralLabels[i];
+        html += "</td><td>";
+        html += std::to_string(findings.figures[i]);
+    }
+    html += "</td></tr></table>";
+}
+
+void appendPositions(std::string& html, const SnapshotFindings& findings)
+{
+    html += "<div class=\"justtext\">Search Engine Position:</div>";
+    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Search Phrase</th><th>Google Position</th>"
+            "<th>Yahoo Position</th></tr></thead>";
+    for (std::size_t i = 0; i < findings.phrases.size(); ++i) {
+        html += "<tr><td class=\"maintable\">" + escapeHtml(findings.phrases[i]) + "</td><td>";
+        html += positionText(findings.googlePositions, i) + "</td><td>";
+        html += positionText(findings.yahooPositions, i) + "</td></tr>";
+    }
+    html += "</table>";
+}
+
+void appendApprovals(std::string& html, const SnapshotFindings& findings)
+{
+    html += "<div class=\"justtext\">Directory Submission: submitted to " + std::to_string(findings.submittedCount)
+        + " directories. Approval detected in " + std::to_string(findings.foundNames.size())
+        + " directories.</div>";
+    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th><th>Approval proof URL</th>"
+            "</tr></thead>";
+    for (std::size_t i = 0; i < findings.foundNames.size(); ++i) {
+        const std::string proof = escapeHtml(i < findings.proofUrls.size() ? findings.proofUrls[i] : std::string());
+        html += "<tr><td class=\"maintable\">" + escapeHtml(findings.foundNames[i]) + "</td><td>";
+        html += "<a target=\"_blank\" href=\"" + proof + "\">" + proof + "</a>";
+        html += "</td></tr>";
+    }
+    html += "</table>";
+}
+
+} // namespace
+
+std::string buildSnapshotReport(const SnapshotFindings& findings, const std::string& vendorUrl)
+{
+    const std::string site = escapeHtml(findings.siteUrl);
+    const std::string date = escapeHtml(findings.date);
+    std::string html = "<html><head><title>Snapshot for " + site + " - " + date + "</title>";
+    html += "<link rel=\"stylesheet\" type=\"text/css\" href=\"template/style/style.css\" />";
+    html += "<style type=\"text/css\">";
+    html += kStyleSheet;
+    html += "</style></head><body>";
+    html += "<div class=\"contents\">\t\t<div class=\"topbg\">\t\t<table class=\"toptable\"><tr><td>" + site
+        + " - Snapshot\t\t</td></tr></table>\t\t</div>";
+    html += "<div class=\"justtext\">Snapshot taken on " + date + " for " + site + "</div>";
+    if (findings.includeGeneral)
+        appendGeneral(html, findings);
+    if (findings.includeSerp)
+        appendPositions(html, findings);
+    if (findings.includeApproval)
+        appendApprovals(html, findings);
+    html += "</div><div class=\"bottombar\">\t\tCreated with the help of <a href=\"" + escapeHtml(vendorUrl)
+        + "\">Vantelo</a>\t\t</div></body></html>";
+    return html;
+}
+
+bool saveSnapshotReport(const std::filesystem::path& file, const std::string& report, IMessageBox& messages)
+{
+    if (writeFileAtomically(file, report)) {
+        messages.show(kNotSavedMessage, kVanteloCaption, MessageIcon::Error);
+        return false;
+    }
+    messages.show(kSavedMessage, kVanteloCaption, MessageIcon::Information);
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class IMessageBox;
+
+// What a finished snapshot found, as the report shows it.
+struct SnapshotFindings {
+    std::string siteUrl;
+    std::string date; // "%d %B %Y" of the day the report is made
+    bool includeGeneral = false;
+    bool includeSerp = false;
+    bool includeApproval = false;
+    // The six general figures in report order: Google PR, Google Homepage PR,
+    // Google Inbound Links, Google Index, Yahoo Inbound Link, Yahoo Index.
+    std::array<std::int32_t, 6> figures {};
+    // The phrases searched for and their positions, in phrase order.
+    std::vector<std::string> phrases;
+    std::vector<std::int32_t> googlePositions;
+    std::vector<std::int32_t> yahooPositions;
+    // The directories of the submission history, and those found listing the site.
+    std::size_t submittedCount = 0;
+    std::vector<std::string> foundNames;
+    std::vector<std::string> proofUrls;
+};
+
+// The snapshot report: one self-contained HTML page with an embedded style sheet.
+// Every text that comes from the user or a web page is HTML-escaped, characters
+// beyond ASCII as character references, so the page reads the same in any
+// encoding a browser guesses. The footer links to the vendor's site.
+std::string buildSnapshotReport(const SnapshotFindings& findings, const std::string& vendorUrl);
+
+// Writes a report to the file the user chose (atomically) and says how it went:
+// "Your snapshot was successfully saved." or "Unable to save to the desired file.".
+bool saveSnapshotReport(const std::filesystem::path& file, const std::string& report, IMessageBox& messages);

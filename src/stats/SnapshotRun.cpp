@@ -1,0 +1,311 @@
+#include "stats/SnapshotRun.h"
+
+#include "common/Clock.h"
+#include "stats/Sleeper.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr const char* kGeneralStatus = "Status: gathering general site stats...";
+constexpr const char* kPositionStatus = "Status: gathering search engine position stats...";
+constexpr const char* kApprovalStatus = "Status: checking directory approval...";
+constexpr const char* kIdleStatus = "Status: idle";
+constexpr const char* kCheckingPhrase = "Checking SERPs for ";
+constexpr const char* kCheckingDirectory = "Checking for approval in ";
+constexpr const char* kReportDate = "%d %B %Y";
+
+// The general figures in the order they are asked for, and in report order.
+constexpr std::int32_t kAskedKinds[] = { CSEOData::GooglePageRank, CSEOData::HomePagePageRank, CSEOData::GoogleIndex,
+                                         CSEOData::GoogleInboundLinks, CSEOData::YahooIndex,
+                                         CSEOData::YahooInboundLinks };
+constexpr std::int32_t kReportKinds[] = { CSEOData::GooglePageRank, CSEOData::HomePagePageRank,
+                                          CSEOData::GoogleInboundLinks, CSEOData::GoogleIndex,
+                                          CSEOData::YahooInboundLinks, CSEOData::YahooIndex };
+constexpr int kGeneralFigures = static_cast<int>(std::size(kAskedKinds));
+constexpr std::int32_t kLastFigureKind = CSEOData::YahooIndex;
+
+// The figure a request gives when it fails; stands in when no thread could run it.
+std::int32_t failedFigure(std::int32_t kind)
+{
+    return kind == CSEOData::GooglePageRank || kind == CSEOData::HomePagePageRank || kind == CSEOData::AlexaRank ? -1
+                                                                                                                : 0;
+}
+
+// "Checking for approval in NAME (COUNT/TOTAL)".
+std::string directoryProgress(const std::string& name, int count, std::size_t total)
+{
+    return kCheckingDirectory + name + " (" + std::to_string(count) + "/" + std::to_string(total) + ")";
+}
+
+// Positions need phrases: without any the stage is off.
+SnapshotRun::Input usable(SnapshotRun::Input input)
+{
+    if (input.phrases.empty())
+        input.options.includeSerp = false;
+    return input;
+}
+
+std::map<std::string, std::string> submitUrlsOf(const std::vector<SnapshotRun::Directory>& database)
+{
+    std::map<std::string, std::string> urls;
+    for (const auto& [name, url] : database)
+        urls.emplace(name, url);
+    return urls;
+}
+
+} // namespace
+
+std::shared_ptr<SnapshotRun> SnapshotRun::Create(Input input, CSEOData collector, std::shared_ptr<ISleeper> sleeper,
+                                                 std::shared_ptr<const IClock> clock, IHost* host)
+{
+    return std::make_shared<SnapshotRun>(Token {}, std::move(input), std::move(collector), std::move(sleeper),
+                                         std::move(clock), host);
+}
+
+SnapshotRun::SnapshotRun(Token, Input input, CSEOData collector, std::shared_ptr<ISleeper> sleeper,
+                         std::shared_ptr<const IClock> clock, IHost* host)
+    : m_input(usable(std::move(input)))
+    , m_collector(std::move(collector))
+    , m_sleeper(sleeper ? std::move(sleeper) : std::make_shared<SystemSleeper>())
+    , m_clock(clock ? std::move(clock) : std::make_shared<SystemClock>())
+    , m_submitUrls(submitUrlsOf(m_input.database))
+    , m_host(host)
+{
+}
+
+void SnapshotRun::Start()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_started)
+            return;
+        m_started = true;
+    }
+    if (m_input.options.includeGeneral)
+        startGeneral();
+    else
+        startPositions();
+}
+
+void SnapshotRun::Close()
+{
+    m_open = false;
+    std::lock_guard lock(m_hostMutex);
+    m_host = nullptr;
+}
+
+bool SnapshotRun::IsFinished() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_finished;
+}
+
+std::string SnapshotRun::BuildReport() const
+{
+    SnapshotFindings findings;
+    findings.siteUrl = m_input.siteUrl;
+    findings.date = formatLocalTime(m_clock->now(), kReportDate);
+    findings.includeGeneral = m_input.options.includeGeneral;
+    findings.includeSerp = m_input.options.includeSerp;
+    findings.includeApproval = m_input.options.includeApproval;
+    findings.submittedCount = m_input.history.size();
+    {
+        std::lock_guard lock(m_mutex);
+        for (std::size_t i = 0; i < findings.figures.size(); ++i)
+            findings.figures[i] = m_figures[static_cast<std::size_t>(kReportKinds[i])];
+        findings.phrases = m_phrasesDone;
+        findings.googlePositions = m_googlePositions;
+        findings.yahooPositions = m_yahooPositions;
+        findings.foundNames = m_foundNames;
+        findings.proofUrls = m_proofUrls;
+    }
+    return buildSnapshotReport(findings, m_input.vendorUrl);
+}
+
+void SnapshotRun::OnSEOResult(std::int32_t result, std::int32_t cookie)
+{
+    if (!m_open)
+        return;
+    if (cookie >= 0 && cookie <= kLastFigureKind)
+        storeFigure(cookie, result);
+    else if (cookie == kGooglePositionCookie || cookie == kYahooPositionCookie)
+        storePosition(cookie, result);
+}
+
+std::int32_t SnapshotRun::OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found)
+{
+    if (!m_open)
+        return 0;
+    if (name.empty()) {
+        if (!proofUrl.empty() || !found)
+            return 1;
+        bool last = false;
+        {
+            std::lock_guard lock(m_mutex);
+            last = ++m_workersFinished == DirectoryApprovalChecker::kWorkers;
+        }
+        if (last)
+            finish();
+        return 1;
+    }
+    int count = 0;
+    std::size_t total = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        count = ++m_reported;
+        total = m_listSize;
+        if (found) {
+            m_foundNames.push_back(name);
+            m_proofUrls.push_back(proofUrl);
+        }
+    }
+    callHost([&](IHost& host) { host.OnProgress(directoryProgress(name, count, total)); });
+    if (found) {
+        const auto url = m_submitUrls.find(name);
+        const Approval approval { name, proofUrl, url == m_submitUrls.end() ? std::string() : url->second };
+        callHost([&](IHost& host) { host.OnApprovalFound(approval); });
+    }
+    return 1;
+}
+
+void SnapshotRun::startGeneral()
+{
+    callHost([](IHost& host) {
+        host.OnStatus(kGeneralStatus);
+        host.OnProgress({});
+    });
+    for (const std::int32_t kind : kAskedKinds)
+        query(kind, {}, kind);
+}
+
+void SnapshotRun::startPositions()
+{
+    if (!m_input.options.includeSerp) {
+        startApproval();
+        return;
+    }
+    callHost([](IHost& host) {
+        host.OnStatus(kPositionStatus);
+        host.OnProgress({});
+    });
+    const std::string& first = m_input.phrases.front();
+    {
+        std::lock_guard lock(m_mutex);
+        m_phraseIndex = 0;
+        m_answers = 0;
+        m_phrasesDone.push_back(first);
+    }
+    askPositions(first);
+}
+
+void SnapshotRun::askPositions(const std::string& phrase)
+{
+    query(CSEOData::GooglePosition, phrase, kGooglePositionCookie);
+    query(CSEOData::YahooPosition, phrase, kYahooPositionCookie);
+}
+
+void SnapshotRun::nextPhrase()
+{
+    m_sleeper->sleepFor(std::chrono::milliseconds(kPhraseWaitMilliseconds));
+    if (!m_open)
+        return;
+    std::string phrase;
+    {
+        std::lock_guard lock(m_mutex);
+        phrase = m_input.phrases[m_phraseIndex];
+        m_phrasesDone.push_back(phrase);
+    }
+    callHost([&](IHost& host) { host.OnProgress(kCheckingPhrase + phrase); });
+    askPositions(phrase);
+}
+
+void SnapshotRun::startApproval()
+{
+    if (!m_input.options.includeApproval) {
+        finish();
+        return;
+    }
+    callHost([](IHost& host) {
+        host.OnStatus(kApprovalStatus);
+        host.OnProgress({});
+    });
+    const std::vector<Directory>& list = m_input.options.entireDatabase ? m_input.database : m_input.history;
+    DirectoryApprovalChecker checker;
+    for (const auto& [name, url] : list)
+        checker.AddDirectory(name, url);
+    {
+        std::lock_guard lock(m_mutex);
+        m_listSize = checker.Count();
+    }
+    checker.SetStartIndex(m_input.options.resumeRecord);
+    checker.SetSiteUrl(m_input.siteUrl);
+    if (m_open)
+        checker.Start(std::shared_ptr<DirectoryApprovalChecker::IResultSink>(shared_from_this()));
+}
+
+void SnapshotRun::finish()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_finished)
+            return;
+        m_finished = true;
+    }
+    const std::string report = BuildReport();
+    callHost([&](IHost& host) {
+        host.OnFinished(report);
+        host.OnStatus(kIdleStatus);
+        host.OnProgress({});
+    });
+}
+
+void SnapshotRun::storeFigure(std::int32_t kind, std::int32_t result)
+{
+    bool last = false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_figuresReceived >= kGeneralFigures)
+            return;
+        m_figures[static_cast<std::size_t>(kind)] = result;
+        last = ++m_figuresReceived == kGeneralFigures;
+    }
+    if (last)
+        startPositions();
+}
+
+void SnapshotRun::storePosition(std::int32_t cookie, std::int32_t result)
+{
+    bool allDone = false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_phraseIndex >= m_input.phrases.size())
+            return;
+        (cookie == kGooglePositionCookie ? m_googlePositions : m_yahooPositions).push_back(result);
+        if (++m_answers < 2)
+            return;
+        m_answers = 0;
+        allDone = ++m_phraseIndex >= m_input.phrases.size();
+    }
+    if (allDone)
+        startApproval();
+    else
+        nextPhrase();
+}
+
+void SnapshotRun::query(std::int32_t kind, const std::string& phrase, std::int32_t cookie)
+{
+    if (!m_open)
+        return;
+    const std::shared_ptr<CSEOData::IResultSink> sink = shared_from_this();
+    if (m_collector.Query(kind, m_input.siteUrl, phrase, cookie, sink) == -1)
+        OnSEOResult(failedFigure(kind), cookie);
+}
+
+template <typename Call>
+void SnapshotRun::callHost(Call call)
+{
+    std::lock_guard lock(m_hostMutex);
+    if (m_host && m_open)
+        call(*m_host);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "net/HostConfiguration.h"
+#include "profiles/SiteProfile.h"
+#include "stats/SnapshotRun.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class DirectoryStore;
+class IClock;
+class IMessageBox;
+class ISleeper;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace SendingProfile {
+class ProfileStore;
+}
+
+// Takes a snapshot of the active profile's site: the options, a status and a
+// progress line, and Start, Save and Close. The run's results come from worker
+// threads and reach the window only as queued calls; closing the window closes
+// the run first, so nothing is delivered to a window that is gone. Approvals
+// found are recorded in the profile store here, on the window's thread.
+class CNewSnapshotDlg : public QDialog, private SnapshotRun::IHost {
+    Q_OBJECT
+
+public:
+    // Chooses the file a report is saved to; an empty text when the user cancels.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+
+    CNewSnapshotDlg(const SendingProfile::SiteProfile& profile, SendingProfile::ProfileStore& profiles,
+                    const DirectoryStore& directories, HostConfiguration hosts, IMessageBox& messages,
+                    QWidget* parent = nullptr);
+    ~CNewSnapshotDlg() override;
+
+    // Test seams: the pauses between search pages, "today", the save dialog.
+    void setSleeper(std::shared_ptr<ISleeper> sleeper) { m_sleeper = std::move(sleeper); }
+    void setClock(std::shared_ptr<const IClock> clock) { m_clock = std::move(clock); }
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+
+    // The system's save dialog for reports: HTML files, ".html" added, overwriting asked.
+    static QString chooseReportFile(QWidget* parent);
+
+    // Whether the snapshot included approvals, so the caller reloads its directory list.
+    bool approvalIncluded() const;
+    // The run once started, for whoever needs to know when its threads are done.
+    std::shared_ptr<SnapshotRun> run() const { return m_run; }
+
+    QCheckBox* generalBox() const { return m_general; }
+    QCheckBox* serpBox() const { return m_serp; }
+    QCheckBox* approvalBox() const { return m_approval; }
+    QCheckBox* entireBox() const { return m_entire; }
+    QSpinBox* resumeEdit() const { return m_resume; }
+    QLabel* statusLine() const { return m_status; }
+    QLabel* progressLine() const { return m_progress; }
+    QPushButton* saveButton() const { return m_save; }
+    QPushButton* startButton() const { return m_start; }
+    QPushButton* closeButton() const { return m_close; }
+
+public slots:
+    void done(int result) override;
+
+private:
+    void start();
+    void saveReport();
+    void updateApprovalOptions();
+    void closeRun();
+
+    // Called on the run's threads: each only queues the work for this window.
+    void OnStatus(const std::string& status) override;
+    void OnProgress(const std::string& progress) override;
+    void OnApprovalFound(const SnapshotRun::Approval& approval) override;
+    void OnFinished(const std::string& report) override;
+    template <typename Work>
+    void post(Work work);
+
+    const SendingProfile::SiteProfile m_profile;
+    SendingProfile::ProfileStore& m_profiles;
+    const DirectoryStore& m_directories;
+    const HostConfiguration m_hosts;
+    IMessageBox& m_messages;
+    std::shared_ptr<ISleeper> m_sleeper;
+    std::shared_ptr<const IClock> m_clock;
+    FileChooser m_chooseFile;
+    std::shared_ptr<SnapshotRun> m_run;
+    bool m_closing = false;
+
+    QCheckBox* m_general;
+    QCheckBox* m_serp;
+    QCheckBox* m_approval;
+    QCheckBox* m_entire;
+    QSpinBox* m_resume;
+    QLabel* m_status;
+    QLabel* m_progress;
+    QPushButton* m_save;
+    QPushButton* m_start;
+    QPushButton* m_close;
+};
