@@ -18,6 +18,9 @@ CliRun runCliCommand(
     } catch (const UsageError& error) {
         run.code = 2;
         err << error.what();
+    } catch (const std::exception& error) {
+        run.code = 1;
+        err << error.what();
     }
     std::cout.rdbuf(oldOut);
     std::cerr.rdbuf(oldErr);

@@ -11,6 +11,7 @@ struct CliRun {
 };
 
 // Runs one subcommand group's function with the words after its name, capturing
-// standard output and error; a usage error becomes exit code 2 as in main.
+// standard output and error; a usage error becomes exit code 2 and any other
+// exception exit code 1, as in main.
 CliRun runCliCommand(
     int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments);

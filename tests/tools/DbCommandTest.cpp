@@ -1,40 +1,15 @@
 #include "Commands.h"
-#include "CommandLine.h"
+#include "CliRun.h"
 #include "directories/Scrambling.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
-
 namespace {
-
-// Runs a vantelo-cli command in this process and captures what it prints.
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
 
 CliRun runCli(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
-    std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-    CliRun run;
-    try {
-        run.code = runDbCommand(arguments);
-    } catch (const UsageError& error) {
-        run.code = 2;
-        err << error.what();
-    }
-    std::cout.rdbuf(oldOut);
-    std::cerr.rdbuf(oldErr);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return runCliCommand(runDbCommand, arguments);
 }
 
 const std::string kMain =
