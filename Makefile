@@ -1,12 +1,18 @@
 # The two commands of the README: `make run` and `make test`. Both install what
 # is missing (scripts/install-deps), configure and build first.
 
+SHELL := /bin/bash
+
 BUILD_DIR   ?= build
 BENCH_DIR   ?= build-bench
+ASAN_DIR    ?= build-asan
+TSAN_DIR    ?= build-tsan
+FUZZ_DIR    ?= build-fuzz
+SECONDS     ?= 60
 CMAKE_FLAGS ?=
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench format clean
+.PHONY: all deps configure build test run bench sanitize sanitize-address sanitize-thread fuzz format clean
 
 all: build
 
@@ -34,8 +40,42 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for program in $(BENCH_DIR)/bin/*_bench; do echo "== $$program"; $$program || exit 1; done
 
+# The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the threaded ones under ThreadSanitizer; Qt-free trees that build only the
+# test program they run.
+sanitize: sanitize-address sanitize-thread
+
+sanitize-address:
+	scripts/install-deps --core
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DVANTELO_GUI=OFF -DVANTELO_SANITIZE=address,undefined $(CMAKE_FLAGS)
+	cmake --build $(ASAN_DIR) -j $(JOBS) --target vantelo_core_tests
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -L core
+
+sanitize-thread:
+	scripts/install-deps --core
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DVANTELO_GUI=OFF -DVANTELO_SANITIZE=thread $(CMAKE_FLAGS)
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target vantelo_core_tests
+	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -L threaded
+
+# Every fuzzer for SECONDS seconds, each on its committed seed corpus plus what
+# earlier runs found (kept in $(FUZZ_DIR)/corpus); crash inputs land in
+# $(FUZZ_DIR)/crashes.
+fuzz:
+	scripts/install-deps --fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DVANTELO_FUZZ=ON -DVANTELO_GUI=OFF -DVANTELO_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@mkdir -p $(FUZZ_DIR)/crashes
+	@for name in $$(sed -n 's/^  \([a-z_]*\)$$/\1/p' tests/fuzz/FuzzTargetList.cmake); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$name; \
+		echo "== fuzz_$$name for $(SECONDS) s"; \
+		$(FUZZ_DIR)/bin/fuzz_$$name -max_total_time=$(SECONDS) -rss_limit_mb=4096 -timeout=10 \
+			-artifact_prefix=$(FUZZ_DIR)/crashes/$$name- -print_final_stats=1 \
+			$(FUZZ_DIR)/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done' ; \
+		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)

@@ -29,6 +29,16 @@ if(VANTELO_SANITIZE)
   target_link_options(vantelo_options INTERFACE -fsanitize=${VANTELO_SANITIZE})
 endif()
 
+if(VANTELO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "VANTELO_FUZZ needs clang: configure with CC=clang CXX=clang++")
+  endif()
+  # Coverage for libFuzzer in every library; the fuzzers add the fuzzer's main.
+  target_compile_options(vantelo_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(vantelo_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # vantelo_add_core_library(<name> SOURCES ... LINKS ...)
 # A static, Qt-free library of one subsystem.
 function(vantelo_add_core_library name)

@@ -77,8 +77,23 @@ struct Transfer {
     std::string* text;
     OutputFile* file;
     std::size_t received = 0;
-    bool bodyCut = false; // the cap, a failed write or an unwanted status ended reading
+    bool bodyCut = false;     // the cap, a failed write or an unwanted status ended reading
+    bool headersDone = false; // the last response's headers arrived whole
 };
+
+// Notes where each response's headers begin and end: a status line starts a new
+// response (redirects have several), the empty line ends its headers. A server
+// that never ends its headers has not answered, whatever its status line said.
+std::size_t noteHeader(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/"))
+        transfer.headersDone = false;
+    else if (line == "\r\n" || line == "\n")
+        transfer.headersDone = true;
+    return size * count;
+}
 
 bool statusDropsBody(const Transfer& transfer)
 {
@@ -227,9 +242,13 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     Transfer transfer { request, handle.get(), text, file.get() };
     curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, storeBody);
     curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(handle.get(), CURLOPT_HEADERFUNCTION, noteHeader);
+    curl_easy_setopt(handle.get(), CURLOPT_HEADERDATA, &transfer);
 
     const CURLcode result = curl_easy_perform(handle.get());
     curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &exchange.status);
+    if (!transfer.headersDone)
+        exchange.status = 0;
     exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
     return exchange;
 }

@@ -2,6 +2,7 @@
 
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"
+#include "stats/SearchPages.h"
 #include "stats/SiteLocation.h"
 
 #include <algorithm>
@@ -97,10 +98,7 @@ private:
         return true;
     }
 
-    bool provesLink(const std::string& body) const
-    {
-        return body.find("href=\"" + m_siteUrl) != std::string::npos || body.find("href=" + m_siteUrl) != std::string::npos;
-    }
+    bool provesLink(const std::string& body) const { return pageLinksTo(body, m_siteUrl); }
 
     std::mutex m_mutex;
     const std::vector<std::string> m_names;

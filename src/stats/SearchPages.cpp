@@ -104,6 +104,13 @@ std::int32_t readYahooInboundLinks(std::string_view body)
     return readFigure(body, body.find("Inlinks ("), "(", ")");
 }
 
+bool pageLinksTo(std::string_view body, std::string_view siteUrl)
+{
+    const std::string quoted = "href=\"" + std::string(siteUrl);
+    const std::string bare = "href=" + std::string(siteUrl);
+    return body.find(quoted) != npos || body.find(bare) != npos;
+}
+
 std::int32_t countOccurrencesBefore(std::string_view body, std::string_view text, std::size_t end)
 {
     std::int32_t count = 0;

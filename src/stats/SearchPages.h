@@ -19,6 +19,10 @@ std::int32_t readYahooIndex(std::string_view body);
 // The figure in brackets of "Inlinks (" (Yahoo inbound links); 0 when missing.
 std::int32_t readYahooInboundLinks(std::string_view body);
 
+// Whether a directory's search page links to the site: an "href=" attribute,
+// quoted or not, whose value begins with the site's address.
+bool pageLinksTo(std::string_view body, std::string_view siteUrl);
+
 // How often a text occurs in a body at an offset from 1 up to (not including) `end`.
 std::int32_t countOccurrencesBefore(std::string_view body, std::string_view text, std::size_t end);
 

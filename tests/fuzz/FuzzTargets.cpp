@@ -1,0 +1,191 @@
+#include "FuzzTargets.h"
+
+#include "app/MainSettings.h"
+#include "app/SettingsStore.h"
+#include "common/MessageBox.h"
+#include "directories/DirectoryStore.h"
+#include "directories/HostKey.h"
+#include "directories/Scrambling.h"
+#include "filling/FormSnapshot.h"
+#include "filling/PageDescription.h"
+#include "net/HttpTarget.h"
+#include "net/UrlEscape.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/SvDatReader.h"
+#include "stats/PageRank.h"
+#include "stats/SearchPages.h"
+#include "stats/SiteLocation.h"
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// Messages are counted, never shown; questions are answered No.
+class SilentMessageBox : public IMessageBox {
+public:
+    void show(const std::string&, const std::string&, MessageIcon) override {}
+    MessageAnswer ask(const std::string&, const std::string&, MessageButtons, MessageIcon) override
+    {
+        return MessageAnswer::No;
+    }
+};
+
+// The bytes as a file the stores can open by path, kept in memory.
+class MemoryFile {
+public:
+    explicit MemoryFile(std::string_view data)
+        : m_fd(::memfd_create("vantelo-fuzz", 0))
+    {
+        if (m_fd < 0 || ::write(m_fd, data.data(), data.size()) != static_cast<ssize_t>(data.size()))
+            throw std::runtime_error("memfd");
+    }
+    ~MemoryFile() { ::close(m_fd); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    std::filesystem::path path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+
+private:
+    int m_fd;
+};
+
+void exerciseDirectoryStore(DirectoryStore& store)
+{
+    store.GetLatestDirectoryRevision();
+    std::map<std::string, std::string> variables;
+    for (const auto& [name, record] : store.records()) {
+        store.GetVariablesForDirectory(name, record.category, record.category, variables);
+        hostKey(record.submitUrl);
+    }
+    store.Serialize();
+    store.documentText();
+}
+
+void directoryDatabase(std::string_view data)
+{
+    SilentMessageBox messages;
+    const MemoryFile file(data);
+    for (const char* root : { "rf", "customdirs" }) {
+        DirectoryStore plain(messages, root);
+        plain.Load(file.path(), true, false);
+        exerciseDirectoryStore(plain);
+    }
+    DirectoryStore scrambled(messages);
+    scrambled.Load(file.path(), false, false);
+    exerciseDirectoryStore(scrambled);
+}
+
+void profileFile(std::string_view data)
+{
+    SilentMessageBox messages;
+    const MemoryFile file(data);
+    SendingProfile::ProfileStore store(messages);
+    store.Open(file.path());
+    std::vector<std::string> names;
+    store.GetProfileNames(names);
+    std::string active;
+    store.GetActiveProfile(active);
+    names.push_back(active);
+    for (const std::string& name : names) {
+        SendingProfile::SiteProfile profile;
+        store.GetProfile(name, profile);
+        std::vector<SendingProfile::SubmissionEntry> history;
+        store.GetSubmissionHistory(name, history);
+        for (const auto& entry : history) {
+            store.IsSubmitted(name, entry.friendlyName, entry.url);
+            store.IsApproved(name, entry.friendlyName, entry.url);
+            std::string date;
+            store.GetSubmissionDate(name, entry.friendlyName, date);
+            std::uint32_t colour = 0;
+            store.GetCustomColor(name, entry.friendlyName, colour);
+            store.GetCustomColor("", entry.friendlyName, colour);
+            std::string text;
+            store.GetCustomText(entry.friendlyName, text);
+        }
+    }
+}
+
+void svDat(std::string_view data)
+{
+    std::istringstream in { std::string(data) };
+    SendingProfile::SvDatReader(in).read();
+}
+
+void settingsFile(std::string_view data)
+{
+    SilentMessageBox messages;
+    const MemoryFile file(data);
+    SettingsStore store(messages);
+    store.LoadSettings(file.path());
+    readMainSettings(store);
+}
+
+void pageRankAnswer(std::string_view data)
+{
+    readPageRankAnswer(data);
+}
+
+void searchPages(std::string_view data)
+{
+    readAlexaRank(data);
+    readGoogleInboundLinks(data);
+    readGoogleIndex(data);
+    readYahooIndex(data);
+    readYahooInboundLinks(data);
+    countOccurrencesBefore(data, "<li class=g>", data.size() / 2);
+    countOccurrencesBefore(data, "<li>", data.size() + 10);
+}
+
+// The first line is the site's address, the rest a directory's search page.
+void approvalScan(std::string_view data)
+{
+    const std::size_t lineEnd = data.find('\n');
+    const std::string_view site = data.substr(0, lineEnd);
+    const std::string_view body = lineEnd == std::string_view::npos ? std::string_view() : data.substr(lineEnd + 1);
+    pageLinksTo(body, site);
+}
+
+void urls(std::string_view data)
+{
+    splitRequestUrl(data);
+    escapeUrlSegment(std::string(data), 1024);
+    escapeUrlSegment(std::string(data), 16);
+    hostKey(data);
+    splitHostAndBaseFolder(data);
+    SiteRoot(data);
+    pageRankChecksum(data);
+    pageRankQueryPath(data);
+    const std::u16string wide(data.begin(), data.end());
+    SiteRoot(wide);
+    pageRankChecksum(wide);
+    pageRankQueryPath(wide);
+}
+
+void pageDescription(std::string_view data)
+{
+    FormDocumentModel model = readPageDescription(data);
+    snapshotDifference(takeFormSnapshot(model), FormSnapshot());
+    pageWritesJson(model);
+}
+
+} // namespace
+
+const std::vector<FuzzTarget>& fuzzTargets()
+{
+    static const std::vector<FuzzTarget> targets {
+        { "directory_database", directoryDatabase },
+        { "profile_file", profileFile },
+        { "sv_dat", svDat },
+        { "settings_file", settingsFile },
+        { "pagerank_answer", pageRankAnswer },
+        { "search_pages", searchPages },
+        { "approval_scan", approvalScan },
+        { "urls", urls },
+        { "page_description", pageDescription },
+    };
+    return targets;
+}
