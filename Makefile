@@ -8,11 +8,12 @@ BENCH_DIR   ?= build-bench
 ASAN_DIR    ?= build-asan
 TSAN_DIR    ?= build-tsan
 FUZZ_DIR    ?= build-fuzz
+COVERAGE_DIR ?= build-coverage
 SECONDS     ?= 60
 CMAKE_FLAGS ?=
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench sanitize sanitize-address sanitize-thread fuzz format clean
+.PHONY: all deps configure build test run bench sanitize sanitize-address sanitize-thread fuzz coverage format clean
 
 all: build
 
@@ -74,8 +75,20 @@ fuzz:
 		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
 
+# Line coverage of the core libraries by the core tests (gcov and gcovr).
+coverage:
+	scripts/install-deps --coverage
+	cmake -S . -B $(COVERAGE_DIR) -G Ninja -DVANTELO_GUI=OFF -DVANTELO_COVERAGE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(COVERAGE_DIR) -j $(JOBS) --target vantelo_core_tests
+	find $(COVERAGE_DIR) -name '*.gcda' -delete
+	cd $(COVERAGE_DIR) && ctest -j $(JOBS) -L core > ctest.log || (tail -40 ctest.log; exit 1)
+	gcovr --root . --object-directory $(COVERAGE_DIR) --filter 'src/' --exclude '.*/ui/.*' \
+		--exclude 'src/widgets/.*' --exclude 'src/filling/web/.*' --print-summary \
+		--txt $(COVERAGE_DIR)/coverage.txt
+	@echo "per-file figures: $(COVERAGE_DIR)/coverage.txt"
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(COVERAGE_DIR)

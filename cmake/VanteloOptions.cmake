@@ -39,6 +39,11 @@ if(VANTELO_FUZZ)
   target_link_options(vantelo_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(VANTELO_COVERAGE)
+  target_compile_options(vantelo_options INTERFACE --coverage -O0)
+  target_link_options(vantelo_options INTERFACE --coverage)
+endif()
+
 # vantelo_add_core_library(<name> SOURCES ... LINKS ...)
 # A static, Qt-free library of one subsystem.
 function(vantelo_add_core_library name)
