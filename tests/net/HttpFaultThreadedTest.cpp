@@ -121,7 +121,8 @@ TEST_F(HttpFaultThreaded, ResetAndGarbageAnswersFail)
     expectEveryFormFails(reset);
 
     RawServer garbage([](int connection, const std::atomic<bool>&) {
-        sendText(connection, std::string("\x00\xff\xfe garbage \x01\x02\r\nno: status line\r\n\r\nbody", 46));
+        static constexpr char answer[] = "\x00\xff\xfe garbage \x01\x02\r\nno: status line\r\n\r\nbody";
+        sendText(connection, std::string(answer, sizeof answer - 1));
     });
     expectEveryFormFails(garbage);
 }
