@@ -4,18 +4,8 @@
 
 std::vector<std::string> splitCategories(std::string_view text)
 {
-    while (!text.empty() && text.back() == ',')
-        text.remove_suffix(1);
     std::vector<std::string> categories;
-    while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        const std::string_view part = text.substr(0, comma);
-        if (!part.empty())
-            categories.emplace_back(part);
-        if (comma == std::string_view::npos)
-            break;
-        text.remove_prefix(comma + 1);
-    }
+    forEachCategory(text, [&categories](std::string_view category) { categories.emplace_back(category); });
     return categories;
 }
 
@@ -29,7 +19,7 @@ bool passesCategoryFilter(std::string_view text, std::string_view filter)
         || text.ends_with(std::string_view(inner).substr(0, inner.size() - 1));
 }
 
-std::string joinCategories(const std::set<std::string>& categories)
+std::string joinCategories(const CategorySet& categories)
 {
     std::string text;
     for (const std::string& category : categories) {
@@ -40,10 +30,10 @@ std::string joinCategories(const std::set<std::string>& categories)
     return text;
 }
 
-CategoryChoices categoryChoices(std::string_view text, const std::set<std::string>& known)
+CategoryChoices categoryChoices(std::string_view text, const CategorySet& known)
 {
     const std::vector<std::string> split = splitCategories(text);
-    const std::set<std::string> own(split.begin(), split.end());
+    const CategorySet own(split.begin(), split.end());
     CategoryChoices choices;
     for (const std::string& category : own) {
         if (category != kCustomCategory)

@@ -8,6 +8,10 @@
 #include "profiles/ProfileStore.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <string_view>
+#include <unordered_set>
 
 using SendingProfile::ProfileStore;
 
@@ -20,13 +24,21 @@ enum class RowStatus {
     NotSent,
 };
 
-// A directory that passed the filter and the search, before sorting.
+// A directory that passed the filter and the search: its row, and what the sort needs.
 struct ListedDirectory {
-    const DirectoryRecord* record;
-    std::string taggedName;
-    RowStatus status;
-    bool submitted;
+    DirectoryListRow row;
+    std::size_t taggedLength = 0; // the row text begins with the tagged name
+    std::int32_t pr = 0;
+    RowStatus status = RowStatus::NotSent;
+    bool sent = false;
+    // Its place in the store's name order.
+    std::uint32_t rank = 0;
+    // Its name begins the next name of the store ("Best" before "Best Links"):
+    // only then can the order of the tagged names differ from the name order.
+    bool prefixOfNext = false;
 };
+
+using Listed = std::vector<ListedDirectory>;
 
 std::string asciiLowerCase(std::string_view text)
 {
@@ -44,33 +56,76 @@ bool matchesSearch(const DirectoryRecord& record, const std::string& lowerSearch
         || asciiLowerCase(record.submitUrl).find(lowerSearch) != std::string::npos;
 }
 
-void sortDirectories(std::vector<ListedDirectory>& listed, DirectorySort sort)
+// Whether a's tagged name comes before b's in byte order. The store's name
+// order gives the answer, unless one name begins the other.
+bool taggedNameBefore(const ListedDirectory& a, const ListedDirectory& b)
 {
-    const auto byName = [](const ListedDirectory& a, const ListedDirectory& b) { return a.taggedName < b.taggedName; };
-    switch (sort) {
-    case DirectorySort::PrAscending:
-        std::ranges::sort(listed, [&](const ListedDirectory& a, const ListedDirectory& b) {
-            return a.record->pr != b.record->pr ? a.record->pr < b.record->pr : byName(a, b);
-        });
-        break;
-    case DirectorySort::PrDescending:
-        std::ranges::sort(listed, [&](const ListedDirectory& a, const ListedDirectory& b) {
-            return a.record->pr != b.record->pr ? a.record->pr > b.record->pr : byName(b, a);
-        });
-        break;
-    case DirectorySort::AlphaAscending:
-        std::ranges::sort(listed, byName);
-        break;
-    case DirectorySort::AlphaDescending:
-        std::ranges::sort(listed, [&](const ListedDirectory& a, const ListedDirectory& b) { return byName(b, a); });
-        break;
-    case DirectorySort::Status:
-        std::ranges::stable_sort(listed, {}, &ListedDirectory::status);
-        break;
-    }
+    if (a.prefixOfNext || b.prefixOfNext)
+        return std::string_view(a.row.text).substr(0, a.taggedLength)
+            < std::string_view(b.row.text).substr(0, b.taggedLength);
+    return a.rank < b.rank;
 }
 
-// Reads the texts, colour and date of the rows once they are in order.
+// The order of the rows as positions into `listed`.
+std::vector<std::uint32_t> sortedOrder(const Listed& listed, DirectorySort sort)
+{
+    std::vector<std::uint32_t> order(listed.size());
+    std::iota(order.begin(), order.end(), 0u);
+    const auto by = [&listed](auto before) {
+        return [&listed, before](std::uint32_t a, std::uint32_t b) { return before(listed[a], listed[b]); };
+    };
+    switch (sort) {
+    case DirectorySort::PrAscending:
+        std::ranges::sort(order, by([](const ListedDirectory& a, const ListedDirectory& b) {
+            return a.pr != b.pr ? a.pr < b.pr : taggedNameBefore(a, b);
+        }));
+        break;
+    case DirectorySort::PrDescending:
+        std::ranges::sort(order, by([](const ListedDirectory& a, const ListedDirectory& b) {
+            return a.pr != b.pr ? a.pr > b.pr : taggedNameBefore(b, a);
+        }));
+        break;
+    case DirectorySort::AlphaAscending:
+        std::ranges::sort(order, by(taggedNameBefore));
+        break;
+    case DirectorySort::AlphaDescending:
+        std::ranges::sort(order, by([](const ListedDirectory& a, const ListedDirectory& b) { return taggedNameBefore(b, a); }));
+        break;
+    case DirectorySort::Status:
+        std::ranges::stable_sort(order, by([](const ListedDirectory& a, const ListedDirectory& b) { return a.status < b.status; }));
+        break;
+    }
+    return order;
+}
+
+// Gathers the categories of every listable directory. Many directories share a
+// category text, and each text is split only once.
+class CategoryCollector {
+public:
+    explicit CategoryCollector(CategorySet& categories)
+        : m_categories(categories)
+    {
+    }
+
+    // The text must outlive the collector.
+    void add(std::string_view text)
+    {
+        if (!m_seen.insert(text).second)
+            return;
+        forEachCategory(text, [this](std::string_view category) {
+            if (m_categories.find(category) == m_categories.end())
+                m_categories.emplace(category);
+        });
+    }
+
+private:
+    CategorySet& m_categories;
+    std::unordered_set<std::string_view> m_seen;
+};
+
+// Asks the profile store what a row shows: its status, date, colour and text.
+// The questions about one directory are asked together, which the store's
+// index answers fastest.
 class RowReader {
 public:
     RowReader(const ProfileStore& profiles, const std::optional<std::string>& profile, std::int32_t latestRevision)
@@ -80,19 +135,25 @@ public:
     {
     }
 
-    DirectoryListRow read(const ListedDirectory& listed, int& sentCount) const
+    ListedDirectory read(const DirectoryRecord& record) const
     {
-        const DirectoryRecord& record = *listed.record;
-        DirectoryListRow row;
-        row.text = listed.taggedName;
+        ListedDirectory listed;
+        listed.pr = record.pr;
+        DirectoryListRow& row = listed.row;
+        row.text = taggedDirectoryName(record.name, record.pr);
+        listed.taggedLength = row.text.size();
         row.address = record.submitUrl;
         row.color = revisionColor(record.revision, m_latestRevision);
         m_profiles.GetCustomText(record.name, row.customText);
         if (!m_profile)
-            return row;
-        if (listed.submitted) {
+            return listed;
+        listed.sent = m_profiles.IsSubmitted(*m_profile, record.name, record.submitUrl);
+        if (m_profiles.IsApproved(*m_profile, record.name, record.submitUrl))
+            listed.status = RowStatus::Approved;
+        else if (listed.sent)
+            listed.status = RowStatus::Sent;
+        if (listed.sent) {
             row.text += listed.status == RowStatus::Approved ? kApprovedSuffix : kSentSuffix;
-            ++sentCount;
             row.color = kSentColor;
         } else {
             row.text += kNotSentSuffix;
@@ -101,7 +162,7 @@ public:
         if (m_profiles.GetCustomColor(*m_profile, record.name, custom) || m_profiles.GetCustomColor({}, record.name, custom))
             row.color = custom;
         m_profiles.GetSubmissionDate(*m_profile, record.name, row.date);
-        return row;
+        return listed;
     }
 
 private:
@@ -110,6 +171,12 @@ private:
     std::int32_t m_latestRevision;
 };
 
+bool beginsNextName(const DirectoryStore::RecordMap& records, DirectoryStore::RecordMap::const_iterator at)
+{
+    const auto next = std::next(at);
+    return next != records.end() && next->first.starts_with(at->first);
+}
+
 } // namespace
 
 DirectoryList buildDirectoryList(const DirectoryStore& directories, const ProfileStore& profiles,
@@ -117,34 +184,32 @@ DirectoryList buildDirectoryList(const DirectoryStore& directories, const Profil
 {
     DirectoryList list;
     const std::string lowerSearch = asciiLowerCase(limitSearchText(query.searchText));
-    std::vector<ListedDirectory> listed;
-    std::size_t visited = 0;
-    for (const auto& [name, record] : directories.records()) {
-        if (visited++ >= query.nameLimit)
-            break;
-        if (!isListableDirectoryName(name))
+    const RowReader reader(profiles, query.profile, directories.GetLatestDirectoryRevision());
+    CategoryCollector categories(list.categories);
+    const DirectoryStore::RecordMap& records = directories.records();
+    Listed listed;
+    listed.reserve(std::min<std::size_t>(records.size(), query.nameLimit));
+    std::uint32_t visited = 0;
+    for (auto at = records.begin(); at != records.end() && visited < query.nameLimit; ++at, ++visited) {
+        const DirectoryRecord& record = at->second;
+        if (!isListableDirectoryName(record.name))
             continue;
         ++list.total;
-        for (std::string& category : splitCategories(record.category))
-            list.categories.insert(std::move(category));
+        categories.add(record.category);
         if (!passesCategoryFilter(record.category, query.categoryFilter) || !matchesSearch(record, lowerSearch))
             continue;
-        ListedDirectory entry { &record, taggedDirectoryName(name, record.pr), RowStatus::NotSent, false };
-        if (query.profile) {
-            entry.submitted = profiles.IsSubmitted(*query.profile, name, record.submitUrl);
-            if (profiles.IsApproved(*query.profile, name, record.submitUrl))
-                entry.status = RowStatus::Approved;
-            else if (entry.submitted)
-                entry.status = RowStatus::Sent;
-        }
+        ListedDirectory entry = reader.read(record);
+        entry.rank = visited;
+        entry.prefixOfNext = beginsNextName(records, at);
         listed.push_back(std::move(entry));
     }
 
-    sortDirectories(listed, query.sort);
-    const RowReader reader(profiles, query.profile, directories.GetLatestDirectoryRevision());
+    const std::vector<std::uint32_t> order = sortedOrder(listed, query.sort);
     list.rows.reserve(listed.size());
-    for (const ListedDirectory& entry : listed)
-        list.rows.push_back(reader.read(entry, list.sentCount));
+    for (const std::uint32_t position : order) {
+        list.sentCount += listed[position].sent ? 1 : 0;
+        list.rows.push_back(std::move(listed[position].row));
+    }
     return list;
 }
 

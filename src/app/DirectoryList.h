@@ -1,9 +1,10 @@
 #pragma once
 
+#include "app/DirectoryCategories.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,7 @@ struct DirectoryListQuery {
 // A built directory list and what the build learnt on the way.
 struct DirectoryList {
     std::vector<DirectoryListRow> rows;
-    std::set<std::string> categories; // every category of every listable directory
+    CategorySet categories; // every category of every listable directory
     int total = 0;                    // listable directories, whatever the filter and search
     int sentCount = 0;                // rows whose directory the active profile was sent to
 };

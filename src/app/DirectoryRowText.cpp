@@ -13,7 +13,14 @@ constexpr const char* kSubmittedOn = "Submitted on ";
 
 std::string taggedDirectoryName(const std::string& name, std::int32_t pr)
 {
-    return name + std::string(kPrTag) + std::to_string(pr) + "]";
+    std::string tagged;
+    // Room for the status suffix too, which most rows get next.
+    tagged.reserve(name.size() + 24);
+    tagged += name;
+    tagged += kPrTag;
+    tagged += std::to_string(pr);
+    tagged += ']';
+    return tagged;
 }
 
 std::string rowDirectoryName(std::string_view rowText)

@@ -17,6 +17,11 @@ MainWindowState::MainWindowState(IMessageBox& messages, DataFolder folder)
 void MainWindowState::load()
 {
     loadSettings();
+    loadStores();
+}
+
+void MainWindowState::loadStores()
+{
     // The directories come first: converting an sv.dat takes the submit URLs of its entries from them.
     reloadDirectories();
     openProfiles();

@@ -21,6 +21,10 @@ public:
     // Reads the settings, both directory databases (merged) and the profiles; an
     // old sv.dat is converted when sv.xml does not load.
     void load();
+    // The two halves of load: the settings, which the window needs at once, and
+    // the stores, which may take a while.
+    void loadSettings();
+    void loadStores();
     // Reads both directory databases again and merges the custom directories into the main list.
     void reloadDirectories();
 
@@ -40,7 +44,6 @@ public:
     const ActiveProfile& active() const { return m_active; }
 
 private:
-    void loadSettings();
     void openProfiles();
 
     IMessageBox& m_messages;

@@ -93,6 +93,16 @@ TEST(DirectoryListTest, FiveSortOrdersCompareTaggedNamesAsBytes)
         ElementsAre("alpha[pr2] [approved]", "Zeta[pr7] [sent]", "Alpha[pr5] [not sent]", "Beta[pr5] [not sent]"));
 }
 
+TEST(DirectoryListTest, ANameThatBeginsAnotherSortsByItsTaggedName)
+{
+    // "Best Links[pr1]" comes before "Best[pr1]" (a blank before "["), unlike the names themselves.
+    ListStores stores(directory("Best", 1) + directory("Best Links", 1) + directory("Best!", 1) + directory("Bes", 1));
+    EXPECT_THAT(rowTexts(stores.build(sortedBy(DirectorySort::AlphaAscending))),
+        ElementsAre("Bes[pr1]", "Best Links[pr1]", "Best![pr1]", "Best[pr1]"));
+    EXPECT_THAT(rowTexts(stores.build(sortedBy(DirectorySort::PrDescending))),
+        ElementsAre("Best[pr1]", "Best![pr1]", "Best Links[pr1]", "Bes[pr1]"));
+}
+
 TEST(DirectoryListTest, TheActiveProfileGivesStatusDateAndSentCount)
 {
     ListStores stores(directory("Alpha", 1) + directory("Beta", 2) + directory("Gamma", 3));
