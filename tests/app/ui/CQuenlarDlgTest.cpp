@@ -63,6 +63,36 @@ TEST(CQuenlarDlgTest, AnSvDatThatNamesAnActiveProfileStartsWithItChosen)
     EXPECT_TRUE(fixture.messages.empty());
 }
 
+TEST(CQuenlarDlgTest, ChoosingAnotherProfileShowsTheListForItAndMakesItActive)
+{
+    MainWindowFixture fixture;
+    fixture.writeDatabase(kTwoDirectories);
+    fixture.writeProfiles(profileElement("Mine", "<submittedto><friendlyname>Beta</friendlyname>"
+                                                 "<datetime>01 May 2020</datetime></submittedto>")
+                              + profileElement("Auto", "<reciprocalmethod>1</reciprocalmethod>"),
+                          "Mine");
+    CQuenlarDlg& window = fixture.start();
+    QComboBox* profiles = window.profileBox();
+    ASSERT_EQ(profiles->currentText(), QStringLiteral("Mine"));
+    EXPECT_EQ(profiles->itemText(0), QStringLiteral("Auto"));
+    EXPECT_THAT(fixture.rowTexts(), ElementsAre("Alpha[pr5] [not sent]", "Beta[pr3] [sent]"));
+    EXPECT_FALSE(window.menus().addReciprocalLink->isEnabled());
+
+    profiles->setCurrentIndex(0);
+    EXPECT_THAT(fixture.rowTexts(), ElementsAre("Alpha[pr5] [not sent]", "Beta[pr3] [not sent]"));
+    EXPECT_TRUE(window.menus().addReciprocalLink->isEnabled());
+    window.menus().saveAll->trigger();
+    EXPECT_THAT(fixture.folder.read("sv.xml"), HasSubstr("<activeProfile>Auto</activeProfile>"));
+
+    // Resting the mouse on a row shows where it submits and when it was sent there.
+    profiles->setCurrentIndex(1);
+    DirectoryListView* list = window.directoryPanel().list();
+    QTest::mouseMove(list->viewport(), list->visualRect(list->model()->index(1, 0)).center());
+    ASSERT_TRUE(waitUntil([&] { return list->rowToolTip() != nullptr; }, 3000));
+    EXPECT_EQ(list->rowToolTip()->text(), QStringLiteral("about:blank#beta\n\nSubmitted on 01 May 2020"));
+    EXPECT_TRUE(fixture.messages.empty());
+}
+
 TEST(CQuenlarDlgTest, AnAutosaveIntervalOfZeroRunsEveryThreeMinutesAndIsWrittenBackAsThree)
 {
     MainWindowFixture fixture;
