@@ -100,7 +100,8 @@ void CQuenlarDlg::ApplyProfileSelection()
     if (index >= 0)
         selected = toStdString(m_profileBox->itemText(index));
     const bool automatic = m_state.active().applySelection(m_state.profiles(), selected);
-    if (selected)
+    // Without any profile left the rows lose their statuses too.
+    if (selected || !m_state.active().has())
         m_list->populateKeepingSelection();
     enableAddReciprocalLink(automatic);
     m_tabs->LayoutControls();

@@ -9,7 +9,9 @@
 #include "app/ui/NavigationToolBar.h"
 #include "app/ui/TabToolBar.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -90,6 +92,13 @@ TEST(CQuenlarDlgTest, ChoosingAnotherProfileShowsTheListForItAndMakesItActive)
     QTest::mouseMove(list->viewport(), list->visualRect(list->model()->index(1, 0)).center());
     ASSERT_TRUE(waitUntil([&] { return list->rowToolTip() != nullptr; }, 3000));
     EXPECT_EQ(list->rowToolTip()->text(), QStringLiteral("about:blank#beta\n\nSubmitted on 01 May 2020"));
+
+    // The tab tool bar's copy menu copies the active profile's fields.
+    const QList<QAction*> copies = window.tabs().toolBar()->copyMenu()->actions();
+    ASSERT_EQ(copies.size(), 13);
+    EXPECT_EQ(copies[0]->text(), QStringLiteral("URL"));
+    copies[0]->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("http://www.mysite.example/"));
     EXPECT_TRUE(fixture.messages.empty());
 }
 
