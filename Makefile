@@ -13,7 +13,7 @@ SECONDS     ?= 60
 CMAKE_FLAGS ?=
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench sanitize sanitize-address sanitize-thread fuzz coverage format clean
+.PHONY: all deps configure build test run screenshot bench sanitize sanitize-address sanitize-thread fuzz coverage format clean
 
 all: build
 
@@ -29,12 +29,17 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# RUN_ARGS passes options to the program, for example RUN_ARGS="--data-dir /tmp/mydata".
 run: build
 	@if [ -x $(BUILD_DIR)/bin/vantelo ]; then \
-		$(BUILD_DIR)/bin/vantelo; \
+		$(BUILD_DIR)/bin/vantelo $(RUN_ARGS); \
 	else \
-		echo "The Vantelo main window is not part of this build yet; the core, vantelo-cli and the tests are built in $(BUILD_DIR)/bin."; \
+		echo "This build has no main window (VANTELO_GUI=OFF); the core, vantelo-cli and the tests are in $(BUILD_DIR)/bin."; \
 	fi
+
+# The main window on the sample data, under Xvfb, as docs/screenshot-main.png.
+screenshot: build
+	scripts/screenshot $(BUILD_DIR)
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTELO_BENCH=ON -DVANTELO_TESTS=OFF $(CMAKE_FLAGS)

@@ -16,7 +16,7 @@ if(VANTELO_BENCH)
 endif()
 
 if(VANTELO_GUI)
-  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets WebEngineWidgets Test)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Network WebEngineWidgets Test)
   set(CMAKE_AUTOMOC ON)
   set(CMAKE_AUTORCC ON)
   set(CMAKE_AUTOUIC OFF)

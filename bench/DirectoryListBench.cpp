@@ -1,0 +1,79 @@
+// Building the directory list: 50,000 directories with the active profile's
+// 10,000 entries, in the start-up order (PageRank descending) and by status,
+// and a search that keeps a tenth of the rows.
+
+#include "MainWindowBenchData.h"
+
+#include "app/DirectoryList.h"
+#include "common/StderrMessageBox.h"
+#include "directories/DirectoryStore.h"
+#include "profiles/ProfileStore.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct LoadedStores {
+    bench::TemporaryFolder folder;
+    StderrMessageBox messages;
+    DirectoryStore directories { messages };
+    SendingProfile::ProfileStore profiles { messages };
+
+    LoadedStores()
+    {
+        bench::writeLargeDataFolder(folder.path());
+        directories.Load(folder.path() / "dirdata.xml", false, false);
+        profiles.Open(folder.path() / "sv.xml");
+    }
+};
+
+LoadedStores& stores()
+{
+    static LoadedStores instance;
+    return instance;
+}
+
+void buildList(benchmark::State& state, DirectorySort sort, const std::string& search = {}, bool profile = true)
+{
+    DirectoryListQuery query;
+    if (profile)
+        query.profile = bench::kProfile;
+    query.sort = sort;
+    query.searchText = search;
+    DirectoryList list;
+    for (auto _ : state) {
+        list = buildDirectoryList(stores().directories, stores().profiles, query);
+        benchmark::DoNotOptimize(list.rows.data());
+    }
+    state.counters["rows"] = static_cast<double>(list.rows.size());
+    state.counters["sent"] = list.sentCount;
+}
+
+void BM_BuildListPrDescending(benchmark::State& state)
+{
+    buildList(state, DirectorySort::PrDescending);
+}
+BENCHMARK(BM_BuildListPrDescending)->Unit(benchmark::kMillisecond);
+
+void BM_BuildListByStatus(benchmark::State& state)
+{
+    buildList(state, DirectorySort::Status);
+}
+BENCHMARK(BM_BuildListByStatus)->Unit(benchmark::kMillisecond);
+
+// The same list without an active profile: no profile questions at all.
+void BM_BuildListWithoutProfile(benchmark::State& state)
+{
+    buildList(state, DirectorySort::PrDescending, {}, false);
+}
+BENCHMARK(BM_BuildListWithoutProfile)->Unit(benchmark::kMillisecond);
+
+void BM_BuildListSearching(benchmark::State& state)
+{
+    buildList(state, DirectorySort::PrDescending, "DIR1");
+}
+BENCHMARK(BM_BuildListSearching)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

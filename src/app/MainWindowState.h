@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/ActiveProfile.h"
+#include "app/MainSettings.h"
+#include "app/SettingsStore.h"
+#include "common/DataFolder.h"
+#include "directories/DirectoryStore.h"
+#include "net/HostConfiguration.h"
+#include "profiles/ProfileStore.h"
+
+class IMessageBox;
+
+// What the main window keeps for its whole life besides its controls: the main
+// and custom directory stores, the profile store with the copy of the active
+// profile, and the settings; how they are read at start-up and saved. Every
+// failure is reported by the store that meets it.
+class MainWindowState {
+public:
+    MainWindowState(IMessageBox& messages, DataFolder folder);
+
+    // Reads the settings, both directory databases (merged) and the profiles; an
+    // old sv.dat is converted when sv.xml does not load.
+    void load();
+    // The two halves of load: the settings, which the window needs at once, and
+    // the stores, which may take a while.
+    void loadSettings();
+    void loadStores();
+    // Reads both directory databases again and merges the custom directories into the main list.
+    void reloadDirectories();
+
+    // Writes sv.xml and data/settings.xml.
+    bool SaveProfilesAndSettings();
+    // Writes customdirdata.xml.
+    bool SaveCustomDirectories();
+
+    const DataFolder& folder() const { return m_folder; }
+    MainSettings& settings() { return m_settings; }
+    const MainSettings& settings() const { return m_settings; }
+    const HostConfiguration& hosts() const { return m_hosts; }
+    DirectoryStore& directories() { return m_directories; }
+    DirectoryStore& customDirectories() { return m_customDirectories; }
+    SendingProfile::ProfileStore& profiles() { return m_profiles; }
+    ActiveProfile& active() { return m_active; }
+    const ActiveProfile& active() const { return m_active; }
+
+private:
+    void openProfiles();
+
+    IMessageBox& m_messages;
+    DataFolder m_folder;
+    SettingsStore m_settingsStore;
+    MainSettings m_settings;
+    HostConfiguration m_hosts;
+    DirectoryStore m_directories;
+    DirectoryStore m_customDirectories;
+    SendingProfile::ProfileStore m_profiles;
+    ActiveProfile m_active;
+};

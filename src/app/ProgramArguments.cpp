@@ -1,0 +1,46 @@
+#include "app/ProgramArguments.h"
+
+namespace {
+
+constexpr std::string_view kDataDirOption = "--data-dir";
+
+} // namespace
+
+ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments)
+{
+    ProgramArguments parsed;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            parsed.help = true;
+        } else if (argument == kDataDirOption) {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
+                parsed.error = "--data-dir needs a folder";
+                return parsed;
+            }
+            parsed.dataDir = arguments[++i];
+        } else if (argument.starts_with(std::string(kDataDirOption) + "=")) {
+            parsed.dataDir = argument.substr(kDataDirOption.size() + 1);
+            if (parsed.dataDir->empty()) {
+                parsed.error = "--data-dir needs a folder";
+                return parsed;
+            }
+        }
+    }
+    return parsed;
+}
+
+std::string programUsage()
+{
+    return "Usage: vantelo [--data-dir DIR]\n"
+           "\n"
+           "Submits your web site to web directories: shows a directory's submission page,\n"
+           "fills its form from your site profile and records where your site was sent.\n"
+           "\n"
+           "Options:\n"
+           "  --data-dir DIR  keep the directory databases, profiles and settings in DIR\n"
+           "                  (default: $VANTELO_DATA_DIR, else the program's own folder)\n"
+           "  -h, --help      print this text and exit\n"
+           "\n"
+           "A second start on the same data folder brings the running window to the front.\n";
+}

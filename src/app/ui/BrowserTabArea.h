@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/TabSlots.h"
+#include "filling/PageFiller.h"
+#include "stats/CSEOData.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class BrowserTab;
+class IClipboard;
+class IClock;
+class IMessageBox;
+class IRandomSource;
+class MainWindowState;
+class NavigationToolBar;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QStackedWidget;
+class QTabBar;
+class QWebEngineProfile;
+class RefererInterceptor;
+class TabToolBar;
+class WindowRelay;
+
+// The browser side of the main window: ten tab slots, the tab row, the address
+// line with the page's PageRank and load progress, the tab tool bar and the
+// browser of the current tab. Opens, closes and switches tabs, keeps the tool
+// bars in step with the current tab, and asks for the PageRank of every page loaded.
+class BrowserTabArea : public QWidget {
+    Q_OBJECT
+
+public:
+    // The message of the eleventh tab, and its caption.
+    static constexpr const char* kTooManyTabs =
+        "Maximum 10 browser tabs allowed. Please close some of the currently opened pages and try again.";
+    static constexpr const char* kTooManyTabsCaption = "Ravelin";
+
+    BrowserTabArea(MainWindowState& state, IMessageBox& messages, IRandomSource& random, const IClock& clock,
+                   IClipboard& clipboard, NavigationToolBar& navigation, QWidget* parent = nullptr);
+    ~BrowserTabArea() override;
+
+    // Opens an address in a tab (a new one, or the one tab in single-tab mode)
+    // with the caption; the slot, or -1 when ten tabs are open.
+    int OpenTab(const std::string& address, const std::string& caption, bool select);
+    void CloseCurrentTab();
+    void nextTab();
+    void previousTab();
+    // Shows, hides and enables the controls for the current tab.
+    void LayoutControls();
+
+    // The slot of the selected tab, or -1.
+    int currentSlot() const;
+    // Selects the tab of a used slot.
+    void selectSlot(int slot);
+    TabSlots& tabSlots() { return m_slots; }
+    // The browser of a slot; null while the slot never had a tab.
+    BrowserTab* tab(int slot) const;
+
+    QTabBar* tabBar() const { return m_tabBar; }
+    QLineEdit* addressEdit() const { return m_address; }
+    QLabel* pageRankLabel() const { return m_pageRank; }
+    QProgressBar* progressBar() const { return m_progress; }
+    TabToolBar* toolBar() const { return m_toolBar; }
+
+signals:
+    // The page of a tab confirmed a submission.
+    void submissionConfirmed(int slot, const SubmissionOutcome& outcome);
+    // "Select the loaded directory in the directory list".
+    void gotoRequested(const std::string& directory);
+    // The tab tool bar's "Reciprocal".
+    void reciprocalRequested(int slot);
+
+private:
+    BrowserTab& ensureTab(int slot);
+    void placeTab(const TabOpening& opening, const QString& caption);
+    void updateFromTab(int slot);
+    void updateProgress(const BrowserTab& tab);
+    void updateReciprocalButton(const TabFillState* fill);
+    void queryPageRank(int slot, const QUrl& url);
+    void showPageRank(std::int32_t pageRank, std::int32_t slot);
+    void fillCopyMenu();
+    QWidget* buildAddressLine();
+
+    MainWindowState& m_state;
+    IMessageBox& m_messages;
+    IRandomSource& m_random;
+    IClipboard& m_clipboard;
+    NavigationToolBar& m_navigation;
+    PageFiller m_filler;
+    CSEOData m_seo;
+    std::shared_ptr<WindowRelay> m_relay;
+    TabSlots m_slots;
+    QWebEngineProfile* m_webProfile;
+    RefererInterceptor* m_referers;
+    std::array<std::unique_ptr<BrowserTab>, kTabSlotCount> m_tabs;
+
+    QTabBar* m_tabBar;
+    QLabel* m_addressLabel;
+    QLineEdit* m_address;
+    QLabel* m_pageRank;
+    QProgressBar* m_progress;
+    TabToolBar* m_toolBar;
+    QStackedWidget* m_views;
+};

@@ -1,0 +1,72 @@
+#include "app/ui/CQuenlarApp.h"
+
+#include "app/ProgramArguments.h"
+#include "app/ui/CQuenlarDlg.h"
+#include "app/ui/SingleInstance.h"
+#include "common/Clock.h"
+#include "common/DataFolder.h"
+#include "common/RandomSource.h"
+#include "widgets/QtMessageBox.h"
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+// What the embedded browser needs before the application object exists.
+void prepareBrowserEnvironment()
+{
+    // Chromium refuses to run as root inside its sandbox.
+    if (::geteuid() == 0)
+        ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox", 0);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+} // namespace
+
+CQuenlarApp::CQuenlarApp(int& argc, char** argv)
+    : m_argc(argc)
+    , m_argv(argv)
+{
+    for (int i = 1; i < argc; ++i)
+        m_arguments.emplace_back(argv[i]);
+}
+
+int CQuenlarApp::run()
+{
+    const ProgramArguments arguments = parseProgramArguments(m_arguments);
+    if (arguments.help) {
+        std::cout << programUsage();
+        return 0;
+    }
+    if (!arguments.error.empty()) {
+        std::cerr << "vantelo: " << arguments.error << '\n' << programUsage();
+        return 2;
+    }
+
+    prepareBrowserEnvironment();
+    QApplication application(m_argc, m_argv);
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganization));
+    QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
+    // Submission dates name the month in the user's language.
+    std::setlocale(LC_TIME, "");
+
+    const DataFolder folder = DataFolder::resolve(arguments.dataDir);
+    SingleInstance instance(folder.root());
+    if (instance.notifyRunningInstance())
+        return 0;
+    instance.listen();
+
+    QtMessageBox messages;
+    SystemClock clock;
+    SystemRandomSource random;
+    CQuenlarDlg window(messages, clock, random, folder);
+    messages.setParent(&window);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, &CQuenlarDlg::bringToFront);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,479 @@
+#include "app/ui/CQuenlarDlg.h"
+
+#include "app/AutosaveRules.h"
+#include "app/ui/BrowserTab.h"
+#include "app/ui/BrowserTabArea.h"
+#include "app/ui/CAboutDlg.h"
+#include "app/ui/CSettingsDlg.h"
+#include "app/ui/DirectoryListController.h"
+#include "app/ui/DirectoryPanel.h"
+#include "app/ui/MainMenus.h"
+#include "app/ui/NavigationToolBar.h"
+#include "app/ui/ToolBarIcons.h"
+#include "app/ui/UpdateCheckStarter.h"
+#include "app/ui/WindowRelay.h"
+#include "common/MessageBox.h"
+#include "net/BrokenDirectoryReport.h"
+#include "net/UpdateCheck.h"
+#include "net/ui/CDirectoryReportDlg.h"
+#include "net/ui/CUpdateAvailableDlg.h"
+#include "net/ui/QtWaitDialog.h"
+#include "profiles/ui/CProfileConfigurator.h"
+#include "profiles/ui/CProfilesConfigurator.h"
+#include "stats/SnapshotOpening.h"
+#include "stats/ui/CNewSnapshotDlg.h"
+#include "widgets/QtText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kNoChatRoom = "The Vantelo chat room is on the vendor's web site, and no vendor web server is "
+                                    "set (the key \"vendorhost\" in data/settings.xml).";
+constexpr const char* kLoading = "Reading the directory database...";
+// The width of the directory column.
+constexpr int kDirectoryColumnWidth = 260;
+
+} // namespace
+
+CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
+                         QWidget* parent)
+    : QMainWindow(parent)
+    , m_messages(messages)
+    , m_clock(clock)
+    , m_random(random)
+    , m_state(messages, std::move(folder))
+    , m_clipboard(messages)
+    , m_wait(std::make_unique<QtWaitDialog>(this))
+    , m_relay(std::make_shared<WindowRelay>(this))
+{
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowIcon(ToolBarIcons::application());
+    setMinimumSize(600, 400);
+    resize(1100, 740);
+
+    m_state.loadSettings();
+    buildWindow();
+    connectCommands();
+    m_tabs->OpenTab(onlinePageAddress(OnlinePage::News, m_state.hosts()), onlinePageCaption(OnlinePage::News), true);
+    // Nothing that reads or writes the stores runs before they are read.
+    menuBar()->setEnabled(false);
+    centralWidget()->setEnabled(false);
+    m_panel->availableLabel()->setText(QString::fromLatin1(kLoading));
+}
+
+CQuenlarDlg::~CQuenlarDlg()
+{
+    m_relay->close();
+}
+
+void CQuenlarDlg::SaveProfilesAndSettings()
+{
+    if (m_loaded)
+        m_state.SaveProfilesAndSettings();
+}
+
+void CQuenlarDlg::SaveCustomDirectories()
+{
+    if (m_loaded)
+        m_state.SaveCustomDirectories();
+}
+
+void CQuenlarDlg::ApplyProfileSelection()
+{
+    const int index = m_profileBox->currentIndex();
+    std::optional<std::string> selected;
+    if (index >= 0)
+        selected = toStdString(m_profileBox->itemText(index));
+    const bool automatic = m_state.active().applySelection(m_state.profiles(), selected);
+    // Without any profile left the rows lose their statuses too.
+    if (selected || !m_state.active().has())
+        m_list->populateKeepingSelection();
+    enableAddReciprocalLink(automatic);
+    m_tabs->LayoutControls();
+}
+
+void CQuenlarDlg::ManageProfiles()
+{
+    {
+        SendingProfile::CProfilesConfigurator manager(m_state.profiles(), m_messages, *m_wait, this);
+        manager.exec();
+    }
+    m_state.active().reloadAfterManaging(m_state.profiles());
+    fillProfileBox();
+    ApplyProfileSelection();
+    SaveProfilesAndSettings();
+}
+
+void CQuenlarDlg::PopulateDirectoryList(bool reload)
+{
+    m_list->populate(reload);
+}
+
+void CQuenlarDlg::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CQuenlarDlg::loadData()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_state.loadStores();
+    fillProfileBox();
+    // The databases were read with the profiles (an old sv.dat needs their addresses).
+    PopulateDirectoryList(false);
+    const bool automatic = m_state.active().has()
+        && m_state.active().profile().reciprocalMethod == SendingProfile::kReciprocalAutomatic;
+    enableAddReciprocalLink(automatic);
+    m_tabs->LayoutControls();
+    menuBar()->setEnabled(true);
+    centralWidget()->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+    restartAutosave();
+    startUpdateCheck();
+}
+
+bool CQuenlarDlg::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // An update request paints the window and puts it on the screen: the reading
+    // that follows no longer keeps it from appearing.
+    if (event->type() == QEvent::UpdateRequest && !m_loadScheduled) {
+        m_loadScheduled = true;
+        emit firstPainted();
+        QTimer::singleShot(0, this, &CQuenlarDlg::loadData);
+    }
+    return handled;
+}
+
+void CQuenlarDlg::closeEvent(QCloseEvent* event)
+{
+    m_autosave.stop();
+    // Saving before the files were read would replace them with empty ones.
+    // "Exit" has saved the profiles and settings already and leaves the custom
+    // directories as they are on disk.
+    if (m_loaded && !m_exiting) {
+        hide();
+        SaveProfilesAndSettings();
+        SaveCustomDirectories();
+    }
+    event->accept();
+}
+
+void CQuenlarDlg::buildWindow()
+{
+    m_menus = new MainMenus(menuBar());
+    m_navigation = new NavigationToolBar;
+    m_profileBox = new QComboBox;
+    m_profileBox->setMinimumWidth(150);
+    m_profileBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_edit = new QPushButton(QStringLiteral("Edit"));
+    auto* profileLabel = new QLabel(QStringLiteral("&Profile:"));
+    profileLabel->setBuddy(m_profileBox);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_navigation);
+    top->addStretch(1);
+    top->addWidget(profileLabel);
+    top->addWidget(m_profileBox);
+    top->addWidget(m_edit);
+
+    m_tabs = new BrowserTabArea(m_state, m_messages, m_random, m_clock, m_clipboard, *m_navigation);
+    m_panel = new DirectoryPanel;
+    m_panel->setFixedWidth(kDirectoryColumnWidth);
+    m_list = new DirectoryListController(m_state, *m_panel, *this, m_messages, m_clock, this);
+    auto* body = new QHBoxLayout;
+    body->addWidget(m_tabs, 1);
+    body->addWidget(m_panel);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(8, 2, 8, 8);
+    layout->addLayout(top);
+    layout->addLayout(body, 1);
+    setCentralWidget(central);
+
+    m_fileCommands = std::make_unique<FileCommands>(context());
+    m_customCommands = std::make_unique<CustomDirectoryCommands>(context());
+    m_reciprocalCommands = std::make_unique<ReciprocalCommands>(context());
+}
+
+void CQuenlarDlg::connectCommands()
+{
+    MainMenus& menus = *m_menus;
+    const auto on = [this](QAction* action, auto command) { connect(action, &QAction::triggered, this, command); };
+    on(menus.saveAll, [this] { saveAll(); });
+    on(menus.exportProfiles, [this] { m_fileCommands->exportProfiles(); });
+    on(menus.importProfiles, [this] { m_fileCommands->importProfiles(); });
+    on(menus.exportCustomDatabase, [this] { m_fileCommands->exportCustomDatabase(); });
+    on(menus.importCustomDatabase, [this] { m_fileCommands->importCustomDatabase(); });
+    on(menus.exportSubmissionHistory, [this] { m_fileCommands->exportSubmissionHistory(); });
+    on(menus.exit, [this] { exitProgram(); });
+    on(menus.configuration, [this] { showSettings(); });
+    on(m_navigation->settingsAction(), [this] { showSettings(); });
+    on(menus.manageProfiles, [this] { ManageProfiles(); });
+    on(menus.manageCustomDirectories, [this] { m_customCommands->manageCustomDirectories(); });
+    on(menus.newSnapshot, [this] { newSnapshot(); });
+    on(menus.updateDirectoryDatabase, [this] { updateDirectoryDatabase(); });
+    on(menus.checkCustomDatabase, [this] { m_fileCommands->checkCustomDatabase(); });
+    on(menus.addReciprocalLink, [this] { m_reciprocalCommands->addReciprocalLink(); });
+    on(menus.onlineResources, [this] { openOnlinePage(OnlinePage::Resources); });
+    on(menus.userGuide, [this] { openOnlinePage(OnlinePage::UserGuide); });
+    on(m_navigation->helpAction(), [this] { openOnlinePage(OnlinePage::UserGuide); });
+    on(menus.support, [this] { openOnlinePage(OnlinePage::Support); });
+    on(menus.updates, [this] { openOnlinePage(OnlinePage::Updates); });
+    on(menus.chatRoom, [this] { openChatRoom(); });
+    on(menus.about, [this] { showAbout(); });
+    on(menus.nextTab, [this] { m_tabs->nextTab(); });
+    on(menus.closeTab, [this] { m_tabs->CloseCurrentTab(); });
+    on(menus.previousTab, [this] { m_tabs->previousTab(); });
+
+    connect(m_profileBox, &QComboBox::currentIndexChanged, this, [this] { ApplyProfileSelection(); });
+    connect(m_edit, &QPushButton::clicked, this, [this] { editActiveProfile(); });
+    connect(m_tabs, &BrowserTabArea::submissionConfirmed, this, &CQuenlarDlg::applySubmission);
+    connect(m_tabs, &BrowserTabArea::gotoRequested, this,
+            [this](const std::string& directory) { m_list->selectDirectory(directory); });
+    connect(m_tabs, &BrowserTabArea::reciprocalRequested, this, &CQuenlarDlg::placeReciprocalLink);
+    connect(&m_autosave, &QTimer::timeout, this, [this] { autosave(); });
+}
+
+void CQuenlarDlg::fillProfileBox()
+{
+    const QSignalBlocker blocker(m_profileBox);
+    m_profileBox->clear();
+    std::vector<std::string> names;
+    m_state.profiles().GetProfileNames(names);
+    QStringList sorted;
+    for (const std::string& name : names)
+        sorted.append(toQString(name));
+    // The drop-down lists the names in alphabetical order, whatever their order in the file.
+    std::ranges::sort(sorted, [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    m_profileBox->addItems(sorted);
+    const std::optional<std::string> active = m_state.active().name();
+    m_profileBox->setCurrentIndex(active ? m_profileBox->findText(toQString(*active)) : -1);
+}
+
+void CQuenlarDlg::enableAddReciprocalLink(bool automatic)
+{
+    m_menus->addReciprocalLink->setEnabled(automatic);
+}
+
+void CQuenlarDlg::restartAutosave()
+{
+    m_autosave.stop();
+    if (m_state.settings().autosave)
+        m_autosave.start(autosavePeriodMilliseconds(m_state.settings().autosaveMinutes));
+}
+
+void CQuenlarDlg::autosave()
+{
+    SaveProfilesAndSettings();
+    SaveCustomDirectories();
+    restartAutosave();
+}
+
+void CQuenlarDlg::saveAll()
+{
+    SaveProfilesAndSettings();
+    SaveCustomDirectories();
+}
+
+void CQuenlarDlg::exitProgram()
+{
+    SaveProfilesAndSettings();
+    m_exiting = true;
+    close();
+}
+
+void CQuenlarDlg::showSettings()
+{
+    CSettingsDlg dialog(m_state.settings(), m_messages, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_state.settings() = dialog.settings();
+    restartAutosave();
+}
+
+void CQuenlarDlg::editActiveProfile()
+{
+    if (const std::optional<std::string> name = m_state.active().name()) {
+        // The copy of the active profile follows the edit, so that the next fill uses it.
+        if (SendingProfile::CProfileConfigurator::editProfile(m_state.profiles(), *name, m_messages, *m_wait, this))
+            ApplyProfileSelection();
+    } else {
+        ManageProfiles();
+    }
+    SaveProfilesAndSettings();
+}
+
+void CQuenlarDlg::newSnapshot()
+{
+    if (!ensureActiveProfile(true))
+        return;
+    CNewSnapshotDlg dialog(m_state.active().profile(), m_state.profiles(), m_state.directories(), m_state.hosts(),
+                           m_messages, this);
+    dialog.exec();
+    if (dialog.approvalIncluded())
+        PopulateDirectoryList(false);
+}
+
+void CQuenlarDlg::updateDirectoryDatabase()
+{
+    DirectoryUpdate(m_messages, *m_wait, *this, m_state.hosts(), m_state.folder().mainDatabase())
+        .UpdateDirectoryList();
+}
+
+void CQuenlarDlg::openOnlinePage(OnlinePage page)
+{
+    m_tabs->OpenTab(onlinePageAddress(page, m_state.hosts()), onlinePageCaption(page), true);
+}
+
+void CQuenlarDlg::openChatRoom()
+{
+    const std::string address = chatRoomAddress(m_state.hosts());
+    if (address.empty()) {
+        m_messages.show(kNoChatRoom, kVanteloCaption, MessageIcon::Information);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(toQString(address)));
+}
+
+void CQuenlarDlg::showAbout()
+{
+    CAboutDlg dialog(toQString(m_state.hosts().vendorUrl("/")), this);
+    dialog.exec();
+}
+
+void CQuenlarDlg::startUpdateCheck()
+{
+    if (!m_state.settings().autoUpdate)
+        return;
+    ::startUpdateCheck(m_relay, m_state.settings().directoryListVersion, m_state.hosts(),
+                       { [this](int version) { showDirectoryListUpdate(version); },
+                         [this] { showProgramUpdate(); } });
+}
+
+void CQuenlarDlg::showDirectoryListUpdate(int version)
+{
+    DirectoryUpdate(m_messages, *m_wait, *this, m_state.hosts(), m_state.folder().mainDatabase())
+        .PromptDirectoryUpdate(version);
+}
+
+void CQuenlarDlg::showProgramUpdate()
+{
+    CUpdateAvailableDlg dialog(toQString(m_state.hosts().vendorUrl(kCustomerLoginPath)), this);
+    dialog.exec();
+}
+
+void CQuenlarDlg::applySubmission(int slot, const SubmissionOutcome& outcome)
+{
+    m_list->recordSubmission(m_tabs->tabSlots()[slot].fill.directoryName, outcome);
+}
+
+void CQuenlarDlg::placeReciprocalLink(int slot)
+{
+    if (BrowserTab* tab = m_tabs->tab(slot))
+        m_reciprocalCommands->placeLinkForTab(*tab, m_tabs->tabSlots()[slot]);
+}
+
+MainWindowContext CQuenlarDlg::context()
+{
+    return { m_state, m_messages, *m_wait, this, [this](bool reload) { PopulateDirectoryList(reload); },
+             [this] {
+                 m_state.active().reloadAfterManaging(m_state.profiles());
+                 fillProfileBox();
+                 ApplyProfileSelection();
+             } };
+}
+
+bool CQuenlarDlg::ensureActiveProfile(bool forSnapshot)
+{
+    if (forSnapshot)
+        return ensureSnapshotProfile(m_messages, [this] { return m_state.active().has(); }, [this] { ManageProfiles(); });
+    while (!m_state.active().has()) {
+        if (m_messages.ask(kCreateProfileQuestion, kVanteloCaption, MessageButtons::YesNo, MessageIcon::Warning)
+            != MessageAnswer::Yes)
+            return false;
+        ManageProfiles();
+    }
+    return true;
+}
+
+void CQuenlarDlg::openDirectory(const std::string& name, const std::string& address)
+{
+    if (selectTabShowing(address))
+        return;
+    const int slot = m_tabs->OpenTab(address, name, true);
+    if (slot >= 0)
+        m_tabs->tabSlots()[slot].fill.directoryName = name;
+}
+
+PickSlots CQuenlarDlg::picksOfTabShowing(const std::string& address) const
+{
+    const int slot = m_tabs->tabSlots().findAddress(address);
+    return slot < 0 ? PickSlots {} : m_tabs->tabSlots()[slot].fill.picks;
+}
+
+bool CQuenlarDlg::selectTabShowing(const std::string& address)
+{
+    const int slot = m_tabs->tabSlots().findAddress(address);
+    if (slot < 0)
+        return false;
+    m_tabs->selectSlot(slot);
+    m_tabs->LayoutControls();
+    return true;
+}
+
+void CQuenlarDlg::reportBrokenDirectory(const std::string& rowText)
+{
+    BrokenDirectoryReport(m_messages, *m_wait, m_state.hosts())
+        .SendBrokenReport(rowText, [this] { return CDirectoryReportDlg::ask(this); });
+}
+
+bool CQuenlarDlg::editDirectory(const std::string& name)
+{
+    return m_customCommands->editDirectory(name);
+}
+
+void CQuenlarDlg::saveCustomDirectories()
+{
+    SaveCustomDirectories();
+}
+
+int CQuenlarDlg::installedVersion() const
+{
+    return m_state.settings().directoryListVersion;
+}
+
+void CQuenlarDlg::setInstalledVersion(int version)
+{
+    m_state.settings().directoryListVersion = version;
+}
+
+void CQuenlarDlg::reloadDirectories()
+{
+    PopulateDirectoryList(true);
+}

@@ -1,0 +1,93 @@
+#include "app/ui/CSettingsDlg.h"
+
+#include "app/AutosaveRules.h"
+#include "common/MessageBox.h"
+#include "widgets/CStaticHelp.h"
+#include "widgets/QtText.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kAutosaveHelp =
+    "Select this option if you want Vantelo to save your custom directory list changes and submission status at "
+    "regular intervals to prevent data loss in the case of unexpected events.";
+constexpr const char* kAutoUpdateHelp =
+    "Enable this option to make Vantelo notify you of any updates available to the directory list or main program "
+    "and give you the option to download them.";
+constexpr const char* kTabbedBrowsingHelp =
+    "When using tabbed browsing, each directory will be loaded in a new tab allowing you to have multiple "
+    "directories open at the same time. Using this option you can increase the submission speed (by submitting to "
+    "a directory and at the same letting other directories load in other tabs for example).";
+
+} // namespace
+
+CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent)
+    : QDialog(parent)
+    , m_settings(settings)
+    , m_messages(messages)
+    , m_autosave(new QCheckBox(QStringLiteral("&Autosave submission progress")))
+    , m_interval(new QLineEdit(QString::number(settings.autosaveMinutes)))
+    , m_autoUpdate(new QCheckBox(QStringLiteral("Enable automatic &updates")))
+    , m_tabbed(new QCheckBox(QStringLiteral("Enable &tabbed browsing")))
+    , m_autosaveHelp(new CStaticHelp(QString::fromLatin1(kAutosaveHelp), this))
+    , m_autoUpdateHelp(new CStaticHelp(QString::fromLatin1(kAutoUpdateHelp), this))
+    , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
+{
+    setWindowTitle(QString::fromLatin1(kCaption));
+    m_autosave->setChecked(settings.autosave);
+    m_autoUpdate->setChecked(settings.autoUpdate);
+    m_tabbed->setChecked(settings.tabbedBrowsing);
+    m_interval->setFixedWidth(m_interval->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    m_interval->setEnabled(settings.autosave);
+    connect(m_autosave, &QCheckBox::toggled, m_interval, &QLineEdit::setEnabled);
+
+    auto* every = new QHBoxLayout;
+    every->addSpacing(22);
+    auto* everyLabel = new QLabel(QStringLiteral("Autosave &every"));
+    everyLabel->setBuddy(m_interval);
+    every->addWidget(everyLabel);
+    every->addWidget(m_interval);
+    every->addWidget(new QLabel(QStringLiteral("minutes")));
+    every->addStretch(1);
+
+    auto* options = new QGridLayout;
+    options->addWidget(m_autosave, 0, 0);
+    options->addWidget(m_autosaveHelp, 0, 1);
+    options->addLayout(every, 1, 0);
+    options->addWidget(m_autoUpdate, 2, 0);
+    options->addWidget(m_autoUpdateHelp, 2, 1);
+    options->addWidget(m_tabbed, 3, 0);
+    options->addWidget(m_tabbedHelp, 3, 1);
+    options->setColumnStretch(0, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSettingsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addSpacing(8);
+    layout->addWidget(buttons);
+}
+
+void CSettingsDlg::accept()
+{
+    const std::optional<int> minutes = parseIntervalText(toStdString(m_interval->text()));
+    if (!minutes) {
+        m_messages.show(kNotAnInteger, kVanteloCaption, MessageIcon::Warning);
+        m_interval->setFocus();
+        m_interval->selectAll();
+        return;
+    }
+    m_settings.autosave = m_autosave->isChecked();
+    m_settings.autosaveMinutes = effectiveAutosaveMinutes(*minutes);
+    m_settings.autoUpdate = m_autoUpdate->isChecked();
+    m_settings.tabbedBrowsing = m_tabbed->isChecked();
+    QDialog::accept();
+}

@@ -1,0 +1,341 @@
+#include "app/ui/DirectoryListController.h"
+
+#include "app/DirectoryCategories.h"
+#include "app/DirectoryRowText.h"
+#include "app/MainWindowState.h"
+#include "app/ui/DirectoryContextMenu.h"
+#include "app/ui/DirectoryListView.h"
+#include "app/ui/DirectoryPanel.h"
+#include "app/ui/IDirectoryListHost.h"
+#include "common/MessageBox.h"
+#include "filling/PageFiller.h"
+#include "profiles/ui/CAddRotateText.h"
+#include "widgets/QtText.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+constexpr const char* kCustomTextCaption = "Add directory custom text";
+constexpr const char* kCloseTabFirst =
+    "Please close the tab where you loaded this directory before continuing to prevent data loss";
+
+QColor fromColorRef(std::uint32_t color)
+{
+    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
+                  static_cast<int>((color >> 16) & 0xFFu));
+}
+
+std::uint32_t toColorRef(const QColor& color)
+{
+    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8)
+        | (static_cast<std::uint32_t>(color.blue()) << 16);
+}
+
+} // namespace
+
+DirectoryListController::DirectoryListController(MainWindowState& state, DirectoryPanel& panel,
+                                                 IDirectoryListHost& host, IMessageBox& messages,
+                                                 const IClock& clock, QObject* parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_panel(panel)
+    , m_host(host)
+    , m_messages(messages)
+    , m_marks(state.directories(), state.profiles(), clock)
+{
+    DirectoryListView* list = m_panel.list();
+    list->setModel(&m_model);
+    connect(list, &DirectoryListView::rowChosen, this, &DirectoryListController::openChosenDirectory);
+    connect(list, &DirectoryListView::contextMenuRequested, this, &DirectoryListController::showContextMenu);
+    connect(m_panel.sortBox(), &QComboBox::currentIndexChanged, this, [this] { populate(false); });
+    connect(m_panel.searchEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_searchText = limitSearchText(toStdString(text));
+        populate(false);
+    });
+    connect(m_panel.filterButton(), &QPushButton::clicked, this, &DirectoryListController::showFilterMenu);
+}
+
+DirectoryListController::~DirectoryListController() = default;
+
+void DirectoryListController::populate(bool reload)
+{
+    if (reload) {
+        m_state.reloadDirectories();
+        m_rebuildFilterMenu = true;
+    }
+    DirectoryListQuery query;
+    query.profile = m_state.active().name();
+    query.categoryFilter = m_categoryFilter;
+    query.searchText = m_searchText;
+    query.sort = static_cast<DirectorySort>(std::max(0, m_panel.sortBox()->currentIndex()));
+    m_model.setList(buildDirectoryList(m_state.directories(), m_state.profiles(), query));
+    showCounts();
+}
+
+void DirectoryListController::populateKeepingSelection()
+{
+    const int row = m_panel.list()->selectedRow();
+    populate(false);
+    m_panel.list()->selectRow(row);
+}
+
+void DirectoryListController::selectDirectory(const std::string& name)
+{
+    const int row = m_model.findDirectory(name);
+    if (row >= 0)
+        m_panel.list()->selectRow(row);
+}
+
+void DirectoryListController::recordSubmission(const std::string& directory, const SubmissionOutcome& outcome)
+{
+    const std::optional<std::string> profile = m_state.active().name();
+    if (!profile)
+        return;
+    const std::optional<std::size_t> row = m_marks.recordSubmission(m_model.list(), *profile, directory, outcome);
+    showCounts();
+    if (!row)
+        return;
+    m_model.rowChanged(*row);
+    m_panel.list()->selectRow(static_cast<int>(*row));
+}
+
+QMenu* DirectoryListController::filterMenu()
+{
+    if (m_rebuildFilterMenu || !m_filterMenu) {
+        m_rebuildFilterMenu = false;
+        m_filterMenu = std::make_unique<QMenu>();
+        const auto addEntry = [this](const QString& text, const std::string& category) {
+            QAction* action = m_filterMenu->addAction(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            action->setCheckable(true);
+            action->setData(toQString(category));
+            connect(action, &QAction::triggered, this, [this, category] { setCategoryFilter(category); });
+        };
+        addEntry(QStringLiteral("Show All"), {});
+        m_filterMenu->addSeparator();
+        for (const std::string& category : m_model.list().categories)
+            addEntry(toQString(category), category);
+    }
+    for (QAction* action : m_filterMenu->actions())
+        action->setChecked(!action->isSeparator() && toStdString(action->data().toString()) == m_categoryFilter);
+    return m_filterMenu.get();
+}
+
+void DirectoryListController::setCategoryFilter(const std::string& category)
+{
+    if (category == m_categoryFilter)
+        return;
+    m_categoryFilter = category;
+    populate(false);
+}
+
+std::string DirectoryListController::selectedText() const
+{
+    const int row = m_panel.list()->selectedRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_model.list().rows.size())
+        return {};
+    return m_model.list().rows[static_cast<std::size_t>(row)].text;
+}
+
+std::string DirectoryListController::selectedName() const
+{
+    return rowDirectoryName(selectedText());
+}
+
+std::unique_ptr<DirectoryContextMenu> DirectoryListController::contextMenuForSelection()
+{
+    if (m_panel.list()->selectedRow() < 0)
+        return nullptr;
+    const std::string category = m_state.directories().GetCategory(selectedName());
+    DirectoryContextMenu::Commands commands {
+        [this] { markSent(); }, [this] { markUnsent(); }, [this] { markApproved(); },
+        [this] { markUnapproved(); }, [this] { markBroken(); }, [this] { setCustomColor(); },
+        [this] { removeCustomColor(); }, [this] { editCustomText(); }, [this] { openInExternalBrowser(); },
+        [this] { m_host.reportBrokenDirectory(selectedText()); }, [this] { editDirectory(); },
+        [this] { deleteDirectory(); }, [this](const std::string& name) { changeCategory(name, false); },
+        [this](const std::string& name) { changeCategory(name, true); },
+    };
+    return std::make_unique<DirectoryContextMenu>(isCustomDirectory(category),
+                                                  categoryChoices(category, m_model.list().categories),
+                                                  std::move(commands));
+}
+
+void DirectoryListController::markSent()
+{
+    markSelected([this](DirectoryList& list, std::size_t row, const std::string& profile) {
+        const PickSlots picks = m_host.picksOfTabShowing(list.rows[row].address);
+        m_marks.markSent(list, row, profile, picks);
+    });
+}
+
+void DirectoryListController::markUnsent()
+{
+    markSelected([this](DirectoryList& list, std::size_t row, const std::string& profile) {
+        m_marks.markUnsent(list, row, profile);
+    });
+}
+
+void DirectoryListController::markApproved()
+{
+    markSelected([this](DirectoryList& list, std::size_t row, const std::string& profile) {
+        m_marks.markApproved(list, row, profile);
+    });
+}
+
+void DirectoryListController::markUnapproved()
+{
+    markSelected([this](DirectoryList& list, std::size_t row, const std::string& profile) {
+        m_marks.markUnapproved(list, row, profile);
+    });
+}
+
+void DirectoryListController::markBroken()
+{
+    markSelected([this](DirectoryList& list, std::size_t row, const std::string& profile) {
+        m_marks.markBroken(list, row, profile);
+    });
+}
+
+void DirectoryListController::setCustomColor()
+{
+    const int row = m_panel.list()->selectedRow();
+    if (row < 0)
+        return;
+    const QColor initial = fromColorRef(m_model.list().rows[static_cast<std::size_t>(row)].color);
+    // The dialog keeps its sixteen custom colours for as long as the program runs.
+    const QColor chosen = QColorDialog::getColor(initial, nullptr);
+    if (!chosen.isValid())
+        return;
+    m_marks.setCustomColor(m_model.list(), static_cast<std::size_t>(row), toColorRef(chosen));
+    m_model.rowChanged(static_cast<std::size_t>(row));
+}
+
+void DirectoryListController::removeCustomColor()
+{
+    const int row = m_panel.list()->selectedRow();
+    if (row < 0)
+        return;
+    m_marks.removeCustomColor(m_model.list(), static_cast<std::size_t>(row), m_state.active().name());
+    m_model.rowChanged(static_cast<std::size_t>(row));
+}
+
+void DirectoryListController::editCustomText()
+{
+    const int row = m_panel.list()->selectedRow();
+    if (row < 0)
+        return;
+    std::string text;
+    m_state.profiles().GetCustomText(selectedName(), text);
+    const std::optional<std::string> edited = SendingProfile::CAddRotateText::edit(
+        m_messages, m_panel.window(), QString::fromLatin1(kCustomTextCaption), text);
+    if (!edited)
+        return;
+    m_marks.setCustomText(m_model.list(), static_cast<std::size_t>(row), *edited);
+    m_model.rowChanged(static_cast<std::size_t>(row));
+}
+
+void DirectoryListController::openInExternalBrowser()
+{
+    const std::string address = m_state.directories().GetSubmitUrl(selectedName());
+    if (!address.empty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(toQString(address)));
+}
+
+void DirectoryListController::editDirectory()
+{
+    const std::string name = selectedName();
+    if (name.empty() || !m_host.editDirectory(name))
+        return;
+    DirectoryList& list = m_model.list();
+    for (std::string& category : splitCategories(m_state.directories().GetCategory(name)))
+        list.categories.insert(std::move(category));
+    m_rebuildFilterMenu = true;
+    m_host.saveCustomDirectories();
+    populate(false);
+}
+
+void DirectoryListController::deleteDirectory()
+{
+    if (m_panel.list()->selectedRow() < 0)
+        return;
+    const std::string name = selectedName();
+    if (m_host.selectTabShowing(m_state.directories().GetSubmitUrl(name))) {
+        m_messages.show(kCloseTabFirst, kVanteloCaption, MessageIcon::Warning);
+        return;
+    }
+    m_state.customDirectories().RemoveDirectory(name);
+    m_state.directories().RemoveDirectory(name);
+    populate(false);
+}
+
+void DirectoryListController::changeCategory(const std::string& category, bool add)
+{
+    const std::string name = selectedName();
+    if (name.empty())
+        return;
+    const std::vector<std::string> split = splitCategories(m_state.directories().GetCategory(name));
+    CategorySet categories(split.begin(), split.end());
+    bool reload = false;
+    if (add) {
+        categories.insert(category);
+    } else {
+        categories.erase(category);
+        reload = category == m_categoryFilter;
+    }
+    const std::string text = joinCategories(categories);
+    m_state.customDirectories().SetCategory(name, text);
+    m_state.directories().SetCategory(name, text);
+    m_host.saveCustomDirectories();
+    if (reload)
+        populate(true);
+}
+
+void DirectoryListController::openChosenDirectory()
+{
+    if (!m_host.ensureActiveProfile(false))
+        return;
+    const std::string name = selectedName();
+    if (m_panel.list()->selectedRow() < 0)
+        return;
+    m_host.openDirectory(name, m_state.directories().GetSubmitUrl(name));
+}
+
+void DirectoryListController::showFilterMenu()
+{
+    filterMenu()->exec(QCursor::pos());
+}
+
+void DirectoryListController::showContextMenu(const QPoint& globalPosition)
+{
+    const std::unique_ptr<DirectoryContextMenu> menu = contextMenuForSelection();
+    if (!menu)
+        return;
+    // Right-aligned at the mouse, as the list has always shown it.
+    menu->exec(globalPosition - QPoint(menu->sizeHint().width(), 0));
+}
+
+template <typename Mark>
+void DirectoryListController::markSelected(Mark mark)
+{
+    const int row = m_panel.list()->selectedRow();
+    const std::optional<std::string> profile = m_state.active().name();
+    if (row < 0 || !profile)
+        return;
+    mark(m_model.list(), static_cast<std::size_t>(row), *profile);
+    m_model.rowChanged(static_cast<std::size_t>(row));
+    showCounts();
+}
+
+void DirectoryListController::showCounts()
+{
+    const DirectoryList& list = m_model.list();
+    m_panel.sentLabel()->setText(toQString(sentCountLabel(list.sentCount)));
+    m_panel.availableLabel()->setText(toQString(availableLabel(static_cast<int>(list.rows.size()), list.total)));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class DirectoryListView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The right-hand column of the main window: the sort order, the search field,
+// the directory list, the sent and available counts and the "Filter >" button.
+// Only the controls; the directory list controller fills and answers them.
+class DirectoryPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DirectoryPanel(QWidget* parent = nullptr);
+
+    QComboBox* sortBox() const { return m_sort; }
+    QLineEdit* searchEdit() const { return m_search; }
+    DirectoryListView* list() const { return m_list; }
+    QLabel* sentLabel() const { return m_sent; }
+    QLabel* availableLabel() const { return m_available; }
+    QPushButton* filterButton() const { return m_filter; }
+
+private:
+    QComboBox* m_sort;
+    QLineEdit* m_search;
+    DirectoryListView* m_list;
+    QLabel* m_sent;
+    QLabel* m_available;
+    QPushButton* m_filter;
+};

@@ -1,0 +1,66 @@
+#include "app/MainWindowState.h"
+#include "directories/DirectoryTestFiles.h"
+#include "directories/Scrambling.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+const std::string kSvDat = "2\nActive\n1\n"
+                           "Active\nhttp://site.example/\n1\nTitle\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nAlpha\n";
+
+struct StartedState {
+    TempFolder folder;
+    RecordingMessageBox messages;
+    MainWindowState state { messages, DataFolder(folder.path()) };
+};
+
+TEST(MainWindowStateTest, AnSvDatAloneGivesTheActiveProfileWithItsSubmitUrls)
+{
+    StartedState started;
+    started.folder.write("dirdata.xml",
+        scrambleDatabase(databaseText("rf", R"(<directory name="Alpha" submiturl="http://alpha.example/add"/>)")));
+    started.folder.write("sv.dat", kSvDat);
+    started.state.load();
+    EXPECT_EQ(started.state.active().name(), "Active");
+    EXPECT_TRUE(started.state.profiles().IsSubmitted("Active", "", "http://alpha.example/add"));
+    EXPECT_TRUE(started.messages.empty());
+}
+
+TEST(MainWindowStateTest, NothingToReadStartsEmptyAndTheFirstSaveMakesTheFiles)
+{
+    StartedState started;
+    started.state.load();
+    EXPECT_FALSE(started.state.active().has());
+    EXPECT_TRUE(started.state.settings().tabbedBrowsing);
+    EXPECT_TRUE(started.state.SaveProfilesAndSettings());
+    EXPECT_TRUE(started.state.SaveCustomDirectories());
+    EXPECT_TRUE(started.folder.exists("sv.xml"));
+    EXPECT_TRUE(started.folder.exists("customdirdata.xml"));
+    EXPECT_EQ(started.folder.read("data/settings.xml"),
+        "<?xml version=\"1.0\"?><settings><autofocus>false</autofocus><autosave>true</autosave><autosavei>3</autosavei>"
+        "<autoupdate>true</autoupdate><dirlistversion>0</dirlistversion><visualeffects>true</visualeffects></settings>");
+    EXPECT_TRUE(started.messages.empty());
+}
+
+TEST(MainWindowStateTest, AnIntervalOfZeroIsWrittenBackAsThreeAndOtherKeysStay)
+{
+    StartedState started;
+    started.folder.write("data/settings.xml",
+        "<settings><autosavei>0</autosavei><autosave>TRUE</autosave><vendorhost>127.0.0.1:9</vendorhost></settings>");
+    started.state.load();
+    EXPECT_EQ(started.state.settings().autosaveMinutes, 3);
+    EXPECT_FALSE(started.state.settings().autosave);
+    EXPECT_TRUE(started.state.hosts().hasConfiguredVendorHost());
+    started.state.SaveProfilesAndSettings();
+    const std::string saved = started.folder.read("data/settings.xml");
+    EXPECT_THAT(saved, HasSubstr("<autosavei>3</autosavei><autoupdate>"));
+    EXPECT_THAT(saved, HasSubstr("<vendorhost>127.0.0.1:9</vendorhost>"));
+}
+
+} // namespace

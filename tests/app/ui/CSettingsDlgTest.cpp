@@ -1,0 +1,53 @@
+#include "app/ui/CSettingsDlg.h"
+#include "support/RecordingMessageBox.h"
+#include "widgets/CStaticHelp.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+TEST(CSettingsDlgTest, TheIntervalIsEditableOnlyWithAutosaveAndMustBeAnInteger)
+{
+    RecordingMessageBox messages;
+    MainSettings settings;
+    settings.autosave = false;
+    settings.autosaveMinutes = 10;
+    CSettingsDlg dialog(settings, messages);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Vantelo Settings"));
+    EXPECT_FALSE(dialog.intervalEdit()->isEnabled());
+    EXPECT_EQ(dialog.intervalEdit()->text(), QStringLiteral("10"));
+    dialog.autosaveBox()->click();
+    EXPECT_TRUE(dialog.intervalEdit()->isEnabled());
+
+    dialog.intervalEdit()->setText(QStringLiteral("ten"));
+    dialog.accept();
+    EXPECT_THAT(messages.messages(), ElementsAre(shown("Enter an integer.", "Vantelo", MessageIcon::Warning)));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    dialog.intervalEdit()->setText(QStringLiteral("0"));
+    dialog.tabbedBrowsingBox()->click();
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.settings().autosave);
+    EXPECT_EQ(dialog.settings().autosaveMinutes, 3);
+    EXPECT_FALSE(dialog.settings().tabbedBrowsing);
+    EXPECT_TRUE(dialog.settings().autoUpdate);
+}
+
+TEST(CSettingsDlgTest, EachOptionHasItsHelpIcon)
+{
+    RecordingMessageBox messages;
+    CSettingsDlg dialog(MainSettings {}, messages);
+    EXPECT_THAT(dialog.autosaveHelp()->helpText().toStdString(), HasSubstr("save your custom directory list changes"));
+    EXPECT_THAT(dialog.autoUpdateHelp()->helpText().toStdString(), HasSubstr("notify you of any updates"));
+    EXPECT_THAT(dialog.tabbedBrowsingHelp()->helpText().toStdString(), HasSubstr("loaded in a new tab"));
+}
+
+} // namespace
