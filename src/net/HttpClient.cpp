@@ -1,5 +1,7 @@
 #include "net/HttpClient.h"
 
+#include "common/WideText.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -167,39 +169,6 @@ bool getOrPost(const HttpTarget& target, std::string& textOrFile, bool toFile,
     if (toFile)
         return performHttpRequest(request, HttpOutput { nullptr, textOrFile }).answered();
     return performHttpRequest(request, HttpOutput { &textOrFile, std::nullopt }).answered();
-}
-
-// The body as UTF-16; a byte that is not part of valid UTF-8 becomes U+FFFD.
-std::u16string utf16FromUtf8(std::string_view bytes)
-{
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (std::size_t at = 0; at < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        bool valid = length != 0 && at + length <= bytes.size();
-        for (std::size_t i = 1; valid && i < length; ++i) {
-            const auto next = static_cast<unsigned char>(bytes[at + i]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        valid = valid && (length == 1 || code >= smallest) && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        if (!valid) {
-            text += u'\uFFFD';
-            ++at;
-            continue;
-        }
-        if (code >= 0x10000) {
-            text += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            text += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-        } else {
-            text += static_cast<char16_t>(code);
-        }
-        at += length;
-    }
-    return text;
 }
 
 } // namespace

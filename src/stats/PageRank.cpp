@@ -5,7 +5,7 @@
 #include "net/UrlEscape.h"
 #include "stats/Sleeper.h"
 #include "stats/UrlText.h"
-#include "stats/WideText.h"
+#include "common/WideText.h"
 
 #include <array>
 

@@ -1,0 +1,180 @@
+#include "checker/CheckRun.h"
+
+#include "checker/IDirectoryEnumerator.h"
+#include "checker/RunPause.h"
+#include "stats/PageRank.h"
+
+namespace {
+
+// Disabled directories with this prefix are the database's own entries, not sites.
+constexpr std::u16string_view kInternalPrefix = u"__";
+
+std::u16string decimal(std::int32_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string failedLine(const std::u16string& address, std::int32_t stored)
+{
+    return u"Failed to retrieve PR for " + address + u". The existing value will be used: " + decimal(stored)
+        + u"\r\n";
+}
+
+std::u16string unchangedLine(const std::u16string& address, std::int32_t stored)
+{
+    return u"No PR update needed for " + address + u" (PR " + decimal(stored) + u")\r\n";
+}
+
+std::u16string updatedLine(const std::u16string& address, std::int32_t stored, std::int32_t found)
+{
+    return u"PR updated for " + address + u" from " + decimal(stored) + u" to " + decimal(found) + u"\r\n";
+}
+
+std::u16string brokenLine(const std::u16string& address)
+{
+    return u"Broken site: " + address + u" added to recheck queue\r\n";
+}
+
+} // namespace
+
+std::shared_ptr<CheckRun> CheckRun::Create(std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options,
+                                           IObserver* observer)
+{
+    return std::shared_ptr<CheckRun>(new CheckRun(std::move(directories), options, observer));
+}
+
+CheckRun::CheckRun(std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer)
+    : m_directories(std::move(directories))
+    , m_options(options)
+    , m_observer(observer)
+{
+}
+
+CheckRun::~CheckRun() = default;
+
+bool CheckRun::Start(const std::string& pageRankHost, std::chrono::milliseconds pause)
+{
+    {
+        std::lock_guard lock(m_resultsMutex);
+        if (m_started)
+            return false;
+        m_started = true;
+    }
+    m_pause = std::make_shared<RunPause>(pause);
+    m_keepAlive = shared_from_this();
+    CWideSiteChecker checker(pageRankHost, m_pause);
+    if (checker.Start(this))
+        return true;
+    m_keepAlive.reset();
+    std::lock_guard lock(m_resultsMutex);
+    m_over = true;
+    return false;
+}
+
+void CheckRun::Stop()
+{
+    m_stop = true;
+    if (m_pause)
+        m_pause->Interrupt();
+}
+
+void CheckRun::Detach()
+{
+    Stop();
+    std::lock_guard lock(m_observerMutex);
+    m_observer = nullptr;
+}
+
+bool CheckRun::IsOver() const
+{
+    std::lock_guard lock(m_resultsMutex);
+    return m_over;
+}
+
+bool CheckRun::WaitUntilOver(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_resultsMutex);
+    return m_overChanged.wait_for(lock, timeout, [this] { return m_over; });
+}
+
+CheckResults CheckRun::Results() const
+{
+    std::lock_guard lock(m_resultsMutex);
+    return m_results;
+}
+
+bool CheckRun::NextSite(std::u16string& url, bool& checkPageRank, bool& checkAlive)
+{
+    if (m_stop || !stepToNextDirectory()) {
+        finish();
+        return false;
+    }
+    url = m_directories->GetSubmitUrl();
+    checkPageRank = m_options.updatePageRank;
+    checkAlive = m_options.checkBrokenLinks;
+    return true;
+}
+
+void CheckRun::SiteChecked(const std::u16string& url, std::int32_t pageRank, std::int32_t alive)
+{
+    ++m_checked;
+    tellObserver([checked = m_checked](IObserver& observer) { observer.OnProgress(checked); });
+    if (m_options.updatePageRank)
+        logPageRank(url, pageRank);
+    if (m_options.checkBrokenLinks && alive != kSiteAlive) {
+        {
+            std::lock_guard lock(m_resultsMutex);
+            m_results.brokenSites.push_back({ m_directories->GetName(), url });
+        }
+        tellObserver([line = brokenLine(url)](IObserver& observer) { observer.OnLogLine(line); });
+    }
+}
+
+// Every directory is visited except the disabled ones whose names mark them as
+// the database's own entries.
+bool CheckRun::stepToNextDirectory()
+{
+    while (m_directories->MoveNext()) {
+        if (m_directories->IsEnabled() || !m_directories->GetName().starts_with(kInternalPrefix))
+            return true;
+    }
+    return false;
+}
+
+void CheckRun::logPageRank(const std::u16string& address, std::int32_t pageRank)
+{
+    const std::int32_t stored = m_directories->GetPR();
+    std::u16string line;
+    if (pageRank == kFailedPageRank) {
+        line = failedLine(address, stored);
+    } else if (pageRank == stored) {
+        line = unchangedLine(address, stored);
+    } else {
+        line = updatedLine(address, stored, pageRank);
+        std::lock_guard lock(m_resultsMutex);
+        m_results.prChanges.push_back({ m_directories->GetName(), address, stored, pageRank });
+    }
+    tellObserver([&line](IObserver& observer) { observer.OnLogLine(line); });
+}
+
+void CheckRun::finish()
+{
+    // The worker touches nothing of the run after this call, so whoever is told
+    // that the run is over may read the results at once.
+    const std::shared_ptr<CheckRun> self = std::move(m_keepAlive);
+    tellObserver([](IObserver& observer) { observer.OnFinished(); });
+    {
+        std::lock_guard lock(m_resultsMutex);
+        m_over = true;
+    }
+    m_overChanged.notify_all();
+}
+
+template <typename Call>
+void CheckRun::tellObserver(Call call)
+{
+    std::lock_guard lock(m_observerMutex);
+    if (m_observer)
+        call(*m_observer);
+}

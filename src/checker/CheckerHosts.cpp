@@ -1,0 +1,14 @@
+#include "checker/CheckerHosts.h"
+
+#include "app/SettingsStore.h"
+#include "common/DataFolder.h"
+#include "common/StderrMessageBox.h"
+
+HostConfiguration ReadCheckerHosts(const DataFolder& folder)
+{
+    // Reading shows no messages; the box is only what the store is built with.
+    StderrMessageBox messages;
+    SettingsStore settings(messages);
+    settings.LoadSettings(folder.settings());
+    return HostConfiguration(settings);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "net/HostConfiguration.h"
+
+class DataFolder;
+
+// The servers named in the data folder's data/settings.xml; the list checker
+// has no settings of its own and only reads these. Defaults when the file is
+// missing or unreadable.
+HostConfiguration ReadCheckerHosts(const DataFolder& folder);

@@ -1,0 +1,354 @@
+#include "checker/ui/CTessalyDlg.h"
+
+#include "checker/CheckStatistics.h"
+#include "checker/CheckerCaptions.h"
+#include "checker/ui/CReviewDlg.h"
+#include "common/MessageBox.h"
+#include "stats/PageRank.h"
+#include "widgets/QtText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kTitle = "Vantelo List Checker v1.0";
+constexpr const char* kTitleSeparator = " - ";
+constexpr const char* kUpdatePageRank = "Update Google PR";
+constexpr const char* kCheckBroken = "Check for broken links (server down or 404)";
+constexpr const char* kProgress = "Progress:";
+constexpr const char* kLoadFirst = "Please load a directory list before starting the check";
+constexpr const char* kStartFailed = "The check could not be started";
+constexpr const char* kUnsavedQuestion =
+    "You currently have unsaved data. By quitting the program you will lose any updates you made to the directory "
+    "list. Press OK to quit or Cancel to get back to the program.";
+constexpr const char* kAboutEntry = "&About Vantelo List Checker...";
+constexpr const char* kAboutCaption = "About Vantelo List Checker";
+constexpr const char* kAboutText = "Vantelo List Checker Version 1.0";
+constexpr const char* kDatabaseFilter = "XML Directory Database (*.xml)";
+constexpr const char* kAllFilter = "All Files (*)";
+constexpr const char* kXmlSuffix = "xml";
+
+QString text(const char* latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+QString chooseDatabase(QWidget* parent)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        text(kDatabaseFilter) + QStringLiteral(";;") + text(kAllFilter));
+}
+
+QString chooseSaveTarget(QWidget* parent, const QString& offered)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({ text(kDatabaseFilter), text(kAllFilter) });
+    dialog.setDefaultSuffix(text(kXmlSuffix));
+    dialog.selectFile(offered);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QPushButton* button(const char* caption, QWidget* parent)
+{
+    auto* made = new QPushButton(QString::fromLatin1(caption), parent);
+    // Enter must never press a button of this window.
+    made->setAutoDefault(false);
+    return made;
+}
+
+} // namespace
+
+CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+    : QDialog(parent)
+    , m_hosts(std::move(hosts))
+    , m_messages(messages)
+    , m_pause(kListCheckerPauseMilliseconds)
+    , m_chooseOpen(chooseDatabase)
+    , m_chooseSave(chooseSaveTarget)
+    , m_runReview(CReviewDlg::Run)
+    , m_load(button("Load...", this))
+    , m_review(button("Review and Save...", this))
+    , m_start(button("Start", this))
+    , m_stop(button("Stop", this))
+    , m_close(button("Close", this))
+    , m_updatePageRank(new QCheckBox(text(kUpdatePageRank), this))
+    , m_checkBroken(new QCheckBox(text(kCheckBroken), this))
+    , m_log(new QPlainTextEdit(this))
+    , m_loadStatus(new QLabel(this))
+    , m_saveStatus(new QLabel(this))
+    , m_progressLabel(new QLabel(text(kProgress), this))
+    , m_progress(new QProgressBar(this))
+{
+    setWindowTitle(text(kTitle));
+    m_updatePageRank->setChecked(true);
+    m_checkBroken->setChecked(true);
+    m_log->setReadOnly(true);
+    m_log->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The summary indents its first lines with tabs; a narrow stop keeps it readable.
+    m_log->setTabStopDistance(4 * m_log->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    m_progress->setTextVisible(false);
+
+    auto* progressLine = new QHBoxLayout;
+    progressLine->addWidget(m_progressLabel);
+    progressLine->addWidget(m_progress, 1);
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_updatePageRank);
+    left->addWidget(m_checkBroken);
+    left->addWidget(m_log, 1);
+    left->addWidget(m_loadStatus);
+    left->addWidget(m_saveStatus);
+    left->addLayout(progressLine);
+    auto* right = new QVBoxLayout;
+    for (QPushButton* each : { m_load, m_review, m_start, m_stop })
+        right->addWidget(each);
+    right->addStretch(1);
+    right->addWidget(m_close);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
+
+    auto* about = new QAction(text(kAboutEntry), this);
+    about->setShortcut(QKeySequence::HelpContents);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    new QShortcut(QKeySequence::Open, this, [this] { m_load->click(); });
+    new QShortcut(QKeySequence::Save, this, [this] { m_review->click(); });
+
+    connect(about, &QAction::triggered, this, &CTessalyDlg::showAbout);
+    connect(m_load, &QPushButton::clicked, this, &CTessalyDlg::chooseAndLoad);
+    connect(m_review, &QPushButton::clicked, this, &CTessalyDlg::reviewAndSave);
+    connect(m_start, &QPushButton::clicked, this, &CTessalyDlg::start);
+    connect(m_stop, &QPushButton::clicked, this, &CTessalyDlg::stop);
+    connect(m_close, &QPushButton::clicked, this, &CTessalyDlg::reject);
+
+    setRunning(false);
+    m_review->setEnabled(false);
+    resize(520, 360);
+}
+
+CTessalyDlg::~CTessalyDlg()
+{
+    closeRun();
+}
+
+bool CTessalyDlg::LoadDatabase(const std::filesystem::path& file)
+{
+    if (!m_backend.LoadDatabase(file, m_messages))
+        return false;
+    const int count = m_backend.CreateEnumerator()->Count();
+    m_loadStatus->setText(toQString(LoadedStatusText(count)));
+    m_progress->setRange(0, std::max(count, 1));
+    m_progress->setValue(0);
+    m_unsaved = false;
+    setWindowTitle(text(kTitle) + text(kTitleSeparator) + toQString(file.filename().string()));
+    m_results = {};
+    return true;
+}
+
+bool CTessalyDlg::OpenFromCommandLine(const std::filesystem::path& file)
+{
+    if (!LoadDatabase(file))
+        return false;
+    m_commandLineFile = file;
+    m_load->setEnabled(false);
+    return true;
+}
+
+bool CTessalyDlg::IsRunBusy() const
+{
+    return m_run && !m_run->IsOver();
+}
+
+void CTessalyDlg::showAbout()
+{
+    m_messages.show(kAboutText, kAboutCaption, MessageIcon::Information);
+}
+
+void CTessalyDlg::accept()
+{
+    if (!mayClose())
+        return;
+    closeRun();
+    QDialog::accept();
+}
+
+void CTessalyDlg::reject()
+{
+    if (!mayClose())
+        return;
+    closeRun();
+    QDialog::reject();
+}
+
+void CTessalyDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CTessalyDlg::chooseAndLoad()
+{
+    const QString file = m_chooseOpen(this);
+    if (!file.isEmpty())
+        LoadDatabase(toStdString(file));
+}
+
+void CTessalyDlg::start()
+{
+    if (m_run)
+        return;
+    if (!m_backend.IsLoaded()) {
+        m_messages.show(kLoadFirst, kListCheckerCaption, MessageIcon::Warning);
+        return;
+    }
+    const CheckOptions options { m_updatePageRank->isChecked(), m_checkBroken->isChecked() };
+    m_results = {};
+    m_log->clear();
+    const std::shared_ptr<IDirectoryEnumerator> directories = m_backend.CreateEnumerator();
+    m_progress->setRange(0, std::max(directories->Count(), 1));
+    m_progress->setValue(0);
+    setRunning(true);
+    m_review->setEnabled(false);
+    m_run = CheckRun::Create(directories, options, this);
+    if (!m_run->Start(m_hosts.pageRankHost(), m_pause)) {
+        m_run.reset();
+        setRunning(false);
+        m_messages.show(kStartFailed, kListCheckerCaption, MessageIcon::Error);
+    }
+}
+
+void CTessalyDlg::stop()
+{
+    if (!m_run)
+        return;
+    m_run->Stop();
+    m_stop->setEnabled(false);
+}
+
+void CTessalyDlg::reviewAndSave()
+{
+    if (m_run || !m_backend.IsLoaded())
+        return;
+    const SaveOutcome outcome = ReviewAndSave(m_backend, m_results, m_commandLineFile, *this, m_messages);
+    if (outcome == SaveOutcome::Cancelled)
+        return;
+    m_saveStatus->setText(text(SaveStatusText(outcome)));
+    // After a failed save the changes are still only in memory, so closing asks.
+    if (outcome == SaveOutcome::Saved)
+        m_unsaved = false;
+}
+
+void CTessalyDlg::finishRun()
+{
+    if (m_closing || !m_run)
+        return;
+    m_results = m_run->Results();
+    m_run.reset();
+    appendLog(QString::fromStdU16String(CheckStatistics::Count(m_results).Text()));
+    if (!m_results.empty())
+        m_unsaved = true;
+    setRunning(false);
+    m_review->setEnabled(true);
+}
+
+// Loading another file while the worker reads the document would pull it away
+// from under the run, so "Load..." waits for the run's end like "Start".
+void CTessalyDlg::setRunning(bool running)
+{
+    m_updatePageRank->setEnabled(!running);
+    m_checkBroken->setEnabled(!running);
+    m_start->setEnabled(!running);
+    m_load->setEnabled(!running && !m_commandLineFile);
+    m_stop->setEnabled(running);
+    m_progressLabel->setVisible(running);
+    m_progress->setVisible(running);
+}
+
+void CTessalyDlg::appendLog(const QString& line)
+{
+    QString plain = line;
+    plain.remove(QLatin1Char('\r'));
+    m_log->moveCursor(QTextCursor::End);
+    m_log->insertPlainText(plain);
+    m_log->verticalScrollBar()->setValue(m_log->verticalScrollBar()->maximum());
+}
+
+bool CTessalyDlg::mayClose()
+{
+    // A run in progress holds results that are not saved either.
+    if (!m_unsaved && !IsRunBusy())
+        return true;
+    return m_messages.ask(kUnsavedQuestion, kListCheckerCaption, MessageButtons::OkCancel, MessageIcon::Information)
+        == MessageAnswer::Ok;
+}
+
+void CTessalyDlg::closeRun()
+{
+    m_closing = true;
+    if (m_run)
+        m_run->Detach();
+}
+
+void CTessalyDlg::OnLogLine(const std::u16string& line)
+{
+    post([this, line = QString::fromStdU16String(line)] {
+        if (!m_closing)
+            appendLog(line);
+    });
+}
+
+void CTessalyDlg::OnProgress(int checked)
+{
+    post([this, checked] {
+        if (!m_closing)
+            m_progress->setValue(std::min(checked, m_progress->maximum()));
+    });
+}
+
+void CTessalyDlg::OnFinished()
+{
+    post([this] { finishRun(); });
+}
+
+template <typename Work>
+void CTessalyDlg::post(Work work)
+{
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
+std::optional<ReviewSelection> CTessalyDlg::ShowReview(const CheckResults& results, bool openedFromCommandLine)
+{
+    return m_runReview(results, openedFromCommandLine, this);
+}
+
+std::optional<std::filesystem::path> CTessalyDlg::ChooseSaveFile(const std::filesystem::path& offered)
+{
+    const QString file = m_chooseSave(this, toQString(offered.string()));
+    if (file.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(toStdString(file));
+}

@@ -1,0 +1,128 @@
+#include "checker/CheckCommand.h"
+
+#include "CheckerTestSupport.h"
+#include "common/CommandLine.h"
+#include "directories/Scrambling.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+
+namespace {
+
+struct CommandRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+// A data folder whose settings send PageRank queries to the loopback server,
+// and a database in it.
+class CheckCommandThreaded : public ::testing::Test {
+protected:
+    CheckCommandThreaded()
+    {
+        m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><pagerankhost>" + m_server.host()
+                                                + "</pagerankhost></settings>");
+        m_server.answerPageRank(m_server.url(""), "Rank_1:1:3");
+    }
+
+    CommandRun run(std::vector<std::string> arguments, const std::string& pause = "0")
+    {
+        arguments.insert(arguments.end(), { "--pause-ms", pause, "--data-dir", m_folder.path().string() });
+        std::ostringstream out;
+        std::ostringstream err;
+        CommandRun result;
+        result.code = RunCheckCommand(arguments, out, err);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    std::string write(const std::string& bytes) { return m_folder.write("custom.xml", bytes).string(); }
+
+    CheckerServer m_server;
+    TempFolder m_folder;
+    const std::vector<TestDirectory> m_directories { { "Up", m_server.url("/up") },
+                                                     { "Dead", m_server.url("/dead"), "3" },
+                                                     { "Fine", m_server.url("/fine"), "3" } };
+};
+
+TEST_F(CheckCommandThreaded, PrintsTheLogAndProgressAndTheSummaryAndLeavesTheFile)
+{
+    const std::string file = write(databaseOf(m_directories));
+    const CommandRun result = run({ "--check", file, "--no-alive" });
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.out, "Check finished.\n\tUpdated PR for 1 directories\n\tDisabled 0 directories\n"
+                          "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
+                          "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
+                          "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, \n");
+    for (const std::string& line : std::vector<std::string> { "Loaded 3 directories (enabled+disabled)\n",
+                                      "PR updated for " + m_server.url("/up") + " from 0 to 3\n",
+                                      "No PR update needed for " + m_server.url("/dead") + " (PR 3)\n",
+                                      "Progress: [" + std::string(40, '#') + "] 3/3\n" })
+        EXPECT_NE(result.err.find(line), std::string::npos) << line;
+    EXPECT_EQ(m_folder.read("custom.xml"), databaseOf(m_directories));
+}
+
+TEST_F(CheckCommandThreaded, ApplyFlagsSaveTheChosenKindsInTheFilesOwnForm)
+{
+    const std::string file = write(scrambleDatabase(databaseOf(m_directories, "rf")));
+    CommandRun result = run({ "--check", file, "--disable-broken" });
+    EXPECT_EQ(result.code, 0);
+    EXPECT_NE(result.err.find("Broken site: " + m_server.url("/dead") + " added to recheck queue\n"), std::string::npos);
+    EXPECT_NE(result.err.find("Successfully saved directory database\n"), std::string::npos);
+    std::vector<TestDirectory> expected = m_directories;
+    expected[1].enabled = "false";
+    EXPECT_EQ(m_folder.read("custom.xml"), scrambleDatabase(databaseOf(expected, "rf")));
+
+    result = run({ "--check", file, "--no-alive", "--apply-pr" });
+    expected[0].pr = "3";
+    EXPECT_EQ(m_folder.read("custom.xml"), scrambleDatabase(databaseOf(expected, "rf")));
+
+    // Nothing found to apply: the file is left alone.
+    result = run({ "--check", file, "--no-pr", "--no-alive", "--apply-pr", "--disable-broken" });
+    EXPECT_EQ(result.code, 0);
+    EXPECT_NE(result.err.find("No changes to save\n"), std::string::npos);
+}
+
+TEST_F(CheckCommandThreaded, CtrlCStopsTheRunWithTheSummarySoFar)
+{
+    // Ctrl+C arrives during the first PageRank query; the long pause after it
+    // ends at once and the second directory is never checked.
+    LoopbackServer interrupting;
+    interrupting.handle("/search", [](const httplib::Request&, httplib::Response& response) {
+        std::raise(SIGINT);
+        response.set_content("Rank_1:1:1", "text/plain");
+    });
+    interrupting.start();
+    m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><pagerankhost>" + interrupting.host()
+                                            + "</pagerankhost></settings>");
+    const std::string file = write(databaseOf({ { "First", m_server.url("/first") }, { "Second", m_server.url("/second") } }));
+    const CommandRun result = run({ "--check", file }, "3600000");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(interrupting.requests().size(), 1u);
+    EXPECT_EQ(m_server.pagesRequested(), std::vector<std::string> { "/first" });
+    EXPECT_EQ(result.out.rfind("Check finished.\n\tUpdated PR for 1 directories\n", 0), 0u);
+}
+
+TEST_F(CheckCommandThreaded, BadArgumentsAndUnreadableFiles)
+{
+    EXPECT_TRUE(IsCheckCommand({ "--no-pr", "--check=x.xml" }));
+    EXPECT_FALSE(IsCheckCommand({ "<open>/x/customdirdata.xml</open>" }));
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>> {
+             { "--check" }, { "--check", "" }, { "--check", "x.xml", "--pause-ms", "soon" },
+             { "--check", "x.xml", "--pause-ms", "-1" }, { "--check", "x.xml", "--fast" }, { "--check", "x", "y" } }) {
+        std::ostringstream out;
+        EXPECT_THROW(RunCheckCommand(wrong, out, out), UsageError) << wrong.back();
+    }
+    const CommandRun missing = run({ "--check", m_folder.path("missing.xml").string() });
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "Vantelo List Checker: Failed to load directory database. Please check that you have a "
+                           "valid XML document\n");
+    EXPECT_TRUE(missing.out.empty());
+}
+
+} // namespace

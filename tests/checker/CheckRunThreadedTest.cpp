@@ -1,0 +1,150 @@
+#include "checker/CheckRun.h"
+
+#include "CheckerTestSupport.h"
+#include "checker/CheckStatistics.h"
+#include "checker/IDirectoryEnumerator.h"
+#include "stats/Gate.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A database on disk, a loopback server for its sites and the PageRank queries,
+// and a run over it with the pause at 0.
+class CheckRunThreaded : public ::testing::Test {
+protected:
+    void load(const std::vector<TestDirectory>& directories)
+    {
+        ASSERT_TRUE(m_backend.LoadDatabase(m_folder.write("db.xml", databaseOf(directories)), m_messages));
+    }
+
+    std::shared_ptr<CheckRun> start(CheckOptions options, std::chrono::milliseconds pause = 0ms)
+    {
+        auto run = CheckRun::Create(m_backend.CreateEnumerator(), options, &m_observer);
+        EXPECT_TRUE(run->Start(m_server.host(), pause));
+        return run;
+    }
+
+    CheckResults runToEnd(CheckOptions options)
+    {
+        const auto run = start(options);
+        EXPECT_TRUE(run->WaitUntilOver(30s));
+        run->Detach();
+        EXPECT_EQ(m_observer.finished(), 1);
+        return run->Results();
+    }
+
+    std::u16string page(const std::string& path) const { return wide(m_server.url(path)); }
+
+    TempFolder m_folder;
+    RecordingMessageBox m_messages;
+    CDirectoryBackend m_backend;
+    CheckerServer m_server;
+    RecordingObserver m_observer;
+};
+
+TEST_F(CheckRunThreaded, EmptyDatabaseEndsAtOnceWithEverythingZero)
+{
+    load({});
+    EXPECT_EQ(m_backend.CreateEnumerator()->Count(), 0);
+    const CheckResults results = runToEnd({});
+    EXPECT_TRUE(results.empty());
+    EXPECT_TRUE(m_observer.lines().empty());
+    EXPECT_TRUE(m_observer.progress().empty());
+    EXPECT_EQ(CheckStatistics::Count(results).Text(), CheckStatistics {}.Text());
+}
+
+TEST_F(CheckRunThreaded, SkipsOnlyDisabledDirectoriesWithTheInternalPrefix)
+{
+    load({ { "__general", m_server.url("/general"), "-", "false" },
+           { "__enabled", m_server.url("/enabled"), "-", "-" },
+           { "Disabled", m_server.url("/disabled"), "-", "false" },
+           { "__upper", m_server.url("/upper"), "-", "FALSE" },
+           { "Plain", m_server.url("/plain") } });
+    const CheckResults results = runToEnd({ false, true });
+    EXPECT_EQ(m_server.pagesRequested(), (std::vector<std::string> { "/enabled", "/disabled", "/upper", "/plain" }));
+    // PageRank off: no PageRank lines, no changes, no queries.
+    EXPECT_TRUE(m_observer.lines().empty());
+    EXPECT_TRUE(results.empty());
+    EXPECT_EQ(m_observer.progress(), (std::vector<int> { 1, 2, 3, 4 }));
+}
+
+TEST_F(CheckRunThreaded, PageRankResultsAreLoggedAndChangesCollected)
+{
+    m_server.answerPageRank("http://up.example", "Rank_1:1:3");
+    m_server.answerPageRank("http://gone.example", "");
+    m_server.answerPageRank("http://same.example", "Rank_1:1:5");
+    load({ { "Up", "http://up.example/submit.php" },
+           { "Gone", "http://gone.example/add", "4" },
+           { "Same", "http://same.example/", "5" },
+           { "Failing", "http://failing.example/", "2" } });
+    const CheckResults results = runToEnd({ true, false });
+    EXPECT_EQ(m_observer.lines(),
+              (std::vector<std::u16string> {
+                  u"PR updated for http://up.example/submit.php from 0 to 3\r\n",
+                  u"PR updated for http://gone.example/add from 4 to -1\r\n",
+                  u"No PR update needed for http://same.example/ (PR 5)\r\n",
+                  u"Failed to retrieve PR for http://failing.example/. The existing value will be used: 2\r\n" }));
+    EXPECT_EQ(results.prChanges,
+              (std::vector<PrChange> { { u"Up", u"http://up.example/submit.php", 0, 3 },
+                                       { u"Gone", u"http://gone.example/add", 4, -1 } }));
+    const CheckStatistics statistics = CheckStatistics::Count(results);
+    EXPECT_EQ(statistics.movingUp, 1);
+    EXPECT_EQ(statistics.upVector[3], 1);
+    EXPECT_EQ(statistics.downToMinusOne, 1);
+    EXPECT_EQ(statistics.downVector[5], 1);
+    EXPECT_TRUE(m_server.pagesRequested().empty());
+}
+
+TEST_F(CheckRunThreaded, PagesThatDoNotAnswerAreQueued)
+{
+    const std::string refused = "http://127.0.0.1:" + std::to_string(refusedPort()) + "/x";
+    load({ { "Alive", m_server.url("/alive") }, { "Dead", m_server.url("/dead") }, { "Refused", refused },
+           { "NoScheme", "nowhere.example/add" } });
+    const CheckResults results = runToEnd({ false, true });
+    EXPECT_EQ(results.brokenSites, (std::vector<BrokenSite> { { u"Dead", page("/dead") },
+                                                              { u"Refused", wide(refused) },
+                                                              { u"NoScheme", u"nowhere.example/add" } }));
+    EXPECT_EQ(m_observer.lines(), (std::vector<std::u16string> {
+                                      u"Broken site: " + page("/dead") + u" added to recheck queue\r\n",
+                                      u"Broken site: " + wide(refused) + u" added to recheck queue\r\n",
+                                      u"Broken site: nowhere.example/add added to recheck queue\r\n" }));
+}
+
+TEST_F(CheckRunThreaded, StopEndsTheRunAfterTheDirectoryInProgress)
+{
+    Gate gate;
+    m_server.holdUntil(gate.opened());
+    load({ { "Held", m_server.url("/held") }, { "Next", m_server.url("/next") } });
+    const auto run = start({ false, true });
+    while (m_server.pagesRequested().empty())
+        std::this_thread::sleep_for(1ms);
+    run->Stop();
+    gate.open();
+    ASSERT_TRUE(run->WaitUntilOver(30s));
+    EXPECT_EQ(m_server.pagesRequested(), std::vector<std::string> { "/held" });
+    EXPECT_EQ(m_observer.progress(), std::vector<int> { 1 });
+    EXPECT_EQ(m_observer.finished(), 1);
+}
+
+TEST_F(CheckRunThreaded, StopCutsThePauseShortAndDetachSilencesTheObserver)
+{
+    m_server.answerPageRank("http://a.example", "Rank_1:1:1");
+    load({ { "A", "http://a.example/" }, { "B", "http://b.example/" } });
+    const auto run = start({ true, false }, 1h);
+    while (m_server.server().requests().empty())
+        std::this_thread::sleep_for(1ms);
+    run->Detach();
+    ASSERT_TRUE(run->WaitUntilOver(30s));
+    EXPECT_EQ(m_observer.finished(), 0);
+    EXPECT_EQ(m_server.server().requests().size(), 1u);
+    EXPECT_FALSE(run->Start(m_server.host(), 0ms));
+}
+
+} // namespace

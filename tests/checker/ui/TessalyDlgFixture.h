@@ -1,0 +1,54 @@
+#pragma once
+
+#include "checker/CheckerTestSupport.h"
+#include "app/SettingsStore.h"
+#include "checker/ui/CTessalyDlg.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A list checker window whose PageRank queries and directory pages go to a
+// loopback server, with the pause at 0, file dialogs that answer as prepared
+// and a review that chooses everything.
+class TessalyDlgFixture : public ::testing::Test {
+protected:
+    TessalyDlgFixture()
+    {
+        SettingsStore settings(m_messages);
+        settings.SetSetting(HostConfiguration::kPageRankKey, m_server.host());
+        m_dialog = std::make_unique<CTessalyDlg>(HostConfiguration(settings), m_messages);
+        m_dialog->setPause(std::chrono::milliseconds(0));
+        m_dialog->setOpenChooser([this](QWidget*) { return m_openAnswer; });
+        m_dialog->setSaveChooser([this](QWidget*, const QString& offered) {
+            m_offered.push_back(offered);
+            return m_saveAnswer;
+        });
+        m_dialog->setReviewRunner([this](const CheckResults& results, bool fromCommandLine, QWidget*) {
+            m_reviewedFromCommandLine = fromCommandLine;
+            return std::optional<ReviewSelection>(ReviewSelection::All(results));
+        });
+    }
+
+    std::filesystem::path write(const std::vector<TestDirectory>& directories)
+    {
+        return m_folder.write("custom.xml", databaseOf(directories));
+    }
+
+    QString logText() const { return m_dialog->log()->toPlainText(); }
+
+    CheckerServer m_server;
+    TempFolder m_folder;
+    RecordingMessageBox m_messages;
+    std::unique_ptr<CTessalyDlg> m_dialog;
+    QString m_openAnswer;
+    QString m_saveAnswer;
+    QStringList m_offered;
+    std::optional<bool> m_reviewedFromCommandLine;
+};
