@@ -20,6 +20,7 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments);
 int runPageRankCommand(const std::vector<std::string>& arguments);
 int runStatsCommand(const std::vector<std::string>& arguments);
 int runSnapshotCommand(const std::vector<std::string>& arguments);
+int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -33,6 +33,8 @@ const std::vector<CliCommand>& cliCommands()
         { "snapshot",
           "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume N]] OUT.html",
           runSnapshotCommand },
+        { "import-directories", "import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE",
+          runImportDirectoriesCommand },
     };
     return commands;
 }

@@ -92,6 +92,29 @@ void WebFormBridge::describe(Described described, bool withSource)
     });
 }
 
+void WebFormBridge::describeLeaving(Described described)
+{
+    if (!m_page) {
+        later([described = std::move(described)] { described({}); });
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(describeScript(), QWebEngineScript::ApplicationWorld,
+        [self, described = std::move(described)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            const std::string json = result.toString().toStdString();
+            self->later([json, described = std::move(described)] {
+                WebPageDescription description;
+                description.model = readPageDescription(json);
+                description.status = description.model.documentToken().empty()
+                    ? WebPageDescription::Status::NotDescribed
+                    : WebPageDescription::Status::Described;
+                described(std::move(description));
+            });
+        });
+}
+
 void WebFormBridge::describeElements(quint64 generation, Described described, bool withSource)
 {
     if (!current(generation)) {

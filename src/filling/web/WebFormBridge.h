@@ -53,6 +53,11 @@ public:
     void run(Work work, Finished finished = {}, bool withSource = false);
     // Describes the page (with its HTML source when asked).
     void describe(Described described, bool withSource = false);
+    // Describes the page that is being left: the script goes out at once, before
+    // the next document replaces this one, and its answer stands even though a
+    // new load has begun. Should the next document have answered instead, the
+    // model's document token tells.
+    void describeLeaving(Described described);
 
 private:
     void describeElements(quint64 generation, Described described, bool withSource);

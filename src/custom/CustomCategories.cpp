@@ -1,0 +1,62 @@
+#include "custom/CustomCategories.h"
+
+#include <algorithm>
+
+namespace {
+
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+} // namespace
+
+std::vector<std::string> splitCategories(std::string_view text)
+{
+    while (!text.empty() && text.back() == ',')
+        text.remove_suffix(1);
+    std::vector<std::string> names;
+    for (std::size_t comma = text.find(','); comma != std::string_view::npos; comma = text.find(',')) {
+        if (comma > 0)
+            names.emplace_back(text.substr(0, comma));
+        text.remove_prefix(comma + 1);
+    }
+    names.emplace_back(text);
+    return names;
+}
+
+std::string customCategoryText(const std::vector<std::string>& categories)
+{
+    std::string text = kCustomCategory;
+    for (const std::string& category : categories) {
+        if (category != kCustomCategory)
+            text += ',' + category;
+    }
+    return text;
+}
+
+bool addCategoryEntry(std::vector<std::string>& selected, const std::string& text)
+{
+    if (text.empty())
+        return false;
+    if (std::any_of(selected.begin(), selected.end(), [&](const std::string& entry) { return equalNoCase(entry, text); }))
+        return false;
+    selected.push_back(text);
+    return true;
+}
+
+int removeCategoryEntry(std::vector<std::string>& selected, int row)
+{
+    if (row < 0 || row >= static_cast<int>(selected.size()))
+        return -1;
+    selected.erase(selected.begin() + row);
+    if (selected.empty())
+        return -1;
+    return std::max(row - 1, 0);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The category every directory the user adds carries, first in its category text.
+inline constexpr const char* kCustomCategory = "Custom";
+
+// The category names of a directory's category text: trailing commas dropped,
+// then split at each comma. Empty pieces are dropped except the last one, so an
+// empty text gives one empty name (lists that offer the names leave it out).
+std::vector<std::string> splitCategories(std::string_view text);
+
+// The category text of a custom directory: "Custom", then "," and each of the
+// categories other than "Custom" (compared exactly), in the order given.
+std::string customCategoryText(const std::vector<std::string>& categories);
+
+// Adds a text to a list of selected categories unless it is empty or listed
+// already in any letter case; whether it was added.
+bool addCategoryEntry(std::vector<std::string>& selected, const std::string& text);
+
+// Removes a row; the row to select afterwards (the one before it, else the
+// first), -1 when the list is empty afterwards or the row did not exist.
+int removeCategoryEntry(std::vector<std::string>& selected, int row);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The rules by which a typed or imported directory address becomes a submit URL,
+// a proposed name and a key for spotting directories already known.
+
+// The address in lower case (ASCII letters only).
+std::string lowerAscii(std::string_view text);
+
+// The address with "http://" in front unless it already names "http://" or
+// "https://" (an https address is kept as it is rather than made unusable).
+std::string withHttpScheme(std::string address);
+
+// The name proposed for an address: a leading "http://" (or "https://") and then
+// "www." dropped, in any letter case, the rest cut at its first "." and its first
+// letter made upper case. "http://www.example.com/add" gives "Example".
+std::string proposedDirectoryName(std::string_view address);
+// The part of the address that the proposed name is made of, as it is written.
+std::string_view proposedNamePart(std::string_view address);
+
+// The host key (see hostKey) by which two directories are the same site. For an
+// "https://" address it is taken as for "http://": the plain host key would cut
+// every https address down to "https:" and make them all one site.
+std::string siteKey(std::string_view address);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "directories/DirectoryItem.h"
+#include "filling/FormSnapshot.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+class IFormDocument;
+
+// The form items written into every page the directory wizard loads, so that the
+// usual fields of submission forms already hold their placeholders.
+const std::vector<DirectoryItem>& presetFormItems();
+
+// Learns how a directory's form is filled from the user's own filling of its
+// pages. Each loaded page gets the preset values and the items learned so far;
+// when the page is left (or the wizard goes on), every field whose content
+// differs from the page as it loaded becomes an item of the mapping. The
+// mapping survives navigation, so items learned on several pages are all kept.
+class FormMappingLearner {
+public:
+    // A page as it loaded, before anything was written into it.
+    struct LoadedPage {
+        FormSnapshot snapshot;
+        std::string document;             // the identity of the page's document, set by the browser side
+        std::vector<std::size_t> written; // items of the mapping that the page holds now
+    };
+
+    // Starts with the items a directory has (none for a new one).
+    explicit FormMappingLearner(std::vector<DirectoryItem> items = {});
+
+    // For a page that finished loading: takes its snapshot, then writes the
+    // presets and the mapping into it. Changes nothing here; `pageReady` keeps the
+    // result once the writes have reached the page.
+    LoadedPage writeInto(IFormDocument& page) const;
+    // The writes of `writeInto` are on the page: the items written there leave
+    // the mapping (the page's difference brings them back) and the page is armed.
+    void pageReady(LoadedPage page);
+    // The armed page is left or the wizard goes on: disarms and gives the page
+    // as it loaded, or nothing when no page is armed.
+    std::optional<LoadedPage> disarm();
+    // Appends every field of the page that differs from the page as it loaded.
+    void learn(const IFormDocument& page, const LoadedPage& loaded);
+
+    bool armed() const { return m_armed.has_value(); }
+    const std::vector<DirectoryItem>& items() const { return m_items; }
+
+private:
+    std::vector<DirectoryItem> m_items;
+    std::optional<LoadedPage> m_armed;
+};

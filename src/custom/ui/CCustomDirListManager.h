@@ -1,0 +1,63 @@
+#pragma once
+
+#include "custom/CustomDirListModel.h"
+#include "net/HostConfiguration.h"
+
+#include <QDialog>
+
+#include <string>
+
+class DataFolder;
+class DirectoryStore;
+class IMessageBox;
+class QListWidget;
+class QPushButton;
+
+// The custom directory list manager: lists the directories the user added and
+// adds, edits and removes them through the directory wizard, or imports many
+// from a file. Every change goes to both stores at once and the custom
+// database is saved after it.
+class CCustomDirListManager : public QDialog {
+    Q_OBJECT
+
+public:
+    // Over the main window's two stores; "customdirdata.xml" of the data folder
+    // is saved after each change. The hosts give the PageRank query host.
+    CCustomDirListManager(DirectoryStore& main, DirectoryStore& custom, const DataFolder& folder,
+                          HostConfiguration hosts, IMessageBox& messages, QWidget* parent = nullptr);
+
+    // Runs the wizard on one custom directory, as the manager's "Edit..." does,
+    // without showing the manager ("Edit Directory" of the main window's list).
+    // True when the directory was changed.
+    bool editDirectory(const std::string& name);
+
+    const CustomDirListModel& model() const { return m_model; }
+    QListWidget* directoryList() const { return m_list; }
+    QPushButton* addButton() const { return m_add; }
+    QPushButton* editButton() const { return m_edit; }
+    QPushButton* removeButton() const { return m_remove; }
+    QPushButton* importButton() const { return m_import; }
+    QPushButton* closeButton() const { return m_close; }
+
+private:
+    void addDirectories();
+    void editSelected();
+    void removeSelected();
+    void importDirectories();
+    std::optional<DirectoryWizardModel> runWizard(DirectoryWizardModel model);
+    void refill(const std::string& selected);
+    void enableButtons();
+    std::string selectedName() const;
+
+    CustomDirListModel m_model;
+    DirectoryStore& m_mainStore;
+    DirectoryStore& m_customStore;
+    const HostConfiguration m_hosts;
+    IMessageBox& m_messages;
+    QListWidget* m_list;
+    QPushButton* m_add;
+    QPushButton* m_edit;
+    QPushButton* m_remove;
+    QPushButton* m_import;
+    QPushButton* m_close;
+};

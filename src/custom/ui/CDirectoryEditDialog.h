@@ -1,0 +1,122 @@
+#pragma once
+
+#include "custom/DirectoryWizardModel.h"
+#include "net/HostConfiguration.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+class CProfileFieldList;
+class FillingWebPage;
+class IMessageBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QWebEngineView;
+class WebFormBridge;
+
+// The custom directory wizard, in three steps: the directory's name and address;
+// its submission page in a browser, where the wizard writes the usual
+// placeholders into every page and learns the form from what the user fills in
+// or drags there; a summary with the directory's PageRank and its categories.
+// The PageRank arrives from a worker thread as a queued call; once the wizard
+// is gone nothing reaches it.
+class CDirectoryEditDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The steps, as `step()` gives them.
+    static constexpr int kNameStep = 0;
+    static constexpr int kBrowserStep = 1;
+    static constexpr int kSummaryStep = 2;
+
+    // The PageRank is asked from the toolbar query host of `hosts`.
+    CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages,
+                         QWidget* parent = nullptr);
+    ~CDirectoryEditDialog() override;
+
+    // Runs the wizard modally; the finished model after "Save and Close" or
+    // "Save and Add Another", nothing when cancelled.
+    static std::optional<DirectoryWizardModel> run(DirectoryWizardModel model, const HostConfiguration& hosts,
+                                                   IMessageBox& messages, QWidget* parent);
+
+    const DirectoryWizardModel& model() const { return m_model; }
+    int step() const { return m_step; }
+
+    QLabel* stepLabel() const { return m_stepLabel; }
+    QLineEdit* nameEdit() const { return m_name; }
+    QLineEdit* addressEdit() const { return m_address; }
+    FillingWebPage* page() const { return m_page; }
+    CProfileFieldList* fieldList() const { return m_fields; }
+    QPushButton* defaultPageButton() const { return m_defaultPage; }
+    QProgressBar* loadProgress() const { return m_progress; }
+    QLabel* summaryLabel() const { return m_summary; }
+    QComboBox* categoryBox() const { return m_categoryBox; }
+    QPushButton* addCategoryButton() const { return m_addCategory; }
+    QPushButton* removeCategoryButton() const { return m_removeCategory; }
+    QListWidget* categoryList() const { return m_categories; }
+    QPushButton* nextButton() const { return m_next; }
+    QPushButton* addAnotherButton() const { return m_addAnother; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+public slots:
+    void done(int result) override;
+
+private:
+    class PageRankSink;
+
+    QWidget* buildNameStep();
+    QWidget* buildBrowserStep();
+    QWidget* buildSummaryStep();
+    void showStep(int step);
+
+    void next();
+    void leaveNameStep();
+    void leaveBrowserStep();
+    void enterSummary();
+    void save(bool addAnother);
+
+    void proposeName(const QString& address);
+    void pageLoaded();
+    void pageLeaving();
+    void setDefaultPage();
+    void pageRankAnswered(std::int32_t pageRank);
+    void addCategory();
+    void removeCategory();
+    void showCategories(int selected);
+
+    DirectoryWizardModel m_model;
+    const HostConfiguration m_hosts;
+    IMessageBox& m_messages;
+    int m_step = kNameStep;
+    // Counts the navigations of the browser, so that a page's writes that land
+    // after it has been left are not taken for the page now showing.
+    quint64 m_navigations = 0;
+    bool m_closed = false;
+    std::shared_ptr<PageRankSink> m_pageRankSink;
+
+    QLabel* m_stepLabel;
+    QStackedWidget* m_steps;
+    QLineEdit* m_name;
+    QLineEdit* m_address;
+    QWebEngineView* m_view;
+    FillingWebPage* m_page;
+    WebFormBridge* m_bridge;
+    CProfileFieldList* m_fields;
+    QPushButton* m_defaultPage;
+    QProgressBar* m_progress;
+    QLabel* m_summary;
+    QComboBox* m_categoryBox;
+    QPushButton* m_addCategory;
+    QPushButton* m_removeCategory;
+    QListWidget* m_categories;
+    QPushButton* m_cancel;
+    QPushButton* m_addAnother;
+    QPushButton* m_next;
+};

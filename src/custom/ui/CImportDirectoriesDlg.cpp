@@ -1,0 +1,292 @@
+#include "custom/ui/CImportDirectoriesDlg.h"
+
+#include "custom/CustomCategories.h"
+#include "custom/DirectoryListFile.h"
+#include "stats/CSiteChecker.h"
+#include "widgets/CStaticHelp.h"
+#include "widgets/QtText.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kCaption = "Import Directories";
+constexpr const char* kFileLabel = "File to import:";
+constexpr const char* kFileHelp = "A text or CSV file with one directory per line: its address, or its name and "
+                                  "its address separated by a comma or a semicolon. Directories already in your "
+                                  "list are skipped";
+constexpr const char* kCategoryLabel = "Category:";
+constexpr const char* kSelectedLabel = "Selected categories";
+constexpr const char* kCategoryHelp = "The categories every imported directory is listed under. Custom is "
+                                      "always one of them";
+constexpr const char* kCancelText = "Cancel";
+constexpr const char* kSkipText = "Skip PR check";
+constexpr const char* kCloseText = "Close";
+constexpr const char* kListFilter = "Directory Lists (*.csv *.txt)";
+constexpr const char* kAllFilter = "All Files (*)";
+
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QWidget* withHelp(QWidget* parent, QWidget* field, const char* help)
+{
+    auto* box = new QWidget(parent);
+    auto* line = new QHBoxLayout(box);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(field, 1);
+    line->addWidget(new CStaticHelp(text(help), box));
+    return box;
+}
+
+} // namespace
+
+CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main,
+                                             std::set<std::string> knownCategories,
+                                             std::map<std::string, std::string> knownDirectories,
+                                             HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+    : QDialog(parent)
+    , m_customStore(custom)
+    , m_mainStore(main)
+    , m_known(std::move(knownDirectories))
+    , m_hosts(std::move(hosts))
+    , m_messages(messages)
+    , m_chooseFile(chooseListFile)
+    , m_selected { kCustomCategory }
+    , m_self(this)
+    , m_file(new QLineEdit(this))
+    , m_browse(new QPushButton(QStringLiteral("&Browse..."), this))
+    , m_categoryBox(new QComboBox(this))
+    , m_addCategory(new QPushButton(QStringLiteral("&Add"), this))
+    , m_removeCategory(new QPushButton(QStringLiteral("&Remove"), this))
+    , m_categories(new QListWidget(this))
+    , m_status(new QLabel(this))
+    , m_progress(new QProgressBar(this))
+    , m_import(new QPushButton(QStringLiteral("&Import"), this))
+    , m_cancel(new QPushButton(text(kCancelText), this))
+{
+    setWindowTitle(text(kCaption));
+    m_categoryBox->setEditable(true);
+    m_categoryBox->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& category : knownCategories) {
+        if (!category.empty())
+            m_categoryBox->addItem(toQString(category));
+    }
+    m_categoryBox->setCurrentIndex(-1);
+    m_status->setWordWrap(true);
+    m_progress->hide();
+
+    auto* grid = new QGridLayout;
+    auto* fileLabel = new QLabel(text(kFileLabel), this);
+    fileLabel->setBuddy(m_file);
+    grid->addWidget(fileLabel, 0, 0);
+    grid->addWidget(withHelp(this, m_file, kFileHelp), 0, 1);
+    grid->addWidget(m_browse, 0, 2);
+    auto* categoryLabel = new QLabel(text(kCategoryLabel), this);
+    categoryLabel->setBuddy(m_categoryBox);
+    grid->addWidget(categoryLabel, 1, 0);
+    grid->addWidget(withHelp(this, m_categoryBox, kCategoryHelp), 1, 1);
+    grid->addWidget(m_addCategory, 1, 2);
+    auto* selectedLabel = new QLabel(text(kSelectedLabel), this);
+    selectedLabel->setBuddy(m_categories);
+    grid->addWidget(selectedLabel, 2, 1);
+    grid->addWidget(m_categories, 3, 1);
+    grid->addWidget(m_removeCategory, 3, 2, Qt::AlignTop);
+    grid->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* button : { m_import, m_cancel }) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    for (QPushButton* button : { m_browse, m_addCategory, m_removeCategory })
+        button->setAutoDefault(false);
+    m_import->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    layout->addLayout(buttons);
+
+    connect(m_browse, &QPushButton::clicked, this, &CImportDirectoriesDlg::browse);
+    connect(m_addCategory, &QPushButton::clicked, this, &CImportDirectoriesDlg::addCategory);
+    connect(m_removeCategory, &QPushButton::clicked, this, &CImportDirectoriesDlg::removeCategory);
+    connect(m_import, &QPushButton::clicked, this, &CImportDirectoriesDlg::startImport);
+    connect(m_cancel, &QPushButton::clicked, this, &CImportDirectoriesDlg::cancelPressed);
+    showCategories(0);
+    resize(480, 340);
+}
+
+CImportDirectoriesDlg::~CImportDirectoriesDlg()
+{
+    closeImport();
+}
+
+QString CImportDirectoriesDlg::chooseListFile(QWidget* parent)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({ text(kListFilter), text(kAllFilter) });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::size_t CImportDirectoriesDlg::added() const
+{
+    return m_run ? m_run->stored() : 0;
+}
+
+void CImportDirectoriesDlg::done(int result)
+{
+    closeImport();
+    QDialog::done(result);
+}
+
+void CImportDirectoriesDlg::reject()
+{
+    if (m_state == State::Checking) {
+        cancelPressed();
+        return;
+    }
+    QDialog::reject();
+}
+
+void CImportDirectoriesDlg::browse()
+{
+    const QString file = m_chooseFile(this);
+    if (!file.isEmpty())
+        m_file->setText(file);
+}
+
+void CImportDirectoriesDlg::startImport()
+{
+    if (m_state != State::Idle)
+        return;
+    const std::string categoryText = customCategoryText(m_selected);
+    std::optional<DirectoryListScan> scan = scanDirectoryListFile(toStdString(m_file->text()), m_known, m_messages);
+    if (!scan)
+        return;
+    m_status->setText(toQString(importFoundText(*scan)));
+    m_import->setEnabled(false);
+    if (scan->found.empty()) {
+        finish(m_status->text());
+        return;
+    }
+    m_state = State::Checking;
+    m_progress->setRange(0, static_cast<int>(scan->found.size()));
+    m_progress->setValue(0);
+    m_progress->show();
+    m_cancel->setText(text(kSkipText));
+    m_run = DirectoryImport::Create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
+    CSiteChecker checker(m_hosts.pageRankHost());
+    if (!m_run->Start(checker)) {
+        // Without a worker the directories go in at once, without PageRank.
+        m_run->Close();
+        finish(toQString(importDoneText(m_run->size())));
+    }
+}
+
+void CImportDirectoriesDlg::cancelPressed()
+{
+    switch (m_state) {
+    case State::Idle:
+        QDialog::reject();
+        break;
+    case State::Checking:
+        if (m_run)
+            m_run->SkipPageRank();
+        break;
+    case State::Done:
+        accept();
+        break;
+    }
+}
+
+void CImportDirectoriesDlg::finish(const QString& status)
+{
+    m_state = State::Done;
+    m_status->setText(status);
+    if (m_run)
+        m_progress->setValue(static_cast<int>(m_run->stored()));
+    m_cancel->setText(text(kCloseText));
+    m_cancel->setDefault(true);
+    m_cancel->setFocus();
+}
+
+void CImportDirectoriesDlg::addCategory()
+{
+    if (addCategoryEntry(m_selected, toStdString(m_categoryBox->currentText())))
+        showCategories(static_cast<int>(m_selected.size()) - 1);
+}
+
+void CImportDirectoriesDlg::removeCategory()
+{
+    const int row = m_categories->currentRow();
+    if (row >= 0)
+        showCategories(removeCategoryEntry(m_selected, row));
+}
+
+void CImportDirectoriesDlg::showCategories(int selected)
+{
+    m_categories->clear();
+    for (const std::string& category : m_selected)
+        m_categories->addItem(toQString(category));
+    m_categories->setCurrentRow(selected);
+}
+
+void CImportDirectoriesDlg::closeImport()
+{
+    if (!m_run || m_closing)
+        return;
+    m_closing = true;
+    // From here on the checker reaches this window no more; what it has not
+    // checked yet goes into the stores now.
+    m_run->Close();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void CImportDirectoriesDlg::OnDirectoryChecked()
+{
+    post([](CImportDirectoriesDlg& dialog) {
+        dialog.m_run->StoreChecked();
+        dialog.m_progress->setValue(static_cast<int>(dialog.m_run->stored()));
+    });
+}
+
+void CImportDirectoriesDlg::OnAllChecked(std::size_t count)
+{
+    post([count](CImportDirectoriesDlg& dialog) {
+        dialog.m_run->StoreChecked();
+        dialog.finish(toQString(importDoneText(count)));
+    });
+}
+
+// Queues work for the window's thread; it runs only while the window is there
+// and its import open. The import's lock keeps the window from going while the
+// call is queued.
+template <typename Work>
+void CImportDirectoriesDlg::post(Work work)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [self = m_self, work = std::move(work)] {
+            if (self && !self->m_closing)
+                work(*self);
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "custom/DirectoryImport.h"
+#include "net/HostConfiguration.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class DirectoryStore;
+class IMessageBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+// The bulk import of directories from a text or CSV file: the file, the
+// categories the new directories get, then the import, whose PageRank checks
+// run on a worker thread. The checker's reports reach the window only as queued
+// calls, and the new directories enter the stores on the window's thread;
+// closing the window ends the import first (what was not checked yet is added
+// without PageRank), so nothing is delivered to a window that is gone.
+class CImportDirectoriesDlg : public QDialog, private DirectoryImport::IListener {
+    Q_OBJECT
+
+public:
+    // Chooses the list file; an empty text when the user cancels.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+
+    // Imports into both stores, against the known directories (name to address);
+    // the known categories are offered for choosing.
+    CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main, std::set<std::string> knownCategories,
+                          std::map<std::string, std::string> knownDirectories, HostConfiguration hosts,
+                          IMessageBox& messages, QWidget* parent = nullptr);
+    ~CImportDirectoriesDlg() override;
+
+    // Test seam: the file dialog of "Browse...".
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // The system's open dialog for directory lists.
+    static QString chooseListFile(QWidget* parent);
+
+    // How many directories the import added (0 before it ran).
+    std::size_t added() const;
+
+    QLineEdit* fileEdit() const { return m_file; }
+    QPushButton* browseButton() const { return m_browse; }
+    QComboBox* categoryBox() const { return m_categoryBox; }
+    QPushButton* addCategoryButton() const { return m_addCategory; }
+    QPushButton* removeCategoryButton() const { return m_removeCategory; }
+    QListWidget* categoryList() const { return m_categories; }
+    QLabel* statusLine() const { return m_status; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QPushButton* importButton() const { return m_import; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+public slots:
+    void done(int result) override;
+    // Escape and the close box skip the PageRank checks while they run, as the
+    // cancel button does then; otherwise they close.
+    void reject() override;
+
+private:
+    enum class State {
+        Idle,     // nothing imported yet
+        Checking, // the new directories are being checked and added
+        Done,     // every directory is in; only closing is left
+    };
+
+    void browse();
+    void startImport();
+    void cancelPressed();
+    void finish(const QString& status);
+    void addCategory();
+    void removeCategory();
+    void showCategories(int selected);
+    void closeImport();
+
+    // Called on the checker's thread: each only queues the work for this window.
+    void OnDirectoryChecked() override;
+    void OnAllChecked(std::size_t count) override;
+    template <typename Work>
+    void post(Work work);
+
+    DirectoryStore& m_customStore;
+    DirectoryStore& m_mainStore;
+    const std::map<std::string, std::string> m_known;
+    const HostConfiguration m_hosts;
+    IMessageBox& m_messages;
+    FileChooser m_chooseFile;
+    std::vector<std::string> m_selected;
+    std::shared_ptr<DirectoryImport> m_run;
+    State m_state = State::Idle;
+    bool m_closing = false;
+    // Made on the window's thread; the checker's thread only copies it.
+    const QPointer<CImportDirectoriesDlg> m_self;
+
+    QLineEdit* m_file;
+    QPushButton* m_browse;
+    QComboBox* m_categoryBox;
+    QPushButton* m_addCategory;
+    QPushButton* m_removeCategory;
+    QListWidget* m_categories;
+    QLabel* m_status;
+    QProgressBar* m_progress;
+    QPushButton* m_import;
+    QPushButton* m_cancel;
+};

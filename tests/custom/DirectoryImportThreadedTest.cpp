@@ -1,0 +1,152 @@
+#include "custom/DirectoryImport.h"
+
+#include "directories/DirectoryStore.h"
+#include "net/LoopbackServer.h"
+#include "stats/Gate.h"
+#include "support/RecordingMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Stores each checked directory on the checker's thread, as the command-line
+// import does, and counts the calls it gets.
+class CountingListener : public DirectoryImport::IListener {
+public:
+    void attach(DirectoryImport* import) { m_import = import; }
+
+    void OnDirectoryChecked() override
+    {
+        std::lock_guard lock(m_mutex);
+        ++checked;
+        if (m_storeAtOnce)
+            m_import->StoreChecked();
+        m_changed.notify_all();
+    }
+
+    void OnAllChecked(std::size_t count) override
+    {
+        std::lock_guard lock(m_mutex);
+        allChecked = count;
+        m_changed.notify_all();
+    }
+
+    // Waits until the condition holds (under the lock); false after a time-out.
+    template <typename Condition>
+    bool waitFor(Condition condition)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, 30s, condition);
+    }
+
+    void storeAtOnce(bool at) { m_storeAtOnce = at; }
+
+    int checked = 0;
+    std::size_t allChecked = 0;
+
+private:
+    DirectoryImport* m_import = nullptr;
+    bool m_storeAtOnce = true;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+};
+
+class DirectoryImportThreaded : public ::testing::Test {
+protected:
+    std::shared_ptr<DirectoryImport> importOf(std::vector<std::string> names)
+    {
+        std::vector<ListedDirectory> directories;
+        for (const std::string& name : names)
+            directories.push_back({ name, "http://" + name + ".com/submit.php" });
+        auto import = DirectoryImport::Create(m_custom, m_main, directories, "Custom,News", &m_listener);
+        m_listener.attach(import.get());
+        return import;
+    }
+
+    int pageRankQueries() const
+    {
+        int queries = 0;
+        for (const SeenRequest& request : m_pageRank.requests())
+            queries += request.target.starts_with("/search") ? 1 : 0;
+        return queries;
+    }
+
+    RecordingMessageBox m_messages;
+    DirectoryStore m_custom { m_messages, "customdirs" };
+    DirectoryStore m_main { m_messages };
+    CountingListener m_listener;
+    LoopbackServer m_pageRank;
+};
+
+TEST_F(DirectoryImportThreaded, AddsEachDirectoryWithItsPageRankToBothStores)
+{
+    m_pageRank.serve("/search", 200, "Rank_1:1:4");
+    m_pageRank.start();
+    const auto import = importOf({ "one", "two", "three" });
+    CSiteChecker checker(m_pageRank.host());
+    ASSERT_TRUE(import->Start(checker));
+    ASSERT_TRUE(m_listener.waitFor([&] { return m_listener.allChecked == 3; }));
+    EXPECT_EQ(m_listener.checked, 3);
+    EXPECT_EQ(import->stored(), 3u);
+    EXPECT_EQ(pageRankQueries(), 3);
+    for (const DirectoryStore* store : { &m_custom, &m_main }) {
+        const DirectoryRecord* two = store->find("two");
+        ASSERT_NE(two, nullptr);
+        EXPECT_EQ(*two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {} }));
+    }
+    EXPECT_FALSE(import->Start(checker));
+}
+
+TEST_F(DirectoryImportThreaded, SkippingThePageRankStillAddsEveryDirectory)
+{
+    m_pageRank.serve("/search", 200, "Rank_1:1:9");
+    m_pageRank.start();
+    const auto import = importOf({ "one", "two" });
+    import->SkipPageRank();
+    CSiteChecker checker(m_pageRank.host());
+    ASSERT_TRUE(import->Start(checker));
+    ASSERT_TRUE(m_listener.waitFor([&] { return m_listener.allChecked == 2; }));
+    EXPECT_EQ(pageRankQueries(), 0);
+    EXPECT_EQ(m_main.GetPR("two"), 0);
+    EXPECT_EQ(m_custom.GetSubmitUrl("one"), "http://one.com/submit.php");
+}
+
+TEST_F(DirectoryImportThreaded, ClosingAddsTheRestAndDropsLateAnswers)
+{
+    Gate gate;
+    std::atomic<int> asked { 0 };
+    m_pageRank.handle("/search", [&asked, opened = gate.opened()](const httplib::Request&, httplib::Response& response) {
+        ++asked;
+        opened.wait();
+        response.set_content("Rank_1:1:7", "text/plain");
+    });
+    m_pageRank.start();
+    m_listener.storeAtOnce(false);
+    const auto import = importOf({ "one", "two", "three" });
+    CSiteChecker checker(m_pageRank.host());
+    ASSERT_TRUE(import->Start(checker));
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (asked == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(asked, 1);
+
+    import->Close();
+    EXPECT_EQ(import->stored(), 3u);
+    EXPECT_EQ(m_custom.GetPR("one"), 0);
+    EXPECT_EQ(m_main.GetCategory("three"), "Custom,News");
+    // The answer under way is dropped and the checker stops at its next question.
+    gate.open();
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(m_custom.GetPR("one"), 0);
+    EXPECT_TRUE(m_listener.waitFor([&] { return m_listener.checked == 0 && m_listener.allChecked == 0; }));
+    EXPECT_EQ(import->StoreChecked(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "custom/ui/CImportDirectoriesDlg.h"
+
+#include "CustomDialogTesting.h"
+#include "GuiTestSupport.h"
+#include "directories/DirectoryStore.h"
+#include "stats/Gate.h"
+#include "support/TempFolder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace {
+
+// Two empty stores, a list file of three directories of which one is known,
+// and a PageRank service that answers once let through.
+class CImportDirectoriesDlgThreaded : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_server.handle("/search", [this, opened = m_gate.opened()](const httplib::Request&, httplib::Response& response) {
+            ++m_asked;
+            opened.wait();
+            response.set_content("Rank_1:1:6", "text/plain");
+        });
+        m_server.start();
+        m_list = m_folder.write("list.csv", "First,http://first.com/\nhttp://known.com/x\n\"Third\",www.third.org\n").string();
+        m_dialog = std::make_unique<CImportDirectoriesDlg>(m_custom, m_main, std::set<std::string> { "", "News" },
+                                                           std::map<std::string, std::string> { { "Known", "http://known.com/" } },
+                                                           pageRankAt(m_server), m_messages);
+        m_dialog->show();
+    }
+
+    void import(const std::string& file)
+    {
+        m_dialog->fileEdit()->setText(QString::fromStdString(file));
+        m_dialog->importButton()->click();
+    }
+
+    QString status() const { return m_dialog->statusLine()->text(); }
+
+    std::atomic<int> m_asked { 0 };
+    LoopbackServer m_server;
+    // After the server, so that it opens first should a test end early.
+    Gate m_gate;
+    TempFolder m_folder;
+    std::string m_list;
+    RecordingMessageBox m_messages;
+    DirectoryStore m_custom { m_messages, "customdirs" };
+    DirectoryStore m_main { m_messages };
+    std::unique_ptr<CImportDirectoriesDlg> m_dialog;
+};
+
+TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
+{
+    EXPECT_EQ(m_dialog->categoryList()->count(), 1);
+    m_dialog->categoryBox()->setEditText(QStringLiteral("News"));
+    m_dialog->addCategoryButton()->click();
+    m_gate.open();
+    import(m_list);
+    EXPECT_EQ(status(), QStringLiteral("Found 2 new directories from a total of 3. Please wait while retrieving the PR "
+                                       "for the new directories..."));
+    EXPECT_TRUE(m_dialog->progressBar()->isVisible());
+    EXPECT_EQ(m_dialog->progressBar()->maximum(), 2);
+    EXPECT_FALSE(m_dialog->importButton()->isEnabled());
+    EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Skip PR check"));
+
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    EXPECT_EQ(status(), QStringLiteral("2 directories were successfully added to your custom directory list. Press the "
+                                       "Close button to continue"));
+    EXPECT_EQ(m_dialog->progressBar()->value(), 2);
+    for (const DirectoryStore* store : { &m_custom, &m_main }) {
+        ASSERT_NE(store->find("Third"), nullptr);
+        EXPECT_EQ(*store->find("Third"), (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {} }));
+    }
+    EXPECT_EQ(m_dialog->added(), 2u);
+    m_dialog->cancelButton()->click();
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(m_dialog->isVisible());
+}
+
+TEST_F(CImportDirectoriesDlgThreaded, SkippingAndClosingAddEveryDirectory)
+{
+    import(m_list);
+    ASSERT_TRUE(waitUntil([&] { return m_asked == 1; }, 30000));
+    // Escape skips the PageRank of the rest, as the button does now; the window stays.
+    m_dialog->reject();
+    EXPECT_TRUE(m_dialog->isVisible());
+    m_gate.open();
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    EXPECT_EQ(m_asked, 1);
+    EXPECT_EQ(m_custom.GetPR("First"), 6);
+    EXPECT_EQ(m_main.GetPR("Third"), 0);
+    EXPECT_NE(m_main.find("Third"), nullptr);
+}
+
+TEST_F(CImportDirectoriesDlgThreaded, AWindowClosedMidRunLeavesNothingBehind)
+{
+    import(m_list);
+    ASSERT_TRUE(waitUntil([&] { return m_asked == 1; }, 30000));
+    m_dialog.reset();
+    // Both directories are in, and the late answer reaches neither the window nor the stores.
+    EXPECT_EQ(m_custom.records().size(), 2u);
+    m_gate.open();
+    QTest::qWait(300);
+    EXPECT_EQ(m_custom.GetPR("First"), 0);
+    EXPECT_EQ(m_asked, 1);
+}
+
+TEST_F(CImportDirectoriesDlgThreaded, AFileWithoutNewDirectoriesOnlyCloses)
+{
+    const std::string empty = m_folder.write("empty.txt", "").string();
+    m_dialog->importButton()->click();
+    EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Please choose a file to import from" });
+    import(empty);
+    EXPECT_EQ(status(), QStringLiteral("Found 0 new directories from a total of 0. Press the Close button to continue."));
+    EXPECT_FALSE(m_dialog->importButton()->isEnabled());
+    EXPECT_FALSE(m_dialog->progressBar()->isVisible());
+    EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Close"));
+    m_dialog->cancelButton()->click();
+    EXPECT_FALSE(m_dialog->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#include "CliRun.h"
+#include "Commands.h"
+#include "directories/DirectoryStore.h"
+#include "directories/DirectoryTestFiles.h"
+#include "directories/Scrambling.h"
+#include "net/LoopbackServer.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+// A data folder with one custom and one main directory, its PageRank host on loopback.
+class ImportDirectoriesCommandThreaded : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pageRank.serve("/search", 200, "Rank_1:1:3");
+        m_pageRank.start();
+        m_folder.write("data/settings.xml",
+                       "<?xml version=\"1.0\"?><settings><pagerankhost>" + m_pageRank.host()
+                           + "</pagerankhost></settings>");
+        m_folder.write("customdirdata.xml",
+                       databaseText("customdirs", R"(<directory name="Mine" submiturl="http://mine.com/" category="Custom"/>)"));
+        m_folder.write("dirdata.xml", scrambleDatabase(databaseText("rf", R"(<directory name="Vendor" submiturl="http://www.vendor.com/add"/>)")));
+    }
+
+    CliRun run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), { "--data-dir", m_folder.path().string() });
+        return runCliCommand(runImportDirectoriesCommand, arguments);
+    }
+
+    // The records of the custom database as saved.
+    DirectoryStore::RecordMap savedCustom()
+    {
+        DirectoryStore store(m_messages, "customdirs");
+        store.Load(m_folder.path("customdirdata.xml"), true, false);
+        return store.records();
+    }
+
+    LoopbackServer m_pageRank;
+    TempFolder m_folder;
+    RecordingMessageBox m_messages;
+};
+
+TEST_F(ImportDirectoriesCommandThreaded, ImportsNewDirectoriesAndSavesTheCustomDatabase)
+{
+    const std::string list = m_folder.write("list.csv", "Mine,http://mine.org/\nvendor.com/other\nhttp://www.fresh.com/add.php\n").string();
+    const CliRun result = run({ "--category", "News", "--category", "Custom", list });
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.out, "Found 2 new directories from a total of 3. Please wait while retrieving the PR for the new "
+                          "directories...\n2 directories were successfully added to your custom directory list. "
+                          "Press the Close button to continue\n");
+    EXPECT_THAT(result.err, HasSubstr("] 2/2\n"));
+
+    const DirectoryStore::RecordMap saved = savedCustom();
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_EQ(saved.at("Mine1"), (DirectoryRecord { "Mine1", 0, 3, "http://mine.org/", "Custom,News", "", {} }));
+    EXPECT_EQ(saved.at("Fresh").submitUrl, "http://www.fresh.com/add.php");
+    EXPECT_EQ(saved.at("Mine").submitUrl, "http://mine.com/");
+}
+
+TEST_F(ImportDirectoriesCommandThreaded, SkipsThePageRankAndReportsBadFiles)
+{
+    const std::string list = m_folder.write("list.txt", "http://new.com\n").string();
+    CliRun result = run({ "--skip-pr", list });
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(savedCustom().at("New").pr, 0);
+    EXPECT_EQ(savedCustom().at("New").category, "Custom");
+    EXPECT_TRUE(m_pageRank.requests().empty());
+
+    // Nothing new: the custom database is left as it is.
+    const std::string before = m_folder.read("customdirdata.xml");
+    result = run({ list });
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.out, "Found 0 new directories from a total of 1. Press the Close button to continue.\n");
+    EXPECT_EQ(m_folder.read("customdirdata.xml"), before);
+
+    result = run({ (m_folder.path() / "absent.txt").string() });
+    EXPECT_EQ(result.code, 1);
+    EXPECT_THAT(result.err, HasSubstr("Unable to open the selected file"));
+    EXPECT_EQ(run({}).code, 2);
+}
+
+} // namespace
