@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DirectoryCategories.h"
+#include "directories/DirectoryCategories.h"
 
 #include <cstddef>
 #include <cstdint>

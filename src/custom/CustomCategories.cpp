@@ -17,20 +17,6 @@ bool equalNoCase(std::string_view a, std::string_view b)
 
 } // namespace
 
-std::vector<std::string> splitCategories(std::string_view text)
-{
-    while (!text.empty() && text.back() == ',')
-        text.remove_suffix(1);
-    std::vector<std::string> names;
-    for (std::size_t comma = text.find(','); comma != std::string_view::npos; comma = text.find(',')) {
-        if (comma > 0)
-            names.emplace_back(text.substr(0, comma));
-        text.remove_prefix(comma + 1);
-    }
-    names.emplace_back(text);
-    return names;
-}
-
 std::string customCategoryText(const std::vector<std::string>& categories)
 {
     std::string text = kCustomCategory;

@@ -1,16 +1,9 @@
 #pragma once
 
+#include "directories/DirectoryCategories.h"
+
 #include <string>
-#include <string_view>
 #include <vector>
-
-// The category every directory the user adds carries, first in its category text.
-inline constexpr const char* kCustomCategory = "Custom";
-
-// The category names of a directory's category text: trailing commas dropped,
-// then split at each comma. Empty pieces are dropped except the last one, so an
-// empty text gives one empty name (lists that offer the names leave it out).
-std::vector<std::string> splitCategories(std::string_view text);
 
 // The category text of a custom directory: "Custom", then "," and each of the
 // categories other than "Custom" (compared exactly), in the order given.

@@ -1,6 +1,6 @@
 #include "DirectoryListTestData.h"
 
-#include "app/DirectoryCategories.h"
+#include "directories/DirectoryCategories.h"
 #include "app/DirectoryRowText.h"
 #include "app/RowColors.h"
 

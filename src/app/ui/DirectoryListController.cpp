@@ -1,6 +1,6 @@
 #include "app/ui/DirectoryListController.h"
 
-#include "app/DirectoryCategories.h"
+#include "directories/DirectoryCategories.h"
 #include "app/DirectoryRowText.h"
 #include "app/MainWindowState.h"
 #include "app/ui/DirectoryContextMenu.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-// The comma-separated category text of a directory and the category commands of
-// the directory list.
+// The comma-separated category text of a directory, as the directory list and
+// the custom directory dialogs read and write it.
 
 // Categories in byte order; looked up by views without copying them.
 using CategorySet = std::set<std::string, std::less<>>;

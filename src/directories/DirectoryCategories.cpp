@@ -1,4 +1,4 @@
-#include "app/DirectoryCategories.h"
+#include "directories/DirectoryCategories.h"
 
 #include <algorithm>
 
