@@ -9,4 +9,7 @@ set(VANTELO_FUZZ_TARGETS
   search_pages
   approval_scan
   urls
-  page_description)
+  page_description
+  checker_database
+  directory_list
+)

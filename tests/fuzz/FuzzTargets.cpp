@@ -2,7 +2,9 @@
 
 #include "app/MainSettings.h"
 #include "app/SettingsStore.h"
+#include "checker/CDirectoryBackend.h"
 #include "common/MessageBox.h"
+#include "custom/DirectoryListFile.h"
 #include "directories/DirectoryStore.h"
 #include "directories/HostKey.h"
 #include "directories/Scrambling.h"
@@ -77,6 +79,37 @@ void directoryDatabase(std::string_view data)
     DirectoryStore scrambled(messages);
     scrambled.Load(file.path(), false, false);
     exerciseDirectoryStore(scrambled);
+}
+
+// The list checker reads any database the user opens, plain or scrambled.
+void checkerDatabase(std::string_view data)
+{
+    SilentMessageBox messages;
+    const MemoryFile file(data);
+    CDirectoryBackend backend;
+    if (!backend.LoadDatabase(file.path(), messages))
+        return;
+    const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
+    while (directories->MoveNext()) {
+        directories->GetName();
+        directories->GetSubmitUrl();
+        directories->SetPR(directories->GetPR() + 1);
+        directories->SetEnabled(!directories->IsEnabled());
+    }
+    backend.FileBytes();
+}
+
+// A bulk import list, against two known directories.
+void directoryList(std::string_view data)
+{
+    SilentMessageBox messages;
+    const MemoryFile file(data);
+    const std::map<std::string, std::string> known {
+        { "Example", "http://www.example.com/submit.php" },
+        { "Other", "http://other.example.org/add" },
+    };
+    if (const auto scan = scanDirectoryListFile(file.path().string(), known, messages))
+        importFoundText(*scan);
 }
 
 void profileFile(std::string_view data)
@@ -186,6 +219,8 @@ const std::vector<FuzzTarget>& fuzzTargets()
         { "approval_scan", approvalScan },
         { "urls", urls },
         { "page_description", pageDescription },
+        { "checker_database", checkerDatabase },
+        { "directory_list", directoryList },
     };
     return targets;
 }
