@@ -14,6 +14,8 @@ bool isLowSurrogate(char16_t unit)
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+} // namespace
+
 void appendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
@@ -32,8 +34,6 @@ void appendUtf8(std::string& out, char32_t code)
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }
-
-} // namespace
 
 std::string utf8FromUtf16(std::u16string_view text)
 {

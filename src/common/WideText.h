@@ -6,6 +6,9 @@
 // The list checker works in 16-bit text while requests, files and the escaping of
 // URLs work on UTF-8 bytes; these convert between the two.
 
+// Appends the UTF-8 bytes of one code point.
+void appendUtf8(std::string& out, char32_t code);
+
 // UTF-8 of 16-bit text; an unpaired surrogate becomes U+FFFD.
 std::string utf8FromUtf16(std::u16string_view text);
 

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QScreen>
 
@@ -138,4 +139,14 @@ void CStaticHelp::showBitmap(int bitmap)
 {
     m_highlighted = bitmap == m_hoverBitmap;
     setPixmap(questionMark(m_highlighted));
+}
+
+QWidget* withHelpIcon(QWidget* parent, QWidget* field, const QString& help)
+{
+    auto* box = new QWidget(parent);
+    auto* line = new QHBoxLayout(box);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(field, 1);
+    line->addWidget(new CStaticHelp(help, box));
+    return box;
 }

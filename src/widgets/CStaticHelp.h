@@ -54,3 +54,6 @@ private:
     QTimer m_hoverTimer;
     QPointer<CStaticTip> m_tip;
 };
+
+// A field with its help icon after it, in one widget for a layout cell.
+QWidget* withHelpIcon(QWidget* parent, QWidget* field, const QString& help);

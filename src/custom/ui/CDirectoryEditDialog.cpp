@@ -61,17 +61,6 @@ QString text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// A label with its help icon after it, for a grid row.
-QWidget* withHelp(QWidget* parent, QWidget* field, const char* help)
-{
-    auto* box = new QWidget(parent);
-    auto* line = new QHBoxLayout(box);
-    line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(field, 1);
-    line->addWidget(new CStaticHelp(text(help), box));
-    return box;
-}
-
 } // namespace
 
 // Hands the PageRank answer from the request's thread to the wizard as a queued
@@ -189,11 +178,11 @@ QWidget* CDirectoryEditDialog::buildNameStep()
     auto* nameLabel = new QLabel(text(kNameLabel), step);
     nameLabel->setBuddy(m_name);
     grid->addWidget(nameLabel, 1, 0);
-    grid->addWidget(withHelp(step, m_name, kNameHelp), 1, 1);
+    grid->addWidget(withHelpIcon(step, m_name, text(kNameHelp)), 1, 1);
     auto* addressLabel = new QLabel(text(kAddressLabel), step);
     addressLabel->setBuddy(m_address);
     grid->addWidget(addressLabel, 2, 0);
-    grid->addWidget(withHelp(step, m_address, kAddressHelp), 2, 1);
+    grid->addWidget(withHelpIcon(step, m_address, text(kAddressHelp)), 2, 1);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(1, 1);
 
@@ -222,9 +211,9 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     auto* side = new QVBoxLayout;
     auto* fieldsLabel = new QLabel(text(kFieldsLabel), step);
     fieldsLabel->setBuddy(m_fields);
-    side->addWidget(withHelp(step, fieldsLabel, kFieldsHelp));
+    side->addWidget(withHelpIcon(step, fieldsLabel, text(kFieldsHelp)));
     side->addWidget(m_fields, 1);
-    side->addWidget(withHelp(step, m_defaultPage, kDefaultPageHelp));
+    side->addWidget(withHelpIcon(step, m_defaultPage, text(kDefaultPageHelp)));
     auto* browser = new QHBoxLayout;
     browser->addWidget(m_view, 1);
     browser->addLayout(side);
@@ -276,7 +265,7 @@ QWidget* CDirectoryEditDialog::buildSummaryStep()
     auto* categoryLabel = new QLabel(text(kCategoryLabel), step);
     categoryLabel->setBuddy(m_categoryBox);
     grid->addWidget(categoryLabel, 0, 0);
-    grid->addWidget(withHelp(step, m_categoryBox, kCategoryHelp), 0, 1);
+    grid->addWidget(withHelpIcon(step, m_categoryBox, text(kCategoryHelp)), 0, 1);
     grid->addWidget(m_addCategory, 0, 2);
     auto* selectedLabel = new QLabel(text(kSelectedLabel), step);
     selectedLabel->setBuddy(m_categories);

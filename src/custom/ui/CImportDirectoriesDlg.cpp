@@ -40,16 +40,6 @@ QString text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-QWidget* withHelp(QWidget* parent, QWidget* field, const char* help)
-{
-    auto* box = new QWidget(parent);
-    auto* line = new QHBoxLayout(box);
-    line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(field, 1);
-    line->addWidget(new CStaticHelp(text(help), box));
-    return box;
-}
-
 } // namespace
 
 CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main,
@@ -91,12 +81,12 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     auto* fileLabel = new QLabel(text(kFileLabel), this);
     fileLabel->setBuddy(m_file);
     grid->addWidget(fileLabel, 0, 0);
-    grid->addWidget(withHelp(this, m_file, kFileHelp), 0, 1);
+    grid->addWidget(withHelpIcon(this, m_file, text(kFileHelp)), 0, 1);
     grid->addWidget(m_browse, 0, 2);
     auto* categoryLabel = new QLabel(text(kCategoryLabel), this);
     categoryLabel->setBuddy(m_categoryBox);
     grid->addWidget(categoryLabel, 1, 0);
-    grid->addWidget(withHelp(this, m_categoryBox, kCategoryHelp), 1, 1);
+    grid->addWidget(withHelpIcon(this, m_categoryBox, text(kCategoryHelp)), 1, 1);
     grid->addWidget(m_addCategory, 1, 2);
     auto* selectedLabel = new QLabel(text(kSelectedLabel), this);
     selectedLabel->setBuddy(m_categories);
