@@ -93,7 +93,7 @@ void checkerDatabase(std::string_view data)
     while (directories->MoveNext()) {
         directories->GetName();
         directories->GetSubmitUrl();
-        directories->SetPR(directories->GetPR() + 1);
+        directories->SetPR(directories->GetPR() == 0 ? 1 : 0);
         directories->SetEnabled(!directories->IsEnabled());
     }
     backend.FileBytes();
