@@ -20,6 +20,12 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <optional>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -29,6 +35,57 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 namespace {
+
+// Keeps a file readable but impossible to replace while it lives: its folder
+// loses write permission, or for root, who ignores that, the file is made
+// immutable (where the file system can).
+class ReplaceBlocker {
+public:
+    explicit ReplaceBlocker(std::filesystem::path file)
+        : m_file(std::move(file))
+    {
+        namespace fs = std::filesystem;
+        if (::geteuid() != 0) {
+            fs::permissions(m_file.parent_path(),
+                fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                fs::perm_options::remove);
+            m_blocked = true;
+        } else {
+            m_blocked = setImmutable(true);
+        }
+    }
+    ~ReplaceBlocker()
+    {
+        if (::geteuid() != 0)
+            std::filesystem::permissions(m_file.parent_path(), std::filesystem::perms::owner_write,
+                std::filesystem::perm_options::add);
+        else if (m_blocked)
+            setImmutable(false);
+    }
+    ReplaceBlocker(const ReplaceBlocker&) = delete;
+    ReplaceBlocker& operator=(const ReplaceBlocker&) = delete;
+
+    bool blocked() const { return m_blocked; }
+
+private:
+    bool setImmutable(bool on) const
+    {
+        const int fd = ::open(m_file.c_str(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return done;
+    }
+
+    std::filesystem::path m_file;
+    bool m_blocked = false;
+};
 
 // One directory of the vendor's database and two of the user's own.
 class CustomDirectoryCommandsTest : public ::testing::Test {
@@ -86,19 +143,18 @@ TEST_F(CustomDirectoryCommandsTest, AManagersChangeThatCannotBeSavedStaysForTheN
 {
     CQuenlarDlg& window = start();
     const std::filesystem::path file = m_fixture.folder.path("customdirdata.xml");
-    manage(window, [&](CCustomDirListManager& manager) {
-        removeInManager(manager, "Mine");
-        // Nothing can be written where the file was (a folder that is not empty).
-        std::filesystem::remove(file);
-        std::filesystem::create_directories(file / "in the way");
-    });
-    ASSERT_FALSE(m_fixture.messages.empty());
+    std::optional<ReplaceBlocker> blocker(std::in_place, file);
+    if (!blocker->blocked())
+        GTEST_SKIP() << "files cannot be kept from being replaced here";
+    manage(window, [&](CCustomDirListManager& manager) { removeInManager(manager, "Mine"); });
+    ASSERT_THAT(m_fixture.folder.read("customdirdata.xml"), HasSubstr("\"Mine\""));
     EXPECT_FALSE(m_fixture.messages.messages().back().question);
     EXPECT_EQ(m_fixture.messages.messages().back().icon, MessageIcon::Error)
         << "the failed save was not reported";
+    // The file still holds the directory; reading it again would bring it back.
     EXPECT_THAT(m_fixture.rowTexts(), ElementsAre("Vendor[pr5] [not sent]", "Yours[pr1] [not sent]"));
 
-    std::filesystem::remove_all(file);
+    blocker.reset();
     window.menus().saveAll->trigger();
     const std::string saved = m_fixture.folder.read("customdirdata.xml");
     EXPECT_THAT(saved, HasSubstr("\"Yours\""));
