@@ -4,6 +4,8 @@
 #include "net/UrlEscape.h"
 #include "net/WaitDialog.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr std::size_t kDirectoryCodeBuffer = 4096;
@@ -91,6 +93,18 @@ const char* testAnswerMessage(char code)
     }
 }
 
+// A value of the script's query. The segment escaping leaves "%" alone, so a
+// link code such as href="...?q=a%20b" would arrive decoded; a "%" is sent as
+// "%25" so that the script reads back exactly the text given.
+std::optional<std::string> escapeQueryValue(const std::string& text, std::size_t bufferSize)
+{
+    std::string percentEscaped;
+    percentEscaped.reserve(text.size());
+    for (const char c : text)
+        percentEscaped += c == '%' ? std::string_view("%25") : std::string_view(&c, 1);
+    return escapeUrlSegment(percentEscaped, bufferSize);
+}
+
 bool isScriptAddress(const std::string& address)
 {
     return address.size() >= 4 && address.ends_with(".php");
@@ -150,7 +164,7 @@ bool ReciprocalScript::TestConfiguration(const std::string& scriptUrl, const std
 
 std::string ReciprocalScript::testUrl(const std::string& scriptUrl, const std::string& password)
 {
-    const std::optional<std::string> escaped = escapeUrlSegment(password, kPasswordBuffer);
+    const std::optional<std::string> escaped = escapeQueryValue(password, kPasswordBuffer);
     return escaped ? scriptUrl + "?test=1&password=" + *escaped : std::string();
 }
 
@@ -160,8 +174,8 @@ std::optional<std::string> ReciprocalScript::addLink(const std::string& scriptUr
 {
     // The password is escaped like the code, so that a "&" or "#" in it cannot
     // cut the query short.
-    const std::optional<std::string> escapedCode = escapeUrlSegment(code, codeBufferSize);
-    const std::optional<std::string> escapedPassword = escapeUrlSegment(password, kPasswordBuffer);
+    const std::optional<std::string> escapedCode = escapeQueryValue(code, codeBufferSize);
+    const std::optional<std::string> escapedPassword = escapeQueryValue(password, kPasswordBuffer);
     if (!escapedCode || !escapedPassword) {
         m_messages.show(escapeFailure, kVanteloCaption, MessageIcon::Warning);
         return std::nullopt;

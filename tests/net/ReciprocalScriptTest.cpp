@@ -59,6 +59,21 @@ TEST_F(ReciprocalScriptTest, LinkCodeAndPasswordArriveEscaped)
     EXPECT_FALSE(m_wait.requests()[0].toFile);
 }
 
+TEST_F(ReciprocalScriptTest, PercentSignsAreSentSoThatTheScriptReadsThemBack)
+{
+    answer("http://www.mysite.example/links/page2.html");
+    ASSERT_TRUE(m_script.AddCustomLink(scriptUrl(), "100%", "<a href=\"/?q=a%20b\">50%</a>", [](const std::string&) {}));
+    EXPECT_EQ(lastTarget(), "/links/interact.php?password=100%25&code=%3Ca%20href=%22%2F%3Fq=a%2520b%22%3E50%25%3C%2Fa%3E");
+    answer("0");
+    EXPECT_TRUE(m_script.TestConfiguration(scriptUrl(), "%41"));
+    EXPECT_EQ(lastTarget(), "/links/interact.php?test=1&password=%2541");
+
+    // The "%" counts three places towards the escaping limit, as any escaped character does.
+    m_messages.clear();
+    EXPECT_FALSE(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(1366, '%')));
+    EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Could not add the reciprocal link present on this page" });
+}
+
 TEST_F(ReciprocalScriptTest, AddAnswersByFirstCharacter)
 {
     const std::vector<std::pair<std::string, std::string>> errors {

@@ -193,6 +193,7 @@ void BrowserTabArea::LayoutControls()
         for (QAction* action : { m_navigation.backAction(), m_navigation.forwardAction(), m_navigation.stopAction() })
             action->setEnabled(false);
         m_views->setCurrentIndex(0);
+        updateReciprocalButton(nullptr);
         return;
     }
     m_views->setCurrentWidget(current->view());

@@ -216,7 +216,7 @@ void CQuenlarDlg::buildWindow()
 
     m_fileCommands = std::make_unique<FileCommands>(context());
     m_customCommands = std::make_unique<CustomDirectoryCommands>(context());
-    m_reciprocalCommands = std::make_unique<ReciprocalCommands>(context());
+    m_reciprocalCommands = std::make_unique<ReciprocalCommands>(context(), m_clipboard);
 }
 
 void CQuenlarDlg::connectCommands()

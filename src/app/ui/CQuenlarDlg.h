@@ -74,6 +74,8 @@ public:
     DirectoryPanel& directoryPanel() const { return *m_panel; }
     DirectoryListController& directoryList() const { return *m_list; }
     BrowserTabArea& tabs() const { return *m_tabs; }
+    CustomDirectoryCommands& customDirectoryCommands() const { return *m_customCommands; }
+    ReciprocalCommands& reciprocalCommands() const { return *m_reciprocalCommands; }
     const QTimer& autosaveTimer() const { return m_autosave; }
 
 signals:

@@ -1,17 +1,41 @@
 #include "app/ui/CustomDirectoryCommands.h"
 
+#include "app/MainWindowState.h"
+#include "custom/ui/CCustomDirListManager.h"
+
+namespace {
+
+CustomDirectoryCommands::ManagerUse modalUse()
+{
+    return { [](CCustomDirListManager& manager) { manager.exec(); },
+        [](CCustomDirListManager& manager, const std::string& name) { return manager.editDirectory(name); } };
+}
+
+} // namespace
+
 CustomDirectoryCommands::CustomDirectoryCommands(MainWindowContext context)
     : m_context(std::move(context))
+    , m_use(modalUse())
 {
 }
 
 void CustomDirectoryCommands::manageCustomDirectories()
 {
-    showNotAvailable(m_context.messages, "Manage Custom Directory List");
+    MainWindowState& state = m_context.state;
+    {
+        CCustomDirListManager manager(state.directories(), state.customDirectories(), state.folder(),
+            state.hosts(), m_context.messages, m_context.window);
+        m_use.manage(manager);
+    }
+    // Reading the databases again would drop the changes that could not be
+    // written; the stores in memory carry them already.
+    m_context.populateDirectoryList(state.SaveCustomDirectories());
 }
 
-bool CustomDirectoryCommands::editDirectory(const std::string&)
+bool CustomDirectoryCommands::editDirectory(const std::string& name)
 {
-    showNotAvailable(m_context.messages, "Edit Directory");
-    return false;
+    MainWindowState& state = m_context.state;
+    CCustomDirListManager manager(state.directories(), state.customDirectories(), state.folder(),
+        state.hosts(), m_context.messages, m_context.window);
+    return m_use.edit(manager, name);
 }

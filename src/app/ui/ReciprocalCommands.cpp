@@ -1,16 +1,50 @@
 #include "app/ui/ReciprocalCommands.h"
 
-ReciprocalCommands::ReciprocalCommands(MainWindowContext context)
+#include "app/MainWindowState.h"
+#include "app/TabSlots.h"
+#include "app/ui/BrowserTab.h"
+#include "custom/ui/CAddReciprocalDlg.h"
+#include "filling/IClipboard.h"
+#include "filling/ReciprocalButton.h"
+#include "net/ReciprocalScript.h"
+
+ReciprocalCommands::ReciprocalCommands(MainWindowContext context, IClipboard& clipboard)
     : m_context(std::move(context))
+    , m_clipboard(clipboard)
+    , m_askCode(&CAddReciprocalDlg::askCode)
 {
 }
 
 void ReciprocalCommands::addReciprocalLink()
 {
-    showNotAvailable(m_context.messages, "Add Reciprocal Link");
+    // The menu entry is greyed for such profiles; a profile changed since must
+    // not send its password to an address that is no script.
+    if (!profilePlacesLinks())
+        return;
+    const std::optional<std::string> code = m_askCode(m_context.window);
+    if (!code)
+        return;
+    const SendingProfile::SiteProfile& profile = m_context.state.active().profile();
+    ReciprocalScript(m_context.messages, m_context.wait)
+        .AddCustomLink(profile.reciprocalConfig, profile.reciprocalPassword, *code,
+            [this](const std::string& url) { m_clipboard.setText(url); });
 }
 
-void ReciprocalCommands::placeLinkForTab(BrowserTab&, TabSlot&)
+void ReciprocalCommands::placeLinkForTab(BrowserTab& tab, TabSlot& slot)
 {
-    showNotAvailable(m_context.messages, "Reciprocal");
+    // The button follows this state, but a page may have moved on since it was pressed.
+    if (!reciprocalButtonEnabled(m_context.state.active().profile(), &slot.fill))
+        return;
+    const SendingProfile::SiteProfile& profile = m_context.state.active().profile();
+    const std::optional<std::string> url =
+        ReciprocalScript(m_context.messages, m_context.wait)
+            .AddDirectoryLink(profile.reciprocalConfig, profile.reciprocalPassword, slot.fill.reciprocalCode);
+    if (url)
+        tab.filler().fillReciprocalUrl(*url);
+}
+
+bool ReciprocalCommands::profilePlacesLinks() const
+{
+    const ActiveProfile& active = m_context.state.active();
+    return active.has() && active.profile().reciprocalMethod == SendingProfile::kReciprocalAutomatic;
 }

@@ -2,7 +2,12 @@
 
 #include "app/ui/MainWindowContext.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+
 class BrowserTab;
+class IClipboard;
 struct TabSlot;
 
 // The reciprocal links placed through the user's script: "Add Reciprocal Link"
@@ -10,12 +15,23 @@ struct TabSlot;
 // directory's page shows.
 class ReciprocalCommands {
 public:
-    explicit ReciprocalCommands(MainWindowContext context);
+    // Asks the user for a link's HTML code; nothing when cancelled.
+    using CodeDialog = std::function<std::optional<std::string>(QWidget* parent)>;
 
+    ReciprocalCommands(MainWindowContext context, IClipboard& clipboard);
+
+    // Asks for the link code, places it and puts the returned address on the clipboard.
     void addReciprocalLink();
     // Places the link of the tab's directory and writes its page's address into the form.
     void placeLinkForTab(BrowserTab& tab, TabSlot& slot);
 
+    // Replaces the dialog that asks for the link code (tests answer it themselves).
+    void setCodeDialog(CodeDialog dialog) { m_askCode = std::move(dialog); }
+
 private:
+    bool profilePlacesLinks() const;
+
     MainWindowContext m_context;
+    IClipboard& m_clipboard;
+    CodeDialog m_askCode;
 };

@@ -1,0 +1,191 @@
+// The main window's reciprocal link commands against a script answered on
+// loopback: the tab tool bar's "Reciprocal" button and "Add Reciprocal Link".
+
+#include "ReciprocalTesting.h"
+
+#include "app/ui/MainMenus.h"
+#include "app/ui/ReciprocalCommands.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QUrl>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const std::string kCode = R"(<a href="http://widgets.example/?a=1&b=2&ref=my%20site">The "Widget" <b>Directory</b></a>)";
+const std::string kPassword = "pw&1 #";
+const std::string kPlacedAt = "http://www.mysite.example/links/interact.php?page=2";
+
+constexpr const char* kNoUrlField =
+    "The reciprocal link was added to your site but Vantelo was unable to detect the appropriate field for "
+    "the "
+    "reciprocal URL on this page. The reciprocal URL was copied to the clipboard for you to paste it in the "
+    "appropriate place before submitting.";
+constexpr const char* kWrongPassword = "Reciprocal script misconfiguration: invalid password. Please make "
+                                       "sure the password supplied in your profile "
+                                       "reciprocal configuration matches the one you added in your "
+                                       "config.php. See the user manual for more details.";
+constexpr const char* kCustomLinkAdded = "The reciprocal link was added to your site. The reciprocal URL was "
+                                         "copied to the clipboard for you to paste "
+                                         "it in the appropriate place before submitting.";
+
+// A directory page and the user's script, both on one loopback server, and the
+// main window with a profile of either method.
+class ReciprocalCommandsThreaded : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_server.serve("/interact.php", 200, kPlacedAt);
+        m_server.serve("/thanks.html", 200, "<html><body>Thank you</body></html>", "text/html");
+        m_server.closeConnectionsAfterEachAnswer();
+    }
+
+    CQuenlarDlg& start(int method, bool urlField = true)
+    {
+        m_server.serve("/add.php", 200, reciprocalDirectoryPage(kCode, urlField), "text/html");
+        m_server.start();
+        m_fixture.writeDatabase(
+            directoryElement("Widget Links", 4, m_server.url("/add.php"), {}, kReciprocalItems));
+        m_fixture.writeProfiles(
+            reciprocalProfile(method, m_server.url("/interact.php"), "pw&amp;1 #"), "My Site");
+        return m_fixture.start();
+    }
+
+    // Opens the directory and waits until its page has been filled.
+    void openDirectory(CQuenlarDlg& window)
+    {
+        m_fixture.clickRow(0);
+        ASSERT_TRUE(
+            waitUntil([&] { return fieldValue(window, "TITLE") == QStringLiteral("My Site"); }, 30000));
+    }
+
+    // The link codes and passwords the script was sent, decoded.
+    std::vector<std::pair<std::string, std::string>> scriptRequests() const
+    {
+        std::vector<std::pair<std::string, std::string>> sent;
+        for (const SeenRequest& request : m_server.requests()) {
+            if (!request.target.starts_with("/interact.php?"))
+                continue;
+            // Nothing in the query is left for the server to read as a separator but "&" and "=".
+            EXPECT_EQ(request.target.find_first_of(" <>\"#"), std::string::npos) << request.target;
+            std::string password;
+            std::string code;
+            for (const QString& pair :
+                QString::fromStdString(request.target.substr(14)).split(QLatin1Char('&'))) {
+                const QString value =
+                    QUrl::fromPercentEncoding(pair.mid(pair.indexOf(QLatin1Char('=')) + 1).toUtf8());
+                (pair.startsWith(QLatin1String("password=")) ? password : code) = value.toStdString();
+            }
+            sent.emplace_back(password, code);
+        }
+        return sent;
+    }
+
+    LoopbackServer m_server;
+    MainWindowFixture m_fixture;
+};
+
+TEST_F(ReciprocalCommandsThreaded, TheButtonPlacesTheTabsCodeAndWritesTheAddressIntoTheForm)
+{
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic);
+    EXPECT_TRUE(window.menus().addReciprocalLink->isEnabled());
+    openDirectory(window);
+    ASSERT_TRUE(waitUntil([&] { return reciprocalButton(window)->isEnabled(); }));
+    EXPECT_EQ(reciprocalButton(window)->toolTip(), QStringLiteral("Add a reciprocal link to this directory"));
+
+    // A refusal shows its message and writes nothing.
+    m_server.serve("/interact.php", 200, "3 wrong password");
+    reciprocalButton(window)->trigger();
+    EXPECT_THAT(m_fixture.messages.messages(), ElementsAre(vanteloError(kWrongPassword)));
+    EXPECT_EQ(fieldValue(window, "RECIP_URL"), QString());
+
+    m_fixture.messages.clear();
+    m_server.serve("/interact.php", 200, kPlacedAt);
+    reciprocalButton(window)->trigger();
+    ASSERT_TRUE(
+        waitUntil([&] { return fieldValue(window, "RECIP_URL") == QString::fromStdString(kPlacedAt); }));
+    EXPECT_TRUE(m_fixture.messages.empty());
+    // The code as the page shows it, and the password with its "&", arrive intact.
+    EXPECT_THAT(scriptRequests(), ElementsAre(std::pair(kPassword, kCode), std::pair(kPassword, kCode)));
+
+    // A page without a link code turns the button off again.
+    BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
+    tab->navigate(m_server.url("/thanks.html"));
+    ASSERT_TRUE(waitUntil([&] { return !reciprocalButton(window)->isEnabled(); }));
+    EXPECT_EQ(reciprocalButton(window)->toolTip(), QStringLiteral("No reciprocal field was detected for this page"));
+
+    // Without a tab the button is off and says why.
+    window.tabs().CloseCurrentTab();
+    window.tabs().CloseCurrentTab();
+    EXPECT_FALSE(reciprocalButton(window)->isEnabled());
+    EXPECT_EQ(reciprocalButton(window)->toolTip(),
+        QStringLiteral("No reciprocal field was detected for this page"));
+}
+
+TEST_F(ReciprocalCommandsThreaded, APageWithoutTheAddressFieldGetsTheAddressOnTheClipboard)
+{
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic, false);
+    openDirectory(window);
+    ASSERT_TRUE(waitUntil([&] { return reciprocalButton(window)->isEnabled(); }));
+    QGuiApplication::clipboard()->clear();
+    reciprocalButton(window)->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !m_fixture.messages.empty(); }));
+    EXPECT_THAT(
+        m_fixture.messages.messages(), ElementsAre(shown(kNoUrlField, "Vantelo", MessageIcon::Warning)));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(kPlacedAt));
+}
+
+TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
+{
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalManual);
+    openDirectory(window);
+    EXPECT_FALSE(reciprocalButton(window)->isEnabled());
+    EXPECT_EQ(reciprocalButton(window)->toolTip(),
+        QStringLiteral("Automatic reciprocal management is disabled for the current profile"));
+    EXPECT_FALSE(window.menus().addReciprocalLink->isEnabled());
+
+    // Even when asked directly, neither command asks for a code or reaches the script.
+    bool asked = false;
+    window.reciprocalCommands().setCodeDialog([&](QWidget*) {
+        asked = true;
+        return std::optional<std::string>(kCode);
+    });
+    window.reciprocalCommands().addReciprocalLink();
+    const int slot = window.tabs().currentSlot();
+    window.reciprocalCommands().placeLinkForTab(*window.tabs().tab(slot), window.tabs().tabSlots()[slot]);
+    EXPECT_FALSE(asked);
+    EXPECT_THAT(scriptRequests(), IsEmpty());
+    EXPECT_TRUE(m_fixture.messages.empty());
+}
+
+TEST_F(ReciprocalCommandsThreaded, AddReciprocalLinkSendsTheTypedCodeAndCopiesTheAddress)
+{
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic);
+    QWidget* parent = nullptr;
+    std::optional<std::string> answer;
+    window.reciprocalCommands().setCodeDialog([&](QWidget* asking) {
+        parent = asking;
+        return answer;
+    });
+
+    // Cancelled: nothing is sent.
+    window.menus().addReciprocalLink->trigger();
+    EXPECT_EQ(parent, &window);
+    EXPECT_THAT(scriptRequests(), IsEmpty());
+
+    QGuiApplication::clipboard()->clear();
+    answer = "<a href=\"http://mine.example/\">mine</a>\n";
+    window.menus().addReciprocalLink->trigger();
+    EXPECT_THAT(scriptRequests(), ElementsAre(std::pair(kPassword, *answer)));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(kPlacedAt));
+    EXPECT_THAT(m_fixture.messages.messages(),
+        ElementsAre(shown(kCustomLinkAdded, "Vantelo", MessageIcon::Information)));
+}
+
+} // namespace
