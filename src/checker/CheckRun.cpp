@@ -81,9 +81,13 @@ void CheckRun::Stop()
 
 void CheckRun::Detach()
 {
+    // The observer goes first: once stopped, the worker may finish at once and
+    // would otherwise still tell the observer that is going away.
+    {
+        std::lock_guard lock(m_observerMutex);
+        m_observer = nullptr;
+    }
     Stop();
-    std::lock_guard lock(m_observerMutex);
-    m_observer = nullptr;
 }
 
 bool CheckRun::IsOver() const
