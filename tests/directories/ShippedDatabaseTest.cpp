@@ -56,7 +56,7 @@ std::filesystem::path fileOfUrl(const std::string& url)
 std::string formAction(const std::string& page)
 {
     std::smatch match;
-    const std::regex action(R"(<form[^>]*action="([^"]+)")");
+    const std::regex action(R"re(<form[^>]*action="([^"]+)")re");
     return std::regex_search(page, match, action) ? match[1].str() : std::string();
 }
 
