@@ -13,7 +13,9 @@ SECONDS     ?= 60
 CMAKE_FLAGS ?=
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build test run screenshot bench sanitize sanitize-address sanitize-thread fuzz coverage format clean
+PREFIX      ?= /usr/local
+
+.PHONY: all deps configure build test run install screenshot bench sanitize sanitize-address sanitize-thread fuzz coverage format clean
 
 all: build
 
@@ -37,7 +39,11 @@ run: build
 		echo "This build has no main window (VANTELO_GUI=OFF); the core, vantelo-cli and the tests are in $(BUILD_DIR)/bin."; \
 	fi
 
-# The main window on the sample data, under Xvfb, as docs/screenshot-main.png.
+# The programs in $(PREFIX)/bin, the shipped files in $(PREFIX)/share/vantelo.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The pictures of the README and the user guide, under Xvfb, in resources/pages/screenshots/.
 screenshot: build
 	scripts/screenshot $(BUILD_DIR)
 

@@ -13,6 +13,8 @@ ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+        } else if (argument == "--version") {
+            parsed.version = true;
         } else if (argument == kDataDirOption) {
             if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
                 parsed.error = "--data-dir needs a folder";
@@ -39,8 +41,11 @@ std::string programUsage()
            "\n"
            "Options:\n"
            "  --data-dir DIR  keep the directory databases, profiles and settings in DIR\n"
-           "                  (default: $VANTELO_DATA_DIR, else the program's own folder)\n"
+           "                  (default: $VANTELO_DATA_DIR, else the program's own folder;\n"
+           "                  an installed program, or one that cannot write there, uses\n"
+           "                  ~/.local/share/vantelo and copies the shipped files into it)\n"
            "  -h, --help      print this text and exit\n"
+           "  --version       print the version and exit\n"
            "\n"
            "A second start on the same data folder brings the running window to the front.\n";
 }

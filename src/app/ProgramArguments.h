@@ -7,11 +7,12 @@
 // What the command line of the main program asks for.
 struct ProgramArguments {
     bool help = false;                  // print the usage and end
+    bool version = false;               // print the version and end
     std::optional<std::string> dataDir; // the data folder, instead of the program's folder
     std::string error;                  // what is wrong with the command line, if anything
 };
 
-// Reads "--help" (or "-h") and "--data-dir DIR" (or "--data-dir=DIR"); other
+// Reads "--help" (or "-h"), "--version" and "--data-dir DIR" (or "--data-dir=DIR"); other
 // arguments are left to the toolkit, which has options of its own.
 ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments);
 

@@ -4,6 +4,7 @@
 #include "checker/CheckCommand.h"
 #include "checker/WindowMode.h"
 #include "common/CommandLine.h"
+#include "common/Version.h"
 
 #include <clocale>
 #include <exception>
@@ -18,7 +19,8 @@ void printHelp(std::ostream& out)
         << "       " << kCheckUsage << "\n\n"
         << "Without --check the list checker opens its window, loading FILE when given.\n"
         << "--check runs the check without windows: the log and progress on stderr, the\n"
-        << "summary on stdout; --apply-pr and --disable-broken save the changes found.\n";
+        << "summary on stdout; --apply-pr and --disable-broken save the changes found.\n"
+        << "--version prints the version.\n";
 }
 
 int runCheck(const std::vector<std::string>& arguments)
@@ -43,6 +45,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.size() == 1 && (arguments.front() == "--help" || arguments.front() == "-h")) {
         printHelp(std::cout);
+        return 0;
+    }
+    if (arguments.size() == 1 && arguments.front() == "--version") {
+        std::cout << "tessaly " << programVersion() << '\n';
         return 0;
     }
     if (IsCheckCommand(arguments))

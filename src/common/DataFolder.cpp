@@ -1,6 +1,59 @@
 #include "common/DataFolder.h"
 
+#include "common/AtomicFile.h"
+
 #include <cstdlib>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+// share/vantelo relative to an installed program's bin/.
+const std::filesystem::path kInstalledShare = std::filesystem::path("..") / "share" / "vantelo";
+
+std::filesystem::path installedShareFolder(const std::filesystem::path& program)
+{
+    return (program / kInstalledShare).lexically_normal();
+}
+
+bool isFolder(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+ProgramPlacement runningProgramPlacement()
+{
+    ProgramPlacement placement;
+    placement.programFolder = programFolder();
+    placement.programFolderWritable = ::access(placement.programFolder.c_str(), W_OK) == 0;
+    placement.installed = isFolder(installedShareFolder(placement.programFolder));
+    return placement;
+}
+
+std::filesystem::path absoluteFolderFromVariable(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (!value || *value != '/')
+        return {};
+    return std::filesystem::path(value);
+}
+
+std::optional<std::string> copyShippedFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    const std::optional<std::string> bytes = readFileBytes(from);
+    if (!bytes)
+        return "cannot read " + from.string();
+    std::error_code error;
+    std::filesystem::create_directories(to.parent_path(), error);
+    if (error)
+        return "cannot create " + to.parent_path().string() + ": " + error.message();
+    if (const std::optional<FileWriteError> failed = writeFileAtomically(to, *bytes))
+        return "cannot write " + to.string() + ": " + failed->message;
+    return std::nullopt;
+}
+
+} // namespace
 
 DataFolder::DataFolder(std::filesystem::path root)
     : m_root(std::move(root))
@@ -13,7 +66,29 @@ DataFolder DataFolder::resolve(const std::optional<std::string>& commandLineFold
         return DataFolder(*commandLineFolder);
     if (const char* fromEnvironment = std::getenv(kDataFolderVariable); fromEnvironment && *fromEnvironment)
         return DataFolder(fromEnvironment);
-    return DataFolder(programFolder());
+    const ProgramPlacement placement = runningProgramPlacement();
+    const std::filesystem::path folder = defaultDataFolder(placement, userDataFolder());
+    if (folder != placement.programFolder) {
+        for (const std::string& problem : prepareUserDataFolder(folder, shippedFilesFolder()))
+            std::cerr << "vantelo: " << problem << '\n';
+    }
+    return DataFolder(folder);
+}
+
+std::filesystem::path defaultDataFolder(const ProgramPlacement& placement, const std::filesystem::path& userFolder)
+{
+    if (userFolder.empty() || (placement.programFolderWritable && !placement.installed))
+        return placement.programFolder;
+    return userFolder;
+}
+
+std::filesystem::path userDataFolder()
+{
+    if (std::filesystem::path data = absoluteFolderFromVariable("XDG_DATA_HOME"); !data.empty())
+        return data / "vantelo";
+    if (std::filesystem::path home = absoluteFolderFromVariable("HOME"); !home.empty())
+        return home / ".local" / "share" / "vantelo";
+    return {};
 }
 
 std::filesystem::path programFolder()
@@ -23,4 +98,38 @@ std::filesystem::path programFolder()
     if (error)
         return std::filesystem::current_path();
     return program.parent_path();
+}
+
+std::filesystem::path shippedFilesFolder()
+{
+    const std::filesystem::path program = programFolder();
+    const std::filesystem::path share = installedShareFolder(program);
+    return isFolder(share) ? share : program;
+}
+
+std::vector<std::filesystem::path> shippedDataFiles()
+{
+    return { "dirdata.xml", "submission.xsl" };
+}
+
+std::vector<std::string> prepareUserDataFolder(const std::filesystem::path& folder,
+                                               const std::filesystem::path& shippedFolder)
+{
+    std::vector<std::string> problems;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        problems.push_back("cannot create the data folder " + folder.string() + ": " + error.message());
+        return problems;
+    }
+    for (const std::filesystem::path& file : shippedDataFiles()) {
+        const std::filesystem::path target = folder / file;
+        const std::filesystem::path source = shippedFolder / file;
+        // A file the user has (an updated database, an edited style sheet) stays.
+        if (std::filesystem::exists(target, error) || !std::filesystem::exists(source, error))
+            continue;
+        if (std::optional<std::string> problem = copyShippedFile(source, target))
+            problems.push_back(*problem);
+    }
+    return problems;
 }

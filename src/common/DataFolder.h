@@ -3,16 +3,21 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The folder that holds the user's files: the directory databases, the profiles,
 // the style sheet and data/settings.xml. It is the program's own folder unless the
-// command line (--data-dir) or the environment (VANTELO_DATA_DIR) names another.
+// command line (--data-dir) or the environment (VANTELO_DATA_DIR) names another,
+// or the program is installed or cannot write there; then it is the per-user
+// folder, which starts with a copy of the shipped files.
 class DataFolder {
 public:
     explicit DataFolder(std::filesystem::path root);
 
     // The folder chosen by the command line, else the environment, else the
-    // folder of the running program file.
+    // default of defaultDataFolder() for the running program. A per-user folder
+    // is made ready first (see prepareUserDataFolder); what fails there is
+    // printed on stderr and surfaces again when a file cannot be saved.
     static DataFolder resolve(const std::optional<std::string>& commandLineFolder);
 
     const std::filesystem::path& root() const { return m_root; }
@@ -28,9 +33,38 @@ private:
     std::filesystem::path m_root;
 };
 
-// The folder of the running program file (where the list checker and the shipped
-// files sit).
+// Where the running program sits, as far as the choice of its data folder goes.
+struct ProgramPlacement {
+    std::filesystem::path programFolder;
+    bool programFolderWritable = false;
+    // An installed program (bin/ beside share/vantelo/) never keeps user files in bin/.
+    bool installed = false;
+};
+
+// The data folder when neither the command line nor the environment names one:
+// the program's folder for a build or a portable copy that can write there, else
+// the per-user folder (the program's folder again when there is no per-user one).
+std::filesystem::path defaultDataFolder(const ProgramPlacement& placement, const std::filesystem::path& userFolder);
+
+// The per-user data folder: $XDG_DATA_HOME/vantelo, else $HOME/.local/share/vantelo;
+// empty when neither variable names an absolute folder.
+std::filesystem::path userDataFolder();
+
+// The folder of the running program file (where the list checker sits).
 std::filesystem::path programFolder();
+
+// The folder of the files shipped with the program (dirdata.xml, submission.xsl,
+// data/wait.gif, the demo site): share/vantelo beside an installed program's
+// bin/, else the program's own folder.
+std::filesystem::path shippedFilesFolder();
+
+// The shipped files that a data folder starts with, relative to both folders.
+std::vector<std::filesystem::path> shippedDataFiles();
+
+// Makes the per-user folder and copies into it every shipped data file that it
+// lacks; files already there are never replaced. Returns one line per problem.
+std::vector<std::string> prepareUserDataFolder(const std::filesystem::path& folder,
+                                               const std::filesystem::path& shippedFolder);
 
 // The environment variable that names a data folder.
 inline constexpr const char* kDataFolderVariable = "VANTELO_DATA_DIR";

@@ -42,9 +42,12 @@ TEST(MainWindowRulesTest, CommandLineNamesTheDataFolderOrAsksForHelp)
     EXPECT_EQ(parseProgramArguments({ "--data-dir=/e", "-style", "fusion" }).dataDir, "/e");
     EXPECT_TRUE(parseProgramArguments({ "-h" }).help);
     EXPECT_TRUE(parseProgramArguments({ "--help" }).help);
+    EXPECT_TRUE(parseProgramArguments({ "--version" }).version);
+    EXPECT_FALSE(parseProgramArguments({ "--help" }).version);
     EXPECT_FALSE(parseProgramArguments({ "--data-dir" }).error.empty());
     EXPECT_FALSE(parseProgramArguments({ "--data-dir=" }).error.empty());
     EXPECT_NE(programUsage().find("--data-dir DIR"), std::string::npos);
+    EXPECT_NE(programUsage().find("--version"), std::string::npos);
 }
 
 TEST(MainWindowRulesTest, OnlinePagesAreBuiltInUntilAVendorHostIsConfigured)

@@ -1,30 +1,56 @@
-// vantelo-screenshot: starts the main window on a data folder, waits until its
-// start page has loaded, and saves a picture of the window. `make screenshot`
-// runs it under Xvfb with the sample data to make docs/screenshot-main.png.
+// vantelo-screenshot: shows one window of Vantelo on a data folder, waits until
+// it has settled and saves a picture of it. `make screenshot` runs it under Xvfb
+// with the sample data for the README and the user guide.
+//
+//   vantelo-screenshot KIND DATA_DIR OUT.png [WIDTH HEIGHT]
+//
+// KIND: main (the start page), submitting (a demo directory opened and filled),
+// profile-wizard, directory-wizard, snapshot, list-checker.
 
+#include "app/SettingsStore.h"
 #include "app/ui/BrowserTab.h"
 #include "app/ui/BrowserTabArea.h"
 #include "app/ui/CQuenlarDlg.h"
+#include "app/ui/DirectoryListView.h"
+#include "app/ui/DirectoryPanel.h"
+#include "checker/ui/CTessalyDlg.h"
 #include "common/Clock.h"
 #include "common/RandomSource.h"
 #include "common/StderrMessageBox.h"
+#include "custom/DirectoryWizardModel.h"
+#include "custom/ui/CDirectoryEditDialog.h"
+#include "directories/DirectoryStore.h"
+#include "filling/web/FillingWebPage.h"
+#include "net/HostConfiguration.h"
+#include "net/ui/QtWaitDialog.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/ui/CProfileConfigurator.h"
+#include "stats/ui/CNewSnapshotDlg.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
 #include <clocale>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kLoadTimeoutMs = 30000;
-// Time for the page to paint after it has loaded.
+// Time for a page or a dialog to paint after it has loaded.
 constexpr int kSettleMs = 1500;
+// The demo directory shown filled in the "submitting" picture.
+constexpr const char* kDemoDirectory = "Demo Link Directory";
+// The profile of the sample data.
+constexpr const char* kSampleProfile = "My Widget Shop";
 
 void waitFor(const std::function<bool()>& condition, int milliseconds)
 {
@@ -33,12 +59,127 @@ void waitFor(const std::function<bool()>& condition, int milliseconds)
         QTest::qWait(50);
 }
 
+bool savePicture(QWidget& window, const char* file)
+{
+    QTest::qWait(kSettleMs);
+    const QPixmap picture = window.screen()->grabWindow(window.winId());
+    if (picture.isNull() || !picture.save(QString::fromLocal8Bit(file))) {
+        std::cerr << "vantelo-screenshot: cannot save " << file << '\n';
+        return false;
+    }
+    return true;
+}
+
+// The seams and stores the dialogs are shown with.
+struct Sample {
+    explicit Sample(const DataFolder& dataFolder)
+        : folder(dataFolder)
+    {
+        settings.LoadSettings(folder.settings());
+        hosts = HostConfiguration(settings);
+        directories.Load(folder.mainDatabase(), false, false);
+        profiles.Open(folder.profiles());
+        profiles.GetProfile(kSampleProfile, profile);
+    }
+
+    DataFolder folder;
+    StderrMessageBox messages;
+    SettingsStore settings { messages };
+    HostConfiguration hosts;
+    DirectoryStore directories { messages };
+    SendingProfile::ProfileStore profiles { messages };
+    SendingProfile::SiteProfile profile;
+};
+
+int mainWindow(const DataFolder& folder, const char* out, QSize size, bool openDemo)
+{
+    StderrMessageBox messages;
+    SystemClock clock;
+    SystemRandomSource random;
+    CQuenlarDlg window(messages, clock, random, folder);
+    window.resize(size);
+    window.show();
+    bool loaded = false;
+    if (BrowserTab* start = window.tabs().tab(window.tabs().currentSlot()))
+        QObject::connect(start, &BrowserTab::loadCompleted, [&loaded] { loaded = true; });
+    waitFor([&] { return loaded && window.isLoaded(); }, kLoadTimeoutMs);
+    if (openDemo) {
+        DirectoryListView* list = window.directoryPanel().list();
+        const QModelIndexList rows = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+            QString::fromLatin1(kDemoDirectory), 1, Qt::MatchStartsWith);
+        if (rows.isEmpty()) {
+            std::cerr << "vantelo-screenshot: no " << kDemoDirectory << " in the list\n";
+            return 1;
+        }
+        list->scrollTo(rows.front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(rows.front()).center());
+        bool filled = false;
+        if (BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot()))
+            QObject::connect(tab, &BrowserTab::filled, [&filled] { filled = true; });
+        waitFor([&] { return filled; }, kLoadTimeoutMs);
+    }
+    return savePicture(window, out) ? 0 : 1;
+}
+
+int profileWizard(const DataFolder& folder, const char* out)
+{
+    Sample sample(folder);
+    QtWaitDialog wait;
+    SendingProfile::CProfileConfigurator wizard(
+        SendingProfile::ProfileWizardModel::existingProfile(sample.messages, sample.profile), sample.messages, wait);
+    wizard.show();
+    return savePicture(wizard, out) ? 0 : 1;
+}
+
+// The wizard's browser step on a demo page, where it has written its placeholders.
+// The wizard takes web addresses only, so it starts on one and is then shown the
+// demo page, as after browsing there.
+int directoryWizard(const DataFolder& folder, const char* out, const char* demoPage)
+{
+    Sample sample(folder);
+    CDirectoryEditDialog wizard(DirectoryWizardModel({}, { "Business", "Computers", "Custom" }), sample.hosts,
+                                sample.messages);
+    wizard.resize(900, 640);
+    wizard.show();
+    wizard.nameEdit()->setText(QStringLiteral("Widget Web Guide"));
+    wizard.addressEdit()->setText(QStringLiteral("http://www.widgetwebguide.example/add.html"));
+    wizard.nextButton()->click();
+    waitFor([&] { return wizard.step() == CDirectoryEditDialog::kBrowserStep; }, kLoadTimeoutMs);
+    const QUrl demo(QString::fromLocal8Bit(demoPage));
+    bool loaded = false;
+    QObject::connect(wizard.page(), &QWebEnginePage::loadFinished, [&](bool ok) {
+        loaded = loaded || (ok && wizard.page()->url().matches(demo, QUrl::RemoveQuery));
+    });
+    wizard.page()->load(demo);
+    waitFor([&] { return loaded; }, kLoadTimeoutMs);
+    return savePicture(wizard, out) ? 0 : 1;
+}
+
+int snapshotDialog(const DataFolder& folder, const char* out)
+{
+    Sample sample(folder);
+    CNewSnapshotDlg dialog(sample.profile, sample.profiles, sample.directories, sample.hosts, sample.messages);
+    dialog.show();
+    return savePicture(dialog, out) ? 0 : 1;
+}
+
+int listChecker(const DataFolder& folder, const char* out)
+{
+    Sample sample(folder);
+    CTessalyDlg dialog(sample.hosts, sample.messages);
+    dialog.resize(640, 480);
+    dialog.show();
+    dialog.LoadDatabase(folder.mainDatabase());
+    return savePicture(dialog, out) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::cerr << "usage: vantelo-screenshot DATA_DIR OUT.png [WIDTH HEIGHT]\n";
+    if (argc < 4) {
+        std::cerr << "usage: vantelo-screenshot KIND DATA_DIR OUT.png [WIDTH HEIGHT]\n"
+                     "KIND: main, submitting, profile-wizard, directory-wizard PAGE_URL, snapshot, list-checker\n";
         return 2;
     }
     if (::geteuid() == 0)
@@ -46,25 +187,21 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     std::setlocale(LC_TIME, "");
-    const int width = argc >= 5 ? std::atoi(argv[3]) : 1100;
-    const int height = argc >= 5 ? std::atoi(argv[4]) : 700;
+    const std::string kind = argv[1];
+    const DataFolder folder(argv[2]);
+    const char* out = argv[3];
+    const QSize size(argc >= 6 ? std::atoi(argv[4]) : 1100, argc >= 6 ? std::atoi(argv[5]) : 700);
 
-    StderrMessageBox messages;
-    SystemClock clock;
-    SystemRandomSource random;
-    CQuenlarDlg window(messages, clock, random, DataFolder(argv[1]));
-    window.resize(width, height);
-    window.show();
-    bool loaded = false;
-    if (BrowserTab* start = window.tabs().tab(window.tabs().currentSlot()))
-        QObject::connect(start, &BrowserTab::loadCompleted, [&loaded] { loaded = true; });
-    waitFor([&] { return loaded && window.isLoaded(); }, kLoadTimeoutMs);
-    QTest::qWait(kSettleMs);
-
-    const QPixmap picture = window.screen()->grabWindow(window.winId());
-    if (picture.isNull() || !picture.save(QString::fromLocal8Bit(argv[2]))) {
-        std::cerr << "vantelo-screenshot: cannot save " << argv[2] << '\n';
-        return 1;
-    }
-    return 0;
+    if (kind == "main" || kind == "submitting")
+        return mainWindow(folder, out, size, kind == "submitting");
+    if (kind == "profile-wizard")
+        return profileWizard(folder, out);
+    if (kind == "directory-wizard" && argc >= 5)
+        return directoryWizard(folder, out, argv[4]);
+    if (kind == "snapshot")
+        return snapshotDialog(folder, out);
+    if (kind == "list-checker")
+        return listChecker(folder, out);
+    std::cerr << "vantelo-screenshot: unknown kind " << kind << '\n';
+    return 2;
 }

@@ -20,6 +20,8 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments);
 int runPageRankCommand(const std::vector<std::string>& arguments);
 int runStatsCommand(const std::vector<std::string>& arguments);
 int runSnapshotCommand(const std::vector<std::string>& arguments);
+// Prints the data folder the programs use, making a per-user one ready first.
+int runDataFolderCommand(const std::vector<std::string>& arguments);
 int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.

@@ -3,6 +3,7 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "common/Version.h"
 
 #include <clocale>
 #include <cstring>
@@ -33,6 +34,7 @@ const std::vector<CliCommand>& cliCommands()
         { "snapshot",
           "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume N]] OUT.html",
           runSnapshotCommand },
+        { "data-folder", "data-folder [--data-dir DIR]", runDataFolderCommand },
         { "import-directories", "import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE",
           runImportDirectoriesCommand },
     };
@@ -55,7 +57,7 @@ void printHelp(std::ostream& out)
     out << "Usage: vantelo-cli COMMAND ...\n\nCommands:\n";
     for (const CliCommand& command : cliCommands())
         out << "  " << command.usage << '\n';
-    out << "\nOptions:\n  --help     show this text\n";
+    out << "\nOptions:\n  --help     show this text\n  --version  show the version\n";
 }
 
 } // namespace
@@ -67,6 +69,10 @@ int main(int argc, char** argv)
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printHelp(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "vantelo-cli " << programVersion() << '\n';
+        return 0;
     }
     const std::string name = argv[1];
     const std::vector<std::string> arguments(argv + 2, argv + argc);

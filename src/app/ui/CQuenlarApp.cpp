@@ -6,6 +6,7 @@
 #include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/RandomSource.h"
+#include "common/Version.h"
 #include "widgets/QtMessageBox.h"
 
 #include <QApplication>
@@ -41,6 +42,10 @@ int CQuenlarApp::run()
     const ProgramArguments arguments = parseProgramArguments(m_arguments);
     if (arguments.help) {
         std::cout << programUsage();
+        return 0;
+    }
+    if (arguments.version) {
+        std::cout << "vantelo " << programVersion() << '\n';
         return 0;
     }
     if (!arguments.error.empty()) {

@@ -47,7 +47,7 @@ void CAsyncWaitDlg::showEvent(QShowEvent* event)
 void CAsyncWaitDlg::start()
 {
     // A missing animation only leaves the dialog without it.
-    m_picture->load(toQString((programFolder() / kAnimationFile).string()));
+    m_picture->load(toQString((shippedFilesFolder() / kAnimationFile).string()));
     m_message->setText(toQString(m_request.message));
     if (m_process)
         startProcessWait();
