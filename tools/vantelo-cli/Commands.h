@@ -21,6 +21,7 @@ int runPageRankCommand(const std::vector<std::string>& arguments);
 int runStatsCommand(const std::vector<std::string>& arguments);
 int runSnapshotCommand(const std::vector<std::string>& arguments);
 int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
+int runHistoryCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -35,6 +35,7 @@ const std::vector<CliCommand>& cliCommands()
           runSnapshotCommand },
         { "import-directories", "import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE",
           runImportDirectoriesCommand },
+        { "history", "history export [--data-dir DIR] --profile NAME OUT.xlsx|OUT.xml", runHistoryCommand },
     };
     return commands;
 }
