@@ -75,6 +75,7 @@ public:
     DirectoryListController& directoryList() const { return *m_list; }
     BrowserTabArea& tabs() const { return *m_tabs; }
     const QTimer& autosaveTimer() const { return m_autosave; }
+    FileCommands& fileCommands() const { return *m_fileCommands; }
 
 signals:
     // The window has been painted for the first time; the reading starts now.
