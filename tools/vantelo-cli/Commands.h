@@ -23,6 +23,7 @@ int runSnapshotCommand(const std::vector<std::string>& arguments);
 // Prints the data folder the programs use, making a per-user one ready first.
 int runDataFolderCommand(const std::vector<std::string>& arguments);
 int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
+int runHistoryCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -37,6 +37,7 @@ const std::vector<CliCommand>& cliCommands()
         { "data-folder", "data-folder [--data-dir DIR]", runDataFolderCommand },
         { "import-directories", "import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE",
           runImportDirectoriesCommand },
+        { "history", "history export [--data-dir DIR] --profile NAME OUT.xlsx|OUT.xml", runHistoryCommand },
     };
     return commands;
 }

@@ -236,7 +236,12 @@ void CQuenlarDlg::connectCommands()
     on(menus.manageCustomDirectories, [this] { m_customCommands->manageCustomDirectories(); });
     on(menus.newSnapshot, [this] { newSnapshot(); });
     on(menus.updateDirectoryDatabase, [this] { updateDirectoryDatabase(); });
-    on(menus.checkCustomDatabase, [this] { m_fileCommands->checkCustomDatabase(); });
+    on(menus.checkCustomDatabase, [this] {
+        // An autosave while the checker runs would write the old list over the checker's save.
+        m_autosave.stop();
+        m_fileCommands->checkCustomDatabase();
+        restartAutosave();
+    });
     on(menus.addReciprocalLink, [this] { m_reciprocalCommands->addReciprocalLink(); });
     on(menus.onlineResources, [this] { openOnlinePage(OnlinePage::Resources); });
     on(menus.userGuide, [this] { openOnlinePage(OnlinePage::UserGuide); });

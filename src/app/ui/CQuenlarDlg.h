@@ -77,6 +77,7 @@ public:
     CustomDirectoryCommands& customDirectoryCommands() const { return *m_customCommands; }
     ReciprocalCommands& reciprocalCommands() const { return *m_reciprocalCommands; }
     const QTimer& autosaveTimer() const { return m_autosave; }
+    FileCommands& fileCommands() const { return *m_fileCommands; }
 
 signals:
     // The window has been painted for the first time; the reading starts now.

@@ -1,36 +1,48 @@
 #include "app/ui/FileCommands.h"
 
+#include "common/DataFolder.h"
+
 FileCommands::FileCommands(MainWindowContext context)
     : m_context(std::move(context))
+    , m_systemFiles(m_context.window)
+    , m_systemPrograms(m_context.window)
+    , m_files(&m_systemFiles)
+    , m_programs(&m_systemPrograms)
 {
 }
 
 void FileCommands::exportProfiles()
 {
-    showNotAvailable(m_context.messages, "Export Profiles");
+    commands().ExportProfiles();
 }
 
 void FileCommands::importProfiles()
 {
-    showNotAvailable(m_context.messages, "Import Profiles");
+    commands().ImportProfiles();
 }
 
 void FileCommands::exportCustomDatabase()
 {
-    showNotAvailable(m_context.messages, "Export Custom Directory Database");
+    commands().ExportCustomDatabase();
 }
 
 void FileCommands::importCustomDatabase()
 {
-    showNotAvailable(m_context.messages, "Import Custom Directory Database");
+    commands().ImportCustomDatabase();
 }
 
 void FileCommands::exportSubmissionHistory()
 {
-    showNotAvailable(m_context.messages, "Export Submission History");
+    commands().ExportSubmissionHistory();
 }
 
 void FileCommands::checkCustomDatabase()
 {
-    showNotAvailable(m_context.messages, "Check Custom Directory Database");
+    commands().CheckCustomDatabase();
+}
+
+FileMenuCommands FileCommands::commands()
+{
+    return FileMenuCommands(m_context.state, m_context.messages, *m_files, *m_programs,
+        { m_context.populateDirectoryList, m_context.refreshProfiles }, programFolder());
 }
