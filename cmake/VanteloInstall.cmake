@@ -14,7 +14,7 @@ install(TARGETS ${vantelo_programs} RUNTIME DESTINATION bin)
 install(FILES resources/data/wait.gif DESTINATION ${vantelo_share}/data)
 install(DIRECTORY resources/reciprocal/ DESTINATION ${vantelo_share}/reciprocal)
 install(DIRECTORY resources/demo/ DESTINATION ${vantelo_share}/demo)
-# The export style sheet, once the build places one beside the programs.
+# The style sheet of the exported submission reports.
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/submission.xsl DESTINATION ${vantelo_share})
 
 # The database is made again so that its demo directories point at the

@@ -8,7 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <regex>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -53,11 +52,17 @@ std::filesystem::path fileOfUrl(const std::string& url)
     return path;
 }
 
+// The action of the page's first form; empty when it has none.
 std::string formAction(const std::string& page)
 {
-    std::smatch match;
-    const std::regex action(R"re(<form[^>]*action="([^"]+)")re");
-    return std::regex_search(page, match, action) ? match[1].str() : std::string();
+    const std::size_t form = page.find("<form");
+    const std::size_t tagEnd = page.find('>', form);
+    const std::string_view marker = "action=\"";
+    const std::size_t action = page.find(marker, form);
+    if (form == std::string::npos || action == std::string::npos || action > tagEnd)
+        return {};
+    const std::size_t valueStart = action + marker.size();
+    return page.substr(valueStart, page.find('"', valueStart) - valueStart);
 }
 
 TEST_F(ShippedDatabaseTest, HoldsTheGeneralItemsAndTheDemoDirectoriesOfTheLatestRevision)
