@@ -14,6 +14,21 @@ bool isLowSurrogate(char16_t unit)
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The length of the sequence a lead byte starts; 0 for a byte no sequence starts
+// with (a continuation byte, an overlong lead, or one beyond U+10FFFF).
+std::size_t sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead < 0xE0)
+        return 2;
+    if (lead >= 0xE0 && lead < 0xF0)
+        return 3;
+    if (lead >= 0xF0 && lead < 0xF5)
+        return 4;
+    return 0;
+}
+
 } // namespace
 
 void appendUtf8(std::string& out, char32_t code)
@@ -42,7 +57,8 @@ std::string utf8FromUtf16(std::u16string_view text)
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char16_t unit = text[at];
         if (isHighSurrogate(unit) && at + 1 < text.size() && isLowSurrogate(text[at + 1])) {
-            appendUtf8(out, 0x10000 + ((char32_t { unit } - 0xD800) << 10) + (char32_t { text[at + 1] } - 0xDC00));
+            appendUtf8(
+                out, 0x10000 + ((char32_t { unit } - 0xD800) << 10) + (char32_t { text[at + 1] } - 0xDC00));
             ++at;
         } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
             appendUtf8(out, kReplacement);
@@ -59,8 +75,9 @@ std::u16string utf16FromUtf8(std::string_view bytes)
     text.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[at]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        const std::size_t length = sequenceLength(lead);
+        // A lead byte of n > 1 bytes carries its value in the bits below its n + 1 marker bits.
+        char32_t code = length <= 1 ? lead : lead & (0xFFu >> (length + 1));
         bool valid = length != 0 && at + length <= bytes.size();
         for (std::size_t i = 1; valid && i < length; ++i) {
             const auto next = static_cast<unsigned char>(bytes[at + i]);
@@ -68,7 +85,8 @@ std::u16string utf16FromUtf8(std::string_view bytes)
             code = (code << 6) | (next & 0x3F);
         }
         const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        valid = valid && (length == 1 || code >= smallest) && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        valid = valid && (length == 1 || code >= smallest) && code <= 0x10FFFF
+            && (code < 0xD800 || code > 0xDFFF);
         if (!valid) {
             text += static_cast<char16_t>(kReplacement);
             ++at;
