@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
+#include <set>
 
 namespace {
 
@@ -97,6 +99,56 @@ TEST(MainWindowRulesTest, CopyMenuDrawsTitlesDescriptionsAndKeywordsAtRandom)
     EXPECT_EQ(profileFieldText(ProfileField::ZipCode, profile, second), "12345");
     EXPECT_EQ(kCopyMenuFields.size(), 13u);
     EXPECT_STREQ(profileFieldCaption(kCopyMenuFields.back()), "Zip Code");
+}
+
+TEST(MainWindowRulesTest, EachCopyMenuEntryCopiesItsOwnField)
+{
+    SendingProfile::SiteProfile profile;
+    profile.url = "http://site.example/";
+    profile.email = "owner@site.example";
+    profile.titles = { "Title" };
+    profile.descriptions = { "Description" };
+    profile.keywords = { "key, words" };
+    profile.reciprocal = "http://site.example/links.html";
+    profile.fname = "Ada";
+    profile.lname = "Lovelace";
+    profile.username = "ada";
+    profile.password = "secret";
+    profile.address = "1 Main Street";
+    profile.city = "London";
+    profile.zip = "N1 9GU";
+    profile.province = "not on the menu";
+
+    struct Entry {
+        const char* caption;
+        const char* text;
+    };
+    const Entry expected[] = { { "URL", "http://site.example/" }, { "Email", "owner@site.example" },
+        { "Link Title", "Title" }, { "Link Description", "Description" }, { "Keywords", "key, words" },
+        { "Reciprocal URL", "http://site.example/links.html" }, { "First Name", "Ada" },
+        { "Last Name", "Lovelace" }, { "Username", "ada" }, { "Password", "secret" },
+        { "Address", "1 Main Street" }, { "City", "London" }, { "Zip Code", "N1 9GU" } };
+    ASSERT_EQ(std::size(expected), kCopyMenuFields.size());
+    FixedRandom first(0);
+    for (std::size_t i = 0; i < kCopyMenuFields.size(); ++i) {
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_STREQ(profileFieldCaption(kCopyMenuFields[i]), expected[i].caption);
+        EXPECT_EQ(profileFieldText(kCopyMenuFields[i], profile, first), expected[i].text);
+    }
+}
+
+TEST(MainWindowRulesTest, SystemRandomPicksStayInRangeAndReachEveryValue)
+{
+    SystemRandomSource random;
+    EXPECT_EQ(random.pick(1), 0u);
+    EXPECT_EQ(random.pick(0), 0u); // nothing to draw from: still 0, never undefined
+    std::set<std::size_t> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const std::size_t picked = random.pick(3);
+        ASSERT_LT(picked, 3u);
+        seen.insert(picked);
+    }
+    EXPECT_EQ(seen.size(), 3u); // each value has a chance of 1 - (2/3)^1000 to show
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "custom/CustomCategories.h"
 #include "custom/DirectoryWizardModel.h"
 #include "custom/FormMappingLearner.h"
+#include "custom/ProfileFieldTokens.h"
+#include "filling/PlaceholderExpander.h"
 
 #include "filling/FillingTestSupport.h"
 #include "support/RecordingMessageBox.h"
@@ -181,6 +183,33 @@ TEST(FormMappingLearnerTest, ThePresetTableHoldsItsEighteenRows)
     EXPECT_EQ(presets.front(), item("OWNER_NAME", ControlType::Edit, 0, "#fname# #lname#"));
     EXPECT_EQ(presets[9], item("TITLE", ControlType::Edit, 1, "#title#"));
     EXPECT_EQ(presets.back(), item("sitename", ControlType::Edit, 0, "#title#"));
+}
+
+// A placeholder the filler does not know would reach the directory's page as it
+// stands, so every one the wizard writes must expand fully.
+TEST(FormMappingLearnerTest, EveryPlaceholderTheWizardWritesIsOneTheFillerExpands)
+{
+    SendingProfile::SiteProfile profile;
+    profile.url = "http://site.example/";
+    profile.titles = { "Title" };
+    profile.descriptions = { "Description" };
+    profile.keywords = { "keywords" };
+    profile.email = profile.fname = profile.lname = profile.username = profile.password = "x";
+    profile.address = profile.city = profile.zip = profile.province = "x";
+    ScriptedRandom random;
+    const PlaceholderExpander expander(random);
+    PickSlots picks;
+
+    for (const ProfileFieldToken& field : profileFieldTokens()) {
+        SCOPED_TRACE(field.displayName);
+        EXPECT_EQ(expander.expand(field.token, profile, picks).find('#'), std::string::npos);
+    }
+    for (const DirectoryItem& preset : presetFormItems()) {
+        SCOPED_TRACE(preset.name);
+        EXPECT_EQ(expander.expand(preset.value, profile, picks).find('#'), std::string::npos);
+    }
+    EXPECT_EQ(profileFieldTokens().size(), 14u);
+    EXPECT_STREQ(profileFieldTokens().front().displayName, "First Name Last Name");
 }
 
 } // namespace

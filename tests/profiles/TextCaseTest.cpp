@@ -29,6 +29,16 @@ TEST(TextCaseTest, ComparesLettersOfAnyCase)
         { "\xFF", "\xFE", false }, // two stray bytes
         { "\xC3", "\xC3\xA9", false }, // a cut sequence
         { "\xC9", "\xC3\xA9", false }, // a stray byte is no letter
+        { "\xCE\x86\xCE\x88\xCE\x8C\xCE\x8F", "\xCE\xAC\xCE\xAD\xCF\x8C\xCF\x8E", true }, // ΆΈΌΏ, άέόώ
+        { "\xCE\xA3", "\xCF\x82", true }, // Σ and the final ς
+        { "\xD0\x81\xD0\x8E", "\xD1\x91\xD1\x9E", true }, // ЁЎ, ёў
+        { "\xC4\xB9\xC5\xB9\xC5\xB8", "\xC4\xBA\xC5\xBA\xC3\xBF", true }, // ĹŹŸ, ĺźÿ
+        { "\xC4\xB0", "i", false }, // the dotted capital İ has no small partner here
+        { "\xC4\xB0", "\xC4\xB1", false }, // nor the dotless ı
+        { "\xE2\x82\xAC \xF0\x9F\x98\x80", "\xE2\x82\xAC \xF0\x9F\x98\x80", true }, // € and an emoji
+        { "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81", false }, // two emoji
+        { "\xE2\x82" "A", "\xE2\x82" "a", true }, // a broken sequence, then a letter
+        { "\xE2\x82\xAC", "\xE2\x82\xAD", false }, // the last byte differs
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " / " + c.b);
