@@ -69,29 +69,37 @@ std::string utf8FromUtf16(std::u16string_view text)
     return out;
 }
 
+char32_t decodeUtf8(std::string_view text, std::size_t at, std::size_t& length)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    length = sequenceLength(lead);
+    const auto invalid = [&length] {
+        length = 1;
+        return kReplacement;
+    };
+    if (length == 0 || at + length > text.size())
+        return invalid();
+    // A lead byte of n > 1 bytes carries its value in the bits below its n + 1 marker bits.
+    char32_t code = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return invalid();
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if ((length > 1 && code < smallest) || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return invalid();
+    return code;
+}
+
 std::u16string utf16FromUtf8(std::string_view bytes)
 {
     std::u16string text;
     text.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        const std::size_t length = sequenceLength(lead);
-        // A lead byte of n > 1 bytes carries its value in the bits below its n + 1 marker bits.
-        char32_t code = length <= 1 ? lead : lead & (0xFFu >> (length + 1));
-        bool valid = length != 0 && at + length <= bytes.size();
-        for (std::size_t i = 1; valid && i < length; ++i) {
-            const auto next = static_cast<unsigned char>(bytes[at + i]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        valid = valid && (length == 1 || code >= smallest) && code <= 0x10FFFF
-            && (code < 0xD800 || code > 0xDFFF);
-        if (!valid) {
-            text += static_cast<char16_t>(kReplacement);
-            ++at;
-            continue;
-        }
+        std::size_t length = 1;
+        const char32_t code = decodeUtf8(bytes, at, length);
         if (code >= 0x10000) {
             text += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
             text += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/MessageBox.h"
+#include "common/WideText.h"
 
 #include <cstdio>
 
@@ -27,33 +28,6 @@ constexpr const char* kGeneralLabels[] = { "Google PR", "Google Homepage PR", "G
 
 constexpr const char* kSavedMessage = "Your snapshot was successfully saved.";
 constexpr const char* kNotSavedMessage = "Unable to save to the desired file.";
-
-// The code point of the UTF-8 character at `at` and its length; a byte that
-// does not start a valid character stands alone as U+FFFD.
-char32_t decodeUtf8(const std::string& text, std::size_t at, std::size_t& length)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    length = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-    if (length == 0 || at + length > text.size()) {
-        length = 1;
-        return 0xFFFD;
-    }
-    char32_t code = lead & (0xFF >> (length + 1));
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80) {
-            length = 1;
-            return 0xFFFD;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        length = 1;
-        return 0xFFFD;
-    }
-    return code;
-}
 
 std::string escapeHtml(const std::string& text)
 {
