@@ -42,9 +42,9 @@ struct BenchSite {
         folder = pattern;
         std::string xml = "<?xml version=\"1.0\"?>\n<customdirs>\n";
         for (int i = 0; i < kDirectories; ++i)
-            xml += "\t<directory name=\"Directory " + std::to_string(i) + "\" submiturl=\"http://127.0.0.1:"
-                + std::to_string(port) + "/submit" + std::to_string(i) + ".php\" pr=\"" + std::to_string(i % 11)
-                + "\" />\n";
+            xml += "\t<directory name=\"Directory " + std::to_string(i)
+                + "\" submiturl=\"http://127.0.0.1:" + std::to_string(port) + "/submit" + std::to_string(i)
+                + ".php\" pr=\"" + std::to_string(i % 11) + "\" />\n";
         database = folder / "customdirdata.xml";
         writeFileAtomically(database, xml + "</customdirs>\n");
     }
@@ -65,8 +65,8 @@ void BM_CommandLineCheck(benchmark::State& state)
         std::ostringstream out;
         std::ostringstream err;
         const int code = RunCheckCommand({ "--check", site.database.string(), "--no-pr", "--pause-ms", "0",
-                                           "--data-dir", site.folder.string() },
-                                         out, err);
+                                             "--data-dir", site.folder.string() },
+            out, err);
         if (code != 0)
             state.SkipWithError("the check failed");
         benchmark::DoNotOptimize(out.str());

@@ -4,8 +4,8 @@
 
 #include "common/AtomicFile.h"
 #include "common/StderrMessageBox.h"
-#include "custom/DirectoryListFile.h"
 #include "custom/DirectoryLineParser.h"
+#include "custom/DirectoryListFile.h"
 #include "custom/ListLineReader.h"
 
 #include <benchmark/benchmark.h>
@@ -109,7 +109,8 @@ void DirectoryListScanOfFile(benchmark::State& state)
 {
     StderrMessageBox messages;
     for (auto _ : state) {
-        const std::optional<DirectoryListScan> scan = scanDirectoryListFile(data().list.string(), {}, messages);
+        const std::optional<DirectoryListScan> scan =
+            scanDirectoryListFile(data().list.string(), {}, messages);
         if (!scan || scan->found.size() != kLines)
             state.SkipWithError("the scan lost directories");
         benchmark::DoNotOptimize(scan);

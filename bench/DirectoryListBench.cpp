@@ -33,7 +33,8 @@ LoadedStores& stores()
     return instance;
 }
 
-void buildList(benchmark::State& state, DirectorySort sort, const std::string& search = {}, bool profile = true)
+void buildList(
+    benchmark::State& state, DirectorySort sort, const std::string& search = {}, bool profile = true)
 {
     DirectoryListQuery query;
     if (profile)

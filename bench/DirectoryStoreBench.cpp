@@ -20,17 +20,23 @@ namespace {
 
 std::string directoryElement(const std::string& name, const std::string& host, int number)
 {
-    std::string text = "<directory name=\"" + name + "\" submiturl=\"http://www." + host + "/submit.php?c="
-        + std::to_string(number) + "\" pr=\"" + std::to_string(number % 11) + "\" revision=\""
-        + std::to_string(number % 40) + "\" onsubmit=\"Thank you for your submission\" category=\"Arts,Business,Computers,\">";
+    std::string text = "<directory name=\"" + name + "\" submiturl=\"http://www." + host
+        + "/submit.php?c=" + std::to_string(number) + "\" pr=\"" + std::to_string(number % 11)
+        + "\" revision=\"" + std::to_string(number % 40)
+        + "\" onsubmit=\"Thank you for your submission\" category=\"Arts,Business,Computers,\">";
     static const char* const fields[8][3] = {
-        { "TITLE", "#title#", "edit" },       { "URL", "#url#", "edit" },
-        { "DESCRIPTION", "#desc#", "edit" },  { "OWNER_NAME", "#name#", "edit" },
-        { "OWNER_EMAIL", "#email#", "edit" }, { "META_KEYWORDS", "#keywords#", "edit" },
-        { "CATEGORY_ID", "Computers", "select" }, { "AGREERULES", "True", "checkbox" },
+        { "TITLE", "#title#", "edit" },
+        { "URL", "#url#", "edit" },
+        { "DESCRIPTION", "#desc#", "edit" },
+        { "OWNER_NAME", "#name#", "edit" },
+        { "OWNER_EMAIL", "#email#", "edit" },
+        { "META_KEYWORDS", "#keywords#", "edit" },
+        { "CATEGORY_ID", "Computers", "select" },
+        { "AGREERULES", "True", "checkbox" },
     };
     for (const auto& field : fields)
-        text += std::string("<item name=\"") + field[0] + "\" index=\"0\" value=\"" + field[1] + "\" type=\"" + field[2] + "\"/>";
+        text += std::string("<item name=\"") + field[0] + "\" index=\"0\" value=\"" + field[1] + "\" type=\""
+            + field[2] + "\"/>";
     return text + "</directory>";
 }
 
@@ -48,12 +54,14 @@ struct BenchData {
 
         mainXml = "<?xml version=\"1.0\"?>\r\n<rf><latestrevision no=\"40\"/>";
         for (int i = 0; i < 50000; ++i)
-            mainXml += directoryElement("Directory " + std::to_string(i), "dir" + std::to_string(i) + ".example", i);
+            mainXml +=
+                directoryElement("Directory " + std::to_string(i), "dir" + std::to_string(i) + ".example", i);
         mainXml += "</rf>";
         std::string customXml = "<?xml version=\"1.0\"?><customdirs>";
         for (int i = 0; i < 2000; ++i) {
             // Half replace main directories by host key, half are new sites.
-            const std::string host = i % 2 ? "dir" + std::to_string(i * 20) + ".example" : "mine" + std::to_string(i) + ".example";
+            const std::string host =
+                i % 2 ? "dir" + std::to_string(i * 20) + ".example" : "mine" + std::to_string(i) + ".example";
             customXml += directoryElement("Custom " + std::to_string(i), host, i);
         }
         customXml += "</customdirs>";

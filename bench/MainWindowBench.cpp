@@ -16,8 +16,8 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace {

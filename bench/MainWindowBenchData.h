@@ -32,10 +32,12 @@ inline std::string databaseText()
 {
     std::string xml = "<?xml version=\"1.0\"?>\r\n<rf><latestrevision no=\"40\"/>";
     for (int i = 0; i < kDirectories; ++i) {
-        xml += "<directory name=\"" + directoryName(i) + "\" pr=\"" + std::to_string(i % 11) + "\" revision=\""
-            + std::to_string(30 + i % 11) + "\" submiturl=\"" + directoryUrl(i) + "\" category=\"Category "
-            + std::to_string(i % 40) + ",Category " + std::to_string((i + 7) % 40) + ",\" onsubmit=\"Thank you\">";
-        for (const char* item : { "TITLE", "URL", "DESCRIPTION", "KEYWORDS", "EMAIL", "NAME", "CATEGORY", "AGREE" })
+        xml += "<directory name=\"" + directoryName(i) + "\" pr=\"" + std::to_string(i % 11)
+            + "\" revision=\"" + std::to_string(30 + i % 11) + "\" submiturl=\"" + directoryUrl(i)
+            + "\" category=\"Category " + std::to_string(i % 40) + ",Category " + std::to_string((i + 7) % 40)
+            + ",\" onsubmit=\"Thank you\">";
+        for (const char* item :
+            { "TITLE", "URL", "DESCRIPTION", "KEYWORDS", "EMAIL", "NAME", "CATEGORY", "AGREE" })
             xml += std::string("<item name=\"") + item + "\" type=\"edit\" index=\"0\" value=\"#title#\"/>";
         xml += "</directory>";
     }
@@ -45,13 +47,15 @@ inline std::string databaseText()
 inline std::string profilesText()
 {
     std::string xml = "<?xml version=\"1.0\"?>\n<profiles><activeProfile>" + std::string(kProfile)
-        + "</activeProfile><profile><name>" + kProfile + "</name><url>http://www.mysite.example/</url>"
+        + "</activeProfile><profile><name>" + kProfile
+        + "</name><url>http://www.mysite.example/</url>"
           "<categories>Business</categories><subcategories>Widgets</subcategories><title>My Site</title>"
-          "<description>Widgets.</description><keywords>widgets</keywords><reciprocalmethod>0</reciprocalmethod>";
+          "<description>Widgets.</description><keywords>widgets</keywords><reciprocalmethod>0</"
+          "reciprocalmethod>";
     const int step = kDirectories / kEntries;
     for (int i = 0; i < kDirectories; i += step) {
-        xml += std::string("<submittedto") + ((i / step) % 3 == 0 ? " approved=\"yes\"" : "") + "><friendlyname>"
-            + directoryName(i) + "</friendlyname><url>" + directoryUrl(i)
+        xml += std::string("<submittedto") + ((i / step) % 3 == 0 ? " approved=\"yes\"" : "")
+            + "><friendlyname>" + directoryName(i) + "</friendlyname><url>" + directoryUrl(i)
             + "</url><title>My Site</title><description>Widgets of every kind.</description>"
               "<keywords>widgets</keywords><datetime>05 March 2021</datetime></submittedto>";
     }
@@ -59,7 +63,8 @@ inline std::string profilesText()
         xml += "<customcolor directory=\"" + directoryName(i) + "\">12632256</customcolor>";
     xml += "</profile>";
     for (int i = 3; i < kDirectories; i += 50)
-        xml += "<customtext directory=\"" + directoryName(i) + "\">Needs a reciprocal link first</customtext>";
+        xml +=
+            "<customtext directory=\"" + directoryName(i) + "\">Needs a reciprocal link first</customtext>";
     return xml + "</profiles>";
 }
 

@@ -1,9 +1,9 @@
 #include "app/DirectoryList.h"
 
-#include "directories/DirectoryCategories.h"
 #include "app/DirectoryRowText.h"
 #include "app/RowColors.h"
 #include "app/Utf8Text.h"
+#include "directories/DirectoryCategories.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileStore.h"
 
@@ -89,10 +89,12 @@ std::vector<std::uint32_t> sortedOrder(const Listed& listed, DirectorySort sort)
         std::ranges::sort(order, by(taggedNameBefore));
         break;
     case DirectorySort::AlphaDescending:
-        std::ranges::sort(order, by([](const ListedDirectory& a, const ListedDirectory& b) { return taggedNameBefore(b, a); }));
+        std::ranges::sort(order,
+            by([](const ListedDirectory& a, const ListedDirectory& b) { return taggedNameBefore(b, a); }));
         break;
     case DirectorySort::Status:
-        std::ranges::stable_sort(order, by([](const ListedDirectory& a, const ListedDirectory& b) { return a.status < b.status; }));
+        std::ranges::stable_sort(order,
+            by([](const ListedDirectory& a, const ListedDirectory& b) { return a.status < b.status; }));
         break;
     }
     return order;
@@ -128,7 +130,8 @@ private:
 // index answers fastest.
 class RowReader {
 public:
-    RowReader(const ProfileStore& profiles, const std::optional<std::string>& profile, std::int32_t latestRevision)
+    RowReader(
+        const ProfileStore& profiles, const std::optional<std::string>& profile, std::int32_t latestRevision)
         : m_profiles(profiles)
         , m_profile(profile)
         , m_latestRevision(latestRevision)
@@ -159,7 +162,8 @@ public:
             row.text += kNotSentSuffix;
         }
         std::uint32_t custom = 0;
-        if (m_profiles.GetCustomColor(*m_profile, record.name, custom) || m_profiles.GetCustomColor({}, record.name, custom))
+        if (m_profiles.GetCustomColor(*m_profile, record.name, custom)
+            || m_profiles.GetCustomColor({}, record.name, custom))
             row.color = custom;
         m_profiles.GetSubmissionDate(*m_profile, record.name, row.date);
         return listed;
@@ -179,8 +183,8 @@ bool beginsNextName(const DirectoryStore::RecordMap& records, DirectoryStore::Re
 
 } // namespace
 
-DirectoryList buildDirectoryList(const DirectoryStore& directories, const ProfileStore& profiles,
-                                 const DirectoryListQuery& query)
+DirectoryList buildDirectoryList(
+    const DirectoryStore& directories, const ProfileStore& profiles, const DirectoryListQuery& query)
 {
     DirectoryList list;
     const std::string lowerSearch = asciiLowerCase(limitSearchText(query.searchText));
@@ -196,7 +200,8 @@ DirectoryList buildDirectoryList(const DirectoryStore& directories, const Profil
             continue;
         ++list.total;
         categories.add(record.category);
-        if (!passesCategoryFilter(record.category, query.categoryFilter) || !matchesSearch(record, lowerSearch))
+        if (!passesCategoryFilter(record.category, query.categoryFilter)
+            || !matchesSearch(record, lowerSearch))
             continue;
         ListedDirectory entry = reader.read(record);
         entry.rank = visited;

@@ -11,7 +11,8 @@
 
 using SendingProfile::ProfileStore;
 
-DirectoryRowMarks::DirectoryRowMarks(const DirectoryStore& directories, ProfileStore& profiles, const IClock& clock)
+DirectoryRowMarks::DirectoryRowMarks(
+    const DirectoryStore& directories, ProfileStore& profiles, const IClock& clock)
     : m_directories(directories)
     , m_profiles(profiles)
     , m_clock(clock)
@@ -88,7 +89,9 @@ void DirectoryRowMarks::removeCustomColor(
     const std::string name = rowDirectoryName(shown.text);
     m_profiles.RemoveCustomColor({}, name);
     const bool sent = profile && m_profiles.IsSubmitted(*profile, name, m_directories.GetSubmitUrl(name));
-    shown.color = sent ? kSentColor : revisionColor(m_directories.GetRevision(name), m_directories.GetLatestDirectoryRevision());
+    shown.color = sent
+        ? kSentColor
+        : revisionColor(m_directories.GetRevision(name), m_directories.GetLatestDirectoryRevision());
 }
 
 void DirectoryRowMarks::setCustomText(DirectoryList& list, std::size_t row, const std::string& text) const
@@ -98,8 +101,8 @@ void DirectoryRowMarks::setCustomText(DirectoryList& list, std::size_t row, cons
         shown.customText = text;
 }
 
-std::optional<std::size_t> DirectoryRowMarks::recordSubmission(DirectoryList& list, const std::string& profile,
-    const std::string& directory, const SubmissionOutcome& outcome) const
+std::optional<std::size_t> DirectoryRowMarks::recordSubmission(DirectoryList& list,
+    const std::string& profile, const std::string& directory, const SubmissionOutcome& outcome) const
 {
     if (const auto& entry = outcome.newEntry) {
         if (m_profiles.AddSubmission(profile, entry->friendlyName, entry->url, entry->title, entry->keywords,

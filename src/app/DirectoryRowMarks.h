@@ -21,11 +21,13 @@ class ProfileStore;
 // directory by its text before the first "[".
 class DirectoryRowMarks {
 public:
-    DirectoryRowMarks(const DirectoryStore& directories, SendingProfile::ProfileStore& profiles, const IClock& clock);
+    DirectoryRowMarks(
+        const DirectoryStore& directories, SendingProfile::ProfileStore& profiles, const IClock& clock);
 
     // Records a submission dated today with the picks of the tab that shows the
     // directory (empty picks without one), unless there is one already.
-    void markSent(DirectoryList& list, std::size_t row, const std::string& profile, const PickSlots& picks) const;
+    void markSent(
+        DirectoryList& list, std::size_t row, const std::string& profile, const PickSlots& picks) const;
     // Forgets the submission, and the profile's own colour of the row.
     void markUnsent(DirectoryList& list, std::size_t row, const std::string& profile) const;
     // As "unsent", then greys the row for this profile only.

@@ -6,12 +6,12 @@ class SettingsStore;
 
 // The six settings the main window works with, as values.
 struct MainSettings {
-    bool tabbedBrowsing = true;         // "visualeffects": every directory opens a new tab
-    bool autosave = true;               // "autosave": run the autosave timer
-    int autosaveMinutes = 3;            // "autosavei": autosave period; 0 is taken as 3
-    bool autoUpdate = true;             // "autoupdate": check for updates at start
-    int directoryListVersion = 0;       // "dirlistversion": version of the installed directory list
-    std::optional<bool> autoFocus;      // "autofocus": kept and written back, no other effect
+    bool tabbedBrowsing = true; // "visualeffects": every directory opens a new tab
+    bool autosave = true; // "autosave": run the autosave timer
+    int autosaveMinutes = 3; // "autosavei": autosave period; 0 is taken as 3
+    bool autoUpdate = true; // "autoupdate": check for updates at start
+    int directoryListVersion = 0; // "dirlistversion": version of the installed directory list
+    std::optional<bool> autoFocus; // "autofocus": kept and written back, no other effect
 };
 
 // Reads each value whose key is present; absent keys keep the defaults.

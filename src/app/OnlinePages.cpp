@@ -10,8 +10,8 @@ constexpr const char* kChatPath = "/Enter_Chat.html";
 
 struct PageInfo {
     const char* caption;
-    const char* path;      // on the vendor's site
-    const char* builtIn;   // the file of the built-in copy
+    const char* path; // on the vendor's site
+    const char* builtIn; // the file of the built-in copy
 };
 
 PageInfo infoOf(OnlinePage page)

@@ -6,7 +6,7 @@ class HostConfiguration;
 
 // The pages of the vendor's web site that the main window opens in a tab.
 enum class OnlinePage {
-    News,      // the start page
+    News, // the start page
     UserGuide,
     Support,
     Updates,

@@ -49,7 +49,8 @@ const char* profileFieldCaption(ProfileField field)
     return "";
 }
 
-std::string profileFieldText(ProfileField field, const SendingProfile::SiteProfile& profile, IRandomSource& random)
+std::string profileFieldText(
+    ProfileField field, const SendingProfile::SiteProfile& profile, IRandomSource& random)
 {
     switch (field) {
     case ProfileField::Url:

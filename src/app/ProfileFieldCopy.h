@@ -14,9 +14,9 @@ struct SiteProfile;
 enum class ProfileField {
     Url,
     Email,
-    LinkTitle,       // one of the titles, drawn at random
+    LinkTitle, // one of the titles, drawn at random
     LinkDescription, // one of the descriptions, drawn at random
-    Keywords,        // one of the keyword lines, drawn at random
+    Keywords, // one of the keyword lines, drawn at random
     ReciprocalUrl,
     FirstName,
     LastName,
@@ -29,12 +29,13 @@ enum class ProfileField {
 
 // The copy menu's entries, in order.
 inline constexpr std::array kCopyMenuFields { ProfileField::Url, ProfileField::Email, ProfileField::LinkTitle,
-    ProfileField::LinkDescription, ProfileField::Keywords, ProfileField::ReciprocalUrl, ProfileField::FirstName,
-    ProfileField::LastName, ProfileField::Username, ProfileField::Password, ProfileField::Address,
-    ProfileField::City, ProfileField::ZipCode };
+    ProfileField::LinkDescription, ProfileField::Keywords, ProfileField::ReciprocalUrl,
+    ProfileField::FirstName, ProfileField::LastName, ProfileField::Username, ProfileField::Password,
+    ProfileField::Address, ProfileField::City, ProfileField::ZipCode };
 
 // The menu entry's text: "URL", "Email", "Link Title" and so on.
 const char* profileFieldCaption(ProfileField field);
 
 // The text an entry copies; a list without values gives an empty text.
-std::string profileFieldText(ProfileField field, const SendingProfile::SiteProfile& profile, IRandomSource& random);
+std::string profileFieldText(
+    ProfileField field, const SendingProfile::SiteProfile& profile, IRandomSource& random);

@@ -6,10 +6,10 @@
 
 // What the command line of the main program asks for.
 struct ProgramArguments {
-    bool help = false;                  // print the usage and end
-    bool version = false;               // print the version and end
+    bool help = false; // print the usage and end
+    bool version = false; // print the version and end
     std::optional<std::string> dataDir; // the data folder, instead of the program's folder
-    std::string error;                  // what is wrong with the command line, if anything
+    std::string error; // what is wrong with the command line, if anything
 };
 
 // Reads "--help" (or "-h"), "--version" and "--data-dir DIR" (or "--data-dir=DIR"); other

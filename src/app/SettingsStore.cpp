@@ -69,8 +69,8 @@ bool SettingsStore::SaveSettings(const std::filesystem::path& file)
         root.append_child(key.c_str()).append_child(pugi::node_pcdata).set_value(value.c_str());
 
     if (auto error = writeFileAtomically(file, xmlDocumentText(document, XmlLayout::Raw))) {
-        m_messages.show(kSaveFailed + xmlErrorText(error->message, error->details), kVanteloCaption,
-                        MessageIcon::Error);
+        m_messages.show(
+            kSaveFailed + xmlErrorText(error->message, error->details), kVanteloCaption, MessageIcon::Error);
         return false;
     }
     return true;

@@ -64,7 +64,8 @@ std::optional<std::string> refererFor(std::string_view address)
     if (address.size() >= kRefererAddressLimit)
         return std::nullopt;
     const std::size_t scheme = address.find(kSchemeEnd);
-    const std::size_t start = scheme == std::string_view::npos ? kRefererSearchStart : scheme + kSchemeEnd.size();
+    const std::size_t start =
+        scheme == std::string_view::npos ? kRefererSearchStart : scheme + kSchemeEnd.size();
     const std::size_t slash = address.find('/', start);
     if (slash == std::string_view::npos)
         return std::string(address);

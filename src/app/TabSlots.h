@@ -15,16 +15,16 @@ inline constexpr int kTabSlotCount = 10;
 // page's filling state (with the directory shown) and the page's PageRank.
 struct TabSlot {
     bool free = true;
-    std::string requestedAddress;  // the address last given to OpenTab
-    TabFillState fill;             // the directory's name, the picks, the fill state
-    std::int32_t pageRank = 0;     // of the last completed page; negative: none could be had
+    std::string requestedAddress; // the address last given to OpenTab
+    TabFillState fill; // the directory's name, the picks, the fill state
+    std::int32_t pageRank = 0; // of the last completed page; negative: none could be had
 };
 
 // Where OpenTab puts the tab of a slot in the tab row.
 enum class TabPlacement {
-    Append,        // a new tab at the end of the row
-    InsertFirst,   // single-tab mode: the one tab, made anew
-    ReplaceFirst,  // single-tab mode: the one tab shows the new page
+    Append, // a new tab at the end of the row
+    InsertFirst, // single-tab mode: the one tab, made anew
+    ReplaceFirst, // single-tab mode: the one tab shows the new page
 };
 
 // The slot a page opens in, and where its tab goes.

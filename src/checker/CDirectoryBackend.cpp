@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr const char* kLoadFailed = "Failed to load directory database. Please check that you have a valid XML document";
+constexpr const char* kLoadFailed =
+    "Failed to load directory database. Please check that you have a valid XML document";
 constexpr const char* kLoadException = "An exception occurred while loading the directory list";
 constexpr std::string_view kLoadedStatus = "Loaded %d directories (enabled+disabled)";
 
@@ -28,8 +29,8 @@ constexpr const char* kFalse = "false";
 
 // The declaration, comments and processing instructions are kept, so that a
 // saved file differs from the loaded one only where the checker changed it.
-constexpr unsigned kParseOptions =
-    pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments
+    | pugi::parse_pi | pugi::parse_doctype;
 
 pugi::xml_attribute attributeToWrite(pugi::xml_node node, const char* name)
 {
@@ -62,7 +63,10 @@ public:
         return true;
     }
 
-    std::u16string GetName() const override { return utf16FromUtf8(m_current.attribute(kNameAttribute).value()); }
+    std::u16string GetName() const override
+    {
+        return utf16FromUtf8(m_current.attribute(kNameAttribute).value());
+    }
 
     std::u16string GetSubmitUrl() const override
     {
@@ -116,7 +120,7 @@ bool CDirectoryBackend::LoadDatabase(const std::filesystem::path& file, IMessage
                 document->load_buffer(bytes->data(), bytes->size(), kParseOptions, pugi::encoding_utf8);
             if (parsed.status == pugi::status_out_of_memory)
                 messages.show(std::string(kLoadException) + ": " + parsed.description(), kDbCheckerCaption,
-                              MessageIcon::Error);
+                    MessageIcon::Error);
             if (parsed && document->document_element()) {
                 m_document = std::move(document);
                 m_scrambled = scrambled;

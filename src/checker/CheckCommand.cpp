@@ -40,7 +40,7 @@ public:
     InterruptWatch()
     {
         g_interrupted = 0;
-        struct sigaction action {};
+        struct sigaction action { };
         action.sa_handler = noteInterrupt;
         action.sa_flags = SA_RESETHAND;
         sigemptyset(&action.sa_mask);
@@ -57,7 +57,7 @@ public:
     bool interrupted() const { return g_interrupted != 0; }
 
 private:
-    struct sigaction m_previous {};
+    struct sigaction m_previous { };
     bool m_installed = false;
 };
 
@@ -118,8 +118,8 @@ private:
     {
         const int filled = m_total > 0 ? std::min(kBarWidth, checked * kBarWidth / m_total) : kBarWidth;
         return "Progress: [" + std::string(static_cast<std::size_t>(filled), '#')
-            + std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] " + std::to_string(checked) + "/"
-            + std::to_string(m_total);
+            + std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] " + std::to_string(checked)
+            + "/" + std::to_string(m_total);
     }
 
     std::ostream& m_err;
@@ -141,8 +141,8 @@ std::chrono::milliseconds pauseOption(const std::optional<std::string>& text)
 }
 
 // Runs the check to its end, or until Ctrl+C stops it.
-CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options, const std::string& pageRankHost,
-                      std::chrono::milliseconds pause, std::ostream& err, bool terminal)
+CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options,
+    const std::string& pageRankHost, std::chrono::milliseconds pause, std::ostream& err, bool terminal)
 {
     const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
     ConsoleObserver observer(err, terminal, directories->Count());
@@ -163,14 +163,15 @@ CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options, c
 }
 
 // Applies what the flags choose and saves; false when the save failed.
-bool applyAndSave(CDirectoryBackend& backend, const CheckResults& results, bool applyPageRank, bool disableBroken,
-                  const std::string& file, std::ostream& err, IMessageBox& messages)
+bool applyAndSave(CDirectoryBackend& backend, const CheckResults& results, bool applyPageRank,
+    bool disableBroken, const std::string& file, std::ostream& err, IMessageBox& messages)
 {
     ReviewSelection selection = ReviewSelection::All(results, false);
     selection.prChanges.assign(selection.prChanges.size(), applyPageRank);
     selection.brokenSites.assign(selection.brokenSites.size(), disableBroken);
     if (std::find(selection.prChanges.begin(), selection.prChanges.end(), true) == selection.prChanges.end()
-        && std::find(selection.brokenSites.begin(), selection.brokenSites.end(), true) == selection.brokenSites.end()) {
+        && std::find(selection.brokenSites.begin(), selection.brokenSites.end(), true)
+            == selection.brokenSites.end()) {
         err << kNothingToSave << '\n';
         return true;
     }
@@ -185,12 +186,13 @@ bool applyAndSave(CDirectoryBackend& backend, const CheckResults& results, bool 
 
 bool IsCheckCommand(const std::vector<std::string>& arguments)
 {
-    return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string& argument) { return argument == "--check" || argument.starts_with("--check="); });
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return argument == "--check" || argument.starts_with("--check=");
+    });
 }
 
-int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                    bool errIsTerminal)
+int RunCheckCommand(
+    const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     CommandLine line(arguments);
     const std::optional<std::string> file = line.takeOption("--check");

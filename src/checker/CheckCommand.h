@@ -9,8 +9,8 @@
 // output stream, and with the apply flags the changes saved to the file in the
 // form it was loaded in.
 
-inline constexpr const char* kCheckUsage =
-    "tessaly --check FILE [--no-pr] [--no-alive] [--apply-pr] [--disable-broken] [--pause-ms N] [--data-dir DIR]";
+inline constexpr const char* kCheckUsage = "tessaly --check FILE [--no-pr] [--no-alive] [--apply-pr] "
+                                           "[--disable-broken] [--pause-ms N] [--data-dir DIR]";
 
 // Whether the arguments ask for the command-line mode.
 bool IsCheckCommand(const std::vector<std::string>& arguments);
@@ -22,4 +22,4 @@ bool IsCheckCommand(const std::vector<std::string>& arguments);
 // stops the run after the directory in progress, as Stop does; a second one
 // ends the program.
 int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                    bool errIsTerminal = false);
+    bool errIsTerminal = false);

@@ -6,7 +6,7 @@
 
 // What a run checks on each directory.
 struct CheckOptions {
-    bool updatePageRank = true;   // query the PageRank of the directory's site
+    bool updatePageRank = true; // query the PageRank of the directory's site
     bool checkBrokenLinks = true; // test whether the submission page still answers
 };
 

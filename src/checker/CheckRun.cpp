@@ -38,13 +38,14 @@ std::u16string brokenLine(const std::u16string& address)
 
 } // namespace
 
-std::shared_ptr<CheckRun> CheckRun::Create(std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options,
-                                           IObserver* observer)
+std::shared_ptr<CheckRun> CheckRun::Create(
+    std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer)
 {
     return std::shared_ptr<CheckRun>(new CheckRun(std::move(directories), options, observer));
 }
 
-CheckRun::CheckRun(std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer)
+CheckRun::CheckRun(
+    std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer)
     : m_directories(std::move(directories))
     , m_options(options)
     , m_observer(observer)
@@ -175,8 +176,7 @@ void CheckRun::finish()
     m_overChanged.notify_all();
 }
 
-template <typename Call>
-void CheckRun::tellObserver(Call call)
+template <typename Call> void CheckRun::tellObserver(Call call)
 {
     std::lock_guard lock(m_observerMutex);
     if (m_observer)

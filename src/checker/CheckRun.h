@@ -33,8 +33,8 @@ public:
     };
 
     // A run over the enumerator's directories; nothing happens until Start.
-    static std::shared_ptr<CheckRun> Create(std::shared_ptr<IDirectoryEnumerator> directories,
-                                            CheckOptions options, IObserver* observer);
+    static std::shared_ptr<CheckRun> Create(
+        std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer);
     ~CheckRun() override;
 
     // Starts the worker. PageRank is asked of the query host ("host" or
@@ -62,8 +62,7 @@ private:
     bool stepToNextDirectory();
     void logPageRank(const std::u16string& address, std::int32_t pageRank);
     void finish();
-    template <typename Call>
-    void tellObserver(Call call);
+    template <typename Call> void tellObserver(Call call);
 
     const std::shared_ptr<IDirectoryEnumerator> m_directories;
     const CheckOptions m_options;

@@ -12,8 +12,8 @@ struct CheckStatistics {
     // (0 to 10, 10 to -1, -1 to 10) is counted in the totals only.
     static constexpr std::size_t kVectorSize = 10;
 
-    int updated = 0;   // PageRank changes
-    int disabled = 0;  // broken directories
+    int updated = 0; // PageRank changes
+    int disabled = 0; // broken directories
     int movingUp = 0;
     int movingDown = 0;
     int downToZero = 0;

@@ -8,14 +8,15 @@
 
 namespace {
 
-constexpr const char* kSaveFailed = "Failed to save directory database. Please check you have sufficient permissions";
+constexpr const char* kSaveFailed =
+    "Failed to save directory database. Please check you have sufficient permissions";
 constexpr const char* kSavedStatus = "Successfully saved directory database";
 constexpr const char* kFailedStatus = "Failed to saved directory database";
 constexpr const char* kOfferedFileName = "dirdata.xml";
 
 // Runs a change on the first directory with the name, if there is one.
 void changeFirstNamed(CDirectoryBackend& backend, const std::u16string& name,
-                      const std::function<void(IDirectoryEnumerator&)>& change)
+    const std::function<void(IDirectoryEnumerator&)>& change)
 {
     const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
     while (directories->MoveNext()) {
@@ -35,7 +36,8 @@ bool chosen(const std::vector<bool>& flags, std::size_t index)
 
 ReviewSelection ReviewSelection::All(const CheckResults& results, bool chosen)
 {
-    return { std::vector<bool>(results.prChanges.size(), chosen), std::vector<bool>(results.brokenSites.size(), chosen) };
+    return { std::vector<bool>(results.prChanges.size(), chosen),
+        std::vector<bool>(results.brokenSites.size(), chosen) };
 }
 
 void ApplyReview(CDirectoryBackend& backend, const CheckResults& results, const ReviewSelection& selection)
@@ -43,18 +45,18 @@ void ApplyReview(CDirectoryBackend& backend, const CheckResults& results, const 
     for (std::size_t at = 0; at < results.brokenSites.size(); ++at) {
         if (chosen(selection.brokenSites, at))
             changeFirstNamed(backend, results.brokenSites[at].name,
-                             [](IDirectoryEnumerator& directory) { directory.SetEnabled(false); });
+                [](IDirectoryEnumerator& directory) { directory.SetEnabled(false); });
     }
     for (std::size_t at = 0; at < results.prChanges.size(); ++at) {
         if (chosen(selection.prChanges, at))
             changeFirstNamed(backend, results.prChanges[at].name,
-                             [pageRank = results.prChanges[at].newPR](IDirectoryEnumerator& directory) {
-                                 directory.SetPR(pageRank);
-                             });
+                [pageRank = results.prChanges[at].newPR](
+                    IDirectoryEnumerator& directory) { directory.SetPR(pageRank); });
     }
 }
 
-bool SaveReviewedDatabase(const CDirectoryBackend& backend, const std::filesystem::path& file, IMessageBox& messages)
+bool SaveReviewedDatabase(
+    const CDirectoryBackend& backend, const std::filesystem::path& file, IMessageBox& messages)
 {
     if (!backend.IsLoaded() || backend.SaveDatabase(file)) {
         messages.show(kSaveFailed, kDbCheckerCaption, MessageIcon::Warning);
@@ -64,8 +66,7 @@ bool SaveReviewedDatabase(const CDirectoryBackend& backend, const std::filesyste
 }
 
 SaveOutcome ReviewAndSave(CDirectoryBackend& backend, const CheckResults& results,
-                          const std::optional<std::filesystem::path>& commandLineFile, IReviewHost& host,
-                          IMessageBox& messages)
+    const std::optional<std::filesystem::path>& commandLineFile, IReviewHost& host, IMessageBox& messages)
 {
     const std::optional<ReviewSelection> selection = host.ShowReview(results, commandLineFile.has_value());
     if (!selection)

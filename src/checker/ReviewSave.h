@@ -24,7 +24,8 @@ public:
     virtual ~IReviewHost() = default;
 
     // Shows the results for review: the user's choice, or nothing when cancelled.
-    virtual std::optional<ReviewSelection> ShowReview(const CheckResults& results, bool openedFromCommandLine) = 0;
+    virtual std::optional<ReviewSelection> ShowReview(
+        const CheckResults& results, bool openedFromCommandLine) = 0;
     // Asks where to save, offering a file: the chosen file, or nothing when cancelled.
     virtual std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path& offered) = 0;
 };
@@ -32,8 +33,8 @@ public:
 // How a save flow ended.
 enum class SaveOutcome {
     Cancelled, // the review or the file dialog was cancelled; nothing changed
-    Saved,     // the chosen changes were applied and the file written
-    Failed,    // the changes were applied but the file could not be written
+    Saved, // the chosen changes were applied and the file written
+    Failed, // the changes were applied but the file could not be written
 };
 
 // Writes the chosen changes into the loaded document: each goes to the first
@@ -42,13 +43,13 @@ void ApplyReview(CDirectoryBackend& backend, const CheckResults& results, const 
 
 // Saves the document in the form it was loaded in, atomically; a failure is
 // reported through the message box.
-bool SaveReviewedDatabase(const CDirectoryBackend& backend, const std::filesystem::path& file, IMessageBox& messages);
+bool SaveReviewedDatabase(
+    const CDirectoryBackend& backend, const std::filesystem::path& file, IMessageBox& messages);
 
 // The whole flow: the review, the target (the command line's file without
 // asking, else the user's choice), the changes, the save.
 SaveOutcome ReviewAndSave(CDirectoryBackend& backend, const CheckResults& results,
-                          const std::optional<std::filesystem::path>& commandLineFile, IReviewHost& host,
-                          IMessageBox& messages);
+    const std::optional<std::filesystem::path>& commandLineFile, IReviewHost& host, IMessageBox& messages);
 
 // The save-status line after a flow; empty after a cancelled one.
 const char* SaveStatusText(SaveOutcome outcome);

@@ -26,7 +26,7 @@ mode_t modeForTarget(const std::filesystem::path& target, FileAccess access)
 {
     if (access == FileAccess::OwnerOnly)
         return S_IRUSR | S_IWUSR;
-    struct stat existing {};
+    struct stat existing { };
     if (::stat(target.c_str(), &existing) == 0)
         return existing.st_mode & 07777;
     return 0666 & ~currentUmask();
@@ -57,8 +57,8 @@ void syncFolder(const std::filesystem::path& folder)
 
 } // namespace
 
-std::optional<FileWriteError> writeFileAtomically(const std::filesystem::path& target,
-                                                  std::string_view bytes, FileAccess access)
+std::optional<FileWriteError> writeFileAtomically(
+    const std::filesystem::path& target, std::string_view bytes, FileAccess access)
 {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + name + suffix.

@@ -8,7 +8,7 @@
 // Who may read a file that is written.
 enum class FileAccess {
     KeepOrDefault, // keep the old file's permissions; a new file gets 0666 minus the umask
-    OwnerOnly,     // 0600: the file holds secrets such as passwords
+    OwnerOnly, // 0600: the file holds secrets such as passwords
 };
 
 // Why a write failed: the system's message ("Permission denied") and what was
@@ -22,9 +22,8 @@ struct FileWriteError {
 // renames it over the target, so that the target is always either the old or the
 // new content, never a truncated mix. Returns the error on failure; the target is
 // then untouched and no temporary file is left behind.
-std::optional<FileWriteError> writeFileAtomically(const std::filesystem::path& target,
-                                                  std::string_view bytes,
-                                                  FileAccess access = FileAccess::KeepOrDefault);
+std::optional<FileWriteError> writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+    FileAccess access = FileAccess::KeepOrDefault);
 
 // Reads a whole file; empty when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);

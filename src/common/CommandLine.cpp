@@ -36,7 +36,7 @@ std::vector<std::string> CommandLine::takeOptions(const std::string& name)
                 throw UsageError(name + " needs a value");
             values.push_back(m_arguments[at + 1]);
             m_arguments.erase(m_arguments.begin() + static_cast<std::ptrdiff_t>(at),
-                              m_arguments.begin() + static_cast<std::ptrdiff_t>(at + 2));
+                m_arguments.begin() + static_cast<std::ptrdiff_t>(at + 2));
         } else if (m_arguments[at].starts_with(joined)) {
             values.push_back(m_arguments[at].substr(joined.size()));
             m_arguments.erase(m_arguments.begin() + static_cast<std::ptrdiff_t>(at));

@@ -75,7 +75,8 @@ DataFolder DataFolder::resolve(const std::optional<std::string>& commandLineFold
     return DataFolder(folder);
 }
 
-std::filesystem::path defaultDataFolder(const ProgramPlacement& placement, const std::filesystem::path& userFolder)
+std::filesystem::path defaultDataFolder(
+    const ProgramPlacement& placement, const std::filesystem::path& userFolder)
 {
     if (userFolder.empty() || (placement.programFolderWritable && !placement.installed))
         return placement.programFolder;
@@ -112,8 +113,8 @@ std::vector<std::filesystem::path> shippedDataFiles()
     return { "dirdata.xml", "submission.xsl" };
 }
 
-std::vector<std::string> prepareUserDataFolder(const std::filesystem::path& folder,
-                                               const std::filesystem::path& shippedFolder)
+std::vector<std::string> prepareUserDataFolder(
+    const std::filesystem::path& folder, const std::filesystem::path& shippedFolder)
 {
     std::vector<std::string> problems;
     std::error_code error;

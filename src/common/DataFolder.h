@@ -44,7 +44,8 @@ struct ProgramPlacement {
 // The data folder when neither the command line nor the environment names one:
 // the program's folder for a build or a portable copy that can write there, else
 // the per-user folder (the program's folder again when there is no per-user one).
-std::filesystem::path defaultDataFolder(const ProgramPlacement& placement, const std::filesystem::path& userFolder);
+std::filesystem::path defaultDataFolder(
+    const ProgramPlacement& placement, const std::filesystem::path& userFolder);
 
 // The per-user data folder: $XDG_DATA_HOME/vantelo, else $HOME/.local/share/vantelo;
 // empty when neither variable names an absolute folder.
@@ -63,8 +64,8 @@ std::vector<std::filesystem::path> shippedDataFiles();
 
 // Makes the per-user folder and copies into it every shipped data file that it
 // lacks; files already there are never replaced. Returns one line per problem.
-std::vector<std::string> prepareUserDataFolder(const std::filesystem::path& folder,
-                                               const std::filesystem::path& shippedFolder);
+std::vector<std::string> prepareUserDataFolder(
+    const std::filesystem::path& folder, const std::filesystem::path& shippedFolder);
 
 // The environment variable that names a data folder.
 inline constexpr const char* kDataFolderVariable = "VANTELO_DATA_DIR";

@@ -4,11 +4,11 @@
 
 // The icon a message box shows; the icons are part of each message's behaviour.
 enum class MessageIcon {
-    None,        // no icon
-    Error,       // stop sign: something failed
-    Warning,     // exclamation mark
+    None, // no icon
+    Error, // stop sign: something failed
+    Warning, // exclamation mark
     Information, // "i" in a bubble
-    Question,    // question mark
+    Question, // question mark
 };
 
 // The buttons a question offers.
@@ -38,8 +38,8 @@ public:
     virtual void show(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
 
     // Asks a question and returns the button chosen.
-    virtual MessageAnswer ask(const std::string& text, const std::string& caption,
-                              MessageButtons buttons, MessageIcon icon) = 0;
+    virtual MessageAnswer ask(
+        const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon) = 0;
 };
 
 // The caption of the main program's messages.

@@ -19,8 +19,8 @@ void StderrMessageBox::show(const std::string& text, const std::string& caption,
     m_out << caption << ": " << text << '\n';
 }
 
-MessageAnswer StderrMessageBox::ask(const std::string& text, const std::string& caption,
-                                    MessageButtons buttons, MessageIcon icon)
+MessageAnswer StderrMessageBox::ask(
+    const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon)
 {
     show(text, caption, icon);
     if (buttons == MessageButtons::Ok)

@@ -12,8 +12,8 @@ public:
     StderrMessageBox(std::ostream& out, MessageAnswer answer);
 
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    MessageAnswer ask(const std::string& text, const std::string& caption,
-                      MessageButtons buttons, MessageIcon icon) override;
+    MessageAnswer ask(const std::string& text, const std::string& caption, MessageButtons buttons,
+        MessageIcon icon) override;
 
     // How many messages and questions were printed so far.
     int count() const { return m_count; }

@@ -11,8 +11,9 @@ char lowerAscii(char c)
 
 bool equalNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return lowerAscii(x) == lowerAscii(y);
+    });
 }
 
 } // namespace
@@ -31,7 +32,8 @@ bool addCategoryEntry(std::vector<std::string>& selected, const std::string& tex
 {
     if (text.empty())
         return false;
-    if (std::any_of(selected.begin(), selected.end(), [&](const std::string& entry) { return equalNoCase(entry, text); }))
+    if (std::any_of(selected.begin(), selected.end(),
+            [&](const std::string& entry) { return equalNoCase(entry, text); }))
         return false;
     selected.push_back(text);
     return true;

@@ -12,7 +12,8 @@ constexpr const char* kRemoveQuestion = "Are you sure you want to permanently re
 
 } // namespace
 
-CustomDirListModel::CustomDirListModel(DirectoryStore& main, DirectoryStore& custom, std::filesystem::path customFile)
+CustomDirListModel::CustomDirListModel(
+    DirectoryStore& main, DirectoryStore& custom, std::filesystem::path customFile)
     : m_main(main)
     , m_custom(custom)
     , m_customFile(std::move(customFile))
@@ -85,7 +86,8 @@ bool CustomDirListModel::removeDirectory(const std::string& name, IMessageBox& m
 void CustomDirListModel::store(const DirectoryWizardModel& wizard)
 {
     // The set gives the categories in sorted order, each once.
-    const std::set<std::string> chosen(wizard.selectedCategories().begin(), wizard.selectedCategories().end());
+    const std::set<std::string> chosen(
+        wizard.selectedCategories().begin(), wizard.selectedCategories().end());
     const std::string categoryText = customCategoryText({ chosen.begin(), chosen.end() });
     const std::string& name = wizard.name();
     for (DirectoryStore* store : { &m_custom, &m_main }) {

@@ -5,16 +5,14 @@
 #include <algorithm>
 
 std::shared_ptr<DirectoryImport> DirectoryImport::Create(DirectoryStore& custom, DirectoryStore& main,
-                                                         std::vector<ListedDirectory> directories,
-                                                         std::string categoryText, IListener* listener)
+    std::vector<ListedDirectory> directories, std::string categoryText, IListener* listener)
 {
-    return std::make_shared<DirectoryImport>(Token {}, custom, main, std::move(directories), std::move(categoryText),
-                                             listener);
+    return std::make_shared<DirectoryImport>(
+        Token {}, custom, main, std::move(directories), std::move(categoryText), listener);
 }
 
 DirectoryImport::DirectoryImport(Token, DirectoryStore& custom, DirectoryStore& main,
-                                 std::vector<ListedDirectory> directories, std::string categoryText,
-                                 IListener* listener)
+    std::vector<ListedDirectory> directories, std::string categoryText, IListener* listener)
     : m_custom(custom)
     , m_main(main)
     , m_directories(std::move(directories))
@@ -119,8 +117,7 @@ void DirectoryImport::storeUpTo(std::size_t end)
     }
 }
 
-template <typename Call>
-void DirectoryImport::callListener(Call call)
+template <typename Call> void DirectoryImport::callListener(Call call)
 {
     std::lock_guard lock(m_listenerMutex);
     if (m_listener)

@@ -19,7 +19,8 @@ class DirectoryStore;
 // whichever thread owns the stores (a window's thread, or the checker's when
 // nothing else touches them). The import is shared with its checker, so it
 // outlives whoever closed it.
-class DirectoryImport : public CSiteChecker::ICheckSink, public std::enable_shared_from_this<DirectoryImport> {
+class DirectoryImport : public CSiteChecker::ICheckSink,
+                        public std::enable_shared_from_this<DirectoryImport> {
 public:
     // Whoever shows the import. Called on the checker's thread, never after
     // Close has returned; implementations hand the calls on to their own thread.
@@ -37,8 +38,7 @@ public:
     // known) into both stores. The stores must outlive the import's last
     // StoreChecked or Close; the listener must stay valid until Close.
     static std::shared_ptr<DirectoryImport> Create(DirectoryStore& custom, DirectoryStore& main,
-                                                   std::vector<ListedDirectory> directories,
-                                                   std::string categoryText, IListener* listener);
+        std::vector<ListedDirectory> directories, std::string categoryText, IListener* listener);
 
     // Starts the checker on this import, once; false when no thread could be started.
     bool Start(CSiteChecker& checker);
@@ -59,17 +59,16 @@ public:
     void SiteChecked(const std::string& url, std::int32_t pageRank, std::int32_t alive) override;
 
 private:
-    struct Token {};
+    struct Token { };
 
 public:
     // Through Create only: the import must be shared.
-    DirectoryImport(Token, DirectoryStore& custom, DirectoryStore& main, std::vector<ListedDirectory> directories,
-                    std::string categoryText, IListener* listener);
+    DirectoryImport(Token, DirectoryStore& custom, DirectoryStore& main,
+        std::vector<ListedDirectory> directories, std::string categoryText, IListener* listener);
 
 private:
     void storeUpTo(std::size_t end);
-    template <typename Call>
-    void callListener(Call call);
+    template <typename Call> void callListener(Call call);
 
     DirectoryStore& m_custom;
     DirectoryStore& m_main;

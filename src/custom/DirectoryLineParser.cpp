@@ -101,7 +101,8 @@ private:
     {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
         for (unsigned char mark = Comma; mark < MarkCount; ++mark) {
-            const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(kCharOf[mark]))));
+            const auto found =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(kCharOf[mark]))));
             m_masks[mark] |= static_cast<std::uint64_t>(found >> skipped << skipped) << position;
         }
     }
@@ -124,15 +125,15 @@ struct Field {
 // else at the first comma, else at the end of the line.
 // Inlined by force, as the next function: a list is mostly lines, and the calls
 // would cost as much as the reading.
-[[gnu::always_inline]] inline std::optional<Field> readField(std::string_view line, const LineMarks& marks,
-                                                             std::size_t from)
+[[gnu::always_inline]] inline std::optional<Field> readField(
+    std::string_view line, const LineMarks& marks, std::size_t from)
 {
     const std::size_t comma = marks.first(Comma, from);
     const std::size_t semicolon = marks.first(Semicolon, from);
     const std::size_t quote = marks.first(Quote, from);
     const std::size_t space = marks.first(Space, from);
-    const bool quoted = quote != kNone && (comma == kNone || quote < comma) && (semicolon == kNone || quote < semicolon)
-        && (comma == kNone || space == kNone || comma < space);
+    const bool quoted = quote != kNone && (comma == kNone || quote < comma)
+        && (semicolon == kNone || quote < semicolon) && (comma == kNone || space == kNone || comma < space);
     if (quoted) {
         const std::size_t close = marks.first(Quote, quote + 1);
         if (close == kNone)

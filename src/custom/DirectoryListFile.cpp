@@ -39,9 +39,8 @@ std::unique_ptr<std::FILE, FileCloser> openForReading(const std::string& fileNam
 
 } // namespace
 
-std::optional<DirectoryListScan> scanDirectoryListFile(const std::string& fileName,
-                                                       const std::map<std::string, std::string>& known,
-                                                       IMessageBox& messages)
+std::optional<DirectoryListScan> scanDirectoryListFile(
+    const std::string& fileName, const std::map<std::string, std::string>& known, IMessageBox& messages)
 {
     if (fileName.empty()) {
         messages.show(kNoFileText, kVanteloCaption, MessageIcon::Warning);

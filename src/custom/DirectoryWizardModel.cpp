@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* kEnterNameText = "Please enter a name for this directory";
 constexpr const char* kValidUrlText = "Please enter a valid URL address (should begin with http://)";
-constexpr const char* kNameExistsText = "The directory name you entered already exists in Vantelo's database: ";
+constexpr const char* kNameExistsText =
+    "The directory name you entered already exists in Vantelo's database: ";
 constexpr const char* kNameExistsEnd = "). Please choose another name";
 constexpr const char* kSimilarText =
     "The directory address you entered is very similar to an existing entry in the Vantelo database: ";
@@ -16,8 +17,8 @@ constexpr const char* kSimilarEnd = "). Are you sure you want to continue adding
 
 } // namespace
 
-DirectoryWizardModel::DirectoryWizardModel(std::map<std::string, std::string> known,
-                                           std::set<std::string> knownCategories)
+DirectoryWizardModel::DirectoryWizardModel(
+    std::map<std::string, std::string> known, std::set<std::string> knownCategories)
     : m_known(std::move(known))
     , m_knownCategories(std::move(knownCategories))
 {
@@ -26,8 +27,7 @@ DirectoryWizardModel::DirectoryWizardModel(std::map<std::string, std::string> kn
 }
 
 DirectoryWizardModel DirectoryWizardModel::forEditing(std::map<std::string, std::string> known,
-                                                      std::set<std::string> knownCategories,
-                                                      const DirectoryRecord& directory)
+    std::set<std::string> knownCategories, const DirectoryRecord& directory)
 {
     known.erase(directory.name);
     DirectoryWizardModel model(std::move(known), std::move(knownCategories));
@@ -60,7 +60,7 @@ DirectoryWizardModel::Focus DirectoryWizardModel::checkFirstStep(IMessageBox& me
     }
     if (const auto known = m_known.find(m_name); known != m_known.end()) {
         messages.show(kNameExistsText + known->first + " (" + known->second + kNameExistsEnd, kVanteloCaption,
-                      MessageIcon::Warning);
+            MessageIcon::Warning);
         return Focus::Name;
     }
     // Compared as it will be stored, so that capitals typed in the address do not hide a known site.

@@ -20,8 +20,8 @@ class DirectoryWizardModel {
 public:
     // Where a failed check of the first step puts the focus.
     enum class Focus {
-        None,    // the checks passed
-        Name,    // the name field
+        None, // the checks passed
+        Name, // the name field
         Address, // the address field
     };
 
@@ -35,7 +35,7 @@ public:
     DirectoryWizardModel(std::map<std::string, std::string> known, std::set<std::string> knownCategories);
     // A directory added before: its own name and site do not count as known.
     static DirectoryWizardModel forEditing(std::map<std::string, std::string> known,
-                                           std::set<std::string> knownCategories, const DirectoryRecord& directory);
+        std::set<std::string> knownCategories, const DirectoryRecord& directory);
 
     bool editing() const { return m_editing; }
 

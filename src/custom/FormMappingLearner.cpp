@@ -86,7 +86,8 @@ FormMappingLearner::LoadedPage FormMappingLearner::writeInto(IFormDocument& page
     const std::vector<DirectoryItem> returned = snapshotDifference(takeFormSnapshot(page), loaded.snapshot);
     for (const std::size_t position : written) {
         const DirectoryItem& item = m_items[position];
-        if (std::any_of(returned.begin(), returned.end(), [&](const DirectoryItem& entry) { return sameEntry(entry, item); }))
+        if (std::any_of(returned.begin(), returned.end(),
+                [&](const DirectoryItem& entry) { return sameEntry(entry, item); }))
             loaded.written.push_back(position);
     }
     return loaded;

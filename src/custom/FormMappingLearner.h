@@ -24,7 +24,7 @@ public:
     // A page as it loaded, before anything was written into it.
     struct LoadedPage {
         FormSnapshot snapshot;
-        std::string document;             // the identity of the page's document, set by the browser side
+        std::string document; // the identity of the page's document, set by the browser side
         std::vector<std::size_t> written; // items of the mapping that the page holds now
     };
 

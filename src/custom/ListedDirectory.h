@@ -5,7 +5,7 @@
 
 // One directory that a line of a directory list file names.
 struct ListedDirectory {
-    std::string name;    // as written, or made from the address when the line gives none
+    std::string name; // as written, or made from the address when the line gives none
     std::string address; // in lower case, with "http://" in front
 
     bool operator==(const ListedDirectory&) const = default;

@@ -14,8 +14,7 @@ bool passesCategoryFilter(std::string_view text, std::string_view filter)
     if (filter.empty() || text == filter)
         return true;
     const std::string inner = "," + std::string(filter) + ",";
-    return text.find(inner) != std::string_view::npos
-        || text.starts_with(std::string_view(inner).substr(1))
+    return text.find(inner) != std::string_view::npos || text.starts_with(std::string_view(inner).substr(1))
         || text.ends_with(std::string_view(inner).substr(0, inner.size() - 1));
 }
 

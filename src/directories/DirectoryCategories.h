@@ -17,8 +17,7 @@ inline constexpr const char* kCustomCategory = "Custom";
 
 // Visits the categories of a category text: trailing commas dropped, split at
 // every comma, empty parts skipped; in text order.
-template <typename Visit>
-void forEachCategory(std::string_view text, Visit visit)
+template <typename Visit> void forEachCategory(std::string_view text, Visit visit)
 {
     while (!text.empty() && text.back() == ',')
         text.remove_suffix(1);
@@ -45,7 +44,7 @@ std::string joinCategories(const CategorySet& categories);
 // The categories a custom directory's context menu offers.
 struct CategoryChoices {
     std::vector<std::string> removable; // the directory's own, without "Custom"
-    std::vector<std::string> addable;   // the known categories the directory lacks
+    std::vector<std::string> addable; // the known categories the directory lacks
 };
 
 // What "Remove from category" and "Add to category" list for a directory's category text.

@@ -9,12 +9,12 @@
 // One web directory: where its submission page is, how important it is, which
 // topics it lists, what its confirmation page says and how its form is filled.
 struct DirectoryRecord {
-    std::string name;                 // display name, unique within one store
-    std::int32_t revision = 0;        // database revision that brought the record
-    std::int32_t pr = 0;              // PageRank, 0 to 10, as last measured
-    std::string submitUrl;            // address of the submission page
-    std::string category;             // comma-separated category names
-    std::string onSubmit;             // text the page shows after a successful submission
+    std::string name; // display name, unique within one store
+    std::int32_t revision = 0; // database revision that brought the record
+    std::int32_t pr = 0; // PageRank, 0 to 10, as last measured
+    std::string submitUrl; // address of the submission page
+    std::string category; // comma-separated category names
+    std::string onSubmit; // text the page shows after a successful submission
     std::vector<DirectoryItem> items; // form fields in form order
 
     bool operator==(const DirectoryRecord&) const = default;

@@ -247,8 +247,7 @@ bool DirectoryStore::SaveCustom(const std::filesystem::path& file, bool save)
 }
 
 bool DirectoryStore::GetVariablesForDirectory(const std::string& name, const std::string& category,
-                                              const std::string& subcategory,
-                                              std::map<std::string, std::string>& variables) const
+    const std::string& subcategory, std::map<std::string, std::string>& variables) const
 {
     const std::string directoryName = name.substr(0, name.find('['));
     try {
@@ -369,7 +368,7 @@ DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) cons
     const pugi::xml_attribute name = directory.attribute("name");
     if (!name)
         throw RecordReadError(xmlErrorText("Missing attribute \"name\"",
-                                           "a directory element has no name; the directories after it are not read"));
+            "a directory element has no name; the directories after it are not read"));
     DirectoryRecord record;
     record.name = name.value();
     record.submitUrl = attributeText(directory, "submiturl");

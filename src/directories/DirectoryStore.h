@@ -57,8 +57,7 @@ public:
     // The variables of a directory whose conditions match the category and
     // subcategory, by variable name. The name is cut at its first "[".
     bool GetVariablesForDirectory(const std::string& name, const std::string& category,
-                                  const std::string& subcategory,
-                                  std::map<std::string, std::string>& variables) const;
+        const std::string& subcategory, std::map<std::string, std::string>& variables) const;
 
     // Reloads both stores from the data folder's files and merges the custom
     // directories into this (main) store.

@@ -8,7 +8,8 @@
 // The main directory database is stored without its XML declaration and with
 // every byte combined by exclusive-or with this key (byte i with key byte i % 8).
 // Every reader and writer of scrambled databases uses this one constant.
-inline constexpr std::array<std::uint8_t, 8> kDirectoryScrambleKey { 0x5A, 0xC3, 0x17, 0x9E, 0x6B, 0x2D, 0xF0, 0x84 };
+inline constexpr std::array<std::uint8_t, 8> kDirectoryScrambleKey { 0x5A, 0xC3, 0x17, 0x9E, 0x6B, 0x2D, 0xF0,
+    0x84 };
 
 // The declaration put in front of an unscrambled database before parsing.
 inline constexpr std::string_view kScrambledDeclaration = "<?xml version=\"1.0\"?>\r\n";

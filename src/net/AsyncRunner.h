@@ -17,8 +17,7 @@
 // The receiver runs on the worker thread, under a lock that detach() also takes;
 // it should only hand the result on (post it to its window's thread) and must not
 // call detach() itself; what it throws is dropped.
-template <typename Result>
-class AsyncRunner {
+template <typename Result> class AsyncRunner {
 public:
     using Job = std::function<Result()>;
     using Receiver = std::function<void(Result)>;

@@ -36,16 +36,16 @@ int BrokenReportForm::reason() const
     return (wrongCategory ? 1 : 0) + (serverDown ? 2 : 0) + (paidOnly ? 4 : 0);
 }
 
-BrokenDirectoryReport::BrokenDirectoryReport(IMessageBox& messages, IWaitDialog& wait,
-                                             const HostConfiguration& hosts)
+BrokenDirectoryReport::BrokenDirectoryReport(
+    IMessageBox& messages, IWaitDialog& wait, const HostConfiguration& hosts)
     : m_messages(messages)
     , m_wait(wait)
     , m_hosts(hosts)
 {
 }
 
-bool BrokenDirectoryReport::SendBrokenReport(const std::string& listText,
-                                             const std::function<std::optional<BrokenReportForm>()>& askUser)
+bool BrokenDirectoryReport::SendBrokenReport(
+    const std::string& listText, const std::function<std::optional<BrokenReportForm>()>& askUser)
 {
     const std::optional<BrokenReportForm> form = askUser();
     if (!form)
@@ -66,8 +66,8 @@ std::string BrokenDirectoryReport::formBody(const std::string& listText, const B
     // A name or comment whose escaped form does not fit its buffer is sent as far
     // as it fits, whole characters only.
     const std::string name = escapeUrlSegmentPrefix(listText, kNameBuffer);
-    const std::string comment = escapeUrlSegmentPrefix(firstCharacters(form.comment, kCommentCharacters),
-                                                       kCommentBuffer);
+    const std::string comment =
+        escapeUrlSegmentPrefix(firstCharacters(form.comment, kCommentCharacters), kCommentBuffer);
     std::string body = "subject=Vantelo+broken+directory+report&sender=";
     body += kSender;
     body += "&message=" + name + "%0D%0AComment%3A+" + comment;

@@ -31,8 +31,8 @@ public:
     // Asks the user through `askUser` (nothing on Cancel), posts the report for the
     // directory whose list entry reads `listText` and says whether it arrived.
     // True when it was delivered.
-    bool SendBrokenReport(const std::string& listText,
-                          const std::function<std::optional<BrokenReportForm>()>& askUser);
+    bool SendBrokenReport(
+        const std::string& listText, const std::function<std::optional<BrokenReportForm>()>& askUser);
 
     // The form body posted for a directory's list text and the user's form.
     static std::string formBody(const std::string& listText, const BrokenReportForm& form);

@@ -20,7 +20,8 @@ constexpr const char* kCheckFailed =
     "An error occurred while retrieving the new directory list. Please check your internet connection.";
 constexpr const char* kUpToDate = "You already have the latest directory list. No update is necessary";
 constexpr const char* kUpdated = "Your directory list was successfully updated";
-constexpr const char* kDownloadFailed = "There was a problem downloading the newest update. Please try again later.";
+constexpr const char* kDownloadFailed =
+    "There was a problem downloading the newest update. Please try again later.";
 constexpr const char* kUpdatePrompt =
     "A directory list update is available. Would you like to download it now?\r\n"
     "Note: your custom added directories will not be affected";
@@ -33,7 +34,8 @@ public:
     {
         std::error_code error;
         const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-        std::string pattern = ((error ? std::filesystem::path("/tmp") : folder) / "ddupdate-XXXXXX.xml").string();
+        std::string pattern =
+            ((error ? std::filesystem::path("/tmp") : folder) / "ddupdate-XXXXXX.xml").string();
         const int fd = ::mkstemps(pattern.data(), 4);
         if (fd >= 0) {
             ::close(fd);
@@ -66,13 +68,14 @@ bool isWholeDatabase(const WaitResult& result)
 // empty answer is no database either.
 bool isAcceptable(const std::string& bytes)
 {
-    return !bytes.empty() && bytes.find("<HTML>") == std::string::npos && bytes.find("<html>") == std::string::npos;
+    return !bytes.empty() && bytes.find("<HTML>") == std::string::npos
+        && bytes.find("<html>") == std::string::npos;
 }
 
 } // namespace
 
 DirectoryUpdate::DirectoryUpdate(IMessageBox& messages, IWaitDialog& wait, IDirectoryList& list,
-                                 const HostConfiguration& hosts, std::filesystem::path target)
+    const HostConfiguration& hosts, std::filesystem::path target)
     : m_messages(messages)
     , m_wait(wait)
     , m_list(list)

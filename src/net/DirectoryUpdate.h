@@ -26,15 +26,15 @@ public:
 
     // How a run ended.
     enum class Outcome {
-        Updated,        // the new database is in place and its version installed
-        UpToDate,       // the installed version is not lower than the published one
-        CheckFailed,    // the version file could not be fetched
+        Updated, // the new database is in place and its version installed
+        UpToDate, // the installed version is not lower than the published one
+        CheckFailed, // the version file could not be fetched
         DownloadFailed, // the download failed or was refused; nothing changed
-        Declined,       // the user chose not to download
+        Declined, // the user chose not to download
     };
 
     DirectoryUpdate(IMessageBox& messages, IWaitDialog& wait, IDirectoryList& list,
-                    const HostConfiguration& hosts, std::filesystem::path target);
+        const HostConfiguration& hosts, std::filesystem::path target);
 
     // The "Update Directory Database" command: check the version, download if newer.
     Outcome UpdateDirectoryList();

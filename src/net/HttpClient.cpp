@@ -79,7 +79,7 @@ struct Transfer {
     std::string* text;
     OutputFile* file;
     std::size_t received = 0;
-    bool bodyCut = false;     // the cap, a failed write or an unwanted status ended reading
+    bool bodyCut = false; // the cap, a failed write or an unwanted status ended reading
     bool headersDone = false; // the last response's headers arrived whole
 };
 
@@ -162,7 +162,7 @@ void setCommonOptions(CURL* handle, const std::string& url)
 }
 
 bool getOrPost(const HttpTarget& target, std::string& textOrFile, bool toFile,
-                 const std::optional<std::string>& formBody)
+    const std::optional<std::string>& formBody)
 {
     HttpRequest request(target);
     request.formBody = formBody;
@@ -204,7 +204,8 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
             return exchange;
         headers.reset(list);
         curl_easy_setopt(handle.get(), CURLOPT_HTTPHEADER, headers.get());
-        curl_easy_setopt(handle.get(), CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.formBody->size()));
+        curl_easy_setopt(
+            handle.get(), CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.formBody->size()));
         curl_easy_setopt(handle.get(), CURLOPT_COPYPOSTFIELDS, request.formBody->c_str());
     }
 
@@ -263,7 +264,7 @@ bool HttpGetTimed(const HttpTarget& target, std::u16string& text)
 HttpTimeouts currentHttpTimeouts()
 {
     return HttpTimeouts { std::chrono::milliseconds(g_connectMilliseconds.load()),
-                          std::chrono::milliseconds(g_receiveMilliseconds.load()) };
+        std::chrono::milliseconds(g_receiveMilliseconds.load()) };
 }
 
 void setHttpTimeouts(HttpTimeouts timeouts)

@@ -14,7 +14,8 @@
 // proxy the environment names and keep at most kMaxHttpBodyBytes of a body.
 
 // The user agent every request announces.
-inline constexpr const char* kHttpUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.1.4322)";
+inline constexpr const char* kHttpUserAgent =
+    "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.1.4322)";
 // The most of one response body that is kept; reading stops there.
 inline constexpr std::size_t kMaxHttpBodyBytes = std::size_t { 64 } << 20;
 
@@ -33,14 +34,14 @@ struct HttpRequest {
     }
 
     HttpTarget target;
-    std::optional<std::string> formBody;   // set: POST it as a form; empty: GET
-    bool readOnlyBelow400 = false;         // drop the body of a status from 400 on
+    std::optional<std::string> formBody; // set: POST it as a form; empty: GET
+    bool readOnlyBelow400 = false; // drop the body of a status from 400 on
 };
 
 // What became of one request.
 struct HttpExchange {
-    long status = 0;            // the final status code; 0 when no answer arrived
-    bool complete = false;      // the body arrived and was stored whole
+    long status = 0; // the final status code; 0 when no answer arrived
+    bool complete = false; // the body arrived and was stored whole
     bool answered() const { return status != 0; }
 };
 

@@ -13,7 +13,8 @@ bool startsWithScheme(std::string_view url, std::string_view scheme)
 {
     return url.size() >= scheme.size()
         && std::equal(scheme.begin(), scheme.end(), url.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               return std::tolower(static_cast<unsigned char>(a))
+                   == std::tolower(static_cast<unsigned char>(b));
            });
 }
 

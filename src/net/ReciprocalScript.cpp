@@ -15,38 +15,43 @@ constexpr std::size_t kPasswordBuffer = 2048;
 constexpr const char* kDirectoryCodeTooLong = "Could not add the reciprocal link present on this page";
 constexpr const char* kCustomCodeTooLong =
     "Could not add the reciprocal link. The HTML code might have more than the maximum supported length.";
-constexpr const char* kAddConnectionFailed =
-    "Unable to open a connection to the reciprocal script. Please make sure that your profile configuration is "
-    "correct and your internet connection is up.";
+constexpr const char* kAddConnectionFailed = "Unable to open a connection to the reciprocal script. Please "
+                                             "make sure that your profile configuration is "
+                                             "correct and your internet connection is up.";
 constexpr const char* kAddFileMissing =
     "Reciprocal script misconfiguration: a required file was not found on your server (this can be either "
-    "links.txt, lc.txt or idx.txt). Please make sure you uploaded all required files. See the user manual for more "
+    "links.txt, lc.txt or idx.txt). Please make sure you uploaded all required files. See the user manual "
+    "for more "
     "details.";
 constexpr const char* kAddCannotWrite =
-    "Reciprocal script misconfiguration: unable to write to a configuration file on your server. Please add write "
+    "Reciprocal script misconfiguration: unable to write to a configuration file on your server. Please add "
+    "write "
     "permissions to links.txt, lc.txt and idx.txt. See the user manual for more details.";
-constexpr const char* kAddWrongPassword =
-    "Reciprocal script misconfiguration: invalid password. Please make sure the password supplied in your profile "
-    "reciprocal configuration matches the one you added in your config.php. See the user manual for more details.";
-constexpr const char* kCustomLinkAdded =
-    "The reciprocal link was added to your site. The reciprocal URL was copied to the clipboard for you to paste "
-    "it in the appropriate place before submitting.";
+constexpr const char* kAddWrongPassword = "Reciprocal script misconfiguration: invalid password. Please make "
+                                          "sure the password supplied in your profile "
+                                          "reciprocal configuration matches the one you added in your "
+                                          "config.php. See the user manual for more details.";
+constexpr const char* kCustomLinkAdded = "The reciprocal link was added to your site. The reciprocal URL was "
+                                         "copied to the clipboard for you to paste "
+                                         "it in the appropriate place before submitting.";
 
 constexpr const char* kTestBadAddress =
-    "The address box must contain the full URL (starting with http://) of the interaction script Vantelo should "
+    "The address box must contain the full URL (starting with http://) of the interaction script Vantelo "
+    "should "
     "use (default name interact.php). Please consult the user manual for more details.";
-constexpr const char* kTestConnectionFailed =
-    "Unable to open the specified address. Please make sure there are no typos and your internet connection is up.";
+constexpr const char* kTestConnectionFailed = "Unable to open the specified address. Please make sure there "
+                                              "are no typos and your internet connection is up.";
 constexpr const char* kTestPassed = "Reciprocal script is properly configured";
 constexpr const char* kTestFileMissing =
-    "A required file was not found on your server (this can be either links.txt, lc.txt or idx.txt). Please make "
+    "A required file was not found on your server (this can be either links.txt, lc.txt or idx.txt). Please "
+    "make "
     "sure you uploaded all required files. See the user manual for more details.";
-constexpr const char* kTestCannotWrite =
-    "Unable to write to a configuration file on your server. Please add write permissions to links.txt, lc.txt and "
-    "idx.txt. See the user manual for more details.";
-constexpr const char* kTestWrongPassword =
-    "Invalid password. Please make sure the password entered matches the one you added in your config.php. See the "
-    "user manual for more details.";
+constexpr const char* kTestCannotWrite = "Unable to write to a configuration file on your server. Please add "
+                                         "write permissions to links.txt, lc.txt and "
+                                         "idx.txt. See the user manual for more details.";
+constexpr const char* kTestWrongPassword = "Invalid password. Please make sure the password entered matches "
+                                           "the one you added in your config.php. See the "
+                                           "user manual for more details.";
 constexpr const char* kTestUnknownAnswer =
     "Unknown error. The reciprocal script may not be properly uploaded. Please see the user manual for more "
     "details.";
@@ -118,18 +123,18 @@ ReciprocalScript::ReciprocalScript(IMessageBox& messages, IWaitDialog& wait)
 {
 }
 
-std::optional<std::string> ReciprocalScript::AddDirectoryLink(const std::string& scriptUrl,
-                                                              const std::string& password,
-                                                              const std::string& code)
+std::optional<std::string> ReciprocalScript::AddDirectoryLink(
+    const std::string& scriptUrl, const std::string& password, const std::string& code)
 {
     return addLink(scriptUrl, password, code, kDirectoryCodeBuffer, kDirectoryCodeTooLong);
 }
 
-std::optional<std::string> ReciprocalScript::AddCustomLink(
-    const std::string& scriptUrl, const std::string& password, const std::string& code,
+std::optional<std::string> ReciprocalScript::AddCustomLink(const std::string& scriptUrl,
+    const std::string& password, const std::string& code,
     const std::function<void(const std::string&)>& copyToClipboard)
 {
-    std::optional<std::string> url = addLink(scriptUrl, password, code, kCustomCodeBuffer, kCustomCodeTooLong);
+    std::optional<std::string> url =
+        addLink(scriptUrl, password, code, kCustomCodeBuffer, kCustomCodeTooLong);
     if (url) {
         copyToClipboard(*url);
         m_messages.show(kCustomLinkAdded, kVanteloCaption, MessageIcon::Information);
@@ -158,7 +163,7 @@ bool ReciprocalScript::TestConfiguration(const std::string& scriptUrl, const std
     }
     const char code = answerCode(result.response);
     m_messages.show(testAnswerMessage(code), kVanteloCaption,
-                    code == kConfigured ? MessageIcon::Information : MessageIcon::Error);
+        code == kConfigured ? MessageIcon::Information : MessageIcon::Error);
     return code == kConfigured;
 }
 
@@ -168,9 +173,9 @@ std::string ReciprocalScript::testUrl(const std::string& scriptUrl, const std::s
     return escaped ? scriptUrl + "?test=1&password=" + *escaped : std::string();
 }
 
-std::optional<std::string> ReciprocalScript::addLink(const std::string& scriptUrl, const std::string& password,
-                                                     const std::string& code, std::size_t codeBufferSize,
-                                                     const char* escapeFailure)
+std::optional<std::string> ReciprocalScript::addLink(const std::string& scriptUrl,
+    const std::string& password, const std::string& code, std::size_t codeBufferSize,
+    const char* escapeFailure)
 {
     // The password is escaped like the code, so that a "&" or "#" in it cannot
     // cut the query short.

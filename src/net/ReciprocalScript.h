@@ -17,13 +17,12 @@ public:
 
     // Adds the link code read from a directory's page; the reciprocal URL on
     // success, for the caller to enter into the page.
-    std::optional<std::string> AddDirectoryLink(const std::string& scriptUrl, const std::string& password,
-                                                const std::string& code);
+    std::optional<std::string> AddDirectoryLink(
+        const std::string& scriptUrl, const std::string& password, const std::string& code);
     // Adds a link code typed by the user; on success the URL is handed to
     // `copyToClipboard` and a message says so. Returns the URL as well.
     std::optional<std::string> AddCustomLink(const std::string& scriptUrl, const std::string& password,
-                                             const std::string& code,
-                                             const std::function<void(const std::string&)>& copyToClipboard);
+        const std::string& code, const std::function<void(const std::string&)>& copyToClipboard);
     // Tests the script at an address with a password as typed; true when the
     // script answers that it is configured properly.
     bool TestConfiguration(const std::string& scriptUrl, const std::string& password);
@@ -33,8 +32,7 @@ public:
 
 private:
     std::optional<std::string> addLink(const std::string& scriptUrl, const std::string& password,
-                                       const std::string& code, std::size_t codeBufferSize,
-                                       const char* escapeFailure);
+        const std::string& code, std::size_t codeBufferSize, const char* escapeFailure);
 
     IMessageBox& m_messages;
     IWaitDialog& m_wait;

@@ -27,7 +27,8 @@ int CheckForUpdates(IUpdateNoticeWindow& window, const HostConfiguration& hosts)
     const int installedList = window.installedDirectoryListVersion();
     if (const auto list = publishedVersion(hosts, kDirectoryListVersionPath); list && installedList < *list)
         window.postDirectoryListAvailable(*list);
-    if (const auto program = publishedVersion(hosts, kProgramVersionPath); program && *program > kInstalledProgramBuild)
+    if (const auto program = publishedVersion(hosts, kProgramVersionPath);
+        program && *program > kInstalledProgramBuild)
         window.postProgramUpdateAvailable();
     return 0;
 }

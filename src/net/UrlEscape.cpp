@@ -7,7 +7,8 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool needsEscape(unsigned char byte)
 {
-    return byte <= 0x20 || byte >= 0x7F || kEscapedPunctuation.find(static_cast<char>(byte)) != std::string_view::npos;
+    return byte <= 0x20 || byte >= 0x7F
+        || kEscapedPunctuation.find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
 void appendEscaped(std::string& out, unsigned char byte)

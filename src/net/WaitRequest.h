@@ -8,19 +8,19 @@ struct WaitRequest {
     // The line the dialog shows while the request runs.
     static constexpr const char* kDefaultMessage = "Please wait...";
 
-    std::string url;                        // split into host and path when it runs
-    std::string postData;                   // the form body; empty means GET
-    bool toFile = false;                    // write the body to outputFile instead of keeping it
-    std::string outputFile;                 // the file the body goes to in file mode
+    std::string url; // split into host and path when it runs
+    std::string postData; // the form body; empty means GET
+    bool toFile = false; // write the body to outputFile instead of keeping it
+    std::string outputFile; // the file the body goes to in file mode
     std::string message = kDefaultMessage;
 };
 
 // How a wait-dialog request ended.
 struct WaitResult {
-    bool succeeded = false;  // the server answered (any status)
-    bool complete = false;   // and the whole body arrived and was stored
-    long status = 0;         // the final HTTP status; 0 without an answer
-    std::string response;    // the body, in text mode
+    bool succeeded = false; // the server answered (any status)
+    bool complete = false; // and the whole body arrived and was stored
+    long status = 0; // the final HTTP status; 0 without an answer
+    std::string response; // the body, in text mode
 };
 
 // Runs the request on the calling thread: a POST when there is form data, else

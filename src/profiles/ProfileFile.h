@@ -9,9 +9,9 @@ namespace SendingProfile {
 
 // What became of reading a profile file.
 struct ProfileFileLoad {
-    bool loaded = false;  // the document holds the file
+    bool loaded = false; // the document holds the file
     bool missing = false; // there is no file, or an empty one: nothing to lose
-    std::string error;    // why an existing file did not load
+    std::string error; // why an existing file did not load
 };
 
 // Loads a profile file (sv.xml or an import) into a document, letting the XML

@@ -10,7 +10,7 @@ namespace SendingProfile {
 
 // How the site's reciprocal link is placed.
 enum ReciprocalMethod : std::int32_t {
-    kReciprocalManual = 0,    // by hand, or no reciprocal link at all
+    kReciprocalManual = 0, // by hand, or no reciprocal link at all
     kReciprocalAutomatic = 1, // through the user's reciprocal link script
 };
 
@@ -18,31 +18,31 @@ enum ReciprocalMethod : std::int32_t {
 // alternative titles, descriptions and keyword lines a submission picks from, the
 // owner's contact data, the reciprocal-link settings and where it was sent.
 struct SiteProfile {
-    std::string name;                                 // unique key of the profile
-    std::string url;                                  // the site's address
-    std::string categories;                           // preferred main categories, comma-separated
-    std::string subcategories;                        // preferred categories, comma-separated
-    std::vector<std::string> serpPhrases;             // phrases whose search position is checked
+    std::string name; // unique key of the profile
+    std::string url; // the site's address
+    std::string categories; // preferred main categories, comma-separated
+    std::string subcategories; // preferred categories, comma-separated
+    std::vector<std::string> serpPhrases; // phrases whose search position is checked
     std::map<std::string, std::string> submittedUrls; // directory name -> URL of its entry
     std::int32_t reciprocalMethod = kReciprocalManual;
-    std::string reciprocalConfig;                     // address of the reciprocal link script
-    std::string reciprocal;                           // page that carries the reciprocal links
-    std::string reciprocalPassword;                   // password of the reciprocal link script
-    std::vector<std::string> titles;                  // alternative link titles
-    std::vector<std::string> descriptions;            // alternative site descriptions
-    std::vector<std::string> keywords;                // alternative keyword lines
-    std::string category;                             // from an sv.dat import only; never saved
-    std::string subcategory;                          // from an sv.dat import only; never saved
+    std::string reciprocalConfig; // address of the reciprocal link script
+    std::string reciprocal; // page that carries the reciprocal links
+    std::string reciprocalPassword; // password of the reciprocal link script
+    std::vector<std::string> titles; // alternative link titles
+    std::vector<std::string> descriptions; // alternative site descriptions
+    std::vector<std::string> keywords; // alternative keyword lines
+    std::string category; // from an sv.dat import only; never saved
+    std::string subcategory; // from an sv.dat import only; never saved
     std::string email;
     std::string fname;
     std::string lname;
-    std::string username;                             // to register with directories
-    std::string password;                             // to register with directories
+    std::string username; // to register with directories
+    std::string password; // to register with directories
     std::string address;
     std::string city;
     std::string zip;
     std::string province;
-    std::set<std::string> submittedNames;             // directories that have an entry
+    std::set<std::string> submittedNames; // directories that have an entry
 
     bool operator==(const SiteProfile&) const = default;
 };

@@ -12,9 +12,9 @@ namespace SendingProfile {
 
 // What an sv.dat file holds.
 struct SvDatContents {
-    std::string activeName;            // the profile that was active
+    std::string activeName; // the profile that was active
     std::vector<SiteProfile> profiles; // the complete records, in file order
-    bool truncated = false;            // the file ended before everything it announced
+    bool truncated = false; // the file ended before everything it announced
 };
 
 // Reads the older line-based profile file, version 1 or 2. Counts come from the

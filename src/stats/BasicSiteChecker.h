@@ -11,8 +11,7 @@
 // reports both back to the sink. The sink decides the order and when the run
 // ends. Text is the program's text type: 8-bit for the main program
 // (CSiteChecker), 16-bit for the list checker (CWideSiteChecker).
-template <typename Text>
-class BasicSiteChecker {
+template <typename Text> class BasicSiteChecker {
 public:
     // The owner of a run: hands out the URLs and receives the results. Both calls
     // come on the checker's worker thread.
@@ -60,7 +59,8 @@ public:
 private:
     static constexpr std::int32_t kNotAsked = -1;
 
-    static void run(ICheckSink& sink, const PageRankQuery& pageRank, const AliveCheck& alive, const RootOf& root)
+    static void run(
+        ICheckSink& sink, const PageRankQuery& pageRank, const AliveCheck& alive, const RootOf& root)
     {
         Text url;
         bool checkPageRank = false;

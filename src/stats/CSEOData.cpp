@@ -60,14 +60,15 @@ std::int32_t alexaRank(const HostConfiguration& hosts, std::string_view url)
 
 // A figure read from one page of a host; 0 when the URL is too long for the query.
 std::int32_t countFrom(const std::string& host, const std::string& pathStart, std::string_view url,
-                       std::int32_t (*read)(std::string_view))
+    std::int32_t (*read)(std::string_view))
 {
     const auto term = escaped(url);
     return term ? read(pageOf(host, pathStart + *term)) : 0;
 }
 
 // Yahoo Site Explorer's query names the URL with its scheme; "http://" when it has none.
-std::int32_t yahooFigure(const HostConfiguration& hosts, std::string_view url, std::int32_t (*read)(std::string_view))
+std::int32_t yahooFigure(
+    const HostConfiguration& hosts, std::string_view url, std::int32_t (*read)(std::string_view))
 {
     const std::string prefix = schemeLength(url) == 0 ? "/search?p=http%3A%2F%2F" : "/search?p=";
     return countFrom(hosts.yahooSiteExplorerHost(), prefix, url, read);
@@ -77,8 +78,8 @@ std::int32_t yahooFigure(const HostConfiguration& hosts, std::string_view url, s
 // first result number plus the count of results that begin before the marker.
 // A page without the marker that carries `refusal` stops the search with -1.
 template <typename PathOf>
-std::int32_t positionIn(const std::string& host, PathOf pathOf, std::string_view marker, std::string_view result,
-                        std::string_view refusal, int waitMilliseconds, ISleeper& sleeper)
+std::int32_t positionIn(const std::string& host, PathOf pathOf, std::string_view marker,
+    std::string_view result, std::string_view refusal, int waitMilliseconds, ISleeper& sleeper)
 {
     std::int32_t position = 0;
     for (int page = 0; page < kResultPages && position == 0; ++page) {
@@ -94,8 +95,8 @@ std::int32_t positionIn(const std::string& host, PathOf pathOf, std::string_view
     return position;
 }
 
-std::int32_t googlePosition(const HostConfiguration& hosts, ISleeper& sleeper, std::string_view url,
-                            std::string_view phrase)
+std::int32_t googlePosition(
+    const HostConfiguration& hosts, ISleeper& sleeper, std::string_view url, std::string_view phrase)
 {
     const auto term = escaped(phrase);
     if (!term)
@@ -105,7 +106,7 @@ std::int32_t googlePosition(const HostConfiguration& hosts, ISleeper& sleeper, s
         return "/search?num=100&q=" + *term + "&start=" + std::to_string(page * kResultsPerPage);
     };
     return positionIn(hosts.googleHost(), pathOf, marker, kGoogleResult, {},
-                      CSEOData::kGooglePageWaitMilliseconds, sleeper);
+        CSEOData::kGooglePageWaitMilliseconds, sleeper);
 }
 
 // Yahoo's result links lead through its redirect, which writes the target as
@@ -119,8 +120,8 @@ std::string yahooMarker(std::string_view siteRoot)
     return "**http%3a//" + std::string(siteRoot);
 }
 
-std::int32_t yahooPosition(const HostConfiguration& hosts, ISleeper& sleeper, std::string_view url,
-                           std::string_view phrase)
+std::int32_t yahooPosition(
+    const HostConfiguration& hosts, ISleeper& sleeper, std::string_view url, std::string_view phrase)
 {
     const auto term = escaped(phrase);
     if (!term)
@@ -129,7 +130,7 @@ std::int32_t yahooPosition(const HostConfiguration& hosts, ISleeper& sleeper, st
         return "/search?n=100&p=" + *term + "&b=" + std::to_string(page * kResultsPerPage + 1);
     };
     return positionIn(hosts.yahooHost(), pathOf, yahooMarker(SiteRoot(url)), kYahooResult, kYahooRefusal,
-                      CSEOData::kYahooPageWaitMilliseconds, sleeper);
+        CSEOData::kYahooPageWaitMilliseconds, sleeper);
 }
 
 } // namespace
@@ -141,19 +142,20 @@ CSEOData::CSEOData(HostConfiguration hosts, std::shared_ptr<ISleeper> sleeper)
 }
 
 std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, const std::string& phrase,
-                             std::int32_t cookie, IResultSink* sink) const
+    std::int32_t cookie, IResultSink* sink) const
 {
     Request request { kind, url, phrase, cookie, sink, nullptr, m_hosts, m_sleeper };
     return sink ? start(std::move(request)) : request.result();
 }
 
-std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, std::int32_t cookie, IResultSink* sink) const
+std::int32_t CSEOData::Query(
+    std::int32_t kind, const std::string& url, std::int32_t cookie, IResultSink* sink) const
 {
     return Query(kind, url, std::string(), cookie, sink);
 }
 
 std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, const std::string& phrase,
-                             std::int32_t cookie, std::shared_ptr<IResultSink> sink) const
+    std::int32_t cookie, std::shared_ptr<IResultSink> sink) const
 {
     IResultSink* const raw = sink.get();
     Request request { kind, url, phrase, cookie, raw, std::move(sink), m_hosts, m_sleeper };

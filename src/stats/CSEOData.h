@@ -17,15 +17,15 @@ class CSEOData {
 public:
     // The kinds of request, with the result when nothing is found or the request fails.
     enum Kind : std::int32_t {
-        GooglePageRank = 0,     // PageRank of the URL; -1
-        HomePagePageRank = 1,   // PageRank of the site root; -1
-        AlexaRank = 2,          // Alexa traffic rank; 0 without a rank, -1 without the markers
+        GooglePageRank = 0, // PageRank of the URL; -1
+        HomePagePageRank = 1, // PageRank of the site root; -1
+        AlexaRank = 2, // Alexa traffic rank; 0 without a rank, -1 without the markers
         GoogleInboundLinks = 3, // Google's count of pages linking to the URL; 0
-        YahooInboundLinks = 4,  // Yahoo Site Explorer's inbound links; 0
-        GoogleIndex = 5,        // Google's count of indexed pages of the site; 0
-        YahooIndex = 6,         // Yahoo Site Explorer's indexed pages of the site; 0
-        GooglePosition = 7,     // position for the phrase in Google's first 300 results; 0
-        YahooPosition = 8,      // the same in Yahoo's; 0, or -1 when Yahoo refuses the query
+        YahooInboundLinks = 4, // Yahoo Site Explorer's inbound links; 0
+        GoogleIndex = 5, // Google's count of indexed pages of the site; 0
+        YahooIndex = 6, // Yahoo Site Explorer's indexed pages of the site; 0
+        GooglePosition = 7, // position for the phrase in Google's first 300 results; 0
+        YahooPosition = 8, // the same in Yahoo's; 0, or -1 when Yahoo refuses the query
     };
 
     // Receives the results of requests that run on their own threads; called on
@@ -51,12 +51,13 @@ public:
     // Without a sink: runs the request here and returns its result. With one:
     // starts a thread for it and returns 0 (-1 when no thread could be started);
     // the sink then gets the result and must stay valid until it has.
-    std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase, std::int32_t cookie,
-                       IResultSink* sink) const;
-    std::int32_t Query(std::int32_t kind, const std::string& url, std::int32_t cookie, IResultSink* sink) const;
+    std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase,
+        std::int32_t cookie, IResultSink* sink) const;
+    std::int32_t Query(
+        std::int32_t kind, const std::string& url, std::int32_t cookie, IResultSink* sink) const;
     // As above; the request's thread keeps the sink alive until it has reported.
-    std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase, std::int32_t cookie,
-                       std::shared_ptr<IResultSink> sink) const;
+    std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase,
+        std::int32_t cookie, std::shared_ptr<IResultSink> sink) const;
 
 private:
     struct Request;

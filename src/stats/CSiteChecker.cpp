@@ -4,9 +4,8 @@
 
 CSiteChecker::CSiteChecker(std::string pageRankHost)
     : BasicSiteChecker(
-        [host = std::move(pageRankHost)](const std::string& root) {
-            return QueryPageRank(root, host, PageRankRequest::Timed);
-        },
+        [host = std::move(pageRankHost)](
+            const std::string& root) { return QueryPageRank(root, host, PageRankRequest::Timed); },
         [](const std::string& url) { return CheckAlive(url); },
         [](const std::string& url) { return SiteRoot(url); })
 {

@@ -13,10 +13,8 @@ std::shared_ptr<ISleeper> sleeperOrSystem(std::shared_ptr<ISleeper> sleeper)
 } // namespace
 
 CWideSiteChecker::CWideSiteChecker(std::string pageRankHost, std::shared_ptr<ISleeper> sleeper)
-    : BasicSiteChecker(
-        [host = std::move(pageRankHost), sleeper = sleeperOrSystem(std::move(sleeper))](const std::u16string& root) {
-            return QueryPageRank(root, host, *sleeper);
-        },
+    : BasicSiteChecker([host = std::move(pageRankHost), sleeper = sleeperOrSystem(std::move(sleeper))](
+                           const std::u16string& root) { return QueryPageRank(root, host, *sleeper); },
         [](const std::u16string& url) { return CheckAlive(url); },
         [](const std::u16string& url) { return SiteRoot(url); })
 {

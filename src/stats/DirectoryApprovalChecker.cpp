@@ -92,7 +92,8 @@ private:
         if (body.find(kEsyndicatMark) == std::string::npos)
             return false;
         const std::string searchPath = directory.folder + "search.php?what=" + *m_term;
-        if (!HttpGetChecked(HttpTarget(directory.host, searchPath, directory.secure), body) || !provesLink(body))
+        if (!HttpGetChecked(HttpTarget(directory.host, searchPath, directory.secure), body)
+            || !provesLink(body))
             return false;
         proofUrl = directory.url(searchPath);
         return true;

@@ -20,7 +20,8 @@ public:
         // One directory checked: nonzero to go on, 0 to stop the calling worker.
         // A call with an empty name and URL and the flag set is a worker's last:
         // it has no more directories.
-        virtual std::int32_t OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found) = 0;
+        virtual std::int32_t OnApprovalResult(
+            const std::string& name, const std::string& proofUrl, bool found) = 0;
     };
 
     // How many workers share the list.

@@ -1,11 +1,11 @@
 #include "stats/PageRank.h"
 
 #include "common/DecimalText.h"
+#include "common/WideText.h"
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"
 #include "stats/Sleeper.h"
 #include "stats/UrlText.h"
-#include "common/WideText.h"
 
 #include <array>
 
@@ -25,15 +25,33 @@ struct HashState {
 
     void mix()
     {
-        a -= b; a -= c; a ^= c >> 13;
-        b -= c; b -= a; b ^= a << 8;
-        c -= a; c -= b; c ^= b >> 13;
-        a -= b; a -= c; a ^= c >> 12;
-        b -= c; b -= a; b ^= a << 16;
-        c -= a; c -= b; c ^= b >> 5;
-        a -= b; a -= c; a ^= c >> 3;
-        b -= c; b -= a; b ^= a << 10;
-        c -= a; c -= b; c ^= b >> 15;
+        a -= b;
+        a -= c;
+        a ^= c >> 13;
+        b -= c;
+        b -= a;
+        b ^= a << 8;
+        c -= a;
+        c -= b;
+        c ^= b >> 13;
+        a -= b;
+        a -= c;
+        a ^= c >> 12;
+        b -= c;
+        b -= a;
+        b ^= a << 16;
+        c -= a;
+        c -= b;
+        c ^= b >> 5;
+        a -= b;
+        a -= c;
+        a ^= c >> 3;
+        b -= c;
+        b -= a;
+        b ^= a << 10;
+        c -= a;
+        c -= b;
+        c ^= b >> 15;
     }
 };
 
@@ -48,11 +66,12 @@ std::uint32_t codeUnitValue(char16_t unit)
     return unit;
 }
 
-template <typename Char>
-std::int32_t checksumOf(std::basic_string_view<Char> text)
+template <typename Char> std::int32_t checksumOf(std::basic_string_view<Char> text)
 {
     auto unit = [&](std::size_t at) { return codeUnitValue(text[at]); };
-    auto word = [&](std::size_t at) { return unit(at) + (unit(at + 1) << 8) + (unit(at + 2) << 16) + (unit(at + 3) << 24); };
+    auto word = [&](std::size_t at) {
+        return unit(at) + (unit(at + 1) << 8) + (unit(at + 2) << 16) + (unit(at + 3) << 24);
+    };
     HashState state;
     std::size_t k = 0;
     std::size_t n = text.size();
@@ -81,8 +100,7 @@ std::string queryPathFor(std::string_view utf8Url, std::int32_t checksum)
     return std::string(kQueryStart) + std::to_string(checksum) + std::string(kQueryMiddle) + *escaped;
 }
 
-template <typename Char>
-std::basic_string<Char> siteRootOf(std::basic_string_view<Char> url)
+template <typename Char> std::basic_string<Char> siteRootOf(std::basic_string_view<Char> url)
 {
     const std::size_t slash = url.find(Char('/'), schemeLength(url));
     return std::basic_string<Char>(url.substr(0, slash));
@@ -98,8 +116,7 @@ std::int32_t checkAliveUtf8(std::string_view url)
     const std::string_view rest = url.substr(scheme);
     const std::size_t slash = rest.find('/');
     HttpTarget target(std::string(rest.substr(0, slash)),
-                      slash == std::string_view::npos ? "/" : std::string(rest.substr(slash)),
-                      scheme == 8);
+        slash == std::string_view::npos ? "/" : std::string(rest.substr(slash)), scheme == 8);
     if (target.host.empty())
         return kSiteDead;
     std::string body;
@@ -153,7 +170,8 @@ std::int32_t QueryPageRank(std::string_view url, const std::string& host, PageRa
         return kUnknownPageRank;
     std::string body;
     const HttpTarget target(host, path);
-    const bool answered = request == PageRankRequest::Page ? HttpGetPage(target, body) : HttpGetTimed(target, body);
+    const bool answered =
+        request == PageRankRequest::Page ? HttpGetPage(target, body) : HttpGetTimed(target, body);
     return answered ? readPageRankAnswer(body) : kUnknownPageRank;
 }
 

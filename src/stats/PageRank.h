@@ -44,14 +44,14 @@ std::int32_t readPageRankAnswer(std::string_view body);
 
 // Which request the main program's query makes.
 enum class PageRankRequest {
-    Page,  // any answer is read, no time-outs (the statistics collectors)
+    Page, // any answer is read, no time-outs (the statistics collectors)
     Timed, // short time-outs, only a status below 400 is read (the site checker)
 };
 
 // The main program's query: the PageRank of a URL from the query host
 // ("host" or "host:port"), -1 when the request fails. Blocks.
-std::int32_t QueryPageRank(std::string_view url, const std::string& host,
-                           PageRankRequest request = PageRankRequest::Page);
+std::int32_t QueryPageRank(
+    std::string_view url, const std::string& host, PageRankRequest request = PageRankRequest::Page);
 // The list checker's query over 16-bit text: -2 when the request fails, and a
 // pause of 3000 ms after every query so that long runs keep the rate low. Blocks.
 std::int32_t QueryPageRank(std::u16string_view url, const std::string& host, ISleeper& sleeper);

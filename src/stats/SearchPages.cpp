@@ -14,7 +14,7 @@ constexpr std::size_t npos = std::string_view::npos;
 // The text between `open` (searched from `from`) and the next `close` behind it;
 // npos in `from` or a missing marker gives nothing.
 bool textBetween(std::string_view body, std::size_t from, std::string_view open, std::string_view close,
-                 std::string_view& between)
+    std::string_view& between)
 {
     if (from == npos)
         return false;
@@ -38,7 +38,8 @@ std::int32_t readLettersAndDigits(std::string_view text)
     return parseDecimal(kept);
 }
 
-std::int32_t readFigure(std::string_view body, std::size_t anchor, std::string_view open, std::string_view close)
+std::int32_t readFigure(
+    std::string_view body, std::size_t anchor, std::string_view open, std::string_view close)
 {
     std::string_view figure;
     return textBetween(body, anchor, open, close, figure) ? readLettersAndDigits(figure) : 0;
@@ -55,7 +56,8 @@ std::int32_t readDigitsSkippingMarkup(std::string_view text)
             if (at == npos)
                 break;
         } else if (text[at] >= '0' && text[at] <= '9') {
-            value = std::min<std::int64_t>(value * 10 + (text[at] - '0'), std::numeric_limits<std::int32_t>::max());
+            value = std::min<std::int64_t>(
+                value * 10 + (text[at] - '0'), std::numeric_limits<std::int32_t>::max());
         }
     }
     return static_cast<std::int32_t>(value);

@@ -10,7 +10,7 @@ constexpr const char* kCreateProfileQuestion =
 } // namespace
 
 bool ensureSnapshotProfile(IMessageBox& messages, const std::function<bool()>& hasActiveProfile,
-                           const std::function<void()>& createProfile)
+    const std::function<void()>& createProfile)
 {
     while (!hasActiveProfile()) {
         if (messages.ask(kCreateProfileQuestion, kVanteloCaption, MessageButtons::YesNo, MessageIcon::Warning)

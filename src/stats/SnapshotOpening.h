@@ -8,4 +8,4 @@ class IMessageBox;
 // none, asks whether to create one now and, on Yes, runs the profile creation.
 // True once there is an active profile; false when the user answered No.
 bool ensureSnapshotProfile(IMessageBox& messages, const std::function<bool()>& hasActiveProfile,
-                           const std::function<void()>& createProfile);
+    const std::function<void()>& createProfile);

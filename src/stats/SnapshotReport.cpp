@@ -14,17 +14,21 @@ constexpr const char* kStyleSheet =
     "none;  background-color: #f6f8fa;color: #FF6E00;  }  .contents {top:0;width:760px;position:relative;"
     "\t  text-align:left;margin:auto;\t  font-family: Tahoma,Arial,Verdana,sans-serif;\t  font-size: "
     "0.9em;color: #3d5066;background: #f4f6f8;  }  .topbg {    background: url(../images/top_bg.png) "
-    "repeat-x; height:64px;  }  .maintable {width: 150px;\t  padding-left:10px;background: url(../images/left.png) "
+    "repeat-x; height:64px;  }  .maintable {width: 150px;\t  padding-left:10px;background: "
+    "url(../images/left.png) "
     "left repeat-y;\t  vertical-align: top;  }  .maintable a {width: 150px;margin: 0;\t  float: auto;"
     "display: block;  }  .centertable {\t  margin-left:auto; margin-right:auto;  }  .justtext {padding: "
-    "10px 5px 5px 10px;\t  font-size: 1.1em;\t  vertical-align: top;width:100%;  }  .bottombar {display:block;"
+    "10px 5px 5px 10px;\t  font-size: 1.1em;\t  vertical-align: top;width:100%;  }  .bottombar "
+    "{display:block;"
     "\t  letter-spacing:2px;color: #dedede;\t  font-size: 0.8em;  }  .toptable {\t  font-size: 1.5em;"
-    "\t  margin-top: 2px;\t  margin-bottom: 5px;height: 100%;width: 100%;  }  .toptable td {\t  vertical-align: "
-    "middle;\t  text-align: center;  }  .toptable {\t  font-size: 1.5em;\t  margin-top: 2px;\t  margin-bottom: "
+    "\t  margin-top: 2px;\t  margin-bottom: 5px;height: 100%;width: 100%;  }  .toptable td {\t  "
+    "vertical-align: "
+    "middle;\t  text-align: center;  }  .toptable {\t  font-size: 1.5em;\t  margin-top: 2px;\t  "
+    "margin-bottom: "
     "5px;height: 100%;width: 100%;  }";
 
 constexpr const char* kGeneralLabels[] = { "Google PR", "Google Homepage PR", "Google Inbound Links",
-                                           "Google Index", "Yahoo Inbound Link", "Yahoo Index" };
+    "Google Index", "Yahoo Inbound Link", "Yahoo Index" };
 
 constexpr const char* kSavedMessage = "Your snapshot was successfully saved.";
 constexpr const char* kNotSavedMessage = "Unable to save to the desired file.";
@@ -45,12 +49,24 @@ std::string escapeHtml(const std::string& text)
             continue;
         }
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+            break;
         }
         ++at;
     }
@@ -83,7 +99,8 @@ void appendGeneral(std::string& html, const SnapshotFindings& findings)
 void appendPositions(std::string& html, const SnapshotFindings& findings)
 {
     html += "<div class=\"justtext\">Search Engine Position:</div>";
-    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Search Phrase</th><th>Google Position</th>"
+    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Search Phrase</th><th>Google "
+            "Position</th>"
             "<th>Yahoo Position</th></tr></thead>";
     for (std::size_t i = 0; i < findings.phrases.size(); ++i) {
         html += "<tr><td class=\"maintable\">" + escapeHtml(findings.phrases[i]) + "</td><td>";
@@ -95,13 +112,15 @@ void appendPositions(std::string& html, const SnapshotFindings& findings)
 
 void appendApprovals(std::string& html, const SnapshotFindings& findings)
 {
-    html += "<div class=\"justtext\">Directory Submission: submitted to " + std::to_string(findings.submittedCount)
-        + " directories. Approval detected in " + std::to_string(findings.foundNames.size())
-        + " directories.</div>";
-    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th><th>Approval proof URL</th>"
+    html += "<div class=\"justtext\">Directory Submission: submitted to "
+        + std::to_string(findings.submittedCount) + " directories. Approval detected in "
+        + std::to_string(findings.foundNames.size()) + " directories.</div>";
+    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th><th>Approval proof "
+            "URL</th>"
             "</tr></thead>";
     for (std::size_t i = 0; i < findings.foundNames.size(); ++i) {
-        const std::string proof = escapeHtml(i < findings.proofUrls.size() ? findings.proofUrls[i] : std::string());
+        const std::string proof =
+            escapeHtml(i < findings.proofUrls.size() ? findings.proofUrls[i] : std::string());
         html += "<tr><td class=\"maintable\">" + escapeHtml(findings.foundNames[i]) + "</td><td>";
         html += "<a target=\"_blank\" href=\"" + proof + "\">" + proof + "</a>";
         html += "</td></tr>";

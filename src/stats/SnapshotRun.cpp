@@ -16,20 +16,20 @@ constexpr const char* kCheckingDirectory = "Checking for approval in ";
 constexpr const char* kReportDate = "%d %B %Y";
 
 // The general figures in the order they are asked for, and in report order.
-constexpr std::int32_t kAskedKinds[] = { CSEOData::GooglePageRank, CSEOData::HomePagePageRank, CSEOData::GoogleIndex,
-                                         CSEOData::GoogleInboundLinks, CSEOData::YahooIndex,
-                                         CSEOData::YahooInboundLinks };
+constexpr std::int32_t kAskedKinds[] = { CSEOData::GooglePageRank, CSEOData::HomePagePageRank,
+    CSEOData::GoogleIndex, CSEOData::GoogleInboundLinks, CSEOData::YahooIndex, CSEOData::YahooInboundLinks };
 constexpr std::int32_t kReportKinds[] = { CSEOData::GooglePageRank, CSEOData::HomePagePageRank,
-                                          CSEOData::GoogleInboundLinks, CSEOData::GoogleIndex,
-                                          CSEOData::YahooInboundLinks, CSEOData::YahooIndex };
+    CSEOData::GoogleInboundLinks, CSEOData::GoogleIndex, CSEOData::YahooInboundLinks, CSEOData::YahooIndex };
 constexpr int kGeneralFigures = static_cast<int>(std::size(kAskedKinds));
 constexpr std::int32_t kLastFigureKind = CSEOData::YahooIndex;
 
 // The figure a request gives when it fails; stands in when no thread could run it.
 std::int32_t failedFigure(std::int32_t kind)
 {
-    return kind == CSEOData::GooglePageRank || kind == CSEOData::HomePagePageRank || kind == CSEOData::AlexaRank ? -1
-                                                                                                                : 0;
+    return kind == CSEOData::GooglePageRank || kind == CSEOData::HomePagePageRank
+            || kind == CSEOData::AlexaRank
+        ? -1
+        : 0;
 }
 
 // "Checking for approval in NAME (COUNT/TOTAL)".
@@ -56,15 +56,15 @@ std::map<std::string, std::string> submitUrlsOf(const std::vector<SnapshotRun::D
 
 } // namespace
 
-std::shared_ptr<SnapshotRun> SnapshotRun::Create(Input input, CSEOData collector, std::shared_ptr<ISleeper> sleeper,
-                                                 std::shared_ptr<const IClock> clock, IHost* host)
+std::shared_ptr<SnapshotRun> SnapshotRun::Create(Input input, CSEOData collector,
+    std::shared_ptr<ISleeper> sleeper, std::shared_ptr<const IClock> clock, IHost* host)
 {
-    return std::make_shared<SnapshotRun>(Token {}, std::move(input), std::move(collector), std::move(sleeper),
-                                         std::move(clock), host);
+    return std::make_shared<SnapshotRun>(
+        Token {}, std::move(input), std::move(collector), std::move(sleeper), std::move(clock), host);
 }
 
 SnapshotRun::SnapshotRun(Token, Input input, CSEOData collector, std::shared_ptr<ISleeper> sleeper,
-                         std::shared_ptr<const IClock> clock, IHost* host)
+    std::shared_ptr<const IClock> clock, IHost* host)
     : m_input(usable(std::move(input)))
     , m_collector(std::move(collector))
     , m_sleeper(sleeper ? std::move(sleeper) : std::make_shared<SystemSleeper>())
@@ -302,8 +302,7 @@ void SnapshotRun::query(std::int32_t kind, const std::string& phrase, std::int32
         OnSEOResult(failedFigure(kind), cookie);
 }
 
-template <typename Call>
-void SnapshotRun::callHost(Call call)
+template <typename Call> void SnapshotRun::callHost(Call call)
 {
     std::lock_guard lock(m_hostMutex);
     if (m_host && m_open)

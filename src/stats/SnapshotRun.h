@@ -37,10 +37,10 @@ public:
     struct Input {
         std::string siteUrl;
         std::vector<std::string> phrases;
-        std::vector<Directory> history;  // the profile's submission entries: name, recorded URL
+        std::vector<Directory> history; // the profile's submission entries: name, recorded URL
         std::vector<Directory> database; // every directory of the database: name, submit URL
         SnapshotOptions options;
-        std::string vendorUrl;           // the report's footer link
+        std::string vendorUrl; // the report's footer link
     };
 
     // A directory found listing the site, to be recorded in the profile.
@@ -74,8 +74,8 @@ public:
     // A run for the input, asking the collector for figures and pausing between
     // phrases with the sleeper (real pauses when null). The host must stay valid
     // until Close has returned.
-    static std::shared_ptr<SnapshotRun> Create(Input input, CSEOData collector, std::shared_ptr<ISleeper> sleeper,
-                                               std::shared_ptr<const IClock> clock, IHost* host);
+    static std::shared_ptr<SnapshotRun> Create(Input input, CSEOData collector,
+        std::shared_ptr<ISleeper> sleeper, std::shared_ptr<const IClock> clock, IHost* host);
 
     // Starts the first stage whose option is on; a second call does nothing.
     void Start();
@@ -97,12 +97,12 @@ public:
     std::int32_t OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found) override;
 
 private:
-    struct Token {};
+    struct Token { };
 
 public:
     // Through Create only: the run must be shared.
     SnapshotRun(Token, Input input, CSEOData collector, std::shared_ptr<ISleeper> sleeper,
-                std::shared_ptr<const IClock> clock, IHost* host);
+        std::shared_ptr<const IClock> clock, IHost* host);
 
 private:
     void startGeneral();
@@ -114,8 +114,7 @@ private:
     void storeFigure(std::int32_t kind, std::int32_t result);
     void storePosition(std::int32_t cookie, std::int32_t result);
     void query(std::int32_t kind, const std::string& phrase, std::int32_t cookie);
-    template <typename Call>
-    void callHost(Call call);
+    template <typename Call> void callHost(Call call);
 
     const Input m_input;
     const CSEOData m_collector;

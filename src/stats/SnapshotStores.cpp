@@ -4,9 +4,9 @@
 #include "profiles/ProfileStore.h"
 #include "profiles/SubmissionDate.h"
 
-SnapshotRun::Input snapshotInput(const SendingProfile::ProfileStore& profiles, const SendingProfile::SiteProfile& profile,
-                                 const DirectoryStore& directories, const SnapshotOptions& options,
-                                 std::string vendorUrl)
+SnapshotRun::Input snapshotInput(const SendingProfile::ProfileStore& profiles,
+    const SendingProfile::SiteProfile& profile, const DirectoryStore& directories,
+    const SnapshotOptions& options, std::string vendorUrl)
 {
     SnapshotRun::Input input;
     input.siteUrl = profile.url;
@@ -23,10 +23,10 @@ SnapshotRun::Input snapshotInput(const SendingProfile::ProfileStore& profiles, c
 }
 
 void recordFoundApproval(SendingProfile::ProfileStore& profiles, const std::string& profile,
-                         const SnapshotRun::Approval& approval, const IClock& clock)
+    const SnapshotRun::Approval& approval, const IClock& clock)
 {
     if (!profiles.IsSubmitted(profile, approval.name, approval.submitUrl))
         profiles.AddSubmission(profile, approval.name, approval.proofUrl, kFoundByCrawler, kFoundByCrawler,
-                               kFoundByCrawler, SendingProfile::submissionDate(clock));
+            kFoundByCrawler, SendingProfile::submissionDate(clock));
     profiles.SetApproved(profile, approval.name, approval.submitUrl, true);
 }

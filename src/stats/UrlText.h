@@ -6,8 +6,7 @@
 // Small text tests on URLs and search pages, for 8-bit and 16-bit text alike.
 
 // Whether the text begins with an ASCII prefix, letters compared without regard to case.
-template <typename Char>
-bool startsWithNoCase(std::basic_string_view<Char> text, std::string_view prefix)
+template <typename Char> bool startsWithNoCase(std::basic_string_view<Char> text, std::string_view prefix)
 {
     if (text.size() < prefix.size())
         return false;
@@ -24,8 +23,7 @@ inline bool startsWithNoCase(std::string_view text, std::string_view prefix)
 }
 
 // The length of a leading "http://" or "https://" (either case), else 0.
-template <typename Char>
-std::size_t schemeLength(std::basic_string_view<Char> url)
+template <typename Char> std::size_t schemeLength(std::basic_string_view<Char> url)
 {
     if (startsWithNoCase(url, "http://"))
         return 7;

@@ -47,8 +47,8 @@ CStaticHelp::CStaticHelp(const QString& text, QWidget* parent)
 {
 }
 
-CStaticHelp::CStaticHelp(const QString& text, int normalBitmap, int hoverBitmap, int tipWidth, int tipHeight,
-                         QWidget* parent)
+CStaticHelp::CStaticHelp(
+    const QString& text, int normalBitmap, int hoverBitmap, int tipWidth, int tipHeight, QWidget* parent)
     : QLabel(parent)
     , m_text(text)
     , m_normalBitmap(normalBitmap)
@@ -71,7 +71,8 @@ void CStaticHelp::setHelpText(const QString& text)
 
 QSize CStaticHelp::tipSize(int textLength, int averageCharWidth, int lineHeight)
 {
-    return QSize(averageCharWidth * kCharactersPerLine + 5, (textLength / kCharactersPerLine + 1) * lineHeight);
+    return QSize(
+        averageCharWidth * kCharactersPerLine + 5, (textLength / kCharactersPerLine + 1) * lineHeight);
 }
 
 QPoint CStaticHelp::tipPosition(const QRect& iconOnScreen, const QSize& tip, const QRect& workArea)

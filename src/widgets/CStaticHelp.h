@@ -20,7 +20,7 @@ public:
 
     explicit CStaticHelp(QWidget* parent = nullptr);
     CStaticHelp(const QString& text, int normalBitmap, int hoverBitmap, int tipWidth, int tipHeight,
-                QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
     // The usual form: bitmaps 151 and 152, the pop-up sized from its text.
     CStaticHelp(const QString& text, QWidget* parent);
 

@@ -64,8 +64,8 @@ void QtMessageBox::show(const std::string& text, const std::string& caption, Mes
     ask(text, caption, MessageButtons::Ok, icon);
 }
 
-MessageAnswer QtMessageBox::ask(const std::string& text, const std::string& caption, MessageButtons buttons,
-                                MessageIcon icon)
+MessageAnswer QtMessageBox::ask(
+    const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon)
 {
     QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), qtButtons(buttons), m_parent);
     // Closing the box with Escape or its close button means the "no" answer.

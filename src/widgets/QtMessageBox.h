@@ -13,7 +13,7 @@ public:
 
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
     MessageAnswer ask(const std::string& text, const std::string& caption, MessageButtons buttons,
-                      MessageIcon icon) override;
+        MessageIcon icon) override;
 
 private:
     QWidget* m_parent;

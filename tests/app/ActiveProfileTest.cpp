@@ -16,13 +16,15 @@ std::string storedActive(const ProfileStore& store)
 
 TEST(ActiveProfileTest, StartsWithTheStoredActiveProfileOnlyWhenItExists)
 {
-    OpenedStore stale(profilesText("<activeProfile>Gone</activeProfile><profile><name>Here</name></profile>"));
+    OpenedStore stale(
+        profilesText("<activeProfile>Gone</activeProfile><profile><name>Here</name></profile>"));
     ActiveProfile active;
     active.loadStored(stale.store);
     EXPECT_FALSE(active.has());
     EXPECT_EQ(active.name(), std::nullopt);
 
-    OpenedStore present(profilesText("<activeProfile>Here</activeProfile><profile><name>Here</name></profile>"));
+    OpenedStore present(
+        profilesText("<activeProfile>Here</activeProfile><profile><name>Here</name></profile>"));
     active.loadStored(present.store);
     EXPECT_EQ(active.name(), "Here");
 }

@@ -1,8 +1,8 @@
 #include "DirectoryListTestData.h"
 
-#include "directories/DirectoryCategories.h"
 #include "app/DirectoryRowText.h"
 #include "app/RowColors.h"
+#include "directories/DirectoryCategories.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,14 +14,14 @@ namespace {
 
 std::string directory(const std::string& name, int pr, const std::string& extra = "")
 {
-    return "<directory name=\"" + name + "\" pr=\"" + std::to_string(pr) + "\" submiturl=\"http://"
-        + name + ".example/add\" " + extra + "/>";
+    return "<directory name=\"" + name + "\" pr=\"" + std::to_string(pr) + "\" submiturl=\"http://" + name
+        + ".example/add\" " + extra + "/>";
 }
 
 TEST(DirectoryListTest, OnlyNamesOfThreeCharactersWithoutLeadingUnderscoresAreListedAndCounted)
 {
-    ListStores stores(directory("ab", 1) + directory("_abc", 1) + directory("a_bc", 1) + directory("__general", 1)
-        + directory("Abc", 2) + directory("a-c", 3));
+    ListStores stores(directory("ab", 1) + directory("_abc", 1) + directory("a_bc", 1)
+        + directory("__general", 1) + directory("Abc", 2) + directory("a-c", 3));
     const DirectoryList list = stores.build();
     EXPECT_THAT(rowTexts(list), ElementsAre("a-c[pr3]", "Abc[pr2]"));
     EXPECT_EQ(list.total, 2);
@@ -31,7 +31,8 @@ TEST(DirectoryListTest, OnlyNamesOfThreeCharactersWithoutLeadingUnderscoresAreLi
 TEST(DirectoryListTest, TheNameLimitCountsNamesThatAreSkipped)
 {
     // In byte order "__general" comes before the lower-case names.
-    ListStores stores(directory("__general", 0) + directory("alpha", 0) + directory("beta", 0) + directory("gamma", 0));
+    ListStores stores(
+        directory("__general", 0) + directory("alpha", 0) + directory("beta", 0) + directory("gamma", 0));
     DirectoryListQuery query;
     query.nameLimit = 3;
     const DirectoryList list = stores.build(query);
@@ -47,12 +48,14 @@ TEST(DirectoryListTest, CategoryFilterMatchesWholeEntriesAndEveryCategoryIsKnown
         bool passes;
     };
     for (const Case& c : { Case { "News,Blogs,,", "Blogs", true }, Case { "Newsletter", "News", false },
-             Case { "Arts,News", "News", true }, Case { "News,Arts", "News", true }, Case { "News", "News", true },
-             Case { "Arts,Newsroom,Blogs", "News", false }, Case { "Anything", "", true } })
+             Case { "Arts,News", "News", true }, Case { "News,Arts", "News", true },
+             Case { "News", "News", true }, Case { "Arts,Newsroom,Blogs", "News", false },
+             Case { "Anything", "", true } })
         EXPECT_EQ(passesCategoryFilter(c.text, c.filter), c.passes) << c.text << " / " << c.filter;
 
     ListStores stores(directory("Alpha", 1, R"(category="News,Blogs,,")")
-        + directory("Beta", 1, R"(category="Newsletter")") + directory("__general", 1, R"(category="Hidden")"));
+        + directory("Beta", 1, R"(category="Newsletter")")
+        + directory("__general", 1, R"(category="Hidden")"));
     DirectoryListQuery query;
     query.categoryFilter = "Blogs";
     const DirectoryList list = stores.build(query);
@@ -77,7 +80,8 @@ TEST(DirectoryListTest, SearchIgnoresCaseInNamesAndAddresses)
 
 TEST(DirectoryListTest, FiveSortOrdersCompareTaggedNamesAsBytes)
 {
-    ListStores stores(directory("Beta", 5) + directory("Alpha", 5) + directory("alpha", 2) + directory("Zeta", 7));
+    ListStores stores(
+        directory("Beta", 5) + directory("Alpha", 5) + directory("alpha", 2) + directory("Zeta", 7));
     stores.sent("Zeta");
     stores.sent("alpha");
     stores.profiles.SetApproved("Mine", "alpha", "", true);
@@ -90,13 +94,15 @@ TEST(DirectoryListTest, FiveSortOrdersCompareTaggedNamesAsBytes)
     EXPECT_THAT(rowTexts(stores.build(sortedBy(DirectorySort::AlphaDescending))),
         ElementsAre("alpha[pr2]", "Zeta[pr7]", "Beta[pr5]", "Alpha[pr5]"));
     EXPECT_THAT(rowTexts(stores.buildFor("Mine", DirectorySort::Status)),
-        ElementsAre("alpha[pr2] [approved]", "Zeta[pr7] [sent]", "Alpha[pr5] [not sent]", "Beta[pr5] [not sent]"));
+        ElementsAre(
+            "alpha[pr2] [approved]", "Zeta[pr7] [sent]", "Alpha[pr5] [not sent]", "Beta[pr5] [not sent]"));
 }
 
 TEST(DirectoryListTest, ANameThatBeginsAnotherSortsByItsTaggedName)
 {
     // "Best Links[pr1]" comes before "Best[pr1]" (a blank before "["), unlike the names themselves.
-    ListStores stores(directory("Best", 1) + directory("Best Links", 1) + directory("Best!", 1) + directory("Bes", 1));
+    ListStores stores(
+        directory("Best", 1) + directory("Best Links", 1) + directory("Best!", 1) + directory("Bes", 1));
     EXPECT_THAT(rowTexts(stores.build(sortedBy(DirectorySort::AlphaAscending))),
         ElementsAre("Bes[pr1]", "Best Links[pr1]", "Best![pr1]", "Best[pr1]"));
     EXPECT_THAT(rowTexts(stores.build(sortedBy(DirectorySort::PrDescending))),
@@ -111,7 +117,8 @@ TEST(DirectoryListTest, TheActiveProfileGivesStatusDateAndSentCount)
 
     stores.sent("Alpha", "02 June 2021");
     DirectoryList list = stores.buildFor("Mine");
-    EXPECT_THAT(rowTexts(list), ElementsAre("Gamma[pr3] [not sent]", "Beta[pr2] [not sent]", "Alpha[pr1] [sent]"));
+    EXPECT_THAT(
+        rowTexts(list), ElementsAre("Gamma[pr3] [not sent]", "Beta[pr2] [not sent]", "Alpha[pr1] [sent]"));
     EXPECT_EQ(list.rows[2].date, "02 June 2021");
     EXPECT_EQ(sentCountLabel(list.sentCount), "Sent to 1 directory");
 
@@ -139,21 +146,24 @@ TEST(DirectoryListTest, ColoursGoProfileColourThenDirectoryColourThenStatus)
     std::vector<std::uint32_t> colors;
     for (const DirectoryListRow& row : list.rows)
         colors.push_back(row.color);
-    EXPECT_THAT(colors, ElementsAre(kLatestRevisionColor, kOlderRevisionColor, kSentColor, 0x123456u, kBrokenColor));
+    EXPECT_THAT(
+        colors, ElementsAre(kLatestRevisionColor, kOlderRevisionColor, kSentColor, 0x123456u, kBrokenColor));
 
     // Without a profile only the revision counts.
     colors.clear();
     for (const DirectoryListRow& row : stores.build().rows)
         colors.push_back(row.color);
-    EXPECT_THAT(colors, ElementsAre(kLatestRevisionColor, kOlderRevisionColor, kOlderRevisionColor,
-                            kOlderRevisionColor, kOlderRevisionColor));
+    EXPECT_THAT(colors,
+        ElementsAre(kLatestRevisionColor, kOlderRevisionColor, kOlderRevisionColor, kOlderRevisionColor,
+            kOlderRevisionColor));
 }
 
 TEST(DirectoryListTest, ToolTipShowsAddressDateAndCustomTextSeparatedByBlankLines)
 {
     EXPECT_EQ(rowToolTip({ "A[pr1]", 0, "", "", "" }), "");
     EXPECT_EQ(rowToolTip({ "A[pr1]", 0, "", "", "http://a/" }), "http://a/");
-    EXPECT_EQ(rowToolTip({ "A[pr1]", 0, "1 May 2020", "", "http://a/" }), "http://a/\n\nSubmitted on 1 May 2020");
+    EXPECT_EQ(
+        rowToolTip({ "A[pr1]", 0, "1 May 2020", "", "http://a/" }), "http://a/\n\nSubmitted on 1 May 2020");
     EXPECT_EQ(rowToolTip({ "A[pr1]", 0, "", "note", "http://a/" }), "http://a/\n\nnote");
     EXPECT_EQ(rowToolTip({ "A[pr1]", 0, "1 May 2020", "note", "http://a/" }),
         "http://a/\n\nSubmitted on 1 May 2020\n\nnote");
@@ -177,7 +187,8 @@ TEST(DirectoryListTest, CustomDirectoriesOfferTheirOwnAndTheMissingCategories)
 {
     EXPECT_TRUE(isCustomDirectory("Arts,Custom,"));
     EXPECT_FALSE(isCustomDirectory("Customs"));
-    const CategoryChoices choices = categoryChoices("News,Custom,Arts,", { "Arts", "Blogs", "Custom", "News", "Zoo" });
+    const CategoryChoices choices =
+        categoryChoices("News,Custom,Arts,", { "Arts", "Blogs", "Custom", "News", "Zoo" });
     EXPECT_THAT(choices.removable, ElementsAre("Arts", "News"));
     EXPECT_THAT(choices.addable, ElementsAre("Blogs", "Zoo"));
     EXPECT_THAT(categoryChoices("Custom", { "Custom" }).addable, IsEmpty());

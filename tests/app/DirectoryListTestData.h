@@ -33,7 +33,8 @@ struct ListStores {
         }
     }
 
-    void sent(const std::string& directory, const std::string& date = "01 May 2020", const std::string& profile = "Mine")
+    void sent(const std::string& directory, const std::string& date = "01 May 2020",
+        const std::string& profile = "Mine")
     {
         profiles.AddSubmission(profile, directory, directories.GetSubmitUrl(directory), "T", "K", "D", date);
     }

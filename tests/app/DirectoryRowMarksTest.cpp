@@ -20,9 +20,10 @@ struct MarkedList : ListStores {
     const std::string today = SendingProfile::submissionDate(clock);
 
     MarkedList()
-        : ListStores(R"(<latestrevision no="2"/><directory name="Alpha" pr="5" revision="2" submiturl="http://a.example/add"/>)"
-                     R"(<directory name="Best" pr="4" submiturl="http://b.example/add"/>)"
-                     R"(<directory name="Best Links" pr="3" submiturl="http://bl.example/add"/>)")
+        : ListStores(
+            R"(<latestrevision no="2"/><directory name="Alpha" pr="5" revision="2" submiturl="http://a.example/add"/>)"
+            R"(<directory name="Best" pr="4" submiturl="http://b.example/add"/>)"
+            R"(<directory name="Best Links" pr="3" submiturl="http://bl.example/add"/>)")
     {
         rebuild();
     }
@@ -41,10 +42,12 @@ TEST(DirectoryRowMarksTest, MarkAsSentRecordsTheTabsPicksOnceAndASecondMarkChang
 {
     MarkedList marked;
     marked.marks.markSent(marked.list, 0, "Mine", PickSlots { "Title", "Description", "Keywords" });
-    EXPECT_EQ(marked.list.rows[0], (DirectoryListRow { "Alpha[pr5] [sent]", kSentColor, marked.today, "", "http://a.example/add" }));
+    EXPECT_EQ(marked.list.rows[0],
+        (DirectoryListRow { "Alpha[pr5] [sent]", kSentColor, marked.today, "", "http://a.example/add" }));
     EXPECT_EQ(marked.list.sentCount, 1);
-    EXPECT_THAT(marked.history(), ElementsAre(SendingProfile::SubmissionEntry {
-                                      "Alpha", "http://a.example/add", "Title", "Description", "Keywords", marked.today }));
+    EXPECT_THAT(marked.history(),
+        ElementsAre(SendingProfile::SubmissionEntry {
+            "Alpha", "http://a.example/add", "Title", "Description", "Keywords", marked.today }));
 
     marked.marks.markSent(marked.list, 0, "Mine", PickSlots { "Other", "", "" });
     EXPECT_EQ(marked.list.sentCount, 1);
@@ -111,7 +114,8 @@ TEST(DirectoryRowMarksTest, AConfirmedSubmissionMarksTheRowOfExactlyThatDirector
 {
     MarkedList marked;
     SubmissionOutcome outcome;
-    outcome.newEntry = SendingProfile::SubmissionEntry { "Best", "http://b.example/add", "T", "D", "K", "01 May 2020" };
+    outcome.newEntry =
+        SendingProfile::SubmissionEntry { "Best", "http://b.example/add", "T", "D", "K", "01 May 2020" };
     outcome.date = "01 May 2020";
     outcome.rowColor = kSentRowColor;
     EXPECT_EQ(marked.marks.recordSubmission(marked.list, "Mine", "Best", outcome), 1u);

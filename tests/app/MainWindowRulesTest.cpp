@@ -22,9 +22,10 @@ TEST(MainWindowRulesTest, TheIntervalFieldTakesIntegersOnly)
         const char* text;
         std::optional<int> minutes;
     };
-    for (const Case& c : { Case { "5", 5 }, Case { " 12 ", 12 }, Case { "0", 0 }, Case { "-4", -4 }, Case { "+7", 7 },
-             Case { "", std::nullopt }, Case { "3.5", std::nullopt }, Case { "ten", std::nullopt },
-             Case { "5x", std::nullopt }, Case { "+-5", std::nullopt }, Case { "99999999999", std::nullopt } })
+    for (const Case& c :
+        { Case { "5", 5 }, Case { " 12 ", 12 }, Case { "0", 0 }, Case { "-4", -4 }, Case { "+7", 7 },
+            Case { "", std::nullopt }, Case { "3.5", std::nullopt }, Case { "ten", std::nullopt },
+            Case { "5x", std::nullopt }, Case { "+-5", std::nullopt }, Case { "99999999999", std::nullopt } })
         EXPECT_EQ(parseIntervalText(c.text), c.minutes) << '"' << c.text << '"';
 }
 

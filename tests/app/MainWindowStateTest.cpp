@@ -11,8 +11,9 @@ using ::testing::HasSubstr;
 
 namespace {
 
-const std::string kSvDat = "2\nActive\n1\n"
-                           "Active\nhttp://site.example/\n1\nTitle\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nAlpha\n";
+const std::string kSvDat =
+    "2\nActive\n1\n"
+    "Active\nhttp://site.example/\n1\nTitle\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nAlpha\n";
 
 struct StartedState {
     TempFolder folder;
@@ -24,7 +25,8 @@ TEST(MainWindowStateTest, AnSvDatAloneGivesTheActiveProfileWithItsSubmitUrls)
 {
     StartedState started;
     started.folder.write("dirdata.xml",
-        scrambleDatabase(databaseText("rf", R"(<directory name="Alpha" submiturl="http://alpha.example/add"/>)")));
+        scrambleDatabase(
+            databaseText("rf", R"(<directory name="Alpha" submiturl="http://alpha.example/add"/>)")));
     started.folder.write("sv.dat", kSvDat);
     started.state.load();
     EXPECT_EQ(started.state.active().name(), "Active");
@@ -43,8 +45,11 @@ TEST(MainWindowStateTest, NothingToReadStartsEmptyAndTheFirstSaveMakesTheFiles)
     EXPECT_TRUE(started.folder.exists("sv.xml"));
     EXPECT_TRUE(started.folder.exists("customdirdata.xml"));
     EXPECT_EQ(started.folder.read("data/settings.xml"),
-        "<?xml version=\"1.0\"?><settings><autofocus>false</autofocus><autosave>true</autosave><autosavei>3</autosavei>"
-        "<autoupdate>true</autoupdate><dirlistversion>0</dirlistversion><visualeffects>true</visualeffects></settings>");
+        "<?xml "
+        "version=\"1.0\"?><settings><autofocus>false</autofocus><autosave>true</autosave><autosavei>3</"
+        "autosavei>"
+        "<autoupdate>true</autoupdate><dirlistversion>0</dirlistversion><visualeffects>true</visualeffects></"
+        "settings>");
     EXPECT_TRUE(started.messages.empty());
 }
 
@@ -52,7 +57,8 @@ TEST(MainWindowStateTest, AnIntervalOfZeroIsWrittenBackAsThreeAndOtherKeysStay)
 {
     StartedState started;
     started.folder.write("data/settings.xml",
-        "<settings><autosavei>0</autosavei><autosave>TRUE</autosave><vendorhost>127.0.0.1:9</vendorhost></settings>");
+        "<settings><autosavei>0</autosavei><autosave>TRUE</autosave><vendorhost>127.0.0.1:9</vendorhost></"
+        "settings>");
     started.state.load();
     EXPECT_EQ(started.state.settings().autosaveMinutes, 3);
     EXPECT_FALSE(started.state.settings().autosave);

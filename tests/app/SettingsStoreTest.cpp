@@ -1,5 +1,5 @@
-#include "app/MainSettings.h"
 #include "app/SettingsStore.h"
+#include "app/MainSettings.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -23,10 +23,12 @@ TEST_F(SettingsFixture, KeepsUnknownKeysAndWritesInKeyOrderWithoutWhiteSpace)
 {
     ASSERT_TRUE(load("<?xml version=\"1.0\"?>\n<anything>\n  <zeta>1</zeta>\n  <autosave>true</autosave>\n"
                      "  <empty></empty>\n  <Upper>u</Upper>\n</anything>"));
-    EXPECT_THAT(store.entries(), ElementsAre(Pair("Upper", "u"), Pair("autosave", "true"), Pair("zeta", "1")));
+    EXPECT_THAT(
+        store.entries(), ElementsAre(Pair("Upper", "u"), Pair("autosave", "true"), Pair("zeta", "1")));
     ASSERT_TRUE(store.SaveSettings(folder.path("data/settings.xml")));
     EXPECT_EQ(folder.read("data/settings.xml"),
-              "<?xml version=\"1.0\"?><settings><Upper>u</Upper><autosave>true</autosave><zeta>1</zeta></settings>");
+        "<?xml "
+        "version=\"1.0\"?><settings><Upper>u</Upper><autosave>true</autosave><zeta>1</zeta></settings>");
     EXPECT_TRUE(messages.empty());
 }
 
@@ -35,7 +37,8 @@ TEST_F(SettingsFixture, ElementsHoldingMarkupOrNothingAreSkipped)
     ASSERT_TRUE(load("<settings><a><b>x</b></a><c>te<d/>xt</c><e/><f>&lt;b&gt; &amp;</f></settings>"));
     EXPECT_THAT(store.entries(), ElementsAre(Pair("c", "te"), Pair("f", "<b> &")));
     ASSERT_TRUE(store.SaveSettings(folder.path("out.xml")));
-    EXPECT_EQ(folder.read("out.xml"), "<?xml version=\"1.0\"?><settings><c>te</c><f>&lt;b&gt; &amp;</f></settings>");
+    EXPECT_EQ(folder.read("out.xml"),
+        "<?xml version=\"1.0\"?><settings><c>te</c><f>&lt;b&gt; &amp;</f></settings>");
 }
 
 TEST_F(SettingsFixture, DuplicateKeysFirstIsReadAndReplaced)
@@ -63,9 +66,9 @@ TEST_F(SettingsFixture, FailedSaveIsReported)
     store.SetSetting("a", "1");
     EXPECT_FALSE(store.SaveSettings(folder.path("nodata/settings.xml")));
     EXPECT_THAT(messages.messages(),
-                ElementsAre(vanteloError("An exception occurred while saving your settings: No such file or "
-                                         "directory\r\nDetails: cannot create a temporary file in "
-                                         + folder.path("nodata").string())));
+        ElementsAre(vanteloError("An exception occurred while saving your settings: No such file or "
+                                 "directory\r\nDetails: cannot create a temporary file in "
+            + folder.path("nodata").string())));
 }
 
 TEST_F(SettingsFixture, MainSettingsReadWithTheirRules)
@@ -75,9 +78,10 @@ TEST_F(SettingsFixture, MainSettingsReadWithTheirRules)
     EXPECT_EQ(defaults.autosaveMinutes, 3);
     EXPECT_EQ(defaults.autoFocus, std::nullopt);
 
-    ASSERT_TRUE(load("<settings><autosave>TRUE</autosave><autosavei>0</autosavei><visualeffects>false</visualeffects>"
-                     "<dirlistversion>12x</dirlistversion><autoupdate>true</autoupdate><autofocus>true</autofocus>"
-                     "</settings>"));
+    ASSERT_TRUE(
+        load("<settings><autosave>TRUE</autosave><autosavei>0</autosavei><visualeffects>false</visualeffects>"
+             "<dirlistversion>12x</dirlistversion><autoupdate>true</autoupdate><autofocus>true</autofocus>"
+             "</settings>"));
     const MainSettings read = readMainSettings(store);
     EXPECT_FALSE(read.autosave);
     EXPECT_EQ(read.autosaveMinutes, 3);
@@ -88,9 +92,9 @@ TEST_F(SettingsFixture, MainSettingsReadWithTheirRules)
     writeMainSettings(store, read);
     ASSERT_TRUE(store.SaveSettings(folder.path("data/settings.xml")));
     EXPECT_EQ(folder.read("data/settings.xml"),
-              "<?xml version=\"1.0\"?><settings><autofocus>true</autofocus><autosave>false</autosave>"
-              "<autosavei>3</autosavei><autoupdate>true</autoupdate><dirlistversion>12</dirlistversion>"
-              "<visualeffects>false</visualeffects></settings>");
+        "<?xml version=\"1.0\"?><settings><autofocus>true</autofocus><autosave>false</autosave>"
+        "<autosavei>3</autosavei><autoupdate>true</autoupdate><dirlistversion>12</dirlistversion>"
+        "<visualeffects>false</visualeffects></settings>");
 }
 
 } // namespace

@@ -11,7 +11,8 @@ TEST(TabSlotsTest, TenTabsThenNoneAndAClosedSlotIsTakenFirst)
 {
     TabSlots slots;
     for (int expected = 0; expected < kTabSlotCount; ++expected) {
-        const std::optional<TabOpening> opening = slots.open("http://d" + std::to_string(expected) + "/", true);
+        const std::optional<TabOpening> opening =
+            slots.open("http://d" + std::to_string(expected) + "/", true);
         ASSERT_TRUE(opening);
         EXPECT_EQ(opening->slot, expected);
         EXPECT_EQ(opening->placement, TabPlacement::Append);
@@ -60,7 +61,8 @@ TEST(TabSlotsTest, RefererKeepsSchemeAndHost)
     const std::string longPath = "http://host.example/" + std::string(2018, 'p');
     ASSERT_EQ(longPath.size(), 2038u);
     for (const Case& c : { Case { "http://www.dir.example/submit.php?c=1", "http://www.dir.example/" },
-             Case { "https://dir.example/add", "https://dir.example/" }, Case { "http://dir.example", "http://dir.example" },
+             Case { "https://dir.example/add", "https://dir.example/" },
+             Case { "http://dir.example", "http://dir.example" },
              Case { longPath.substr(0, 2037), "http://host.example/" }, Case { longPath, std::nullopt } })
         EXPECT_EQ(refererFor(c.address), c.referer) << c.address.substr(0, 60);
 }

@@ -18,8 +18,8 @@ std::set<std::string> localTargets(const std::string& page)
 {
     std::set<std::string> targets;
     const std::regex reference(R"re((?:href|src)="([^"#:]+)(?:#[^"]*)?")re");
-    for (auto match = std::sregex_iterator(page.begin(), page.end(), reference); match != std::sregex_iterator();
-         ++match)
+    for (auto match = std::sregex_iterator(page.begin(), page.end(), reference);
+         match != std::sregex_iterator(); ++match)
         targets.insert((*match)[1].str());
     return targets;
 }
@@ -49,15 +49,16 @@ TEST(UserGuidePagesTest, EveryLinkAndPictureOfTheGuideIsShippedWithIt)
 
 TEST(UserGuidePagesTest, EveryGuidePageIsInTheContentsAndEveryWindowIsPictured)
 {
-    const std::set<std::string> contents = localTargets(readFileBytes(kPages / "userguide.html").value_or(""));
+    const std::set<std::string> contents =
+        localTargets(readFileBytes(kPages / "userguide.html").value_or(""));
     for (const std::string& name : guidePages()) {
         if (name.starts_with("guide-")) {
             EXPECT_TRUE(contents.count(name)) << name << " is not in the contents";
         }
     }
-    for (const char* picture : { "screenshots/main.png", "screenshots/submitting.png", "screenshots/profile-wizard.png",
-                                 "screenshots/directory-wizard.png", "screenshots/snapshot.png",
-                                 "screenshots/list-checker.png" })
+    for (const char* picture :
+        { "screenshots/main.png", "screenshots/submitting.png", "screenshots/profile-wizard.png",
+            "screenshots/directory-wizard.png", "screenshots/snapshot.png", "screenshots/list-checker.png" })
         EXPECT_TRUE(std::filesystem::is_regular_file(kPages / picture)) << picture;
 }
 

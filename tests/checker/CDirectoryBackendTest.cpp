@@ -8,13 +8,16 @@
 
 namespace {
 
-const RecordedMessage kLoadFailed = shown(
-    "Failed to load directory database. Please check that you have a valid XML document", "Vantelo List Checker",
-    MessageIcon::Warning);
+const RecordedMessage kLoadFailed =
+    shown("Failed to load directory database. Please check that you have a valid XML document",
+        "Vantelo List Checker", MessageIcon::Warning);
 
 class CDirectoryBackendTest : public ::testing::Test {
 protected:
-    bool load(const std::string& bytes) { return m_backend.LoadDatabase(m_folder.write("db.xml", bytes), m_messages); }
+    bool load(const std::string& bytes)
+    {
+        return m_backend.LoadDatabase(m_folder.write("db.xml", bytes), m_messages);
+    }
 
     TempFolder m_folder;
     RecordingMessageBox m_messages;
@@ -24,8 +27,7 @@ protected:
 TEST_F(CDirectoryBackendTest, EnumeratorReadsEveryDirectoryInDocumentOrder)
 {
     ASSERT_TRUE(load(databaseOf({ { "Caf\xC3\xA9", "http://a.example/s", "-", "-" },
-                                  { "Off", "http://b.example/s", "7abc", "false" },
-                                  { "Upper", "", "x", "FALSE" } })));
+        { "Off", "http://b.example/s", "7abc", "false" }, { "Upper", "", "x", "FALSE" } })));
     EXPECT_FALSE(m_backend.IsScrambled());
     const auto directories = m_backend.CreateEnumerator();
     EXPECT_EQ(directories->Count(), 3);
@@ -41,8 +43,7 @@ TEST_F(CDirectoryBackendTest, EnumeratorReadsEveryDirectoryInDocumentOrder)
         bool enabled;
     };
     const std::vector<Row> expected { { u"Caf\u00E9", u"http://a.example/s", 0, true },
-                                      { u"Off", u"http://b.example/s", 7, false },
-                                      { u"Upper", u"", 0, true } };
+        { u"Off", u"http://b.example/s", 7, false }, { u"Upper", u"", 0, true } };
     for (const Row& row : expected) {
         ASSERT_TRUE(directories->MoveNext());
         EXPECT_EQ(directories->GetName(), row.name);
@@ -57,10 +58,11 @@ TEST_F(CDirectoryBackendTest, EnumeratorReadsEveryDirectoryInDocumentOrder)
 
 TEST_F(CDirectoryBackendTest, ChangesAreWrittenAndEverythingElseKept)
 {
-    const std::string original = "<?xml version=\"1.0\"?>\n<!-- mine -->\n<customdirs>\n"
-                                 "\t<directory name=\"A\" submiturl=\"u\" onsubmit=\"Thanks &amp; bye\">\n"
-                                 "\t\t<item name=\"x\" value=\"#url#\" index=\"0\" type=\"edit\" />\n"
-                                 "\t</directory>\n\t<directory name=\"B\" pr=\"2\" enabled=\"true\" />\n</customdirs>\n";
+    const std::string original =
+        "<?xml version=\"1.0\"?>\n<!-- mine -->\n<customdirs>\n"
+        "\t<directory name=\"A\" submiturl=\"u\" onsubmit=\"Thanks &amp; bye\">\n"
+        "\t\t<item name=\"x\" value=\"#url#\" index=\"0\" type=\"edit\" />\n"
+        "\t</directory>\n\t<directory name=\"B\" pr=\"2\" enabled=\"true\" />\n</customdirs>\n";
     ASSERT_TRUE(load(original));
     EXPECT_EQ(m_backend.FileBytes(), original);
 
@@ -71,7 +73,8 @@ TEST_F(CDirectoryBackendTest, ChangesAreWrittenAndEverythingElseKept)
     ASSERT_TRUE(directories->MoveNext());
     directories->SetEnabled(false);
     std::string expected = original;
-    expected.replace(expected.find("onsubmit=\"Thanks &amp; bye\""), 27, "onsubmit=\"Thanks &amp; bye\" pr=\"-1\"");
+    expected.replace(
+        expected.find("onsubmit=\"Thanks &amp; bye\""), 27, "onsubmit=\"Thanks &amp; bye\" pr=\"-1\"");
     expected.replace(expected.find("enabled=\"true\""), 14, "enabled=\"false\"");
     EXPECT_EQ(m_backend.FileBytes(), expected);
 }

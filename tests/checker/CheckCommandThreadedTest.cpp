@@ -24,8 +24,9 @@ class CheckCommandThreaded : public ::testing::Test {
 protected:
     CheckCommandThreaded()
     {
-        m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><pagerankhost>" + m_server.host()
-                                                + "</pagerankhost></settings>");
+        m_folder.write("data/settings.xml",
+            "<?xml version=\"1.0\"?><settings><pagerankhost>" + m_server.host()
+                + "</pagerankhost></settings>");
         m_server.answerPageRank(m_server.url(""), "Rank_1:1:3");
     }
 
@@ -46,8 +47,7 @@ protected:
     CheckerServer m_server;
     TempFolder m_folder;
     const std::vector<TestDirectory> m_directories { { "Up", m_server.url("/up") },
-                                                     { "Dead", m_server.url("/dead"), "3" },
-                                                     { "Fine", m_server.url("/fine"), "3" } };
+        { "Dead", m_server.url("/dead"), "3" }, { "Fine", m_server.url("/fine"), "3" } };
 };
 
 TEST_F(CheckCommandThreaded, PrintsTheLogAndProgressAndTheSummaryAndLeavesTheFile)
@@ -55,14 +55,15 @@ TEST_F(CheckCommandThreaded, PrintsTheLogAndProgressAndTheSummaryAndLeavesTheFil
     const std::string file = write(databaseOf(m_directories));
     const CommandRun result = run({ "--check", file, "--no-alive" });
     EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(result.out, "Check finished.\n\tUpdated PR for 1 directories\n\tDisabled 0 directories\n"
-                          "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
-                          "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
-                          "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, \n");
+    EXPECT_EQ(result.out,
+        "Check finished.\n\tUpdated PR for 1 directories\n\tDisabled 0 directories\n"
+        "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
+        "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
+        "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, \n");
     for (const std::string& line : std::vector<std::string> { "Loaded 3 directories (enabled+disabled)\n",
-                                      "PR updated for " + m_server.url("/up") + " from 0 to 3\n",
-                                      "No PR update needed for " + m_server.url("/dead") + " (PR 3)\n",
-                                      "Progress: [" + std::string(40, '#') + "] 3/3\n" })
+             "PR updated for " + m_server.url("/up") + " from 0 to 3\n",
+             "No PR update needed for " + m_server.url("/dead") + " (PR 3)\n",
+             "Progress: [" + std::string(40, '#') + "] 3/3\n" })
         EXPECT_NE(result.err.find(line), std::string::npos) << line;
     EXPECT_EQ(m_folder.read("custom.xml"), databaseOf(m_directories));
 }
@@ -72,7 +73,8 @@ TEST_F(CheckCommandThreaded, ApplyFlagsSaveTheChosenKindsInTheFilesOwnForm)
     const std::string file = write(scrambleDatabase(databaseOf(m_directories, "rf")));
     CommandRun result = run({ "--check", file, "--disable-broken" });
     EXPECT_EQ(result.code, 0);
-    EXPECT_NE(result.err.find("Broken site: " + m_server.url("/dead") + " added to recheck queue\n"), std::string::npos);
+    EXPECT_NE(result.err.find("Broken site: " + m_server.url("/dead") + " added to recheck queue\n"),
+        std::string::npos);
     EXPECT_NE(result.err.find("Successfully saved directory database\n"), std::string::npos);
     std::vector<TestDirectory> expected = m_directories;
     expected[1].enabled = "false";
@@ -98,9 +100,11 @@ TEST_F(CheckCommandThreaded, CtrlCStopsTheRunWithTheSummarySoFar)
         response.set_content("Rank_1:1:1", "text/plain");
     });
     interrupting.start();
-    m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><pagerankhost>" + interrupting.host()
-                                            + "</pagerankhost></settings>");
-    const std::string file = write(databaseOf({ { "First", m_server.url("/first") }, { "Second", m_server.url("/second") } }));
+    m_folder.write("data/settings.xml",
+        "<?xml version=\"1.0\"?><settings><pagerankhost>" + interrupting.host()
+            + "</pagerankhost></settings>");
+    const std::string file =
+        write(databaseOf({ { "First", m_server.url("/first") }, { "Second", m_server.url("/second") } }));
     const CommandRun result = run({ "--check", file }, "3600000");
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(interrupting.requests().size(), 1u);
@@ -112,16 +116,18 @@ TEST_F(CheckCommandThreaded, BadArgumentsAndUnreadableFiles)
 {
     EXPECT_TRUE(IsCheckCommand({ "--no-pr", "--check=x.xml" }));
     EXPECT_FALSE(IsCheckCommand({ "<open>/x/customdirdata.xml</open>" }));
-    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>> {
-             { "--check" }, { "--check", "" }, { "--check", "x.xml", "--pause-ms", "soon" },
-             { "--check", "x.xml", "--pause-ms", "-1" }, { "--check", "x.xml", "--fast" }, { "--check", "x", "y" } }) {
+    for (const std::vector<std::string>& wrong :
+        std::vector<std::vector<std::string>> { { "--check" }, { "--check", "" },
+            { "--check", "x.xml", "--pause-ms", "soon" }, { "--check", "x.xml", "--pause-ms", "-1" },
+            { "--check", "x.xml", "--fast" }, { "--check", "x", "y" } }) {
         std::ostringstream out;
         EXPECT_THROW(RunCheckCommand(wrong, out, out), UsageError) << wrong.back();
     }
     const CommandRun missing = run({ "--check", m_folder.path("missing.xml").string() });
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.err, "Vantelo List Checker: Failed to load directory database. Please check that you have a "
-                           "valid XML document\n");
+    EXPECT_EQ(missing.err,
+        "Vantelo List Checker: Failed to load directory database. Please check that you have a "
+        "valid XML document\n");
     EXPECT_TRUE(missing.out.empty());
 }
 

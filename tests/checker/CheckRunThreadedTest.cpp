@@ -63,12 +63,12 @@ TEST_F(CheckRunThreaded, EmptyDatabaseEndsAtOnceWithEverythingZero)
 TEST_F(CheckRunThreaded, SkipsOnlyDisabledDirectoriesWithTheInternalPrefix)
 {
     load({ { "__general", m_server.url("/general"), "-", "false" },
-           { "__enabled", m_server.url("/enabled"), "-", "-" },
-           { "Disabled", m_server.url("/disabled"), "-", "false" },
-           { "__upper", m_server.url("/upper"), "-", "FALSE" },
-           { "Plain", m_server.url("/plain") } });
+        { "__enabled", m_server.url("/enabled"), "-", "-" },
+        { "Disabled", m_server.url("/disabled"), "-", "false" },
+        { "__upper", m_server.url("/upper"), "-", "FALSE" }, { "Plain", m_server.url("/plain") } });
     const CheckResults results = runToEnd({ false, true });
-    EXPECT_EQ(m_server.pagesRequested(), (std::vector<std::string> { "/enabled", "/disabled", "/upper", "/plain" }));
+    EXPECT_EQ(m_server.pagesRequested(),
+        (std::vector<std::string> { "/enabled", "/disabled", "/upper", "/plain" }));
     // PageRank off: no PageRank lines, no changes, no queries.
     EXPECT_TRUE(m_observer.lines().empty());
     EXPECT_TRUE(results.empty());
@@ -80,20 +80,17 @@ TEST_F(CheckRunThreaded, PageRankResultsAreLoggedAndChangesCollected)
     m_server.answerPageRank("http://up.example", "Rank_1:1:3");
     m_server.answerPageRank("http://gone.example", "");
     m_server.answerPageRank("http://same.example", "Rank_1:1:5");
-    load({ { "Up", "http://up.example/submit.php" },
-           { "Gone", "http://gone.example/add", "4" },
-           { "Same", "http://same.example/", "5" },
-           { "Failing", "http://failing.example/", "2" } });
+    load({ { "Up", "http://up.example/submit.php" }, { "Gone", "http://gone.example/add", "4" },
+        { "Same", "http://same.example/", "5" }, { "Failing", "http://failing.example/", "2" } });
     const CheckResults results = runToEnd({ true, false });
     EXPECT_EQ(m_observer.lines(),
-              (std::vector<std::u16string> {
-                  u"PR updated for http://up.example/submit.php from 0 to 3\r\n",
-                  u"PR updated for http://gone.example/add from 4 to -1\r\n",
-                  u"No PR update needed for http://same.example/ (PR 5)\r\n",
-                  u"Failed to retrieve PR for http://failing.example/. The existing value will be used: 2\r\n" }));
+        (std::vector<std::u16string> { u"PR updated for http://up.example/submit.php from 0 to 3\r\n",
+            u"PR updated for http://gone.example/add from 4 to -1\r\n",
+            u"No PR update needed for http://same.example/ (PR 5)\r\n",
+            u"Failed to retrieve PR for http://failing.example/. The existing value will be used: 2\r\n" }));
     EXPECT_EQ(results.prChanges,
-              (std::vector<PrChange> { { u"Up", u"http://up.example/submit.php", 0, 3 },
-                                       { u"Gone", u"http://gone.example/add", 4, -1 } }));
+        (std::vector<PrChange> { { u"Up", u"http://up.example/submit.php", 0, 3 },
+            { u"Gone", u"http://gone.example/add", 4, -1 } }));
     const CheckStatistics statistics = CheckStatistics::Count(results);
     EXPECT_EQ(statistics.movingUp, 1);
     EXPECT_EQ(statistics.upVector[3], 1);
@@ -106,15 +103,15 @@ TEST_F(CheckRunThreaded, PagesThatDoNotAnswerAreQueued)
 {
     const std::string refused = "http://127.0.0.1:" + std::to_string(refusedPort()) + "/x";
     load({ { "Alive", m_server.url("/alive") }, { "Dead", m_server.url("/dead") }, { "Refused", refused },
-           { "NoScheme", "nowhere.example/add" } });
+        { "NoScheme", "nowhere.example/add" } });
     const CheckResults results = runToEnd({ false, true });
-    EXPECT_EQ(results.brokenSites, (std::vector<BrokenSite> { { u"Dead", page("/dead") },
-                                                              { u"Refused", wide(refused) },
-                                                              { u"NoScheme", u"nowhere.example/add" } }));
-    EXPECT_EQ(m_observer.lines(), (std::vector<std::u16string> {
-                                      u"Broken site: " + page("/dead") + u" added to recheck queue\r\n",
-                                      u"Broken site: " + wide(refused) + u" added to recheck queue\r\n",
-                                      u"Broken site: nowhere.example/add added to recheck queue\r\n" }));
+    EXPECT_EQ(results.brokenSites,
+        (std::vector<BrokenSite> { { u"Dead", page("/dead") }, { u"Refused", wide(refused) },
+            { u"NoScheme", u"nowhere.example/add" } }));
+    EXPECT_EQ(m_observer.lines(),
+        (std::vector<std::u16string> { u"Broken site: " + page("/dead") + u" added to recheck queue\r\n",
+            u"Broken site: " + wide(refused) + u" added to recheck queue\r\n",
+            u"Broken site: nowhere.example/add added to recheck queue\r\n" }));
 }
 
 TEST_F(CheckRunThreaded, StopEndsTheRunAfterTheDirectoryInProgress)

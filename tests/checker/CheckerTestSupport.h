@@ -14,7 +14,7 @@
 struct TestDirectory {
     std::string name;
     std::string url;
-    std::string pr = "-";      // "-": no "pr" attribute
+    std::string pr = "-"; // "-": no "pr" attribute
     std::string enabled = "-"; // "-": no "enabled" attribute
 };
 

@@ -50,32 +50,33 @@ protected:
     ScriptedHost m_host;
     std::filesystem::path m_file;
     CheckResults m_results { { { u"Dup", u"http://dup.example/", 0, 6 }, { u"Unknown", u"u", 1, 2 } },
-                             { { u"Dup", u"http://dup.example/" }, { u"Kept", u"k" }, { u"Other", u"o" } } };
+        { { u"Dup", u"http://dup.example/" }, { u"Kept", u"k" }, { u"Other", u"o" } } };
 };
 
 TEST_F(ReviewSaveTest, ChosenChangesGoToTheFirstDirectoryOfTheirName)
 {
-    load(databaseOf({ { "Dup", "a", "1" }, { "Kept", "k", "-", "true" }, { "Other", "o" }, { "Dup", "b", "1" } }));
+    load(databaseOf(
+        { { "Dup", "a", "1" }, { "Kept", "k", "-", "true" }, { "Other", "o" }, { "Dup", "b", "1" } }));
     EXPECT_EQ(saveFromCommandLine({ { true, true }, { true, false, false } }), SaveOutcome::Saved);
     EXPECT_EQ(m_host.reviewedFromCommandLine, true);
     EXPECT_TRUE(m_host.offers.empty());
     // Unchosen rows keep the enabled state as it was, with or without the attribute.
-    EXPECT_EQ(m_folder.read("custom.xml"), databaseOf({ { "Dup", "a", "6", "false" },
-                                                        { "Kept", "k", "-", "true" },
-                                                        { "Other", "o" },
-                                                        { "Dup", "b", "1" } }));
+    EXPECT_EQ(m_folder.read("custom.xml"),
+        databaseOf({ { "Dup", "a", "6", "false" }, { "Kept", "k", "-", "true" }, { "Other", "o" },
+            { "Dup", "b", "1" } }));
     EXPECT_TRUE(m_messages.empty());
     EXPECT_STREQ(SaveStatusText(SaveOutcome::Saved), "Successfully saved directory database");
 }
 
 TEST_F(ReviewSaveTest, NothingChosenRewritesTheFileUnchanged)
 {
-    const std::string original = databaseOf({ { "Dup", "a", "1" }, { "Kept", "k" }, { "Other", "o", "-", "false" } });
+    const std::string original =
+        databaseOf({ { "Dup", "a", "1" }, { "Kept", "k" }, { "Other", "o", "-", "false" } });
     load(original);
-    struct stat before {};
+    struct stat before { };
     ::stat(m_file.c_str(), &before);
     EXPECT_EQ(saveFromCommandLine(ReviewSelection::All(m_results, false)), SaveOutcome::Saved);
-    struct stat after {};
+    struct stat after { };
     ::stat(m_file.c_str(), &after);
     EXPECT_EQ(m_folder.read("custom.xml"), original);
     EXPECT_NE(before.st_ino, after.st_ino); // replaced whole, not written over
@@ -105,9 +106,9 @@ TEST_F(ReviewSaveTest, FailedSaveIsReportedAndKeepsTheChangesForTheNextSave)
     m_host.target = m_folder.path("missing/dirdata.xml");
     EXPECT_EQ(ReviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Failed);
     EXPECT_EQ(m_messages.messages(),
-              std::vector<RecordedMessage> { shown("Failed to save directory database. Please check you have "
-                                                   "sufficient permissions",
-                                                   "Vantelo DB checker", MessageIcon::Warning) });
+        std::vector<RecordedMessage> { shown("Failed to save directory database. Please check you have "
+                                             "sufficient permissions",
+            "Vantelo DB checker", MessageIcon::Warning) });
     EXPECT_STREQ(SaveStatusText(SaveOutcome::Failed), "Failed to saved directory database");
 
     m_host.selection = ReviewSelection::All(m_results, false);

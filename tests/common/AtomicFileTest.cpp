@@ -13,7 +13,7 @@ namespace {
 
 mode_t modeOf(const std::filesystem::path& file)
 {
-    struct stat status {};
+    struct stat status { };
     ::stat(file.c_str(), &status);
     return status.st_mode & 07777;
 }

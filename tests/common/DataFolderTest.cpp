@@ -46,11 +46,11 @@ TEST(DataFolderTest, DefaultIsTheProgramFolderOnlyForAWritableUninstalledProgram
         std::filesystem::path userFolder;
         std::filesystem::path expected;
     } cases[] = {
-        { true, false, user, program },  // a build or a portable copy
-        { false, false, user, user },    // a portable copy in a read-only place
-        { true, true, user, user },      // installed, even when root could write to bin/
-        { false, true, user, user },     // installed
-        { false, true, {}, program },    // no home to go to: the program folder after all
+        { true, false, user, program }, // a build or a portable copy
+        { false, false, user, user }, // a portable copy in a read-only place
+        { true, true, user, user }, // installed, even when root could write to bin/
+        { false, true, user, user }, // installed
+        { false, true, {}, program }, // no home to go to: the program folder after all
     };
     for (const auto& c : cases) {
         const ProgramPlacement placement { program, c.writable, c.installed };
@@ -109,9 +109,11 @@ TEST(DataFolderTest, AShippedFileThatIsMissingIsSkippedAndAFolderThatCannotBeMad
     EXPECT_FALSE(home.exists("data/submission.xsl"));
 
     home.write("file", "in the way");
-    const std::vector<std::string> problems = prepareUserDataFolder(home.path("file") / "vantelo", shipped.path());
+    const std::vector<std::string> problems =
+        prepareUserDataFolder(home.path("file") / "vantelo", shipped.path());
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].rfind("cannot create the data folder " + (home.path("file") / "vantelo").string(), 0), 0u)
+    EXPECT_EQ(
+        problems[0].rfind("cannot create the data folder " + (home.path("file") / "vantelo").string(), 0), 0u)
         << problems[0];
 }
 

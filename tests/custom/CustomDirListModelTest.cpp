@@ -25,7 +25,7 @@ struct ManagedStores {
     ManagedStores()
     {
         folder.write("customdirdata.xml",
-                     databaseText("customdirs", R"(<directory name="Mine" submiturl="http://mine.com/add"
+            databaseText("customdirs", R"(<directory name="Mine" submiturl="http://mine.com/add"
                          category="Custom,News," pr="2"><item name="url" value="#url#" index="0" type="edit"/></directory>)"));
         custom.Load(folder.path("customdirdata.xml"), true, false);
         main.MergeLoadedCustom(custom);
@@ -88,7 +88,8 @@ TEST(CustomDirListModelTest, EditsACustomDirectoryOnly)
     ManagedStores stores;
     std::vector<std::string> seen;
     const auto edit = [&](DirectoryWizardModel wizard) -> std::optional<DirectoryWizardModel> {
-        seen.push_back(wizard.name() + " " + wizard.address() + " " + std::to_string(wizard.mapping().items().size()));
+        seen.push_back(
+            wizard.name() + " " + wizard.address() + " " + std::to_string(wizard.mapping().items().size()));
         wizard.setAddress("http://mine.net/");
         wizard.pageRankAnswered(5);
         return wizard;
@@ -108,8 +109,8 @@ TEST(CustomDirListModelTest, RemovesFromBothStoresAfterAsking)
     EXPECT_FALSE(stores.model->removeDirectory("Mine", stores.messages));
     ASSERT_EQ(stores.messages.messages().size(), 1u);
     EXPECT_EQ(stores.messages.messages()[0],
-              (RecordedMessage { "Are you sure you want to permanently remove this directory?", "Vantelo",
-                                 MessageIcon::Question, true, MessageButtons::YesNo }));
+        (RecordedMessage { "Are you sure you want to permanently remove this directory?", "Vantelo",
+            MessageIcon::Question, true, MessageButtons::YesNo }));
     EXPECT_NE(stores.main.find("Mine"), nullptr);
 
     stores.messages.answerNext(MessageAnswer::Yes);

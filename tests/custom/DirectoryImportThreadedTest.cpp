@@ -38,8 +38,7 @@ public:
     }
 
     // Waits until the condition holds (under the lock); false after a time-out.
-    template <typename Condition>
-    bool waitFor(Condition condition)
+    template <typename Condition> bool waitFor(Condition condition)
     {
         std::unique_lock lock(m_mutex);
         return m_changed.wait_for(lock, 30s, condition);
@@ -98,7 +97,8 @@ TEST_F(DirectoryImportThreaded, AddsEachDirectoryWithItsPageRankToBothStores)
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         const DirectoryRecord* two = store->find("two");
         ASSERT_NE(two, nullptr);
-        EXPECT_EQ(*two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {} }));
+        EXPECT_EQ(
+            *two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {} }));
     }
     EXPECT_FALSE(import->Start(checker));
 }
@@ -121,11 +121,12 @@ TEST_F(DirectoryImportThreaded, ClosingAddsTheRestAndDropsLateAnswers)
 {
     Gate gate;
     std::atomic<int> asked { 0 };
-    m_pageRank.handle("/search", [&asked, opened = gate.opened()](const httplib::Request&, httplib::Response& response) {
-        ++asked;
-        opened.wait();
-        response.set_content("Rank_1:1:7", "text/plain");
-    });
+    m_pageRank.handle(
+        "/search", [&asked, opened = gate.opened()](const httplib::Request&, httplib::Response& response) {
+            ++asked;
+            opened.wait();
+            response.set_content("Rank_1:1:7", "text/plain");
+        });
     m_pageRank.start();
     m_listener.storeAtOnce(false);
     const auto import = importOf({ "one", "two", "three" });

@@ -34,7 +34,8 @@ TEST(DirectoryLineParserTest, ReadsTheFieldsAndTellsTheAddressFromTheName)
         { "  http://dir.org  ", ListedDirectory { "Dir", "http://dir.org" } },
         // A name and an address in either order; on a tie the second field is the address.
         { "Example Dir,HTTP://Example.com/", ListedDirectory { "Example Dir", "http://example.com/" } },
-        { "www.example.com/add , Example Dir", ListedDirectory { "Example Dir", "http://www.example.com/add" } },
+        { "www.example.com/add , Example Dir",
+            ListedDirectory { "Example Dir", "http://www.example.com/add" } },
         { "a.b,c.d", ListedDirectory { "a.b", "http://c.d" } },
         // A semicolon ends an unquoted field before any comma.
         { "Name, Inc;http://x.com,rest", ListedDirectory { "Name, Inc", "http://x.com" } },
@@ -44,10 +45,12 @@ TEST(DirectoryLineParserTest, ReadsTheFieldsAndTellsTheAddressFromTheName)
         { "\"My Site\",http://x.com", ListedDirectory { "\"My Site\"", "http://x.com" } },
         // Marks past the first 64 characters.
         { "\"A_directory_name_that_runs_on_well_past_the_sixty_fourth_character\";http://long.com",
-          ListedDirectory { "A_directory_name_that_runs_on_well_past_the_sixty_fourth_character", "http://long.com" } },
+            ListedDirectory {
+                "A_directory_name_that_runs_on_well_past_the_sixty_fourth_character", "http://long.com" } },
         { "http://www.a-very-long-host-name-for-a-directory.example.com/submit/add-your-site.php My Dir",
-          ListedDirectory { "A-very-long-host-name-for-a-directory",
-                            "http://www.a-very-long-host-name-for-a-directory.example.com/submit/add-your-site.php my dir" } },
+            ListedDirectory { "A-very-long-host-name-for-a-directory",
+                "http://www.a-very-long-host-name-for-a-directory.example.com/submit/add-your-site.php my "
+                "dir" } },
         // An https address keeps its scheme.
         { "HTTPS://Secure.Example.com/x", ListedDirectory { "Secure", "https://secure.example.com/x" } },
         // Lines that give nothing.
@@ -89,14 +92,15 @@ TEST(DirectoryListFileTest, SkipsKnownSitesAndNumbersTakenNames)
                            "http://known.com/other.php\n"
                            "Again,http://www.example.com/again\n"
                            "Example,http://example.info\n",
-                           { { "Example", "http://example.org/" }, { "Known", "http://www.known.com/add" } });
+        { { "Example", "http://example.org/" }, { "Known", "http://www.known.com/add" } });
     ASSERT_TRUE(file.scan);
     EXPECT_THAT(file.found(),
-                ElementsAre("Example1 http://www.example.com/", "Example2 http://example.net/",
-                            "Example3 http://example.info"));
+        ElementsAre("Example1 http://www.example.com/", "Example2 http://example.net/",
+            "Example3 http://example.info"));
     EXPECT_EQ(file.scan->lineCount, 5);
-    EXPECT_EQ(importFoundText(*file.scan), "Found 3 new directories from a total of 5. Please wait while retrieving "
-                                           "the PR for the new directories...");
+    EXPECT_EQ(importFoundText(*file.scan),
+        "Found 3 new directories from a total of 5. Please wait while retrieving "
+        "the PR for the new directories...");
     EXPECT_TRUE(file.messages.empty());
 }
 
@@ -105,17 +109,20 @@ TEST(DirectoryListFileTest, AnEmptyFileFindsNothing)
     const ScannedFile file("");
     ASSERT_TRUE(file.scan);
     EXPECT_EQ(importFoundText(*file.scan),
-              "Found 0 new directories from a total of 0. Press the Close button to continue.");
+        "Found 0 new directories from a total of 0. Press the Close button to continue.");
     EXPECT_EQ(importDoneText(7),
-              "7 directories were successfully added to your custom directory list. Press the Close button to continue");
+        "7 directories were successfully added to your custom directory list. Press the Close button to "
+        "continue");
 }
 
 TEST(DirectoryListFileTest, ReadsLineEndsByteOrderMarkAndLongLines)
 {
     const std::string address = ",http://long.example.com/";
     const std::string fullLine = std::string(kMaxListLineLength - address.size(), 'n') + address;
-    const std::string cutLine = "http://cut.example.com/," + std::string(kMaxListLineLength * 3, 'x') + ",http://lost.com";
-    const ScannedFile file("\xEF\xBB\xBFhttp://bom.com/\r\n" + fullLine + "\r\n" + cutLine + "\nName,http://after.com");
+    const std::string cutLine =
+        "http://cut.example.com/," + std::string(kMaxListLineLength * 3, 'x') + ",http://lost.com";
+    const ScannedFile file(
+        "\xEF\xBB\xBFhttp://bom.com/\r\n" + fullLine + "\r\n" + cutLine + "\nName,http://after.com");
     ASSERT_TRUE(file.scan);
     ASSERT_EQ(file.scan->found.size(), 4u);
     EXPECT_EQ(file.scan->found[0], (ListedDirectory { "Bom", "http://bom.com/" }));
@@ -129,11 +136,13 @@ TEST(DirectoryListFileTest, ReadsAHundredThousandLines)
 {
     std::string text;
     for (int line = 0; line < 100'000; ++line)
-        text += "Directory " + std::to_string(line) + ",http://www.site" + std::to_string(line) + ".com/submit.php\n";
+        text += "Directory " + std::to_string(line) + ",http://www.site" + std::to_string(line)
+            + ".com/submit.php\n";
     const ScannedFile file(text);
     ASSERT_TRUE(file.scan);
     ASSERT_EQ(file.scan->found.size(), 100'000u);
-    EXPECT_EQ(file.scan->found.back(), (ListedDirectory { "Directory 99999", "http://www.site99999.com/submit.php" }));
+    EXPECT_EQ(file.scan->found.back(),
+        (ListedDirectory { "Directory 99999", "http://www.site99999.com/submit.php" }));
 }
 
 TEST(DirectoryListFileTest, ReportsAMissingFileName)
@@ -143,12 +152,12 @@ TEST(DirectoryListFileTest, ReportsAMissingFileName)
     EXPECT_FALSE(scanDirectoryListFile("", {}, messages));
     EXPECT_FALSE(scanDirectoryListFile((folder.path() / "absent.txt").string(), {}, messages));
     EXPECT_FALSE(scanDirectoryListFile(folder.path().string(), {}, messages));
-    const RecordedMessage cannotOpen = shown(
-        "Unable to open the selected file. Please check the file name, location and permissions", "Vantelo",
-        MessageIcon::Warning);
+    const RecordedMessage cannotOpen =
+        shown("Unable to open the selected file. Please check the file name, location and permissions",
+            "Vantelo", MessageIcon::Warning);
     EXPECT_THAT(messages.messages(),
-                ElementsAre(shown("Please choose a file to import from", "Vantelo", MessageIcon::Warning), cannotOpen,
-                            cannotOpen));
+        ElementsAre(shown("Please choose a file to import from", "Vantelo", MessageIcon::Warning), cannotOpen,
+            cannotOpen));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "custom/CustomCategories.h"
 #include "custom/DirectoryWizardModel.h"
+#include "custom/CustomCategories.h"
 #include "custom/FormMappingLearner.h"
 #include "custom/ProfileFieldTokens.h"
 #include "filling/PlaceholderExpander.h"
@@ -44,10 +44,11 @@ TEST(DirectoryWizardModelTest, TheFirstStepChecksInOrder)
     const Case cases[] = {
         { "", "nodot", DirectoryWizardModel::Focus::Name, "Please enter a name for this directory" },
         { "Beta", "nodot", DirectoryWizardModel::Focus::Address,
-          "Please enter a valid URL address (should begin with http://)" },
+            "Please enter a valid URL address (should begin with http://)" },
         { "Beta", "http://new.com", DirectoryWizardModel::Focus::Name,
-          "The directory name you entered already exists in Vantelo's database: Beta (http://beta.org/add). "
-          "Please choose another name" },
+            "The directory name you entered already exists in Vantelo's database: Beta "
+            "(http://beta.org/add). "
+            "Please choose another name" },
     };
     for (const Case& test : cases) {
         RecordingMessageBox messages;
@@ -64,10 +65,12 @@ TEST(DirectoryWizardModelTest, ASimilarAddressIsAskedAboutAndTheAddressNormalise
     // Capitals and another path on a known site: the first known directory of that site is named.
     DirectoryWizardModel wizard = wizardWith("Gamma", "WWW.BETA.ORG/Submit");
     EXPECT_EQ(wizard.checkFirstStep(messages), DirectoryWizardModel::Focus::Address);
-    const RecordedMessage question { "The directory address you entered is very similar to an existing entry in the "
-                                     "Vantelo database: Beta (http://beta.org/add). Are you sure you want to continue "
-                                     "adding this directory?",
-                                     "Vantelo", MessageIcon::Warning, true, MessageButtons::YesNo };
+    const RecordedMessage question {
+        "The directory address you entered is very similar to an existing entry in the "
+        "Vantelo database: Beta (http://beta.org/add). Are you sure you want to continue "
+        "adding this directory?",
+        "Vantelo", MessageIcon::Warning, true, MessageButtons::YesNo
+    };
     EXPECT_THAT(messages.messages(), ElementsAre(question));
 
     messages.answerNext(MessageAnswer::Yes);
@@ -102,7 +105,8 @@ TEST(DirectoryWizardModelTest, SummaryPageRankAndCategories)
 {
     DirectoryWizardModel wizard = wizardWith("Gamma", "http://gamma.com");
     wizard.pageRankAnswered(-1);
-    EXPECT_EQ(wizard.summary(), "Directory Name:\t\tGamma\nDirectory Address:\thttp://gamma.com\nDirectory PR:\t\t0");
+    EXPECT_EQ(wizard.summary(),
+        "Directory Name:\t\tGamma\nDirectory Address:\thttp://gamma.com\nDirectory PR:\t\t0");
     wizard.pageRankAnswered(6);
     EXPECT_EQ(wizard.pageRank(), 6);
 
@@ -124,7 +128,7 @@ TEST(DirectoryWizardModelTest, SummaryPageRankAndCategories)
 FormDocumentModel submissionPage()
 {
     return FormDocumentModel({ input("email"), input("name", "text", "as loaded"), input("pass", "password"),
-                               input("agree", "checkbox"), textArea("DESCRIPTION") });
+        input("agree", "checkbox"), textArea("DESCRIPTION") });
 }
 
 std::vector<std::string> itemsOf(const FormMappingLearner& learner)
@@ -132,7 +136,7 @@ std::vector<std::string> itemsOf(const FormMappingLearner& learner)
     std::vector<std::string> items;
     for (const DirectoryItem& entry : learner.items())
         items.push_back(entry.name + "/" + std::to_string(static_cast<int>(entry.type)) + "/"
-                        + std::to_string(entry.index) + "=" + entry.value);
+            + std::to_string(entry.index) + "=" + entry.value);
     return items;
 }
 
@@ -157,23 +161,24 @@ TEST(FormMappingLearnerTest, LearnsThePresetsAndWhatTheUserChanged)
     EXPECT_FALSE(learner.disarm());
     learner.learn(page, *loaded);
     // In name order; the untouched field and the password field are not learned.
-    EXPECT_THAT(itemsOf(learner), ElementsAre("DESCRIPTION/0/0=#desc#", "agree/2/0=true", "email/0/0=#email#"));
+    EXPECT_THAT(
+        itemsOf(learner), ElementsAre("DESCRIPTION/0/0=#desc#", "agree/2/0=true", "email/0/0=#email#"));
 }
 
 TEST(FormMappingLearnerTest, KeepsItemsThePageCannotGiveBack)
 {
-    FormMappingLearner learner({ item("gone", ControlType::Edit, 0, "#url#"), item("email", ControlType::Edit, 0, "me"),
-                                 item("pass", ControlType::Edit, 0, "#password#"),
-                                 item("name", ControlType::Edit, 0, "as loaded"),
-                                 item("cat", ControlType::Select, 0, "Arts") });
+    FormMappingLearner learner({ item("gone", ControlType::Edit, 0, "#url#"),
+        item("email", ControlType::Edit, 0, "me"), item("pass", ControlType::Edit, 0, "#password#"),
+        item("name", ControlType::Edit, 0, "as loaded"), item("cat", ControlType::Select, 0, "Arts") });
     FormDocumentModel page = submissionPage();
     load(learner, page);
     // "email" is written and will be learned again from the page, so it leaves the list for now.
     EXPECT_THAT(itemsOf(learner),
-                ElementsAre("gone/0/0=#url#", "pass/0/0=#password#", "name/0/0=as loaded", "cat/1/0=Arts"));
+        ElementsAre("gone/0/0=#url#", "pass/0/0=#password#", "name/0/0=as loaded", "cat/1/0=Arts"));
     learner.learn(page, *learner.disarm());
-    EXPECT_THAT(itemsOf(learner), ElementsAre("gone/0/0=#url#", "pass/0/0=#password#", "name/0/0=as loaded",
-                                              "cat/1/0=Arts", "DESCRIPTION/0/0=#desc#", "email/0/0=me"));
+    EXPECT_THAT(itemsOf(learner),
+        ElementsAre("gone/0/0=#url#", "pass/0/0=#password#", "name/0/0=as loaded", "cat/1/0=Arts",
+            "DESCRIPTION/0/0=#desc#", "email/0/0=me"));
 }
 
 TEST(FormMappingLearnerTest, ThePresetTableHoldsItsEighteenRows)

@@ -33,11 +33,11 @@ TEST(DirectoryStoreLoadTest, ReadsEveryFieldAndItemInFileOrder)
     EXPECT_EQ(alpha->onSubmit, "Thank you");
     EXPECT_EQ(alpha->category, "Arts,News,");
     EXPECT_THAT(alpha->items,
-                ElementsAre(DirectoryItem { "TITLE", ControlType::Edit, 0, "#title#" },
-                            DirectoryItem { "CAT", ControlType::Select, 2, "x" },
-                            DirectoryItem { "AGREE", ControlType::Checkbox, 0, "True" },
-                            DirectoryItem { "RECPR", ControlType::Reciprocal, 1, "" },
-                            DirectoryItem { "CODE", ControlType::ReciprocalText, 0, "" }));
+        ElementsAre(DirectoryItem { "TITLE", ControlType::Edit, 0, "#title#" },
+            DirectoryItem { "CAT", ControlType::Select, 2, "x" },
+            DirectoryItem { "AGREE", ControlType::Checkbox, 0, "True" },
+            DirectoryItem { "RECPR", ControlType::Reciprocal, 1, "" },
+            DirectoryItem { "CODE", ControlType::ReciprocalText, 0, "" }));
 }
 
 TEST(DirectoryStoreLoadTest, EnabledMustBeExactlyTrue)
@@ -61,8 +61,8 @@ TEST(DirectoryStoreLoadTest, NumbersAreReadLikeAtoi)
 
 TEST(DirectoryStoreLoadTest, FirstOfTwoEqualNamesWins)
 {
-    LoadedStore loaded(databaseText("rf",
-        R"(<directory name="Same" pr="1"/><directory name="Same" pr="9"/>)"));
+    LoadedStore loaded(
+        databaseText("rf", R"(<directory name="Same" pr="1"/><directory name="Same" pr="9"/>)"));
     EXPECT_THAT(namesOf(loaded.store), ElementsAre("Same"));
     EXPECT_EQ(loaded.store.GetPR("Same"), 1);
 }
@@ -86,7 +86,7 @@ TEST(DirectoryStoreLoadTest, UnsupportedControlTypeIsReportedAndKept)
         R"(<directory name="Odd Dir"><item name="a" index="0" value="v" type="radio"/>)"
         R"(<item name="b" index="0" value="w"/></directory>)"));
     EXPECT_THAT(loaded.messages.messages(),
-                ElementsAre(shown("Unsupported control type", "Odd Dir", MessageIcon::Error)));
+        ElementsAre(shown("Unsupported control type", "Odd Dir", MessageIcon::Error)));
     std::vector<DirectoryItem> items;
     ASSERT_TRUE(loaded.store.GetItems("Odd Dir", items));
     EXPECT_EQ(items.size(), 2u);
@@ -113,8 +113,8 @@ TEST(DirectoryStoreLoadTest, OtherRootNameGivesNoRecords)
 TEST(DirectoryStoreLoadTest, BrokenFilesLeaveAnEmptyStoreWithoutMessage)
 {
     for (const std::string& text : { std::string("this is not xml"), std::string(),
-                                    databaseText("rf", R"(<directory name="A"/>)").substr(0, 40),
-                                    std::string("\0\xff\xfe<rf>", 7) }) {
+             databaseText("rf", R"(<directory name="A"/>)").substr(0, 40),
+             std::string("\0\xff\xfe<rf>", 7) }) {
         LoadedStore plain(text);
         EXPECT_TRUE(plain.loaded);
         EXPECT_TRUE(namesOf(plain.store).empty());
@@ -176,7 +176,8 @@ TEST(DirectoryStoreLoadTest, HugeFilesAndDirectoriesLoad)
 
 TEST(DirectoryStoreLoadTest, OperationsOnUnknownNamesChangeNothing)
 {
-    LoadedStore loaded(databaseText("rf", R"(<directory name="A" pr="4"><item name="x" index="0" value="v"/></directory>)"));
+    LoadedStore loaded(
+        databaseText("rf", R"(<directory name="A" pr="4"><item name="x" index="0" value="v"/></directory>)"));
     DirectoryStore& store = loaded.store;
     std::vector<DirectoryItem> items { DirectoryItem { "keep", ControlType::Edit, 0, "" } };
     EXPECT_FALSE(store.GetItems("B", items));

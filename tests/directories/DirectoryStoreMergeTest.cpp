@@ -56,15 +56,14 @@ TEST(DirectoryStoreMergeTest, CustomReplacesMainOfSameNameKeepingRevisionAndPR)
 
 TEST(DirectoryStoreMergeTest, CustomReplacesMainOfSameHostKey)
 {
-    MergeFixture merge(
-        R"(<directory name="Main Name" submiturl="http://www.host.example/submit.php"/>)"
-        R"(<directory name="Secure" submiturl="https://secure.example/add"/>)"
-        R"(<directory name="Upper" submiturl="HTTP://upper.example/add"/>)",
+    MergeFixture merge(R"(<directory name="Main Name" submiturl="http://www.host.example/submit.php"/>)"
+                       R"(<directory name="Secure" submiturl="https://secure.example/add"/>)"
+                       R"(<directory name="Upper" submiturl="HTTP://upper.example/add"/>)",
         R"(<directory name="Custom Name" submiturl="http://host.example/other/path"/>)"
         R"(<directory name="Secure Copy" submiturl="http://secure.example/add"/>)"
         R"(<directory name="Upper Copy" submiturl="http://upper.example/add"/>)");
     EXPECT_THAT(namesOf(merge.main.store),
-                ElementsAre("Custom Name", "Secure", "Secure Copy", "Upper", "Upper Copy"));
+        ElementsAre("Custom Name", "Secure", "Secure Copy", "Upper", "Upper Copy"));
 }
 
 TEST(DirectoryStoreMergeTest, FirstMainRecordOfAHostKeyIsTheOneReplaced)
@@ -79,8 +78,7 @@ TEST(DirectoryStoreMergeTest, CustomDirectoriesNeverPushEachOtherOut)
 {
     // "A" of the custom store has taken the place of main "A"; "B" shares main
     // "A"'s host key but must not remove the custom "A".
-    MergeFixture merge(
-        R"(<directory name="A" submiturl="http://shared.example/"/>)",
+    MergeFixture merge(R"(<directory name="A" submiturl="http://shared.example/"/>)",
         R"(<directory name="A" submiturl="http://elsewhere.example/"/><directory name="B" submiturl="http://shared.example/x"/>)");
     EXPECT_THAT(namesOf(merge.main.store), ElementsAre("A", "B"));
     EXPECT_EQ(merge.main.store.GetSubmitUrl("A"), "http://elsewhere.example/");
@@ -89,10 +87,11 @@ TEST(DirectoryStoreMergeTest, CustomDirectoriesNeverPushEachOtherOut)
 TEST(DirectoryStoreMergeTest, MergeCustomReadsBothFilesOfTheDataFolder)
 {
     TempFolder folder;
-    folder.write("dirdata.xml", scrambleDatabase(databaseText("rf",
-        R"(<latestrevision no="4"/><directory name="Main" submiturl="http://m.example/"/>)")));
-    folder.write("customdirdata.xml", databaseText("customdirs",
-        R"(<directory name="Mine" submiturl="http://mine.example/" pr="3"/>)"));
+    folder.write("dirdata.xml",
+        scrambleDatabase(databaseText(
+            "rf", R"(<latestrevision no="4"/><directory name="Main" submiturl="http://m.example/"/>)")));
+    folder.write("customdirdata.xml",
+        databaseText("customdirs", R"(<directory name="Mine" submiturl="http://mine.example/" pr="3"/>)"));
     RecordingMessageBox messages;
     DirectoryStore main(messages);
     DirectoryStore custom(messages, "customdirs");

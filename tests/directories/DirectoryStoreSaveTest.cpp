@@ -16,8 +16,7 @@ DirectoryRecord sampleRecord(std::string name)
     record.pr = 6;
     record.revision = -2;
     record.items = { { "TITLE", ControlType::Edit, 0, "#title# & <more>" },
-                     { "CAT", ControlType::Select, 1, "Ünïcode" },
-                     { "AGREE", ControlType::Checkbox, 0, "True" } };
+        { "CAT", ControlType::Select, 1, "Ünïcode" }, { "AGREE", ControlType::Checkbox, 0, "True" } };
     return record;
 }
 
@@ -37,21 +36,21 @@ TEST(DirectoryStoreSaveTest, WritesAttributesInTheirOrderAndNamesInByteOrder)
     DirectoryStore store(messages, "customdirs");
     store.AddDirectory("alpha");
     store.AddDirectory("Zeta");
-    store.SetItems("Zeta", { { "T", ControlType::Edit, 0, "#title#" },
-                             { "R", ControlType::Reciprocal, 0, "" },
-                             { "C", ControlType::ReciprocalText, 2, "x" } });
+    store.SetItems("Zeta",
+        { { "T", ControlType::Edit, 0, "#title#" }, { "R", ControlType::Reciprocal, 0, "" },
+            { "C", ControlType::ReciprocalText, 2, "x" } });
     store.SetPR("Zeta", 3);
     store.Serialize();
     EXPECT_EQ(store.documentText(),
-              "<?xml version=\"1.0\"?>\n"
-              "<customdirs>\n"
-              "\t<directory name=\"Zeta\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"3\" revision=\"0\">\n"
-              "\t\t<item name=\"T\" value=\"#title#\" index=\"0\" type=\"edit\" />\n"
-              "\t\t<item name=\"R\" value=\"\" index=\"0\" />\n"
-              "\t\t<item name=\"C\" value=\"x\" index=\"2\" />\n"
-              "\t</directory>\n"
-              "\t<directory name=\"alpha\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"0\" revision=\"0\" />\n"
-              "</customdirs>\n");
+        "<?xml version=\"1.0\"?>\n"
+        "<customdirs>\n"
+        "\t<directory name=\"Zeta\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"3\" revision=\"0\">\n"
+        "\t\t<item name=\"T\" value=\"#title#\" index=\"0\" type=\"edit\" />\n"
+        "\t\t<item name=\"R\" value=\"\" index=\"0\" />\n"
+        "\t\t<item name=\"C\" value=\"x\" index=\"2\" />\n"
+        "\t</directory>\n"
+        "\t<directory name=\"alpha\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"0\" revision=\"0\" />\n"
+        "</customdirs>\n");
 }
 
 TEST(DirectoryStoreSaveTest, CustomDatabaseRoundTripKeepsEveryByte)
@@ -89,9 +88,9 @@ TEST(DirectoryStoreSaveTest, FailedSaveIsReportedAndKeepsTheOldFile)
     EXPECT_FALSE(store.SaveCustom(folder.path("missing/customdirdata.xml"), true));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0],
-              vanteloError("An exception occurred while saving your custom directory list: "
-                           "No such file or directory\r\nDetails: cannot create a temporary file in "
-                           + folder.path("missing").string()));
+        vanteloError("An exception occurred while saving your custom directory list: "
+                     "No such file or directory\r\nDetails: cannot create a temporary file in "
+            + folder.path("missing").string()));
 
     // A folder in place of the file cannot be replaced; nothing else changes.
     std::filesystem::create_directory(folder.path("taken.xml"));

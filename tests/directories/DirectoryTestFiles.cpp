@@ -26,13 +26,15 @@ std::vector<std::string> namesOf(const DirectoryStore& store)
 
 void PrintTo(const DirectoryItem& item, std::ostream* out)
 {
-    *out << "{" << item.name << ", " << controlTypeText(item.type) << ", " << item.index << ", " << item.value << "}";
+    *out << "{" << item.name << ", " << controlTypeText(item.type) << ", " << item.index << ", " << item.value
+         << "}";
 }
 
 void PrintTo(const DirectoryRecord& record, std::ostream* out)
 {
     *out << "{name " << record.name << ", revision " << record.revision << ", pr " << record.pr << ", url "
-         << record.submitUrl << ", category " << record.category << ", onsubmit " << record.onSubmit << ", items [";
+         << record.submitUrl << ", category " << record.category << ", onsubmit " << record.onSubmit
+         << ", items [";
     for (const DirectoryItem& item : record.items)
         PrintTo(item, out);
     *out << "]}";

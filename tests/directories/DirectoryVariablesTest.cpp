@@ -42,8 +42,8 @@ TEST(DirectoryVariablesTest, VariablesWithoutValueAreReported)
     std::map<std::string, std::string> variables;
     loaded.store.GetVariablesForDirectory("Dir One [x]", "Arts", "", variables);
     EXPECT_THAT(loaded.messages.messages(),
-                ElementsAre(shown("Error on variable ", "never", MessageIcon::None),
-                            shown("Error on variable ", "no value", MessageIcon::None)));
+        ElementsAre(shown("Error on variable ", "never", MessageIcon::None),
+            shown("Error on variable ", "no value", MessageIcon::None)));
 }
 
 TEST(DirectoryVariablesTest, NameWithoutItsTrailingBlankFindsNothing)

@@ -8,16 +8,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 using ::testing::HasSubstr;
 using ::testing::Not;
 
 namespace {
 
 const std::filesystem::path kBin = VANTELO_BIN_DIR;
-const std::vector<std::string> kDemoDirectories {
-    "Demo Link Directory", "Demo Reciprocal Links", "Demo Site Index", "Demo Web Guide"
-};
+const std::vector<std::string> kDemoDirectories { "Demo Link Directory", "Demo Reciprocal Links",
+    "Demo Site Index", "Demo Web Guide" };
 
 class ShippedDatabaseTest : public ::testing::Test {
 protected:
@@ -88,8 +86,9 @@ TEST_F(ShippedDatabaseTest, GeneralItemsNameTheFieldsOfCommonScriptsInEverySpell
         { { "TITLE", "title", "link_title" }, ControlType::Edit, "#title#" },
         { { "URL", "url", "link_url" }, ControlType::Edit, "#url#" },
         { { "DESCRIPTION", "description", "link_description", "META_DESCRIPTION", "meta_description" },
-          ControlType::Edit, "#desc#" },
-        { { "META_KEYWORDS", "meta_keywords", "keywords", "link_keywords" }, ControlType::Edit, "#keywords#" },
+            ControlType::Edit, "#desc#" },
+        { { "META_KEYWORDS", "meta_keywords", "keywords", "link_keywords" }, ControlType::Edit,
+            "#keywords#" },
         { { "OWNER_NAME", "owner_name", "link_owner_name" }, ControlType::Edit, "#fname# #lname#" },
         { { "OWNER_EMAIL", "owner_email", "link_owner_email" }, ControlType::Edit, "#email#" },
         // The manual method writes the reciprocal page; the automatic one fills the same field later.

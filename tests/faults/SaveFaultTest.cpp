@@ -58,7 +58,8 @@ bool saveProfiles(IMessageBox& messages, const std::filesystem::path& path, int 
 const std::vector<Save>& saves()
 {
     static const std::vector<Save> list {
-        { "customdirdata.xml", "An exception occurred while saving your custom directory list: ", saveCustom },
+        { "customdirdata.xml",
+            "An exception occurred while saving your custom directory list: ", saveCustom },
         { "settings.xml", "An exception occurred while saving your settings: ", saveSettings },
         { "sv.xml", "An exception occurred while saving your profiles: ", saveProfiles },
     };
@@ -81,8 +82,9 @@ TEST(SaveFaultTest, ReadOnlyFolderReportsEachSaveAndKeepsTheOldFile)
         TempFolder folder;
         const std::string old = versionBytes(save, 1);
         folder.write(save.file, old);
-        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec
-                                         | std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+        std::filesystem::permissions(folder.path(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec
+                | std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
         // The child saves twice as a normal user and reports what it saw.
         const int result = runInChild([&] {
             dropRootInChild();
@@ -91,7 +93,8 @@ TEST(SaveFaultTest, ReadOnlyFolderReportsEachSaveAndKeepsTheOldFile)
             const bool second = save.run(messages, folder.path(save.file), 3);
             const bool reported = messages.messages().size() == 2
                 && messages.messages()[0].text.starts_with(save.failureStart)
-                && messages.messages()[0].caption == "Vantelo" && messages.messages()[0].icon == MessageIcon::Error;
+                && messages.messages()[0].caption == "Vantelo"
+                && messages.messages()[0].icon == MessageIcon::Error;
             return !first && !second && reported ? 0 : 1;
         });
         EXPECT_EQ(result, 0);
@@ -114,7 +117,8 @@ TEST(SaveFaultTest, FullDiskReportsEachSaveAndKeepsTheOldFile)
             RecordingMessageBox messages;
             const bool saved = save.run(messages, folder.path(save.file), 2);
             return !saved && messages.messages().size() == 1
-                    && messages.messages()[0].text.starts_with(std::string(save.failureStart) + "File too large")
+                    && messages.messages()[0].text.starts_with(
+                        std::string(save.failureStart) + "File too large")
                 ? 0
                 : 1;
         });
@@ -145,7 +149,8 @@ TEST(SaveFaultTest, KilledSavesLeaveTheOldOrTheNewFileNeverAMix)
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
             const std::string now = folder.read(save.file);
-            ASSERT_TRUE(now == oldBytes || now == newBytes) << "round " << round << ": " << now.size() << " bytes";
+            ASSERT_TRUE(now == oldBytes || now == newBytes)
+                << "round " << round << ": " << now.size() << " bytes";
             sawNew += now == newBytes;
             // A killed save may leave its hidden temporary file; the next save is not confused by it.
             for (const std::string& name : folder.entries())

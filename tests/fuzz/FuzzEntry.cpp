@@ -3,8 +3,8 @@
 #include "FuzzTargets.h"
 
 #include <cstdint>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace {

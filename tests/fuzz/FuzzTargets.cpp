@@ -29,7 +29,7 @@ namespace {
 // Messages are counted, never shown; questions are answered No.
 class SilentMessageBox : public IMessageBox {
 public:
-    void show(const std::string&, const std::string&, MessageIcon) override {}
+    void show(const std::string&, const std::string&, MessageIcon) override { }
     MessageAnswer ask(const std::string&, const std::string&, MessageButtons, MessageIcon) override
     {
         return MessageAnswer::No;
@@ -178,7 +178,8 @@ void approvalScan(std::string_view data)
 {
     const std::size_t lineEnd = data.find('\n');
     const std::string_view site = data.substr(0, lineEnd);
-    const std::string_view body = lineEnd == std::string_view::npos ? std::string_view() : data.substr(lineEnd + 1);
+    const std::string_view body =
+        lineEnd == std::string_view::npos ? std::string_view() : data.substr(lineEnd + 1);
     pageLinksTo(body, site);
 }
 

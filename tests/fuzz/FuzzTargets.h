@@ -8,7 +8,7 @@
 // The fuzzers call them, and the core tests replay the committed corpus through
 // them, so every input that once broke a reader stays a regression test.
 struct FuzzTarget {
-    const char* name;                  // also the corpus folder under tests/fuzz/corpus/
+    const char* name; // also the corpus folder under tests/fuzz/corpus/
     void (*run)(std::string_view data);
 };
 

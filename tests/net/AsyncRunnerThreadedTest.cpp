@@ -85,11 +85,12 @@ TEST(AsyncRunnerThreaded, DetachRacingTheDeliveryCallsAtMostOnceAndNeverAfterwar
         auto detached = std::make_shared<std::atomic<bool>>(false);
         auto late = std::make_shared<std::atomic<bool>>(false);
         AsyncRunner<int> runner;
-        runner.start([round] { return round; }, [calls, detached, late](int) {
-            ++*calls;
-            if (*detached)
-                *late = true;
-        });
+        runner.start([round] { return round; },
+            [calls, detached, late](int) {
+                ++*calls;
+                if (*detached)
+                    *late = true;
+            });
         runner.detach();
         *detached = true;
         EXPECT_LE(*calls, 1);

@@ -15,8 +15,9 @@ const std::string kHead = "subject=Vantelo+broken+directory+report&sender=report
 TEST(BrokenReportBodyTest, NoBoxAndNoComment)
 {
     EXPECT_EQ(BrokenDirectoryReport::formBody("Best Directory [sent]", BrokenReportForm {}),
-              kHead + "Best%20Directory%20%5Bsent%5D%0D%0AComment%3A+"
-                      "&directory=Best%20Directory%20%5Bsent%5D&reason=0&textreason=");
+        kHead
+            + "Best%20Directory%20%5Bsent%5D%0D%0AComment%3A+"
+              "&directory=Best%20Directory%20%5Bsent%5D&reason=0&textreason=");
 }
 
 TEST(BrokenReportBodyTest, AllBoxesGiveReasonSevenAndTheLinesInFixedOrder)
@@ -28,8 +29,9 @@ TEST(BrokenReportBodyTest, AllBoxesGiveReasonSevenAndTheLinesInFixedOrder)
     form.wrongCategory = true;
     EXPECT_EQ(form.reason(), 7);
     EXPECT_EQ(BrokenDirectoryReport::formBody("Dir", form),
-              kHead + "Dir%0D%0AComment%3A+Gone%20%26%20paid%3F%0D%0AWrong+Category%0D%0AServer+Down%0D%0APaid+Only"
-                      "&directory=Dir&reason=7&textreason=Gone%20%26%20paid%3F");
+        kHead
+            + "Dir%0D%0AComment%3A+Gone%20%26%20paid%3F%0D%0AWrong+Category%0D%0AServer+Down%0D%0APaid+Only"
+              "&directory=Dir&reason=7&textreason=Gone%20%26%20paid%3F");
 
     BrokenReportForm paid;
     paid.paidOnly = true;
@@ -57,7 +59,7 @@ TEST(BrokenReportBodyTest, CommentThatOverflowsItsBufferIsSentAsFarAsItFits)
     for (int i = 0; i < 511; ++i)
         sent += "%20";
     EXPECT_EQ(BrokenDirectoryReport::formBody("Dir", form),
-              kHead + "Dir%0D%0AComment%3A+" + sent + "&directory=Dir&reason=0&textreason=" + sent);
+        kHead + "Dir%0D%0AComment%3A+" + sent + "&directory=Dir&reason=0&textreason=" + sent);
 
     // Characters, not bytes, are counted; none is cut in half.
     form.comment.clear();
@@ -93,8 +95,8 @@ TEST_F(BrokenDirectoryReportTest, DeliveredReportIsPostedAsAForm)
     form.serverDown = true;
     EXPECT_TRUE(report.SendBrokenReport("Dir", [&] { return std::optional(form); }));
     EXPECT_EQ(m_messages.messages(),
-              std::vector { shown("The selected directory has been successfully reported. Thank you.", "Vantelo",
-                                  MessageIcon::Information) });
+        std::vector { shown("The selected directory has been successfully reported. Thank you.", "Vantelo",
+            MessageIcon::Information) });
     const std::vector<SeenRequest> seen = m_server.requests();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].method, "POST");
@@ -115,8 +117,9 @@ TEST_F(BrokenDirectoryReportTest, CancelSendsNothingAndFailureSaysSo)
     const HostConfiguration deadHost(settings);
     BrokenDirectoryReport dead(m_messages, m_wait, deadHost);
     EXPECT_FALSE(dead.SendBrokenReport("Dir", [] { return std::optional(BrokenReportForm {}); }));
-    EXPECT_EQ(m_messages.messages(), std::vector { vanteloError("There was an error reporting the selected directory. "
-                                                                "Please check you internet connection.") });
+    EXPECT_EQ(m_messages.messages(),
+        std::vector { vanteloError("There was an error reporting the selected directory. "
+                                   "Please check you internet connection.") });
 }
 
 } // namespace

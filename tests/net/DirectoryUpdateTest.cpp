@@ -13,16 +13,18 @@ namespace {
 
 const std::string kOldDatabase = "old scrambled database";
 const std::string kNewDatabase = std::string("new scrambled database \x01\x02", 25);
-const std::string kCustom = "<?xml version=\"1.0\"?>\r\n<customdirs><directory name=\"Mine\"/></customdirs>\r\n";
+const std::string kCustom =
+    "<?xml version=\"1.0\"?>\r\n<customdirs><directory name=\"Mine\"/></customdirs>\r\n";
 const std::string kVersionPath = "/customers/autocheck/dirdata.xml.version.txt";
 const std::string kDatabasePath = "/customers/autocheck/dirdata.xml";
 
-const RecordedMessage kUpdated = shown("Your directory list was successfully updated", "Vantelo",
-                                       MessageIcon::Information);
+const RecordedMessage kUpdated =
+    shown("Your directory list was successfully updated", "Vantelo", MessageIcon::Information);
 const RecordedMessage kUpToDate = shown("You already have the latest directory list. No update is necessary",
-                                        "Vantelo", MessageIcon::Information);
-const RecordedMessage kDownloadFailed = shown(
-    "There was a problem downloading the newest update. Please try again later.", "Vantelo", MessageIcon::Information);
+    "Vantelo", MessageIcon::Information);
+const RecordedMessage kDownloadFailed =
+    shown("There was a problem downloading the newest update. Please try again later.", "Vantelo",
+        MessageIcon::Information);
 
 // The main window's side: the installed version and the reloads it was asked for.
 struct FakeList : DirectoryUpdate::IDirectoryList {
@@ -52,7 +54,10 @@ protected:
         m_server.serve(kDatabasePath, databaseStatus, database, "application/octet-stream");
     }
 
-    DirectoryUpdate update() { return DirectoryUpdate(m_messages, m_wait, m_list, m_hosts, m_folder.path("dirdata.xml")); }
+    DirectoryUpdate update()
+    {
+        return DirectoryUpdate(m_messages, m_wait, m_list, m_hosts, m_folder.path("dirdata.xml"));
+    }
 
     void expectNothingChanged(int version)
     {
@@ -117,19 +122,18 @@ TEST_F(DirectoryUpdateTest, NoAnswerToTheVersionRequestChangesNothing)
     DirectoryUpdate dead(m_messages, m_wait, m_list, deadHost, m_folder.path("dirdata.xml"));
     EXPECT_EQ(dead.UpdateDirectoryList(), DirectoryUpdate::Outcome::CheckFailed);
     EXPECT_EQ(m_messages.messages(),
-              std::vector { shown("An error occurred while retrieving the new directory list. Please check your "
-                                  "internet connection.",
-                                  "Vantelo", MessageIcon::Warning) });
+        std::vector { shown("An error occurred while retrieving the new directory list. Please check your "
+                            "internet connection.",
+            "Vantelo", MessageIcon::Warning) });
     expectNothingChanged(0);
 }
 
 TEST_F(DirectoryUpdateTest, RefusedDownloadKeepsTheOldDatabaseAndVersion)
 {
     const std::vector<std::pair<int, std::string>> refusals {
-        { 200, "<HTML><BODY>Service unavailable</BODY></HTML>" },
-        { 200, "<html>maintenance</html>" },
+        { 200, "<HTML><BODY>Service unavailable</BODY></HTML>" }, { 200, "<html>maintenance</html>" },
         { 404, "Not Found" }, // an error status is never a database
-        { 200, "" },          // nor is nothing
+        { 200, "" }, // nor is nothing
     };
     for (const auto& [status, body] : refusals) {
         SCOPED_TRACE(body);
@@ -148,10 +152,10 @@ TEST_F(DirectoryUpdateTest, DownloadCutShortKeepsTheOldDatabase)
     cutServer.serve(kVersionPath, 200, "7");
     cutServer.handle(kDatabasePath, [](const httplib::Request&, httplib::Response& response) {
         // Announces 5000 bytes, sends 1000 and hangs up.
-        response.set_content_provider(5000, "application/octet-stream",
-                                      [](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                                          return offset == 0 && sink.write(std::string(1000, 'x').data(), 1000);
-                                      });
+        response.set_content_provider(
+            5000, "application/octet-stream", [](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                return offset == 0 && sink.write(std::string(1000, 'x').data(), 1000);
+            });
     });
     cutServer.start();
     SettingsStore settings(m_messages);
@@ -168,7 +172,8 @@ TEST_F(DirectoryUpdateTest, PromptAsksFirstAndInstallsTheOfferedVersion)
     const RecordedMessage question {
         "A directory list update is available. Would you like to download it now?\r\nNote: your custom added "
         "directories will not be affected",
-        "Vantelo", MessageIcon::Information, true, MessageButtons::YesNo };
+        "Vantelo", MessageIcon::Information, true, MessageButtons::YesNo
+    };
 
     m_messages.answerNext(MessageAnswer::No);
     EXPECT_EQ(update().PromptDirectoryUpdate(130), DirectoryUpdate::Outcome::Declined);

@@ -18,7 +18,8 @@ TEST(HostConfigurationTest, DefaultsWithoutSettings)
     EXPECT_EQ(hosts.googleHost(), "www.google.com");
     EXPECT_EQ(hosts.yahooSiteExplorerHost(), "siteexplorer.search.yahoo.com");
     EXPECT_EQ(hosts.yahooHost(), "search.yahoo.com");
-    EXPECT_EQ(hosts.vendorUrl("/customers/reportbroken.php"), "http://www.vantelo.example/customers/reportbroken.php");
+    EXPECT_EQ(hosts.vendorUrl("/customers/reportbroken.php"),
+        "http://www.vantelo.example/customers/reportbroken.php");
 }
 
 TEST(HostConfigurationTest, SettingsNameHostsWithOptionalPorts)
@@ -44,8 +45,8 @@ TEST(HostConfigurationTest, SettingsNameHostsWithOptionalPorts)
 
 TEST(HostConfigurationTest, MalformedValuesKeepTheDefault)
 {
-    for (const std::string& bad : std::vector<std::string> { "http://evil.example", "host/path", "host:", "host:0", "host:65536",
-                                   "host:80x", ":80", "a b", "user@host" }) {
+    for (const std::string& bad : std::vector<std::string> { "http://evil.example", "host/path",
+             "host:", "host:0", "host:65536", "host:80x", ":80", "a b", "user@host" }) {
         SCOPED_TRACE(bad);
         RecordingMessageBox messages;
         SettingsStore settings(messages);

@@ -24,8 +24,10 @@ const std::vector<Form>& textForms()
 {
     static const std::vector<Form> forms {
         { "HttpGetPage", [](const HttpTarget& t, std::string& out) { return HttpGetPage(t, out); } },
-        { "HttpGetToFile", [](const HttpTarget& t, std::string& out) { return HttpGetToFile(t, out, false); } },
-        { "HttpPostForm", [](const HttpTarget& t, std::string& out) { return HttpPostForm(t, "a=1", out, false); } },
+        { "HttpGetToFile",
+            [](const HttpTarget& t, std::string& out) { return HttpGetToFile(t, out, false); } },
+        { "HttpPostForm",
+            [](const HttpTarget& t, std::string& out) { return HttpPostForm(t, "a=1", out, false); } },
         { "HttpGetChecked", [](const HttpTarget& t, std::string& out) { return HttpGetChecked(t, out); } },
         { "HttpGetTimed", [](const HttpTarget& t, std::string& out) { return HttpGetTimed(t, out); } },
     };
@@ -55,13 +57,13 @@ void expectForms(const std::string& host, const std::string& path, const std::ve
 LoopbackServer::Handler streamed(std::size_t total, std::size_t announced)
 {
     return [total, announced](const httplib::Request&, httplib::Response& response) {
-        response.set_content_provider(announced, "text/plain",
-                                      [total](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                                          if (offset >= total)
-                                              return false;
-                                          const std::string chunk(std::min<std::size_t>(65536, total - offset), 'x');
-                                          return sink.write(chunk.data(), chunk.size());
-                                      });
+        response.set_content_provider(
+            announced, "text/plain", [total](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                if (offset >= total)
+                    return false;
+                const std::string chunk(std::min<std::size_t>(65536, total - offset), 'x');
+                return sink.write(chunk.data(), chunk.size());
+            });
     };
 }
 
@@ -72,9 +74,8 @@ protected:
         m_server.serve("/ok", 200, kPage);
         m_server.serve("/missing", 404, "no such page");
         m_server.serve("/broken", 500, "server fault");
-        m_server.handle("/moved", [](const httplib::Request&, httplib::Response& response) {
-            response.set_redirect("/ok");
-        });
+        m_server.handle("/moved",
+            [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/ok"); });
         m_server.handle("/dropped", streamed(kDroppedAfter, 10000));
         m_server.handle("/huge", streamed(kMaxHttpBodyBytes + 10, kMaxHttpBodyBytes + 10));
         m_server.start();
@@ -85,8 +86,8 @@ protected:
 
 TEST_F(HttpClientTest, SuccessfulAnswerGivesTheBodyToEveryForm)
 {
-    expectForms(m_server.host(), "/ok", { { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage },
-                                          { true, kPage } });
+    expectForms(m_server.host(), "/ok",
+        { { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage } });
     const std::vector<SeenRequest> seen = m_server.requests();
     ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[2].method, "POST");
@@ -98,17 +99,18 @@ TEST_F(HttpClientTest, SuccessfulAnswerGivesTheBodyToEveryForm)
 
 TEST_F(HttpClientTest, ErrorStatusIsAnAnswerOnlyForTheFormsThatIgnoreStatus)
 {
-    for (const auto& [path, body] : { std::pair { "/missing", "no such page" }, { "/broken", "server fault" } }) {
+    for (const auto& [path, body] :
+        { std::pair { "/missing", "no such page" }, { "/broken", "server fault" } }) {
         SCOPED_TRACE(path);
-        expectForms(m_server.host(), path, { { true, body }, { true, body }, { true, body }, { false, body },
-                                             { false, "" } });
+        expectForms(m_server.host(), path,
+            { { true, body }, { true, body }, { true, body }, { false, body }, { false, "" } });
     }
 }
 
 TEST_F(HttpClientTest, RedirectsAreFollowed)
 {
-    expectForms(m_server.host(), "/moved", { { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage },
-                                             { true, kPage } });
+    expectForms(m_server.host(), "/moved",
+        { { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage } });
 }
 
 TEST_F(HttpClientTest, RefusedConnectionFailsEveryFormWithNothingRead)
@@ -120,10 +122,11 @@ TEST_F(HttpClientTest, RefusedConnectionFailsEveryFormWithNothingRead)
 TEST_F(HttpClientTest, DroppedConnectionKeepsWhatArrived)
 {
     const std::string part(kDroppedAfter, 'x');
-    expectForms(m_server.host(), "/dropped", { { true, part }, { true, part }, { true, part }, { true, part },
-                                               { true, part } });
+    expectForms(m_server.host(), "/dropped",
+        { { true, part }, { true, part }, { true, part }, { true, part }, { true, part } });
     std::string out;
-    const HttpExchange exchange = performHttpRequest(HttpRequest({ m_server.host(), "/dropped" }), { &out, {} });
+    const HttpExchange exchange =
+        performHttpRequest(HttpRequest({ m_server.host(), "/dropped" }), { &out, {} });
     EXPECT_TRUE(exchange.answered());
     EXPECT_FALSE(exchange.complete);
 }
@@ -131,8 +134,8 @@ TEST_F(HttpClientTest, DroppedConnectionKeepsWhatArrived)
 TEST_F(HttpClientTest, OversizedBodyIsCutAtTheCap)
 {
     const std::string capped(kMaxHttpBodyBytes, 'x');
-    expectForms(m_server.host(), "/huge", { { true, capped }, { true, capped }, { true, capped },
-                                            { true, capped }, { true, capped } });
+    expectForms(m_server.host(), "/huge",
+        { { true, capped }, { true, capped }, { true, capped }, { true, capped }, { true, capped } });
     std::string out;
     EXPECT_FALSE(performHttpRequest(HttpRequest({ m_server.host(), "/huge" }), { &out, {} }).complete);
 }
@@ -170,7 +173,9 @@ TEST_F(HttpClientTest, FailedConnectionLeavesTheCreatedFileEmpty)
 
 TEST_F(HttpClientTest, BodyBytesAreKeptWhole)
 {
-    const std::string binary("a\0b\xff" "c", 5);
+    const std::string binary("a\0b\xff"
+                             "c",
+        5);
     m_server.serve("/binary", 200, binary, "application/octet-stream");
     std::string out;
     EXPECT_TRUE(HttpGetPage(HttpTarget(m_server.host(), "/binary"), out));
@@ -179,7 +184,9 @@ TEST_F(HttpClientTest, BodyBytesAreKeptWhole)
 
 TEST_F(HttpClientTest, WideTimedFormReadsUtf8)
 {
-    m_server.serve("/utf8", 200, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80 \xFF!");
+    m_server.serve("/utf8", 200,
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xE2\x82\xAC \xF0\x9F\x98\x80 \xFF!");
     std::u16string text;
     EXPECT_TRUE(HttpGetTimed(HttpTarget(m_server.host(), "/utf8"), text));
     EXPECT_EQ(text, u"Gr\u00FC\u00DFe \u20AC \U0001F600 \uFFFD!");

@@ -45,10 +45,22 @@ TEST(HttpClientThreaded, SlowAnswerFailsEveryFormAfterTheReceiveTimeout)
     const HttpTarget target(silent.host(), "/");
     // HttpGetTimed sets its own ten seconds; the test below covers it.
     std::vector<std::future<std::pair<bool, Clock::duration>>> runs;
-    runs.push_back(timedRun([&] { std::string out; return HttpGetPage(target, out) || !out.empty(); }));
-    runs.push_back(timedRun([&] { std::string out; return HttpGetToFile(target, out, false) || !out.empty(); }));
-    runs.push_back(timedRun([&] { std::string out; return HttpPostForm(target, "a=1", out, false) || !out.empty(); }));
-    runs.push_back(timedRun([&] { std::string out; return HttpGetChecked(target, out) || !out.empty(); }));
+    runs.push_back(timedRun([&] {
+        std::string out;
+        return HttpGetPage(target, out) || !out.empty();
+    }));
+    runs.push_back(timedRun([&] {
+        std::string out;
+        return HttpGetToFile(target, out, false) || !out.empty();
+    }));
+    runs.push_back(timedRun([&] {
+        std::string out;
+        return HttpPostForm(target, "a=1", out, false) || !out.empty();
+    }));
+    runs.push_back(timedRun([&] {
+        std::string out;
+        return HttpGetChecked(target, out) || !out.empty();
+    }));
     for (auto& run : runs) {
         const auto [succeededOrRead, took] = run.get();
         EXPECT_FALSE(succeededOrRead);

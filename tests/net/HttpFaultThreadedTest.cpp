@@ -132,8 +132,7 @@ TEST_F(HttpFaultThreaded, EndlessHeadersFail)
     RawServer server([](int connection, const std::atomic<bool>& stopping) {
         sendText(connection, "HTTP/1.1 200 OK\r\n");
         const std::string header = "X-Filler: " + std::string(1000, 'h') + "\r\n";
-        while (!stopping && ::send(connection, header.data(), header.size(), MSG_NOSIGNAL) > 0) {
-        }
+        while (!stopping && ::send(connection, header.data(), header.size(), MSG_NOSIGNAL) > 0) { }
     });
     expectEveryFormFails(server);
 }
@@ -143,8 +142,7 @@ TEST_F(HttpFaultThreaded, EndlessBodyStopsAtTheCap)
     RawServer server([](int connection, const std::atomic<bool>& stopping) {
         sendText(connection, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\n");
         const std::string chunk(65536, 'x');
-        while (!stopping && ::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0) {
-        }
+        while (!stopping && ::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0) { }
     });
     std::string body;
     EXPECT_TRUE(HttpGetPage(server.target(), body));

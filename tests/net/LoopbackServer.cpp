@@ -79,12 +79,12 @@ std::vector<SeenRequest> LoopbackServer::requests() const
 
 void LoopbackServer::handle(const std::string& path, Handler handler)
 {
-    auto recorded = [this, handler = std::move(handler)](const httplib::Request& request, httplib::Response& response) {
+    auto recorded = [this, handler = std::move(handler)](
+                        const httplib::Request& request, httplib::Response& response) {
         {
             std::lock_guard lock(m_mutex);
             m_requests.push_back({ request.method, request.target, request.body,
-                                   request.get_header_value("Content-Type"),
-                                   request.get_header_value("User-Agent") });
+                request.get_header_value("Content-Type"), request.get_header_value("User-Agent") });
         }
         handler(request, response);
     };
@@ -92,8 +92,8 @@ void LoopbackServer::handle(const std::string& path, Handler handler)
     m_server.Post(path, recorded);
 }
 
-void LoopbackServer::serve(const std::string& path, int status, const std::string& body,
-                           const std::string& contentType)
+void LoopbackServer::serve(
+    const std::string& path, int status, const std::string& body, const std::string& contentType)
 {
     std::lock_guard lock(m_mutex);
     const bool known = m_answers.contains(path);

@@ -47,7 +47,7 @@ public:
     // Answers GET and POST of a path with a status and a body; calling it again
     // for the same path changes the answer, also while the server runs.
     void serve(const std::string& path, int status, const std::string& body,
-               const std::string& contentType = "text/plain");
+        const std::string& contentType = "text/plain");
 
 private:
     httplib::Server m_server;

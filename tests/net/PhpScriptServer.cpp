@@ -64,8 +64,9 @@ PhpScriptServer::PhpScriptServer(const std::filesystem::path& source)
     std::filesystem::copy(source, m_site, std::filesystem::copy_options::recursive);
     const bool root = ::geteuid() == 0;
     if (root) {
-        std::filesystem::permissions(m_temp.path(), std::filesystem::perms::owner_all
-                                         | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec);
+        std::filesystem::permissions(m_temp.path(),
+            std::filesystem::perms::owner_all | std::filesystem::perms::group_exec
+                | std::filesystem::perms::others_exec);
         handOver(m_site);
         for (const auto& entry : std::filesystem::directory_iterator(m_site))
             handOver(entry.path());
@@ -74,8 +75,8 @@ PhpScriptServer::PhpScriptServer(const std::filesystem::path& source)
     std::vector<std::string> words;
     if (root)
         words = { "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups" };
-    for (const std::string& word : { std::string("php"), std::string("-S"), "127.0.0.1:" + std::to_string(m_port),
-                                     std::string("-t"), m_site.string() })
+    for (const std::string& word : { std::string("php"), std::string("-S"),
+             "127.0.0.1:" + std::to_string(m_port), std::string("-t"), m_site.string() })
         words.push_back(word);
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -94,7 +95,8 @@ PhpScriptServer::PhpScriptServer(const std::filesystem::path& source)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!accepts(m_port)) {
         int status = 0;
-        if (::waitpid(m_server, &status, WNOHANG) == m_server || std::chrono::steady_clock::now() > deadline) {
+        if (::waitpid(m_server, &status, WNOHANG) == m_server
+            || std::chrono::steady_clock::now() > deadline) {
             m_server = -1;
             throw std::runtime_error("php -S did not start");
         }

@@ -57,8 +57,9 @@ TEST_F(ReciprocalPhpScriptTest, TestRequestReportsEachConfigurationState)
     EXPECT_FALSE(m_script.TestConfiguration(scriptUrl(), "wrong"));
     EXPECT_TRUE(lastMessage().starts_with("Invalid password."));
 
-    std::filesystem::permissions(m_php.folder() / "idx.txt", std::filesystem::perms::owner_read
-                                     | std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+    std::filesystem::permissions(m_php.folder() / "idx.txt",
+        std::filesystem::perms::owner_read | std::filesystem::perms::group_read
+            | std::filesystem::perms::others_read);
     EXPECT_FALSE(m_script.TestConfiguration(scriptUrl(), "s3cret"));
     EXPECT_TRUE(lastMessage().starts_with("Unable to write to a configuration file on your server."));
 
@@ -83,8 +84,9 @@ TEST_F(ReciprocalPhpScriptTest, FullPageStartsTheNextOne)
 {
     setPassword("pw");
     for (int link = 1; link <= 25; ++link)
-        ASSERT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", "<a href=\"/" + std::to_string(link) + "\">x</a>"),
-                  scriptUrl() + "?page=1");
+        ASSERT_EQ(
+            m_script.AddDirectoryLink(scriptUrl(), "pw", "<a href=\"/" + std::to_string(link) + "\">x</a>"),
+            scriptUrl() + "?page=1");
     EXPECT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", "<a href=\"/26\">x</a>"), scriptUrl() + "?page=2");
     EXPECT_EQ(dataFile("idx.txt"), "2");
     EXPECT_EQ(dataFile("lc.txt"), "1");

@@ -10,17 +10,20 @@ namespace {
 
 const std::string kAddFileMissing =
     "Reciprocal script misconfiguration: a required file was not found on your server (this can be either "
-    "links.txt, lc.txt or idx.txt). Please make sure you uploaded all required files. See the user manual for more "
+    "links.txt, lc.txt or idx.txt). Please make sure you uploaded all required files. See the user manual "
+    "for more "
     "details.";
 const std::string kAddCannotWrite =
-    "Reciprocal script misconfiguration: unable to write to a configuration file on your server. Please add write "
+    "Reciprocal script misconfiguration: unable to write to a configuration file on your server. Please add "
+    "write "
     "permissions to links.txt, lc.txt and idx.txt. See the user manual for more details.";
-const std::string kAddWrongPassword =
-    "Reciprocal script misconfiguration: invalid password. Please make sure the password supplied in your profile "
-    "reciprocal configuration matches the one you added in your config.php. See the user manual for more details.";
-const std::string kAddConnectionFailed =
-    "Unable to open a connection to the reciprocal script. Please make sure that your profile configuration is "
-    "correct and your internet connection is up.";
+const std::string kAddWrongPassword = "Reciprocal script misconfiguration: invalid password. Please make "
+                                      "sure the password supplied in your profile "
+                                      "reciprocal configuration matches the one you added in your "
+                                      "config.php. See the user manual for more details.";
+const std::string kAddConnectionFailed = "Unable to open a connection to the reciprocal script. Please make "
+                                         "sure that your profile configuration is "
+                                         "correct and your internet connection is up.";
 
 // A reciprocal script on loopback whose answer each test sets.
 class ReciprocalScriptTest : public ::testing::Test {
@@ -49,11 +52,13 @@ protected:
 TEST_F(ReciprocalScriptTest, LinkCodeAndPasswordArriveEscaped)
 {
     answer("http://www.mysite.example/links/page2.html");
-    const auto url = m_script.AddDirectoryLink(scriptUrl(), "se&cret#1", "<a href=\"http://dir.example/\">Dir</a>");
+    const auto url =
+        m_script.AddDirectoryLink(scriptUrl(), "se&cret#1", "<a href=\"http://dir.example/\">Dir</a>");
     EXPECT_EQ(url, "http://www.mysite.example/links/page2.html");
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_EQ(lastTarget(), "/links/interact.php?password=se%26cret%231"
-                            "&code=%3Ca%20href=%22http:%2F%2Fdir.example%2F%22%3EDir%3C%2Fa%3E");
+    EXPECT_EQ(lastTarget(),
+        "/links/interact.php?password=se%26cret%231"
+        "&code=%3Ca%20href=%22http:%2F%2Fdir.example%2F%22%3EDir%3C%2Fa%3E");
     ASSERT_EQ(m_wait.requests().size(), 1u);
     EXPECT_EQ(m_wait.requests()[0].message, "Please wait...");
     EXPECT_FALSE(m_wait.requests()[0].toFile);
@@ -62,8 +67,10 @@ TEST_F(ReciprocalScriptTest, LinkCodeAndPasswordArriveEscaped)
 TEST_F(ReciprocalScriptTest, PercentSignsAreSentSoThatTheScriptReadsThemBack)
 {
     answer("http://www.mysite.example/links/page2.html");
-    ASSERT_TRUE(m_script.AddCustomLink(scriptUrl(), "100%", "<a href=\"/?q=a%20b\">50%</a>", [](const std::string&) {}));
-    EXPECT_EQ(lastTarget(), "/links/interact.php?password=100%25&code=%3Ca%20href=%22%2F%3Fq=a%2520b%22%3E50%25%3C%2Fa%3E");
+    ASSERT_TRUE(m_script.AddCustomLink(
+        scriptUrl(), "100%", "<a href=\"/?q=a%20b\">50%</a>", [](const std::string&) {}));
+    EXPECT_EQ(lastTarget(),
+        "/links/interact.php?password=100%25&code=%3Ca%20href=%22%2F%3Fq=a%2520b%22%3E50%25%3C%2Fa%3E");
     answer("0");
     EXPECT_TRUE(m_script.TestConfiguration(scriptUrl(), "%41"));
     EXPECT_EQ(lastTarget(), "/links/interact.php?test=1&password=%2541");
@@ -71,13 +78,14 @@ TEST_F(ReciprocalScriptTest, PercentSignsAreSentSoThatTheScriptReadsThemBack)
     // The "%" counts three places towards the escaping limit, as any escaped character does.
     m_messages.clear();
     EXPECT_FALSE(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(1366, '%')));
-    EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Could not add the reciprocal link present on this page" });
+    EXPECT_EQ(m_messages.texts(),
+        std::vector<std::string> { "Could not add the reciprocal link present on this page" });
 }
 
 TEST_F(ReciprocalScriptTest, AddAnswersByFirstCharacter)
 {
-    const std::vector<std::pair<std::string, std::string>> errors {
-        { "1", kAddFileMissing }, { "2 cannot write", kAddCannotWrite }, { "3", kAddWrongPassword } };
+    const std::vector<std::pair<std::string, std::string>> errors { { "1", kAddFileMissing },
+        { "2 cannot write", kAddCannotWrite }, { "3", kAddWrongPassword } };
     for (const auto& [body, message] : errors) {
         SCOPED_TRACE(body);
         m_messages.clear();
@@ -106,36 +114,40 @@ TEST_F(ReciprocalScriptTest, CodeTooLongToEscapeIsNotSent)
     // 1366 quotes escape to 4098 characters: too many for either buffer.
     EXPECT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(1366, '"')), std::nullopt);
     EXPECT_EQ(m_script.AddCustomLink(scriptUrl(), "pw", std::string(1366, '"'), [](const std::string&) {}),
-              std::nullopt);
+        std::nullopt);
     EXPECT_EQ(m_messages.messages(),
-              (std::vector { shown("Could not add the reciprocal link present on this page", "Vantelo",
-                                   MessageIcon::Warning),
-                             shown("Could not add the reciprocal link. The HTML code might have more than the "
-                                   "maximum supported length.",
-                                   "Vantelo", MessageIcon::Warning) }));
+        (std::vector {
+            shown("Could not add the reciprocal link present on this page", "Vantelo", MessageIcon::Warning),
+            shown("Could not add the reciprocal link. The HTML code might have more than the "
+                  "maximum supported length.",
+                "Vantelo", MessageIcon::Warning) }));
     EXPECT_TRUE(m_server.requests().empty());
 
     // 4095 characters fit the directory link's buffer but not the custom link's.
     EXPECT_TRUE(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(4095, 'a')).has_value());
-    EXPECT_FALSE(m_script.AddCustomLink(scriptUrl(), "pw", std::string(4095, 'a'), [](const std::string&) {}));
+    EXPECT_FALSE(
+        m_script.AddCustomLink(scriptUrl(), "pw", std::string(4095, 'a'), [](const std::string&) {}));
 }
 
 TEST_F(ReciprocalScriptTest, CustomLinkGoesToTheClipboard)
 {
     answer("http://www.mysite.example/links.html");
     std::string clipboard;
-    EXPECT_EQ(m_script.AddCustomLink(scriptUrl(), "pw", "<a>x</a>", [&](const std::string& text) { clipboard = text; }),
-              "http://www.mysite.example/links.html");
+    EXPECT_EQ(m_script.AddCustomLink(
+                  scriptUrl(), "pw", "<a>x</a>", [&](const std::string& text) { clipboard = text; }),
+        "http://www.mysite.example/links.html");
     EXPECT_EQ(clipboard, "http://www.mysite.example/links.html");
     EXPECT_EQ(m_messages.messages(),
-              std::vector { shown("The reciprocal link was added to your site. The reciprocal URL was copied to the "
-                                  "clipboard for you to paste it in the appropriate place before submitting.",
-                                  "Vantelo", MessageIcon::Information) });
+        std::vector {
+            shown("The reciprocal link was added to your site. The reciprocal URL was copied to the "
+                  "clipboard for you to paste it in the appropriate place before submitting.",
+                "Vantelo", MessageIcon::Information) });
 
     m_messages.clear();
     clipboard.clear();
     answer("3");
-    EXPECT_FALSE(m_script.AddCustomLink(scriptUrl(), "pw", "x", [&](const std::string& text) { clipboard = text; }));
+    EXPECT_FALSE(
+        m_script.AddCustomLink(scriptUrl(), "pw", "x", [&](const std::string& text) { clipboard = text; }));
     EXPECT_EQ(clipboard, "");
     EXPECT_EQ(m_messages.messages(), std::vector { vanteloError(kAddWrongPassword) });
 }
@@ -144,21 +156,28 @@ TEST_F(ReciprocalScriptTest, TestAnswersByFirstCharacter)
 {
     const std::vector<std::tuple<std::string, std::string, MessageIcon>> cases {
         { "0", "Reciprocal script is properly configured", MessageIcon::Information },
-        { "1", "A required file was not found on your server (this can be either links.txt, lc.txt or idx.txt). "
-               "Please make sure you uploaded all required files. See the user manual for more details.",
-          MessageIcon::Error },
-        { "2", "Unable to write to a configuration file on your server. Please add write permissions to links.txt, "
-               "lc.txt and idx.txt. See the user manual for more details.",
-          MessageIcon::Error },
-        { "3 and more", "Invalid password. Please make sure the password entered matches the one you added in your "
-                        "config.php. See the user manual for more details.",
-          MessageIcon::Error },
-        { "", "Unknown error. The reciprocal script may not be properly uploaded. Please see the user manual for "
-              "more details.",
-          MessageIcon::Error },
-        { "<html>", "Unknown error. The reciprocal script may not be properly uploaded. Please see the user manual "
-                    "for more details.",
-          MessageIcon::Error },
+        { "1",
+            "A required file was not found on your server (this can be either links.txt, lc.txt or idx.txt). "
+            "Please make sure you uploaded all required files. See the user manual for more details.",
+            MessageIcon::Error },
+        { "2",
+            "Unable to write to a configuration file on your server. Please add write permissions to "
+            "links.txt, "
+            "lc.txt and idx.txt. See the user manual for more details.",
+            MessageIcon::Error },
+        { "3 and more",
+            "Invalid password. Please make sure the password entered matches the one you added in your "
+            "config.php. See the user manual for more details.",
+            MessageIcon::Error },
+        { "",
+            "Unknown error. The reciprocal script may not be properly uploaded. Please see the user manual "
+            "for "
+            "more details.",
+            MessageIcon::Error },
+        { "<html>",
+            "Unknown error. The reciprocal script may not be properly uploaded. Please see the user manual "
+            "for more details.",
+            MessageIcon::Error },
     };
     for (const auto& [body, message, icon] : cases) {
         SCOPED_TRACE(body);
@@ -173,10 +192,11 @@ TEST_F(ReciprocalScriptTest, TestAnswersByFirstCharacter)
 TEST_F(ReciprocalScriptTest, TestChecksTheAddressBeforeAnyRequest)
 {
     const std::string badAddress =
-        "The address box must contain the full URL (starting with http://) of the interaction script Vantelo should "
+        "The address box must contain the full URL (starting with http://) of the interaction script Vantelo "
+        "should "
         "use (default name interact.php). Please consult the user manual for more details.";
-    for (const std::string& address : { m_server.url("/links/interact.PHP"), std::string("php"),
-                                       m_server.url("/links/") }) {
+    for (const std::string& address :
+        { m_server.url("/links/interact.PHP"), std::string("php"), m_server.url("/links/") }) {
         SCOPED_TRACE(address);
         m_messages.clear();
         EXPECT_FALSE(m_script.TestConfiguration(address, "pw"));
@@ -186,9 +206,10 @@ TEST_F(ReciprocalScriptTest, TestChecksTheAddressBeforeAnyRequest)
 
     m_messages.clear();
     EXPECT_FALSE(m_script.TestConfiguration(deadScriptUrl(), "pw"));
-    EXPECT_EQ(m_messages.messages(), std::vector { vanteloError("Unable to open the specified address. Please make "
-                                                                "sure there are no typos and your internet "
-                                                                "connection is up.") });
+    EXPECT_EQ(m_messages.messages(),
+        std::vector { vanteloError("Unable to open the specified address. Please make "
+                                   "sure there are no typos and your internet "
+                                   "connection is up.") });
 }
 
 } // namespace

@@ -20,7 +20,10 @@ struct FakeWindow : IUpdateNoticeWindow {
         ++questions;
         return installed;
     }
-    void postDirectoryListAvailable(int version) override { posted.push_back("list " + std::to_string(version)); }
+    void postDirectoryListAvailable(int version) override
+    {
+        posted.push_back("list " + std::to_string(version));
+    }
     void postProgramUpdateAvailable() override { posted.push_back("program"); }
 };
 
@@ -28,7 +31,8 @@ class UpdateCheckTest : public ::testing::Test {
 protected:
     void SetUp() override { m_server.start(); }
 
-    std::vector<std::string> check(const std::string& listVersion, const std::string& programVersion, int installed)
+    std::vector<std::string> check(
+        const std::string& listVersion, const std::string& programVersion, int installed)
     {
         m_server.serve("/customers/autocheck/dirdata.xml.version.txt", 200, listVersion);
         m_server.serve("/customers/autocheck/latest.version.txt", 200, programVersion);

@@ -1,5 +1,5 @@
-#include "net/HttpTarget.h"
 #include "net/UrlEscape.h"
+#include "net/HttpTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@ constexpr std::size_t kRoomy = 4096;
 TEST(UrlEscapeTest, EscapesUnsafeBytesAndKeepsTheRest)
 {
     EXPECT_EQ(escapeUrlSegment("<a href=\"http://x.example/?a=1&b=2#top\">Link; here</a>", kRoomy),
-              "%3Ca%20href=%22http:%2F%2Fx.example%2F%3Fa=1%26b=2%23top%22%3ELink%3B%20here%3C%2Fa%3E");
+        "%3Ca%20href=%22http:%2F%2Fx.example%2F%3Fa=1%26b=2%23top%22%3ELink%3B%20here%3C%2Fa%3E");
     EXPECT_EQ(escapeUrlSegment("^`{}|[]\\", kRoomy), "%5E%60%7B%7D%7C%5B%5D%5C");
     EXPECT_EQ(escapeUrlSegment(std::string("\x01\t\r\n\x7F\x80\xC3\xA9\xFF", 9), kRoomy),
-              "%01%09%0D%0A%7F%80%C3%A9%FF");
+        "%01%09%0D%0A%7F%80%C3%A9%FF");
     EXPECT_EQ(escapeUrlSegment(std::string("a\0b", 3), kRoomy), "a%00b");
     EXPECT_EQ(escapeUrlSegment("AZaz09-_.~!$'()*+,=:@%", kRoomy), "AZaz09-_.~!$'()*+,=:@%");
     EXPECT_EQ(escapeUrlSegment("", kRoomy), "");

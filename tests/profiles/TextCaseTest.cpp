@@ -37,7 +37,11 @@ TEST(TextCaseTest, ComparesLettersOfAnyCase)
         { "\xC4\xB0", "\xC4\xB1", false }, // nor the dotless ı
         { "\xE2\x82\xAC \xF0\x9F\x98\x80", "\xE2\x82\xAC \xF0\x9F\x98\x80", true }, // € and an emoji
         { "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81", false }, // two emoji
-        { "\xE2\x82" "A", "\xE2\x82" "a", true }, // a broken sequence, then a letter
+        { "\xE2\x82"
+          "A",
+            "\xE2\x82"
+            "a",
+            true }, // a broken sequence, then a letter
         { "\xE2\x82\xAC", "\xE2\x82\xAD", false }, // the last byte differs
     };
     for (const Case& c : cases) {

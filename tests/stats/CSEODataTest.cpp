@@ -49,10 +49,10 @@ TEST_F(CSEODataTest, PageRankOfThePageAndOfTheHomePage)
 TEST_F(CSEODataTest, AlexaRank)
 {
     m_services.alexa.serve("/data/details/traffic_details", 200,
-                           "<p>Alexa traffic rank of&nbsp;<!-- x -->1<span>2</span>,345<!-- y --></p>");
+        "<p>Alexa traffic rank of&nbsp;<!-- x -->1<span>2</span>,345<!-- y --></p>");
     EXPECT_EQ(query(CSEOData::AlexaRank), 12345);
     EXPECT_EQ(targets(m_services.alexa).back(),
-              "/data/details/traffic_details?q=&url=www.example.com%2Fshop%2Findex.html");
+        "/data/details/traffic_details?q=&url=www.example.com%2Fshop%2Findex.html");
 
     m_services.alexa.serve("/data/details/traffic_details", 200, "traffic rank of&nbsp;No Data");
     EXPECT_EQ(query(CSEOData::AlexaRank), 0);
@@ -82,8 +82,8 @@ TEST_F(CSEODataTest, GoogleCountsDropThousandsSeparators)
 
 TEST_F(CSEODataTest, YahooCountsInBrackets)
 {
-    m_services.yahooSiteExplorer.serve("/search", 200,
-                                       "<strong>Pages (12,001)</strong> <strong>Inlinks (4.321)</strong>");
+    m_services.yahooSiteExplorer.serve(
+        "/search", 200, "<strong>Pages (12,001)</strong> <strong>Inlinks (4.321)</strong>");
     EXPECT_EQ(query(CSEOData::YahooIndex), 12001);
     EXPECT_EQ(query(CSEOData::YahooInboundLinks), 4321);
     EXPECT_EQ(query(CSEOData::YahooIndex, "www.example.com/a"), 12001);
@@ -104,8 +104,8 @@ TEST_F(CSEODataTest, GooglePositionOnTheSecondPage)
     });
     EXPECT_EQ(query(CSEOData::GooglePosition, kSite, "blue shoes & socks"), 105);
     EXPECT_EQ(targets(m_services.google),
-              (std::vector<std::string> { "/search?num=100&q=blue%20shoes%20%26%20socks&start=0",
-                                          "/search?num=100&q=blue%20shoes%20%26%20socks&start=100" }));
+        (std::vector<std::string> { "/search?num=100&q=blue%20shoes%20%26%20socks&start=0",
+            "/search?num=100&q=blue%20shoes%20%26%20socks&start=100" }));
     EXPECT_EQ(m_sleeper->pauses(), std::vector<int> { 7000 });
 }
 
@@ -133,14 +133,15 @@ TEST_F(CSEODataTest, YahooPositionAndItsRefusal)
     });
     EXPECT_EQ(query(CSEOData::YahooPosition, kSite, "shoes"), 210);
     EXPECT_EQ(targets(m_services.yahoo),
-              (std::vector<std::string> { "/search?n=100&p=shoes&b=1", "/search?n=100&p=shoes&b=101",
-                                          "/search?n=100&p=shoes&b=201" }));
+        (std::vector<std::string> {
+            "/search?n=100&p=shoes&b=1", "/search?n=100&p=shoes&b=101", "/search?n=100&p=shoes&b=201" }));
     EXPECT_EQ(m_sleeper->pauses(), (std::vector<int> { 10000, 10000 }));
 }
 
 TEST_F(CSEODataTest, YahooRefusalStopsAtOnce)
 {
-    m_services.yahoo.serve("/search", 999, "<html>Sorry, Unable to process request at this time -- error 999.</html>");
+    m_services.yahoo.serve(
+        "/search", 999, "<html>Sorry, Unable to process request at this time -- error 999.</html>");
     EXPECT_EQ(query(CSEOData::YahooPosition, kSite, "shoes"), -1);
     EXPECT_EQ(m_services.yahoo.requests().size(), 1u);
     EXPECT_TRUE(m_sleeper->pauses().empty());
@@ -151,15 +152,15 @@ TEST_F(CSEODataTest, DeadServicesGiveTheFailureValues)
     RecordingMessageBox messages;
     SettingsStore settings(messages);
     const std::string nowhere = "127.0.0.1:" + std::to_string(refusedPort());
-    for (const char* key : { HostConfiguration::kPageRankKey, HostConfiguration::kAlexaKey,
-                             HostConfiguration::kGoogleKey, HostConfiguration::kYahooSiteExplorerKey,
-                             HostConfiguration::kYahooKey })
+    for (const char* key :
+        { HostConfiguration::kPageRankKey, HostConfiguration::kAlexaKey, HostConfiguration::kGoogleKey,
+            HostConfiguration::kYahooSiteExplorerKey, HostConfiguration::kYahooKey })
         settings.SetSetting(key, nowhere);
     const CSEOData collector(HostConfiguration(settings), m_sleeper);
     const std::vector<std::int32_t> expected { -1, -1, -1, 0, 0, 0, 0, 0, 0 };
     for (std::int32_t kind = 0; kind <= 8; ++kind)
         EXPECT_EQ(collector.Query(kind, kSite, "shoes", 0, static_cast<CSEOData::IResultSink*>(nullptr)),
-                  expected[static_cast<std::size_t>(kind)])
+            expected[static_cast<std::size_t>(kind)])
             << "kind " << kind;
     EXPECT_EQ(collector.Query(9, kSite, 0, nullptr), CSEOData::kUnknownKind);
 }

@@ -42,7 +42,8 @@ protected:
     void SetUp() override
     {
         m_services.pageRank.serve("/search", 200, "Rank_1:1:4");
-        m_services.google.serve("/search", 200, "of about <b>2,000</b>" + googleResults(2, "http://www.example.com"));
+        m_services.google.serve(
+            "/search", 200, "of about <b>2,000</b>" + googleResults(2, "http://www.example.com"));
     }
 
     SearchServices m_services;

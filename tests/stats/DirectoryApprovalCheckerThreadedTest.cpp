@@ -49,7 +49,8 @@ public:
     std::vector<Finding> waitForEnd()
     {
         std::unique_lock lock(m_mutex);
-        EXPECT_TRUE(m_changed.wait_for(lock, 30s, [this] { return m_ends == DirectoryApprovalChecker::kWorkers; }));
+        EXPECT_TRUE(
+            m_changed.wait_for(lock, 30s, [this] { return m_ends == DirectoryApprovalChecker::kWorkers; }));
         std::vector<Finding> findings = m_findings;
         std::sort(findings.begin(), findings.end());
         return findings;
@@ -70,7 +71,10 @@ class DirectoryApprovalCheckerThreaded : public ::testing::Test {
 protected:
     void SetUp() override { m_server.start(); }
 
-    void serve(const std::string& path, int status, const std::string& body) { m_server.serve(path, status, body); }
+    void serve(const std::string& path, int status, const std::string& body)
+    {
+        m_server.serve(path, status, body);
+    }
 
     std::string url(const std::string& path) const { return m_server.url(path); }
 
@@ -83,8 +87,8 @@ protected:
         return seen;
     }
 
-    std::vector<Finding> check(const std::string& site, const std::vector<std::pair<std::string, std::string>>& list,
-                               std::int32_t startIndex = 0)
+    std::vector<Finding> check(const std::string& site,
+        const std::vector<std::pair<std::string, std::string>>& list, std::int32_t startIndex = 0)
     {
         DirectoryApprovalChecker checker;
         checker.SetSiteUrl(site);
@@ -102,7 +106,8 @@ protected:
 TEST_F(DirectoryApprovalCheckerThreaded, StartIndexPastTheEndGivesOnlyTheEndCalls)
 {
     serve(R"(/\w/index\.php)", 200, "<a href=\"http://www.example.com/\">Example</a>");
-    EXPECT_TRUE(check("http://www.example.com", { { "A", url("/a/submit.php") }, { "B", url("/b/") } }, 5).empty());
+    EXPECT_TRUE(
+        check("http://www.example.com", { { "A", url("/a/submit.php") }, { "B", url("/b/") } }, 5).empty());
     EXPECT_TRUE(m_server.requests().empty());
     DirectoryApprovalChecker checker;
     EXPECT_FALSE(checker.Start(static_cast<DirectoryApprovalChecker::IResultSink*>(nullptr)));
@@ -114,11 +119,11 @@ TEST_F(DirectoryApprovalCheckerThreaded, IndexSearchProvesTheLink)
     serve("/b/index.php", 200, "<a href=http://www.example.com>Example</a>");
     serve("/c/index.php", 200, "<a href=\"http://www.other.example/\">Other</a>");
     const auto findings = check("http://www.example.com",
-                                { { "A", url("/a/submit.php") }, { "B", url("/b/add.html") }, { "C", url("/c/") } });
+        { { "A", url("/a/submit.php") }, { "B", url("/b/add.html") }, { "C", url("/c/") } });
     const std::string query = std::string("index.php?search=") + kTerm + "&q=" + kTerm;
-    EXPECT_EQ(findings, (std::vector<Finding> { { "A", url("/a/" + query), true },
-                                                { "B", url("/b/" + query), true },
-                                                { "C", "", false } }));
+    EXPECT_EQ(findings,
+        (std::vector<Finding> {
+            { "A", url("/a/" + query), true }, { "B", url("/b/" + query), true }, { "C", "", false } }));
 }
 
 TEST_F(DirectoryApprovalCheckerThreaded, ErrorPageIsNotFoundWithoutTheSecondSearch)
@@ -126,8 +131,9 @@ TEST_F(DirectoryApprovalCheckerThreaded, ErrorPageIsNotFoundWithoutTheSecondSear
     serve("/a/index.php", 404, "esyndicat <a href=\"http://www.example.com/\">Example</a>");
     serve("/a/search.php", 200, "<a href=\"http://www.example.com/\">Example</a>");
     EXPECT_EQ(check("http://www.example.com", { { "A", url("/a/") } }),
-              (std::vector<Finding> { { "A", "", false } }));
-    EXPECT_EQ(targets(), std::vector<std::string> { "/a/index.php?search=www.example.com&q=www.example.com" });
+        (std::vector<Finding> { { "A", "", false } }));
+    EXPECT_EQ(
+        targets(), std::vector<std::string> { "/a/index.php?search=www.example.com&q=www.example.com" });
 }
 
 TEST_F(DirectoryApprovalCheckerThreaded, EsyndicatDirectoryIsFoundThroughItsSearchPage)
@@ -136,9 +142,11 @@ TEST_F(DirectoryApprovalCheckerThreaded, EsyndicatDirectoryIsFoundThroughItsSear
     serve("/e/search.php", 200, "<a href=\"http://www.example.com/\">Example</a>");
     serve("/f/index.php", 200, "esyndicat");
     serve("/f/search.php", 200, "no results");
-    const auto findings = check("http://www.example.com", { { "E", url("/e/") }, { "F", url("/f/suggest.php") } });
-    EXPECT_EQ(findings, (std::vector<Finding> { { "E", url("/e/search.php?what=www.example.com"), true },
-                                                { "F", "", false } }));
+    const auto findings =
+        check("http://www.example.com", { { "E", url("/e/") }, { "F", url("/f/suggest.php") } });
+    EXPECT_EQ(findings,
+        (std::vector<Finding> {
+            { "E", url("/e/search.php?what=www.example.com"), true }, { "F", "", false } }));
 }
 
 TEST_F(DirectoryApprovalCheckerThreaded, TrailingSlashOfTheSiteAddress)
@@ -146,7 +154,7 @@ TEST_F(DirectoryApprovalCheckerThreaded, TrailingSlashOfTheSiteAddress)
     serve("/plain/index.php", 200, "<a href=\"http://www.example.com\">Example</a>");
     serve("/slash/index.php", 200, "<a href=\"http://www.example.com/\">Example</a>");
     const std::vector<std::pair<std::string, std::string>> list { { "Plain", url("/plain/") },
-                                                                  { "Slash", url("/slash/") } };
+        { "Slash", url("/slash/") } };
     // With the slash: searched by host alone, proven only by links that carry the slash.
     auto findings = check("http://www.example.com/", list);
     EXPECT_FALSE(findings[0].found);
@@ -178,7 +186,7 @@ TEST_F(DirectoryApprovalCheckerThreaded, EntriesWithoutAddressDoNotEndTheRun)
 {
     serve("/z/index.php", 200, "<a href=\"http://www.example.com/\">Example</a>");
     const auto findings = check("http://www.example.com",
-                                { { "A", "" }, { "", url("/y/") }, { "B", "" }, { "C", "" }, { "Z", url("/z/") } });
+        { { "A", "" }, { "", url("/y/") }, { "B", "" }, { "C", "" }, { "Z", url("/z/") } });
     ASSERT_EQ(findings.size(), 4u);
     EXPECT_EQ(findings[0], (Finding { "A", "", false }));
     EXPECT_TRUE(findings[3].found);

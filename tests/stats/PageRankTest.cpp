@@ -1,7 +1,7 @@
 #include "stats/PageRank.h"
 
-#include "net/LoopbackServer.h"
 #include "RecordingSleeper.h"
+#include "net/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(PageRankQueryPathTest, ChecksumAndEscapedUrl)
     EXPECT_EQ(pageRankQueryPath("abc"), kAbcPath);
     EXPECT_EQ(pageRankQueryPath(u"abc"), kAbcPath);
     EXPECT_EQ(pageRankQueryPath("http://www.example.com"),
-              "/search?client=navclient-auto&ch=6-116370486&features=Rank&q=info%3Ahttp:%2F%2Fwww.example.com");
+        "/search?client=navclient-auto&ch=6-116370486&features=Rank&q=info%3Ahttp:%2F%2Fwww.example.com");
     // Too long to escape into the query: no query at all.
     EXPECT_EQ(pageRankQueryPath("http://x.com/" + std::string(1100, 'a')), "");
 }

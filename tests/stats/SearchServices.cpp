@@ -42,7 +42,8 @@ std::string yahooResults(int before, const std::string& siteMarker)
         page += "<li><div><h3><a href=\"http://rds.yahoo.com/**http%3a//other" + std::to_string(i)
             + ".example/\">other</a></h3></div></li>";
     if (!siteMarker.empty())
-        page += "<li><div><h3><a href=\"http://rds.yahoo.com/" + siteMarker + "/\">the site</a></h3></div></li>";
+        page +=
+            "<li><div><h3><a href=\"http://rds.yahoo.com/" + siteMarker + "/\">the site</a></h3></div></li>";
     page += "</ol></body></html>";
     return page;
 }

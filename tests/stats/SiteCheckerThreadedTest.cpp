@@ -1,8 +1,8 @@
 #include "stats/CSiteChecker.h"
 #include "stats/CWideSiteChecker.h"
 
-#include "net/LoopbackServer.h"
 #include "RecordingSleeper.h"
+#include "net/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,7 @@ using namespace std::chrono_literals;
 
 // A sink that hands out a fixed list and collects the results until the checker
 // has asked past its end.
-template <typename Text>
-class ListSink : public BasicSiteChecker<Text>::ICheckSink {
+template <typename Text> class ListSink : public BasicSiteChecker<Text>::ICheckSink {
 public:
     struct Site {
         Text url;
@@ -92,7 +91,8 @@ TEST_F(SiteCheckerThreaded, MainProgramChecksEachSiteInTurn)
     CSiteChecker checker(m_server.host());
     ASSERT_TRUE(checker.Start(&sink));
     using R = ListSink<std::string>::Result;
-    EXPECT_EQ(sink.waitForResults(), (std::vector<R> { R { page, 6, 0 }, R { gone, -1, 2 }, R { page, 6, 0 } }));
+    EXPECT_EQ(
+        sink.waitForResults(), (std::vector<R> { R { page, 6, 0 }, R { gone, -1, 2 }, R { page, 6, 0 } }));
 
     // PageRank is asked for the site root, not the page.
     std::vector<std::string> queried;

@@ -6,8 +6,10 @@
 
 namespace {
 
-const RecordedMessage kQuestion { "Before taking a snapshot you must create a site profile. Would you like to do that now?",
-                                  "Vantelo", MessageIcon::Warning, true, MessageButtons::YesNo };
+const RecordedMessage kQuestion {
+    "Before taking a snapshot you must create a site profile. Would you like to do that now?", "Vantelo",
+    MessageIcon::Warning, true, MessageButtons::YesNo
+};
 
 TEST(SnapshotOpeningTest, AsksUntilAProfileExistsOrTheAnswerIsNo)
 {

@@ -36,15 +36,16 @@ TEST(SnapshotReportTest, WithoutSectionsOnlyHeaderDateLineAndFooter)
     EXPECT_EQ(report.rfind("<html><head><title>Snapshot for http://www.example.com - 05 March 2021</title>"
                            "<link rel=\"stylesheet\" type=\"text/css\" href=\"template/style/style.css\" />"
                            "<style type=\"text/css\">html, body {margin: 0; padding: 0;\t}\tbody {",
-                           0),
-              0u);
-    const std::string tail = "  .toptable {\t  font-size: 1.5em;\t  margin-top: 2px;\t  margin-bottom: 5px;height: 100%;"
-                             "width: 100%;  }</style></head><body>"
-                             "<div class=\"contents\">\t\t<div class=\"topbg\">\t\t<table class=\"toptable\"><tr><td>"
-                             "http://www.example.com - Snapshot\t\t</td></tr></table>\t\t</div>"
-                             "<div class=\"justtext\">Snapshot taken on 05 March 2021 for http://www.example.com</div>"
-                             "</div><div class=\"bottombar\">\t\tCreated with the help of "
-                             "<a href=\"http://www.vantelo.example/\">Vantelo</a>\t\t</div></body></html>";
+                  0),
+        0u);
+    const std::string tail =
+        "  .toptable {\t  font-size: 1.5em;\t  margin-top: 2px;\t  margin-bottom: 5px;height: 100%;"
+        "width: 100%;  }</style></head><body>"
+        "<div class=\"contents\">\t\t<div class=\"topbg\">\t\t<table class=\"toptable\"><tr><td>"
+        "http://www.example.com - Snapshot\t\t</td></tr></table>\t\t</div>"
+        "<div class=\"justtext\">Snapshot taken on 05 March 2021 for http://www.example.com</div>"
+        "</div><div class=\"bottombar\">\t\tCreated with the help of "
+        "<a href=\"http://www.vantelo.example/\">Vantelo</a>\t\t</div></body></html>";
     ASSERT_GE(report.size(), tail.size());
     EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
     EXPECT_EQ(body(report), "");
@@ -56,13 +57,13 @@ TEST(SnapshotReportTest, GeneralFiguresInReportOrder)
     findings.includeGeneral = true;
     findings.figures = { 4, -1, 1230, 56, 78, 9 };
     EXPECT_EQ(body(buildSnapshotReport(findings, kVendor)),
-              "<div class=\"justtext\">General site stats:</div><table width=\"70%\" cellspacing=\"10\">"
-              "<tr><td class=\"maintable\">Google PR</td><td>4</td></tr>"
-              "<tr><td class=\"maintable\">Google Homepage PR</td><td>-1</td></tr>"
-              "<tr><td class=\"maintable\">Google Inbound Links</td><td>1230</td></tr>"
-              "<tr><td class=\"maintable\">Google Index</td><td>56</td></tr>"
-              "<tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr>"
-              "<tr><td class=\"maintable\">Yahoo Index</td><td>9</td></tr></table>");
+        "<div class=\"justtext\">General site stats:</div><table width=\"70%\" cellspacing=\"10\">"
+        "<tr><td class=\"maintable\">Google PR</td><td>4</td></tr>"
+        "<tr><td class=\"maintable\">Google Homepage PR</td><td>-1</td></tr>"
+        "<tr><td class=\"maintable\">Google Inbound Links</td><td>1230</td></tr>"
+        "<tr><td class=\"maintable\">Google Index</td><td>56</td></tr>"
+        "<tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr>"
+        "<tr><td class=\"maintable\">Yahoo Index</td><td>9</td></tr></table>");
 }
 
 TEST(SnapshotReportTest, PositionsWithNotFoundAndUnknown)
@@ -73,11 +74,12 @@ TEST(SnapshotReportTest, PositionsWithNotFoundAndUnknown)
     findings.googlePositions = { 105, 0 };
     findings.yahooPositions = { -1, 7 };
     EXPECT_EQ(body(buildSnapshotReport(findings, kVendor)),
-              "<div class=\"justtext\">Search Engine Position:</div><table cellspacing=\"10\"><thead><tr>"
-              "<th class=\"maintable\">Search Phrase</th><th>Google Position</th><th>Yahoo Position</th></tr></thead>"
-              "<tr><td class=\"maintable\">blue shoes</td><td>105</td><td>unknown</td></tr>"
-              "<tr><td class=\"maintable\">&lt;b&gt;red&lt;/b&gt; &amp; &quot;green&quot;</td><td>not found</td>"
-              "<td>7</td></tr></table>");
+        "<div class=\"justtext\">Search Engine Position:</div><table cellspacing=\"10\"><thead><tr>"
+        "<th class=\"maintable\">Search Phrase</th><th>Google Position</th><th>Yahoo "
+        "Position</th></tr></thead>"
+        "<tr><td class=\"maintable\">blue shoes</td><td>105</td><td>unknown</td></tr>"
+        "<tr><td class=\"maintable\">&lt;b&gt;red&lt;/b&gt; &amp; &quot;green&quot;</td><td>not found</td>"
+        "<td>7</td></tr></table>");
 }
 
 TEST(SnapshotReportTest, ApprovalsWithEscapedNamesAndProofs)
@@ -88,12 +90,12 @@ TEST(SnapshotReportTest, ApprovalsWithEscapedNamesAndProofs)
     findings.foundNames = { "Joe's <Links>" };
     findings.proofUrls = { "http://dir.example/index.php?search=www.example.com&q=www.example.com" };
     EXPECT_EQ(body(buildSnapshotReport(findings, kVendor)),
-              "<div class=\"justtext\">Directory Submission: submitted to 12 directories. Approval detected in 1 "
-              "directories.</div><table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th>"
-              "<th>Approval proof URL</th></tr></thead>"
-              "<tr><td class=\"maintable\">Joe&#39;s &lt;Links&gt;</td><td><a target=\"_blank\" "
-              "href=\"http://dir.example/index.php?search=www.example.com&amp;q=www.example.com\">"
-              "http://dir.example/index.php?search=www.example.com&amp;q=www.example.com</a></td></tr></table>");
+        "<div class=\"justtext\">Directory Submission: submitted to 12 directories. Approval detected in 1 "
+        "directories.</div><table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th>"
+        "<th>Approval proof URL</th></tr></thead>"
+        "<tr><td class=\"maintable\">Joe&#39;s &lt;Links&gt;</td><td><a target=\"_blank\" "
+        "href=\"http://dir.example/index.php?search=www.example.com&amp;q=www.example.com\">"
+        "http://dir.example/index.php?search=www.example.com&amp;q=www.example.com</a></td></tr></table>");
 }
 
 TEST(SnapshotReportTest, SiteAddressIsEscapedAndNonAsciiBecomesReferences)
@@ -106,9 +108,10 @@ TEST(SnapshotReportTest, SiteAddressIsEscapedAndNonAsciiBecomesReferences)
     findings.googlePositions = { 1 };
     findings.yahooPositions = { 2 };
     const std::string report = buildSnapshotReport(findings, kVendor);
-    EXPECT_NE(report.find("<title>Snapshot for http://caf&#xE9;.example/?a=1&amp;b=&quot;2&quot; - 05 M&#xE4;rz "
-                          "2021</title>"),
-              std::string::npos);
+    EXPECT_NE(
+        report.find("<title>Snapshot for http://caf&#xE9;.example/?a=1&amp;b=&quot;2&quot; - 05 M&#xE4;rz "
+                    "2021</title>"),
+        std::string::npos);
     EXPECT_NE(report.find("<td class=\"maintable\">bad &#xFFFD; byte</td>"), std::string::npos);
     for (const char c : report)
         EXPECT_LT(static_cast<unsigned char>(c), 0x80);
@@ -123,9 +126,9 @@ TEST(SnapshotReportTest, SavingTellsHowItWent)
     EXPECT_EQ(folder.read("snapshot.html"), "<html>report</html>");
     EXPECT_FALSE(saveSnapshotReport(folder.path("missing/snapshot.html"), "<html>report</html>", messages));
     EXPECT_EQ(messages.messages(),
-              (std::vector<RecordedMessage> {
-                  shown("Your snapshot was successfully saved.", "Vantelo", MessageIcon::Information),
-                  vanteloError("Unable to save to the desired file.") }));
+        (std::vector<RecordedMessage> {
+            shown("Your snapshot was successfully saved.", "Vantelo", MessageIcon::Information),
+            vanteloError("Unable to save to the desired file.") }));
     EXPECT_EQ(folder.entries(), std::vector<std::string> { "snapshot.html" });
 }
 

@@ -64,7 +64,7 @@ protected:
     std::shared_ptr<SnapshotRun> run(SnapshotRun::Input in, const HostConfiguration& hosts)
     {
         return SnapshotRun::Create(std::move(in), CSEOData(hosts, m_sleeper), m_sleeper,
-                                   std::make_shared<FixedClock>(kToday), &m_host);
+            std::make_shared<FixedClock>(kToday), &m_host);
     }
 
     std::shared_ptr<SnapshotRun> run(SnapshotRun::Input in) { return run(std::move(in), m_services.hosts()); }
@@ -108,7 +108,8 @@ TEST_F(SnapshotRunThreaded, AllOptionsOffGivesTheBareReportAtOnce)
     bare.date = formatLocalTime(kToday, "%d %B %Y");
     EXPECT_EQ(reports[0], buildSnapshotReport(bare, kVendor));
     EXPECT_EQ(m_host.statuses(), std::vector<std::string> { "Status: idle" });
-    EXPECT_EQ(requestsTo(m_services.pageRank) + requestsTo(m_services.google) + requestsTo(m_directories), 0u);
+    EXPECT_EQ(
+        requestsTo(m_services.pageRank) + requestsTo(m_services.google) + requestsTo(m_directories), 0u);
     snapshot->Start();
     EXPECT_EQ(m_host.reports().size(), 1u);
 }
@@ -121,9 +122,9 @@ TEST_F(SnapshotRunThreaded, ThreeStagesInTurnGiveOneReport)
     const auto reports = finish(snapshot);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_THAT(m_host.statuses(),
-                ElementsAre("Status: gathering general site stats...",
-                            "Status: gathering search engine position stats...",
-                            "Status: checking directory approval...", "Status: idle"));
+        ElementsAre("Status: gathering general site stats...",
+            "Status: gathering search engine position stats...", "Status: checking directory approval...",
+            "Status: idle"));
     EXPECT_THAT(m_host.progress(), testing::Contains("Checking SERPs for red socks"));
     std::vector<std::string> counts;
     for (const std::string& line : m_host.progress())
@@ -140,13 +141,15 @@ TEST_F(SnapshotRunThreaded, ThreeStagesInTurnGiveOneReport)
     EXPECT_EQ(approval.submitUrl, "http://a.example/submit.php");
 
     const std::string& report = reports[0];
-    EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">Google PR</td><td>4</td></tr><tr><td class=\"maintable\">"
-                                  "Google Homepage PR</td><td>4</td></tr><tr><td class=\"maintable\">Google Inbound "
-                                  "Links</td><td>1230</td></tr><tr><td class=\"maintable\">Google Index</td><td>56"
-                                  "</td></tr><tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr><tr>"
-                                  "<td class=\"maintable\">Yahoo Index</td><td>9</td></tr></table>"));
-    EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">shoes</td><td>3</td><td>1</td></tr><tr><td class=\"maint"
-                                  "able\">red socks</td><td>3</td><td>1</td></tr></table>"));
+    EXPECT_THAT(report,
+        HasSubstr("<td class=\"maintable\">Google PR</td><td>4</td></tr><tr><td class=\"maintable\">"
+                  "Google Homepage PR</td><td>4</td></tr><tr><td class=\"maintable\">Google Inbound "
+                  "Links</td><td>1230</td></tr><tr><td class=\"maintable\">Google Index</td><td>56"
+                  "</td></tr><tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr><tr>"
+                  "<td class=\"maintable\">Yahoo Index</td><td>9</td></tr></table>"));
+    EXPECT_THAT(report,
+        HasSubstr("<td class=\"maintable\">shoes</td><td>3</td><td>1</td></tr><tr><td class=\"maint"
+                  "able\">red socks</td><td>3</td><td>1</td></tr></table>"));
     EXPECT_THAT(report, HasSubstr("submitted to 2 directories. Approval detected in 1 directories."));
     // Six figures, then two phrases on each engine.
     EXPECT_EQ(requestsTo(m_services.pageRank), 2u);
@@ -202,8 +205,8 @@ TEST_F(SnapshotRunThreaded, RacingFiguresStartTheNextStageOnce)
     constexpr std::int32_t kCookies[] = { 0, 1, 5, 3, 6, 4 };
     for (int round = 0; round < 100; ++round) {
         RecordingSnapshotHost host;
-        auto snapshot = SnapshotRun::Create(input(only(true, false, false)), CSEOData(m_services.hosts(), m_sleeper),
-                                            m_sleeper, std::make_shared<FixedClock>(kToday), &host);
+        auto snapshot = SnapshotRun::Create(input(only(true, false, false)),
+            CSEOData(m_services.hosts(), m_sleeper), m_sleeper, std::make_shared<FixedClock>(kToday), &host);
         std::barrier together(6);
         std::vector<std::thread> threads;
         for (const std::int32_t cookie : kCookies)
@@ -232,7 +235,7 @@ TEST_F(SnapshotRunThreaded, RacingAnswersOfAPhraseFinishOnce)
         SnapshotRun::Input in = input(only(false, true, false));
         in.phrases = { "shoes" };
         auto snapshot = SnapshotRun::Create(std::move(in), CSEOData(m_services.hosts(), m_sleeper), m_sleeper,
-                                            std::make_shared<FixedClock>(kToday), &host);
+            std::make_shared<FixedClock>(kToday), &host);
         snapshot->Start();
         std::barrier together(2);
         std::thread google([&] {
@@ -256,19 +259,20 @@ TEST_F(SnapshotRunThreaded, ClosedRunCallsNoHostAndStopsItsWorkers)
 {
     Gate gate;
     std::atomic<int> asked { 0 };
-    m_directories.handle(R"(/slow\d+/index\.php)", [&asked, opened = gate.opened()](const httplib::Request&,
-                                                                                   httplib::Response& response) {
-        ++asked;
-        opened.wait();
-        response.set_content("<a href=\"http://www.example.com/\">Example</a>", "text/html");
-    });
+    m_directories.handle(R"(/slow\d+/index\.php)",
+        [&asked, opened = gate.opened()](const httplib::Request&, httplib::Response& response) {
+            ++asked;
+            opened.wait();
+            response.set_content("<a href=\"http://www.example.com/\">Example</a>", "text/html");
+        });
     SnapshotRun::Input in = input(only(false, false, true));
     in.history.clear();
     for (int i = 0; i < 20; ++i)
-        in.history.emplace_back("S" + std::to_string(i), m_directories.url("/slow" + std::to_string(i) + "/"));
+        in.history.emplace_back(
+            "S" + std::to_string(i), m_directories.url("/slow" + std::to_string(i) + "/"));
     auto host = std::make_unique<RecordingSnapshotHost>();
     auto snapshot = SnapshotRun::Create(std::move(in), CSEOData(m_services.hosts(), m_sleeper), m_sleeper,
-                                        std::make_shared<FixedClock>(kToday), host.get());
+        std::make_shared<FixedClock>(kToday), host.get());
     snapshot->Start();
     for (int i = 0; i < 30000 && asked < 3; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -43,14 +43,13 @@ protected:
 TEST_F(SnapshotStoresTest, FoundDirectoryWithoutEntryGetsOneDatedTodayAndApproved)
 {
     recordFoundApproval(m_profiles, "Shop",
-                        { "Found", "http://found.example/index.php?search=x", "http://found.example/add.php" }, m_clock);
+        { "Found", "http://found.example/index.php?search=x", "http://found.example/add.php" }, m_clock);
     const auto entries = history();
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1], (SubmissionEntry { "Found", "http://found.example/index.php?search=x",
-                                             "<Found by Directory Crawler module>",
-                                             "<Found by Directory Crawler module>",
-                                             "<Found by Directory Crawler module>",
-                                             SendingProfile::submissionDate(m_clock) }));
+    EXPECT_EQ(entries[1],
+        (SubmissionEntry { "Found", "http://found.example/index.php?search=x",
+            "<Found by Directory Crawler module>", "<Found by Directory Crawler module>",
+            "<Found by Directory Crawler module>", SendingProfile::submissionDate(m_clock) }));
     EXPECT_TRUE(m_profiles.IsApproved("Shop", "Found", ""));
     EXPECT_TRUE(m_messages.empty());
 }
@@ -59,7 +58,8 @@ TEST_F(SnapshotStoresTest, FoundDirectoryWithEntryIsOnlyApproved)
 {
     const auto before = history();
     // Known by its submit URL under another name: still the same entry.
-    recordFoundApproval(m_profiles, "Shop", { "Renamed", "http://proof", "http://sent.example/add.php" }, m_clock);
+    recordFoundApproval(
+        m_profiles, "Shop", { "Renamed", "http://proof", "http://sent.example/add.php" }, m_clock);
     EXPECT_EQ(history(), before);
     EXPECT_TRUE(m_profiles.IsApproved("Shop", "Sent", ""));
     recordFoundApproval(m_profiles, "Shop", { "Sent", "http://proof", "" }, m_clock);

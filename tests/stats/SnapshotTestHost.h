@@ -32,16 +32,14 @@ public:
     std::vector<std::string> reports() const { return copy(m_reports); }
 
 private:
-    template <typename T>
-    void record(std::vector<T>& list, const T& value)
+    template <typename T> void record(std::vector<T>& list, const T& value)
     {
         std::lock_guard lock(m_mutex);
         list.push_back(value);
         m_changed.notify_all();
     }
 
-    template <typename T>
-    std::vector<T> copy(const std::vector<T>& list) const
+    template <typename T> std::vector<T> copy(const std::vector<T>& list) const
     {
         std::lock_guard lock(m_mutex);
         return list;
@@ -56,8 +54,7 @@ private:
 };
 
 // Waits until every thread has let go of a run (up to 30 s); true when it has.
-template <typename T>
-bool waitUntilReleased(const std::weak_ptr<T>& watch)
+template <typename T> bool waitUntilReleased(const std::weak_ptr<T>& watch)
 {
     for (int i = 0; i < 30000 && !watch.expired(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

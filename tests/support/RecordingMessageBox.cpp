@@ -7,8 +7,8 @@ void RecordingMessageBox::show(const std::string& text, const std::string& capti
     m_messages.push_back({ text, caption, icon, false, MessageButtons::Ok });
 }
 
-MessageAnswer RecordingMessageBox::ask(const std::string& text, const std::string& caption,
-                                       MessageButtons buttons, MessageIcon icon)
+MessageAnswer RecordingMessageBox::ask(
+    const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon)
 {
     m_messages.push_back({ text, caption, icon, true, buttons });
     if (m_answers.empty())

@@ -24,7 +24,7 @@ class RecordingMessageBox : public IMessageBox {
 public:
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
     MessageAnswer ask(const std::string& text, const std::string& caption, MessageButtons buttons,
-                      MessageIcon icon) override;
+        MessageIcon icon) override;
 
     // The answer to the next question.
     void answerNext(MessageAnswer answer) { m_answers.push_back(answer); }

@@ -1,5 +1,5 @@
-#include "Commands.h"
 #include "CliRun.h"
+#include "Commands.h"
 #include "directories/Scrambling.h"
 #include "support/TempFolder.h"
 
@@ -14,11 +14,12 @@ CliRun runCli(const std::vector<std::string>& arguments)
 
 const std::string kMain =
     "<?xml version=\"1.0\"?>\n<rf><latestrevision no=\"9\"/>"
-    "<directory name=\"Main Dir\" submiturl=\"http://www.same.example/add\" pr=\"4\" revision=\"9\" onsubmit=\"Thanks\" category=\"A,B\">"
+    "<directory name=\"Main Dir\" submiturl=\"http://www.same.example/add\" pr=\"4\" revision=\"9\" "
+    "onsubmit=\"Thanks\" category=\"A,B\">"
     "<item name=\"TITLE\" index=\"0\" value=\"#title#\" type=\"edit\"/></directory>"
     "<directory name=\"Odd\"><item name=\"x\" index=\"1\" value=\"v\" type=\"radio\"/></directory></rf>";
-const std::string kCustom =
-    "<?xml version=\"1.0\"?><customdirs><directory name=\"Mine\" submiturl=\"http://same.example/\" pr=\"2\"/></customdirs>";
+const std::string kCustom = "<?xml version=\"1.0\"?><customdirs><directory name=\"Mine\" "
+                            "submiturl=\"http://same.example/\" pr=\"2\"/></customdirs>";
 
 TEST(DbCommandTest, ListPrintsRevisionThenRecordsForEveryForm)
 {
@@ -26,7 +27,8 @@ TEST(DbCommandTest, ListPrintsRevisionThenRecordsForEveryForm)
     const std::string expected =
         "{\"latestrevision\":9}\n"
         "{\"name\":\"Main Dir\",\"revision\":9,\"pr\":4,\"submiturl\":\"http://www.same.example/add\","
-        "\"category\":\"A,B\",\"onsubmit\":\"Thanks\",\"items\":[{\"name\":\"TITLE\",\"type\":\"edit\",\"index\":0,"
+        "\"category\":\"A,B\",\"onsubmit\":\"Thanks\",\"items\":[{\"name\":\"TITLE\",\"type\":\"edit\","
+        "\"index\":0,"
         "\"value\":\"#title#\"}]}\n"
         "{\"name\":\"Odd\",\"revision\":0,\"pr\":0,\"submiturl\":\"\",\"category\":\"\",\"onsubmit\":\"\","
         "\"items\":[{\"name\":\"x\",\"type\":\"edit\",\"index\":1,\"value\":\"v\"}]}\n";
@@ -36,7 +38,8 @@ TEST(DbCommandTest, ListPrintsRevisionThenRecordsForEveryForm)
     EXPECT_EQ(plain.out, expected);
     EXPECT_EQ(plain.err, "Odd: Unsupported control type\n");
 
-    const CliRun scrambled = runCli({ "list", folder.write("dirdata.xml", scrambleDatabase(kMain)).string() });
+    const CliRun scrambled =
+        runCli({ "list", folder.write("dirdata.xml", scrambleDatabase(kMain)).string() });
     EXPECT_EQ(scrambled.out, expected);
     const CliRun forced = runCli({ "list", "--scrambled", folder.path("dirdata.xml").string() });
     EXPECT_EQ(forced.out, expected);
@@ -60,7 +63,7 @@ TEST(DbCommandTest, MergePrintsTheMergedMainStore)
 {
     TempFolder folder;
     const CliRun run = runCli({ "merge", folder.write("main.xml", scrambleDatabase(kMain)).string(),
-                                folder.write("custom.xml", kCustom).string() });
+        folder.write("custom.xml", kCustom).string() });
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out.find("Main Dir"), std::string::npos);
     EXPECT_NE(run.out.find("{\"name\":\"Mine\",\"revision\":0,\"pr\":2"), std::string::npos);

@@ -79,7 +79,8 @@ protected:
             if (type == "submit")
                 continue;
             if (field["tag"] == "select") {
-                if (field["selected"].is_null() || field["selected"].get<std::string>().find("Software") == std::string::npos)
+                if (field["selected"].is_null()
+                    || field["selected"].get<std::string>().find("Software") == std::string::npos)
                     missing.push_back(name + " chose " + field["selected"].dump());
             } else if (type == "checkbox") {
                 if (!field["checked"].get<bool>())
@@ -106,7 +107,8 @@ protected:
 
 TEST_F(DemoSiteFillPreviewTest, EveryDemoPageIsFilledCompletely)
 {
-    for (const char* directory : { "Demo Link Directory", "Demo Web Guide", "Demo Reciprocal Links", "Demo Site Index" }) {
+    for (const char* directory :
+        { "Demo Link Directory", "Demo Web Guide", "Demo Reciprocal Links", "Demo Site Index" }) {
         SCOPED_TRACE(directory);
         const nlohmann::json page = preview(directory);
         ASSERT_TRUE(page.contains("fields"));

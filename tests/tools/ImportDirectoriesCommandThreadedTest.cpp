@@ -22,11 +22,14 @@ protected:
         m_pageRank.serve("/search", 200, "Rank_1:1:3");
         m_pageRank.start();
         m_folder.write("data/settings.xml",
-                       "<?xml version=\"1.0\"?><settings><pagerankhost>" + m_pageRank.host()
-                           + "</pagerankhost></settings>");
+            "<?xml version=\"1.0\"?><settings><pagerankhost>" + m_pageRank.host()
+                + "</pagerankhost></settings>");
         m_folder.write("customdirdata.xml",
-                       databaseText("customdirs", R"(<directory name="Mine" submiturl="http://mine.com/" category="Custom"/>)"));
-        m_folder.write("dirdata.xml", scrambleDatabase(databaseText("rf", R"(<directory name="Vendor" submiturl="http://www.vendor.com/add"/>)")));
+            databaseText(
+                "customdirs", R"(<directory name="Mine" submiturl="http://mine.com/" category="Custom"/>)"));
+        m_folder.write("dirdata.xml",
+            scrambleDatabase(
+                databaseText("rf", R"(<directory name="Vendor" submiturl="http://www.vendor.com/add"/>)")));
     }
 
     CliRun run(std::vector<std::string> arguments)
@@ -50,17 +53,21 @@ protected:
 
 TEST_F(ImportDirectoriesCommandThreaded, ImportsNewDirectoriesAndSavesTheCustomDatabase)
 {
-    const std::string list = m_folder.write("list.csv", "Mine,http://mine.org/\nvendor.com/other\nhttp://www.fresh.com/add.php\n").string();
+    const std::string list =
+        m_folder.write("list.csv", "Mine,http://mine.org/\nvendor.com/other\nhttp://www.fresh.com/add.php\n")
+            .string();
     const CliRun result = run({ "--category", "News", "--category", "Custom", list });
     EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, "Found 2 new directories from a total of 3. Please wait while retrieving the PR for the new "
-                          "directories...\n2 directories were successfully added to your custom directory list. "
-                          "Press the Close button to continue\n");
+    EXPECT_EQ(result.out,
+        "Found 2 new directories from a total of 3. Please wait while retrieving the PR for the new "
+        "directories...\n2 directories were successfully added to your custom directory list. "
+        "Press the Close button to continue\n");
     EXPECT_THAT(result.err, HasSubstr("] 2/2\n"));
 
     const DirectoryStore::RecordMap saved = savedCustom();
     ASSERT_EQ(saved.size(), 3u);
-    EXPECT_EQ(saved.at("Mine1"), (DirectoryRecord { "Mine1", 0, 3, "http://mine.org/", "Custom,News", "", {} }));
+    EXPECT_EQ(
+        saved.at("Mine1"), (DirectoryRecord { "Mine1", 0, 3, "http://mine.org/", "Custom,News", "", {} }));
     EXPECT_EQ(saved.at("Fresh").submitUrl, "http://www.fresh.com/add.php");
     EXPECT_EQ(saved.at("Mine").submitUrl, "http://mine.com/");
 }

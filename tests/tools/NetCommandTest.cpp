@@ -43,9 +43,10 @@ protected:
         m_server.start();
         m_folder.write("dirdata.xml", kOldDatabase);
         m_folder.write("customdirdata.xml", "<customdirs/>");
-        m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><autosave>false</autosave>"
-                                            "<dirlistversion>5</dirlistversion><vendorhost>"
-                                                + m_server.host() + "</vendorhost></settings>");
+        m_folder.write("data/settings.xml",
+            "<?xml version=\"1.0\"?><settings><autosave>false</autosave>"
+            "<dirlistversion>5</dirlistversion><vendorhost>"
+                + m_server.host() + "</vendorhost></settings>");
     }
 
     void publish(const std::string& version, const std::string& database)
@@ -69,8 +70,9 @@ TEST_F(UpdateCommandTest, NewerDatabaseIsInstalledAndItsVersionSaved)
     EXPECT_EQ(m_folder.read("dirdata.xml"), kNewDatabase);
     EXPECT_EQ(m_folder.read("customdirdata.xml"), "<customdirs/>");
     EXPECT_EQ(m_folder.read("data/settings.xml"),
-              "<?xml version=\"1.0\"?><settings><autosave>false</autosave><dirlistversion>9</dirlistversion>"
-              "<vendorhost>" + m_server.host() + "</vendorhost></settings>");
+        "<?xml version=\"1.0\"?><settings><autosave>false</autosave><dirlistversion>9</dirlistversion>"
+        "<vendorhost>"
+            + m_server.host() + "</vendorhost></settings>");
 }
 
 TEST_F(UpdateCommandTest, SameVersionIsUpToDate)
@@ -88,7 +90,8 @@ TEST_F(UpdateCommandTest, ErrorPageKeepsTheDatabaseAndTheVersion)
     const std::string settings = m_folder.read("data/settings.xml");
     const CliRun run = update();
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, "Vantelo: There was a problem downloading the newest update. Please try again later.\n");
+    EXPECT_EQ(
+        run.err, "Vantelo: There was a problem downloading the newest update. Please try again later.\n");
     EXPECT_EQ(m_folder.read("dirdata.xml"), kOldDatabase);
     EXPECT_EQ(m_folder.read("data/settings.xml"), settings);
 }

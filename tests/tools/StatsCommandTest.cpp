@@ -43,16 +43,18 @@ TEST_F(StatsCommandTest, PageRankShowsChecksumPathAndValue)
     m_services.pageRank.serve("/search", 200, "Rank_1:1:7");
     const CliRun result = run(runPageRankCommand, { "abc" });
     EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, "checksum -1805545757\n"
-                          "path /search?client=navclient-auto&ch=6-1805545757&features=Rank&q=info%3Aabc\n"
-                          "pagerank 7\n");
+    EXPECT_EQ(result.out,
+        "checksum -1805545757\n"
+        "path /search?client=navclient-auto&ch=6-1805545757&features=Rank&q=info%3Aabc\n"
+        "pagerank 7\n");
     EXPECT_THAT(result.err, HasSubstr(m_services.pageRank.host()));
     EXPECT_EQ(run(runPageRankCommand, {}).code, 2);
 }
 
 TEST_F(StatsCommandTest, StatsPrintsOneFigure)
 {
-    m_services.google.serve("/search", 200, "of about <b>1,230</b>" + googleResults(4, "http://www.example.com"));
+    m_services.google.serve(
+        "/search", 200, "of about <b>1,230</b>" + googleResults(4, "http://www.example.com"));
     CliRun result = run(runStatsCommand, { "googlelinks", "http://www.example.com/" });
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out, "1230\n");
@@ -82,15 +84,15 @@ protected:
         m_directories.serve(R"(/[ac]/index\.php)", 200, "<a href=\"http://www.example.com/\">Example</a>");
         m_directories.start();
         m_folder.write("sv.xml",
-                       "<?xml version=\"1.0\"?><profiles><activeProfile>Shop</activeProfile><profile><name>Shop</name>"
-                       "<url>http://www.example.com</url><submittedto><friendlyname>A</friendlyname><url>"
-                           + m_directories.url("/a/submit.php")
-                           + "</url><title>T</title><description>D</description><keywords>K</keywords>"
-                             "<datetime>01 May 2020</datetime></submittedto></profile></profiles>");
-        m_folder.write("customdirdata.xml", "<?xml version=\"1.0\"?><customdirs><directory name=\"A\" submiturl=\""
-                                                + m_directories.url("/a/submit.php")
-                                                + "\"/><directory name=\"C\" submiturl=\""
-                                                + m_directories.url("/c/add.php") + "\"/></customdirs>");
+            "<?xml version=\"1.0\"?><profiles><activeProfile>Shop</activeProfile><profile><name>Shop</name>"
+            "<url>http://www.example.com</url><submittedto><friendlyname>A</friendlyname><url>"
+                + m_directories.url("/a/submit.php")
+                + "</url><title>T</title><description>D</description><keywords>K</keywords>"
+                  "<datetime>01 May 2020</datetime></submittedto></profile></profiles>");
+        m_folder.write("customdirdata.xml",
+            "<?xml version=\"1.0\"?><customdirs><directory name=\"A\" submiturl=\""
+                + m_directories.url("/a/submit.php") + "\"/><directory name=\"C\" submiturl=\""
+                + m_directories.url("/c/add.php") + "\"/></customdirs>");
     }
 
     std::vector<SendingProfile::SubmissionEntry> history(bool& aApproved, bool& cApproved)
@@ -112,7 +114,8 @@ TEST_F(SnapshotCommandTest, ApprovalsAreSavedIntoTheProfilesAndTheReportWritten)
 {
     m_services.pageRank.serve("/search", 200, "Rank_1:1:3");
     const std::string out = m_folder.path("report.html").string();
-    const CliRun result = run(runSnapshotCommand, { "--profile", "Shop", "--general", "--approval", "--entire", out });
+    const CliRun result =
+        run(runSnapshotCommand, { "--profile", "Shop", "--general", "--approval", "--entire", out });
     ASSERT_EQ(result.code, 0) << result.err;
     EXPECT_THAT(result.err, HasSubstr("Status: gathering general site stats...\n"));
     EXPECT_THAT(result.err, HasSubstr("Status: checking directory approval...\n"));

@@ -126,7 +126,8 @@ int profileWizard(const DataFolder& folder, const char* out)
     Sample sample(folder);
     QtWaitDialog wait;
     SendingProfile::CProfileConfigurator wizard(
-        SendingProfile::ProfileWizardModel::existingProfile(sample.messages, sample.profile), sample.messages, wait);
+        SendingProfile::ProfileWizardModel::existingProfile(sample.messages, sample.profile), sample.messages,
+        wait);
     wizard.show();
     return savePicture(wizard, out) ? 0 : 1;
 }
@@ -137,8 +138,8 @@ int profileWizard(const DataFolder& folder, const char* out)
 int directoryWizard(const DataFolder& folder, const char* out, const char* demoPage)
 {
     Sample sample(folder);
-    CDirectoryEditDialog wizard(DirectoryWizardModel({}, { "Business", "Computers", "Custom" }), sample.hosts,
-                                sample.messages);
+    CDirectoryEditDialog wizard(
+        DirectoryWizardModel({}, { "Business", "Computers", "Custom" }), sample.hosts, sample.messages);
     wizard.resize(900, 640);
     wizard.show();
     wizard.nameEdit()->setText(QStringLiteral("Widget Web Guide"));
@@ -147,9 +148,8 @@ int directoryWizard(const DataFolder& folder, const char* out, const char* demoP
     waitFor([&] { return wizard.step() == CDirectoryEditDialog::kBrowserStep; }, kLoadTimeoutMs);
     const QUrl demo(QString::fromLocal8Bit(demoPage));
     bool loaded = false;
-    QObject::connect(wizard.page(), &QWebEnginePage::loadFinished, [&](bool ok) {
-        loaded = loaded || (ok && wizard.page()->url().matches(demo, QUrl::RemoveQuery));
-    });
+    QObject::connect(wizard.page(), &QWebEnginePage::loadFinished,
+        [&](bool ok) { loaded = loaded || (ok && wizard.page()->url().matches(demo, QUrl::RemoveQuery)); });
     wizard.page()->load(demo);
     waitFor([&] { return loaded; }, kLoadTimeoutMs);
     return savePicture(wizard, out) ? 0 : 1;
@@ -158,7 +158,8 @@ int directoryWizard(const DataFolder& folder, const char* out, const char* demoP
 int snapshotDialog(const DataFolder& folder, const char* out)
 {
     Sample sample(folder);
-    CNewSnapshotDlg dialog(sample.profile, sample.profiles, sample.directories, sample.hosts, sample.messages);
+    CNewSnapshotDlg dialog(
+        sample.profile, sample.profiles, sample.directories, sample.hosts, sample.messages);
     dialog.show();
     return savePicture(dialog, out) ? 0 : 1;
 }
@@ -178,8 +179,9 @@ int listChecker(const DataFolder& folder, const char* out)
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::cerr << "usage: vantelo-screenshot KIND DATA_DIR OUT.png [WIDTH HEIGHT]\n"
-                     "KIND: main, submitting, profile-wizard, directory-wizard PAGE_URL, snapshot, list-checker\n";
+        std::cerr
+            << "usage: vantelo-screenshot KIND DATA_DIR OUT.png [WIDTH HEIGHT]\n"
+               "KIND: main, submitting, profile-wizard, directory-wizard PAGE_URL, snapshot, list-checker\n";
         return 2;
     }
     if (::geteuid() == 0)

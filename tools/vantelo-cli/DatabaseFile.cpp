@@ -40,15 +40,12 @@ nlohmann::ordered_json recordJson(const DirectoryRecord& record)
 {
     nlohmann::ordered_json items = nlohmann::ordered_json::array();
     for (const DirectoryItem& item : record.items) {
-        items.push_back({ { "name", item.name },
-                          { "type", std::string(controlTypeText(item.type)) },
-                          { "index", item.index },
-                          { "value", item.value } });
+        items.push_back({ { "name", item.name }, { "type", std::string(controlTypeText(item.type)) },
+            { "index", item.index }, { "value", item.value } });
     }
-    return { { "name", record.name },     { "revision", record.revision },
-             { "pr", record.pr },         { "submiturl", record.submitUrl },
-             { "category", record.category }, { "onsubmit", record.onSubmit },
-             { "items", std::move(items) } };
+    return { { "name", record.name }, { "revision", record.revision }, { "pr", record.pr },
+        { "submiturl", record.submitUrl }, { "category", record.category }, { "onsubmit", record.onSubmit },
+        { "items", std::move(items) } };
 }
 
 // Bytes that are not UTF-8 are printed as U+FFFD instead of failing the line.
@@ -59,8 +56,7 @@ std::string jsonLine(const nlohmann::ordered_json& value)
 
 } // namespace
 
-std::optional<DatabaseFile> inspectDatabaseFile(const std::filesystem::path& file,
-                                                std::optional<bool> plain)
+std::optional<DatabaseFile> inspectDatabaseFile(const std::filesystem::path& file, std::optional<bool> plain)
 {
     const std::optional<std::string> bytes = readFileBytes(file);
     if (!bytes)
@@ -71,13 +67,14 @@ std::optional<DatabaseFile> inspectDatabaseFile(const std::filesystem::path& fil
     return database;
 }
 
-std::unique_ptr<DirectoryStore> loadDatabaseFile(const std::filesystem::path& file,
-                                                 std::optional<bool> plain, IMessageBox& messages)
+std::unique_ptr<DirectoryStore> loadDatabaseFile(
+    const std::filesystem::path& file, std::optional<bool> plain, IMessageBox& messages)
 {
     const std::optional<DatabaseFile> database = inspectDatabaseFile(file, plain);
     if (!database)
         throw UsageError("cannot read " + file.string());
-    auto store = std::make_unique<DirectoryStore>(messages, database->rootName.empty() ? "rf" : database->rootName);
+    auto store =
+        std::make_unique<DirectoryStore>(messages, database->rootName.empty() ? "rf" : database->rootName);
     if (!store->Load(file, database->plain, false))
         throw UsageError("cannot read " + file.string());
     return store;

@@ -33,8 +33,8 @@ int list(CommandLine line)
     return 0;
 }
 
-int convert(CommandLine line, const std::string& usage,
-            const std::function<std::string(std::string_view)>& transform)
+int convert(
+    CommandLine line, const std::string& usage, const std::function<std::string(std::string_view)>& transform)
 {
     const std::vector<std::string> files = line.positional(2, usage);
     const std::optional<std::string> bytes = readFileBytes(files[0]);

@@ -20,7 +20,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE";
+constexpr const char* kUsage =
+    "vantelo-cli import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE";
 constexpr std::size_t kBarWidth = 40;
 
 // Stores each checked directory at once (nothing else touches the stores while
@@ -53,8 +54,8 @@ private:
     static void drawBar(std::size_t done, std::size_t total)
     {
         const std::size_t filled = total == 0 ? kBarWidth : done * kBarWidth / total;
-        std::cerr << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, ' ') << "] " << done << '/'
-                  << total << (done == total ? "\n" : "") << std::flush;
+        std::cerr << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, ' ') << "] " << done
+                  << '/' << total << (done == total ? "\n" : "") << std::flush;
     }
 
     DirectoryImport* m_import = nullptr;
@@ -81,7 +82,8 @@ int runImportDirectoriesCommand(const std::vector<std::string>& arguments)
     main.MergeCustom(custom, folder);
     const CustomDirListModel known(main, custom, {});
 
-    const std::optional<DirectoryListScan> scan = scanDirectoryListFile(file, known.knownDirectories(), messages);
+    const std::optional<DirectoryListScan> scan =
+        scanDirectoryListFile(file, known.knownDirectories(), messages);
     if (!scan)
         return 1;
     std::cout << importFoundText(*scan) << std::endl;
@@ -92,7 +94,8 @@ int runImportDirectoriesCommand(const std::vector<std::string>& arguments)
     for (const std::string& category : categories)
         addCategoryEntry(selected, category);
     CliImportListener listener;
-    const auto import = DirectoryImport::Create(custom, main, scan->found, customCategoryText(selected), &listener);
+    const auto import =
+        DirectoryImport::Create(custom, main, scan->found, customCategoryText(selected), &listener);
     listener.attach(import.get());
     if (skipPageRank)
         import->SkipPageRank();

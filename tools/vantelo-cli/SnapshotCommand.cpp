@@ -131,8 +131,9 @@ int runSnapshotCommand(const std::vector<std::string>& arguments)
 
     const auto clock = std::make_shared<SystemClock>();
     CliSnapshotHost host(profiles, *profileName, *clock);
-    const auto run = SnapshotRun::Create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
-                                         CSEOData(hosts), nullptr, clock, &host);
+    const auto run =
+        SnapshotRun::Create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
+            CSEOData(hosts), nullptr, clock, &host);
     run->Start();
     const auto [report, approvals] = host.waitForReport();
     // No call reaches the host once this returns; the run's threads end alone.

@@ -13,9 +13,8 @@ namespace {
 constexpr const char* kUsage = "vantelo-cli stats [--data-dir DIR] KIND URL [PHRASE]";
 
 // The kinds by name, in kind order; a kind may also be given by its number.
-constexpr std::array<const char*, 9> kKindNames { "pagerank",    "homepagerank", "alexa",
-                                                  "googlelinks", "yahoolinks",   "googleindex",
-                                                  "yahooindex",  "googleposition", "yahooposition" };
+constexpr std::array<const char*, 9> kKindNames { "pagerank", "homepagerank", "alexa", "googlelinks",
+    "yahoolinks", "googleindex", "yahooindex", "googleposition", "yahooposition" };
 
 std::int32_t kindOf(const std::string& text)
 {
@@ -44,11 +43,13 @@ int runStatsCommand(const std::vector<std::string>& arguments)
         throw UsageError(std::string("usage: ") + kUsage);
     const std::int32_t kind = kindOf(values[0]);
     if (needsPhrase(kind) != (values.size() == 3))
-        throw UsageError(needsPhrase(kind) ? "this kind needs a PHRASE" : "only the position kinds take a PHRASE");
+        throw UsageError(
+            needsPhrase(kind) ? "this kind needs a PHRASE" : "only the position kinds take a PHRASE");
     const CSEOData collector(hostsOfDataFolder(dataDir));
     std::cerr << "asking for " << kKindNames[static_cast<std::size_t>(kind)] << " of " << values[1]
               << (needsPhrase(kind) ? " (result pages follow each other after a pause)" : "") << "...\n";
     const std::string phrase = values.size() == 3 ? values[2] : std::string();
-    std::cout << collector.Query(kind, values[1], phrase, 0, static_cast<CSEOData::IResultSink*>(nullptr)) << '\n';
+    std::cout << collector.Query(kind, values[1], phrase, 0, static_cast<CSEOData::IResultSink*>(nullptr))
+              << '\n';
     return 0;
 }

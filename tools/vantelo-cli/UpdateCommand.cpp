@@ -28,7 +28,10 @@ public:
     {
     }
 
-    int installedVersion() const override { return parseDecimal(m_settings.GetSetting(kVersionKey).value_or("0")); }
+    int installedVersion() const override
+    {
+        return parseDecimal(m_settings.GetSetting(kVersionKey).value_or("0"));
+    }
 
     void setInstalledVersion(int version) override
     {

@@ -14,29 +14,30 @@ const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands {
         { "db",
-          "db list [--plain|--scrambled] FILE\n"
-          "  db scramble IN OUT\n"
-          "  db unscramble IN OUT\n"
-          "  db merge MAIN CUSTOM",
-          runDbCommand },
+            "db list [--plain|--scrambled] FILE\n"
+            "  db scramble IN OUT\n"
+            "  db unscramble IN OUT\n"
+            "  db merge MAIN CUSTOM",
+            runDbCommand },
         { "update", "update [--data-dir DIR]", runUpdateCommand },
         { "reciprocal", "reciprocal test URL PASSWORD", runReciprocalCommand },
         { "profiles",
-          "profiles list SVXML\n"
-          "  profiles show SVXML NAME\n"
-          "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
-          runProfilesCommand },
+            "profiles list SVXML\n"
+            "  profiles show SVXML NAME\n"
+            "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
+            runProfilesCommand },
         { "fill-preview",
-          "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] URL",
-          runFillPreviewCommand },
+            "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] URL",
+            runFillPreviewCommand },
         { "pagerank", "pagerank [--data-dir DIR] URL", runPageRankCommand },
         { "stats", "stats [--data-dir DIR] KIND URL [PHRASE]", runStatsCommand },
         { "snapshot",
-          "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume N]] OUT.html",
-          runSnapshotCommand },
+            "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume "
+            "N]] OUT.html",
+            runSnapshotCommand },
         { "data-folder", "data-folder [--data-dir DIR]", runDataFolderCommand },
         { "import-directories", "import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE",
-          runImportDirectoriesCommand },
+            runImportDirectoriesCommand },
         { "history", "history export [--data-dir DIR] --profile NAME OUT.xlsx|OUT.xml", runHistoryCommand },
     };
     return commands;

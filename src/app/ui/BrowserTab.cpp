@@ -9,8 +9,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-BrowserTab::BrowserTab(int slot, TabSlot& state, const PageFiller& filler, BrowserTabFiller::ProfileSource profile,
-                       QWebEngineProfile* webProfile, RefererInterceptor& referers, QObject* parent)
+BrowserTab::BrowserTab(int slot, TabSlot& state, const PageFiller& filler,
+    BrowserTabFiller::ProfileSource profile, QWebEngineProfile* webProfile, RefererInterceptor& referers,
+    QObject* parent)
     : QObject(parent)
     , m_slot(slot)
     , m_referers(referers)
@@ -38,9 +39,10 @@ BrowserTab::BrowserTab(int slot, TabSlot& state, const PageFiller& filler, Brows
     connect(m_page, &QWebEnginePage::urlChanged, this, [this] { emit stateChanged(m_slot); });
     for (const QWebEnginePage::WebAction action : { QWebEnginePage::Back, QWebEnginePage::Forward })
         connect(m_page->action(action), &QAction::changed, this, [this] { emit stateChanged(m_slot); });
-    connect(m_filler.get(), &BrowserTabFiller::navigationStarted, this, [this] { emit navigationStarted(m_slot); });
+    connect(m_filler.get(), &BrowserTabFiller::navigationStarted, this,
+        [this] { emit navigationStarted(m_slot); });
     connect(m_filler.get(), &BrowserTabFiller::submissionConfirmed, this,
-            [this](const SubmissionOutcome& outcome) { emit submissionConfirmed(m_slot, outcome); });
+        [this](const SubmissionOutcome& outcome) { emit submissionConfirmed(m_slot, outcome); });
     connect(m_filler.get(), &BrowserTabFiller::filled, this, [this] { emit filled(m_slot); });
 }
 

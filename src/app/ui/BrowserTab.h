@@ -24,7 +24,7 @@ class BrowserTab : public QObject {
 
 public:
     BrowserTab(int slot, TabSlot& state, const PageFiller& filler, BrowserTabFiller::ProfileSource profile,
-               QWebEngineProfile* webProfile, RefererInterceptor& referers, QObject* parent = nullptr);
+        QWebEngineProfile* webProfile, RefererInterceptor& referers, QObject* parent = nullptr);
     ~BrowserTab() override;
 
     int slot() const { return m_slot; }

@@ -59,8 +59,7 @@ bool isWebAddress(const QUrl& url)
 } // namespace
 
 BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IRandomSource& random,
-                               const IClock& clock, IClipboard& clipboard, NavigationToolBar& navigation,
-                               QWidget* parent)
+    const IClock& clock, IClipboard& clipboard, NavigationToolBar& navigation, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_messages(messages)
@@ -106,19 +105,19 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
         };
     };
     connect(m_navigation.backAction(), &QAction::triggered, this,
-            onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Back); }));
+        onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Back); }));
     connect(m_navigation.forwardAction(), &QAction::triggered, this,
-            onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Forward); }));
+        onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Forward); }));
     connect(m_navigation.refreshAction(), &QAction::triggered, this,
-            onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Reload); }));
+        onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Reload); }));
     connect(m_navigation.stopAction(), &QAction::triggered, this,
-            onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Stop); }));
+        onCurrent([](BrowserTab& tab) { tab.page()->triggerAction(QWebEnginePage::Stop); }));
     connect(m_toolBar->fillAction(), &QAction::triggered, this,
-            onCurrent([](BrowserTab& tab) { tab.filler().fillPage(); }));
+        onCurrent([](BrowserTab& tab) { tab.filler().fillPage(); }));
     connect(m_toolBar->reciprocalAction(), &QAction::triggered, this,
-            onCurrent([this](BrowserTab& tab) { emit reciprocalRequested(tab.slot()); }));
+        onCurrent([this](BrowserTab& tab) { emit reciprocalRequested(tab.slot()); }));
     connect(m_toolBar->gotoAction(), &QAction::triggered, this,
-            onCurrent([this](BrowserTab& tab) { emit gotoRequested(m_slots[tab.slot()].fill.directoryName); }));
+        onCurrent([this](BrowserTab& tab) { emit gotoRequested(m_slots[tab.slot()].fill.directoryName); }));
     connect(m_toolBar->closeAction(), &QAction::triggered, this, &BrowserTabArea::CloseCurrentTab);
     fillCopyMenu();
     LayoutControls();
@@ -185,12 +184,13 @@ void BrowserTabArea::LayoutControls()
     const int slot = currentSlot();
     BrowserTab* current = tab(slot);
     for (QWidget* control : { static_cast<QWidget*>(m_addressLabel), static_cast<QWidget*>(m_address),
-                              static_cast<QWidget*>(m_pageRank), static_cast<QWidget*>(m_toolBar) })
+             static_cast<QWidget*>(m_pageRank), static_cast<QWidget*>(m_toolBar) })
         control->setVisible(current != nullptr);
     m_navigation.refreshAction()->setEnabled(current != nullptr);
     if (!current) {
         m_progress->hide();
-        for (QAction* action : { m_navigation.backAction(), m_navigation.forwardAction(), m_navigation.stopAction() })
+        for (QAction* action :
+            { m_navigation.backAction(), m_navigation.forwardAction(), m_navigation.stopAction() })
             action->setEnabled(false);
         m_views->setCurrentIndex(0);
         updateReciprocalButton(nullptr);
@@ -306,9 +306,8 @@ void BrowserTabArea::queryPageRank(int slot, const QUrl& url)
         showPageRank(kUnknownPageRank, slot);
         return;
     }
-    auto sink = std::make_shared<PageRankSink>(m_relay, [this](std::int32_t value, std::int32_t tag) {
-        showPageRank(value, tag);
-    });
+    auto sink = std::make_shared<PageRankSink>(
+        m_relay, [this](std::int32_t value, std::int32_t tag) { showPageRank(value, tag); });
     m_seo.Query(CSEOData::GooglePageRank, toStdString(url.toString()), {}, slot, std::move(sink));
 }
 

@@ -41,7 +41,7 @@ public:
     static constexpr const char* kTooManyTabsCaption = "Ravelin";
 
     BrowserTabArea(MainWindowState& state, IMessageBox& messages, IRandomSource& random, const IClock& clock,
-                   IClipboard& clipboard, NavigationToolBar& navigation, QWidget* parent = nullptr);
+        IClipboard& clipboard, NavigationToolBar& navigation, QWidget* parent = nullptr);
     ~BrowserTabArea() override;
 
     // Opens an address in a tab (a new one, or the one tab in single-tab mode)

@@ -18,7 +18,8 @@ QString linkHtml(const QString& homeUrl)
     QFile page(QString::fromLatin1(CAboutDlg::kLinkPage));
     if (!page.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(page.readAll()).replace(QString::fromLatin1(kLinkMarker), homeUrl.toHtmlEscaped());
+    return QString::fromUtf8(page.readAll())
+        .replace(QString::fromLatin1(kLinkMarker), homeUrl.toHtmlEscaped());
 }
 
 } // namespace

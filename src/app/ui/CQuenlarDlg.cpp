@@ -42,16 +42,17 @@
 
 namespace {
 
-constexpr const char* kNoChatRoom = "The Vantelo chat room is on the vendor's web site, and no vendor web server is "
-                                    "set (the key \"vendorhost\" in data/settings.xml).";
+constexpr const char* kNoChatRoom =
+    "The Vantelo chat room is on the vendor's web site, and no vendor web server is "
+    "set (the key \"vendorhost\" in data/settings.xml).";
 constexpr const char* kLoading = "Reading the directory database...";
 // The width of the directory column.
 constexpr int kDirectoryColumnWidth = 260;
 
 } // namespace
 
-CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
-                         QWidget* parent)
+CQuenlarDlg::CQuenlarDlg(
+    IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder, QWidget* parent)
     : QMainWindow(parent)
     , m_messages(messages)
     , m_clock(clock)
@@ -69,7 +70,8 @@ CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSour
     m_state.loadSettings();
     buildWindow();
     connectCommands();
-    m_tabs->OpenTab(onlinePageAddress(OnlinePage::News, m_state.hosts()), onlinePageCaption(OnlinePage::News), true);
+    m_tabs->OpenTab(
+        onlinePageAddress(OnlinePage::News, m_state.hosts()), onlinePageCaption(OnlinePage::News), true);
     // Nothing that reads or writes the stores runs before they are read.
     menuBar()->setEnabled(false);
     centralWidget()->setEnabled(false);
@@ -222,7 +224,9 @@ void CQuenlarDlg::buildWindow()
 void CQuenlarDlg::connectCommands()
 {
     MainMenus& menus = *m_menus;
-    const auto on = [this](QAction* action, auto command) { connect(action, &QAction::triggered, this, command); };
+    const auto on = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, command);
+    };
     on(menus.saveAll, [this] { saveAll(); });
     on(menus.exportProfiles, [this] { m_fileCommands->exportProfiles(); });
     on(menus.importProfiles, [this] { m_fileCommands->importProfiles(); });
@@ -258,7 +262,7 @@ void CQuenlarDlg::connectCommands()
     connect(m_edit, &QPushButton::clicked, this, [this] { editActiveProfile(); });
     connect(m_tabs, &BrowserTabArea::submissionConfirmed, this, &CQuenlarDlg::applySubmission);
     connect(m_tabs, &BrowserTabArea::gotoRequested, this,
-            [this](const std::string& directory) { m_list->selectDirectory(directory); });
+        [this](const std::string& directory) { m_list->selectDirectory(directory); });
     connect(m_tabs, &BrowserTabArea::reciprocalRequested, this, &CQuenlarDlg::placeReciprocalLink);
     connect(&m_autosave, &QTimer::timeout, this, [this] { autosave(); });
 }
@@ -273,9 +277,8 @@ void CQuenlarDlg::fillProfileBox()
     for (const std::string& name : names)
         sorted.append(toQString(name));
     // The drop-down lists the names in alphabetical order, whatever their order in the file.
-    std::ranges::sort(sorted, [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    std::ranges::sort(sorted,
+        [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
     m_profileBox->addItems(sorted);
     const std::optional<std::string> active = m_state.active().name();
     m_profileBox->setCurrentIndex(active ? m_profileBox->findText(toQString(*active)) : -1);
@@ -326,7 +329,8 @@ void CQuenlarDlg::editActiveProfile()
 {
     if (const std::optional<std::string> name = m_state.active().name()) {
         // The copy of the active profile follows the edit, so that the next fill uses it.
-        if (SendingProfile::CProfileConfigurator::editProfile(m_state.profiles(), *name, m_messages, *m_wait, this))
+        if (SendingProfile::CProfileConfigurator::editProfile(
+                m_state.profiles(), *name, m_messages, *m_wait, this))
             ApplyProfileSelection();
     } else {
         ManageProfiles();
@@ -338,8 +342,8 @@ void CQuenlarDlg::newSnapshot()
 {
     if (!ensureActiveProfile(true))
         return;
-    CNewSnapshotDlg dialog(m_state.active().profile(), m_state.profiles(), m_state.directories(), m_state.hosts(),
-                           m_messages, this);
+    CNewSnapshotDlg dialog(m_state.active().profile(), m_state.profiles(), m_state.directories(),
+        m_state.hosts(), m_messages, this);
     dialog.exec();
     if (dialog.approvalIncluded())
         PopulateDirectoryList(false);
@@ -377,8 +381,7 @@ void CQuenlarDlg::startUpdateCheck()
     if (!m_state.settings().autoUpdate)
         return;
     ::startUpdateCheck(m_relay, m_state.settings().directoryListVersion, m_state.hosts(),
-                       { [this](int version) { showDirectoryListUpdate(version); },
-                         [this] { showProgramUpdate(); } });
+        { [this](int version) { showDirectoryListUpdate(version); }, [this] { showProgramUpdate(); } });
 }
 
 void CQuenlarDlg::showDirectoryListUpdate(int version)
@@ -407,19 +410,21 @@ void CQuenlarDlg::placeReciprocalLink(int slot)
 MainWindowContext CQuenlarDlg::context()
 {
     return { m_state, m_messages, *m_wait, this, [this](bool reload) { PopulateDirectoryList(reload); },
-             [this] {
-                 m_state.active().reloadAfterManaging(m_state.profiles());
-                 fillProfileBox();
-                 ApplyProfileSelection();
-             } };
+        [this] {
+            m_state.active().reloadAfterManaging(m_state.profiles());
+            fillProfileBox();
+            ApplyProfileSelection();
+        } };
 }
 
 bool CQuenlarDlg::ensureActiveProfile(bool forSnapshot)
 {
     if (forSnapshot)
-        return ensureSnapshotProfile(m_messages, [this] { return m_state.active().has(); }, [this] { ManageProfiles(); });
+        return ensureSnapshotProfile(
+            m_messages, [this] { return m_state.active().has(); }, [this] { ManageProfiles(); });
     while (!m_state.active().has()) {
-        if (m_messages.ask(kCreateProfileQuestion, kVanteloCaption, MessageButtons::YesNo, MessageIcon::Warning)
+        if (m_messages.ask(
+                kCreateProfileQuestion, kVanteloCaption, MessageButtons::YesNo, MessageIcon::Warning)
             != MessageAnswer::Yes)
             return false;
         ManageProfiles();
@@ -454,8 +459,9 @@ bool CQuenlarDlg::selectTabShowing(const std::string& address)
 
 void CQuenlarDlg::reportBrokenDirectory(const std::string& rowText)
 {
-    BrokenDirectoryReport(m_messages, *m_wait, m_state.hosts())
-        .SendBrokenReport(rowText, [this] { return CDirectoryReportDlg::ask(this); });
+    BrokenDirectoryReport(m_messages, *m_wait, m_state.hosts()).SendBrokenReport(rowText, [this] {
+        return CDirectoryReportDlg::ask(this);
+    });
 }
 
 bool CQuenlarDlg::editDirectory(const std::string& name)

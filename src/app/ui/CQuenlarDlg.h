@@ -46,7 +46,7 @@ public:
     // once whatever their size; until then its commands wait. The update check
     // starts after that reading.
     CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
-                QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
     ~CQuenlarDlg() override;
 
     // Writes sv.xml and data/settings.xml.

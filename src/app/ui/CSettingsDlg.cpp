@@ -16,14 +16,16 @@
 namespace {
 
 constexpr const char* kAutosaveHelp =
-    "Select this option if you want Vantelo to save your custom directory list changes and submission status at "
+    "Select this option if you want Vantelo to save your custom directory list changes and submission status "
+    "at "
     "regular intervals to prevent data loss in the case of unexpected events.";
-constexpr const char* kAutoUpdateHelp =
-    "Enable this option to make Vantelo notify you of any updates available to the directory list or main program "
-    "and give you the option to download them.";
+constexpr const char* kAutoUpdateHelp = "Enable this option to make Vantelo notify you of any updates "
+                                        "available to the directory list or main program "
+                                        "and give you the option to download them.";
 constexpr const char* kTabbedBrowsingHelp =
     "When using tabbed browsing, each directory will be loaded in a new tab allowing you to have multiple "
-    "directories open at the same time. Using this option you can increase the submission speed (by submitting to "
+    "directories open at the same time. Using this option you can increase the submission speed (by "
+    "submitting to "
     "a directory and at the same letting other directories load in other tabs for example).";
 
 } // namespace

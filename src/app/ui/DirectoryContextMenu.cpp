@@ -2,8 +2,8 @@
 
 #include "widgets/QtText.h"
 
-DirectoryContextMenu::DirectoryContextMenu(bool customDirectory, const CategoryChoices& categories,
-                                           Commands commands, QWidget* parent)
+DirectoryContextMenu::DirectoryContextMenu(
+    bool customDirectory, const CategoryChoices& categories, Commands commands, QWidget* parent)
     : QMenu(parent)
     , m_commands(std::move(commands))
 {
@@ -49,7 +49,7 @@ void DirectoryContextMenu::addEntry(const char* text, const std::function<void()
 }
 
 void DirectoryContextMenu::addCategoryMenu(const char* title, const std::vector<std::string>& categories,
-                                           const std::function<void(const std::string&)>& command)
+    const std::function<void(const std::string&)>& command)
 {
     QMenu* menu = addMenu(QString::fromLatin1(title));
     if (categories.empty()) {
@@ -57,7 +57,8 @@ void DirectoryContextMenu::addCategoryMenu(const char* title, const std::vector<
         return;
     }
     for (const std::string& category : categories) {
-        QAction* action = menu->addAction(toQString(category).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* action =
+            menu->addAction(toQString(category).replace(QLatin1Char('&'), QStringLiteral("&&")));
         connect(action, &QAction::triggered, this, [command, category] {
             if (command)
                 command(category);

@@ -34,7 +34,7 @@ public:
 
     // The menu of a custom directory offers its categories: those it can leave and those it can join.
     DirectoryContextMenu(bool customDirectory, const CategoryChoices& categories, Commands commands,
-                         QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
 
     // The entry with that text, searched in the sub-menus too; null when there is none.
     QAction* entry(const QString& text) const;
@@ -42,7 +42,7 @@ public:
 private:
     void addEntry(const char* text, const std::function<void()>& command);
     void addCategoryMenu(const char* title, const std::vector<std::string>& categories,
-                         const std::function<void(const std::string&)>& command);
+        const std::function<void(const std::string&)>& command);
 
     Commands m_commands;
 };

@@ -1,6 +1,5 @@
 #include "app/ui/DirectoryListController.h"
 
-#include "directories/DirectoryCategories.h"
 #include "app/DirectoryRowText.h"
 #include "app/MainWindowState.h"
 #include "app/ui/DirectoryContextMenu.h"
@@ -8,6 +7,7 @@
 #include "app/ui/DirectoryPanel.h"
 #include "app/ui/IDirectoryListHost.h"
 #include "common/MessageBox.h"
+#include "directories/DirectoryCategories.h"
 #include "filling/PageFiller.h"
 #include "profiles/ui/CAddRotateText.h"
 #include "widgets/QtText.h"
@@ -30,7 +30,7 @@ constexpr const char* kCloseTabFirst =
 QColor fromColorRef(std::uint32_t color)
 {
     return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-                  static_cast<int>((color >> 16) & 0xFFu));
+        static_cast<int>((color >> 16) & 0xFFu));
 }
 
 std::uint32_t toColorRef(const QColor& color)
@@ -42,8 +42,7 @@ std::uint32_t toColorRef(const QColor& color)
 } // namespace
 
 DirectoryListController::DirectoryListController(MainWindowState& state, DirectoryPanel& panel,
-                                                 IDirectoryListHost& host, IMessageBox& messages,
-                                                 const IClock& clock, QObject* parent)
+    IDirectoryListHost& host, IMessageBox& messages, const IClock& clock, QObject* parent)
     : QObject(parent)
     , m_state(state)
     , m_panel(panel)
@@ -99,7 +98,8 @@ void DirectoryListController::recordSubmission(const std::string& directory, con
     const std::optional<std::string> profile = m_state.active().name();
     if (!profile)
         return;
-    const std::optional<std::size_t> row = m_marks.recordSubmission(m_model.list(), *profile, directory, outcome);
+    const std::optional<std::size_t> row =
+        m_marks.recordSubmission(m_model.list(), *profile, directory, outcome);
     showCounts();
     if (!row)
         return;
@@ -113,7 +113,8 @@ QMenu* DirectoryListController::filterMenu()
         m_rebuildFilterMenu = false;
         m_filterMenu = std::make_unique<QMenu>();
         const auto addEntry = [this](const QString& text, const std::string& category) {
-            QAction* action = m_filterMenu->addAction(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            QAction* action =
+                m_filterMenu->addAction(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
             action->setCheckable(true);
             action->setData(toQString(category));
             connect(action, &QAction::triggered, this, [this, category] { setCategoryFilter(category); });
@@ -124,7 +125,8 @@ QMenu* DirectoryListController::filterMenu()
             addEntry(toQString(category), category);
     }
     for (QAction* action : m_filterMenu->actions())
-        action->setChecked(!action->isSeparator() && toStdString(action->data().toString()) == m_categoryFilter);
+        action->setChecked(
+            !action->isSeparator() && toStdString(action->data().toString()) == m_categoryFilter);
     return m_filterMenu.get();
 }
 
@@ -155,16 +157,23 @@ std::unique_ptr<DirectoryContextMenu> DirectoryListController::contextMenuForSel
         return nullptr;
     const std::string category = m_state.directories().GetCategory(selectedName());
     DirectoryContextMenu::Commands commands {
-        [this] { markSent(); }, [this] { markUnsent(); }, [this] { markApproved(); },
-        [this] { markUnapproved(); }, [this] { markBroken(); }, [this] { setCustomColor(); },
-        [this] { removeCustomColor(); }, [this] { editCustomText(); }, [this] { openInExternalBrowser(); },
-        [this] { m_host.reportBrokenDirectory(selectedText()); }, [this] { editDirectory(); },
-        [this] { deleteDirectory(); }, [this](const std::string& name) { changeCategory(name, false); },
+        [this] { markSent(); },
+        [this] { markUnsent(); },
+        [this] { markApproved(); },
+        [this] { markUnapproved(); },
+        [this] { markBroken(); },
+        [this] { setCustomColor(); },
+        [this] { removeCustomColor(); },
+        [this] { editCustomText(); },
+        [this] { openInExternalBrowser(); },
+        [this] { m_host.reportBrokenDirectory(selectedText()); },
+        [this] { editDirectory(); },
+        [this] { deleteDirectory(); },
+        [this](const std::string& name) { changeCategory(name, false); },
         [this](const std::string& name) { changeCategory(name, true); },
     };
     return std::make_unique<DirectoryContextMenu>(isCustomDirectory(category),
-                                                  categoryChoices(category, m_model.list().categories),
-                                                  std::move(commands));
+        categoryChoices(category, m_model.list().categories), std::move(commands));
 }
 
 void DirectoryListController::markSent()
@@ -321,8 +330,7 @@ void DirectoryListController::showContextMenu(const QPoint& globalPosition)
     menu->exec(globalPosition - QPoint(menu->sizeHint().width(), 0));
 }
 
-template <typename Mark>
-void DirectoryListController::markSelected(Mark mark)
+template <typename Mark> void DirectoryListController::markSelected(Mark mark)
 {
     const int row = m_panel.list()->selectedRow();
     const std::optional<std::string> profile = m_state.active().name();
@@ -337,5 +345,6 @@ void DirectoryListController::showCounts()
 {
     const DirectoryList& list = m_model.list();
     m_panel.sentLabel()->setText(toQString(sentCountLabel(list.sentCount)));
-    m_panel.availableLabel()->setText(toQString(availableLabel(static_cast<int>(list.rows.size()), list.total)));
+    m_panel.availableLabel()->setText(
+        toQString(availableLabel(static_cast<int>(list.rows.size()), list.total)));
 }

@@ -26,7 +26,7 @@ class DirectoryListController : public QObject {
 
 public:
     DirectoryListController(MainWindowState& state, DirectoryPanel& panel, IDirectoryListHost& host,
-                            IMessageBox& messages, const IClock& clock, QObject* parent = nullptr);
+        IMessageBox& messages, const IClock& clock, QObject* parent = nullptr);
     ~DirectoryListController() override;
 
     // PopulateDirectoryList: with reload, both databases are read again first.
@@ -67,8 +67,7 @@ private:
     void showFilterMenu();
     void showContextMenu(const QPoint& globalPosition);
     // Runs a mark that needs a profile on the selected row and shows the change.
-    template <typename Mark>
-    void markSelected(Mark mark);
+    template <typename Mark> void markSelected(Mark mark);
     void showCounts();
     std::string selectedName() const;
 

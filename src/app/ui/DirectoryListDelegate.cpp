@@ -12,15 +12,16 @@ constexpr int kRowPadding = 3;
 
 } // namespace
 
-void DirectoryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void DirectoryListDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->save();
     const bool selected = option.state.testFlag(QStyle::State_Selected);
     painter->fillRect(option.rect, selected ? kSelectedBackground : option.palette.base().color());
     painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
     painter->setFont(option.font);
-    const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight,
-                                                       option.rect.width() - 4);
+    const QString text = option.fontMetrics.elidedText(
+        index.data(Qt::DisplayRole).toString(), Qt::ElideRight, option.rect.width() - 4);
     painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
     if (option.state.testFlag(QStyle::State_HasFocus) || option.state.testFlag(QStyle::State_MouseOver)) {
         painter->setPen(kFrame);

@@ -10,10 +10,11 @@ class DirectoryListDelegate : public QStyledItemDelegate {
 
 public:
     static const QColor kSelectedBackground; // RGB(225, 225, 225)
-    static const QColor kFrame;              // RGB(160, 160, 160)
+    static const QColor kFrame; // RGB(160, 160, 160)
 
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(
+        QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

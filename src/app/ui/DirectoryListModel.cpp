@@ -10,7 +10,7 @@ namespace {
 QColor fromColorRef(std::uint32_t color)
 {
     return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-                  static_cast<int>((color >> 16) & 0xFFu));
+        static_cast<int>((color >> 16) & 0xFFu));
 }
 
 } // namespace

@@ -36,7 +36,8 @@ void DirectoryListView::selectRow(int row)
 
 int DirectoryListView::selectedRow() const
 {
-    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    const QModelIndexList selected =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
     return selected.isEmpty() ? -1 : selected.front().row();
 }
 

@@ -13,7 +13,8 @@
 namespace {
 
 // The entries of the sort drop-down, in the order of DirectorySort.
-const char* const kSortOrders[] = { "PR Ascending", "PR Descending", "Alpha Ascending", "Alpha Descending", "Status" };
+const char* const kSortOrders[] = { "PR Ascending", "PR Descending", "Alpha Ascending", "Alpha Descending",
+    "Status" };
 
 } // namespace
 

@@ -66,5 +66,6 @@ MainMenus::MainMenus(QMenuBar* bar)
     nextTab = key({ QKeySequence(Qt::CTRL | Qt::Key_Tab) });
     closeTab = key({ QKeySequence(Qt::CTRL | Qt::Key_F4) });
     // Shift+Tab arrives as Backtab on some systems.
-    previousTab = key({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) });
+    previousTab = key({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) });
 }

@@ -6,6 +6,6 @@
 
 void showNotAvailable(IMessageBox& messages, const char* command)
 {
-    messages.show(std::string("\"") + command + "\" is not available in this build of Vantelo.", kVanteloCaption,
-                  MessageIcon::Information);
+    messages.show(std::string("\"") + command + "\" is not available in this build of Vantelo.",
+        kVanteloCaption, MessageIcon::Information);
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr const char* kClipboardFailed = "An error occurred while placing the text in the clipboard. Please try again";
+constexpr const char* kClipboardFailed =
+    "An error occurred while placing the text in the clipboard. Please try again";
 
 } // namespace
 

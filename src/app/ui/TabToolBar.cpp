@@ -21,7 +21,8 @@ TabToolBar::TabToolBar(QWidget* parent)
     m_copy->setMenu(m_copyMenu);
     m_copy->setPopupMode(QToolButton::InstantPopup);
     addWidget(m_copy);
-    m_goto = addAction(ToolBarIcons::gotoDirectory(), QStringLiteral("Select the loaded directory in the directory list"));
+    m_goto = addAction(
+        ToolBarIcons::gotoDirectory(), QStringLiteral("Select the loaded directory in the directory list"));
     m_close = addAction(ToolBarIcons::closeTab(), QStringLiteral("Close this browser window"));
     m_fill->setToolTip(QStringLiteral("Auto Fill"));
 }

@@ -154,7 +154,8 @@ QIcon autoFill()
         painter.setPen(pen(QColor(200, 140, 20).darker(130), 1));
         painter.setBrush(QColor(240, 180, 40));
         QPolygonF pencil;
-        pencil << QPointF(20, 6) << QPointF(23, 9) << QPointF(13, 19) << QPointF(9.5, 20.5) << QPointF(11, 17);
+        pencil << QPointF(20, 6) << QPointF(23, 9) << QPointF(13, 19) << QPointF(9.5, 20.5)
+               << QPointF(11, 17);
         painter.drawPolygon(pencil);
     });
 }

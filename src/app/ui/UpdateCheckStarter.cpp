@@ -35,13 +35,15 @@ private:
 
 } // namespace
 
-bool startUpdateCheck(std::shared_ptr<WindowRelay> relay, int installedDirectoryListVersion, HostConfiguration hosts,
-                      UpdateNoticeHandlers handlers)
+bool startUpdateCheck(std::shared_ptr<WindowRelay> relay, int installedDirectoryListVersion,
+    HostConfiguration hosts, UpdateNoticeHandlers handlers)
 {
     try {
-        std::thread([notices = RelayedNotices(std::move(relay), installedDirectoryListVersion, std::move(handlers)),
-                     hosts = std::move(hosts)]() mutable { CheckForUpdates(notices, hosts); })
-            .detach();
+        std::thread([notices = RelayedNotices(
+                         std::move(relay), installedDirectoryListVersion, std::move(handlers)),
+                        hosts = std::move(hosts)]() mutable {
+            CheckForUpdates(notices, hosts);
+        }).detach();
         return true;
     } catch (const std::system_error&) {
         return false;

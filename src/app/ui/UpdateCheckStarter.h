@@ -17,5 +17,5 @@ struct UpdateNoticeHandlers {
 };
 
 // False when no thread could be started.
-bool startUpdateCheck(std::shared_ptr<WindowRelay> relay, int installedDirectoryListVersion, HostConfiguration hosts,
-                      UpdateNoticeHandlers handlers);
+bool startUpdateCheck(std::shared_ptr<WindowRelay> relay, int installedDirectoryListVersion,
+    HostConfiguration hosts, UpdateNoticeHandlers handlers);

@@ -17,15 +17,17 @@ constexpr const char* kCaption = "Review changes";
 constexpr const char* kPrGroup = "PR Updates";
 constexpr const char* kPrText =
     "A PR change was detected for the directories below. You can manually select the entries to be updated";
-constexpr const char* kPrHelp =
-    "Vantelo List Checker detected a PR change for the directories below. It is recommended to update the PR for "
-    "all the directories to the latest value (check all items). Note: PR values are for the directory main page";
+constexpr const char* kPrHelp = "Vantelo List Checker detected a PR change for the directories below. It is "
+                                "recommended to update the PR for "
+                                "all the directories to the latest value (check all items). Note: PR values "
+                                "are for the directory main page";
 constexpr const char* kBrokenGroup = "Disabled directories";
 constexpr const char* kBrokenText =
     "The directories selected below will be disabled. You can manually select the entries to be updated";
 constexpr const char* kBrokenHelp =
     "Vantelo List Checker detected an error while connecting to the directories below. You can disable the "
-    "directories which will make them dissapear from your directory list. Because the error may be due to a poor "
+    "directories which will make them dissapear from your directory list. Because the error may be due to a "
+    "poor "
     "connection or a temporary problem it is recommended to proceed only if you experienced problems before.";
 constexpr const char* kCheckAll = "Check All";
 constexpr const char* kUncheckAll = "Uncheck All";
@@ -38,7 +40,8 @@ struct Column {
     const char* title;
     int width;
 };
-constexpr Column kPrColumns[] { { "Directory Name", 150 }, { "Directory Address", 200 }, { "Old PR", 60 }, { "New PR", 60 } };
+constexpr Column kPrColumns[] { { "Directory Name", 150 }, { "Directory Address", 200 }, { "Old PR", 60 },
+    { "New PR", 60 } };
 constexpr Column kBrokenColumns[] { { "Directory Name", 150 }, { "Directory Address", 200 } };
 
 QString text(const char* latin1)
@@ -46,8 +49,7 @@ QString text(const char* latin1)
     return QString::fromLatin1(latin1);
 }
 
-template <std::size_t N>
-QTreeWidget* makeList(const Column (&columns)[N], QWidget* parent)
+template <std::size_t N> QTreeWidget* makeList(const Column (&columns)[N], QWidget* parent)
 {
     auto* list = new QTreeWidget(parent);
     list->setRootIsDecorated(false);
@@ -100,13 +102,15 @@ CReviewDlg::CReviewDlg(const CheckResults& results, bool openedFromCommandLine, 
     setWindowTitle(text(kCaption));
     for (const PrChange& change : results.prChanges)
         addRow(m_prList,
-               { QString::fromStdU16String(change.name), QString::fromStdU16String(change.address),
-                 QString::number(change.oldPR), QString::number(change.newPR) },
-               true);
+            { QString::fromStdU16String(change.name), QString::fromStdU16String(change.address),
+                QString::number(change.oldPR), QString::number(change.newPR) },
+            true);
     for (const BrokenSite& site : results.brokenSites)
-        addRow(m_brokenList, { QString::fromStdU16String(site.name), QString::fromStdU16String(site.address) }, false);
+        addRow(m_brokenList,
+            { QString::fromStdU16String(site.name), QString::fromStdU16String(site.address) }, false);
 
-    for (QPushButton* button : { m_prCheckAll, m_prUncheckAll, m_brokenCheckAll, m_brokenUncheckAll, m_cancel })
+    for (QPushButton* button :
+        { m_prCheckAll, m_prUncheckAll, m_brokenCheckAll, m_brokenUncheckAll, m_cancel })
         button->setAutoDefault(false);
     m_save->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);
@@ -115,8 +119,8 @@ CReviewDlg::CReviewDlg(const CheckResults& results, bool openedFromCommandLine, 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group(kPrGroup, kPrText, kPrHelp, m_prList, m_prCheckAll, m_prUncheckAll));
-    layout->addWidget(group(kBrokenGroup, kBrokenText, kBrokenHelp, m_brokenList, m_brokenCheckAll,
-                            m_brokenUncheckAll));
+    layout->addWidget(
+        group(kBrokenGroup, kBrokenText, kBrokenHelp, m_brokenList, m_brokenCheckAll, m_brokenUncheckAll));
     layout->addWidget(buttons);
 
     connect(m_prCheckAll, &QPushButton::clicked, this, [this] { setAllChecked(m_prList, true); });
@@ -128,8 +132,8 @@ CReviewDlg::CReviewDlg(const CheckResults& results, bool openedFromCommandLine, 
     resize(680, 520);
 }
 
-std::optional<ReviewSelection> CReviewDlg::Run(const CheckResults& results, bool openedFromCommandLine,
-                                               QWidget* parent)
+std::optional<ReviewSelection> CReviewDlg::Run(
+    const CheckResults& results, bool openedFromCommandLine, QWidget* parent)
 {
     CReviewDlg review(results, openedFromCommandLine, parent);
     if (review.exec() != QDialog::Accepted)
@@ -145,7 +149,7 @@ void CReviewDlg::accept()
 }
 
 QWidget* CReviewDlg::group(const char* title, const char* explanation, const char* help, QTreeWidget* list,
-                           QPushButton* checkAll, QPushButton* uncheckAll)
+    QPushButton* checkAll, QPushButton* uncheckAll)
 {
     auto* box = new QGroupBox(text(title), this);
     auto* intro = new QLabel(text(explanation), box);

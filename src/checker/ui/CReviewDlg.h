@@ -19,8 +19,8 @@ public:
     CReviewDlg(const CheckResults& results, bool openedFromCommandLine, QWidget* parent = nullptr);
 
     // Shows the review modally: the user's choice, or nothing when cancelled.
-    static std::optional<ReviewSelection> Run(const CheckResults& results, bool openedFromCommandLine,
-                                              QWidget* parent);
+    static std::optional<ReviewSelection> Run(
+        const CheckResults& results, bool openedFromCommandLine, QWidget* parent);
 
     // The rows' check states, taken when the dialog was closed with Save.
     const ReviewSelection& Selection() const { return m_selection; }
@@ -38,8 +38,8 @@ public slots:
     void accept() override;
 
 private:
-    QWidget* group(const char* title, const char* text, const char* help, QTreeWidget* list, QPushButton* checkAll,
-                   QPushButton* uncheckAll);
+    QWidget* group(const char* title, const char* text, const char* help, QTreeWidget* list,
+        QPushButton* checkAll, QPushButton* uncheckAll);
 
     QTreeWidget* m_prList;
     QTreeWidget* m_brokenList;

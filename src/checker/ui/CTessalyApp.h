@@ -10,7 +10,7 @@ class CTessalyApp {
 public:
     // What the window's command line asks for.
     struct Arguments {
-        std::optional<std::string> dataDir;  // --data-dir DIR: where data/settings.xml is
+        std::optional<std::string> dataDir; // --data-dir DIR: where data/settings.xml is
         std::optional<std::string> openFile; // "<open>" FILE "</open>"
     };
 

@@ -31,9 +31,9 @@ constexpr const char* kCheckBroken = "Check for broken links (server down or 404
 constexpr const char* kProgress = "Progress:";
 constexpr const char* kLoadFirst = "Please load a directory list before starting the check";
 constexpr const char* kStartFailed = "The check could not be started";
-constexpr const char* kUnsavedQuestion =
-    "You currently have unsaved data. By quitting the program you will lose any updates you made to the directory "
-    "list. Press OK to quit or Cancel to get back to the program.";
+constexpr const char* kUnsavedQuestion = "You currently have unsaved data. By quitting the program you will "
+                                         "lose any updates you made to the directory "
+                                         "list. Press OK to quit or Cancel to get back to the program.";
 constexpr const char* kAboutEntry = "&About Vantelo List Checker...";
 constexpr const char* kAboutCaption = "About Vantelo List Checker";
 constexpr const char* kAboutText = "Vantelo List Checker Version 1.0";
@@ -48,8 +48,8 @@ QString text(const char* latin1)
 
 QString chooseDatabase(QWidget* parent)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(),
-                                        text(kDatabaseFilter) + QStringLiteral(";;") + text(kAllFilter));
+    return QFileDialog::getOpenFileName(
+        parent, QString(), QString(), text(kDatabaseFilter) + QStringLiteral(";;") + text(kAllFilter));
 }
 
 QString chooseSaveTarget(QWidget* parent, const QString& offered)
@@ -302,7 +302,8 @@ bool CTessalyDlg::mayClose()
     // A run in progress holds results that are not saved either.
     if (!m_unsaved && !IsRunBusy())
         return true;
-    return m_messages.ask(kUnsavedQuestion, kListCheckerCaption, MessageButtons::OkCancel, MessageIcon::Information)
+    return m_messages.ask(
+               kUnsavedQuestion, kListCheckerCaption, MessageButtons::OkCancel, MessageIcon::Information)
         == MessageAnswer::Ok;
 }
 
@@ -334,13 +335,13 @@ void CTessalyDlg::OnFinished()
     post([this] { finishRun(); });
 }
 
-template <typename Work>
-void CTessalyDlg::post(Work work)
+template <typename Work> void CTessalyDlg::post(Work work)
 {
     QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
 
-std::optional<ReviewSelection> CTessalyDlg::ShowReview(const CheckResults& results, bool openedFromCommandLine)
+std::optional<ReviewSelection> CTessalyDlg::ShowReview(
+    const CheckResults& results, bool openedFromCommandLine)
 {
     return m_runReview(results, openedFromCommandLine, this);
 }

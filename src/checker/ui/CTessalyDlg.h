@@ -35,8 +35,8 @@ public:
     // Chooses where to save, offering a file; an empty text when the user cancels.
     using SaveChooser = std::function<QString(QWidget* parent, const QString& offered)>;
     // Shows the review: the user's choice, or nothing when cancelled.
-    using ReviewRunner =
-        std::function<std::optional<ReviewSelection>(const CheckResults&, bool openedFromCommandLine, QWidget*)>;
+    using ReviewRunner = std::function<std::optional<ReviewSelection>(
+        const CheckResults&, bool openedFromCommandLine, QWidget*)>;
 
     CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget* parent = nullptr);
     ~CTessalyDlg() override;
@@ -95,10 +95,10 @@ private:
     void OnLogLine(const std::u16string& line) override;
     void OnProgress(int checked) override;
     void OnFinished() override;
-    template <typename Work>
-    void post(Work work);
+    template <typename Work> void post(Work work);
 
-    std::optional<ReviewSelection> ShowReview(const CheckResults& results, bool openedFromCommandLine) override;
+    std::optional<ReviewSelection> ShowReview(
+        const CheckResults& results, bool openedFromCommandLine) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path& offered) override;
 
     const HostConfiguration m_hosts;

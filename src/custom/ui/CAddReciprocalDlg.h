@@ -15,7 +15,8 @@ class CAddReciprocalDlg : public QDialog {
 
 public:
     static constexpr const char* kPrompt =
-        "Please enter the HTML code to be added to your site. Use this form to add custom reciprocal links or to "
+        "Please enter the HTML code to be added to your site. Use this form to add custom reciprocal links "
+        "or to "
         "manually specify the link if Vantelo doesn't properly autodetect it";
 
     explicit CAddReciprocalDlg(QWidget* parent = nullptr);

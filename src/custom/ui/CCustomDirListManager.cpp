@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-CCustomDirListManager::CCustomDirListManager(DirectoryStore& main, DirectoryStore& custom, const DataFolder& folder,
-                                             HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+CCustomDirListManager::CCustomDirListManager(DirectoryStore& main, DirectoryStore& custom,
+    const DataFolder& folder, HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
     : QDialog(parent)
     , m_model(main, custom, folder.customDatabase())
     , m_mainStore(main)
@@ -62,8 +62,8 @@ CCustomDirListManager::CCustomDirListManager(DirectoryStore& main, DirectoryStor
 bool CCustomDirListManager::editDirectory(const std::string& name)
 {
     m_model.reload();
-    const bool edited =
-        m_model.editDirectory(name, [this](DirectoryWizardModel model) { return runWizard(std::move(model)); });
+    const bool edited = m_model.editDirectory(
+        name, [this](DirectoryWizardModel model) { return runWizard(std::move(model)); });
     refill(name);
     return edited;
 }
@@ -94,13 +94,14 @@ void CCustomDirListManager::removeSelected()
     if (name.empty() || !m_model.removeDirectory(name, m_messages))
         return;
     const std::vector<std::string>& names = m_model.names();
-    refill(names.empty() ? std::string() : names[std::min<std::size_t>(static_cast<std::size_t>(row), names.size() - 1)]);
+    refill(names.empty() ? std::string()
+                         : names[std::min<std::size_t>(static_cast<std::size_t>(row), names.size() - 1)]);
 }
 
 void CCustomDirListManager::importDirectories()
 {
-    CImportDirectoriesDlg import(m_customStore, m_mainStore, m_model.categories(), m_model.knownDirectories(), m_hosts,
-                                 m_messages, this);
+    CImportDirectoriesDlg import(m_customStore, m_mainStore, m_model.categories(), m_model.knownDirectories(),
+        m_hosts, m_messages, this);
     import.exec();
     m_model.reload();
     if (import.added() > 0)

@@ -24,7 +24,7 @@ public:
     // Over the main window's two stores; "customdirdata.xml" of the data folder
     // is saved after each change. The hosts give the PageRank query host.
     CCustomDirListManager(DirectoryStore& main, DirectoryStore& custom, const DataFolder& folder,
-                          HostConfiguration hosts, IMessageBox& messages, QWidget* parent = nullptr);
+        HostConfiguration hosts, IMessageBox& messages, QWidget* parent = nullptr);
 
     // Runs the wizard on one custom directory, as the manager's "Edit..." does,
     // without showing the manager ("Edit Directory" of the main window's list).

@@ -30,26 +30,30 @@ constexpr const char* kEditCaption = "Edit Custom Directory";
 constexpr const char* kStepText = "Step %1 of 3";
 constexpr const char* kNameLabel = "Directory Name:";
 constexpr const char* kAddressLabel = "Directory Address:";
-constexpr const char* kNameIntro = "Enter the name under which the directory is to be listed and the address of "
-                                   "the page where sites are submitted to it.";
+constexpr const char* kNameIntro =
+    "Enter the name under which the directory is to be listed and the address of "
+    "the page where sites are submitted to it.";
 constexpr const char* kNameHelp = "The name under which the directory appears in your directory list. It is "
                                   "proposed from the address as you type it";
 constexpr const char* kAddressHelp = "The address of the directory's submission page, for example "
                                      "http://www.example.com/submit.php";
-constexpr const char* kBrowserIntro =
-    "Browse to the directory's submission form and fill it in: drag the profile fields from the list onto the "
-    "form's fields, or type into them. Every field you fill is remembered for this directory. Press Next when "
-    "the form is filled; do not submit it.";
+constexpr const char* kBrowserIntro = "Browse to the directory's submission form and fill it in: drag the "
+                                      "profile fields from the list onto the "
+                                      "form's fields, or type into them. Every field you fill is remembered "
+                                      "for this directory. Press Next when "
+                                      "the form is filled; do not submit it.";
 constexpr const char* kFieldsLabel = "Profile fields:";
-constexpr const char* kFieldsHelp = "Drag a field onto a field of the form: Vantelo puts the profile's value there "
-                                    "each time you submit your site to this directory";
+constexpr const char* kFieldsHelp =
+    "Drag a field onto a field of the form: Vantelo puts the profile's value there "
+    "each time you submit your site to this directory";
 constexpr const char* kDefaultPageText = "Set Default Page";
 constexpr const char* kDefaultPageHelp = "Makes the page now shown the one that opens when you choose this "
                                          "directory, for example after you browsed to its submission form";
 constexpr const char* kCategoryLabel = "Category:";
 constexpr const char* kSelectedLabel = "Selected categories";
-constexpr const char* kCategoryHelp = "Your directory list can be filtered by category. Every directory you add "
-                                      "is listed under Custom as well";
+constexpr const char* kCategoryHelp =
+    "Your directory list can be filtered by category. Every directory you add "
+    "is listed under Custom as well";
 constexpr const char* kNextText = "Next";
 constexpr const char* kSaveText = "Save and Close";
 constexpr const char* kAddAnotherText = "Save and Add Another";
@@ -99,8 +103,8 @@ private:
     QPointer<CDirectoryEditDialog> m_dialog;
 };
 
-CDirectoryEditDialog::CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts,
-                                           IMessageBox& messages, QWidget* parent)
+CDirectoryEditDialog::CDirectoryEditDialog(
+    DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
     : QDialog(parent)
     , m_model(std::move(model))
     , m_hosts(std::move(hosts))
@@ -145,9 +149,8 @@ CDirectoryEditDialog::~CDirectoryEditDialog()
         m_pageRankSink->detach();
 }
 
-std::optional<DirectoryWizardModel> CDirectoryEditDialog::run(DirectoryWizardModel model,
-                                                             const HostConfiguration& hosts, IMessageBox& messages,
-                                                             QWidget* parent)
+std::optional<DirectoryWizardModel> CDirectoryEditDialog::run(
+    DirectoryWizardModel model, const HostConfiguration& hosts, IMessageBox& messages, QWidget* parent)
 {
     CDirectoryEditDialog wizard(std::move(model), hosts, messages, parent);
     if (wizard.exec() != QDialog::Accepted)
@@ -234,7 +237,7 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     });
     // Direct: the page being left must be described before its document goes.
     connect(m_page, &FillingWebPage::mainFrameNavigationStarting, this, &CDirectoryEditDialog::pageLeaving,
-            Qt::DirectConnection);
+        Qt::DirectConnection);
     connect(m_defaultPage, &QPushButton::clicked, this, &CDirectoryEditDialog::setDefaultPage);
     return step;
 }
@@ -345,7 +348,8 @@ void CDirectoryEditDialog::leaveBrowserStep()
     m_bridge->describe([self, loaded = std::move(*loaded)](WebPageDescription page) {
         if (!self || self->m_closed)
             return;
-        if (page.status == WebPageDescription::Status::Described && page.model.documentToken() == loaded.document)
+        if (page.status == WebPageDescription::Status::Described
+            && page.model.documentToken() == loaded.document)
             self->m_model.mapping().learn(page.model, loaded);
         self->enterSummary();
     });
@@ -417,7 +421,8 @@ void CDirectoryEditDialog::pageLeaving()
     m_bridge->describeLeaving([self, loaded = std::move(*loaded)](WebPageDescription page) {
         if (!self || self->m_closed)
             return;
-        if (page.status == WebPageDescription::Status::Described && page.model.documentToken() == loaded.document)
+        if (page.status == WebPageDescription::Status::Described
+            && page.model.documentToken() == loaded.document)
             self->m_model.mapping().learn(page.model, loaded);
     });
 }

@@ -38,13 +38,13 @@ public:
 
     // The PageRank is asked from the toolbar query host of `hosts`.
     CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages,
-                         QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
     ~CDirectoryEditDialog() override;
 
     // Runs the wizard modally; the finished model after "Save and Close" or
     // "Save and Add Another", nothing when cancelled.
-    static std::optional<DirectoryWizardModel> run(DirectoryWizardModel model, const HostConfiguration& hosts,
-                                                   IMessageBox& messages, QWidget* parent);
+    static std::optional<DirectoryWizardModel> run(
+        DirectoryWizardModel model, const HostConfiguration& hosts, IMessageBox& messages, QWidget* parent);
 
     const DirectoryWizardModel& model() const { return m_model; }
     int step() const { return m_step; }

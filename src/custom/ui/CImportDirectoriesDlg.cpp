@@ -22,9 +22,10 @@ namespace {
 
 constexpr const char* kCaption = "Import Directories";
 constexpr const char* kFileLabel = "File to import:";
-constexpr const char* kFileHelp = "A text or CSV file with one directory per line: its address, or its name and "
-                                  "its address separated by a comma or a semicolon. Directories already in your "
-                                  "list are skipped";
+constexpr const char* kFileHelp =
+    "A text or CSV file with one directory per line: its address, or its name and "
+    "its address separated by a comma or a semicolon. Directories already in your "
+    "list are skipped";
 constexpr const char* kCategoryLabel = "Category:";
 constexpr const char* kSelectedLabel = "Selected categories";
 constexpr const char* kCategoryHelp = "The categories every imported directory is listed under. Custom is "
@@ -43,9 +44,8 @@ QString text(const char* utf8)
 } // namespace
 
 CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main,
-                                             std::set<std::string> knownCategories,
-                                             std::map<std::string, std::string> knownDirectories,
-                                             HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+    std::set<std::string> knownCategories, std::map<std::string, std::string> knownDirectories,
+    HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
     : QDialog(parent)
     , m_customStore(custom)
     , m_mainStore(main)
@@ -168,7 +168,8 @@ void CImportDirectoriesDlg::startImport()
     if (m_state != State::Idle)
         return;
     const std::string categoryText = customCategoryText(m_selected);
-    std::optional<DirectoryListScan> scan = scanDirectoryListFile(toStdString(m_file->text()), m_known, m_messages);
+    std::optional<DirectoryListScan> scan =
+        scanDirectoryListFile(toStdString(m_file->text()), m_known, m_messages);
     if (!scan)
         return;
     m_status->setText(toQString(importFoundText(*scan)));
@@ -269,8 +270,7 @@ void CImportDirectoriesDlg::OnAllChecked(std::size_t count)
 // Queues work for the window's thread; it runs only while the window is there
 // and its import open. The import's lock keeps the window from going while the
 // call is queued.
-template <typename Work>
-void CImportDirectoriesDlg::post(Work work)
+template <typename Work> void CImportDirectoriesDlg::post(Work work)
 {
     QMetaObject::invokeMethod(
         this,

@@ -38,8 +38,8 @@ public:
     // Imports into both stores, against the known directories (name to address);
     // the known categories are offered for choosing.
     CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main, std::set<std::string> knownCategories,
-                          std::map<std::string, std::string> knownDirectories, HostConfiguration hosts,
-                          IMessageBox& messages, QWidget* parent = nullptr);
+        std::map<std::string, std::string> knownDirectories, HostConfiguration hosts, IMessageBox& messages,
+        QWidget* parent = nullptr);
     ~CImportDirectoriesDlg() override;
 
     // Test seam: the file dialog of "Browse...".
@@ -69,9 +69,9 @@ public slots:
 
 private:
     enum class State {
-        Idle,     // nothing imported yet
+        Idle, // nothing imported yet
         Checking, // the new directories are being checked and added
-        Done,     // every directory is in; only closing is left
+        Done, // every directory is in; only closing is left
     };
 
     void browse();
@@ -86,8 +86,7 @@ private:
     // Called on the checker's thread: each only queues the work for this window.
     void OnDirectoryChecked() override;
     void OnAllChecked(std::size_t count) override;
-    template <typename Work>
-    void post(Work work);
+    template <typename Work> void post(Work work);
 
     DirectoryStore& m_customStore;
     DirectoryStore& m_mainStore;

@@ -62,10 +62,10 @@ void CAsyncWaitDlg::startRequest()
     // alive (the destructor detaches first); it only posts the result to the
     // dialog's thread, and Qt drops the posted call if the dialog is gone by then.
     m_runner.start([request = m_request] { return runWaitRequest(request); },
-                   [this](WaitResult result) {
-                       QMetaObject::invokeMethod(
-                           this, [this, result = std::move(result)] { finish(result); }, Qt::QueuedConnection);
-                   });
+        [this](WaitResult result) {
+            QMetaObject::invokeMethod(
+                this, [this, result = std::move(result)] { finish(result); }, Qt::QueuedConnection);
+        });
 }
 
 void CAsyncWaitDlg::startProcessWait()

@@ -14,9 +14,9 @@ namespace {
 
 constexpr const char* kCaption = "Report Broken Directory";
 constexpr const char* kGroupTitle = "Problem description";
-constexpr const char* kExplanation =
-    "You can write a short description of the problem or select one from the options below to help us solve the "
-    "problem in the shortest time";
+constexpr const char* kExplanation = "You can write a short description of the problem or select one from "
+                                     "the options below to help us solve the "
+                                     "problem in the shortest time";
 
 QString text(const char* latin1)
 {

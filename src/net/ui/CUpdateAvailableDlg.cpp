@@ -16,7 +16,8 @@ QString noticeHtml(const QString& loginUrl)
     QFile page(QString::fromLatin1(CUpdateAvailableDlg::kNoticePage));
     if (!page.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(page.readAll()).replace(QString::fromLatin1(kLinkMarker), loginUrl.toHtmlEscaped());
+    return QString::fromUtf8(page.readAll())
+        .replace(QString::fromLatin1(kLinkMarker), loginUrl.toHtmlEscaped());
 }
 
 } // namespace

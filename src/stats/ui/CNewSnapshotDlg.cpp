@@ -30,15 +30,19 @@ constexpr const char* kEntireText = "Check entire directory database";
 constexpr const char* kResumeText = "Resume a snapshot. Start with record";
 constexpr const char* kIdleStatus = "Status: idle";
 
-constexpr const char* kGeneralHelp = "Include general indicators or a site's strength like PR, Alexa traffic rank, "
-                                     "inbound link count and indexed page count";
-constexpr const char* kSerpHelp = "Include Search Engine Position information for the search phrases configured in "
-                                  "this profile. If this box is disabled, no phrases are configured for this profile.";
+constexpr const char* kGeneralHelp =
+    "Include general indicators or a site's strength like PR, Alexa traffic rank, "
+    "inbound link count and indexed page count";
+constexpr const char* kSerpHelp =
+    "Include Search Engine Position information for the search phrases configured in "
+    "this profile. If this box is disabled, no phrases are configured for this profile.";
 constexpr const char* kApprovalHelp = "Include information on the directories that link to this site";
-constexpr const char* kEntireHelp = "If checked, will verify all directories from the database. If unchecked it will "
-                                    "verify only directories where a submission was previously made (faster)";
-constexpr const char* kResumeHelp = "Resume the check from the provided record (use this if a check is frozen by "
-                                    "making a note of its progress shown below)";
+constexpr const char* kEntireHelp =
+    "If checked, will verify all directories from the database. If unchecked it will "
+    "verify only directories where a submission was previously made (faster)";
+constexpr const char* kResumeHelp =
+    "Resume the check from the provided record (use this if a check is frozen by "
+    "making a note of its progress shown below)";
 
 constexpr const char* kHtmlFilter = "HTML Files (*.html)";
 constexpr const char* kAllFilter = "All Files (*.*)";
@@ -62,9 +66,9 @@ void addOption(QGridLayout* grid, QWidget* option, const char* help, int indent 
 
 } // namespace
 
-CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile, SendingProfile::ProfileStore& profiles,
-                                 const DirectoryStore& directories, HostConfiguration hosts, IMessageBox& messages,
-                                 QWidget* parent)
+CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
+    SendingProfile::ProfileStore& profiles, const DirectoryStore& directories, HostConfiguration hosts,
+    IMessageBox& messages, QWidget* parent)
     : QDialog(parent)
     , m_profile(profile)
     , m_profiles(profiles)
@@ -171,11 +175,13 @@ void CNewSnapshotDlg::start()
     options.entireDatabase = options.includeApproval && m_entire->isChecked();
     options.resumeRecord = options.includeApproval ? m_resume->value() : 0;
     m_start->setEnabled(false);
-    for (QWidget* option : std::initializer_list<QWidget*> { m_general, m_serp, m_approval, m_entire, m_resume })
+    for (QWidget* option :
+        std::initializer_list<QWidget*> { m_general, m_serp, m_approval, m_entire, m_resume })
         option->setEnabled(false);
 
-    m_run = SnapshotRun::Create(snapshotInput(m_profiles, m_profile, m_directories, options, m_hosts.vendorUrl("/")),
-                                CSEOData(m_hosts, m_sleeper), m_sleeper, m_clock, this);
+    m_run = SnapshotRun::Create(
+        snapshotInput(m_profiles, m_profile, m_directories, options, m_hosts.vendorUrl("/")),
+        CSEOData(m_hosts, m_sleeper), m_sleeper, m_clock, this);
     m_run->Start();
 }
 
@@ -238,8 +244,7 @@ void CNewSnapshotDlg::OnFinished(const std::string&)
     });
 }
 
-template <typename Work>
-void CNewSnapshotDlg::post(Work work)
+template <typename Work> void CNewSnapshotDlg::post(Work work)
 {
     QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }

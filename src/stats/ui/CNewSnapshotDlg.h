@@ -35,8 +35,8 @@ public:
     using FileChooser = std::function<QString(QWidget* parent)>;
 
     CNewSnapshotDlg(const SendingProfile::SiteProfile& profile, SendingProfile::ProfileStore& profiles,
-                    const DirectoryStore& directories, HostConfiguration hosts, IMessageBox& messages,
-                    QWidget* parent = nullptr);
+        const DirectoryStore& directories, HostConfiguration hosts, IMessageBox& messages,
+        QWidget* parent = nullptr);
     ~CNewSnapshotDlg() override;
 
     // Test seams: the pauses between search pages, "today", the save dialog.
@@ -77,8 +77,7 @@ private:
     void OnProgress(const std::string& progress) override;
     void OnApprovalFound(const SnapshotRun::Approval& approval) override;
     void OnFinished(const std::string& report) override;
-    template <typename Work>
-    void post(Work work);
+    template <typename Work> void post(Work work);
 
     const SendingProfile::SiteProfile m_profile;
     SendingProfile::ProfileStore& m_profiles;

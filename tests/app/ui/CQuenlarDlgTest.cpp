@@ -27,7 +27,8 @@ using ::testing::Not;
 
 namespace {
 
-const std::string kTwoDirectories = directoryElement("Alpha", 5, "about:blank#alpha", R"(category="News,Blogs")")
+const std::string kTwoDirectories =
+    directoryElement("Alpha", 5, "about:blank#alpha", R"(category="News,Blogs")")
     + directoryElement("Beta", 3, "about:blank#beta", R"(category="Arts")");
 
 TEST(CQuenlarDlgTest, WithoutProfilesChoosingADirectoryAsksForOneAndNoOpensNothing)
@@ -44,8 +45,8 @@ TEST(CQuenlarDlgTest, WithoutProfilesChoosingADirectoryAsksForOneAndNoOpensNothi
 
     fixture.clickRow(1);
     EXPECT_THAT(fixture.messages.messages(),
-                ElementsAre(RecordedMessage { CQuenlarDlg::kCreateProfileQuestion, "Vantelo", MessageIcon::Warning, true,
-                                              MessageButtons::YesNo }));
+        ElementsAre(RecordedMessage { CQuenlarDlg::kCreateProfileQuestion, "Vantelo", MessageIcon::Warning,
+            true, MessageButtons::YesNo }));
     EXPECT_EQ(fixture.tabCount(), 1);
     EXPECT_EQ(window.directoryPanel().list()->selectedRow(), 1);
 }
@@ -54,9 +55,10 @@ TEST(CQuenlarDlgTest, AnSvDatThatNamesAnActiveProfileStartsWithItChosen)
 {
     MainWindowFixture fixture;
     fixture.writeDatabase(kTwoDirectories);
-    fixture.folder.write("sv.dat", "2\nSecond\n2\n"
-                                   "First\nhttp://one.example/\n1\nT\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n0\n"
-                                   "Second\nhttp://two.example/\n1\nT\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nBeta\n");
+    fixture.folder.write("sv.dat",
+        "2\nSecond\n2\n"
+        "First\nhttp://one.example/\n1\nT\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n0\n"
+        "Second\nhttp://two.example/\n1\nT\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nBeta\n");
     CQuenlarDlg& window = fixture.start();
     EXPECT_EQ(window.profileBox()->currentText(), QStringLiteral("Second"));
     EXPECT_EQ(window.profileBox()->count(), 2);
@@ -69,10 +71,11 @@ TEST(CQuenlarDlgTest, ChoosingAnotherProfileShowsTheListForItAndMakesItActive)
 {
     MainWindowFixture fixture;
     fixture.writeDatabase(kTwoDirectories);
-    fixture.writeProfiles(profileElement("Mine", "<submittedto><friendlyname>Beta</friendlyname>"
-                                                 "<datetime>01 May 2020</datetime></submittedto>")
-                              + profileElement("Auto", "<reciprocalmethod>1</reciprocalmethod>"),
-                          "Mine");
+    fixture.writeProfiles(profileElement("Mine",
+                              "<submittedto><friendlyname>Beta</friendlyname>"
+                              "<datetime>01 May 2020</datetime></submittedto>")
+            + profileElement("Auto", "<reciprocalmethod>1</reciprocalmethod>"),
+        "Mine");
     CQuenlarDlg& window = fixture.start();
     QComboBox* profiles = window.profileBox();
     ASSERT_EQ(profiles->currentText(), QStringLiteral("Mine"));
@@ -119,8 +122,9 @@ TEST(CQuenlarDlgTest, ReturnAndEscapeCloseNothing)
     MainWindowFixture fixture;
     fixture.writeDatabase(kTwoDirectories);
     CQuenlarDlg& window = fixture.start();
-    for (QWidget* target : { static_cast<QWidget*>(&window), static_cast<QWidget*>(window.directoryPanel().list()),
-                             static_cast<QWidget*>(window.directoryPanel().searchEdit()) }) {
+    for (QWidget* target :
+        { static_cast<QWidget*>(&window), static_cast<QWidget*>(window.directoryPanel().list()),
+            static_cast<QWidget*>(window.directoryPanel().searchEdit()) }) {
         for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape })
             QTest::keyClick(target, key);
     }
@@ -161,10 +165,12 @@ TEST(CQuenlarDlgTest, TenTabsThenTheMessageAndAFreedSlotsTabGoesToTheEnd)
     CQuenlarDlg& window = fixture.start();
     BrowserTabArea& tabs = window.tabs();
     for (int opened = 1; opened < kTabSlotCount; ++opened)
-        EXPECT_EQ(tabs.OpenTab("about:blank#" + std::to_string(opened), "Tab " + std::to_string(opened), false), opened);
+        EXPECT_EQ(
+            tabs.OpenTab("about:blank#" + std::to_string(opened), "Tab " + std::to_string(opened), false),
+            opened);
     EXPECT_EQ(tabs.OpenTab("about:blank#eleven", "Eleven", true), -1);
     EXPECT_THAT(fixture.messages.messages(),
-                ElementsAre(shown(BrowserTabArea::kTooManyTabs, "Ravelin", MessageIcon::Warning)));
+        ElementsAre(shown(BrowserTabArea::kTooManyTabs, "Ravelin", MessageIcon::Warning)));
     EXPECT_EQ(fixture.tabCount(), kTabSlotCount);
 
     tabs.tabBar()->setCurrentIndex(3);
@@ -209,12 +215,13 @@ TEST(CQuenlarDlgTest, ClosingTheLastTabHidesTheAddressLineAndDisablesNavigation)
     EXPECT_TRUE(tabs.toolBar()->isVisible());
     tabs.toolBar()->closeAction()->trigger();
     EXPECT_EQ(fixture.tabCount(), 0);
-    for (QWidget* hidden : { static_cast<QWidget*>(tabs.addressEdit()), static_cast<QWidget*>(tabs.pageRankLabel()),
-                             static_cast<QWidget*>(tabs.progressBar()), static_cast<QWidget*>(tabs.toolBar()) })
+    for (QWidget* hidden :
+        { static_cast<QWidget*>(tabs.addressEdit()), static_cast<QWidget*>(tabs.pageRankLabel()),
+            static_cast<QWidget*>(tabs.progressBar()), static_cast<QWidget*>(tabs.toolBar()) })
         EXPECT_FALSE(hidden->isVisible());
     const NavigationToolBar& navigation = window.navigationToolBar();
     for (QAction* action : { navigation.backAction(), navigation.forwardAction(), navigation.refreshAction(),
-                             navigation.stopAction() })
+             navigation.stopAction() })
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     EXPECT_TRUE(navigation.settingsAction()->isEnabled());
     tabs.CloseCurrentTab();
@@ -235,7 +242,8 @@ TEST(CQuenlarDlgTest, ARightClickSelectsTheRowWithoutOpeningItAndOffersItsComman
         for (QAction* action : menu.actions())
             offered.append(action->text());
     });
-    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    QTest::mouseClick(
+        list->viewport(), Qt::RightButton, {}, list->visualRect(list->model()->index(1, 0)).center());
     EXPECT_EQ(list->selectedRow(), 1);
     EXPECT_EQ(fixture.tabCount(), 1);
     EXPECT_TRUE(offered.contains(QStringLiteral("Report Broken Directory...")));
@@ -277,8 +285,9 @@ TEST(CQuenlarDlgTest, MarksChangeTheRowAndTheSentCountInPlace)
         if (!action->isSeparator())
             entries.append(action->text() + (action->isChecked() ? QStringLiteral("*") : QString()));
     }
-    EXPECT_EQ(entries, (QStringList { QStringLiteral("Show All*"), QStringLiteral("Arts"), QStringLiteral("Blogs"),
-                                      QStringLiteral("News") }));
+    EXPECT_EQ(entries,
+        (QStringList { QStringLiteral("Show All*"), QStringLiteral("Arts"), QStringLiteral("Blogs"),
+            QStringLiteral("News") }));
     menu->actions()[2]->trigger();
     EXPECT_THAT(fixture.rowTexts(), ElementsAre("Beta[pr3] [not sent]"));
     EXPECT_EQ(window.directoryPanel().availableLabel()->text(), QStringLiteral("1/2 directories available"));

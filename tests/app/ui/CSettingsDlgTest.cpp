@@ -28,7 +28,8 @@ TEST(CSettingsDlgTest, TheIntervalIsEditableOnlyWithAutosaveAndMustBeAnInteger)
 
     dialog.intervalEdit()->setText(QStringLiteral("ten"));
     dialog.accept();
-    EXPECT_THAT(messages.messages(), ElementsAre(shown("Enter an integer.", "Vantelo", MessageIcon::Warning)));
+    EXPECT_THAT(
+        messages.messages(), ElementsAre(shown("Enter an integer.", "Vantelo", MessageIcon::Warning)));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
     dialog.intervalEdit()->setText(QStringLiteral("0"));
@@ -45,7 +46,8 @@ TEST(CSettingsDlgTest, EachOptionHasItsHelpIcon)
 {
     RecordingMessageBox messages;
     CSettingsDlg dialog(MainSettings {}, messages);
-    EXPECT_THAT(dialog.autosaveHelp()->helpText().toStdString(), HasSubstr("save your custom directory list changes"));
+    EXPECT_THAT(dialog.autosaveHelp()->helpText().toStdString(),
+        HasSubstr("save your custom directory list changes"));
     EXPECT_THAT(dialog.autoUpdateHelp()->helpText().toStdString(), HasSubstr("notify you of any updates"));
     EXPECT_THAT(dialog.tabbedBrowsingHelp()->helpText().toStdString(), HasSubstr("loaded in a new tab"));
 }

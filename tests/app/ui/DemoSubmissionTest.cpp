@@ -24,7 +24,8 @@ const std::filesystem::path kBin = VANTELO_BIN_DIR;
 
 int rowOf(const std::vector<std::string>& rows, const std::string& prefix)
 {
-    const auto found = std::find_if(rows.begin(), rows.end(), [&](const std::string& row) { return row.starts_with(prefix); });
+    const auto found = std::find_if(
+        rows.begin(), rows.end(), [&](const std::string& row) { return row.starts_with(prefix); });
     return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
@@ -34,10 +35,11 @@ TEST(DemoSubmissionTest, ADemoDirectoryIsFilledSubmittedAndMarkedSent)
     const std::optional<std::string> shipped = readFileBytes(kBin / "dirdata.xml");
     ASSERT_TRUE(shipped) << "the build did not make dirdata.xml";
     fixture.folder.write("dirdata.xml", *shipped);
-    fixture.writeProfiles(profileElement("My Site",
-                              "<categories>Computers</categories><subcategories>Software</subcategories>"
-                              "<title>Widget Works</title><description>Widgets and their software.</description>"
-                              "<keywords>widgets</keywords><reciprocalmethod>0</reciprocalmethod>"),
+    fixture.writeProfiles(
+        profileElement("My Site",
+            "<categories>Computers</categories><subcategories>Software</subcategories>"
+            "<title>Widget Works</title><description>Widgets and their software.</description>"
+            "<keywords>widgets</keywords><reciprocalmethod>0</reciprocalmethod>"),
         "My Site");
     CQuenlarDlg& window = fixture.start();
 
@@ -48,12 +50,14 @@ TEST(DemoSubmissionTest, ADemoDirectoryIsFilledSubmittedAndMarkedSent)
     BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
     ASSERT_NE(tab, nullptr);
     const auto chosenSection = [&] {
-        return evaluate(*tab->page(), QStringLiteral("document.getElementsByName('category_id')[0].value")).toString();
+        return evaluate(*tab->page(), QStringLiteral("document.getElementsByName('category_id')[0].value"))
+            .toString();
     };
     ASSERT_TRUE(waitUntil([&] { return chosenSection() == QStringLiteral("computers-software"); }, 30000))
         << "the page was not filled; the section is " << chosenSection().toStdString();
-    EXPECT_EQ(evaluate(*tab->page(), QStringLiteral("document.getElementsByName('title')[0].value")).toString(),
-              QStringLiteral("Widget Works"));
+    EXPECT_EQ(
+        evaluate(*tab->page(), QStringLiteral("document.getElementsByName('title')[0].value")).toString(),
+        QStringLiteral("Widget Works"));
 
     evaluate(*tab->page(), QStringLiteral("document.querySelector('input[type=submit]').click()"));
     ASSERT_TRUE(waitUntil([&] { return fixture.rowTexts()[row] == "Demo Web Guide[pr4] [sent]"; }, 30000))

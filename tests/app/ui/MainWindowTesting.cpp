@@ -18,28 +18,31 @@ MainWindowFixture::MainWindowFixture()
 
 void MainWindowFixture::writeSettings(std::string_view extraElements, const std::string& pageRankHost)
 {
-    const std::string host = pageRankHost.empty() ? "127.0.0.1:" + std::to_string(refusedPort()) : pageRankHost;
-    folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings><autoupdate>false</autoupdate>"
-                                      "<pagerankhost>" + host + "</pagerankhost>" + std::string(extraElements)
-                                      + "</settings>");
+    const std::string host =
+        pageRankHost.empty() ? "127.0.0.1:" + std::to_string(refusedPort()) : pageRankHost;
+    folder.write("data/settings.xml",
+        "<?xml version=\"1.0\"?><settings><autoupdate>false</autoupdate>"
+        "<pagerankhost>"
+            + host + "</pagerankhost>" + std::string(extraElements) + "</settings>");
 }
 
 void MainWindowFixture::writeDatabase(std::string_view directoryElements)
 {
     folder.write("dirdata.xml",
-                 scrambleDatabase("<?xml version=\"1.0\"?>\r\n<rf>" + std::string(directoryElements) + "</rf>"));
+        scrambleDatabase("<?xml version=\"1.0\"?>\r\n<rf>" + std::string(directoryElements) + "</rf>"));
 }
 
 void MainWindowFixture::writeCustomDatabase(std::string_view directoryElements)
 {
     folder.write("customdirdata.xml",
-                 "<?xml version=\"1.0\"?>\n<customdirs>" + std::string(directoryElements) + "</customdirs>\n");
+        "<?xml version=\"1.0\"?>\n<customdirs>" + std::string(directoryElements) + "</customdirs>\n");
 }
 
 void MainWindowFixture::writeProfiles(std::string_view profileElements, std::string_view active)
 {
-    folder.write("sv.xml", "<?xml version=\"1.0\"?>\n<profiles><activeProfile>" + std::string(active)
-                     + "</activeProfile>" + std::string(profileElements) + "</profiles>\n");
+    folder.write("sv.xml",
+        "<?xml version=\"1.0\"?>\n<profiles><activeProfile>" + std::string(active) + "</activeProfile>"
+            + std::string(profileElements) + "</profiles>\n");
 }
 
 CQuenlarDlg& MainWindowFixture::start()
@@ -75,7 +78,7 @@ int MainWindowFixture::tabCount() const
 }
 
 std::string directoryElement(const std::string& name, int pr, const std::string& url,
-                             const std::string& extraAttributes, const std::string& items)
+    const std::string& extraAttributes, const std::string& items)
 {
     return "<directory name=\"" + name + "\" pr=\"" + std::to_string(pr) + "\" submiturl=\"" + url + "\" "
         + extraAttributes + ">" + items + "</directory>";
@@ -84,7 +87,8 @@ std::string directoryElement(const std::string& name, int pr, const std::string&
 std::string profileElement(const std::string& name, const std::string& extraElements)
 {
     return "<profile><name>" + name + "</name>" + extraElements
-        + "<url>http://www.mysite.example/</url><email>me@mysite.example</email><fname>Jo</fname><lname>Doe</lname>"
+        + "<url>http://www.mysite.example/</url><email>me@mysite.example</email><fname>Jo</fname><lname>Doe</"
+          "lname>"
           "<username>jo</username><password>pw</password><address>1 Main St</address><city>Springfield</city>"
           "<zip>12345</zip><province>IL</province></profile>";
 }

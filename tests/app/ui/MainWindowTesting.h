@@ -54,7 +54,7 @@ struct MainWindowFixture {
 
 // A `directory` element with a submit URL of its own.
 std::string directoryElement(const std::string& name, int pr, const std::string& url,
-                             const std::string& extraAttributes = {}, const std::string& items = {});
+    const std::string& extraAttributes = {}, const std::string& items = {});
 
 // A complete `profile` element; the extra elements add to or come before the contact data.
 std::string profileElement(const std::string& name, const std::string& extraElements = {});

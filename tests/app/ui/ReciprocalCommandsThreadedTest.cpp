@@ -18,7 +18,8 @@ using ::testing::IsEmpty;
 
 namespace {
 
-const std::string kCode = R"(<a href="http://widgets.example/?a=1&b=2&ref=my%20site">The "Widget" <b>Directory</b></a>)";
+const std::string kCode =
+    R"(<a href="http://widgets.example/?a=1&b=2&ref=my%20site">The "Widget" <b>Directory</b></a>)";
 const std::string kPassword = "pw&1 #";
 const std::string kPlacedAt = "http://www.mysite.example/links/interact.php?page=2";
 
@@ -118,7 +119,8 @@ TEST_F(ReciprocalCommandsThreaded, TheButtonPlacesTheTabsCodeAndWritesTheAddress
     BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
     tab->navigate(m_server.url("/thanks.html"));
     ASSERT_TRUE(waitUntil([&] { return !reciprocalButton(window)->isEnabled(); }));
-    EXPECT_EQ(reciprocalButton(window)->toolTip(), QStringLiteral("No reciprocal field was detected for this page"));
+    EXPECT_EQ(reciprocalButton(window)->toolTip(),
+        QStringLiteral("No reciprocal field was detected for this page"));
 
     // Without a tab the button is off and says why.
     window.tabs().CloseCurrentTab();

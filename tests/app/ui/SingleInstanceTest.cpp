@@ -1,5 +1,5 @@
-#include "GuiTestSupport.h"
 #include "app/ui/SingleInstance.h"
+#include "GuiTestSupport.h"
 #include "support/TempFolder.h"
 
 #include <QDir>

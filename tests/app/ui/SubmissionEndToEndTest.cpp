@@ -85,8 +85,8 @@ TEST(SubmissionEndToEndTest, AChosenDirectoryIsFilledSubmittedAndRecorded)
     MainWindowFixture fixture;
     fixture.writeSettings({}, server.host());
     fixture.writeDatabase(directoryElement("Other Directory", 6, "about:blank#other")
-                          + directoryElement("Widget Links", 4, server.url("/add.php"),
-                                             R"(onsubmit="awaits review" category="General")", kItems));
+        + directoryElement("Widget Links", 4, server.url("/add.php"),
+            R"(onsubmit="awaits review" category="General")", kItems));
     fixture.writeProfiles(kProfile, "My Site");
     CQuenlarDlg& window = fixture.start();
     ASSERT_EQ(fixture.rowTexts()[1], "Widget Links[pr4] [not sent]");
@@ -120,7 +120,8 @@ TEST(SubmissionEndToEndTest, AChosenDirectoryIsFilledSubmittedAndRecorded)
     EXPECT_THAT(saved, HasSubstr("<title>My Site - widgets made to order</title>"));
     EXPECT_THAT(saved, HasSubstr("<description>Widgets of every kind, made to order.</description>"));
     EXPECT_THAT(saved, HasSubstr("<keywords>widgets, gadgets</keywords>"));
-    EXPECT_THAT(saved, HasSubstr("<datetime>" + SendingProfile::submissionDate(fixture.clock) + "</datetime>"));
+    EXPECT_THAT(
+        saved, HasSubstr("<datetime>" + SendingProfile::submissionDate(fixture.clock) + "</datetime>"));
     EXPECT_TRUE(fixture.messages.empty());
 
     // The page was asked for with the directory's own site as the Referer, and its form was posted filled.
@@ -130,7 +131,8 @@ TEST(SubmissionEndToEndTest, AChosenDirectoryIsFilledSubmittedAndRecorded)
     }
     bool postedFilled = false;
     for (const SeenRequest& request : server.requests())
-        postedFilled = postedFilled || (request.method == "POST" && request.body.find("CATEGORY_ID=4") != std::string::npos);
+        postedFilled = postedFilled
+            || (request.method == "POST" && request.body.find("CATEGORY_ID=4") != std::string::npos);
     EXPECT_TRUE(postedFilled);
 }
 

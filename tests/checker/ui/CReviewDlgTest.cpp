@@ -11,8 +11,9 @@
 
 namespace {
 
-const CheckResults kResults { { { u"Alpha", u"http://alpha.example/add", 0, 3 }, { u"Beta", u"http://beta.example/", 4, -1 } },
-                              { { u"Gamma", u"http://gamma.example/" }, { u"Delta", u"http://delta.example/" } } };
+const CheckResults kResults { { { u"Alpha", u"http://alpha.example/add", 0, 3 },
+                                  { u"Beta", u"http://beta.example/", 4, -1 } },
+    { { u"Gamma", u"http://gamma.example/" }, { u"Delta", u"http://delta.example/" } } };
 
 QStringList row(const QTreeWidget* list, int at)
 {
@@ -26,7 +27,8 @@ QStringList headers(const QTreeWidget* list)
 {
     QStringList titles;
     for (int column = 0; column < list->columnCount(); ++column)
-        titles << list->headerItem()->text(column) + QStringLiteral(":") + QString::number(list->columnWidth(column));
+        titles << list->headerItem()->text(column) + QStringLiteral(":")
+                + QString::number(list->columnWidth(column));
     return titles;
 }
 
@@ -34,14 +36,17 @@ TEST(CReviewDlgTest, ListsTheResultsWithTheirColumnsAndStartingChecks)
 {
     CReviewDlg review(kResults, false);
     EXPECT_EQ(review.windowTitle(), QStringLiteral("Review changes"));
-    EXPECT_EQ(headers(review.prList()), (QStringList { QStringLiteral("Directory Name:150"), QStringLiteral("Directory Address:200"),
-                                                       QStringLiteral("Old PR:60"), QStringLiteral("New PR:60") }));
+    EXPECT_EQ(headers(review.prList()),
+        (QStringList { QStringLiteral("Directory Name:150"), QStringLiteral("Directory Address:200"),
+            QStringLiteral("Old PR:60"), QStringLiteral("New PR:60") }));
     EXPECT_EQ(headers(review.brokenList()),
-              (QStringList { QStringLiteral("Directory Name:150"), QStringLiteral("Directory Address:200") }));
+        (QStringList { QStringLiteral("Directory Name:150"), QStringLiteral("Directory Address:200") }));
     ASSERT_EQ(review.prList()->topLevelItemCount(), 2);
-    EXPECT_EQ(row(review.prList(), 1), (QStringList { QStringLiteral("Beta"), QStringLiteral("http://beta.example/"),
-                                                      QStringLiteral("4"), QStringLiteral("-1") }));
-    EXPECT_EQ(row(review.brokenList(), 0), (QStringList { QStringLiteral("Gamma"), QStringLiteral("http://gamma.example/") }));
+    EXPECT_EQ(row(review.prList(), 1),
+        (QStringList { QStringLiteral("Beta"), QStringLiteral("http://beta.example/"), QStringLiteral("4"),
+            QStringLiteral("-1") }));
+    EXPECT_EQ(row(review.brokenList(), 0),
+        (QStringList { QStringLiteral("Gamma"), QStringLiteral("http://gamma.example/") }));
     EXPECT_EQ(review.saveButton()->text(), QStringLiteral("Save..."));
     EXPECT_TRUE(review.saveButton()->isDefault());
 
@@ -53,7 +58,8 @@ TEST(CReviewDlgTest, ListsTheResultsWithTheirColumnsAndStartingChecks)
     for (const CStaticHelp* icon : review.findChildren<CStaticHelp*>())
         help << icon->helpText();
     ASSERT_EQ(help.size(), 2);
-    EXPECT_TRUE(help[0].endsWith(QStringLiteral("(check all items). Note: PR values are for the directory main page")));
+    EXPECT_TRUE(help[0].endsWith(
+        QStringLiteral("(check all items). Note: PR values are for the directory main page")));
     EXPECT_TRUE(help[1].contains(QStringLiteral("which will make them dissapear from your directory list.")));
 
     // Saving without touching a row: the PageRank updates chosen, no directory disabled.

@@ -15,7 +15,8 @@ TEST_F(CTessalyDlgTest, StartsIdleAndAsksForADatabase)
 {
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Vantelo List Checker v1.0"));
     EXPECT_EQ(m_dialog->pageRankBox()->text(), QStringLiteral("Update Google PR"));
-    EXPECT_EQ(m_dialog->brokenLinksBox()->text(), QStringLiteral("Check for broken links (server down or 404)"));
+    EXPECT_EQ(
+        m_dialog->brokenLinksBox()->text(), QStringLiteral("Check for broken links (server down or 404)"));
     EXPECT_TRUE(m_dialog->pageRankBox()->isChecked());
     EXPECT_TRUE(m_dialog->brokenLinksBox()->isChecked());
     EXPECT_FALSE(m_dialog->reviewButton()->isEnabled());
@@ -24,8 +25,9 @@ TEST_F(CTessalyDlgTest, StartsIdleAndAsksForADatabase)
     EXPECT_TRUE(m_dialog->log()->isReadOnly());
 
     m_dialog->startButton()->click();
-    EXPECT_EQ(m_messages.messages(), std::vector<RecordedMessage> { shown("Please load a directory list before starting the check",
-                                                                          "Vantelo List Checker", MessageIcon::Warning) });
+    EXPECT_EQ(m_messages.messages(),
+        std::vector<RecordedMessage> { shown("Please load a directory list before starting the check",
+            "Vantelo List Checker", MessageIcon::Warning) });
     EXPECT_TRUE(m_dialog->startButton()->isEnabled());
     EXPECT_FALSE(m_dialog->stopButton()->isEnabled());
 }
@@ -54,7 +56,8 @@ TEST_F(CTessalyDlgTest, EnterAndEscapeNeverCloseTheWindow)
 {
     m_dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
-    for (QWidget* target : std::initializer_list<QWidget*> { m_dialog.get(), m_dialog->closeButton(), m_dialog->startButton() }) {
+    for (QWidget* target : std::initializer_list<QWidget*> {
+             m_dialog.get(), m_dialog->closeButton(), m_dialog->startButton() }) {
         target->setFocus();
         for (const Qt::Key key : { Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter })
             QTest::keyClick(target, key);
@@ -67,8 +70,9 @@ TEST_F(CTessalyDlgTest, EnterAndEscapeNeverCloseTheWindow)
     ASSERT_EQ(actions.size(), 1);
     EXPECT_EQ(actions.front()->text(), QStringLiteral("&About Vantelo List Checker..."));
     actions.front()->trigger();
-    EXPECT_EQ(m_messages.messages(), std::vector<RecordedMessage> { shown("Vantelo List Checker Version 1.0",
-                                                                          "About Vantelo List Checker", MessageIcon::Information) });
+    EXPECT_EQ(m_messages.messages(),
+        std::vector<RecordedMessage> { shown(
+            "Vantelo List Checker Version 1.0", "About Vantelo List Checker", MessageIcon::Information) });
 
     // Nothing unsaved: Close closes without asking.
     m_dialog->closeButton()->click();

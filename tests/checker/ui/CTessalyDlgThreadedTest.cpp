@@ -10,11 +10,10 @@ namespace {
 
 using CTessalyDlgThreaded = TessalyDlgFixture;
 
-const RecordedMessage kUnsavedQuestion {
-    "You currently have unsaved data. By quitting the program you will lose any updates you made to the directory "
-    "list. Press OK to quit or Cancel to get back to the program.",
-    "Vantelo List Checker", MessageIcon::Information, true, MessageButtons::OkCancel
-};
+const RecordedMessage kUnsavedQuestion { "You currently have unsaved data. By quitting the program you will "
+                                         "lose any updates you made to the directory "
+                                         "list. Press OK to quit or Cancel to get back to the program.",
+    "Vantelo List Checker", MessageIcon::Information, true, MessageButtons::OkCancel };
 
 bool runEnded(const CTessalyDlg& dialog)
 {
@@ -24,7 +23,8 @@ bool runEnded(const CTessalyDlg& dialog)
 TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
 {
     m_server.answerPageRank(m_server.url(""), "Rank_1:1:3");
-    const std::filesystem::path file = write({ { "Up", m_server.url("/up") }, { "Dead", m_server.url("/dead"), "3" } });
+    const std::filesystem::path file =
+        write({ { "Up", m_server.url("/up") }, { "Dead", m_server.url("/dead"), "3" } });
     ASSERT_TRUE(m_dialog->OpenFromCommandLine(file));
     m_dialog->show();
     m_dialog->startButton()->click();
@@ -37,12 +37,15 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
 
     const QString up = QString::fromStdString(m_server.url("/up"));
     const QString dead = QString::fromStdString(m_server.url("/dead"));
-    EXPECT_EQ(logText(), QStringLiteral("PR updated for ") + up + QStringLiteral(" from 0 to 3\nNo PR update needed for ")
-                             + dead + QStringLiteral(" (PR 3)\nBroken site: ") + dead + QStringLiteral(" added to recheck queue\n"
-                                        "Check finished.\n\tUpdated PR for 1 directories\n\tDisabled 1 directories\n"
-                                        "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
-                                        "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
-                                        "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "));
+    EXPECT_EQ(logText(),
+        QStringLiteral("PR updated for ") + up + QStringLiteral(" from 0 to 3\nNo PR update needed for ")
+            + dead + QStringLiteral(" (PR 3)\nBroken site: ") + dead
+            + QStringLiteral(
+                " added to recheck queue\n"
+                "Check finished.\n\tUpdated PR for 1 directories\n\tDisabled 1 directories\n"
+                "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
+                "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
+                "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "));
     EXPECT_TRUE(m_dialog->progressBar()->isHidden());
     EXPECT_FALSE(m_dialog->stopButton()->isEnabled());
     EXPECT_TRUE(m_dialog->reviewButton()->isEnabled());
@@ -61,7 +64,7 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
     EXPECT_EQ(m_dialog->saveStatus()->text(), QStringLiteral("Successfully saved directory database"));
     EXPECT_FALSE(m_dialog->HasUnsavedChanges());
     EXPECT_EQ(m_folder.read("custom.xml"),
-              databaseOf({ { "Up", m_server.url("/up"), "3" }, { "Dead", m_server.url("/dead"), "3", "false" } }));
+        databaseOf({ { "Up", m_server.url("/up"), "3" }, { "Dead", m_server.url("/dead"), "3", "false" } }));
     m_dialog->closeButton()->click();
     EXPECT_FALSE(m_dialog->isVisible());
 }

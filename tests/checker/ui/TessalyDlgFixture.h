@@ -1,7 +1,7 @@
 #pragma once
 
-#include "checker/CheckerTestSupport.h"
 #include "app/SettingsStore.h"
+#include "checker/CheckerTestSupport.h"
 #include "checker/ui/CTessalyDlg.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"

@@ -32,13 +32,14 @@ protected:
         m_server.start();
         for (const char* name : { "Alpha", "Beta" }) {
             m_custom.AddDirectory(name);
-            m_custom.SetSubmitUrl(name, "http://" + QString::fromLatin1(name).toLower().toStdString() + ".com/add");
+            m_custom.SetSubmitUrl(
+                name, "http://" + QString::fromLatin1(name).toLower().toStdString() + ".com/add");
             m_custom.SetCategory(name, "Custom,News,");
         }
         m_main.MergeLoadedCustom(m_custom);
         m_main.AddDirectory("Vendor");
-        m_manager = std::make_unique<CCustomDirListManager>(m_main, m_custom, DataFolder(m_folder.path()),
-                                                            pageRankAt(m_server), m_messages);
+        m_manager = std::make_unique<CCustomDirListManager>(
+            m_main, m_custom, DataFolder(m_folder.path()), pageRankAt(m_server), m_messages);
         m_manager->show();
     }
 
@@ -76,11 +77,12 @@ TEST_F(CCustomDirListManagerTest, EditOpensTheWizardOnTheDirectory)
 }
 
 // The import's PageRank checks run on a worker.
-class CCustomDirListManagerThreaded : public CCustomDirListManagerTest {};
+class CCustomDirListManagerThreaded : public CCustomDirListManagerTest { };
 
 TEST_F(CCustomDirListManagerThreaded, ImportAddsTheFileAndSaves)
 {
-    const std::string list = m_folder.write("list.txt", "http://alpha.com/other\nGamma,http://gamma.com\n").string();
+    const std::string list =
+        m_folder.write("list.txt", "http://alpha.com/other\nGamma,http://gamma.com\n").string();
     whenModal<CImportDirectoriesDlg>([list](CImportDirectoriesDlg& import) {
         import.fileEdit()->setText(QString::fromStdString(list));
         import.cancelButton()->click();

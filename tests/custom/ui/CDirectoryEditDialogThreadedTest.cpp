@@ -29,12 +29,13 @@ const std::string kFormPage = R"(<!DOCTYPE html><html><body>
 </form>
 <a id="more" href="/second">More</a>
 </body></html>)";
-const std::string kSecondPage = R"(<!DOCTYPE html><html><body><form><textarea name="story"></textarea></form></body></html>)";
+const std::string kSecondPage =
+    R"(<!DOCTYPE html><html><body><form><textarea name="story"></textarea></form></body></html>)";
 
 std::string itemText(const DirectoryItem& entry)
 {
-    return entry.name + "/" + std::string(controlTypeText(entry.type)) + "/" + std::to_string(entry.index) + "="
-        + entry.value;
+    return entry.name + "/" + std::string(controlTypeText(entry.type)) + "/" + std::to_string(entry.index)
+        + "=" + entry.value;
 }
 
 // A directory site and its PageRank service on one loopback server, and a
@@ -68,7 +69,8 @@ protected:
 
     QString fieldValue(const char* name)
     {
-        return evaluate(*m_wizard->page(), QStringLiteral("document.getElementsByName('%1')[0].value").arg(QLatin1String(name)))
+        return evaluate(*m_wizard->page(),
+            QStringLiteral("document.getElementsByName('%1')[0].value").arg(QLatin1String(name)))
             .toString();
     }
 
@@ -106,7 +108,7 @@ TEST_F(CDirectoryEditDialogThreaded, LearnsThePresetsOfALoadedPageAndSavesWithTh
     EXPECT_THAT(learned(), ElementsAre("email/edit/0=#email#"));
     EXPECT_EQ(m_wizard->nextButton()->text(), QStringLiteral("Save and Close"));
     EXPECT_THAT(m_wizard->summaryLabel()->text().toStdString(),
-                HasSubstr("Directory Address:\t" + m_server.url("/add") + "\nDirectory PR:\t\t5"));
+        HasSubstr("Directory Address:\t" + m_server.url("/add") + "\nDirectory PR:\t\t5"));
     EXPECT_TRUE(m_wizard->addAnotherButton()->isEnabled());
     EXPECT_EQ(m_wizard->categoryBox()->count(), 2);
 
@@ -128,26 +130,31 @@ TEST_F(CDirectoryEditDialogThreaded, LearnsWhatTheUserFilledInBeforeLeavingAPage
 {
     show(DirectoryWizardModel({}, {}));
     ASSERT_TRUE(openForm());
-    evaluate(*m_wizard->page(), QStringLiteral("document.getElementsByName('title')[0].value = 'My title';"
-                                               "document.getElementsByName('agree')[0].checked = true;"
-                                               "document.getElementById('more').click()"));
+    evaluate(*m_wizard->page(),
+        QStringLiteral("document.getElementsByName('title')[0].value = 'My title';"
+                       "document.getElementsByName('agree')[0].checked = true;"
+                       "document.getElementById('more').click()"));
     // The second page loads and is armed in its turn; the first page's fields are kept.
-    ASSERT_TRUE(waitUntil([&] { return m_wizard->page()->url().path() == QStringLiteral("/second")
-                                    && m_wizard->model().mapping().armed(); }, 30000));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return m_wizard->page()->url().path() == QStringLiteral("/second")
+                && m_wizard->model().mapping().armed();
+        },
+        30000));
     evaluate(*m_wizard->page(), QStringLiteral("document.getElementsByName('story')[0].value = '#desc#'"));
     m_wizard->defaultPageButton()->click();
     EXPECT_EQ(m_wizard->addressEdit()->text().toStdString(), m_server.url("/second"));
     EXPECT_EQ(m_wizard->model().address(), m_server.url("/second"));
     ASSERT_TRUE(finishBrowsing());
-    EXPECT_THAT(learned(), ElementsAre("agree/checkbox/0=true", "email/edit/0=#email#", "title/edit/0=My title",
-                                       "story/edit/0=#desc#"));
+    EXPECT_THAT(learned(),
+        ElementsAre(
+            "agree/checkbox/0=true", "email/edit/0=#email#", "title/edit/0=My title", "story/edit/0=#desc#"));
 }
 
 TEST_F(CDirectoryEditDialogThreaded, EditingKeepsTheNameAndItemsOfFieldsThePageNoLongerHas)
 {
     const DirectoryRecord directory { "Mine", 0, 2, m_server.url("/add"), "Custom,News", "",
-                                      { { "gone", ControlType::Edit, 0, "#url#" },
-                                        { "title", ControlType::Edit, 0, "#title#" } } };
+        { { "gone", ControlType::Edit, 0, "#url#" }, { "title", ControlType::Edit, 0, "#title#" } } };
     show(DirectoryWizardModel::forEditing({ { "Mine", m_server.url("/add") } }, {}, directory));
     EXPECT_FALSE(m_wizard->nameEdit()->isEnabled());
     ASSERT_TRUE(openForm("ignored"));
@@ -169,7 +176,8 @@ TEST_F(CDirectoryEditDialogThreaded, TypingTheAddressProposesTheNameAndFailedChe
     m_wizard->addressEdit()->setText(QStringLiteral("nodot"));
     m_wizard->nextButton()->click();
     EXPECT_EQ(m_wizard->step(), CDirectoryEditDialog::kNameStep);
-    EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Please enter a valid URL address (should begin with http://)" });
+    EXPECT_EQ(m_messages.texts(),
+        std::vector<std::string> { "Please enter a valid URL address (should begin with http://)" });
     EXPECT_EQ(m_wizard->focusWidget(), m_wizard->addressEdit());
 
     // The profile fields carry their placeholders as plain text.

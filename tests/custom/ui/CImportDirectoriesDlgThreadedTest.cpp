@@ -25,16 +25,21 @@ class CImportDirectoriesDlgThreaded : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_server.handle("/search", [this, opened = m_gate.opened()](const httplib::Request&, httplib::Response& response) {
-            ++m_asked;
-            opened.wait();
-            response.set_content("Rank_1:1:6", "text/plain");
-        });
+        m_server.handle("/search",
+            [this, opened = m_gate.opened()](const httplib::Request&, httplib::Response& response) {
+                ++m_asked;
+                opened.wait();
+                response.set_content("Rank_1:1:6", "text/plain");
+            });
         m_server.start();
-        m_list = m_folder.write("list.csv", "First,http://first.com/\nhttp://known.com/x\n\"Third\",www.third.org\n").string();
-        m_dialog = std::make_unique<CImportDirectoriesDlg>(m_custom, m_main, std::set<std::string> { "", "News" },
-                                                           std::map<std::string, std::string> { { "Known", "http://known.com/" } },
-                                                           pageRankAt(m_server), m_messages);
+        m_list =
+            m_folder
+                .write("list.csv", "First,http://first.com/\nhttp://known.com/x\n\"Third\",www.third.org\n")
+                .string();
+        m_dialog =
+            std::make_unique<CImportDirectoriesDlg>(m_custom, m_main, std::set<std::string> { "", "News" },
+                std::map<std::string, std::string> { { "Known", "http://known.com/" } }, pageRankAt(m_server),
+                m_messages);
         m_dialog->show();
     }
 
@@ -65,20 +70,24 @@ TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
     m_dialog->addCategoryButton()->click();
     m_gate.open();
     import(m_list);
-    EXPECT_EQ(status(), QStringLiteral("Found 2 new directories from a total of 3. Please wait while retrieving the PR "
-                                       "for the new directories..."));
+    EXPECT_EQ(status(),
+        QStringLiteral("Found 2 new directories from a total of 3. Please wait while retrieving the PR "
+                       "for the new directories..."));
     EXPECT_TRUE(m_dialog->progressBar()->isVisible());
     EXPECT_EQ(m_dialog->progressBar()->maximum(), 2);
     EXPECT_FALSE(m_dialog->importButton()->isEnabled());
     EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Skip PR check"));
 
-    ASSERT_TRUE(waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
-    EXPECT_EQ(status(), QStringLiteral("2 directories were successfully added to your custom directory list. Press the "
-                                       "Close button to continue"));
+    ASSERT_TRUE(
+        waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    EXPECT_EQ(status(),
+        QStringLiteral("2 directories were successfully added to your custom directory list. Press the "
+                       "Close button to continue"));
     EXPECT_EQ(m_dialog->progressBar()->value(), 2);
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         ASSERT_NE(store->find("Third"), nullptr);
-        EXPECT_EQ(*store->find("Third"), (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {} }));
+        EXPECT_EQ(*store->find("Third"),
+            (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {} }));
     }
     EXPECT_EQ(m_dialog->added(), 2u);
     m_dialog->cancelButton()->click();
@@ -94,7 +103,8 @@ TEST_F(CImportDirectoriesDlgThreaded, SkippingAndClosingAddEveryDirectory)
     m_dialog->reject();
     EXPECT_TRUE(m_dialog->isVisible());
     m_gate.open();
-    ASSERT_TRUE(waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    ASSERT_TRUE(
+        waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
     EXPECT_EQ(m_asked, 1);
     EXPECT_EQ(m_custom.GetPR("First"), 6);
     EXPECT_EQ(m_main.GetPR("Third"), 0);
@@ -120,7 +130,8 @@ TEST_F(CImportDirectoriesDlgThreaded, AFileWithoutNewDirectoriesOnlyCloses)
     m_dialog->importButton()->click();
     EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Please choose a file to import from" });
     import(empty);
-    EXPECT_EQ(status(), QStringLiteral("Found 0 new directories from a total of 0. Press the Close button to continue."));
+    EXPECT_EQ(status(),
+        QStringLiteral("Found 0 new directories from a total of 0. Press the Close button to continue."));
     EXPECT_FALSE(m_dialog->importButton()->isEnabled());
     EXPECT_FALSE(m_dialog->progressBar()->isVisible());
     EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Close"));

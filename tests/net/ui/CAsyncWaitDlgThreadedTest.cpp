@@ -37,7 +37,8 @@ TEST(CAsyncWaitDlgThreaded, SucceededRequestEndsWithOneAndTheResponse)
     server.serve("/customers/autocheck/dirdata.xml.version.txt", 404, "126");
     server.start();
     CAsyncWaitDlg dialog;
-    dialog.setRequest(getRequest(server.url("/customers/autocheck/dirdata.xml.version.txt"), "Checking for update..."));
+    dialog.setRequest(
+        getRequest(server.url("/customers/autocheck/dirdata.xml.version.txt"), "Checking for update..."));
     dialog.open();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Please wait..."));
     EXPECT_EQ(dialog.messageLabel()->text(), QStringLiteral("Checking for update..."));

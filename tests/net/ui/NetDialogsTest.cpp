@@ -58,8 +58,8 @@ TEST(CUpdateAvailableDlgTest, ShowsTheBuiltInNoticeWithTheLoginLink)
     CUpdateAvailableDlg dialog(QStringLiteral("http://www.vantelo.example/customers/login.php?a=1&b=2"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Vantelo Update Available"));
     EXPECT_EQ(dialog.notice()->toPlainText().trimmed(),
-              QStringLiteral("An update is available for the Vantelo version you're currently using. To get the "
-                             "details and the latest version please login with your customer id here."));
+        QStringLiteral("An update is available for the Vantelo version you're currently using. To get the "
+                       "details and the latest version please login with your customer id here."));
     EXPECT_TRUE(dialog.notice()->toHtml().contains(
         QStringLiteral("href=\"http://www.vantelo.example/customers/login.php?a=1&amp;b=2\"")));
     EXPECT_TRUE(dialog.notice()->openExternalLinks());

@@ -39,8 +39,8 @@ protected:
 
     std::unique_ptr<CNewSnapshotDlg> dialog(const SiteProfile& profile)
     {
-        auto made = std::make_unique<CNewSnapshotDlg>(profile, m_profiles, m_directories, m_services.hosts(),
-                                                      m_messages);
+        auto made = std::make_unique<CNewSnapshotDlg>(
+            profile, m_profiles, m_directories, m_services.hosts(), m_messages);
         made->setSleeper(m_sleeper);
         made->setClock(std::make_shared<FixedClock>(kToday));
         made->setFileChooser([this](QWidget*) {
@@ -88,9 +88,11 @@ TEST_F(CNewSnapshotDlgTest, OptionsHelpAndDefaults)
         help << icon->helpText();
     ASSERT_EQ(help.size(), 5);
     EXPECT_TRUE(help[0].startsWith(QStringLiteral("Include general indicators or a site's strength")));
-    EXPECT_TRUE(help[1].endsWith(QStringLiteral("If this box is disabled, no phrases are configured for this profile.")));
+    EXPECT_TRUE(help[1].endsWith(
+        QStringLiteral("If this box is disabled, no phrases are configured for this profile.")));
     EXPECT_EQ(help[2], QStringLiteral("Include information on the directories that link to this site"));
-    EXPECT_TRUE(help[3].startsWith(QStringLiteral("If checked, will verify all directories from the database.")));
+    EXPECT_TRUE(
+        help[3].startsWith(QStringLiteral("If checked, will verify all directories from the database.")));
     EXPECT_TRUE(help[4].startsWith(QStringLiteral("Resume the check from the provided record")));
 
     SiteProfile withoutPhrases = m_profile;
@@ -112,7 +114,9 @@ TEST_F(CNewSnapshotDlgTest, AllOptionsOffOffersTheBareReportAndSavesIt)
     EXPECT_FALSE(window->generalBox()->isEnabled());
     ASSERT_TRUE(waitUntil([&] { return m_chosen == 1; }));
     EXPECT_TRUE(window->saveButton()->isEnabled());
-    EXPECT_EQ(m_messages.messages(), std::vector<RecordedMessage> { shown("Your snapshot was successfully saved.", "Vantelo", MessageIcon::Information) });
+    EXPECT_EQ(m_messages.messages(),
+        std::vector<RecordedMessage> {
+            shown("Your snapshot was successfully saved.", "Vantelo", MessageIcon::Information) });
     const std::string report = m_folder.read("snapshot.html");
     EXPECT_EQ(report.rfind("<html><head><title>Snapshot for http://www.example.com - ", 0), 0u);
     EXPECT_EQ(report.find("justtext\">General"), std::string::npos);

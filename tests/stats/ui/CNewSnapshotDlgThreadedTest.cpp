@@ -37,7 +37,8 @@ protected:
         m_profile.name = "Shop";
         m_profile.url = "http://www.example.com";
         m_profiles.SetProfile("Shop", m_profile);
-        m_profiles.AddSubmission("Shop", "A", m_directoryHost.url("/a/submit.php"), "T", "K", "D", "01 May 2020");
+        m_profiles.AddSubmission(
+            "Shop", "A", m_directoryHost.url("/a/submit.php"), "T", "K", "D", "01 May 2020");
         m_directories.AddDirectory("A");
         m_directories.SetSubmitUrl("A", m_directoryHost.url("/a/submit.php"));
         m_directories.AddDirectory("B");
@@ -46,8 +47,8 @@ protected:
 
     std::unique_ptr<CNewSnapshotDlg> approvalDialog()
     {
-        auto made = std::make_unique<CNewSnapshotDlg>(m_profile, m_profiles, m_directories, m_services.hosts(),
-                                                      m_messages);
+        auto made = std::make_unique<CNewSnapshotDlg>(
+            m_profile, m_profiles, m_directories, m_services.hosts(), m_messages);
         made->setSleeper(std::make_shared<RecordingSleeper>());
         made->setClock(std::make_shared<FixedClock>(kToday));
         made->setFileChooser([this](QWidget*) {
@@ -101,12 +102,12 @@ TEST_F(CNewSnapshotDlgThreaded, WorkersFinishingAfterTheWindowIsGoneTouchNothing
 {
     Gate gate;
     std::atomic<int> asked { 0 };
-    m_directoryHost.handle(R"(/[ab]/index\.php)", [&asked, opened = gate.opened()](const httplib::Request&,
-                                                                                  httplib::Response& response) {
-        ++asked;
-        opened.wait();
-        response.set_content(kLink, "text/html");
-    });
+    m_directoryHost.handle(R"(/[ab]/index\.php)",
+        [&asked, opened = gate.opened()](const httplib::Request&, httplib::Response& response) {
+            ++asked;
+            opened.wait();
+            response.set_content(kLink, "text/html");
+        });
     auto window = approvalDialog();
     window->show();
     window->startButton()->click();
