@@ -5,11 +5,11 @@
 #include "FillingBenchPage.h"
 
 #include "common/Clock.h"
+#include "common/IClipboard.h"
 #include "common/RandomSource.h"
 #include "common/StderrMessageBox.h"
 #include "directories/DirectoryStore.h"
 #include "filling/FormDocumentModel.h"
-#include "filling/IClipboard.h"
 #include "filling/PageDescription.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"

@@ -5,10 +5,10 @@
 #include "FillingBenchPage.h"
 
 #include "common/Clock.h"
+#include "common/IClipboard.h"
 #include "common/RandomSource.h"
 #include "common/StderrMessageBox.h"
 #include "directories/DirectoryStore.h"
-#include "filling/IClipboard.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"
 #include "filling/web/FillingWebPage.h"

@@ -1,11 +1,11 @@
 #include "app/FileMenuCommands.h"
 
 #include "app/CustomDatabaseImport.h"
-#include "app/FileDialog.h"
 #include "app/MainWindowState.h"
-#include "app/ProgramRunner.h"
 #include "common/AtomicFile.h"
+#include "common/FileDialog.h"
 #include "common/MessageBox.h"
+#include "common/ProgramRunner.h"
 #include "history/SubmissionHistoryExport.h"
 
 #include <pugixml.hpp>

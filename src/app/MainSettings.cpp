@@ -1,7 +1,7 @@
 #include "app/MainSettings.h"
 
-#include "app/SettingsStore.h"
 #include "common/DecimalText.h"
+#include "common/SettingsStore.h"
 
 #include <string>
 

@@ -2,10 +2,10 @@
 
 #include "app/ActiveProfile.h"
 #include "app/MainSettings.h"
-#include "app/SettingsStore.h"
 #include "common/DataFolder.h"
+#include "common/HostConfiguration.h"
+#include "common/SettingsStore.h"
 #include "directories/DirectoryStore.h"
-#include "net/HostConfiguration.h"
 #include "profiles/ProfileStore.h"
 
 class IMessageBox;

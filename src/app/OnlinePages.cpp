@@ -1,6 +1,6 @@
 #include "app/OnlinePages.h"
 
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "checker/CheckerHosts.h"
 
-#include "app/SettingsStore.h"
 #include "common/DataFolder.h"
+#include "common/SettingsStore.h"
 #include "common/StderrMessageBox.h"
 
 HostConfiguration ReadCheckerHosts(const DataFolder& folder)

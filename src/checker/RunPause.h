@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/Sleeper.h"
+#include "common/Sleeper.h"
 
 #include <chrono>
 #include <condition_variable>

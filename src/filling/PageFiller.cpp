@@ -1,10 +1,10 @@
 #include "filling/PageFiller.h"
 
+#include "common/IClipboard.h"
 #include "common/MessageBox.h"
 #include "directories/DirectoryStore.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
-#include "filling/IClipboard.h"
 #include "filling/IFormDocument.h"
 #include "filling/TabFillState.h"
 #include "profiles/ProfileStore.h"

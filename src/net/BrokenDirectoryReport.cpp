@@ -1,9 +1,9 @@
 #include "net/BrokenDirectoryReport.h"
 
+#include "common/HostConfiguration.h"
 #include "common/MessageBox.h"
-#include "net/HostConfiguration.h"
+#include "common/WaitDialog.h"
 #include "net/UrlEscape.h"
-#include "net/WaitDialog.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "common/AtomicFile.h"
 #include "common/DecimalText.h"
+#include "common/HostConfiguration.h"
 #include "common/MessageBox.h"
-#include "net/HostConfiguration.h"
-#include "net/WaitDialog.h"
+#include "common/WaitDialog.h"
 
 #include <cstdlib>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 #include "net/ReciprocalScript.h"
 
 #include "common/MessageBox.h"
+#include "common/WaitDialog.h"
 #include "net/UrlEscape.h"
-#include "net/WaitDialog.h"
 
 #include <string_view>
 

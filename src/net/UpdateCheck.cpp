@@ -1,7 +1,7 @@
 #include "net/UpdateCheck.h"
 
 #include "common/DecimalText.h"
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
 #include "net/HttpClient.h"
 
 #include <optional>

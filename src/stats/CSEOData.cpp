@@ -1,10 +1,10 @@
 #include "stats/CSEOData.h"
 
+#include "common/Sleeper.h"
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"
 #include "stats/PageRank.h"
 #include "stats/SearchPages.h"
-#include "stats/Sleeper.h"
 #include "stats/UrlText.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "stats/CWideSiteChecker.h"
 
+#include "common/Sleeper.h"
 #include "stats/PageRank.h"
-#include "stats/Sleeper.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "stats/PageRank.h"
 
 #include "common/DecimalText.h"
+#include "common/Sleeper.h"
 #include "common/WideText.h"
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"
-#include "stats/Sleeper.h"
 #include "stats/UrlText.h"
 
 #include <array>

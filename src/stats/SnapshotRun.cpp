@@ -1,7 +1,7 @@
 #include "stats/SnapshotRun.h"
 
 #include "common/Clock.h"
-#include "stats/Sleeper.h"
+#include "common/Sleeper.h"
 
 #include <iterator>
 

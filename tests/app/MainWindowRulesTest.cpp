@@ -2,9 +2,9 @@
 #include "app/OnlinePages.h"
 #include "app/ProfileFieldCopy.h"
 #include "app/ProgramArguments.h"
-#include "app/SettingsStore.h"
+#include "common/HostConfiguration.h"
 #include "common/RandomSource.h"
-#include "net/HostConfiguration.h"
+#include "common/SettingsStore.h"
 #include "profiles/SiteProfile.h"
 #include "support/RecordingMessageBox.h"
 

@@ -3,7 +3,7 @@
 
 #include "ChildProcess.h"
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SiteProfile.h"

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/IClipboard.h"
 #include "common/RandomSource.h"
 #include "directories/DirectoryStore.h"
 #include "filling/FormDocumentModel.h"
-#include "filling/IClipboard.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"
 #include "profiles/ProfileStore.h"

@@ -1,9 +1,9 @@
 #include "FuzzTargets.h"
 
 #include "app/MainSettings.h"
-#include "app/SettingsStore.h"
 #include "checker/CDirectoryBackend.h"
 #include "common/MessageBox.h"
+#include "common/SettingsStore.h"
 #include "custom/DirectoryListFile.h"
 #include "directories/DirectoryStore.h"
 #include "directories/HostKey.h"

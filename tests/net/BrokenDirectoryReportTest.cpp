@@ -2,8 +2,8 @@
 
 #include "LoopbackServer.h"
 #include "RecordingWaitDialog.h"
-#include "app/SettingsStore.h"
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
+#include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The shipped reciprocal link script, run by PHP's own web server and driven by
 // the program's requests.
 
+#include "net/BlockingWaitDialog.h"
 #include "net/HttpClient.h"
 #include "net/HttpTarget.h"
 #include "net/ReciprocalScript.h"
-#include "net/WaitDialog.h"
 
 #include "PhpScriptServer.h"
 #include "support/RecordingMessageBox.h"

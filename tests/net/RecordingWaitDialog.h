@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/WaitDialog.h"
+#include "net/BlockingWaitDialog.h"
 
 #include <vector>
 

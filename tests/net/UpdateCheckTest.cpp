@@ -1,8 +1,8 @@
 #include "net/UpdateCheck.h"
 
 #include "LoopbackServer.h"
-#include "app/SettingsStore.h"
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
+#include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>

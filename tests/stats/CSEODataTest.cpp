@@ -2,7 +2,7 @@
 
 #include "RecordingSleeper.h"
 #include "SearchServices.h"
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "SearchServices.h"
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 
 SearchServices::SearchServices()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
 #include "net/LoopbackServer.h"
 
 #include <string>

@@ -7,7 +7,6 @@
 // KIND: main (the start page), submitting (a demo directory opened and filled),
 // profile-wizard, directory-wizard, snapshot, list-checker.
 
-#include "app/SettingsStore.h"
 #include "app/ui/BrowserTab.h"
 #include "app/ui/BrowserTabArea.h"
 #include "app/ui/CQuenlarDlg.h"
@@ -15,13 +14,14 @@
 #include "app/ui/DirectoryPanel.h"
 #include "checker/ui/CTessalyDlg.h"
 #include "common/Clock.h"
+#include "common/HostConfiguration.h"
 #include "common/RandomSource.h"
+#include "common/SettingsStore.h"
 #include "common/StderrMessageBox.h"
 #include "custom/DirectoryWizardModel.h"
 #include "custom/ui/CDirectoryEditDialog.h"
 #include "directories/DirectoryStore.h"
 #include "filling/web/FillingWebPage.h"
-#include "net/HostConfiguration.h"
 #include "net/ui/QtWaitDialog.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/ui/CProfileConfigurator.h"

@@ -1,7 +1,7 @@
 #include "DataFolderHosts.h"
 
-#include "app/SettingsStore.h"
 #include "common/DataFolder.h"
+#include "common/SettingsStore.h"
 #include "common/StderrMessageBox.h"
 
 #include <filesystem>

@@ -4,8 +4,8 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "common/StderrMessageBox.h"
+#include "net/BlockingWaitDialog.h"
 #include "net/ReciprocalScript.h"
-#include "net/WaitDialog.h"
 
 namespace {
 

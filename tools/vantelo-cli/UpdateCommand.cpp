@@ -3,13 +3,13 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
-#include "app/SettingsStore.h"
 #include "common/DataFolder.h"
 #include "common/DecimalText.h"
+#include "common/HostConfiguration.h"
+#include "common/SettingsStore.h"
 #include "common/StderrMessageBox.h"
+#include "net/BlockingWaitDialog.h"
 #include "net/DirectoryUpdate.h"
-#include "net/HostConfiguration.h"
-#include "net/WaitDialog.h"
 
 #include <filesystem>
 #include <iostream>

@@ -5,9 +5,9 @@
 #include "app/ui/CustomDirectoryCommands.h"
 #include "app/ui/FileCommands.h"
 #include "app/ui/IDirectoryListHost.h"
-#include "app/ui/QtClipboard.h"
 #include "app/ui/ReciprocalCommands.h"
 #include "net/DirectoryUpdate.h"
+#include "widgets/QtClipboard.h"
 
 #include <QMainWindow>
 #include <QTimer>

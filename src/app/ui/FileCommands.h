@@ -2,8 +2,8 @@
 
 #include "app/FileMenuCommands.h"
 #include "app/ui/MainWindowContext.h"
-#include "app/ui/QtFileDialog.h"
-#include "app/ui/QtProgramRunner.h"
+#include "net/ui/QtProgramRunner.h"
+#include "widgets/QtFileDialog.h"
 
 // The "&File" menu's commands on files of the user's choice, and the start of
 // the list checker on the custom database.

@@ -3,8 +3,8 @@
 #include "app/MainWindowState.h"
 #include "app/TabSlots.h"
 #include "app/ui/BrowserTab.h"
+#include "common/IClipboard.h"
 #include "custom/ui/CAddReciprocalDlg.h"
-#include "filling/IClipboard.h"
 #include "filling/ReciprocalButton.h"
 #include "net/ReciprocalScript.h"
 

@@ -4,7 +4,7 @@
 #include "checker/CheckResults.h"
 #include "checker/CheckRun.h"
 #include "checker/ReviewSave.h"
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/HostConfiguration.h"
 #include "custom/CustomDirListModel.h"
-#include "net/HostConfiguration.h"
 
 #include <QDialog>
 

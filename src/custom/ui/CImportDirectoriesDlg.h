@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/HostConfiguration.h"
 #include "custom/DirectoryImport.h"
-#include "net/HostConfiguration.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,6 +1,7 @@
 #include "net/ui/CAsyncWaitDlg.h"
 
 #include "common/DataFolder.h"
+#include "net/BlockingWaitDialog.h"
 #include "net/HttpClient.h"
 #include "widgets/CAnimatedPicture.h"
 #include "widgets/QtText.h"

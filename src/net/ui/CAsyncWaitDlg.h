@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/WaitRequest.h"
 #include "net/AsyncRunner.h"
 #include "net/HttpTarget.h"
-#include "net/WaitRequest.h"
 
 #include <QDialog>
 #include <QPointer>

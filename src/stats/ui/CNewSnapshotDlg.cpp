@@ -1,7 +1,7 @@
 #include "stats/ui/CNewSnapshotDlg.h"
 
 #include "common/Clock.h"
-#include "stats/Sleeper.h"
+#include "common/Sleeper.h"
 #include "stats/SnapshotReport.h"
 #include "stats/SnapshotStores.h"
 #include "widgets/CStaticHelp.h"

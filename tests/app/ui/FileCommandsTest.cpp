@@ -2,24 +2,18 @@
 
 #include "app/ui/FileCommands.h"
 #include "app/ui/MainMenus.h"
-#include "app/ui/QtFileDialog.h"
-#include "app/ui/QtProgramRunner.h"
-#include "net/ui/CAsyncWaitDlg.h"
+#include "common/FileDialog.h"
+#include "common/ProgramRunner.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QFileDialog>
-#include <QLabel>
-#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -102,59 +96,6 @@ TEST(FileCommandsTest, CheckingTheCustomDatabaseShowsWhatTheCheckerLeft)
     EXPECT_FALSE(autosaveWhileChecking);
     EXPECT_TRUE(window.autosaveTimer().isActive());
     EXPECT_TRUE(fixture.messages.empty());
-}
-
-TEST(FileCommandsTest, TheWaitDialogStaysUntilTheProgramEnds)
-{
-    QWidget parent;
-    QtProgramRunner runner(&parent);
-    QString shownMessage;
-    QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<CAsyncWaitDlg*>(QApplication::activeModalWidget()))
-            shownMessage = dialog->messageLabel()->text();
-    });
-    probe.start(20);
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_TRUE(runner.runAndWait(
-        "/bin/sh", { "-c", "sleep 0.4" }, "Please close the list checker before continuing..."));
-    EXPECT_GE(clock.elapsed(), 350);
-    EXPECT_EQ(shownMessage, QStringLiteral("Please close the list checker before continuing..."));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-    EXPECT_FALSE(runner.runAndWait("/nonexistent/tessaly", {}, "never shown"));
-}
-
-TEST(FileCommandsTest, TheFileDialogShowsPatternsItCanMatchAndReportsTheChosenType)
-{
-    EXPECT_EQ(QtFileDialog::nameFilters({ { "Vantelo profile files (sv.xml; sv.dat)", "sv.xml;sv.dat" },
-                  { "All Files (*.*)", "*.*" }, { "XML Files (*.xml)", "*.xml" } }),
-        (QStringList { QStringLiteral("Vantelo profile files (sv.xml sv.dat)"),
-            QStringLiteral("All Files (*)"), QStringLiteral("XML Files (*.xml)") }));
-
-    TempFolder folder;
-    QWidget parent;
-    QtFileDialog files(&parent);
-    const QString target = QString::fromStdString(folder.path("report").string());
-    QString offered;
-    QTimer::singleShot(0, [&] {
-        waitUntil([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; });
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        offered = dialog->selectedFiles().value(0);
-        dialog->selectNameFilter(QStringLiteral("XML Files (*.xml)"));
-        dialog->selectFile(target);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    const std::optional<ChosenFile> chosen = files.choose({ FileDialogRequest::Mode::Save,
-        { { "Microsoft Excel Workbook (*.xlsx)", "*.xlsx" }, { "XML Files (*.xml)", "*.xml" } }, "xlsx",
-        "example.com" });
-    ASSERT_TRUE(chosen);
-    EXPECT_TRUE(offered.endsWith(QStringLiteral("/example.com.xlsx"))) << offered.toStdString();
-    EXPECT_EQ(chosen->filterIndex, 1);
-    EXPECT_EQ(chosen->path.parent_path(), folder.path());
-    EXPECT_THAT(chosen->path.filename().string(), HasSubstr("report"));
 }
 
 } // namespace

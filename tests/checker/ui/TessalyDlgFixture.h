@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SettingsStore.h"
 #include "checker/CheckerTestSupport.h"
 #include "checker/ui/CTessalyDlg.h"
+#include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SettingsStore.h"
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
+#include "common/SettingsStore.h"
 #include "net/LoopbackServer.h"
 #include "support/RecordingMessageBox.h"
 

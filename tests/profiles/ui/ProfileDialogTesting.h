@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/WaitDialog.h"
+#include "common/WaitDialog.h"
 
 #include <QApplication>
 #include <QDialog>

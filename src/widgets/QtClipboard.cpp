@@ -1,4 +1,4 @@
-#include "app/ui/QtClipboard.h"
+#include "widgets/QtClipboard.h"
 
 #include "common/MessageBox.h"
 #include "widgets/QtText.h"

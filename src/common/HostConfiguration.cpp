@@ -1,6 +1,6 @@
-#include "net/HostConfiguration.h"
+#include "common/HostConfiguration.h"
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/ui/QtFileDialog.h"
+#include "widgets/QtFileDialog.h"
 
 #include "widgets/QtText.h"
 

@@ -22,7 +22,3 @@ struct WaitResult {
     long status = 0; // the final HTTP status; 0 without an answer
     std::string response; // the body, in text mode
 };
-
-// Runs the request on the calling thread: a POST when there is form data, else
-// a GET, with the body kept or written to the file.
-WaitResult runWaitRequest(const WaitRequest& request);

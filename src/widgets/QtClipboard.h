@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filling/IClipboard.h"
+#include "common/IClipboard.h"
 
 class IMessageBox;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/WaitRequest.h"
+#include "common/WaitRequest.h"
 
 // Runs an exchange's request while the user waits: the main program shows its
 // modal please-wait dialog with the request's message, the command-line tool
@@ -11,10 +11,4 @@ public:
 
     // Runs the request and returns once it has ended.
     virtual WaitResult run(const WaitRequest& request) = 0;
-};
-
-// Runs each request on the calling thread, with nothing shown.
-class BlockingWaitDialog : public IWaitDialog {
-public:
-    WaitResult run(const WaitRequest& request) override { return runWaitRequest(request); }
 };

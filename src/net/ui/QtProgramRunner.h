@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramRunner.h"
+#include "common/ProgramRunner.h"
 
 class QWidget;
 

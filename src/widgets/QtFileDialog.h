@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileDialog.h"
+#include "common/FileDialog.h"
 
 #include <QStringList>
 

@@ -1,5 +1,4 @@
-#include "app/SettingsStore.h"
-#include "app/MainSettings.h"
+#include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -69,32 +68,6 @@ TEST_F(SettingsFixture, FailedSaveIsReported)
         ElementsAre(vanteloError("An exception occurred while saving your settings: No such file or "
                                  "directory\r\nDetails: cannot create a temporary file in "
             + folder.path("nodata").string())));
-}
-
-TEST_F(SettingsFixture, MainSettingsReadWithTheirRules)
-{
-    MainSettings defaults = readMainSettings(store);
-    EXPECT_TRUE(defaults.tabbedBrowsing && defaults.autosave && defaults.autoUpdate);
-    EXPECT_EQ(defaults.autosaveMinutes, 3);
-    EXPECT_EQ(defaults.autoFocus, std::nullopt);
-
-    ASSERT_TRUE(
-        load("<settings><autosave>TRUE</autosave><autosavei>0</autosavei><visualeffects>false</visualeffects>"
-             "<dirlistversion>12x</dirlistversion><autoupdate>true</autoupdate><autofocus>true</autofocus>"
-             "</settings>"));
-    const MainSettings read = readMainSettings(store);
-    EXPECT_FALSE(read.autosave);
-    EXPECT_EQ(read.autosaveMinutes, 3);
-    EXPECT_FALSE(read.tabbedBrowsing);
-    EXPECT_EQ(read.directoryListVersion, 12);
-    EXPECT_EQ(read.autoFocus, true);
-
-    writeMainSettings(store, read);
-    ASSERT_TRUE(store.SaveSettings(folder.path("data/settings.xml")));
-    EXPECT_EQ(folder.read("data/settings.xml"),
-        "<?xml version=\"1.0\"?><settings><autofocus>true</autofocus><autosave>false</autosave>"
-        "<autosavei>3</autosavei><autoupdate>true</autoupdate><dirlistversion>12</dirlistversion>"
-        "<visualeffects>false</visualeffects></settings>");
 }
 
 } // namespace

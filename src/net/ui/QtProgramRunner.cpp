@@ -1,4 +1,4 @@
-#include "app/ui/QtProgramRunner.h"
+#include "net/ui/QtProgramRunner.h"
 
 #include "net/ui/CAsyncWaitDlg.h"
 #include "widgets/QtText.h"

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 #include "common/AtomicFile.h"
 #include "common/MessageBox.h"

@@ -1,4 +1,4 @@
-#include "stats/Sleeper.h"
+#include "common/Sleeper.h"
 
 #include <thread>
 

@@ -1,4 +1,4 @@
-#include "net/WaitRequest.h"
+#include "net/BlockingWaitDialog.h"
 
 #include "net/HttpClient.h"
 

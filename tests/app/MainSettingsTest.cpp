@@ -1,0 +1,44 @@
+#include "app/MainSettings.h"
+#include "common/SettingsStore.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MainSettingsFixture : ::testing::Test {
+    TempFolder folder;
+    RecordingMessageBox messages;
+    SettingsStore store { messages };
+
+    bool load(std::string_view text) { return store.LoadSettings(folder.write("data/settings.xml", text)); }
+};
+
+TEST_F(MainSettingsFixture, MainSettingsReadWithTheirRules)
+{
+    MainSettings defaults = readMainSettings(store);
+    EXPECT_TRUE(defaults.tabbedBrowsing && defaults.autosave && defaults.autoUpdate);
+    EXPECT_EQ(defaults.autosaveMinutes, 3);
+    EXPECT_EQ(defaults.autoFocus, std::nullopt);
+
+    ASSERT_TRUE(
+        load("<settings><autosave>TRUE</autosave><autosavei>0</autosavei><visualeffects>false</visualeffects>"
+             "<dirlistversion>12x</dirlistversion><autoupdate>true</autoupdate><autofocus>true</autofocus>"
+             "</settings>"));
+    const MainSettings read = readMainSettings(store);
+    EXPECT_FALSE(read.autosave);
+    EXPECT_EQ(read.autosaveMinutes, 3);
+    EXPECT_FALSE(read.tabbedBrowsing);
+    EXPECT_EQ(read.directoryListVersion, 12);
+    EXPECT_EQ(read.autoFocus, true);
+
+    writeMainSettings(store, read);
+    ASSERT_TRUE(store.SaveSettings(folder.path("data/settings.xml")));
+    EXPECT_EQ(folder.read("data/settings.xml"),
+        "<?xml version=\"1.0\"?><settings><autofocus>true</autofocus><autosave>false</autosave>"
+        "<autosavei>3</autosavei><autoupdate>true</autoupdate><dirlistversion>12</dirlistversion>"
+        "<visualeffects>false</visualeffects></settings>");
+}
+
+} // namespace
