@@ -5,11 +5,11 @@
 #include "checker/ui/CReviewDlg.h"
 #include "common/MessageBox.h"
 #include "stats/PageRank.h"
+#include "widgets/QtFileDialog.h"
 #include "widgets/QtText.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,7 +38,7 @@ constexpr const char* kAboutEntry = "&About Vantelo List Checker...";
 constexpr const char* kAboutCaption = "About Vantelo List Checker";
 constexpr const char* kAboutText = "Vantelo List Checker Version 1.0";
 constexpr const char* kDatabaseFilter = "XML Directory Database (*.xml)";
-constexpr const char* kAllFilter = "All Files (*)";
+constexpr const char* kAllFilter = "All Files (*.*)";
 constexpr const char* kXmlSuffix = "xml";
 
 QString text(const char* latin1)
@@ -46,23 +46,23 @@ QString text(const char* latin1)
     return QString::fromLatin1(latin1);
 }
 
+std::vector<FileFilter> databaseFilters()
+{
+    return { { kDatabaseFilter, "*.xml" }, { kAllFilter, "*.*" } };
+}
+
 QString chooseDatabase(QWidget* parent)
 {
-    return QFileDialog::getOpenFileName(
-        parent, QString(), QString(), text(kDatabaseFilter) + QStringLiteral(";;") + text(kAllFilter));
+    const std::optional<ChosenFile> chosen =
+        QtFileDialog(parent).choose({ FileDialogRequest::Mode::Open, databaseFilters(), {}, {} });
+    return chosen ? toQString(chosen->path.string()) : QString();
 }
 
 QString chooseSaveTarget(QWidget* parent, const QString& offered)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({ text(kDatabaseFilter), text(kAllFilter) });
-    dialog.setDefaultSuffix(text(kXmlSuffix));
-    dialog.selectFile(offered);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    const std::optional<ChosenFile> chosen = QtFileDialog(parent).choose(
+        { FileDialogRequest::Mode::Save, databaseFilters(), kXmlSuffix, toStdString(offered) });
+    return chosen ? toQString(chosen->path.string()) : QString();
 }
 
 QPushButton* button(const char* caption, QWidget* parent)

@@ -4,11 +4,11 @@
 #include "custom/DirectoryListFile.h"
 #include "stats/CSiteChecker.h"
 #include "widgets/CStaticHelp.h"
+#include "widgets/QtFileDialog.h"
 #include "widgets/QtText.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,7 +34,7 @@ constexpr const char* kCancelText = "Cancel";
 constexpr const char* kSkipText = "Skip PR check";
 constexpr const char* kCloseText = "Close";
 constexpr const char* kListFilter = "Directory Lists (*.csv *.txt)";
-constexpr const char* kAllFilter = "All Files (*)";
+constexpr const char* kAllFilter = "All Files (*.*)";
 
 QString text(const char* utf8)
 {
@@ -127,13 +127,9 @@ CImportDirectoriesDlg::~CImportDirectoriesDlg()
 
 QString CImportDirectoriesDlg::chooseListFile(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({ text(kListFilter), text(kAllFilter) });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    const std::optional<ChosenFile> chosen = QtFileDialog(parent).choose(
+        { FileDialogRequest::Mode::Open, { { kListFilter, "*.csv;*.txt" }, { kAllFilter, "*.*" } }, {}, {} });
+    return chosen ? toQString(chosen->path.string()) : QString();
 }
 
 std::size_t CImportDirectoriesDlg::added() const

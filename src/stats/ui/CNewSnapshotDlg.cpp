@@ -6,11 +6,11 @@
 #include "stats/SnapshotStores.h"
 #include "widgets/CStaticHelp.h"
 #include "widgets/CStaticTip.h"
+#include "widgets/QtFileDialog.h"
 #include "widgets/QtText.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -143,14 +143,9 @@ CNewSnapshotDlg::~CNewSnapshotDlg()
 
 QString CNewSnapshotDlg::chooseReportFile(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({ text(kHtmlFilter), text(kAllFilter) });
-    dialog.setDefaultSuffix(text(kHtmlSuffix));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    const std::optional<ChosenFile> chosen = QtFileDialog(parent).choose({ FileDialogRequest::Mode::Save,
+        { { kHtmlFilter, "*.html" }, { kAllFilter, "*.*" } }, kHtmlSuffix, {} });
+    return chosen ? toQString(chosen->path.string()) : QString();
 }
 
 bool CNewSnapshotDlg::approvalIncluded() const

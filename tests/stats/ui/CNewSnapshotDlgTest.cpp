@@ -11,10 +11,13 @@
 #include "widgets/CStaticHelp.h"
 #include "widgets/CStaticTip.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,25 @@ TEST_F(CNewSnapshotDlgTest, AllOptionsOffOffersTheBareReportAndSavesIt)
     EXPECT_EQ(m_chosen, 2);
     EXPECT_EQ(m_messages.messages().size(), 1u);
     EXPECT_FALSE(window->approvalIncluded());
+}
+
+// "All Files" must list names without a dot too, and a name typed bare gets ".html".
+TEST(CNewSnapshotDlgFileDialog, OffersHtmlAndEveryFile)
+{
+    QStringList filters;
+    QString suffix;
+    QTimer::singleShot(0, [&] {
+        waitUntil([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; });
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        suffix = dialog->defaultSuffix();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    EXPECT_TRUE(CNewSnapshotDlg::chooseReportFile(nullptr).isEmpty());
+    EXPECT_EQ(
+        filters, (QStringList { QStringLiteral("HTML Files (*.html)"), QStringLiteral("All Files (*)") }));
+    EXPECT_EQ(suffix, QStringLiteral("html"));
 }
 
 } // namespace
