@@ -64,7 +64,7 @@ void BM_CommandLineCheck(benchmark::State& state)
     for (auto _ : state) {
         std::ostringstream out;
         std::ostringstream err;
-        const int code = RunCheckCommand({ "--check", site.database.string(), "--no-pr", "--pause-ms", "0",
+        const int code = runCheckCommand({ "--check", site.database.string(), "--no-pr", "--pause-ms", "0",
                                              "--data-dir", site.folder.string() },
             out, err);
         if (code != 0)

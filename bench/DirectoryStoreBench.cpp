@@ -114,7 +114,7 @@ void BM_MergeLoadedCustom(benchmark::State& state)
             main->SetItems(name, record.items);
         }
         state.ResumeTiming();
-        main->MergeLoadedCustom(custom);
+        main->mergeLoadedCustom(custom);
         benchmark::DoNotOptimize(main->records().size());
         state.PauseTiming();
         main.reset();

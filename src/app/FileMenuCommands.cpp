@@ -83,7 +83,7 @@ FileMenuCommands::FileMenuCommands(MainWindowState& state, IMessageBox& messages
 {
 }
 
-void FileMenuCommands::ExportProfiles()
+void FileMenuCommands::exportProfiles()
 {
     const std::optional<ChosenFile> target = m_files.choose(saveRequest({ kXmlFilter, kAllFilter }, "xml"));
     if (!target)
@@ -94,7 +94,7 @@ void FileMenuCommands::ExportProfiles()
         m_messages.show(kProfilesNotExported, kVanteloCaption, MessageIcon::Error);
 }
 
-void FileMenuCommands::ImportProfiles()
+void FileMenuCommands::importProfiles()
 {
     const std::optional<ChosenFile> source = m_files.choose(openRequest({ kProfileFilter, kAllFilter }));
     if (!source)
@@ -120,7 +120,7 @@ void FileMenuCommands::ImportProfiles()
     }
 }
 
-void FileMenuCommands::ExportCustomDatabase()
+void FileMenuCommands::exportCustomDatabase()
 {
     const std::optional<ChosenFile> target = m_files.choose(saveRequest({ kXmlFilter, kAllFilter }, "xml"));
     if (!target)
@@ -133,7 +133,7 @@ void FileMenuCommands::ExportCustomDatabase()
         m_messages.show(kCustomNotExported, kVanteloCaption, MessageIcon::Warning);
 }
 
-void FileMenuCommands::ImportCustomDatabase()
+void FileMenuCommands::importCustomDatabase()
 {
     const std::optional<ChosenFile> source = m_files.choose(openRequest({ kCustomFilter, kAllFilter }));
     if (!source)
@@ -150,13 +150,13 @@ void FileMenuCommands::ImportCustomDatabase()
     } else {
         // Reading the file again would drop the imported directories: merge them
         // in memory, and the next save writes them.
-        m_state.directories().MergeLoadedCustom(custom);
+        m_state.directories().mergeLoadedCustom(custom);
         m_refresh.populateDirectoryList(false);
     }
     m_messages.show(std::to_string(count) + kCustomImported, kVanteloCaption, MessageIcon::Information);
 }
 
-void FileMenuCommands::ExportSubmissionHistory()
+void FileMenuCommands::exportSubmissionHistory()
 {
     const std::optional<std::string> profile = m_state.active().name();
     if (!profile) {
@@ -175,7 +175,7 @@ void FileMenuCommands::ExportSubmissionHistory()
             SubmissionHistoryExport::findStyleSheet(m_state.folder().root(), m_programFolder));
 }
 
-void FileMenuCommands::CheckCustomDatabase()
+void FileMenuCommands::checkCustomDatabase()
 {
     // Without a saved file the checker would see old data, and reading the file
     // afterwards would throw the unsaved directories away.

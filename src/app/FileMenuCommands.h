@@ -29,17 +29,17 @@ public:
         IProgramRunner& programs, Refresh refresh, std::filesystem::path programFolder);
 
     // Writes every profile to a file of the user's choice.
-    void ExportProfiles();
+    void exportProfiles();
     // Adds the new profiles of an sv.xml or sv.dat file of the user's choice.
-    void ImportProfiles();
+    void importProfiles();
     // Copies customdirdata.xml as last saved to a file of the user's choice.
-    void ExportCustomDatabase();
+    void exportCustomDatabase();
     // Adds the directories of a custom database file that neither store knows.
-    void ImportCustomDatabase();
+    void importCustomDatabase();
     // The active profile's submission history as a workbook or an XML report.
-    void ExportSubmissionHistory();
+    void exportSubmissionHistory();
     // Saves the custom database, runs the list checker on it and reads it again.
-    void CheckCustomDatabase();
+    void checkCustomDatabase();
 
 private:
     void showImportedProfiles(int count);

@@ -140,7 +140,7 @@ std::shared_ptr<IDirectoryEnumerator> CDirectoryBackend::CreateEnumerator()
     return std::make_shared<CDirectoryEnumerator>(m_document);
 }
 
-std::string CDirectoryBackend::FileBytes() const
+std::string CDirectoryBackend::fileBytes() const
 {
     if (!m_document)
         return {};
@@ -148,12 +148,12 @@ std::string CDirectoryBackend::FileBytes() const
     return m_scrambled ? scrambleDatabase(text) : text;
 }
 
-std::optional<FileWriteError> CDirectoryBackend::SaveDatabase(const std::filesystem::path& file) const
+std::optional<FileWriteError> CDirectoryBackend::saveDatabase(const std::filesystem::path& file) const
 {
-    return writeFileAtomically(file, FileBytes());
+    return writeFileAtomically(file, fileBytes());
 }
 
-std::string LoadedStatusText(int count)
+std::string loadedStatusText(int count)
 {
     std::string text(kLoadedStatus);
     text.replace(text.find("%d"), 2, std::to_string(count));

@@ -29,11 +29,11 @@ public:
     // cannot be read or parsed is reported and leaves what was loaded before.
     bool LoadDatabase(const std::filesystem::path& file, IMessageBox& messages);
 
-    bool IsLoaded() const { return m_document != nullptr; }
+    bool isLoaded() const { return m_document != nullptr; }
     // Whether the loaded file was scrambled; it is saved the same way.
-    bool IsScrambled() const { return m_scrambled; }
+    bool isScrambled() const { return m_scrambled; }
     // The file loaded last.
-    const std::filesystem::path& LoadedPath() const { return m_path; }
+    const std::filesystem::path& loadedPath() const { return m_path; }
 
     // A new enumerator over the directories as the document holds them now,
     // through which they can be changed; one without directories when nothing
@@ -41,9 +41,9 @@ public:
     std::shared_ptr<IDirectoryEnumerator> CreateEnumerator();
 
     // The file's bytes for the document as it is now, in the form it was loaded in.
-    std::string FileBytes() const;
+    std::string fileBytes() const;
     // Writes those bytes to a file, atomically.
-    std::optional<FileWriteError> SaveDatabase(const std::filesystem::path& file) const;
+    std::optional<FileWriteError> saveDatabase(const std::filesystem::path& file) const;
 
 private:
     class CDirectoryEnumerator;
@@ -54,4 +54,4 @@ private:
 };
 
 // The load-status line for a database of this many directories.
-std::string LoadedStatusText(int count);
+std::string loadedStatusText(int count);

@@ -80,7 +80,7 @@ public:
     {
     }
 
-    void OnLogLine(const std::u16string& line) override
+    void onLogLine(const std::u16string& line) override
     {
         if (m_terminal)
             m_err << "\r\033[K";
@@ -90,7 +90,7 @@ public:
         m_err << std::flush;
     }
 
-    void OnProgress(int checked) override
+    void onProgress(int checked) override
     {
         m_checked = checked;
         if (m_terminal) {
@@ -104,7 +104,7 @@ public:
         }
     }
 
-    void OnFinished() override { }
+    void onFinished() override { }
 
     // Ends the bar's line once the run is over.
     void close()
@@ -146,27 +146,27 @@ CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options,
 {
     const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
     ConsoleObserver observer(err, terminal, directories->Count());
-    const std::shared_ptr<CheckRun> run = CheckRun::Create(directories, options, &observer);
+    const std::shared_ptr<CheckRun> run = CheckRun::create(directories, options, &observer);
     InterruptWatch interrupts;
-    if (!run->Start(pageRankHost, pause))
+    if (!run->start(pageRankHost, pause))
         throw std::runtime_error("cannot start the check");
     bool stopping = false;
-    while (!run->WaitUntilOver(100ms)) {
+    while (!run->waitUntilOver(100ms)) {
         if (interrupts.interrupted() && !stopping) {
             stopping = true;
-            run->Stop();
+            run->stop();
         }
     }
-    run->Detach();
+    run->detach();
     observer.close();
-    return run->Results();
+    return run->results();
 }
 
 // Applies what the flags choose and saves; false when the save failed.
 bool applyAndSave(CDirectoryBackend& backend, const CheckResults& results, bool applyPageRank,
     bool disableBroken, const std::string& file, std::ostream& err, IMessageBox& messages)
 {
-    ReviewSelection selection = ReviewSelection::All(results, false);
+    ReviewSelection selection = ReviewSelection::all(results, false);
     selection.prChanges.assign(selection.prChanges.size(), applyPageRank);
     selection.brokenSites.assign(selection.brokenSites.size(), disableBroken);
     if (std::find(selection.prChanges.begin(), selection.prChanges.end(), true) == selection.prChanges.end()
@@ -175,23 +175,23 @@ bool applyAndSave(CDirectoryBackend& backend, const CheckResults& results, bool 
         err << kNothingToSave << '\n';
         return true;
     }
-    ApplyReview(backend, results, selection);
-    if (!SaveReviewedDatabase(backend, file, messages))
+    applyReview(backend, results, selection);
+    if (!saveReviewedDatabase(backend, file, messages))
         return false;
-    err << SaveStatusText(SaveOutcome::Saved) << '\n';
+    err << saveStatusText(SaveOutcome::Saved) << '\n';
     return true;
 }
 
 } // namespace
 
-bool IsCheckCommand(const std::vector<std::string>& arguments)
+bool isCheckCommand(const std::vector<std::string>& arguments)
 {
     return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
         return argument == "--check" || argument.starts_with("--check=");
     });
 }
 
-int RunCheckCommand(
+int runCheckCommand(
     const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     CommandLine line(arguments);
@@ -207,15 +207,15 @@ int RunCheckCommand(
     if (!file || file->empty())
         throw UsageError(std::string("usage: ") + kCheckUsage);
 
-    const HostConfiguration hosts = ReadCheckerHosts(DataFolder::resolve(dataDir));
+    const HostConfiguration hosts = readCheckerHosts(DataFolder::resolve(dataDir));
     StderrMessageBox messages(err, MessageAnswer::No);
     CDirectoryBackend backend;
     if (!backend.LoadDatabase(*file, messages))
         return 1;
-    err << LoadedStatusText(backend.CreateEnumerator()->Count()) << '\n' << std::flush;
+    err << loadedStatusText(backend.CreateEnumerator()->Count()) << '\n' << std::flush;
 
     const CheckResults results = runToEnd(backend, options, hosts.pageRankHost(), pause, err, errIsTerminal);
-    out << consoleText(CheckStatistics::Count(results).Text()) << '\n' << std::flush;
+    out << consoleText(CheckStatistics::count(results).text()) << '\n' << std::flush;
     if (!applyPageRank && !disableBroken)
         return 0;
     return applyAndSave(backend, results, applyPageRank, disableBroken, *file, err, messages) ? 0 : 1;

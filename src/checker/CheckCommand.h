@@ -13,7 +13,7 @@ inline constexpr const char* kCheckUsage = "tessaly --check FILE [--no-pr] [--no
                                            "[--disable-broken] [--pause-ms N] [--data-dir DIR]";
 
 // Whether the arguments ask for the command-line mode.
-bool IsCheckCommand(const std::vector<std::string>& arguments);
+bool isCheckCommand(const std::vector<std::string>& arguments);
 
 // Runs the command-line mode and returns the exit code: 0 when the run ended
 // (and a save asked for succeeded), 1 when the file could not be loaded or
@@ -21,5 +21,5 @@ bool IsCheckCommand(const std::vector<std::string>& arguments);
 // redrawn in place, otherwise it gets a line every tenth of the way. Ctrl+C
 // stops the run after the directory in progress, as Stop does; a second one
 // ends the program.
-int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
     bool errIsTerminal = false);

@@ -38,7 +38,7 @@ std::u16string brokenLine(const std::u16string& address)
 
 } // namespace
 
-std::shared_ptr<CheckRun> CheckRun::Create(
+std::shared_ptr<CheckRun> CheckRun::create(
     std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer)
 {
     return std::shared_ptr<CheckRun>(new CheckRun(std::move(directories), options, observer));
@@ -54,7 +54,7 @@ CheckRun::CheckRun(
 
 CheckRun::~CheckRun() = default;
 
-bool CheckRun::Start(const std::string& pageRankHost, std::chrono::milliseconds pause)
+bool CheckRun::start(const std::string& pageRankHost, std::chrono::milliseconds pause)
 {
     {
         std::lock_guard lock(m_resultsMutex);
@@ -73,14 +73,14 @@ bool CheckRun::Start(const std::string& pageRankHost, std::chrono::milliseconds 
     return false;
 }
 
-void CheckRun::Stop()
+void CheckRun::stop()
 {
     m_stop = true;
     if (m_pause)
-        m_pause->Interrupt();
+        m_pause->interrupt();
 }
 
-void CheckRun::Detach()
+void CheckRun::detach()
 {
     // The observer goes first: once stopped, the worker may finish at once and
     // would otherwise still tell the observer that is going away.
@@ -88,22 +88,22 @@ void CheckRun::Detach()
         std::lock_guard lock(m_observerMutex);
         m_observer = nullptr;
     }
-    Stop();
+    stop();
 }
 
-bool CheckRun::IsOver() const
+bool CheckRun::isOver() const
 {
     std::lock_guard lock(m_resultsMutex);
     return m_over;
 }
 
-bool CheckRun::WaitUntilOver(std::chrono::milliseconds timeout) const
+bool CheckRun::waitUntilOver(std::chrono::milliseconds timeout) const
 {
     std::unique_lock lock(m_resultsMutex);
     return m_overChanged.wait_for(lock, timeout, [this] { return m_over; });
 }
 
-CheckResults CheckRun::Results() const
+CheckResults CheckRun::results() const
 {
     std::lock_guard lock(m_resultsMutex);
     return m_results;
@@ -124,7 +124,7 @@ bool CheckRun::NextSite(std::u16string& url, bool& checkPageRank, bool& checkAli
 void CheckRun::SiteChecked(const std::u16string& url, std::int32_t pageRank, std::int32_t alive)
 {
     ++m_checked;
-    tellObserver([checked = m_checked](IObserver& observer) { observer.OnProgress(checked); });
+    tellObserver([checked = m_checked](IObserver& observer) { observer.onProgress(checked); });
     if (m_options.updatePageRank)
         logPageRank(url, pageRank);
     if (m_options.checkBrokenLinks && alive != kSiteAlive) {
@@ -132,7 +132,7 @@ void CheckRun::SiteChecked(const std::u16string& url, std::int32_t pageRank, std
             std::lock_guard lock(m_resultsMutex);
             m_results.brokenSites.push_back({ m_directories->GetName(), url });
         }
-        tellObserver([line = brokenLine(url)](IObserver& observer) { observer.OnLogLine(line); });
+        tellObserver([line = brokenLine(url)](IObserver& observer) { observer.onLogLine(line); });
     }
 }
 
@@ -160,7 +160,7 @@ void CheckRun::logPageRank(const std::u16string& address, std::int32_t pageRank)
         std::lock_guard lock(m_resultsMutex);
         m_results.prChanges.push_back({ m_directories->GetName(), address, stored, pageRank });
     }
-    tellObserver([&line](IObserver& observer) { observer.OnLogLine(line); });
+    tellObserver([&line](IObserver& observer) { observer.onLogLine(line); });
 }
 
 void CheckRun::finish()
@@ -168,7 +168,7 @@ void CheckRun::finish()
     // The worker touches nothing of the run after this call, so whoever is told
     // that the run is over may read the results at once.
     const std::shared_ptr<CheckRun> self = std::move(m_keepAlive);
-    tellObserver([](IObserver& observer) { observer.OnFinished(); });
+    tellObserver([](IObserver& observer) { observer.onFinished(); });
     {
         std::lock_guard lock(m_resultsMutex);
         m_over = true;

@@ -25,33 +25,33 @@ public:
         virtual ~IObserver() = default;
 
         // One log line, ending in "\r\n".
-        virtual void OnLogLine(const std::u16string& line) = 0;
+        virtual void onLogLine(const std::u16string& line) = 0;
         // How many directories have been checked so far.
-        virtual void OnProgress(int checked) = 0;
+        virtual void onProgress(int checked) = 0;
         // The run is over; its results are complete.
-        virtual void OnFinished() = 0;
+        virtual void onFinished() = 0;
     };
 
     // A run over the enumerator's directories; nothing happens until Start.
-    static std::shared_ptr<CheckRun> Create(
+    static std::shared_ptr<CheckRun> create(
         std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer);
     ~CheckRun() override;
 
     // Starts the worker. PageRank is asked of the query host ("host" or
     // "host:port") with the pause after each query. False when no thread could
     // be started or the run was started before.
-    bool Start(const std::string& pageRankHost, std::chrono::milliseconds pause);
+    bool start(const std::string& pageRankHost, std::chrono::milliseconds pause);
     // Ends the run after the directory in progress; its summary still comes.
-    void Stop();
+    void stop();
     // Stops the run and drops the observer: once this returns, no call reaches it.
-    void Detach();
+    void detach();
 
     // Whether the worker has handed out its last directory.
-    bool IsOver() const;
+    bool isOver() const;
     // Waits for that at most the given time; true when it happened.
-    bool WaitUntilOver(std::chrono::milliseconds timeout) const;
+    bool waitUntilOver(std::chrono::milliseconds timeout) const;
     // The changes and broken directories found so far.
-    CheckResults Results() const;
+    CheckResults results() const;
 
 private:
     CheckRun(std::shared_ptr<IDirectoryEnumerator> directories, CheckOptions options, IObserver* observer);

@@ -27,7 +27,7 @@ void countSize(std::array<int, CheckStatistics::kVectorSize>& vector, std::int64
 
 } // namespace
 
-CheckStatistics CheckStatistics::Count(const CheckResults& results)
+CheckStatistics CheckStatistics::count(const CheckResults& results)
 {
     CheckStatistics statistics;
     statistics.updated = static_cast<int>(results.prChanges.size());
@@ -50,7 +50,7 @@ CheckStatistics CheckStatistics::Count(const CheckResults& results)
     return statistics;
 }
 
-std::u16string CheckStatistics::Text() const
+std::u16string CheckStatistics::text() const
 {
     return u"Check finished.\r\n\tUpdated PR for " + decimal(updated) + u" directories\r\n\tDisabled "
         + decimal(disabled) + u" directories\r\nMoving up: " + decimal(movingUp)

@@ -22,8 +22,8 @@ struct CheckStatistics {
     std::array<int, kVectorSize> downVector {};
 
     // Counts a run's results.
-    static CheckStatistics Count(const CheckResults& results);
+    static CheckStatistics count(const CheckResults& results);
 
     // The summary as the log shows it, lines ending in "\r\n" (the last one without).
-    std::u16string Text() const;
+    std::u16string text() const;
 };

@@ -4,7 +4,7 @@
 #include "common/SettingsStore.h"
 #include "common/StderrMessageBox.h"
 
-HostConfiguration ReadCheckerHosts(const DataFolder& folder)
+HostConfiguration readCheckerHosts(const DataFolder& folder)
 {
     // Reading shows no messages; the box is only what the store is built with.
     StderrMessageBox messages;

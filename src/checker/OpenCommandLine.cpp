@@ -7,7 +7,7 @@ constexpr std::string_view kCloseMarker = "</open>";
 
 } // namespace
 
-std::string JoinArguments(const std::vector<std::string>& arguments)
+std::string joinArguments(const std::vector<std::string>& arguments)
 {
     std::string line;
     for (const std::string& argument : arguments) {
@@ -18,7 +18,7 @@ std::string JoinArguments(const std::vector<std::string>& arguments)
     return line;
 }
 
-std::optional<std::string> FindOpenPath(std::string_view commandLine)
+std::optional<std::string> findOpenPath(std::string_view commandLine)
 {
     const std::size_t open = commandLine.find(kOpenMarker);
     if (open == std::string_view::npos)

@@ -9,8 +9,8 @@
 // its command line; these find that file.
 
 // The program's arguments as one command line, separated by blanks.
-std::string JoinArguments(const std::vector<std::string>& arguments);
+std::string joinArguments(const std::vector<std::string>& arguments);
 
 // The text between the first "<open>" and the "</open>" after it; without a
 // closing marker, the rest of the line. Nothing without "<open>".
-std::optional<std::string> FindOpenPath(std::string_view commandLine);
+std::optional<std::string> findOpenPath(std::string_view commandLine);

@@ -34,13 +34,13 @@ bool chosen(const std::vector<bool>& flags, std::size_t index)
 
 } // namespace
 
-ReviewSelection ReviewSelection::All(const CheckResults& results, bool chosen)
+ReviewSelection ReviewSelection::all(const CheckResults& results, bool chosen)
 {
     return { std::vector<bool>(results.prChanges.size(), chosen),
         std::vector<bool>(results.brokenSites.size(), chosen) };
 }
 
-void ApplyReview(CDirectoryBackend& backend, const CheckResults& results, const ReviewSelection& selection)
+void applyReview(CDirectoryBackend& backend, const CheckResults& results, const ReviewSelection& selection)
 {
     for (std::size_t at = 0; at < results.brokenSites.size(); ++at) {
         if (chosen(selection.brokenSites, at))
@@ -55,32 +55,32 @@ void ApplyReview(CDirectoryBackend& backend, const CheckResults& results, const 
     }
 }
 
-bool SaveReviewedDatabase(
+bool saveReviewedDatabase(
     const CDirectoryBackend& backend, const std::filesystem::path& file, IMessageBox& messages)
 {
-    if (!backend.IsLoaded() || backend.SaveDatabase(file)) {
+    if (!backend.isLoaded() || backend.saveDatabase(file)) {
         messages.show(kSaveFailed, kDbCheckerCaption, MessageIcon::Warning);
         return false;
     }
     return true;
 }
 
-SaveOutcome ReviewAndSave(CDirectoryBackend& backend, const CheckResults& results,
+SaveOutcome reviewAndSave(CDirectoryBackend& backend, const CheckResults& results,
     const std::optional<std::filesystem::path>& commandLineFile, IReviewHost& host, IMessageBox& messages)
 {
-    const std::optional<ReviewSelection> selection = host.ShowReview(results, commandLineFile.has_value());
+    const std::optional<ReviewSelection> selection = host.showReview(results, commandLineFile.has_value());
     if (!selection)
         return SaveOutcome::Cancelled;
     std::optional<std::filesystem::path> target = commandLineFile;
     if (!target)
-        target = host.ChooseSaveFile(backend.LoadedPath().parent_path() / kOfferedFileName);
+        target = host.chooseSaveFile(backend.loadedPath().parent_path() / kOfferedFileName);
     if (!target || target->empty())
         return SaveOutcome::Cancelled;
-    ApplyReview(backend, results, *selection);
-    return SaveReviewedDatabase(backend, *target, messages) ? SaveOutcome::Saved : SaveOutcome::Failed;
+    applyReview(backend, results, *selection);
+    return saveReviewedDatabase(backend, *target, messages) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
-const char* SaveStatusText(SaveOutcome outcome)
+const char* saveStatusText(SaveOutcome outcome)
 {
     switch (outcome) {
     case SaveOutcome::Saved:

@@ -15,7 +15,7 @@ struct ReviewSelection {
     std::vector<bool> brokenSites;
 
     // Every entry of the results chosen, or none.
-    static ReviewSelection All(const CheckResults& results, bool chosen = true);
+    static ReviewSelection all(const CheckResults& results, bool chosen = true);
 };
 
 // The windows the save flow needs.
@@ -24,10 +24,10 @@ public:
     virtual ~IReviewHost() = default;
 
     // Shows the results for review: the user's choice, or nothing when cancelled.
-    virtual std::optional<ReviewSelection> ShowReview(
+    virtual std::optional<ReviewSelection> showReview(
         const CheckResults& results, bool openedFromCommandLine) = 0;
     // Asks where to save, offering a file: the chosen file, or nothing when cancelled.
-    virtual std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path& offered) = 0;
+    virtual std::optional<std::filesystem::path> chooseSaveFile(const std::filesystem::path& offered) = 0;
 };
 
 // How a save flow ended.
@@ -39,17 +39,17 @@ enum class SaveOutcome {
 
 // Writes the chosen changes into the loaded document: each goes to the first
 // directory of its name; a name that matches none changes nothing.
-void ApplyReview(CDirectoryBackend& backend, const CheckResults& results, const ReviewSelection& selection);
+void applyReview(CDirectoryBackend& backend, const CheckResults& results, const ReviewSelection& selection);
 
 // Saves the document in the form it was loaded in, atomically; a failure is
 // reported through the message box.
-bool SaveReviewedDatabase(
+bool saveReviewedDatabase(
     const CDirectoryBackend& backend, const std::filesystem::path& file, IMessageBox& messages);
 
 // The whole flow: the review, the target (the command line's file without
 // asking, else the user's choice), the changes, the save.
-SaveOutcome ReviewAndSave(CDirectoryBackend& backend, const CheckResults& results,
+SaveOutcome reviewAndSave(CDirectoryBackend& backend, const CheckResults& results,
     const std::optional<std::filesystem::path>& commandLineFile, IReviewHost& host, IMessageBox& messages);
 
 // The save-status line after a flow; empty after a cancelled one.
-const char* SaveStatusText(SaveOutcome outcome);
+const char* saveStatusText(SaveOutcome outcome);

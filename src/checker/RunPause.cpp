@@ -11,7 +11,7 @@ void RunPause::sleepFor(std::chrono::milliseconds)
     m_interrupted.wait_for(lock, m_pause, [this] { return m_isInterrupted; });
 }
 
-void RunPause::Interrupt()
+void RunPause::interrupt()
 {
     {
         std::lock_guard lock(m_mutex);

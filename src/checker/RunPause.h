@@ -16,7 +16,7 @@ public:
     void sleepFor(std::chrono::milliseconds requested) override;
 
     // Ends a pause in progress and makes every later one return at once.
-    void Interrupt();
+    void interrupt();
 
 private:
     const std::chrono::milliseconds m_pause;

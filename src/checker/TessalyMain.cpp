@@ -26,7 +26,7 @@ void printHelp(std::ostream& out)
 int runCheck(const std::vector<std::string>& arguments)
 {
     try {
-        return RunCheckCommand(arguments, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+        return runCheckCommand(arguments, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     } catch (const UsageError& error) {
         std::cerr << "tessaly: " << error.what() << '\n';
         return 2;
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
         std::cout << "tessaly " << programVersion() << '\n';
         return 0;
     }
-    if (IsCheckCommand(arguments))
+    if (isCheckCommand(arguments))
         return runCheck(arguments);
     return runWindowMode(argc, argv);
 }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-std::shared_ptr<DirectoryImport> DirectoryImport::Create(DirectoryStore& custom, DirectoryStore& main,
+std::shared_ptr<DirectoryImport> DirectoryImport::create(DirectoryStore& custom, DirectoryStore& main,
     std::vector<ListedDirectory> directories, std::string categoryText, IListener* listener)
 {
     return std::make_shared<DirectoryImport>(
@@ -22,7 +22,7 @@ DirectoryImport::DirectoryImport(Token, DirectoryStore& custom, DirectoryStore& 
     m_ranks.reserve(m_directories.size());
 }
 
-bool DirectoryImport::Start(CSiteChecker& checker)
+bool DirectoryImport::start(CSiteChecker& checker)
 {
     {
         std::lock_guard lock(m_mutex);
@@ -38,13 +38,13 @@ bool DirectoryImport::Start(CSiteChecker& checker)
     return false;
 }
 
-void DirectoryImport::SkipPageRank()
+void DirectoryImport::skipPageRank()
 {
     std::lock_guard lock(m_mutex);
     m_skipPageRank = true;
 }
 
-std::size_t DirectoryImport::StoreChecked()
+std::size_t DirectoryImport::storeChecked()
 {
     std::lock_guard lock(m_mutex);
     const std::size_t before = m_stored;
@@ -52,7 +52,7 @@ std::size_t DirectoryImport::StoreChecked()
     return m_stored - before;
 }
 
-void DirectoryImport::Close()
+void DirectoryImport::close()
 {
     {
         std::lock_guard lock(m_listenerMutex);
@@ -85,7 +85,7 @@ bool DirectoryImport::NextSite(std::string& url, bool& checkPageRank, bool& chec
         }
         release = std::move(m_keepAlive);
     }
-    callListener([this](IListener& listener) { listener.OnAllChecked(m_directories.size()); });
+    callListener([this](IListener& listener) { listener.onAllChecked(m_directories.size()); });
     return false;
 }
 
@@ -97,7 +97,7 @@ void DirectoryImport::SiteChecked(const std::string&, std::int32_t pageRank, std
             return;
         m_ranks.push_back(std::max(pageRank, 0));
     }
-    callListener([](IListener& listener) { listener.OnDirectoryChecked(); });
+    callListener([](IListener& listener) { listener.onDirectoryChecked(); });
 }
 
 // Adds the directories from the first one not yet stored up to `end`, with

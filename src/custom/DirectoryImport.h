@@ -15,7 +15,7 @@ class DirectoryStore;
 // to a site checker one by one for their PageRank, and adds each checked
 // directory to the custom and the main directory store with the import's
 // category text. The checker reports on its worker thread; the stores are
-// changed only by StoreChecked and Close, under the import's own lock, on
+// changed only by storeChecked and close, under the import's own lock, on
 // whichever thread owns the stores (a window's thread, or the checker's when
 // nothing else touches them). The import is shared with its checker, so it
 // outlives whoever closed it.
@@ -23,33 +23,33 @@ class DirectoryImport : public CSiteChecker::ICheckSink,
                         public std::enable_shared_from_this<DirectoryImport> {
 public:
     // Whoever shows the import. Called on the checker's thread, never after
-    // Close has returned; implementations hand the calls on to their own thread.
+    // close has returned; implementations hand the calls on to their own thread.
     class IListener {
     public:
         virtual ~IListener() = default;
 
-        // Another directory has been checked: StoreChecked adds it.
-        virtual void OnDirectoryChecked() = 0;
+        // Another directory has been checked: storeChecked adds it.
+        virtual void onDirectoryChecked() = 0;
         // Every directory has been handed out and checked; `count` is how many.
-        virtual void OnAllChecked(std::size_t count) = 0;
+        virtual void onAllChecked(std::size_t count) = 0;
     };
 
     // An import of the directories (with unique names and addresses not yet
     // known) into both stores. The stores must outlive the import's last
-    // StoreChecked or Close; the listener must stay valid until Close.
-    static std::shared_ptr<DirectoryImport> Create(DirectoryStore& custom, DirectoryStore& main,
+    // storeChecked or close; the listener must stay valid until close.
+    static std::shared_ptr<DirectoryImport> create(DirectoryStore& custom, DirectoryStore& main,
         std::vector<ListedDirectory> directories, std::string categoryText, IListener* listener);
 
     // Starts the checker on this import, once; false when no thread could be started.
-    bool Start(CSiteChecker& checker);
+    bool start(CSiteChecker& checker);
     // From now on no PageRank is asked for; the remaining directories are still added.
-    void SkipPageRank();
+    void skipPageRank();
     // Adds the directories checked so far to both stores; how many were added now.
-    std::size_t StoreChecked();
+    std::size_t storeChecked();
     // Ends the import: every directory not yet stored is added now (those without
     // an answer with PageRank 0), the listener is not called again and later
     // answers of the checker are dropped. Waits for a listener call under way.
-    void Close();
+    void close();
 
     // How many directories the import adds in all, and how many it has added.
     std::size_t size() const { return m_directories.size(); }

@@ -289,10 +289,10 @@ void DirectoryStore::MergeCustom(DirectoryStore& custom, const DataFolder& folde
 {
     custom.Load(folder.customDatabase(), true, true);
     LoadMain(folder, false);
-    MergeLoadedCustom(custom);
+    mergeLoadedCustom(custom);
 }
 
-void DirectoryStore::MergeLoadedCustom(const DirectoryStore& custom)
+void DirectoryStore::mergeLoadedCustom(const DirectoryStore& custom)
 {
     // The first main directory of each host key; views into this store's records,
     // which stay untouched until every removal is known.

@@ -64,7 +64,7 @@ public:
     void MergeCustom(DirectoryStore& custom, const DataFolder& folder);
     // The merge itself, over the records both stores hold now: a custom directory
     // replaces a main directory of the same name or, failing that, of the same host key.
-    void MergeLoadedCustom(const DirectoryStore& custom);
+    void mergeLoadedCustom(const DirectoryStore& custom);
 
     // All records, in store order, for readers that walk the whole list.
     const RecordMap& records() const { return m_records; }

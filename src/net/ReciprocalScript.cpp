@@ -123,13 +123,13 @@ ReciprocalScript::ReciprocalScript(IMessageBox& messages, IWaitDialog& wait)
 {
 }
 
-std::optional<std::string> ReciprocalScript::AddDirectoryLink(
+std::optional<std::string> ReciprocalScript::addDirectoryLink(
     const std::string& scriptUrl, const std::string& password, const std::string& code)
 {
     return addLink(scriptUrl, password, code, kDirectoryCodeBuffer, kDirectoryCodeTooLong);
 }
 
-std::optional<std::string> ReciprocalScript::AddCustomLink(const std::string& scriptUrl,
+std::optional<std::string> ReciprocalScript::addCustomLink(const std::string& scriptUrl,
     const std::string& password, const std::string& code,
     const std::function<void(const std::string&)>& copyToClipboard)
 {
@@ -142,7 +142,7 @@ std::optional<std::string> ReciprocalScript::AddCustomLink(const std::string& sc
     return url;
 }
 
-bool ReciprocalScript::TestConfiguration(const std::string& scriptUrl, const std::string& password)
+bool ReciprocalScript::testConfiguration(const std::string& scriptUrl, const std::string& password)
 {
     if (!isScriptAddress(scriptUrl)) {
         m_messages.show(kTestBadAddress, kVanteloCaption, MessageIcon::Warning);

@@ -17,15 +17,15 @@ public:
 
     // Adds the link code read from a directory's page; the reciprocal URL on
     // success, for the caller to enter into the page.
-    std::optional<std::string> AddDirectoryLink(
+    std::optional<std::string> addDirectoryLink(
         const std::string& scriptUrl, const std::string& password, const std::string& code);
     // Adds a link code typed by the user; on success the URL is handed to
     // `copyToClipboard` and a message says so. Returns the URL as well.
-    std::optional<std::string> AddCustomLink(const std::string& scriptUrl, const std::string& password,
+    std::optional<std::string> addCustomLink(const std::string& scriptUrl, const std::string& password,
         const std::string& code, const std::function<void(const std::string&)>& copyToClipboard);
     // Tests the script at an address with a password as typed; true when the
     // script answers that it is configured properly.
-    bool TestConfiguration(const std::string& scriptUrl, const std::string& password);
+    bool testConfiguration(const std::string& scriptUrl, const std::string& password);
 
     // The test request's URL; empty when the password cannot be escaped.
     static std::string testUrl(const std::string& scriptUrl, const std::string& password);

@@ -111,13 +111,13 @@ private:
     const std::optional<std::string> m_term;
 };
 
-void DirectoryApprovalChecker::Clear()
+void DirectoryApprovalChecker::clear()
 {
     m_names.clear();
     m_urls.clear();
 }
 
-void DirectoryApprovalChecker::AddDirectory(std::string name, std::string url)
+void DirectoryApprovalChecker::addDirectory(std::string name, std::string url)
 {
     m_names.push_back(std::move(name));
     m_urls.push_back(std::move(url));

@@ -30,16 +30,16 @@ public:
     DirectoryApprovalChecker() = default;
 
     // The user's site address as the profile holds it, e.g. "http://www.example.com".
-    void SetSiteUrl(std::string siteUrl) { m_siteUrl = std::move(siteUrl); }
-    const std::string& SiteUrl() const { return m_siteUrl; }
+    void setSiteUrl(std::string siteUrl) { m_siteUrl = std::move(siteUrl); }
+    const std::string& siteUrl() const { return m_siteUrl; }
     // Empties the list of directories.
-    void Clear();
+    void clear();
     // Adds a directory by name with the address of its submission page.
-    void AddDirectory(std::string name, std::string url);
+    void addDirectory(std::string name, std::string url);
     // The number of directories in the list.
-    std::size_t Count() const { return m_names.size(); }
+    std::size_t count() const { return m_names.size(); }
     // How many directories of the list to skip before the first check.
-    void SetStartIndex(std::int32_t startIndex) { m_startIndex = startIndex; }
+    void setStartIndex(std::int32_t startIndex) { m_startIndex = startIndex; }
 
     // Starts the three workers on a copy of the list; the sink must stay valid
     // until all three have made their last call. False for a null sink or when a

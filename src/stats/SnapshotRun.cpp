@@ -56,7 +56,7 @@ std::map<std::string, std::string> submitUrlsOf(const std::vector<SnapshotRun::D
 
 } // namespace
 
-std::shared_ptr<SnapshotRun> SnapshotRun::Create(Input input, CSEOData collector,
+std::shared_ptr<SnapshotRun> SnapshotRun::create(Input input, CSEOData collector,
     std::shared_ptr<ISleeper> sleeper, std::shared_ptr<const IClock> clock, IHost* host)
 {
     return std::make_shared<SnapshotRun>(
@@ -74,7 +74,7 @@ SnapshotRun::SnapshotRun(Token, Input input, CSEOData collector, std::shared_ptr
 {
 }
 
-void SnapshotRun::Start()
+void SnapshotRun::start()
 {
     {
         std::lock_guard lock(m_mutex);
@@ -88,20 +88,20 @@ void SnapshotRun::Start()
         startPositions();
 }
 
-void SnapshotRun::Close()
+void SnapshotRun::close()
 {
     m_open = false;
     std::lock_guard lock(m_hostMutex);
     m_host = nullptr;
 }
 
-bool SnapshotRun::IsFinished() const
+bool SnapshotRun::isFinished() const
 {
     std::lock_guard lock(m_mutex);
     return m_finished;
 }
 
-std::string SnapshotRun::BuildReport() const
+std::string SnapshotRun::buildReport() const
 {
     SnapshotFindings findings;
     findings.siteUrl = m_input.siteUrl;
@@ -160,11 +160,11 @@ std::int32_t SnapshotRun::OnApprovalResult(const std::string& name, const std::s
             m_proofUrls.push_back(proofUrl);
         }
     }
-    callHost([&](IHost& host) { host.OnProgress(directoryProgress(name, count, total)); });
+    callHost([&](IHost& host) { host.onProgress(directoryProgress(name, count, total)); });
     if (found) {
         const auto url = m_submitUrls.find(name);
         const Approval approval { name, proofUrl, url == m_submitUrls.end() ? std::string() : url->second };
-        callHost([&](IHost& host) { host.OnApprovalFound(approval); });
+        callHost([&](IHost& host) { host.onApprovalFound(approval); });
     }
     return 1;
 }
@@ -172,8 +172,8 @@ std::int32_t SnapshotRun::OnApprovalResult(const std::string& name, const std::s
 void SnapshotRun::startGeneral()
 {
     callHost([](IHost& host) {
-        host.OnStatus(kGeneralStatus);
-        host.OnProgress({});
+        host.onStatus(kGeneralStatus);
+        host.onProgress({});
     });
     for (const std::int32_t kind : kAskedKinds)
         query(kind, {}, kind);
@@ -186,8 +186,8 @@ void SnapshotRun::startPositions()
         return;
     }
     callHost([](IHost& host) {
-        host.OnStatus(kPositionStatus);
-        host.OnProgress({});
+        host.onStatus(kPositionStatus);
+        host.onProgress({});
     });
     const std::string& first = m_input.phrases.front();
     {
@@ -216,7 +216,7 @@ void SnapshotRun::nextPhrase()
         phrase = m_input.phrases[m_phraseIndex];
         m_phrasesDone.push_back(phrase);
     }
-    callHost([&](IHost& host) { host.OnProgress(kCheckingPhrase + phrase); });
+    callHost([&](IHost& host) { host.onProgress(kCheckingPhrase + phrase); });
     askPositions(phrase);
 }
 
@@ -227,19 +227,19 @@ void SnapshotRun::startApproval()
         return;
     }
     callHost([](IHost& host) {
-        host.OnStatus(kApprovalStatus);
-        host.OnProgress({});
+        host.onStatus(kApprovalStatus);
+        host.onProgress({});
     });
     const std::vector<Directory>& list = m_input.options.entireDatabase ? m_input.database : m_input.history;
     DirectoryApprovalChecker checker;
     for (const auto& [name, url] : list)
-        checker.AddDirectory(name, url);
+        checker.addDirectory(name, url);
     {
         std::lock_guard lock(m_mutex);
-        m_listSize = checker.Count();
+        m_listSize = checker.count();
     }
-    checker.SetStartIndex(m_input.options.resumeRecord);
-    checker.SetSiteUrl(m_input.siteUrl);
+    checker.setStartIndex(m_input.options.resumeRecord);
+    checker.setSiteUrl(m_input.siteUrl);
     if (m_open)
         checker.Start(std::shared_ptr<DirectoryApprovalChecker::IResultSink>(shared_from_this()));
 }
@@ -252,11 +252,11 @@ void SnapshotRun::finish()
             return;
         m_finished = true;
     }
-    const std::string report = BuildReport();
+    const std::string report = buildReport();
     callHost([&](IHost& host) {
-        host.OnFinished(report);
-        host.OnStatus(kIdleStatus);
-        host.OnProgress({});
+        host.onFinished(report);
+        host.onStatus(kIdleStatus);
+        host.onProgress({});
     });
 }
 

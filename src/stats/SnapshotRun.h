@@ -57,12 +57,12 @@ public:
     public:
         virtual ~IHost() = default;
 
-        virtual void OnStatus(const std::string& status) = 0;
-        virtual void OnProgress(const std::string& progress) = 0;
+        virtual void onStatus(const std::string& status) = 0;
+        virtual void onProgress(const std::string& progress) = 0;
         // A directory lists the site: record it in the profile's history.
-        virtual void OnApprovalFound(const Approval& approval) = 0;
+        virtual void onApprovalFound(const Approval& approval) = 0;
         // The run is over; the report is ready to be offered for saving.
-        virtual void OnFinished(const std::string& report) = 0;
+        virtual void onFinished(const std::string& report) = 0;
     };
 
     // The result codes that tell the requests of the position stage apart.
@@ -74,24 +74,24 @@ public:
     // A run for the input, asking the collector for figures and pausing between
     // phrases with the sleeper (real pauses when null). The host must stay valid
     // until Close has returned.
-    static std::shared_ptr<SnapshotRun> Create(Input input, CSEOData collector,
+    static std::shared_ptr<SnapshotRun> create(Input input, CSEOData collector,
         std::shared_ptr<ISleeper> sleeper, std::shared_ptr<const IClock> clock, IHost* host);
 
     // Starts the first stage whose option is on; a second call does nothing.
-    void Start();
+    void start();
     // Stops the run: from now on results are dropped, the approval workers stop at
     // their next directory and the host is not called again. Waits for a host
     // call that is under way.
-    void Close();
-    bool IsOpen() const { return m_open; }
+    void close();
+    bool isOpen() const { return m_open; }
     // Whether the last stage is done and the report was handed to the host.
-    bool IsFinished() const;
+    bool isFinished() const;
 
     // The report of what was found so far, dated today.
-    std::string BuildReport() const;
+    std::string buildReport() const;
 
     // The options as the run uses them (positions are off without phrases).
-    const SnapshotOptions& Options() const { return m_input.options; }
+    const SnapshotOptions& options() const { return m_input.options; }
 
     void OnSEOResult(std::int32_t result, std::int32_t cookie) override;
     std::int32_t OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found) override;

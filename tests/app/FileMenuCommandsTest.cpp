@@ -122,11 +122,11 @@ RecordedMessage warning(std::string text)
 TEST(FileMenuCommandsTest, EveryDialogOffersTheTypesOfItsFiles)
 {
     CommandsFixture fixture;
-    fixture.commands.ExportProfiles();
-    fixture.commands.ImportProfiles();
-    fixture.commands.ExportCustomDatabase();
-    fixture.commands.ImportCustomDatabase();
-    fixture.commands.ExportSubmissionHistory();
+    fixture.commands.exportProfiles();
+    fixture.commands.importProfiles();
+    fixture.commands.exportCustomDatabase();
+    fixture.commands.importCustomDatabase();
+    fixture.commands.exportSubmissionHistory();
     EXPECT_TRUE(fixture.messages.empty()) << "cancelling says nothing";
     const auto& requests = fixture.files.requests;
     ASSERT_EQ(requests.size(), 5U);
@@ -156,14 +156,14 @@ TEST(FileMenuCommandsTest, ExportedProfilesReadBackAsTheWholeStore)
 {
     CommandsFixture fixture;
     fixture.choose(fixture.folder.path("copy.xml"));
-    fixture.commands.ExportProfiles();
+    fixture.commands.exportProfiles();
     EXPECT_THAT(
         fixture.messages.messages(), ElementsAre(information("Your profiles were successfully exported!")));
     EXPECT_EQ(fixture.folder.read("copy.xml"), fixture.state.profiles().documentText());
 
     fixture.messages.clear();
     fixture.choose(fixture.folder.path("missing/copy.xml"));
-    fixture.commands.ExportProfiles();
+    fixture.commands.exportProfiles();
     EXPECT_EQ(fixture.messages.messages().back(),
         vanteloError("There was an error while exporting your profiles!"));
 }
@@ -175,7 +175,7 @@ TEST(FileMenuCommandsTest, AnXmlAnywhereInThePathImportsAProfileFileEvenWhenItEn
         "<?xml version=\"1.0\"?><profiles><profile><name>Imported</name></profile>"
         "<profile><name>Other</name></profile></profiles>");
     fixture.choose(source);
-    fixture.commands.ImportProfiles();
+    fixture.commands.importProfiles();
     EXPECT_THAT(
         fixture.messages.messages(), ElementsAre(information("1 profile(s) were successfully imported")));
     EXPECT_THAT(fixture.profileNames(), ElementsAre(kHistoryProfile, "Other", "Imported"));
@@ -190,7 +190,7 @@ TEST(FileMenuCommandsTest, AnSvDatAddsOnlyNewProfilesAndCountsThem)
     kept.url = "http://kept/";
     fixture.state.profiles().SetProfile("Active", kept);
     fixture.choose(fixture.folder.write("sv.dat", kSvDat));
-    fixture.commands.ImportProfiles();
+    fixture.commands.importProfiles();
     EXPECT_THAT(
         fixture.messages.messages(), ElementsAre(information("1 profile(s) were successfully imported")));
     SendingProfile::SiteProfile active;
@@ -204,7 +204,7 @@ TEST(FileMenuCommandsTest, AnSvDatOfAnotherVersionReportsNoProfiles)
 {
     CommandsFixture fixture;
     fixture.choose(fixture.folder.write("sv.dat", "3\nActive\n1\nActive\n"));
-    fixture.commands.ImportProfiles();
+    fixture.commands.importProfiles();
     EXPECT_THAT(
         fixture.messages.messages(), ElementsAre(information("0 profile(s) were successfully imported")));
     EXPECT_EQ(fixture.profileRefreshes, 0);
@@ -216,9 +216,9 @@ TEST(FileMenuCommandsTest, UnreadableAndUnknownProfileFilesAreRefused)
     fixture.choose(fixture.folder.path("gone.dat"));
     fixture.choose(fixture.folder.write("profiles.txt", "2\n"));
     fixture.choose(fixture.folder.write("broken.xml", "<profiles><profile>"));
-    fixture.commands.ImportProfiles();
-    fixture.commands.ImportProfiles();
-    fixture.commands.ImportProfiles();
+    fixture.commands.importProfiles();
+    fixture.commands.importProfiles();
+    fixture.commands.importProfiles();
     const auto& shownMessages = fixture.messages.messages();
     ASSERT_GE(shownMessages.size(), 3U);
     EXPECT_EQ(shownMessages[0], vanteloError("An error occurred while importing the profiles!"));
@@ -235,7 +235,7 @@ TEST(FileMenuCommandsTest, TheCustomDatabaseExportIsTheFileAsLastSaved)
     const std::string saved = fixture.folder.read("data/customdirdata.xml");
     fixture.state.customDirectories().AddDirectory("Unsaved");
     fixture.choose(fixture.folder.write("export.xml", "older"));
-    fixture.commands.ExportCustomDatabase();
+    fixture.commands.exportCustomDatabase();
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(information("Your custom directory list has been successfully exported")));
     EXPECT_EQ(fixture.folder.read("export.xml"), saved);
@@ -243,7 +243,7 @@ TEST(FileMenuCommandsTest, TheCustomDatabaseExportIsTheFileAsLastSaved)
     fixture.messages.clear();
     std::filesystem::remove(fixture.folder.path("data/customdirdata.xml"));
     fixture.choose(fixture.folder.path("again.xml"));
-    fixture.commands.ExportCustomDatabase();
+    fixture.commands.exportCustomDatabase();
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(warning(
             "An error occurred while exporting your custom directory list. Make sure you have at least "
@@ -263,7 +263,7 @@ TEST(FileMenuCommandsTest, ACustomDatabaseImportSkipsNamesAndHostsKnownInEitherS
                   R"( onsubmit="Thanks" category="Arts,News"><item name="TITLE" index="1" value="#title#")"
                   R"( type="edit"/></directory>)"
                 + directory("Gamma twin", "http://gamma.example/other"))));
-    fixture.commands.ImportCustomDatabase();
+    fixture.commands.importCustomDatabase();
     EXPECT_THAT(
         fixture.messages.messages(), ElementsAre(information("1 directories were successfully imported")));
     EXPECT_THAT(fixture.populated, ElementsAre(true));
@@ -285,9 +285,9 @@ TEST(FileMenuCommandsTest, ACustomDatabaseWithNothingNewCountsNoneAndABrokenOneI
         fixture.folder.write("same.xml", databaseText("customdirs", directory("Beta", "http://b2/"))));
     fixture.choose(fixture.folder.write("broken.xml", "<customdirs><directory name="));
     fixture.choose(fixture.folder.path("missing.xml"));
-    fixture.commands.ImportCustomDatabase();
-    fixture.commands.ImportCustomDatabase();
-    fixture.commands.ImportCustomDatabase();
+    fixture.commands.importCustomDatabase();
+    fixture.commands.importCustomDatabase();
+    fixture.commands.importCustomDatabase();
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(information("0 directories were successfully imported"),
             warning("Unable to import any directories from the specified file"),
@@ -303,7 +303,7 @@ TEST(FileMenuCommandsTest, ImportedDirectoriesStayWhenTheCustomDatabaseCannotBeS
     // A folder where the file should be: the save fails.
     std::filesystem::remove(fixture.folder.path("data/customdirdata.xml"));
     std::filesystem::create_directories(fixture.folder.path("data/customdirdata.xml/x"));
-    fixture.commands.ImportCustomDatabase();
+    fixture.commands.importCustomDatabase();
     EXPECT_THAT(fixture.populated, ElementsAre(false));
     EXPECT_NE(fixture.state.customDirectories().find("Delta"), nullptr);
     EXPECT_NE(fixture.state.directories().find("Delta"), nullptr);
@@ -314,7 +314,7 @@ TEST(FileMenuCommandsTest, TheHistoryExportNeedsAnActiveProfile)
 {
     CommandsFixture fixture;
     fixture.state.active().reloadAfterManaging(SendingProfile::ProfileStore(fixture.messages));
-    fixture.commands.ExportSubmissionHistory();
+    fixture.commands.exportSubmissionHistory();
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(
             warning("No active profile currently exists. You must create and select an active profile before "
@@ -330,13 +330,13 @@ TEST(FileMenuCommandsTest, TheChosenTypeDecidesWhatTheHistoryExportWrites)
     fixture.choose(fixture.folder.path("out/report.xlsx"), 1);
     fixture.choose(fixture.folder.path("out/book.xml"), 0);
     std::filesystem::create_directories(fixture.folder.path("out"));
-    fixture.commands.ExportSubmissionHistory();
+    fixture.commands.exportSubmissionHistory();
     EXPECT_TRUE(fixture.messages.empty()) << "All Files writes and says nothing";
     EXPECT_FALSE(fixture.folder.exists("out/all.xlsx"));
-    fixture.commands.ExportSubmissionHistory();
+    fixture.commands.exportSubmissionHistory();
     EXPECT_THAT(fixture.folder.read("out/report.xlsx"), HasSubstr("<?xml-stylesheet"));
     EXPECT_EQ(fixture.folder.read("out/submission.xsl"), "<shipped/>");
-    fixture.commands.ExportSubmissionHistory();
+    fixture.commands.exportSubmissionHistory();
     EXPECT_EQ(fixture.folder.read("out/book.xml").substr(0, 2), "PK") << "a zip container, whatever the name";
     EXPECT_EQ(fixture.messages.messages().back(),
         information("The current profile has been successfully exported."));
@@ -352,7 +352,7 @@ TEST(FileMenuCommandsTest, TheListCheckerGetsTheSavedDatabaseAndTheListIsReadAga
         fixture.folder.write(
             "data/customdirdata.xml", databaseText("customdirs", directory("Checked", "http://c/")));
     };
-    fixture.commands.CheckCustomDatabase();
+    fixture.commands.checkCustomDatabase();
     ASSERT_EQ(fixture.programs.started.size(), 1U);
     const auto& start = fixture.programs.started[0];
     EXPECT_EQ(start.program, fixture.folder.path("program") / "tessaly");
@@ -370,7 +370,7 @@ TEST(FileMenuCommandsTest, AListCheckerThatDoesNotStartIsSaidAndNothingIsReread)
 {
     CommandsFixture fixture;
     fixture.programs.starts = false;
-    fixture.commands.CheckCustomDatabase();
+    fixture.commands.checkCustomDatabase();
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(warning(
             "Unable to start the directory list checker. Please check that Vantelo is properly installed")));
@@ -383,7 +383,7 @@ TEST(FileMenuCommandsTest, AnUnsavedCustomDatabaseIsNeverHandedToTheChecker)
     fixture.state.customDirectories().AddDirectory("Unsaved");
     std::filesystem::remove(fixture.folder.path("data/customdirdata.xml"));
     std::filesystem::create_directories(fixture.folder.path("data/customdirdata.xml/x"));
-    fixture.commands.CheckCustomDatabase();
+    fixture.commands.checkCustomDatabase();
     EXPECT_THAT(fixture.programs.started, IsEmpty());
     EXPECT_THAT(fixture.populated, IsEmpty());
     EXPECT_NE(fixture.state.customDirectories().find("Unsaved"), nullptr);

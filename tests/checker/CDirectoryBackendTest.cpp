@@ -28,7 +28,7 @@ TEST_F(CDirectoryBackendTest, EnumeratorReadsEveryDirectoryInDocumentOrder)
 {
     ASSERT_TRUE(load(databaseOf({ { "Caf\xC3\xA9", "http://a.example/s", "-", "-" },
         { "Off", "http://b.example/s", "7abc", "false" }, { "Upper", "", "x", "FALSE" } })));
-    EXPECT_FALSE(m_backend.IsScrambled());
+    EXPECT_FALSE(m_backend.isScrambled());
     const auto directories = m_backend.CreateEnumerator();
     EXPECT_EQ(directories->Count(), 3);
     // Before the first step there is no current directory.
@@ -64,7 +64,7 @@ TEST_F(CDirectoryBackendTest, ChangesAreWrittenAndEverythingElseKept)
         "\t\t<item name=\"x\" value=\"#url#\" index=\"0\" type=\"edit\" />\n"
         "\t</directory>\n\t<directory name=\"B\" pr=\"2\" enabled=\"true\" />\n</customdirs>\n";
     ASSERT_TRUE(load(original));
-    EXPECT_EQ(m_backend.FileBytes(), original);
+    EXPECT_EQ(m_backend.fileBytes(), original);
 
     const auto directories = m_backend.CreateEnumerator();
     directories->SetPR(5); // no current directory: nothing happens
@@ -76,7 +76,7 @@ TEST_F(CDirectoryBackendTest, ChangesAreWrittenAndEverythingElseKept)
     expected.replace(
         expected.find("onsubmit=\"Thanks &amp; bye\""), 27, "onsubmit=\"Thanks &amp; bye\" pr=\"-1\"");
     expected.replace(expected.find("enabled=\"true\""), 14, "enabled=\"false\"");
-    EXPECT_EQ(m_backend.FileBytes(), expected);
+    EXPECT_EQ(m_backend.fileBytes(), expected);
 }
 
 TEST_F(CDirectoryBackendTest, FailedLoadIsReportedAndKeepsTheDatabaseLoadedBefore)
@@ -100,7 +100,7 @@ TEST_F(CDirectoryBackendTest, FailedLoadIsReportedAndKeepsTheDatabaseLoadedBefor
     m_messages.clear();
     EXPECT_FALSE(m_backend.LoadDatabase(m_folder.path("missing.xml"), m_messages));
     EXPECT_EQ(m_messages.messages(), std::vector<RecordedMessage> { kLoadFailed });
-    EXPECT_EQ(m_backend.LoadedPath(), m_folder.path("db.xml"));
+    EXPECT_EQ(m_backend.loadedPath(), m_folder.path("db.xml"));
 }
 
 TEST_F(CDirectoryBackendTest, EnumeratorKeepsItsDocumentWhenAnotherIsLoaded)

@@ -36,7 +36,7 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         CommandRun result;
-        result.code = RunCheckCommand(arguments, out, err);
+        result.code = runCheckCommand(arguments, out, err);
         result.out = out.str();
         result.err = err.str();
         return result;
@@ -114,14 +114,14 @@ TEST_F(CheckCommandThreaded, CtrlCStopsTheRunWithTheSummarySoFar)
 
 TEST_F(CheckCommandThreaded, BadArgumentsAndUnreadableFiles)
 {
-    EXPECT_TRUE(IsCheckCommand({ "--no-pr", "--check=x.xml" }));
-    EXPECT_FALSE(IsCheckCommand({ "<open>/x/customdirdata.xml</open>" }));
+    EXPECT_TRUE(isCheckCommand({ "--no-pr", "--check=x.xml" }));
+    EXPECT_FALSE(isCheckCommand({ "<open>/x/customdirdata.xml</open>" }));
     for (const std::vector<std::string>& wrong :
         std::vector<std::vector<std::string>> { { "--check" }, { "--check", "" },
             { "--check", "x.xml", "--pause-ms", "soon" }, { "--check", "x.xml", "--pause-ms", "-1" },
             { "--check", "x.xml", "--fast" }, { "--check", "x", "y" } }) {
         std::ostringstream out;
-        EXPECT_THROW(RunCheckCommand(wrong, out, out), UsageError) << wrong.back();
+        EXPECT_THROW(runCheckCommand(wrong, out, out), UsageError) << wrong.back();
     }
     const CommandRun missing = run({ "--check", m_folder.path("missing.xml").string() });
     EXPECT_EQ(missing.code, 1);

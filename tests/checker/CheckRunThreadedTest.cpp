@@ -26,18 +26,18 @@ protected:
 
     std::shared_ptr<CheckRun> start(CheckOptions options, std::chrono::milliseconds pause = 0ms)
     {
-        auto run = CheckRun::Create(m_backend.CreateEnumerator(), options, &m_observer);
-        EXPECT_TRUE(run->Start(m_server.host(), pause));
+        auto run = CheckRun::create(m_backend.CreateEnumerator(), options, &m_observer);
+        EXPECT_TRUE(run->start(m_server.host(), pause));
         return run;
     }
 
     CheckResults runToEnd(CheckOptions options)
     {
         const auto run = start(options);
-        EXPECT_TRUE(run->WaitUntilOver(30s));
-        run->Detach();
+        EXPECT_TRUE(run->waitUntilOver(30s));
+        run->detach();
         EXPECT_EQ(m_observer.finished(), 1);
-        return run->Results();
+        return run->results();
     }
 
     std::u16string page(const std::string& path) const { return wide(m_server.url(path)); }
@@ -57,7 +57,7 @@ TEST_F(CheckRunThreaded, EmptyDatabaseEndsAtOnceWithEverythingZero)
     EXPECT_TRUE(results.empty());
     EXPECT_TRUE(m_observer.lines().empty());
     EXPECT_TRUE(m_observer.progress().empty());
-    EXPECT_EQ(CheckStatistics::Count(results).Text(), CheckStatistics {}.Text());
+    EXPECT_EQ(CheckStatistics::count(results).text(), CheckStatistics {}.text());
 }
 
 TEST_F(CheckRunThreaded, SkipsOnlyDisabledDirectoriesWithTheInternalPrefix)
@@ -91,7 +91,7 @@ TEST_F(CheckRunThreaded, PageRankResultsAreLoggedAndChangesCollected)
     EXPECT_EQ(results.prChanges,
         (std::vector<PrChange> { { u"Up", u"http://up.example/submit.php", 0, 3 },
             { u"Gone", u"http://gone.example/add", 4, -1 } }));
-    const CheckStatistics statistics = CheckStatistics::Count(results);
+    const CheckStatistics statistics = CheckStatistics::count(results);
     EXPECT_EQ(statistics.movingUp, 1);
     EXPECT_EQ(statistics.upVector[3], 1);
     EXPECT_EQ(statistics.downToMinusOne, 1);
@@ -122,9 +122,9 @@ TEST_F(CheckRunThreaded, StopEndsTheRunAfterTheDirectoryInProgress)
     const auto run = start({ false, true });
     while (m_server.pagesRequested().empty())
         std::this_thread::sleep_for(1ms);
-    run->Stop();
+    run->stop();
     gate.open();
-    ASSERT_TRUE(run->WaitUntilOver(30s));
+    ASSERT_TRUE(run->waitUntilOver(30s));
     EXPECT_EQ(m_server.pagesRequested(), std::vector<std::string> { "/held" });
     EXPECT_EQ(m_observer.progress(), std::vector<int> { 1 });
     EXPECT_EQ(m_observer.finished(), 1);
@@ -137,11 +137,11 @@ TEST_F(CheckRunThreaded, StopCutsThePauseShortAndDetachSilencesTheObserver)
     const auto run = start({ true, false }, 1h);
     while (m_server.server().requests().empty())
         std::this_thread::sleep_for(1ms);
-    run->Detach();
-    ASSERT_TRUE(run->WaitUntilOver(30s));
+    run->detach();
+    ASSERT_TRUE(run->waitUntilOver(30s));
     EXPECT_EQ(m_observer.finished(), 0);
     EXPECT_EQ(m_server.server().requests().size(), 1u);
-    EXPECT_FALSE(run->Start(m_server.host(), 0ms));
+    EXPECT_FALSE(run->start(m_server.host(), 0ms));
 }
 
 } // namespace

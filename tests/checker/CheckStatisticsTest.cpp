@@ -18,7 +18,7 @@ CheckResults changes(const std::vector<std::pair<std::int32_t, std::int32_t>>& o
 TEST(CheckStatisticsTest, CountsDirectionsAndSizes)
 {
     const CheckStatistics statistics =
-        CheckStatistics::Count(changes({ { 0, 3 }, { 4, -1 }, { 5, 0 }, { -1, 0 }, { 2, 3 } }, 2));
+        CheckStatistics::count(changes({ { 0, 3 }, { 4, -1 }, { 5, 0 }, { -1, 0 }, { 2, 3 } }, 2));
     EXPECT_EQ(statistics.updated, 5);
     EXPECT_EQ(statistics.disabled, 2);
     EXPECT_EQ(statistics.movingUp, 3);
@@ -33,7 +33,7 @@ TEST(CheckStatisticsTest, ChangesBeyondTheVectorsCountOnlyInTheTotals)
 {
     const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     const std::int32_t highest = std::numeric_limits<std::int32_t>::max();
-    const CheckStatistics statistics = CheckStatistics::Count(
+    const CheckStatistics statistics = CheckStatistics::count(
         changes({ { 0, 10 }, { -1, 10 }, { 10, -1 }, { lowest, highest }, { highest, lowest } }));
     EXPECT_EQ(statistics.movingUp, 3);
     EXPECT_EQ(statistics.movingDown, 2);

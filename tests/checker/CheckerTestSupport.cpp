@@ -63,19 +63,19 @@ std::vector<std::string> CheckerServer::pagesRequested() const
     return pages;
 }
 
-void RecordingObserver::OnLogLine(const std::u16string& line)
+void RecordingObserver::onLogLine(const std::u16string& line)
 {
     std::lock_guard lock(m_mutex);
     m_lines.push_back(line);
 }
 
-void RecordingObserver::OnProgress(int checked)
+void RecordingObserver::onProgress(int checked)
 {
     std::lock_guard lock(m_mutex);
     m_progress.push_back(checked);
 }
 
-void RecordingObserver::OnFinished()
+void RecordingObserver::onFinished()
 {
     std::lock_guard lock(m_mutex);
     ++m_finished;

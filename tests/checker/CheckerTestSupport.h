@@ -49,9 +49,9 @@ private:
 // What a run showed: its log lines and progress, as an observer sees them.
 class RecordingObserver : public CheckRun::IObserver {
 public:
-    void OnLogLine(const std::u16string& line) override;
-    void OnProgress(int checked) override;
-    void OnFinished() override;
+    void onLogLine(const std::u16string& line) override;
+    void onProgress(int checked) override;
+    void onFinished() override;
 
     std::vector<std::u16string> lines() const;
     std::vector<int> progress() const;

@@ -17,7 +17,7 @@ TEST(OpenCommandLineTest, FindsTheFileBetweenTheMarkers)
         { {}, std::nullopt },
     };
     for (const auto& [arguments, expected] : cases)
-        EXPECT_EQ(FindOpenPath(JoinArguments(arguments)), expected) << JoinArguments(arguments);
+        EXPECT_EQ(findOpenPath(joinArguments(arguments)), expected) << joinArguments(arguments);
 }
 
 } // namespace

@@ -13,12 +13,12 @@ namespace {
 // Answers the review and the file dialog as prepared, and notes what it was asked.
 class ScriptedHost : public IReviewHost {
 public:
-    std::optional<ReviewSelection> ShowReview(const CheckResults&, bool openedFromCommandLine) override
+    std::optional<ReviewSelection> showReview(const CheckResults&, bool openedFromCommandLine) override
     {
         reviewedFromCommandLine = openedFromCommandLine;
         return selection;
     }
-    std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path& offered) override
+    std::optional<std::filesystem::path> chooseSaveFile(const std::filesystem::path& offered) override
     {
         offers.push_back(offered);
         return target;
@@ -41,7 +41,7 @@ protected:
     SaveOutcome saveFromCommandLine(const ReviewSelection& selection)
     {
         m_host.selection = selection;
-        return ReviewAndSave(m_backend, m_results, m_file, m_host, m_messages);
+        return reviewAndSave(m_backend, m_results, m_file, m_host, m_messages);
     }
 
     TempFolder m_folder;
@@ -65,7 +65,7 @@ TEST_F(ReviewSaveTest, ChosenChangesGoToTheFirstDirectoryOfTheirName)
         databaseOf({ { "Dup", "a", "6", "false" }, { "Kept", "k", "-", "true" }, { "Other", "o" },
             { "Dup", "b", "1" } }));
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_STREQ(SaveStatusText(SaveOutcome::Saved), "Successfully saved directory database");
+    EXPECT_STREQ(saveStatusText(SaveOutcome::Saved), "Successfully saved directory database");
 }
 
 TEST_F(ReviewSaveTest, NothingChosenRewritesTheFileUnchanged)
@@ -75,7 +75,7 @@ TEST_F(ReviewSaveTest, NothingChosenRewritesTheFileUnchanged)
     load(original);
     struct stat before { };
     ::stat(m_file.c_str(), &before);
-    EXPECT_EQ(saveFromCommandLine(ReviewSelection::All(m_results, false)), SaveOutcome::Saved);
+    EXPECT_EQ(saveFromCommandLine(ReviewSelection::all(m_results, false)), SaveOutcome::Saved);
     struct stat after { };
     ::stat(m_file.c_str(), &after);
     EXPECT_EQ(m_folder.read("custom.xml"), original);
@@ -87,33 +87,33 @@ TEST_F(ReviewSaveTest, CancellingTheReviewOrTheFileDialogChangesNothing)
 {
     const std::string original = databaseOf({ { "Dup", "a", "1" } });
     load(original);
-    EXPECT_EQ(ReviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Cancelled);
+    EXPECT_EQ(reviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Cancelled);
     EXPECT_TRUE(m_host.offers.empty());
 
-    m_host.selection = ReviewSelection::All(m_results);
-    EXPECT_EQ(ReviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Cancelled);
+    m_host.selection = ReviewSelection::all(m_results);
+    EXPECT_EQ(reviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Cancelled);
     EXPECT_EQ(m_host.reviewedFromCommandLine, false);
     EXPECT_EQ(m_host.offers, std::vector<std::filesystem::path> { m_folder.path("dirdata.xml") });
-    EXPECT_EQ(m_backend.FileBytes(), original);
+    EXPECT_EQ(m_backend.fileBytes(), original);
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_STREQ(SaveStatusText(SaveOutcome::Cancelled), "");
+    EXPECT_STREQ(saveStatusText(SaveOutcome::Cancelled), "");
 }
 
 TEST_F(ReviewSaveTest, FailedSaveIsReportedAndKeepsTheChangesForTheNextSave)
 {
     load(databaseOf({ { "Dup", "a", "1" } }));
-    m_host.selection = ReviewSelection::All(m_results);
+    m_host.selection = ReviewSelection::all(m_results);
     m_host.target = m_folder.path("missing/dirdata.xml");
-    EXPECT_EQ(ReviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Failed);
+    EXPECT_EQ(reviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Failed);
     EXPECT_EQ(m_messages.messages(),
         std::vector<RecordedMessage> { shown("Failed to save directory database. Please check you have "
                                              "sufficient permissions",
             "Vantelo DB checker", MessageIcon::Warning) });
-    EXPECT_STREQ(SaveStatusText(SaveOutcome::Failed), "Failed to saved directory database");
+    EXPECT_STREQ(saveStatusText(SaveOutcome::Failed), "Failed to saved directory database");
 
-    m_host.selection = ReviewSelection::All(m_results, false);
+    m_host.selection = ReviewSelection::all(m_results, false);
     m_host.target = m_folder.path("dirdata.xml");
-    EXPECT_EQ(ReviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Saved);
+    EXPECT_EQ(reviewAndSave(m_backend, m_results, std::nullopt, m_host, m_messages), SaveOutcome::Saved);
     EXPECT_EQ(m_folder.read("dirdata.xml"), databaseOf({ { "Dup", "a", "6", "false" } }));
 }
 

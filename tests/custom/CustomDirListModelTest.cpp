@@ -28,7 +28,7 @@ struct ManagedStores {
             databaseText("customdirs", R"(<directory name="Mine" submiturl="http://mine.com/add"
                          category="Custom,News," pr="2"><item name="url" value="#url#" index="0" type="edit"/></directory>)"));
         custom.Load(folder.path("customdirdata.xml"), true, false);
-        main.MergeLoadedCustom(custom);
+        main.mergeLoadedCustom(custom);
         main.AddDirectory("Vendor");
         main.SetSubmitUrl("Vendor", "http://vendor.com/");
         main.SetCategory("Vendor", "Arts,Business");

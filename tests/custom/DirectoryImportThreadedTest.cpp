@@ -21,16 +21,16 @@ class CountingListener : public DirectoryImport::IListener {
 public:
     void attach(DirectoryImport* import) { m_import = import; }
 
-    void OnDirectoryChecked() override
+    void onDirectoryChecked() override
     {
         std::lock_guard lock(m_mutex);
         ++checked;
         if (m_storeAtOnce)
-            m_import->StoreChecked();
+            m_import->storeChecked();
         m_changed.notify_all();
     }
 
-    void OnAllChecked(std::size_t count) override
+    void onAllChecked(std::size_t count) override
     {
         std::lock_guard lock(m_mutex);
         allChecked = count;
@@ -63,7 +63,7 @@ protected:
         std::vector<ListedDirectory> directories;
         for (const std::string& name : names)
             directories.push_back({ name, "http://" + name + ".com/submit.php" });
-        auto import = DirectoryImport::Create(m_custom, m_main, directories, "Custom,News", &m_listener);
+        auto import = DirectoryImport::create(m_custom, m_main, directories, "Custom,News", &m_listener);
         m_listener.attach(import.get());
         return import;
     }
@@ -89,7 +89,7 @@ TEST_F(DirectoryImportThreaded, AddsEachDirectoryWithItsPageRankToBothStores)
     m_pageRank.start();
     const auto import = importOf({ "one", "two", "three" });
     CSiteChecker checker(m_pageRank.host());
-    ASSERT_TRUE(import->Start(checker));
+    ASSERT_TRUE(import->start(checker));
     ASSERT_TRUE(m_listener.waitFor([&] { return m_listener.allChecked == 3; }));
     EXPECT_EQ(m_listener.checked, 3);
     EXPECT_EQ(import->stored(), 3u);
@@ -100,7 +100,7 @@ TEST_F(DirectoryImportThreaded, AddsEachDirectoryWithItsPageRankToBothStores)
         EXPECT_EQ(
             *two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {} }));
     }
-    EXPECT_FALSE(import->Start(checker));
+    EXPECT_FALSE(import->start(checker));
 }
 
 TEST_F(DirectoryImportThreaded, SkippingThePageRankStillAddsEveryDirectory)
@@ -108,9 +108,9 @@ TEST_F(DirectoryImportThreaded, SkippingThePageRankStillAddsEveryDirectory)
     m_pageRank.serve("/search", 200, "Rank_1:1:9");
     m_pageRank.start();
     const auto import = importOf({ "one", "two" });
-    import->SkipPageRank();
+    import->skipPageRank();
     CSiteChecker checker(m_pageRank.host());
-    ASSERT_TRUE(import->Start(checker));
+    ASSERT_TRUE(import->start(checker));
     ASSERT_TRUE(m_listener.waitFor([&] { return m_listener.allChecked == 2; }));
     EXPECT_EQ(pageRankQueries(), 0);
     EXPECT_EQ(m_main.GetPR("two"), 0);
@@ -131,13 +131,13 @@ TEST_F(DirectoryImportThreaded, ClosingAddsTheRestAndDropsLateAnswers)
     m_listener.storeAtOnce(false);
     const auto import = importOf({ "one", "two", "three" });
     CSiteChecker checker(m_pageRank.host());
-    ASSERT_TRUE(import->Start(checker));
+    ASSERT_TRUE(import->start(checker));
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (asked == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(5ms);
     ASSERT_EQ(asked, 1);
 
-    import->Close();
+    import->close();
     EXPECT_EQ(import->stored(), 3u);
     EXPECT_EQ(m_custom.GetPR("one"), 0);
     EXPECT_EQ(m_main.GetCategory("three"), "Custom,News");
@@ -147,7 +147,7 @@ TEST_F(DirectoryImportThreaded, ClosingAddsTheRestAndDropsLateAnswers)
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(m_custom.GetPR("one"), 0);
     EXPECT_TRUE(m_listener.waitFor([&] { return m_listener.checked == 0 && m_listener.allChecked == 0; }));
-    EXPECT_EQ(import->StoreChecked(), 0u);
+    EXPECT_EQ(import->storeChecked(), 0u);
 }
 
 } // namespace

@@ -32,7 +32,7 @@ struct MergeFixture {
         : main(databaseText("rf", mainBody))
         , custom(databaseText("customdirs", customBody), "customdirs")
     {
-        main.store.MergeLoadedCustom(custom.store);
+        main.store.mergeLoadedCustom(custom.store);
     }
 };
 

@@ -96,7 +96,7 @@ void checkerDatabase(std::string_view data)
         directories->SetPR(directories->GetPR() == 0 ? 1 : 0);
         directories->SetEnabled(!directories->IsEnabled());
     }
-    backend.FileBytes();
+    backend.fileBytes();
 }
 
 // A bulk import list, against two known directories.

@@ -51,20 +51,20 @@ protected:
 TEST_F(ReciprocalPhpScriptTest, TestRequestReportsEachConfigurationState)
 {
     setPassword("s3cret");
-    EXPECT_TRUE(m_script.TestConfiguration(scriptUrl(), "s3cret"));
+    EXPECT_TRUE(m_script.testConfiguration(scriptUrl(), "s3cret"));
     EXPECT_EQ(lastMessage(), "Reciprocal script is properly configured");
 
-    EXPECT_FALSE(m_script.TestConfiguration(scriptUrl(), "wrong"));
+    EXPECT_FALSE(m_script.testConfiguration(scriptUrl(), "wrong"));
     EXPECT_TRUE(lastMessage().starts_with("Invalid password."));
 
     std::filesystem::permissions(m_php.folder() / "idx.txt",
         std::filesystem::perms::owner_read | std::filesystem::perms::group_read
             | std::filesystem::perms::others_read);
-    EXPECT_FALSE(m_script.TestConfiguration(scriptUrl(), "s3cret"));
+    EXPECT_FALSE(m_script.testConfiguration(scriptUrl(), "s3cret"));
     EXPECT_TRUE(lastMessage().starts_with("Unable to write to a configuration file on your server."));
 
     std::filesystem::remove(m_php.folder() / "lc.txt");
-    EXPECT_FALSE(m_script.TestConfiguration(scriptUrl(), "s3cret"));
+    EXPECT_FALSE(m_script.testConfiguration(scriptUrl(), "s3cret"));
     EXPECT_TRUE(lastMessage().starts_with("A required file was not found on your server"));
 }
 
@@ -72,7 +72,7 @@ TEST_F(ReciprocalPhpScriptTest, AddedCodeArrivesIntactOnTheReturnedPage)
 {
     setPassword("p&ss+word");
     const std::string code = "<a href=\"http://dir.example/?a=1+2&b='x'\">A \"Dir\" <b>with</b> spaces</a>";
-    const auto url = m_script.AddDirectoryLink(scriptUrl(), "p&ss+word", code);
+    const auto url = m_script.addDirectoryLink(scriptUrl(), "p&ss+word", code);
     ASSERT_TRUE(url) << lastMessage();
     EXPECT_EQ(*url, scriptUrl() + "?page=1");
     EXPECT_TRUE(m_messages.empty());
@@ -85,9 +85,9 @@ TEST_F(ReciprocalPhpScriptTest, FullPageStartsTheNextOne)
     setPassword("pw");
     for (int link = 1; link <= 25; ++link)
         ASSERT_EQ(
-            m_script.AddDirectoryLink(scriptUrl(), "pw", "<a href=\"/" + std::to_string(link) + "\">x</a>"),
+            m_script.addDirectoryLink(scriptUrl(), "pw", "<a href=\"/" + std::to_string(link) + "\">x</a>"),
             scriptUrl() + "?page=1");
-    EXPECT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", "<a href=\"/26\">x</a>"), scriptUrl() + "?page=2");
+    EXPECT_EQ(m_script.addDirectoryLink(scriptUrl(), "pw", "<a href=\"/26\">x</a>"), scriptUrl() + "?page=2");
     EXPECT_EQ(dataFile("idx.txt"), "2");
     EXPECT_EQ(dataFile("lc.txt"), "1");
     const std::string second = fetch(scriptUrl() + "?page=2");
@@ -99,14 +99,14 @@ TEST_F(ReciprocalPhpScriptTest, WrongPasswordTouchesNoFile)
 {
     setPassword("right");
     const std::string before = dataFile("links.txt") + dataFile("lc.txt") + dataFile("idx.txt");
-    EXPECT_FALSE(m_script.AddDirectoryLink(scriptUrl(), "wrong", "<a href=\"/x\">x</a>"));
+    EXPECT_FALSE(m_script.addDirectoryLink(scriptUrl(), "wrong", "<a href=\"/x\">x</a>"));
     EXPECT_TRUE(lastMessage().starts_with("Reciprocal script misconfiguration: invalid password."));
     EXPECT_EQ(dataFile("links.txt") + dataFile("lc.txt") + dataFile("idx.txt"), before);
 
     // Until a password is set (empty, or the shipped placeholder) nothing is accepted.
     for (const char* unset : { "", "change-me" }) {
         setPassword(unset);
-        EXPECT_FALSE(m_script.AddDirectoryLink(scriptUrl(), unset, "<a href=\"/x\">x</a>"));
+        EXPECT_FALSE(m_script.addDirectoryLink(scriptUrl(), unset, "<a href=\"/x\">x</a>"));
         EXPECT_EQ(dataFile("links.txt") + dataFile("lc.txt") + dataFile("idx.txt"), before);
     }
 }

@@ -53,7 +53,7 @@ TEST_F(ReciprocalScriptTest, LinkCodeAndPasswordArriveEscaped)
 {
     answer("http://www.mysite.example/links/page2.html");
     const auto url =
-        m_script.AddDirectoryLink(scriptUrl(), "se&cret#1", "<a href=\"http://dir.example/\">Dir</a>");
+        m_script.addDirectoryLink(scriptUrl(), "se&cret#1", "<a href=\"http://dir.example/\">Dir</a>");
     EXPECT_EQ(url, "http://www.mysite.example/links/page2.html");
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(lastTarget(),
@@ -67,17 +67,17 @@ TEST_F(ReciprocalScriptTest, LinkCodeAndPasswordArriveEscaped)
 TEST_F(ReciprocalScriptTest, PercentSignsAreSentSoThatTheScriptReadsThemBack)
 {
     answer("http://www.mysite.example/links/page2.html");
-    ASSERT_TRUE(m_script.AddCustomLink(
+    ASSERT_TRUE(m_script.addCustomLink(
         scriptUrl(), "100%", "<a href=\"/?q=a%20b\">50%</a>", [](const std::string&) {}));
     EXPECT_EQ(lastTarget(),
         "/links/interact.php?password=100%25&code=%3Ca%20href=%22%2F%3Fq=a%2520b%22%3E50%25%3C%2Fa%3E");
     answer("0");
-    EXPECT_TRUE(m_script.TestConfiguration(scriptUrl(), "%41"));
+    EXPECT_TRUE(m_script.testConfiguration(scriptUrl(), "%41"));
     EXPECT_EQ(lastTarget(), "/links/interact.php?test=1&password=%2541");
 
     // The "%" counts three places towards the escaping limit, as any escaped character does.
     m_messages.clear();
-    EXPECT_FALSE(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(1366, '%')));
+    EXPECT_FALSE(m_script.addDirectoryLink(scriptUrl(), "pw", std::string(1366, '%')));
     EXPECT_EQ(m_messages.texts(),
         std::vector<std::string> { "Could not add the reciprocal link present on this page" });
 }
@@ -90,7 +90,7 @@ TEST_F(ReciprocalScriptTest, AddAnswersByFirstCharacter)
         SCOPED_TRACE(body);
         m_messages.clear();
         answer(body);
-        EXPECT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", "code"), std::nullopt);
+        EXPECT_EQ(m_script.addDirectoryLink(scriptUrl(), "pw", "code"), std::nullopt);
         EXPECT_EQ(m_messages.messages(), std::vector { vanteloError(message) });
     }
     // Anything else is the URL, an empty answer and "0" included.
@@ -98,22 +98,22 @@ TEST_F(ReciprocalScriptTest, AddAnswersByFirstCharacter)
         SCOPED_TRACE(body);
         m_messages.clear();
         answer(body);
-        EXPECT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", "code"), body);
+        EXPECT_EQ(m_script.addDirectoryLink(scriptUrl(), "pw", "code"), body);
         EXPECT_TRUE(m_messages.empty());
     }
 }
 
 TEST_F(ReciprocalScriptTest, AddFailsWithoutConnection)
 {
-    EXPECT_EQ(m_script.AddDirectoryLink(deadScriptUrl(), "pw", "code"), std::nullopt);
+    EXPECT_EQ(m_script.addDirectoryLink(deadScriptUrl(), "pw", "code"), std::nullopt);
     EXPECT_EQ(m_messages.messages(), std::vector { vanteloError(kAddConnectionFailed) });
 }
 
 TEST_F(ReciprocalScriptTest, CodeTooLongToEscapeIsNotSent)
 {
     // 1366 quotes escape to 4098 characters: too many for either buffer.
-    EXPECT_EQ(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(1366, '"')), std::nullopt);
-    EXPECT_EQ(m_script.AddCustomLink(scriptUrl(), "pw", std::string(1366, '"'), [](const std::string&) {}),
+    EXPECT_EQ(m_script.addDirectoryLink(scriptUrl(), "pw", std::string(1366, '"')), std::nullopt);
+    EXPECT_EQ(m_script.addCustomLink(scriptUrl(), "pw", std::string(1366, '"'), [](const std::string&) {}),
         std::nullopt);
     EXPECT_EQ(m_messages.messages(),
         (std::vector {
@@ -124,16 +124,16 @@ TEST_F(ReciprocalScriptTest, CodeTooLongToEscapeIsNotSent)
     EXPECT_TRUE(m_server.requests().empty());
 
     // 4095 characters fit the directory link's buffer but not the custom link's.
-    EXPECT_TRUE(m_script.AddDirectoryLink(scriptUrl(), "pw", std::string(4095, 'a')).has_value());
+    EXPECT_TRUE(m_script.addDirectoryLink(scriptUrl(), "pw", std::string(4095, 'a')).has_value());
     EXPECT_FALSE(
-        m_script.AddCustomLink(scriptUrl(), "pw", std::string(4095, 'a'), [](const std::string&) {}));
+        m_script.addCustomLink(scriptUrl(), "pw", std::string(4095, 'a'), [](const std::string&) {}));
 }
 
 TEST_F(ReciprocalScriptTest, CustomLinkGoesToTheClipboard)
 {
     answer("http://www.mysite.example/links.html");
     std::string clipboard;
-    EXPECT_EQ(m_script.AddCustomLink(
+    EXPECT_EQ(m_script.addCustomLink(
                   scriptUrl(), "pw", "<a>x</a>", [&](const std::string& text) { clipboard = text; }),
         "http://www.mysite.example/links.html");
     EXPECT_EQ(clipboard, "http://www.mysite.example/links.html");
@@ -147,7 +147,7 @@ TEST_F(ReciprocalScriptTest, CustomLinkGoesToTheClipboard)
     clipboard.clear();
     answer("3");
     EXPECT_FALSE(
-        m_script.AddCustomLink(scriptUrl(), "pw", "x", [&](const std::string& text) { clipboard = text; }));
+        m_script.addCustomLink(scriptUrl(), "pw", "x", [&](const std::string& text) { clipboard = text; }));
     EXPECT_EQ(clipboard, "");
     EXPECT_EQ(m_messages.messages(), std::vector { vanteloError(kAddWrongPassword) });
 }
@@ -183,7 +183,7 @@ TEST_F(ReciprocalScriptTest, TestAnswersByFirstCharacter)
         SCOPED_TRACE(body);
         m_messages.clear();
         answer(body);
-        EXPECT_EQ(m_script.TestConfiguration(scriptUrl(), "p w&"), body == "0");
+        EXPECT_EQ(m_script.testConfiguration(scriptUrl(), "p w&"), body == "0");
         EXPECT_EQ(m_messages.messages(), std::vector { shown(message, "Vantelo", icon) });
         EXPECT_EQ(lastTarget(), "/links/interact.php?test=1&password=p%20w%26");
     }
@@ -199,13 +199,13 @@ TEST_F(ReciprocalScriptTest, TestChecksTheAddressBeforeAnyRequest)
         { m_server.url("/links/interact.PHP"), std::string("php"), m_server.url("/links/") }) {
         SCOPED_TRACE(address);
         m_messages.clear();
-        EXPECT_FALSE(m_script.TestConfiguration(address, "pw"));
+        EXPECT_FALSE(m_script.testConfiguration(address, "pw"));
         EXPECT_EQ(m_messages.messages(), std::vector { shown(badAddress, "Vantelo", MessageIcon::Warning) });
     }
     EXPECT_TRUE(m_server.requests().empty());
 
     m_messages.clear();
-    EXPECT_FALSE(m_script.TestConfiguration(deadScriptUrl(), "pw"));
+    EXPECT_FALSE(m_script.testConfiguration(deadScriptUrl(), "pw"));
     EXPECT_EQ(m_messages.messages(),
         std::vector { vanteloError("Unable to open the specified address. Please make "
                                    "sure there are no typos and your internet "

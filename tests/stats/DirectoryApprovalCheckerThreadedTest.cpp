@@ -91,10 +91,10 @@ protected:
         const std::vector<std::pair<std::string, std::string>>& list, std::int32_t startIndex = 0)
     {
         DirectoryApprovalChecker checker;
-        checker.SetSiteUrl(site);
+        checker.setSiteUrl(site);
         for (const auto& [name, address] : list)
-            checker.AddDirectory(name, address);
-        checker.SetStartIndex(startIndex);
+            checker.addDirectory(name, address);
+        checker.setStartIndex(startIndex);
         RecordingSink sink;
         EXPECT_TRUE(checker.Start(&sink));
         return sink.waitForEnd();
@@ -170,10 +170,10 @@ TEST_F(DirectoryApprovalCheckerThreaded, TrailingSlashOfTheSiteAddress)
 TEST_F(DirectoryApprovalCheckerThreaded, SinkAnsweringZeroStopsThatWorker)
 {
     DirectoryApprovalChecker checker;
-    checker.SetSiteUrl("http://www.example.com");
+    checker.setSiteUrl("http://www.example.com");
     serve(R"(/d\d/index\.php)", 404, "");
     for (int i = 0; i < 10; ++i)
-        checker.AddDirectory("D" + std::to_string(i), url("/d" + std::to_string(i) + "/"));
+        checker.addDirectory("D" + std::to_string(i), url("/d" + std::to_string(i) + "/"));
     RecordingSink sink(0);
     ASSERT_TRUE(checker.Start(&sink));
     const auto findings = sink.waitForEnd();

@@ -63,7 +63,7 @@ protected:
 
     std::shared_ptr<SnapshotRun> run(SnapshotRun::Input in, const HostConfiguration& hosts)
     {
-        return SnapshotRun::Create(std::move(in), CSEOData(hosts, m_sleeper), m_sleeper,
+        return SnapshotRun::create(std::move(in), CSEOData(hosts, m_sleeper), m_sleeper,
             std::make_shared<FixedClock>(kToday), &m_host);
     }
 
@@ -99,8 +99,8 @@ protected:
 TEST_F(SnapshotRunThreaded, AllOptionsOffGivesTheBareReportAtOnce)
 {
     auto snapshot = run(input(only(false, false, false)));
-    snapshot->Start();
-    ASSERT_TRUE(snapshot->IsFinished());
+    snapshot->start();
+    ASSERT_TRUE(snapshot->isFinished());
     const auto reports = m_host.reports();
     ASSERT_EQ(reports.size(), 1u);
     SnapshotFindings bare;
@@ -110,7 +110,7 @@ TEST_F(SnapshotRunThreaded, AllOptionsOffGivesTheBareReportAtOnce)
     EXPECT_EQ(m_host.statuses(), std::vector<std::string> { "Status: idle" });
     EXPECT_EQ(
         requestsTo(m_services.pageRank) + requestsTo(m_services.google) + requestsTo(m_directories), 0u);
-    snapshot->Start();
+    snapshot->start();
     EXPECT_EQ(m_host.reports().size(), 1u);
 }
 
@@ -118,7 +118,7 @@ TEST_F(SnapshotRunThreaded, ThreeStagesInTurnGiveOneReport)
 {
     serveFigures();
     auto snapshot = run(input(only(true, true, true)));
-    snapshot->Start();
+    snapshot->start();
     const auto reports = finish(snapshot);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_THAT(m_host.statuses(),
@@ -163,8 +163,8 @@ TEST_F(SnapshotRunThreaded, ProfileWithoutPhrasesSkipsPositions)
     SnapshotRun::Input in = input(only(true, true, false));
     in.phrases.clear();
     auto snapshot = run(std::move(in));
-    EXPECT_FALSE(snapshot->Options().includeSerp);
-    snapshot->Start();
+    EXPECT_FALSE(snapshot->options().includeSerp);
+    snapshot->start();
     const auto reports = finish(snapshot);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_THAT(reports[0], Not(HasSubstr("Search Engine Position")));
@@ -182,7 +182,7 @@ TEST_F(SnapshotRunThreaded, EntireDatabaseResumedAtFive)
     in.options.entireDatabase = true;
     in.options.resumeRecord = 5;
     auto snapshot = run(std::move(in));
-    snapshot->Start();
+    snapshot->start();
     const auto reports = finish(snapshot);
     ASSERT_EQ(reports.size(), 1u);
     std::vector<std::string> asked;
@@ -205,7 +205,7 @@ TEST_F(SnapshotRunThreaded, RacingFiguresStartTheNextStageOnce)
     constexpr std::int32_t kCookies[] = { 0, 1, 5, 3, 6, 4 };
     for (int round = 0; round < 100; ++round) {
         RecordingSnapshotHost host;
-        auto snapshot = SnapshotRun::Create(input(only(true, false, false)),
+        auto snapshot = SnapshotRun::create(input(only(true, false, false)),
             CSEOData(m_services.hosts(), m_sleeper), m_sleeper, std::make_shared<FixedClock>(kToday), &host);
         std::barrier together(6);
         std::vector<std::thread> threads;
@@ -218,7 +218,7 @@ TEST_F(SnapshotRunThreaded, RacingFiguresStartTheNextStageOnce)
             thread.join();
         ASSERT_EQ(host.reports().size(), 1u) << "round " << round;
         EXPECT_THAT(host.reports()[0], HasSubstr("Google Inbound Links</td><td>30</td>"));
-        snapshot->Close();
+        snapshot->close();
     }
 }
 
@@ -234,9 +234,9 @@ TEST_F(SnapshotRunThreaded, RacingAnswersOfAPhraseFinishOnce)
         RecordingSnapshotHost host;
         SnapshotRun::Input in = input(only(false, true, false));
         in.phrases = { "shoes" };
-        auto snapshot = SnapshotRun::Create(std::move(in), CSEOData(m_services.hosts(), m_sleeper), m_sleeper,
+        auto snapshot = SnapshotRun::create(std::move(in), CSEOData(m_services.hosts(), m_sleeper), m_sleeper,
             std::make_shared<FixedClock>(kToday), &host);
-        snapshot->Start();
+        snapshot->start();
         std::barrier together(2);
         std::thread google([&] {
             together.arrive_and_wait();
@@ -249,7 +249,7 @@ TEST_F(SnapshotRunThreaded, RacingAnswersOfAPhraseFinishOnce)
         google.join();
         yahoo.join();
         const auto reports = host.reports();
-        snapshot->Close();
+        snapshot->close();
         ASSERT_EQ(reports.size(), 1u) << "round " << round;
         EXPECT_THAT(reports[0], HasSubstr(">shoes</td><td>12</td><td>not found</td>"));
     }
@@ -271,14 +271,14 @@ TEST_F(SnapshotRunThreaded, ClosedRunCallsNoHostAndStopsItsWorkers)
         in.history.emplace_back(
             "S" + std::to_string(i), m_directories.url("/slow" + std::to_string(i) + "/"));
     auto host = std::make_unique<RecordingSnapshotHost>();
-    auto snapshot = SnapshotRun::Create(std::move(in), CSEOData(m_services.hosts(), m_sleeper), m_sleeper,
+    auto snapshot = SnapshotRun::create(std::move(in), CSEOData(m_services.hosts(), m_sleeper), m_sleeper,
         std::make_shared<FixedClock>(kToday), host.get());
-    snapshot->Start();
+    snapshot->start();
     for (int i = 0; i < 30000 && asked < 3; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ASSERT_EQ(asked.load(), 3);
-    snapshot->Close();
-    EXPECT_FALSE(snapshot->IsOpen());
+    snapshot->close();
+    EXPECT_FALSE(snapshot->isOpen());
     // The window is gone before the workers hear back.
     host.reset();
     gate.open();

@@ -13,10 +13,10 @@
 // Records what a snapshot run shows, in order; safe to read while a run goes on.
 class RecordingSnapshotHost : public SnapshotRun::IHost {
 public:
-    void OnStatus(const std::string& status) override { record(m_statuses, status); }
-    void OnProgress(const std::string& progress) override { record(m_progress, progress); }
-    void OnApprovalFound(const SnapshotRun::Approval& approval) override { record(m_approvals, approval); }
-    void OnFinished(const std::string& report) override { record(m_reports, report); }
+    void onStatus(const std::string& status) override { record(m_statuses, status); }
+    void onProgress(const std::string& progress) override { record(m_progress, progress); }
+    void onApprovalFound(const SnapshotRun::Approval& approval) override { record(m_approvals, approval); }
+    void onFinished(const std::string& report) override { record(m_reports, report); }
 
     // The reports so far, after waiting up to 30 s for the first.
     std::vector<std::string> waitForReport()

@@ -54,7 +54,7 @@ int merge(CommandLine line)
     StderrMessageBox messages;
     const auto main = loadDatabaseFile(files[0], std::nullopt, messages);
     const auto custom = loadDatabaseFile(files[1], std::nullopt, messages);
-    main->MergeLoadedCustom(*custom);
+    main->mergeLoadedCustom(*custom);
     printDatabase(*main, std::cout);
     return 0;
 }

@@ -126,7 +126,7 @@ void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFol
 {
     main.Load(folder.mainDatabase(), false, false);
     custom.Load(folder.customDatabase(), true, false);
-    main.MergeLoadedCustom(custom);
+    main.mergeLoadedCustom(custom);
 }
 
 // Loads the page, lets the tab's filling run after the load, runs the further

@@ -30,14 +30,14 @@ class CliImportListener : public DirectoryImport::IListener {
 public:
     void attach(DirectoryImport* import) { m_import = import; }
 
-    void OnDirectoryChecked() override
+    void onDirectoryChecked() override
     {
         std::lock_guard lock(m_mutex);
-        m_import->StoreChecked();
+        m_import->storeChecked();
         drawBar(m_import->stored(), m_import->size());
     }
 
-    void OnAllChecked(std::size_t) override
+    void onAllChecked(std::size_t) override
     {
         std::lock_guard lock(m_mutex);
         m_over = true;
@@ -95,15 +95,15 @@ int runImportDirectoriesCommand(const std::vector<std::string>& arguments)
         addCategoryEntry(selected, category);
     CliImportListener listener;
     const auto import =
-        DirectoryImport::Create(custom, main, scan->found, customCategoryText(selected), &listener);
+        DirectoryImport::create(custom, main, scan->found, customCategoryText(selected), &listener);
     listener.attach(import.get());
     if (skipPageRank)
-        import->SkipPageRank();
+        import->skipPageRank();
     CSiteChecker checker(hosts.pageRankHost());
-    if (import->Start(checker))
+    if (import->start(checker))
         listener.waitForEnd();
     // Adds what the checker has not (all of it when no worker could start).
-    import->Close();
+    import->close();
     std::cout << importDoneText(import->size()) << std::endl;
     return custom.SaveCustom(folder.customDatabase(), true) ? 0 : 1;
 }

@@ -22,5 +22,5 @@ int runReciprocalCommand(const std::vector<std::string>& arguments)
     StderrMessageBox messages;
     BlockingWaitDialog wait;
     ReciprocalScript script(messages, wait);
-    return script.TestConfiguration(values[0], values[1]) ? 0 : 1;
+    return script.testConfiguration(values[0], values[1]) ? 0 : 1;
 }

@@ -37,17 +37,17 @@ public:
     {
     }
 
-    void OnStatus(const std::string& status) override { print(status); }
-    void OnProgress(const std::string& progress) override { print(progress); }
+    void onStatus(const std::string& status) override { print(status); }
+    void onProgress(const std::string& progress) override { print(progress); }
 
-    void OnApprovalFound(const SnapshotRun::Approval& approval) override
+    void onApprovalFound(const SnapshotRun::Approval& approval) override
     {
         std::lock_guard lock(m_mutex);
         recordFoundApproval(m_profiles, m_profile, approval, m_clock);
         ++m_approvals;
     }
 
-    void OnFinished(const std::string& report) override
+    void onFinished(const std::string& report) override
     {
         std::lock_guard lock(m_mutex);
         m_report = report;
@@ -132,12 +132,12 @@ int runSnapshotCommand(const std::vector<std::string>& arguments)
     const auto clock = std::make_shared<SystemClock>();
     CliSnapshotHost host(profiles, *profileName, *clock);
     const auto run =
-        SnapshotRun::Create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
+        SnapshotRun::create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
             CSEOData(hosts), nullptr, clock, &host);
-    run->Start();
+    run->start();
     const auto [report, approvals] = host.waitForReport();
     // No call reaches the host once this returns; the run's threads end alone.
-    run->Close();
+    run->close();
 
     bool saved = true;
     if (approvals > 0) {

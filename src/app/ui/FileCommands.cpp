@@ -13,32 +13,32 @@ FileCommands::FileCommands(MainWindowContext context)
 
 void FileCommands::exportProfiles()
 {
-    commands().ExportProfiles();
+    commands().exportProfiles();
 }
 
 void FileCommands::importProfiles()
 {
-    commands().ImportProfiles();
+    commands().importProfiles();
 }
 
 void FileCommands::exportCustomDatabase()
 {
-    commands().ExportCustomDatabase();
+    commands().exportCustomDatabase();
 }
 
 void FileCommands::importCustomDatabase()
 {
-    commands().ImportCustomDatabase();
+    commands().importCustomDatabase();
 }
 
 void FileCommands::exportSubmissionHistory()
 {
-    commands().ExportSubmissionHistory();
+    commands().exportSubmissionHistory();
 }
 
 void FileCommands::checkCustomDatabase()
 {
-    commands().CheckCustomDatabase();
+    commands().checkCustomDatabase();
 }
 
 FileMenuCommands FileCommands::commands()

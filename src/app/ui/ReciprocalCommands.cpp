@@ -26,7 +26,7 @@ void ReciprocalCommands::addReciprocalLink()
         return;
     const SendingProfile::SiteProfile& profile = m_context.state.active().profile();
     ReciprocalScript(m_context.messages, m_context.wait)
-        .AddCustomLink(profile.reciprocalConfig, profile.reciprocalPassword, *code,
+        .addCustomLink(profile.reciprocalConfig, profile.reciprocalPassword, *code,
             [this](const std::string& url) { m_clipboard.setText(url); });
 }
 
@@ -38,7 +38,7 @@ void ReciprocalCommands::placeLinkForTab(BrowserTab& tab, TabSlot& slot)
     const SendingProfile::SiteProfile& profile = m_context.state.active().profile();
     const std::optional<std::string> url =
         ReciprocalScript(m_context.messages, m_context.wait)
-            .AddDirectoryLink(profile.reciprocalConfig, profile.reciprocalPassword, slot.fill.reciprocalCode);
+            .addDirectoryLink(profile.reciprocalConfig, profile.reciprocalPassword, slot.fill.reciprocalCode);
     if (url)
         tab.filler().fillReciprocalUrl(*url);
 }

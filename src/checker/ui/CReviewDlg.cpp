@@ -132,13 +132,13 @@ CReviewDlg::CReviewDlg(const CheckResults& results, bool openedFromCommandLine, 
     resize(680, 520);
 }
 
-std::optional<ReviewSelection> CReviewDlg::Run(
+std::optional<ReviewSelection> CReviewDlg::run(
     const CheckResults& results, bool openedFromCommandLine, QWidget* parent)
 {
     CReviewDlg review(results, openedFromCommandLine, parent);
     if (review.exec() != QDialog::Accepted)
         return std::nullopt;
-    return review.Selection();
+    return review.selection();
 }
 
 void CReviewDlg::accept()

@@ -19,11 +19,11 @@ public:
     CReviewDlg(const CheckResults& results, bool openedFromCommandLine, QWidget* parent = nullptr);
 
     // Shows the review modally: the user's choice, or nothing when cancelled.
-    static std::optional<ReviewSelection> Run(
+    static std::optional<ReviewSelection> run(
         const CheckResults& results, bool openedFromCommandLine, QWidget* parent);
 
     // The rows' check states, taken when the dialog was closed with Save.
-    const ReviewSelection& Selection() const { return m_selection; }
+    const ReviewSelection& selection() const { return m_selection; }
 
     QTreeWidget* prList() const { return m_prList; }
     QTreeWidget* brokenList() const { return m_brokenList; }

@@ -26,7 +26,7 @@ CTessalyApp::CTessalyApp(int& argc, char** argv)
 {
 }
 
-int CTessalyApp::Run()
+int CTessalyApp::run()
 {
     QApplication application(m_argc, m_argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
@@ -35,25 +35,25 @@ int CTessalyApp::Run()
     std::vector<std::string> words;
     for (const QString& argument : QCoreApplication::arguments().mid(1))
         words.push_back(toStdString(argument));
-    const Arguments arguments = ReadArguments(std::move(words));
+    const Arguments arguments = readArguments(std::move(words));
 
     QtMessageBox messages;
-    CTessalyDlg dialog(ReadCheckerHosts(DataFolder::resolve(arguments.dataDir)), messages);
+    CTessalyDlg dialog(readCheckerHosts(DataFolder::resolve(arguments.dataDir)), messages);
     messages.setParent(&dialog);
     if (arguments.openFile)
-        dialog.OpenFromCommandLine(*arguments.openFile);
+        dialog.openFromCommandLine(*arguments.openFile);
     dialog.exec();
     // A worker still waiting on a server must not hold up the exit (the main
     // program waits for it); nothing is left unwritten, as saves happen on this
     // thread and replace files whole.
-    if (dialog.IsRunBusy()) {
+    if (dialog.isRunBusy()) {
         std::fflush(nullptr);
         std::_Exit(EXIT_SUCCESS);
     }
     return EXIT_SUCCESS;
 }
 
-CTessalyApp::Arguments CTessalyApp::ReadArguments(std::vector<std::string> arguments)
+CTessalyApp::Arguments CTessalyApp::readArguments(std::vector<std::string> arguments)
 {
     Arguments read;
     for (auto at = arguments.begin(); at != arguments.end();) {
@@ -67,6 +67,6 @@ CTessalyApp::Arguments CTessalyApp::ReadArguments(std::vector<std::string> argum
             ++at;
         }
     }
-    read.openFile = FindOpenPath(JoinArguments(arguments));
+    read.openFile = findOpenPath(joinArguments(arguments));
     return read;
 }

@@ -17,10 +17,10 @@ public:
     CTessalyApp(int& argc, char** argv);
 
     // Shows the dialog and returns the exit code once it is closed.
-    int Run();
+    int run();
 
     // Reads "--data-dir DIR" and then the "<open>" marker from the rest of the line.
-    static Arguments ReadArguments(std::vector<std::string> arguments);
+    static Arguments readArguments(std::vector<std::string> arguments);
 
 private:
     int& m_argc;

@@ -82,7 +82,7 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     , m_pause(kListCheckerPauseMilliseconds)
     , m_chooseOpen(chooseDatabase)
     , m_chooseSave(chooseSaveTarget)
-    , m_runReview(CReviewDlg::Run)
+    , m_runReview(CReviewDlg::run)
     , m_load(button("Load...", this))
     , m_review(button("Review and Save...", this))
     , m_start(button("Start", this))
@@ -153,7 +153,7 @@ bool CTessalyDlg::LoadDatabase(const std::filesystem::path& file)
     if (!m_backend.LoadDatabase(file, m_messages))
         return false;
     const int count = m_backend.CreateEnumerator()->Count();
-    m_loadStatus->setText(toQString(LoadedStatusText(count)));
+    m_loadStatus->setText(toQString(loadedStatusText(count)));
     m_progress->setRange(0, std::max(count, 1));
     m_progress->setValue(0);
     m_unsaved = false;
@@ -162,7 +162,7 @@ bool CTessalyDlg::LoadDatabase(const std::filesystem::path& file)
     return true;
 }
 
-bool CTessalyDlg::OpenFromCommandLine(const std::filesystem::path& file)
+bool CTessalyDlg::openFromCommandLine(const std::filesystem::path& file)
 {
     if (!LoadDatabase(file))
         return false;
@@ -171,9 +171,9 @@ bool CTessalyDlg::OpenFromCommandLine(const std::filesystem::path& file)
     return true;
 }
 
-bool CTessalyDlg::IsRunBusy() const
+bool CTessalyDlg::isRunBusy() const
 {
-    return m_run && !m_run->IsOver();
+    return m_run && !m_run->isOver();
 }
 
 void CTessalyDlg::showAbout()
@@ -221,7 +221,7 @@ void CTessalyDlg::start()
 {
     if (m_run)
         return;
-    if (!m_backend.IsLoaded()) {
+    if (!m_backend.isLoaded()) {
         m_messages.show(kLoadFirst, kListCheckerCaption, MessageIcon::Warning);
         return;
     }
@@ -233,8 +233,8 @@ void CTessalyDlg::start()
     m_progress->setValue(0);
     setRunning(true);
     m_review->setEnabled(false);
-    m_run = CheckRun::Create(directories, options, this);
-    if (!m_run->Start(m_hosts.pageRankHost(), m_pause)) {
+    m_run = CheckRun::create(directories, options, this);
+    if (!m_run->start(m_hosts.pageRankHost(), m_pause)) {
         m_run.reset();
         setRunning(false);
         m_messages.show(kStartFailed, kListCheckerCaption, MessageIcon::Error);
@@ -245,18 +245,18 @@ void CTessalyDlg::stop()
 {
     if (!m_run)
         return;
-    m_run->Stop();
+    m_run->stop();
     m_stop->setEnabled(false);
 }
 
 void CTessalyDlg::reviewAndSave()
 {
-    if (m_run || !m_backend.IsLoaded())
+    if (m_run || !m_backend.isLoaded())
         return;
-    const SaveOutcome outcome = ReviewAndSave(m_backend, m_results, m_commandLineFile, *this, m_messages);
+    const SaveOutcome outcome = ::reviewAndSave(m_backend, m_results, m_commandLineFile, *this, m_messages);
     if (outcome == SaveOutcome::Cancelled)
         return;
-    m_saveStatus->setText(text(SaveStatusText(outcome)));
+    m_saveStatus->setText(text(saveStatusText(outcome)));
     // After a failed save the changes are still only in memory, so closing asks.
     if (outcome == SaveOutcome::Saved)
         m_unsaved = false;
@@ -266,9 +266,9 @@ void CTessalyDlg::finishRun()
 {
     if (m_closing || !m_run)
         return;
-    m_results = m_run->Results();
+    m_results = m_run->results();
     m_run.reset();
-    appendLog(QString::fromStdU16String(CheckStatistics::Count(m_results).Text()));
+    appendLog(QString::fromStdU16String(CheckStatistics::count(m_results).text()));
     if (!m_results.empty())
         m_unsaved = true;
     setRunning(false);
@@ -300,7 +300,7 @@ void CTessalyDlg::appendLog(const QString& line)
 bool CTessalyDlg::mayClose()
 {
     // A run in progress holds results that are not saved either.
-    if (!m_unsaved && !IsRunBusy())
+    if (!m_unsaved && !isRunBusy())
         return true;
     return m_messages.ask(
                kUnsavedQuestion, kListCheckerCaption, MessageButtons::OkCancel, MessageIcon::Information)
@@ -311,10 +311,10 @@ void CTessalyDlg::closeRun()
 {
     m_closing = true;
     if (m_run)
-        m_run->Detach();
+        m_run->detach();
 }
 
-void CTessalyDlg::OnLogLine(const std::u16string& line)
+void CTessalyDlg::onLogLine(const std::u16string& line)
 {
     post([this, line = QString::fromStdU16String(line)] {
         if (!m_closing)
@@ -322,7 +322,7 @@ void CTessalyDlg::OnLogLine(const std::u16string& line)
     });
 }
 
-void CTessalyDlg::OnProgress(int checked)
+void CTessalyDlg::onProgress(int checked)
 {
     post([this, checked] {
         if (!m_closing)
@@ -330,7 +330,7 @@ void CTessalyDlg::OnProgress(int checked)
     });
 }
 
-void CTessalyDlg::OnFinished()
+void CTessalyDlg::onFinished()
 {
     post([this] { finishRun(); });
 }
@@ -340,13 +340,13 @@ template <typename Work> void CTessalyDlg::post(Work work)
     QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
 
-std::optional<ReviewSelection> CTessalyDlg::ShowReview(
+std::optional<ReviewSelection> CTessalyDlg::showReview(
     const CheckResults& results, bool openedFromCommandLine)
 {
     return m_runReview(results, openedFromCommandLine, this);
 }
 
-std::optional<std::filesystem::path> CTessalyDlg::ChooseSaveFile(const std::filesystem::path& offered)
+std::optional<std::filesystem::path> CTessalyDlg::chooseSaveFile(const std::filesystem::path& offered)
 {
     const QString file = m_chooseSave(this, toQString(offered.string()));
     if (file.isEmpty())

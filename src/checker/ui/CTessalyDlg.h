@@ -51,12 +51,12 @@ public:
     bool LoadDatabase(const std::filesystem::path& file);
     // Loads the file the command line names; once it is loaded, saving goes back
     // to it without asking and "Load..." is disabled.
-    bool OpenFromCommandLine(const std::filesystem::path& file);
+    bool openFromCommandLine(const std::filesystem::path& file);
 
     // Whether a run's worker may still be busy (it is detached when the window closes).
-    bool IsRunBusy() const;
-    bool HasUnsavedChanges() const { return m_unsaved; }
-    const CheckResults& Results() const { return m_results; }
+    bool isRunBusy() const;
+    bool hasUnsavedChanges() const { return m_unsaved; }
+    const CheckResults& results() const { return m_results; }
 
     QPushButton* loadButton() const { return m_load; }
     QPushButton* reviewButton() const { return m_review; }
@@ -92,14 +92,14 @@ private:
     void closeRun();
 
     // Called on the worker thread: each only queues the work for this window.
-    void OnLogLine(const std::u16string& line) override;
-    void OnProgress(int checked) override;
-    void OnFinished() override;
+    void onLogLine(const std::u16string& line) override;
+    void onProgress(int checked) override;
+    void onFinished() override;
     template <typename Work> void post(Work work);
 
-    std::optional<ReviewSelection> ShowReview(
+    std::optional<ReviewSelection> showReview(
         const CheckResults& results, bool openedFromCommandLine) override;
-    std::optional<std::filesystem::path> ChooseSaveFile(const std::filesystem::path& offered) override;
+    std::optional<std::filesystem::path> chooseSaveFile(const std::filesystem::path& offered) override;
 
     const HostConfiguration m_hosts;
     IMessageBox& m_messages;

@@ -5,5 +5,5 @@
 int runWindowMode(int argc, char** argv)
 {
     CTessalyApp application(argc, argv);
-    return application.Run();
+    return application.run();
 }

@@ -179,11 +179,11 @@ void CImportDirectoriesDlg::startImport()
     m_progress->setValue(0);
     m_progress->show();
     m_cancel->setText(text(kSkipText));
-    m_run = DirectoryImport::Create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
+    m_run = DirectoryImport::create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
     CSiteChecker checker(m_hosts.pageRankHost());
-    if (!m_run->Start(checker)) {
+    if (!m_run->start(checker)) {
         // Without a worker the directories go in at once, without PageRank.
-        m_run->Close();
+        m_run->close();
         finish(toQString(importDoneText(m_run->size())));
     }
 }
@@ -196,7 +196,7 @@ void CImportDirectoriesDlg::cancelPressed()
         break;
     case State::Checking:
         if (m_run)
-            m_run->SkipPageRank();
+            m_run->skipPageRank();
         break;
     case State::Done:
         accept();
@@ -243,22 +243,22 @@ void CImportDirectoriesDlg::closeImport()
     m_closing = true;
     // From here on the checker reaches this window no more; what it has not
     // checked yet goes into the stores now.
-    m_run->Close();
+    m_run->close();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
-void CImportDirectoriesDlg::OnDirectoryChecked()
+void CImportDirectoriesDlg::onDirectoryChecked()
 {
     post([](CImportDirectoriesDlg& dialog) {
-        dialog.m_run->StoreChecked();
+        dialog.m_run->storeChecked();
         dialog.m_progress->setValue(static_cast<int>(dialog.m_run->stored()));
     });
 }
 
-void CImportDirectoriesDlg::OnAllChecked(std::size_t count)
+void CImportDirectoriesDlg::onAllChecked(std::size_t count)
 {
     post([count](CImportDirectoriesDlg& dialog) {
-        dialog.m_run->StoreChecked();
+        dialog.m_run->storeChecked();
         dialog.finish(toQString(importDoneText(count)));
     });
 }

@@ -84,8 +84,8 @@ private:
     void closeImport();
 
     // Called on the checker's thread: each only queues the work for this window.
-    void OnDirectoryChecked() override;
-    void OnAllChecked(std::size_t count) override;
+    void onDirectoryChecked() override;
+    void onAllChecked(std::size_t count) override;
     template <typename Work> void post(Work work);
 
     DirectoryStore& m_customStore;

@@ -129,7 +129,7 @@ void CProfileConfigStep3::enableMethodFields()
 void CProfileConfigStep3::testConfiguration()
 {
     ReciprocalScript(m_messages, m_wait)
-        .TestConfiguration(toStdString(m_config->text()), toStdString(m_password->text()));
+        .testConfiguration(toStdString(m_config->text()), toStdString(m_password->text()));
 }
 
 void CProfileConfigStep3::storeFields()

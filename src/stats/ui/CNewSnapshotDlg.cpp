@@ -150,7 +150,7 @@ QString CNewSnapshotDlg::chooseReportFile(QWidget* parent)
 
 bool CNewSnapshotDlg::approvalIncluded() const
 {
-    return m_run && m_run->Options().includeApproval;
+    return m_run && m_run->options().includeApproval;
 }
 
 void CNewSnapshotDlg::done(int result)
@@ -174,10 +174,10 @@ void CNewSnapshotDlg::start()
         std::initializer_list<QWidget*> { m_general, m_serp, m_approval, m_entire, m_resume })
         option->setEnabled(false);
 
-    m_run = SnapshotRun::Create(
+    m_run = SnapshotRun::create(
         snapshotInput(m_profiles, m_profile, m_directories, options, m_hosts.vendorUrl("/")),
         CSEOData(m_hosts, m_sleeper), m_sleeper, m_clock, this);
-    m_run->Start();
+    m_run->start();
 }
 
 void CNewSnapshotDlg::saveReport()
@@ -187,7 +187,7 @@ void CNewSnapshotDlg::saveReport()
     const QString file = m_chooseFile(this);
     if (file.isEmpty())
         return;
-    saveSnapshotReport(file.toStdString(), m_run->BuildReport(), m_messages);
+    saveSnapshotReport(file.toStdString(), m_run->buildReport(), m_messages);
 }
 
 void CNewSnapshotDlg::updateApprovalOptions()
@@ -204,11 +204,11 @@ void CNewSnapshotDlg::closeRun()
     m_closing = true;
     // From here on no call of the run reaches this window; the approvals it has
     // already handed over are still recorded.
-    m_run->Close();
+    m_run->close();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
-void CNewSnapshotDlg::OnStatus(const std::string& status)
+void CNewSnapshotDlg::onStatus(const std::string& status)
 {
     post([this, status] {
         if (!m_closing)
@@ -216,7 +216,7 @@ void CNewSnapshotDlg::OnStatus(const std::string& status)
     });
 }
 
-void CNewSnapshotDlg::OnProgress(const std::string& progress)
+void CNewSnapshotDlg::onProgress(const std::string& progress)
 {
     post([this, progress] {
         if (!m_closing)
@@ -224,12 +224,12 @@ void CNewSnapshotDlg::OnProgress(const std::string& progress)
     });
 }
 
-void CNewSnapshotDlg::OnApprovalFound(const SnapshotRun::Approval& approval)
+void CNewSnapshotDlg::onApprovalFound(const SnapshotRun::Approval& approval)
 {
     post([this, approval] { recordFoundApproval(m_profiles, m_profile.name, approval, *m_clock); });
 }
 
-void CNewSnapshotDlg::OnFinished(const std::string&)
+void CNewSnapshotDlg::onFinished(const std::string&)
 {
     post([this] {
         if (m_closing)

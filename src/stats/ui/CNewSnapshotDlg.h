@@ -73,10 +73,10 @@ private:
     void closeRun();
 
     // Called on the run's threads: each only queues the work for this window.
-    void OnStatus(const std::string& status) override;
-    void OnProgress(const std::string& progress) override;
-    void OnApprovalFound(const SnapshotRun::Approval& approval) override;
-    void OnFinished(const std::string& report) override;
+    void onStatus(const std::string& status) override;
+    void onProgress(const std::string& progress) override;
+    void onApprovalFound(const SnapshotRun::Approval& approval) override;
+    void onFinished(const std::string& report) override;
     template <typename Work> void post(Work work);
 
     const SendingProfile::SiteProfile m_profile;

@@ -65,8 +65,8 @@ TEST(CReviewDlgTest, ListsTheResultsWithTheirColumnsAndStartingChecks)
     // Saving without touching a row: the PageRank updates chosen, no directory disabled.
     review.saveButton()->click();
     EXPECT_EQ(review.result(), QDialog::Accepted);
-    EXPECT_EQ(review.Selection().prChanges, (std::vector<bool> { true, true }));
-    EXPECT_EQ(review.Selection().brokenSites, (std::vector<bool> { false, false }));
+    EXPECT_EQ(review.selection().prChanges, (std::vector<bool> { true, true }));
+    EXPECT_EQ(review.selection().brokenSites, (std::vector<bool> { false, false }));
 }
 
 TEST(CReviewDlgTest, CheckAllAndUncheckAllActOnTheirOwnList)
@@ -78,8 +78,8 @@ TEST(CReviewDlgTest, CheckAllAndUncheckAllActOnTheirOwnList)
     review.brokenList()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
     review.prList()->topLevelItem(0)->setCheckState(0, Qt::Checked);
     review.saveButton()->click();
-    EXPECT_EQ(review.Selection().prChanges, (std::vector<bool> { true, false }));
-    EXPECT_EQ(review.Selection().brokenSites, (std::vector<bool> { true, false }));
+    EXPECT_EQ(review.selection().prChanges, (std::vector<bool> { true, false }));
+    EXPECT_EQ(review.selection().brokenSites, (std::vector<bool> { true, false }));
 }
 
 } // namespace

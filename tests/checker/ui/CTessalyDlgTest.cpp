@@ -34,19 +34,19 @@ TEST_F(CTessalyDlgTest, StartsIdleAndAsksForADatabase)
 
 TEST_F(CTessalyDlgTest, CommandLineFileIsLoadedAndLocksLoad)
 {
-    EXPECT_FALSE(m_dialog->OpenFromCommandLine(m_folder.path("missing.xml")));
+    EXPECT_FALSE(m_dialog->openFromCommandLine(m_folder.path("missing.xml")));
     EXPECT_EQ(m_messages.texts().size(), 1u);
     EXPECT_TRUE(m_dialog->loadButton()->isEnabled());
     m_openAnswer = QString::fromStdString(write({ { "A", "u" } }).string());
     m_dialog->loadButton()->click();
     EXPECT_EQ(m_dialog->loadStatus()->text(), QStringLiteral("Loaded 1 directories (enabled+disabled)"));
 
-    ASSERT_TRUE(m_dialog->OpenFromCommandLine(write({ { "A", "u" }, { "B", "u", "-", "false" } })));
+    ASSERT_TRUE(m_dialog->openFromCommandLine(write({ { "A", "u" }, { "B", "u", "-", "false" } })));
     EXPECT_EQ(m_dialog->loadStatus()->text(), QStringLiteral("Loaded 2 directories (enabled+disabled)"));
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Vantelo List Checker v1.0 - custom.xml"));
     EXPECT_FALSE(m_dialog->loadButton()->isEnabled());
 
-    const CTessalyApp::Arguments arguments = CTessalyApp::ReadArguments(
+    const CTessalyApp::Arguments arguments = CTessalyApp::readArguments(
         { "--data-dir", "/srv/data", "<open>/opt/My", "Sites/customdirdata.xml</open>" });
     EXPECT_EQ(arguments.dataDir, "/srv/data");
     EXPECT_EQ(arguments.openFile, "/opt/My Sites/customdirdata.xml");

@@ -25,7 +25,7 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
     m_server.answerPageRank(m_server.url(""), "Rank_1:1:3");
     const std::filesystem::path file =
         write({ { "Up", m_server.url("/up") }, { "Dead", m_server.url("/dead"), "3" } });
-    ASSERT_TRUE(m_dialog->OpenFromCommandLine(file));
+    ASSERT_TRUE(m_dialog->openFromCommandLine(file));
     m_dialog->show();
     m_dialog->startButton()->click();
     EXPECT_FALSE(m_dialog->pageRankBox()->isEnabled());
@@ -50,7 +50,7 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
     EXPECT_FALSE(m_dialog->stopButton()->isEnabled());
     EXPECT_TRUE(m_dialog->reviewButton()->isEnabled());
     EXPECT_FALSE(m_dialog->loadButton()->isEnabled());
-    EXPECT_TRUE(m_dialog->HasUnsavedChanges());
+    EXPECT_TRUE(m_dialog->hasUnsavedChanges());
 
     // Unsaved changes: Close asks, and Cancel keeps the window open.
     m_dialog->closeButton()->click();
@@ -62,7 +62,7 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
     EXPECT_EQ(m_reviewedFromCommandLine, true);
     EXPECT_TRUE(m_offered.isEmpty());
     EXPECT_EQ(m_dialog->saveStatus()->text(), QStringLiteral("Successfully saved directory database"));
-    EXPECT_FALSE(m_dialog->HasUnsavedChanges());
+    EXPECT_FALSE(m_dialog->hasUnsavedChanges());
     EXPECT_EQ(m_folder.read("custom.xml"),
         databaseOf({ { "Up", m_server.url("/up"), "3" }, { "Dead", m_server.url("/dead"), "3", "false" } }));
     m_dialog->closeButton()->click();
@@ -73,7 +73,7 @@ TEST_F(CTessalyDlgThreaded, ClosingDuringARunAsksAndLeavesTheWorkerBehind)
 {
     Gate gate;
     m_server.holdUntil(gate.opened());
-    ASSERT_TRUE(m_dialog->OpenFromCommandLine(write({ { "Held", m_server.url("/held") } })));
+    ASSERT_TRUE(m_dialog->openFromCommandLine(write({ { "Held", m_server.url("/held") } })));
     m_dialog->show();
     m_dialog->startButton()->click();
     ASSERT_TRUE(waitUntil([&] { return !m_server.pagesRequested().empty(); }));
@@ -81,10 +81,10 @@ TEST_F(CTessalyDlgThreaded, ClosingDuringARunAsksAndLeavesTheWorkerBehind)
     m_dialog->close();
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(m_messages.messages(), std::vector<RecordedMessage> { kUnsavedQuestion });
-    EXPECT_TRUE(m_dialog->IsRunBusy());
+    EXPECT_TRUE(m_dialog->isRunBusy());
 
     gate.open();
-    ASSERT_TRUE(waitUntil([&] { return !m_dialog->IsRunBusy(); }));
+    ASSERT_TRUE(waitUntil([&] { return !m_dialog->isRunBusy(); }));
     QTest::qWait(50);
     // Nothing of the run reached the closed window.
     EXPECT_TRUE(logText().isEmpty());

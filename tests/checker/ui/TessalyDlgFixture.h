@@ -32,7 +32,7 @@ protected:
         });
         m_dialog->setReviewRunner([this](const CheckResults& results, bool fromCommandLine, QWidget*) {
             m_reviewedFromCommandLine = fromCommandLine;
-            return std::optional<ReviewSelection>(ReviewSelection::All(results));
+            return std::optional<ReviewSelection>(ReviewSelection::all(results));
         });
     }
 

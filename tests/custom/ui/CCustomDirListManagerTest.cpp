@@ -36,7 +36,7 @@ protected:
                 name, "http://" + QString::fromLatin1(name).toLower().toStdString() + ".com/add");
             m_custom.SetCategory(name, "Custom,News,");
         }
-        m_main.MergeLoadedCustom(m_custom);
+        m_main.mergeLoadedCustom(m_custom);
         m_main.AddDirectory("Vendor");
         m_manager = std::make_unique<CCustomDirListManager>(
             m_main, m_custom, DataFolder(m_folder.path()), pageRankAt(m_server), m_messages);
