@@ -5,9 +5,9 @@
 #include "MainWindowBenchData.h"
 
 #include "app/ui/CQuenlarDlg.h"
-#include "common/Clock.h"
-#include "common/RandomSource.h"
 #include "common/StderrMessageBox.h"
+#include "common/SystemClock.h"
+#include "common/SystemRandomSource.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -3,9 +3,9 @@
 #include "app/CustomDatabaseImport.h"
 #include "app/MainWindowState.h"
 #include "common/AtomicFile.h"
-#include "common/FileDialog.h"
-#include "common/MessageBox.h"
-#include "common/ProgramRunner.h"
+#include "common/IFileDialog.h"
+#include "common/IMessageBox.h"
+#include "common/IProgramRunner.h"
 #include "history/SubmissionHistoryExport.h"
 
 #include <pugixml.hpp>

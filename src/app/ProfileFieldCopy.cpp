@@ -1,6 +1,6 @@
 #include "app/ProfileFieldCopy.h"
 
-#include "common/RandomSource.h"
+#include "common/IRandomSource.h"
 #include "profiles/SiteProfile.h"
 
 #include <vector>

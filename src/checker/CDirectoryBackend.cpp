@@ -2,7 +2,7 @@
 
 #include "checker/CheckerCaptions.h"
 #include "common/DecimalText.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "common/WideText.h"
 #include "common/XmlText.h"
 #include "directories/Scrambling.h"

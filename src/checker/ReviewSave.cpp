@@ -2,7 +2,7 @@
 
 #include "checker/CDirectoryBackend.h"
 #include "checker/CheckerCaptions.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Sleeper.h"
+#include "common/ISleeper.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,7 +1,7 @@
 #include "common/SettingsStore.h"
 
 #include "common/AtomicFile.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "common/XmlErrorText.h"
 #include "common/XmlText.h"
 

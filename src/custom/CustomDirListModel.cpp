@@ -1,6 +1,6 @@
 #include "custom/CustomDirListModel.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "custom/CustomCategories.h"
 #include "directories/DirectoryStore.h"
 

@@ -1,6 +1,6 @@
 #include "custom/DirectoryListFile.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "custom/DirectoryLineParser.h"
 #include "custom/ListLineReader.h"
 #include "custom/NewDirectoryList.h"

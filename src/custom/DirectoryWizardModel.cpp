@@ -1,6 +1,6 @@
 #include "custom/DirectoryWizardModel.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "custom/CustomCategories.h"
 #include "custom/DirectoryAddress.h"
 

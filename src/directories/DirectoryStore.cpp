@@ -3,7 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/DataFolder.h"
 #include "common/DecimalText.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "common/XmlErrorText.h"
 #include "common/XmlText.h"
 #include "directories/HostKey.h"

@@ -1,7 +1,7 @@
 #include "filling/PageFiller.h"
 
 #include "common/IClipboard.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "directories/DirectoryStore.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"

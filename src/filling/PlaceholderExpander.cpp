@@ -1,6 +1,6 @@
 #include "filling/PlaceholderExpander.h"
 
-#include "common/RandomSource.h"
+#include "common/IRandomSource.h"
 #include "filling/CategoryWords.h"
 #include "profiles/SiteProfile.h"
 

@@ -1,6 +1,6 @@
 #include "history/SubmissionHistoryExport.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "history/HistorySheetName.h"
 #include "history/SubmissionWorkbook.h"
 #include "profiles/ProfileStore.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/WaitDialog.h"
+#include "common/IWaitDialog.h"
 
 // Runs the request on the calling thread: a POST when there is form data, else
 // a GET, with the body kept or written to the file.

@@ -1,8 +1,8 @@
 #include "net/BrokenDirectoryReport.h"
 
 #include "common/HostConfiguration.h"
-#include "common/MessageBox.h"
-#include "common/WaitDialog.h"
+#include "common/IMessageBox.h"
+#include "common/IWaitDialog.h"
 #include "net/UrlEscape.h"
 
 namespace {

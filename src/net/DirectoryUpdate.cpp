@@ -3,8 +3,8 @@
 #include "common/AtomicFile.h"
 #include "common/DecimalText.h"
 #include "common/HostConfiguration.h"
-#include "common/MessageBox.h"
-#include "common/WaitDialog.h"
+#include "common/IMessageBox.h"
+#include "common/IWaitDialog.h"
 
 #include <cstdlib>
 #include <unistd.h>

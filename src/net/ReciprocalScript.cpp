@@ -1,7 +1,7 @@
 #include "net/ReciprocalScript.h"
 
-#include "common/MessageBox.h"
-#include "common/WaitDialog.h"
+#include "common/IMessageBox.h"
+#include "common/IWaitDialog.h"
 #include "net/UrlEscape.h"
 
 #include <string_view>

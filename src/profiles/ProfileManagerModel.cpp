@@ -1,6 +1,6 @@
 #include "profiles/ProfileManagerModel.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "profiles/ProfileStore.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/DecimalText.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "common/XmlErrorText.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileFile.h"

@@ -1,6 +1,6 @@
 #include "profiles/ProfileWizardModel.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "profiles/TextCase.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "profiles/SubmissionDate.h"
 
-#include "common/Clock.h"
+#include "common/IClock.h"
+#include "common/LocalTime.h"
 
 namespace SendingProfile {
 

@@ -1,6 +1,6 @@
 #include "stats/CSEOData.h"
 
-#include "common/Sleeper.h"
+#include "common/SystemSleeper.h"
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"
 #include "stats/PageRank.h"

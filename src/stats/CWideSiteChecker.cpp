@@ -1,6 +1,6 @@
 #include "stats/CWideSiteChecker.h"
 
-#include "common/Sleeper.h"
+#include "common/SystemSleeper.h"
 #include "stats/PageRank.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "stats/PageRank.h"
 
 #include "common/DecimalText.h"
-#include "common/Sleeper.h"
+#include "common/ISleeper.h"
 #include "common/WideText.h"
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"

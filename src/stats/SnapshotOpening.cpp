@@ -1,6 +1,6 @@
 #include "stats/SnapshotOpening.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 
 namespace {
 

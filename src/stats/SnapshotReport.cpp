@@ -1,7 +1,7 @@
 #include "stats/SnapshotReport.h"
 
 #include "common/AtomicFile.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "common/WideText.h"
 
 #include <cstdio>

@@ -1,7 +1,8 @@
 #include "stats/SnapshotRun.h"
 
-#include "common/Clock.h"
-#include "common/Sleeper.h"
+#include "common/LocalTime.h"
+#include "common/SystemClock.h"
+#include "common/SystemSleeper.h"
 
 #include <iterator>
 

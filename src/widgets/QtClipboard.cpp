@@ -1,6 +1,6 @@
 #include "widgets/QtClipboard.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "widgets/QtText.h"
 
 #include <QClipboard>

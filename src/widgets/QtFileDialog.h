@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/FileDialog.h"
+#include "common/IFileDialog.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 
 class QWidget;
 

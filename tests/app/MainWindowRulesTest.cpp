@@ -3,8 +3,8 @@
 #include "app/ProfileFieldCopy.h"
 #include "app/ProgramArguments.h"
 #include "common/HostConfiguration.h"
-#include "common/RandomSource.h"
 #include "common/SettingsStore.h"
+#include "common/SystemRandomSource.h"
 #include "profiles/SiteProfile.h"
 #include "support/RecordingMessageBox.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/IClipboard.h"
-#include "common/RandomSource.h"
+#include "common/IRandomSource.h"
 #include "directories/DirectoryStore.h"
 #include "filling/FormDocumentModel.h"
 #include "filling/PageFiller.h"

@@ -2,7 +2,7 @@
 
 #include "app/MainSettings.h"
 #include "checker/CDirectoryBackend.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "common/SettingsStore.h"
 #include "custom/DirectoryListFile.h"
 #include "directories/DirectoryStore.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Sleeper.h"
+#include "common/ISleeper.h"
 
 #include <mutex>
 #include <vector>

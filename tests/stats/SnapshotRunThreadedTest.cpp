@@ -4,6 +4,7 @@
 #include "RecordingSleeper.h"
 #include "SearchServices.h"
 #include "SnapshotTestHost.h"
+#include "common/LocalTime.h"
 #include "support/FixedClock.h"
 
 #include <gmock/gmock.h>

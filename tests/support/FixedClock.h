@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Clock.h"
+#include "common/IClock.h"
 
 // A clock that always tells the same time, for dates written by the code under test.
 class FixedClock : public IClock {

@@ -5,11 +5,11 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
-#include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/IClipboard.h"
-#include "common/RandomSource.h"
 #include "common/StderrMessageBox.h"
+#include "common/SystemClock.h"
+#include "common/SystemRandomSource.h"
 #include "directories/DirectoryStore.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"

@@ -8,7 +8,7 @@
 #include "app/ui/TabToolBar.h"
 #include "app/ui/WindowRelay.h"
 #include "common/IClipboard.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "filling/ReciprocalButton.h"
 #include "filling/web/FillingWebPage.h"
 #include "stats/PageRank.h"

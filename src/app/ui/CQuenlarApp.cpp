@@ -3,9 +3,9 @@
 #include "app/ProgramArguments.h"
 #include "app/ui/CQuenlarDlg.h"
 #include "app/ui/SingleInstance.h"
-#include "common/Clock.h"
 #include "common/DataFolder.h"
-#include "common/RandomSource.h"
+#include "common/SystemClock.h"
+#include "common/SystemRandomSource.h"
 #include "common/Version.h"
 #include "widgets/QtMessageBox.h"
 

@@ -12,7 +12,7 @@
 #include "app/ui/ToolBarIcons.h"
 #include "app/ui/UpdateCheckStarter.h"
 #include "app/ui/WindowRelay.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "net/BrokenDirectoryReport.h"
 #include "net/UpdateCheck.h"
 #include "net/ui/CDirectoryReportDlg.h"

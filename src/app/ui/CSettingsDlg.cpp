@@ -1,7 +1,7 @@
 #include "app/ui/CSettingsDlg.h"
 
 #include "app/AutosaveRules.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "widgets/CStaticHelp.h"
 #include "widgets/QtText.h"
 

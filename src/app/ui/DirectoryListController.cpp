@@ -6,7 +6,7 @@
 #include "app/ui/DirectoryListView.h"
 #include "app/ui/DirectoryPanel.h"
 #include "app/ui/IDirectoryListHost.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "directories/DirectoryCategories.h"
 #include "filling/PageFiller.h"
 #include "profiles/ui/CAddRotateText.h"

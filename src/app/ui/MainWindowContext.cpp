@@ -1,6 +1,6 @@
 #include "app/ui/MainWindowContext.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "checker/CheckStatistics.h"
 #include "checker/CheckerCaptions.h"
 #include "checker/ui/CReviewDlg.h"
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "stats/PageRank.h"
 #include "widgets/QtFileDialog.h"
 #include "widgets/QtText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ProgramRunner.h"
+#include "common/IProgramRunner.h"
 
 class QWidget;
 

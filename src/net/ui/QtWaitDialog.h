@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/WaitDialog.h"
+#include "common/IWaitDialog.h"
 
 class QWidget;
 

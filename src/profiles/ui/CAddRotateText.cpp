@@ -1,6 +1,6 @@
 #include "profiles/ui/CAddRotateText.h"
 
-#include "common/MessageBox.h"
+#include "common/IMessageBox.h"
 #include "widgets/QtText.h"
 
 #include <QHBoxLayout>

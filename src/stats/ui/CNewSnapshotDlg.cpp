@@ -1,7 +1,7 @@
 #include "stats/ui/CNewSnapshotDlg.h"
 
-#include "common/Clock.h"
-#include "common/Sleeper.h"
+#include "common/SystemClock.h"
+#include "common/SystemSleeper.h"
 #include "stats/SnapshotReport.h"
 #include "stats/SnapshotStores.h"
 #include "widgets/CStaticHelp.h"

@@ -2,8 +2,8 @@
 
 #include "app/ui/FileCommands.h"
 #include "app/ui/MainMenus.h"
-#include "common/FileDialog.h"
-#include "common/ProgramRunner.h"
+#include "common/IFileDialog.h"
+#include "common/IProgramRunner.h"
 
 #include <QComboBox>
 

@@ -2,7 +2,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/ui/CQuenlarDlg.h"
-#include "common/RandomSource.h"
+#include "common/IRandomSource.h"
 #include "net/LoopbackServer.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessageBox.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/WaitDialog.h"
+#include "common/IWaitDialog.h"
 
 #include <QApplication>
 #include <QDialog>

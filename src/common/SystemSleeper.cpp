@@ -1,4 +1,4 @@
-#include "common/Sleeper.h"
+#include "common/SystemSleeper.h"
 
 #include <thread>
 

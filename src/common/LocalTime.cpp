@@ -1,11 +1,6 @@
-#include "common/Clock.h"
+#include "common/LocalTime.h"
 
 #include <array>
-
-std::time_t SystemClock::now() const
-{
-    return std::time(nullptr);
-}
 
 std::string formatLocalTime(std::time_t time, const char* pattern)
 {

@@ -11,9 +11,3 @@ public:
     // Blocks the calling thread for the given time.
     virtual void sleepFor(std::chrono::milliseconds duration) = 0;
 };
-
-// Really waits.
-class SystemSleeper : public ISleeper {
-public:
-    void sleepFor(std::chrono::milliseconds duration) override;
-};

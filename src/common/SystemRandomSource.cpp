@@ -1,4 +1,4 @@
-#include "common/RandomSource.h"
+#include "common/SystemRandomSource.h"
 
 #include <ctime>
 
