@@ -157,7 +157,7 @@ public:
             listed.status = RowStatus::Sent;
         if (listed.sent) {
             row.text += listed.status == RowStatus::Approved ? kApprovedSuffix : kSentSuffix;
-            row.color = kSentColor;
+            row.color = kSentRowColor;
         } else {
             row.text += kNotSentSuffix;
         }

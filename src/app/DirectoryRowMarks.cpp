@@ -90,7 +90,7 @@ void DirectoryRowMarks::removeCustomColor(
     m_profiles.RemoveCustomColor({}, name);
     const bool sent = profile && m_profiles.IsSubmitted(*profile, name, m_directories.GetSubmitUrl(name));
     shown.color = sent
-        ? kSentColor
+        ? kSentRowColor
         : revisionColor(m_directories.GetRevision(name), m_directories.GetLatestDirectoryRevision());
 }
 
@@ -127,6 +127,6 @@ std::uint32_t DirectoryRowMarks::plainColor(const std::string& name, bool sent) 
     std::uint32_t color = 0;
     if (m_profiles.GetCustomColor({}, name, color))
         return color;
-    return sent ? kSentColor
+    return sent ? kSentRowColor
                 : revisionColor(m_directories.GetRevision(name), m_directories.GetLatestDirectoryRevision());
 }

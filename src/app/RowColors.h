@@ -7,8 +7,8 @@
 // The text colours of the directory list's rows, as 0x00BBGGRR values like the
 // colours stored in profiles.
 
-// The active profile has sent to the directory (approved or not): RGB(26, 119, 9).
-inline constexpr std::uint32_t kSentColor = kSentRowColor;
+// The active profile has sent to the directory (approved or not): kSentRowColor,
+// which page filling gives a row when a submission is confirmed.
 // Not sent, and the directory came with the main database's latest revision: RGB(26, 53, 94).
 inline constexpr std::uint32_t kLatestRevisionColor = 0x005E351Au;
 // Not sent, and the directory is older (or custom): RGB(152, 29, 7).

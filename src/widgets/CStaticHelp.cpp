@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kCharactersPerLine = 42;
-const QColor kTipColour(248, 235, 1);
+const QColor kTipColor(248, 235, 1);
 constexpr const char* kDefaultText = "the quick brown fox jumps over the lazy dog";
 
 // The two pictures are drawn rather than shipped: a blue question mark in a
@@ -113,7 +113,7 @@ void CStaticHelp::leaveEvent(QEvent* event)
 void CStaticHelp::showTip()
 {
     showBitmap(m_hoverBitmap);
-    auto* tip = new CStaticTip(m_text, kTipColour, this);
+    auto* tip = new CStaticTip(m_text, kTipColor, this);
     QFont font = tip->font();
     font.setPointSize(8);
     tip->setFont(font);

@@ -146,8 +146,8 @@ TEST(DirectoryListTest, ColoursGoProfileColourThenDirectoryColourThenStatus)
     std::vector<std::uint32_t> colors;
     for (const DirectoryListRow& row : list.rows)
         colors.push_back(row.color);
-    EXPECT_THAT(
-        colors, ElementsAre(kLatestRevisionColor, kOlderRevisionColor, kSentColor, 0x123456u, kBrokenColor));
+    EXPECT_THAT(colors,
+        ElementsAre(kLatestRevisionColor, kOlderRevisionColor, kSentRowColor, 0x123456u, kBrokenColor));
 
     // Without a profile only the revision counts.
     colors.clear();

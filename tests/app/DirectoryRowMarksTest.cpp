@@ -43,7 +43,7 @@ TEST(DirectoryRowMarksTest, MarkAsSentRecordsTheTabsPicksOnceAndASecondMarkChang
     MarkedList marked;
     marked.marks.markSent(marked.list, 0, "Mine", PickSlots { "Title", "Description", "Keywords" });
     EXPECT_EQ(marked.list.rows[0],
-        (DirectoryListRow { "Alpha[pr5] [sent]", kSentColor, marked.today, "", "http://a.example/add" }));
+        (DirectoryListRow { "Alpha[pr5] [sent]", kSentRowColor, marked.today, "", "http://a.example/add" }));
     EXPECT_EQ(marked.list.sentCount, 1);
     EXPECT_THAT(marked.history(),
         ElementsAre(SendingProfile::SubmissionEntry {
@@ -107,7 +107,7 @@ TEST(DirectoryRowMarksTest, DirectoryColourAndTextStayForEveryProfile)
     marked.marks.markSent(marked.list, 2, "Mine", {});
     marked.marks.setCustomColor(marked.list, 2, 0x00AA00);
     marked.marks.removeCustomColor(marked.list, 2, std::string("Mine"));
-    EXPECT_EQ(marked.list.rows[2].color, kSentColor);
+    EXPECT_EQ(marked.list.rows[2].color, kSentRowColor);
 }
 
 TEST(DirectoryRowMarksTest, AConfirmedSubmissionMarksTheRowOfExactlyThatDirectory)
@@ -129,7 +129,7 @@ TEST(DirectoryRowMarksTest, AConfirmedSubmissionMarksTheRowOfExactlyThatDirector
     outcome.newEntry.reset();
     outcome.rowColor.reset();
     EXPECT_EQ(marked.marks.recordSubmission(marked.list, "Mine", "Best", outcome), 1u);
-    EXPECT_EQ(marked.list.rows[1].color, kSentColor);
+    EXPECT_EQ(marked.list.rows[1].color, kSentRowColor);
     EXPECT_EQ(marked.marks.recordSubmission(marked.list, "Mine", "Gone", outcome), std::nullopt);
     EXPECT_EQ(marked.list.sentCount, 1);
 }

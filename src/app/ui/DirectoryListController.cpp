@@ -2,6 +2,7 @@
 
 #include "app/DirectoryRowText.h"
 #include "app/MainWindowState.h"
+#include "app/ui/ColorRef.h"
 #include "app/ui/DirectoryContextMenu.h"
 #include "app/ui/DirectoryListView.h"
 #include "app/ui/DirectoryPanel.h"
@@ -26,18 +27,6 @@ namespace {
 constexpr const char* kCustomTextCaption = "Add directory custom text";
 constexpr const char* kCloseTabFirst =
     "Please close the tab where you loaded this directory before continuing to prevent data loss";
-
-QColor fromColorRef(std::uint32_t color)
-{
-    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-        static_cast<int>((color >> 16) & 0xFFu));
-}
-
-std::uint32_t toColorRef(const QColor& color)
-{
-    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8)
-        | (static_cast<std::uint32_t>(color.blue()) << 16);
-}
 
 } // namespace
 

@@ -1,19 +1,10 @@
 #include "app/ui/DirectoryListModel.h"
 
 #include "app/DirectoryRowText.h"
+#include "app/ui/ColorRef.h"
 #include "widgets/QtText.h"
 
 #include <QColor>
-
-namespace {
-
-QColor fromColorRef(std::uint32_t color)
-{
-    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-        static_cast<int>((color >> 16) & 0xFFu));
-}
-
-} // namespace
 
 DirectoryListModel::DirectoryListModel(QObject* parent)
     : QAbstractListModel(parent)
