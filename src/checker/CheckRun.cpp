@@ -64,7 +64,7 @@ bool CheckRun::start(const std::string& pageRankHost, std::chrono::milliseconds 
     }
     m_pause = std::make_shared<RunPause>(pause);
     m_keepAlive = shared_from_this();
-    CWideSiteChecker checker(pageRankHost, m_pause);
+    WideSiteChecker checker(pageRankHost, m_pause);
     if (checker.Start(this))
         return true;
     m_keepAlive.reset();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "checker/CheckResults.h"
-#include "stats/CWideSiteChecker.h"
+#include "stats/WideSiteChecker.h"
 
 #include <atomic>
 #include <chrono>
@@ -17,7 +17,7 @@ class RunPause;
 // directory in turn and reports the PageRank and whether the page answers; the
 // run logs each result and collects the PageRank changes and the broken
 // directories. It lives until its worker is done, even if its owner goes first.
-class CheckRun : public CWideSiteChecker::ICheckSink, public std::enable_shared_from_this<CheckRun> {
+class CheckRun : public WideSiteChecker::ICheckSink, public std::enable_shared_from_this<CheckRun> {
 public:
     // Whoever shows the run. Every call comes on the worker thread.
     class IObserver {

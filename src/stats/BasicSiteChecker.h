@@ -10,7 +10,7 @@
 // out, it queries the PageRank of the site root and whether the page answers, and
 // reports both back to the sink. The sink decides the order and when the run
 // ends. Text is the program's text type: 8-bit for the main program
-// (CSiteChecker), 16-bit for the list checker (CWideSiteChecker).
+// (CSiteChecker), 16-bit for the list checker (WideSiteChecker).
 template <typename Text> class BasicSiteChecker {
 public:
     // The owner of a run: hands out the URLs and receives the results. Both calls

@@ -1,5 +1,5 @@
 #include "stats/CSiteChecker.h"
-#include "stats/CWideSiteChecker.h"
+#include "stats/WideSiteChecker.h"
 
 #include "RecordingSleeper.h"
 #include "net/LoopbackServer.h"
@@ -111,14 +111,14 @@ TEST_F(SiteCheckerThreaded, ListCheckerPausesAfterQueriesAndReportsFailuresAsMin
     const std::string host = m_server.host();
     const std::u16string page = u"http://" + std::u16string(host.begin(), host.end()) + u"/dir/submit.php";
     ListSink<std::u16string> sink({ { page, true, true }, { page, false, true } });
-    CWideSiteChecker checker(host, sleeper);
+    WideSiteChecker checker(host, sleeper);
     ASSERT_TRUE(checker.Start(&sink));
     using R = ListSink<std::u16string>::Result;
     EXPECT_EQ(sink.waitForResults(), (std::vector<R> { R { page, 6, 0 }, R { page, -1, 0 } }));
     EXPECT_EQ(sleeper->pauses(), std::vector<int> { 3000 });
 
     ListSink<std::u16string> deadSink({ { page, true, false } });
-    CWideSiteChecker dead("127.0.0.1:" + std::to_string(refusedPort()), sleeper);
+    WideSiteChecker dead("127.0.0.1:" + std::to_string(refusedPort()), sleeper);
     ASSERT_TRUE(dead.Start(&deadSink));
     EXPECT_EQ(deadSink.waitForResults(), (std::vector<R> { R { page, -2, 0 } }));
 }

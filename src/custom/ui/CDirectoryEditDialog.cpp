@@ -1,7 +1,7 @@
 #include "custom/ui/CDirectoryEditDialog.h"
 
 #include "custom/CustomCategories.h"
-#include "custom/ui/CProfileFieldList.h"
+#include "custom/ui/ProfileFieldList.h"
 #include "filling/web/FillingWebPage.h"
 #include "filling/web/WebFormBridge.h"
 #include "stats/CSEOData.h"
@@ -202,7 +202,7 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     m_page = new FillingWebPage(m_view);
     m_view->setPage(m_page);
     m_bridge = new WebFormBridge(m_page, this);
-    m_fields = new CProfileFieldList(step);
+    m_fields = new ProfileFieldList(step);
     m_defaultPage = new QPushButton(text(kDefaultPageText), step);
     m_defaultPage->setAutoDefault(false);
     m_progress = new QProgressBar(step);

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-class CProfileFieldList;
+class ProfileFieldList;
 class FillingWebPage;
 class IMessageBox;
 class QComboBox;
@@ -53,7 +53,7 @@ public:
     QLineEdit* nameEdit() const { return m_name; }
     QLineEdit* addressEdit() const { return m_address; }
     FillingWebPage* page() const { return m_page; }
-    CProfileFieldList* fieldList() const { return m_fields; }
+    ProfileFieldList* fieldList() const { return m_fields; }
     QPushButton* defaultPageButton() const { return m_defaultPage; }
     QProgressBar* loadProgress() const { return m_progress; }
     QLabel* summaryLabel() const { return m_summary; }
@@ -108,7 +108,7 @@ private:
     QWebEngineView* m_view;
     FillingWebPage* m_page;
     WebFormBridge* m_bridge;
-    CProfileFieldList* m_fields;
+    ProfileFieldList* m_fields;
     QPushButton* m_defaultPage;
     QProgressBar* m_progress;
     QLabel* m_summary;

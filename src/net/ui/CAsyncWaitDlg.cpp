@@ -3,7 +3,7 @@
 #include "common/DataFolder.h"
 #include "net/BlockingWaitDialog.h"
 #include "net/HttpClient.h"
-#include "widgets/CAnimatedPicture.h"
+#include "widgets/AnimatedPicture.h"
 #include "widgets/QtText.h"
 
 #include <QHBoxLayout>
@@ -19,7 +19,7 @@ constexpr int kHeight = 48;
 
 CAsyncWaitDlg::CAsyncWaitDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , m_picture(new CAnimatedPicture(this))
+    , m_picture(new AnimatedPicture(this))
     , m_message(new QLabel(this))
 {
     setWindowTitle(QString::fromLatin1(kCaption));

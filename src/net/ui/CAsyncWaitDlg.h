@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QProcess>
 
-class CAnimatedPicture;
+class AnimatedPicture;
 class QLabel;
 
 // The modal please-wait dialog: runs one request on a worker thread while the
@@ -40,7 +40,7 @@ public:
     const WaitResult& waitResult() const { return m_result; }
     const std::string& response() const { return m_result.response; }
 
-    CAnimatedPicture* picture() const { return m_picture; }
+    AnimatedPicture* picture() const { return m_picture; }
     QLabel* messageLabel() const { return m_message; }
 
 public slots:
@@ -63,7 +63,7 @@ private:
     WaitResult m_result;
     bool m_started = false;
     bool m_finished = false;
-    CAnimatedPicture* m_picture;
+    AnimatedPicture* m_picture;
     QLabel* m_message;
     AsyncRunner<WaitResult> m_runner;
 };

@@ -1,7 +1,7 @@
 #include "custom/ui/CDirectoryEditDialog.h"
 
 #include "CustomDialogTesting.h"
-#include "custom/ui/CProfileFieldList.h"
+#include "custom/ui/ProfileFieldList.h"
 #include "filling/web/FillingWebPage.h"
 #include "filling/web/WebTestPages.h"
 
@@ -181,7 +181,7 @@ TEST_F(CDirectoryEditDialogThreaded, TypingTheAddressProposesTheNameAndFailedChe
     EXPECT_EQ(m_wizard->focusWidget(), m_wizard->addressEdit());
 
     // The profile fields carry their placeholders as plain text.
-    CProfileFieldList* fields = m_wizard->fieldList();
+    ProfileFieldList* fields = m_wizard->fieldList();
     ASSERT_EQ(fields->count(), 14);
     EXPECT_EQ(fields->item(3)->text(), QStringLiteral("URL (Site Address)"));
     const std::unique_ptr<QMimeData> dragged(fields->model()->mimeData({ fields->model()->index(0, 0) }));

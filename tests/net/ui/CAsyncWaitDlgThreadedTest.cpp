@@ -4,7 +4,7 @@
 #include "GuiTestSupport.h"
 #include "net/HttpClient.h"
 #include "net/LoopbackServer.h"
-#include "widgets/CAnimatedPicture.h"
+#include "widgets/AnimatedPicture.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

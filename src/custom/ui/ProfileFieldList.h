@@ -5,14 +5,14 @@
 // The profile fields of the directory wizard: each entry can be dragged onto a
 // field of the page in the wizard's browser, carrying its placeholder as plain
 // text, which the browser inserts where it is dropped.
-class CProfileFieldList : public QListWidget {
+class ProfileFieldList : public QListWidget {
     Q_OBJECT
 
 public:
     // The role of an entry's placeholder.
     static constexpr int kTokenRole = Qt::UserRole;
 
-    explicit CProfileFieldList(QWidget* parent = nullptr);
+    explicit ProfileFieldList(QWidget* parent = nullptr);
 
 protected:
     QStringList mimeTypes() const override;

@@ -1,10 +1,10 @@
-#include "custom/ui/CProfileFieldList.h"
+#include "custom/ui/ProfileFieldList.h"
 
 #include "custom/ProfileFieldTokens.h"
 
 #include <QMimeData>
 
-CProfileFieldList::CProfileFieldList(QWidget* parent)
+ProfileFieldList::ProfileFieldList(QWidget* parent)
     : QListWidget(parent)
 {
     for (const ProfileFieldToken& field : profileFieldTokens()) {
@@ -18,12 +18,12 @@ CProfileFieldList::CProfileFieldList(QWidget* parent)
     setDefaultDropAction(Qt::CopyAction);
 }
 
-QStringList CProfileFieldList::mimeTypes() const
+QStringList ProfileFieldList::mimeTypes() const
 {
     return { QStringLiteral("text/plain") };
 }
 
-QMimeData* CProfileFieldList::mimeData(const QList<QListWidgetItem*>& items) const
+QMimeData* ProfileFieldList::mimeData(const QList<QListWidgetItem*>& items) const
 {
     if (items.isEmpty())
         return nullptr;

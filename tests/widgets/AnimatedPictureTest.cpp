@@ -1,4 +1,4 @@
-#include "widgets/CAnimatedPicture.h"
+#include "widgets/AnimatedPicture.h"
 
 #include "GuiTestSupport.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 TEST(CAnimatedPictureTest, PlaysTheShippedAnimation)
 {
-    CAnimatedPicture picture;
+    AnimatedPicture picture;
     ASSERT_TRUE(picture.load(QStringLiteral(VANTELO_BIN_DIR "/data/wait.gif")));
     EXPECT_TRUE(picture.isPlaying());
     ASSERT_NE(picture.movie(), nullptr);
@@ -19,7 +19,7 @@ TEST(CAnimatedPictureTest, PlaysTheShippedAnimation)
 
 TEST(CAnimatedPictureTest, MissingFileLeavesThePictureEmpty)
 {
-    CAnimatedPicture picture;
+    AnimatedPicture picture;
     EXPECT_FALSE(picture.load(QStringLiteral(VANTELO_BIN_DIR "/data/no-such.gif")));
     EXPECT_FALSE(picture.isPlaying());
     EXPECT_EQ(picture.movie(), nullptr);

@@ -1,4 +1,4 @@
-#include "stats/CWideSiteChecker.h"
+#include "stats/WideSiteChecker.h"
 
 #include "common/SystemSleeper.h"
 #include "stats/PageRank.h"
@@ -12,7 +12,7 @@ std::shared_ptr<ISleeper> sleeperOrSystem(std::shared_ptr<ISleeper> sleeper)
 
 } // namespace
 
-CWideSiteChecker::CWideSiteChecker(std::string pageRankHost, std::shared_ptr<ISleeper> sleeper)
+WideSiteChecker::WideSiteChecker(std::string pageRankHost, std::shared_ptr<ISleeper> sleeper)
     : BasicSiteChecker([host = std::move(pageRankHost), sleeper = sleeperOrSystem(std::move(sleeper))](
                            const std::u16string& root) { return QueryPageRank(root, host, *sleeper); },
         [](const std::u16string& url) { return CheckAlive(url); },

@@ -1,14 +1,14 @@
-#include "widgets/CAnimatedPicture.h"
+#include "widgets/AnimatedPicture.h"
 
 #include <QMovie>
 
-CAnimatedPicture::CAnimatedPicture(QWidget* parent)
+AnimatedPicture::AnimatedPicture(QWidget* parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignCenter);
 }
 
-bool CAnimatedPicture::load(const QString& path)
+bool AnimatedPicture::load(const QString& path)
 {
     if (m_movie) {
         setMovie(nullptr);
@@ -26,7 +26,7 @@ bool CAnimatedPicture::load(const QString& path)
     return true;
 }
 
-bool CAnimatedPicture::isPlaying() const
+bool AnimatedPicture::isPlaying() const
 {
     return m_movie && m_movie->state() == QMovie::Running;
 }
