@@ -2,7 +2,7 @@
 
 #include "app/DirectoryRowText.h"
 #include "app/RowColors.h"
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "directories/DirectoryCategories.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileStore.h"

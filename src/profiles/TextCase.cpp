@@ -1,48 +1,22 @@
 #include "profiles/TextCase.h"
 
+#include "common/Utf8Text.h"
+
 #include <cstddef>
 
 namespace SendingProfile {
 
 namespace {
 
-// A byte outside a well-formed sequence becomes a lone surrogate, which no
-// well-formed text decodes to, so malformed text still compares byte for byte.
-char32_t strayByte(unsigned char byte)
-{
-    return 0xDC00 + byte;
-}
-
-// The next character of a UTF-8 text.
+// The next character of a text. A malformed byte becomes a lone surrogate, which no
+// well-formed text decodes to, so that malformed text still compares byte for byte.
 char32_t nextCharacter(std::string_view text, std::size_t& at)
 {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) {
-        ++at;
-        return lead;
-    }
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead >= 0xC0 && lead < 0xE0) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead < 0xF0) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead < 0xF8) {
-        length = 4;
-        value = lead & 0x07;
-    }
-    if (length == 0 || at + length > text.size())
-        return strayByte(byte(at++));
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80)
-            return strayByte(byte(at++));
-        value = (value << 6) | (byte(at + i) & 0x3F);
-    }
+    std::size_t length = 1;
+    const char32_t code = decodeUtf8(text, at, length);
+    const Utf8Character character { code, text.substr(at, length) };
     at += length;
-    return value;
+    return character.malformed() ? 0xDC00 + static_cast<unsigned char>(character.bytes.front()) : code;
 }
 
 bool inRange(char32_t c, char32_t first, char32_t last)

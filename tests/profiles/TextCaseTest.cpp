@@ -43,6 +43,9 @@ TEST(TextCaseTest, ComparesLettersOfAnyCase)
             "a",
             true }, // a broken sequence, then a letter
         { "\xE2\x82\xAC", "\xE2\x82\xAD", false }, // the last byte differs
+        { "\xC0\xAF", "/", false }, // an overlong "/" is no "/"
+        { "\xF5\x80\x80\x80", "\xF5\x80\x80\x80", true }, // malformed bytes equal themselves
+        { "\xF5\x80\x80\x80", "\xF5\x80\x80\x81", false }, // and nothing else
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " / " + c.b);
