@@ -1,5 +1,6 @@
 #include "filling/CategorySearch.h"
 
+#include "common/TextCase.h"
 #include "common/Utf8Text.h"
 #include "filling/CategoryWords.h"
 #include "filling/TabFillState.h"

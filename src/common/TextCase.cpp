@@ -1,12 +1,17 @@
-#include "profiles/TextCase.h"
+#include "common/TextCase.h"
 
 #include "common/Utf8Text.h"
 
-#include <cstddef>
-
-namespace SendingProfile {
+#include <algorithm>
+#include <locale.h>
+#include <wctype.h>
 
 namespace {
+
+bool inRange(char32_t c, char32_t first, char32_t last)
+{
+    return c >= first && c <= last;
+}
 
 // The next character of a text. A malformed byte becomes a lone surrogate, which no
 // well-formed text decodes to, so that malformed text still compares byte for byte.
@@ -16,12 +21,8 @@ char32_t nextCharacter(std::string_view text, std::size_t& at)
     const char32_t code = decodeUtf8(text, at, length);
     const Utf8Character character { code, text.substr(at, length) };
     at += length;
-    return character.malformed() ? 0xDC00 + static_cast<unsigned char>(character.bytes.front()) : code;
-}
-
-bool inRange(char32_t c, char32_t first, char32_t last)
-{
-    return c >= first && c <= last;
+    return character.malformed() ? 0xDC00 + static_cast<unsigned char>(character.bytes.front())
+                                 : character.code;
 }
 
 // The small letter of a capital; every other character unchanged.
@@ -58,7 +59,38 @@ char32_t foldCase(char32_t c)
     return c;
 }
 
+// The Unicode case mapping of the C library, independent of the user's locale.
+locale_t unicodeLocale()
+{
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t {});
+    return locale;
+}
+
+char32_t lowerCode(char32_t code)
+{
+    const locale_t locale = unicodeLocale();
+    if (locale == locale_t {})
+        return code;
+    const wint_t lower = towlower_l(static_cast<wint_t>(code), locale);
+    return lower > 0x10FFFF ? code : static_cast<char32_t>(lower);
+}
+
 } // namespace
+
+std::string lowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = lowerAscii(c);
+    return lower;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return lowerAscii(x) == lowerAscii(y);
+    });
+}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -71,4 +103,15 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return i == a.size() && j == b.size();
 }
 
-} // namespace SendingProfile
+std::string lowerCase(std::string_view text)
+{
+    std::string lower;
+    lower.reserve(text.size());
+    forEachUtf8Character(text, [&lower](const Utf8Character& character) {
+        if (character.code < 0x80 || character.malformed())
+            lower += lowerAscii(character.bytes.front()); // ASCII, or a malformed byte kept as it is
+        else
+            appendUtf8(lower, lowerCode(character.code));
+    });
+    return lower;
+}
