@@ -176,6 +176,34 @@ TEST_F(ReciprocalCommandsThreaded, APageWithoutTheAddressFieldGetsTheAddressOnTh
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(kPlacedAt));
 }
 
+TEST_F(ReciprocalCommandsThreaded, ACodeThePageChangesAfterTheFillIsShownAsItIsNow)
+{
+    // The page swaps its link code once the fill has written the title.
+    const std::string hostile = "<script>location='http://evil.example/'</script>";
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic, true,
+        "<script>document.getElementsByName('TITLE')[0].addEventListener('change', () => {"
+        "document.getElementsByName('RECIP_CODE')[0].value = \""
+            + std::string("<script>location='http://evil.example/'<\\/script>") + "\"; });</script>");
+    openDirectory(window);
+    ASSERT_TRUE(
+        waitUntil([&] { return fieldValue(window, "RECIP_CODE") == QString::fromStdString(hostile); }));
+    ASSERT_TRUE(waitUntil([&] { return reciprocalButton(window)->isEnabled(); }));
+
+    // Declined once it is seen: nothing is sent.
+    pressReciprocal(window, MessageAnswer::No, 1);
+    EXPECT_THAT(m_fixture.messages.messages(), ElementsAre(codeQuestion(hostile)));
+    EXPECT_THAT(scriptRequests(), IsEmpty());
+
+    // Accepted: the script gets what the page shows and refuses it.
+    m_fixture.messages.clear();
+    m_server.serve("/interact.php", 200, "4");
+    pressReciprocal(window, MessageAnswer::Yes, 2);
+    EXPECT_THAT(
+        m_fixture.messages.messages(), ElementsAre(codeQuestion(hostile), vanteloError(kCodeRefused)));
+    EXPECT_THAT(scriptRequests(), ElementsAre(std::pair(kPassword, hostile)));
+    EXPECT_EQ(fieldValue(window, "RECIP_URL"), QString());
+}
+
 TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
 {
     CQuenlarDlg& window = start(SendingProfile::kReciprocalManual);
