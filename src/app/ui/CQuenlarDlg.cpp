@@ -219,6 +219,12 @@ void CQuenlarDlg::buildWindow()
     m_fileCommands = std::make_unique<FileCommands>(context());
     m_customCommands = std::make_unique<CustomDirectoryCommands>(context());
     m_reciprocalCommands = std::make_unique<ReciprocalCommands>(context(), m_clipboard);
+
+    m_navigation->setObjectName("navigationToolBar");
+    m_profileBox->setObjectName("profileBox");
+    m_edit->setObjectName("editProfileButton");
+    m_tabs->setObjectName("browserTabs");
+    m_panel->setObjectName("directoryPanel");
 }
 
 void CQuenlarDlg::connectCommands()

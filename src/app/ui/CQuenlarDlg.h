@@ -68,12 +68,7 @@ public:
 
     MainWindowState& state() { return m_state; }
     MainMenus& menus() const { return *m_menus; }
-    NavigationToolBar& navigationToolBar() const { return *m_navigation; }
-    QComboBox* profileBox() const { return m_profileBox; }
-    QPushButton* editButton() const { return m_edit; }
-    DirectoryPanel& directoryPanel() const { return *m_panel; }
     DirectoryListController& directoryList() const { return *m_list; }
-    BrowserTabArea& tabs() const { return *m_tabs; }
     CustomDirectoryCommands& customDirectoryCommands() const { return *m_customCommands; }
     ReciprocalCommands& reciprocalCommands() const { return *m_reciprocalCommands; }
     const QTimer& autosaveTimer() const { return m_autosave; }

@@ -136,6 +136,18 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     setRunning(false);
     m_review->setEnabled(false);
     resize(520, 360);
+
+    m_load->setObjectName("loadButton");
+    m_review->setObjectName("reviewButton");
+    m_start->setObjectName("startButton");
+    m_stop->setObjectName("stopButton");
+    m_close->setObjectName("closeButton");
+    m_updatePageRank->setObjectName("pageRankBox");
+    m_checkBroken->setObjectName("brokenLinksBox");
+    m_log->setObjectName("logView");
+    m_loadStatus->setObjectName("loadStatus");
+    m_saveStatus->setObjectName("saveStatus");
+    m_progress->setObjectName("progressBar");
 }
 
 CTessalyDlg::~CTessalyDlg()

@@ -58,18 +58,6 @@ public:
     bool HasUnsavedChanges() const { return m_unsaved; }
     const CheckResults& Results() const { return m_results; }
 
-    QPushButton* loadButton() const { return m_load; }
-    QPushButton* reviewButton() const { return m_review; }
-    QPushButton* startButton() const { return m_start; }
-    QPushButton* stopButton() const { return m_stop; }
-    QPushButton* closeButton() const { return m_close; }
-    QCheckBox* pageRankBox() const { return m_updatePageRank; }
-    QCheckBox* brokenLinksBox() const { return m_checkBroken; }
-    QPlainTextEdit* log() const { return m_log; }
-    QLabel* loadStatus() const { return m_loadStatus; }
-    QLabel* saveStatus() const { return m_saveStatus; }
-    QProgressBar* progressBar() const { return m_progress; }
-
     // The system-menu entry of the original: the about box.
     void showAbout();
 

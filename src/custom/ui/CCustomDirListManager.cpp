@@ -57,6 +57,13 @@ CCustomDirListManager::CCustomDirListManager(DirectoryStore& main, DirectoryStor
     refill({});
     m_list->setFocus();
     resize(420, 300);
+
+    m_list->setObjectName("directoryList");
+    m_add->setObjectName("addButton");
+    m_edit->setObjectName("editButton");
+    m_remove->setObjectName("removeButton");
+    m_import->setObjectName("importButton");
+    m_close->setObjectName("closeButton");
 }
 
 bool CCustomDirListManager::editDirectory(const std::string& name)

@@ -113,6 +113,17 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     connect(m_cancel, &QPushButton::clicked, this, &CImportDirectoriesDlg::cancelPressed);
     showCategories(0);
     resize(480, 340);
+
+    m_file->setObjectName("fileEdit");
+    m_browse->setObjectName("browseButton");
+    m_categoryBox->setObjectName("categoryBox");
+    m_addCategory->setObjectName("addCategoryButton");
+    m_removeCategory->setObjectName("removeCategoryButton");
+    m_categories->setObjectName("categoryList");
+    m_status->setObjectName("statusLine");
+    m_progress->setObjectName("progressBar");
+    m_import->setObjectName("importButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 CImportDirectoriesDlg::~CImportDirectoriesDlg()

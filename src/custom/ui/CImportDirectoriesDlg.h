@@ -50,17 +50,6 @@ public:
     // How many directories the import added (0 before it ran).
     std::size_t added() const;
 
-    QLineEdit* fileEdit() const { return m_file; }
-    QPushButton* browseButton() const { return m_browse; }
-    QComboBox* categoryBox() const { return m_categoryBox; }
-    QPushButton* addCategoryButton() const { return m_addCategory; }
-    QPushButton* removeCategoryButton() const { return m_removeCategory; }
-    QListWidget* categoryList() const { return m_categories; }
-    QLabel* statusLine() const { return m_status; }
-    QProgressBar* progressBar() const { return m_progress; }
-    QPushButton* importButton() const { return m_import; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 public slots:
     void done(int result) override;
     // Escape and the close box skip the PageRank checks while they run, as the

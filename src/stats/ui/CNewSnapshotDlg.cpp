@@ -129,6 +129,17 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     updateApprovalOptions();
     resize(460, sizeHint().height());
+
+    m_general->setObjectName("generalBox");
+    m_serp->setObjectName("serpBox");
+    m_approval->setObjectName("approvalBox");
+    m_entire->setObjectName("entireBox");
+    m_resume->setObjectName("resumeEdit");
+    m_status->setObjectName("statusLine");
+    m_progress->setObjectName("progressLine");
+    m_save->setObjectName("saveButton");
+    m_start->setObjectName("startButton");
+    m_close->setObjectName("closeButton");
 }
 
 CNewSnapshotDlg::~CNewSnapshotDlg()

@@ -52,17 +52,6 @@ public:
     // The run once started, for whoever needs to know when its threads are done.
     std::shared_ptr<SnapshotRun> run() const { return m_run; }
 
-    QCheckBox* generalBox() const { return m_general; }
-    QCheckBox* serpBox() const { return m_serp; }
-    QCheckBox* approvalBox() const { return m_approval; }
-    QCheckBox* entireBox() const { return m_entire; }
-    QSpinBox* resumeEdit() const { return m_resume; }
-    QLabel* statusLine() const { return m_status; }
-    QLabel* progressLine() const { return m_progress; }
-    QPushButton* saveButton() const { return m_save; }
-    QPushButton* startButton() const { return m_start; }
-    QPushButton* closeButton() const { return m_close; }
-
 public slots:
     void done(int result) override;
 

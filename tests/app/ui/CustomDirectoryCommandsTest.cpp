@@ -14,6 +14,7 @@
 #include "custom/ui/CDirectoryEditDialog.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ui/ProfileDialogTesting.h"
+#include "support/NamedChild.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -110,11 +111,11 @@ protected:
     void removeInManager(CCustomDirListManager& manager, const char* name)
     {
         const QList<QListWidgetItem*> found =
-            manager.directoryList()->findItems(QLatin1String(name), Qt::MatchExactly);
+            child<QListWidget>(manager, "directoryList")->findItems(QLatin1String(name), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        manager.directoryList()->setCurrentItem(found.front());
+        child<QListWidget>(manager, "directoryList")->setCurrentItem(found.front());
         m_fixture.messages.answerNext(MessageAnswer::Yes);
-        manager.removeButton()->click();
+        child<QPushButton>(manager, "removeButton")->click();
     }
 
     MainWindowFixture m_fixture;
@@ -165,11 +166,11 @@ TEST_F(CustomDirectoryCommandsTest, EditDirectoryOpensTheWizardOnTheRowsDirector
 {
     CQuenlarDlg& window = start();
     const std::string before = m_fixture.folder.read("customdirdata.xml");
-    DirectoryListView* list = window.directoryPanel().list();
+    DirectoryListView* list = child<DirectoryPanel>(window, "directoryPanel")->list();
     list->selectRow(2);
     whenModal<CDirectoryEditDialog>([](CDirectoryEditDialog& wizard) {
-        EXPECT_EQ(wizard.nameEdit()->text(), QStringLiteral("Yours"));
-        EXPECT_EQ(wizard.addressEdit()->text(), QStringLiteral("about:blank#yours"));
+        EXPECT_EQ(child<QLineEdit>(wizard, "nameEdit")->text(), QStringLiteral("Yours"));
+        EXPECT_EQ(child<QLineEdit>(wizard, "addressEdit")->text(), QStringLiteral("about:blank#yours"));
         wizard.reject();
     });
     window.directoryList().contextMenuForSelection()->entry(QStringLiteral("Edit Directory"))->trigger();

@@ -5,6 +5,7 @@
 #include "app/ui/QtFileDialog.h"
 #include "app/ui/QtProgramRunner.h"
 #include "net/ui/CAsyncWaitDlg.h"
+#include "support/NamedChild.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -75,9 +76,9 @@ TEST(FileCommandsTest, ImportedProfilesAppearInTheDropDownWithTheActiveOneKept)
 
     window.menus().importProfiles->trigger();
     EXPECT_THAT(fixture.messages.texts(), ElementsAre("1 profile(s) were successfully imported"));
-    EXPECT_EQ(comboItems(*window.profileBox()),
+    EXPECT_EQ(comboItems(*child<QComboBox>(window, "profileBox")),
         (QStringList { QStringLiteral("Another"), QStringLiteral("Current") }));
-    EXPECT_EQ(window.profileBox()->currentText(), QStringLiteral("Current"));
+    EXPECT_EQ(child<QComboBox>(window, "profileBox")->currentText(), QStringLiteral("Current"));
 }
 
 TEST(FileCommandsTest, CheckingTheCustomDatabaseShowsWhatTheCheckerLeft)
@@ -112,7 +113,7 @@ TEST(FileCommandsTest, TheWaitDialogStaysUntilTheProgramEnds)
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (auto* dialog = qobject_cast<CAsyncWaitDlg*>(QApplication::activeModalWidget()))
-            shownMessage = dialog->messageLabel()->text();
+            shownMessage = child<QLabel>(*dialog, "messageLabel")->text();
     });
     probe.start(20);
     QElapsedTimer clock;

@@ -5,6 +5,7 @@
 #include "app/ui/DirectoryListView.h"
 #include "app/ui/DirectoryPanel.h"
 #include "directories/Scrambling.h"
+#include "support/NamedChild.h"
 
 #include <QTabBar>
 #include <QTest>
@@ -58,7 +59,7 @@ CQuenlarDlg& MainWindowFixture::start()
 
 void MainWindowFixture::clickRow(int row)
 {
-    DirectoryListView* list = window->directoryPanel().list();
+    DirectoryListView* list = child<DirectoryPanel>(*window, "directoryPanel")->list();
     const QModelIndex index = list->model()->index(row, 0);
     list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
@@ -74,7 +75,7 @@ std::vector<std::string> MainWindowFixture::rowTexts() const
 
 int MainWindowFixture::tabCount() const
 {
-    return window->tabs().tabBar()->count();
+    return child<QTabBar>(*window, "tabBar")->count();
 }
 
 std::string directoryElement(const std::string& name, int pr, const std::string& url,

@@ -5,6 +5,7 @@
 
 #include "app/ui/MainMenus.h"
 #include "app/ui/ReciprocalCommands.h"
+#include "support/NamedChild.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -150,15 +151,16 @@ TEST_F(ReciprocalCommandsThreaded, TheButtonPlacesTheTabsCodeAndWritesTheAddress
         ElementsAre(std::pair(kPassword, kCode), std::pair(kPassword, kCode), std::pair(kPassword, kCode)));
 
     // A page without a link code turns the button off again.
-    BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
+    const BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    BrowserTab* tab = tabs.tab(tabs.currentSlot());
     tab->navigate(m_server.url("/thanks.html"));
     ASSERT_TRUE(waitUntil([&] { return !reciprocalButton(window)->isEnabled(); }));
     EXPECT_EQ(reciprocalButton(window)->toolTip(),
         QStringLiteral("No reciprocal field was detected for this page"));
 
     // Without a tab the button is off and says why.
-    window.tabs().CloseCurrentTab();
-    window.tabs().CloseCurrentTab();
+    child<BrowserTabArea>(window, "browserTabs")->CloseCurrentTab();
+    child<BrowserTabArea>(window, "browserTabs")->CloseCurrentTab();
     EXPECT_FALSE(reciprocalButton(window)->isEnabled());
     EXPECT_EQ(reciprocalButton(window)->toolTip(),
         QStringLiteral("No reciprocal field was detected for this page"));
@@ -220,8 +222,9 @@ TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
         return std::optional<std::string>(kCode);
     });
     window.reciprocalCommands().addReciprocalLink();
-    const int slot = window.tabs().currentSlot();
-    window.reciprocalCommands().placeLinkForTab(*window.tabs().tab(slot), window.tabs().tabSlots()[slot]);
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    const int slot = tabs.currentSlot();
+    window.reciprocalCommands().placeLinkForTab(*tabs.tab(slot), tabs.tabSlots()[slot]);
     EXPECT_FALSE(asked);
     EXPECT_THAT(scriptRequests(), IsEmpty());
     EXPECT_TRUE(m_fixture.messages.empty());

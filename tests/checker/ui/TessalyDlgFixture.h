@@ -3,6 +3,7 @@
 #include "app/SettingsStore.h"
 #include "checker/CheckerTestSupport.h"
 #include "checker/ui/CTessalyDlg.h"
+#include "support/NamedChild.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -41,7 +42,7 @@ protected:
         return m_folder.write("custom.xml", databaseOf(directories));
     }
 
-    QString logText() const { return m_dialog->log()->toPlainText(); }
+    QString logText() const { return child<QPlainTextEdit>(*m_dialog, "logView")->toPlainText(); }
 
     CheckerServer m_server;
     TempFolder m_folder;

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "directories/DirectoryStore.h"
 #include "stats/Gate.h"
+#include "support/NamedChild.h"
 #include "support/TempFolder.h"
 
 #include <QComboBox>
@@ -45,11 +46,11 @@ protected:
 
     void import(const std::string& file)
     {
-        m_dialog->fileEdit()->setText(QString::fromStdString(file));
-        m_dialog->importButton()->click();
+        child<QLineEdit>(*m_dialog, "fileEdit")->setText(QString::fromStdString(file));
+        child<QPushButton>(*m_dialog, "importButton")->click();
     }
 
-    QString status() const { return m_dialog->statusLine()->text(); }
+    QString status() const { return child<QLabel>(*m_dialog, "statusLine")->text(); }
 
     std::atomic<int> m_asked { 0 };
     LoopbackServer m_server;
@@ -65,32 +66,33 @@ protected:
 
 TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
 {
-    EXPECT_EQ(m_dialog->categoryList()->count(), 1);
-    m_dialog->categoryBox()->setEditText(QStringLiteral("News"));
-    m_dialog->addCategoryButton()->click();
+    EXPECT_EQ(child<QListWidget>(*m_dialog, "categoryList")->count(), 1);
+    child<QComboBox>(*m_dialog, "categoryBox")->setEditText(QStringLiteral("News"));
+    child<QPushButton>(*m_dialog, "addCategoryButton")->click();
     m_gate.open();
     import(m_list);
     EXPECT_EQ(status(),
         QStringLiteral("Found 2 new directories from a total of 3. Please wait while retrieving the PR "
                        "for the new directories..."));
-    EXPECT_TRUE(m_dialog->progressBar()->isVisible());
-    EXPECT_EQ(m_dialog->progressBar()->maximum(), 2);
-    EXPECT_FALSE(m_dialog->importButton()->isEnabled());
-    EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Skip PR check"));
+    EXPECT_TRUE(child<QProgressBar>(*m_dialog, "progressBar")->isVisible());
+    EXPECT_EQ(child<QProgressBar>(*m_dialog, "progressBar")->maximum(), 2);
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "importButton")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(*m_dialog, "cancelButton")->text(), QStringLiteral("Skip PR check"));
 
-    ASSERT_TRUE(
-        waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QPushButton>(*m_dialog, "cancelButton")->text() == QStringLiteral("Close"); },
+        30000));
     EXPECT_EQ(status(),
         QStringLiteral("2 directories were successfully added to your custom directory list. Press the "
                        "Close button to continue"));
-    EXPECT_EQ(m_dialog->progressBar()->value(), 2);
+    EXPECT_EQ(child<QProgressBar>(*m_dialog, "progressBar")->value(), 2);
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         ASSERT_NE(store->find("Third"), nullptr);
         EXPECT_EQ(*store->find("Third"),
             (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {} }));
     }
     EXPECT_EQ(m_dialog->added(), 2u);
-    m_dialog->cancelButton()->click();
+    child<QPushButton>(*m_dialog, "cancelButton")->click();
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(m_dialog->isVisible());
 }
@@ -103,8 +105,9 @@ TEST_F(CImportDirectoriesDlgThreaded, SkippingAndClosingAddEveryDirectory)
     m_dialog->reject();
     EXPECT_TRUE(m_dialog->isVisible());
     m_gate.open();
-    ASSERT_TRUE(
-        waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QPushButton>(*m_dialog, "cancelButton")->text() == QStringLiteral("Close"); },
+        30000));
     EXPECT_EQ(m_asked, 1);
     EXPECT_EQ(m_custom.GetPR("First"), 6);
     EXPECT_EQ(m_main.GetPR("Third"), 0);
@@ -127,15 +130,15 @@ TEST_F(CImportDirectoriesDlgThreaded, AWindowClosedMidRunLeavesNothingBehind)
 TEST_F(CImportDirectoriesDlgThreaded, AFileWithoutNewDirectoriesOnlyCloses)
 {
     const std::string empty = m_folder.write("empty.txt", "").string();
-    m_dialog->importButton()->click();
+    child<QPushButton>(*m_dialog, "importButton")->click();
     EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Please choose a file to import from" });
     import(empty);
     EXPECT_EQ(status(),
         QStringLiteral("Found 0 new directories from a total of 0. Press the Close button to continue."));
-    EXPECT_FALSE(m_dialog->importButton()->isEnabled());
-    EXPECT_FALSE(m_dialog->progressBar()->isVisible());
-    EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Close"));
-    m_dialog->cancelButton()->click();
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "importButton")->isEnabled());
+    EXPECT_FALSE(child<QProgressBar>(*m_dialog, "progressBar")->isVisible());
+    EXPECT_EQ(child<QPushButton>(*m_dialog, "cancelButton")->text(), QStringLiteral("Close"));
+    child<QPushButton>(*m_dialog, "cancelButton")->click();
     EXPECT_FALSE(m_dialog->isVisible());
 }
 
