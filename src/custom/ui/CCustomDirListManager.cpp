@@ -108,7 +108,7 @@ void CCustomDirListManager::removeSelected()
 void CCustomDirListManager::importDirectories()
 {
     CImportDirectoriesDlg import(m_customStore, m_mainStore, m_model.categories(), m_model.knownDirectories(),
-        m_hosts, m_messages, this);
+        m_hosts, m_messages, {}, this);
     import.exec();
     m_model.reload();
     if (import.added() > 0)

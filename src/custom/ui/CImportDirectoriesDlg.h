@@ -36,14 +36,13 @@ public:
     using FileChooser = std::function<QString(QWidget* parent)>;
 
     // Imports into both stores, against the known directories (name to address);
-    // the known categories are offered for choosing.
+    // the known categories are offered for choosing. "Browse..." asks chooseFile,
+    // or the system's open dialog (chooseListFile) when it is empty.
     CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main, std::set<std::string> knownCategories,
         std::map<std::string, std::string> knownDirectories, HostConfiguration hosts, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        FileChooser chooseFile = {}, QWidget* parent = nullptr);
     ~CImportDirectoriesDlg() override;
 
-    // Test seam: the file dialog of "Browse...".
-    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     // The system's open dialog for directory lists.
     static QString chooseListFile(QWidget* parent);
 

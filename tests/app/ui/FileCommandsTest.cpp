@@ -66,9 +66,9 @@ TEST(FileCommandsTest, ImportedProfilesAppearInTheDropDownWithTheActiveOneKept)
 {
     MainWindowFixture fixture;
     fixture.writeProfiles(profileElement("Current"), "Current");
-    CQuenlarDlg& window = fixture.start();
     QueuedFileDialog files;
-    window.fileCommands().setFileDialog(files);
+    fixture.seams.files = &files;
+    CQuenlarDlg& window = fixture.start();
     const auto source = fixture.folder.write("backup/sv.xml",
         "<?xml version=\"1.0\"?><profiles>" + profileElement("Another") + profileElement("Current")
             + "</profiles>");
@@ -86,15 +86,15 @@ TEST(FileCommandsTest, CheckingTheCustomDatabaseShowsWhatTheCheckerLeft)
     MainWindowFixture fixture;
     fixture.writeDatabase(directoryElement("Main", 1, "http://main.example/"));
     fixture.writeCustomDatabase(directoryElement("Before", 2, "http://before.example/"));
+    EditingProgramRunner checker;
+    fixture.seams.programs = &checker;
     CQuenlarDlg& window = fixture.start();
     ASSERT_TRUE(window.autosaveTimer().isActive());
     bool autosaveWhileChecking = true;
-    EditingProgramRunner checker;
     checker.edit = [&] {
         autosaveWhileChecking = window.autosaveTimer().isActive();
         fixture.writeCustomDatabase(directoryElement("After", 4, "http://after.example/"));
     };
-    window.fileCommands().setProgramRunner(checker);
 
     window.menus().checkCustomDatabase->trigger();
     ASSERT_EQ(checker.programs.size(), 1U);

@@ -48,7 +48,7 @@ void MainWindowFixture::writeProfiles(std::string_view profileElements, std::str
 
 CQuenlarDlg& MainWindowFixture::start()
 {
-    window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder.path()));
+    window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder.path()), seams);
     window->show();
     // Window shortcuts (the tab keys) answer only in the active window.
     window->activateWindow();

@@ -208,6 +208,11 @@ TEST_F(ReciprocalCommandsThreaded, ACodeThePageChangesAfterTheFillIsShownAsItIsN
 
 TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
 {
+    bool asked = false;
+    m_fixture.seams.askCode = [&](QWidget*) {
+        asked = true;
+        return std::optional<std::string>(kCode);
+    };
     CQuenlarDlg& window = start(SendingProfile::kReciprocalManual);
     openDirectory(window);
     EXPECT_FALSE(reciprocalButton(window)->isEnabled());
@@ -216,11 +221,6 @@ TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
     EXPECT_FALSE(window.menus().addReciprocalLink->isEnabled());
 
     // Even when asked directly, neither command asks for a code or reaches the script.
-    bool asked = false;
-    window.reciprocalCommands().setCodeDialog([&](QWidget*) {
-        asked = true;
-        return std::optional<std::string>(kCode);
-    });
     window.reciprocalCommands().addReciprocalLink();
     BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
     const int slot = tabs.currentSlot();
@@ -232,13 +232,13 @@ TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
 
 TEST_F(ReciprocalCommandsThreaded, AddReciprocalLinkSendsTheTypedCodeAndCopiesTheAddress)
 {
-    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic);
     QWidget* parent = nullptr;
     std::optional<std::string> answer;
-    window.reciprocalCommands().setCodeDialog([&](QWidget* asking) {
+    m_fixture.seams.askCode = [&](QWidget* asking) {
         parent = asking;
         return answer;
-    });
+    };
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic);
 
     // Cancelled: nothing is sent.
     window.menus().addReciprocalLink->trigger();

@@ -7,12 +7,14 @@
 #include "support/NamedChild.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -40,7 +42,10 @@ protected:
         m_dialog =
             std::make_unique<CImportDirectoriesDlg>(m_custom, m_main, std::set<std::string> { "", "News" },
                 std::map<std::string, std::string> { { "Known", "http://known.com/" } }, pageRankAt(m_server),
-                m_messages);
+                m_messages, [this](QWidget*) {
+                    ++m_browsed;
+                    return m_browseAnswer;
+                });
         m_dialog->show();
     }
 
@@ -58,11 +63,33 @@ protected:
     Gate m_gate;
     TempFolder m_folder;
     std::string m_list;
+    // What "Browse..." answers, and how often it was asked.
+    QString m_browseAnswer;
+    int m_browsed = 0;
     RecordingMessageBox m_messages;
     DirectoryStore m_custom { m_messages, "customdirs" };
     DirectoryStore m_main { m_messages };
     std::unique_ptr<CImportDirectoriesDlg> m_dialog;
 };
+
+TEST_F(CImportDirectoriesDlgThreaded, BrowseFillsInTheChosenFileAndCancellingKeepsIt)
+{
+    // Should the system's open dialog show instead, it is closed, and the test fails rather than waits.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* opened = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            opened->reject();
+    });
+    guard.start(0);
+    auto* file = child<QLineEdit>(*m_dialog, "fileEdit");
+    m_browseAnswer = QString::fromStdString(m_list);
+    child<QPushButton>(*m_dialog, "browseButton")->click();
+    EXPECT_EQ(file->text().toStdString(), m_list);
+    m_browseAnswer.clear();
+    child<QPushButton>(*m_dialog, "browseButton")->click();
+    EXPECT_EQ(file->text().toStdString(), m_list);
+    EXPECT_EQ(m_browsed, 2);
+}
 
 TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
 {

@@ -40,15 +40,14 @@ protected:
 
     std::unique_ptr<CNewSnapshotDlg> dialog(const SiteProfile& profile)
     {
-        auto made = std::make_unique<CNewSnapshotDlg>(
-            profile, m_profiles, m_directories, m_services.hosts(), m_messages);
-        made->setSleeper(m_sleeper);
-        made->setClock(std::make_shared<FixedClock>(kToday));
-        made->setFileChooser([this](QWidget*) {
-            ++m_chosen;
-            return m_answer;
-        });
-        return made;
+        return std::make_unique<CNewSnapshotDlg>(profile, m_profiles, m_directories, m_services.hosts(),
+            m_messages,
+            CNewSnapshotDlg::Seams { .sleeper = m_sleeper,
+                .clock = std::make_shared<FixedClock>(kToday),
+                .chooseFile = [this](QWidget*) {
+                    ++m_chosen;
+                    return m_answer;
+                } });
     }
 
     RecordingMessageBox m_messages;

@@ -48,14 +48,14 @@ protected:
 
     std::unique_ptr<CNewSnapshotDlg> approvalDialog()
     {
-        auto made = std::make_unique<CNewSnapshotDlg>(
-            m_profile, m_profiles, m_directories, m_services.hosts(), m_messages);
-        made->setSleeper(std::make_shared<RecordingSleeper>());
-        made->setClock(std::make_shared<FixedClock>(kToday));
-        made->setFileChooser([this](QWidget*) {
-            ++m_chosen;
-            return QString::fromStdString(m_folder.path("snapshot.html").string());
-        });
+        auto made = std::make_unique<CNewSnapshotDlg>(m_profile, m_profiles, m_directories,
+            m_services.hosts(), m_messages,
+            CNewSnapshotDlg::Seams { .sleeper = std::make_shared<RecordingSleeper>(),
+                .clock = std::make_shared<FixedClock>(kToday),
+                .chooseFile = [this](QWidget*) {
+                    ++m_chosen;
+                    return QString::fromStdString(m_folder.path("snapshot.html").string());
+                } });
         child<QCheckBox>(*made, "generalBox")->setChecked(false);
         child<QCheckBox>(*made, "approvalBox")->setChecked(true);
         child<QCheckBox>(*made, "entireBox")->setChecked(true);
