@@ -47,6 +47,9 @@ for program in "${programs[@]}"; do
   [[ "$version" == "$program "[0-9]*.[0-9]*.[0-9]* ]] || fail "$program --version printed '$version'"
   "$prefix/bin/$program" --help | grep -q "$program" || fail "$program --help does not name the program"
 done
+# Help after --check explains the check instead of checking a file named "--help".
+usage=$("$prefix/bin/tessaly" --check --help) || fail "tessaly --check --help failed"
+grep -q -e "--pause-ms" <<<"$usage" || fail "tessaly --check --help printed '$usage'"
 [ ! -e "$HOME/.local" ] || fail "--help or --version made a data folder"
 
 folder=$("$prefix/bin/vantelo-cli" data-folder)
