@@ -1,6 +1,6 @@
 # `cmake --install`: the programs in bin/, the shipped files in share/vantelo/
 # (where an installed program looks for them: ../share/vantelo beside its bin/),
-# the desktop entry and the icon. The per-user data folder gets its copy of the
+# the desktop entry, the icon and the manual pages. The per-user data folder gets its copy of the
 # shipped data files on the program's first start.
 
 set(vantelo_share share/vantelo)
@@ -39,3 +39,5 @@ if(VANTELO_GUI)
   install(FILES resources/desktop/vantelo.desktop DESTINATION share/applications)
   install(FILES resources/desktop/vantelo.svg DESTINATION share/icons/hicolor/scalable/apps)
 endif()
+
+install(FILES ${VANTELO_MAN_PAGE_FILES} DESTINATION share/man/man1)

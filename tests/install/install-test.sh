@@ -32,6 +32,9 @@ if [ -x "$build/bin/vantelo" ]; then
   expect_file "$prefix/share/applications/vantelo.desktop"
   expect_file "$prefix/share/icons/hicolor/scalable/apps/vantelo.svg"
 fi
+for program in "${programs[@]}"; do
+  expect_file "$prefix/share/man/man1/$program.1.gz"
+done
 # Nothing but the programs lands in bin/.
 extra=$(ls "$prefix/bin" | grep -v -x -e tessaly -e vantelo-cli -e vantelo || true)
 [ -z "$extra" ] || fail "unexpected files in bin/: $extra"
