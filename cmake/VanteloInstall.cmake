@@ -1,6 +1,7 @@
 # `cmake --install`: the programs in bin/, the shipped files in share/vantelo/
 # (where an installed program looks for them: ../share/vantelo beside its bin/),
-# the desktop entry, the icon and the manual pages. The per-user data folder gets its copy of the
+# the desktop entry, the icon, the manual pages and the bash completion. The
+# per-user data folder gets its copy of the
 # shipped data files on the program's first start.
 
 set(vantelo_share share/vantelo)
@@ -41,3 +42,5 @@ if(VANTELO_GUI)
 endif()
 
 install(FILES ${VANTELO_MAN_PAGE_FILES} DESTINATION share/man/man1)
+install(FILES resources/completion/vantelo-cli.bash DESTINATION share/bash-completion/completions
+  RENAME vantelo-cli)

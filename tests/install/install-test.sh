@@ -35,6 +35,7 @@ fi
 for program in "${programs[@]}"; do
   expect_file "$prefix/share/man/man1/$program.1.gz"
 done
+expect_file "$prefix/share/bash-completion/completions/vantelo-cli"
 # Nothing but the programs lands in bin/.
 extra=$(ls "$prefix/bin" | grep -v -x -e tessaly -e vantelo-cli -e vantelo || true)
 [ -z "$extra" ] || fail "unexpected files in bin/: $extra"
