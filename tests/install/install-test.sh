@@ -29,13 +29,15 @@ for file in dirdata.xml data/wait.gif demo/index.html demo/link-directory/submit
   expect_file "$share/$file"
 done
 if [ -x "$build/bin/vantelo" ]; then
-  expect_file "$prefix/share/applications/vantelo.desktop"
+  expect_file "$prefix/share/applications/io.github.vantelo.Vantelo.desktop"
   expect_file "$prefix/share/icons/hicolor/scalable/apps/vantelo.svg"
+  expect_file "$prefix/share/metainfo/io.github.vantelo.Vantelo.metainfo.xml"
 fi
 for program in "${programs[@]}"; do
   expect_file "$prefix/share/man/man1/$program.1.gz"
 done
 expect_file "$prefix/share/bash-completion/completions/vantelo-cli"
+expect_file "$prefix/share/doc/vantelo/README.md"
 # Nothing but the programs lands in bin/.
 extra=$(ls "$prefix/bin" | grep -v -x -e tessaly -e vantelo-cli -e vantelo || true)
 [ -z "$extra" ] || fail "unexpected files in bin/: $extra"
