@@ -76,6 +76,14 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     layout->addLayout(options);
     layout->addSpacing(8);
     layout->addWidget(buttons);
+
+    m_autosave->setObjectName("autosaveBox");
+    m_interval->setObjectName("intervalEdit");
+    m_autoUpdate->setObjectName("autoUpdateBox");
+    m_tabbed->setObjectName("tabbedBrowsingBox");
+    m_autosaveHelp->setObjectName("autosaveHelp");
+    m_autoUpdateHelp->setObjectName("autoUpdateHelp");
+    m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
 }
 
 void CSettingsDlg::accept()

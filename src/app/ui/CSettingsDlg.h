@@ -24,14 +24,6 @@ public:
     // The settings with the dialog's four values; an interval of 0 is taken as 3.
     MainSettings settings() const { return m_settings; }
 
-    QCheckBox* autosaveBox() const { return m_autosave; }
-    QLineEdit* intervalEdit() const { return m_interval; }
-    QCheckBox* autoUpdateBox() const { return m_autoUpdate; }
-    QCheckBox* tabbedBrowsingBox() const { return m_tabbed; }
-    CStaticHelp* autosaveHelp() const { return m_autosaveHelp; }
-    CStaticHelp* autoUpdateHelp() const { return m_autoUpdateHelp; }
-    CStaticHelp* tabbedBrowsingHelp() const { return m_tabbedHelp; }
-
 public slots:
     void accept() override;
 

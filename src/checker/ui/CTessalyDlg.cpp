@@ -41,11 +41,6 @@ constexpr const char* kDatabaseFilter = "XML Directory Database (*.xml)";
 constexpr const char* kAllFilter = "All Files (*.*)";
 constexpr const char* kXmlSuffix = "xml";
 
-QString text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
 std::vector<FileFilter> databaseFilters()
 {
     return { { kDatabaseFilter, "*.xml" }, { kAllFilter, "*.*" } };
@@ -75,28 +70,28 @@ QPushButton* button(const char* caption, QWidget* parent)
 
 } // namespace
 
-CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, Seams seams, QWidget* parent)
     : QDialog(parent)
     , m_hosts(std::move(hosts))
     , m_messages(messages)
-    , m_pause(kListCheckerPauseMilliseconds)
-    , m_chooseOpen(chooseDatabase)
-    , m_chooseSave(chooseSaveTarget)
-    , m_runReview(CReviewDlg::run)
+    , m_pause(seams.pause.value_or(std::chrono::milliseconds(kListCheckerPauseMilliseconds)))
+    , m_chooseOpen(seams.chooseOpen ? std::move(seams.chooseOpen) : OpenChooser(chooseDatabase))
+    , m_chooseSave(seams.chooseSave ? std::move(seams.chooseSave) : SaveChooser(chooseSaveTarget))
+    , m_runReview(seams.runReview ? std::move(seams.runReview) : ReviewRunner(CReviewDlg::run))
     , m_load(button("Load...", this))
     , m_review(button("Review and Save...", this))
     , m_start(button("Start", this))
     , m_stop(button("Stop", this))
     , m_close(button("Close", this))
-    , m_updatePageRank(new QCheckBox(text(kUpdatePageRank), this))
-    , m_checkBroken(new QCheckBox(text(kCheckBroken), this))
+    , m_updatePageRank(new QCheckBox(toQString(kUpdatePageRank), this))
+    , m_checkBroken(new QCheckBox(toQString(kCheckBroken), this))
     , m_log(new QPlainTextEdit(this))
     , m_loadStatus(new QLabel(this))
     , m_saveStatus(new QLabel(this))
-    , m_progressLabel(new QLabel(text(kProgress), this))
+    , m_progressLabel(new QLabel(toQString(kProgress), this))
     , m_progress(new QProgressBar(this))
 {
-    setWindowTitle(text(kTitle));
+    setWindowTitle(toQString(kTitle));
     m_updatePageRank->setChecked(true);
     m_checkBroken->setChecked(true);
     m_log->setReadOnly(true);
@@ -124,7 +119,7 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     layout->addLayout(left, 1);
     layout->addLayout(right);
 
-    auto* about = new QAction(text(kAboutEntry), this);
+    auto* about = new QAction(toQString(kAboutEntry), this);
     about->setShortcut(QKeySequence::HelpContents);
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -141,6 +136,18 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     setRunning(false);
     m_review->setEnabled(false);
     resize(520, 360);
+
+    m_load->setObjectName("loadButton");
+    m_review->setObjectName("reviewButton");
+    m_start->setObjectName("startButton");
+    m_stop->setObjectName("stopButton");
+    m_close->setObjectName("closeButton");
+    m_updatePageRank->setObjectName("pageRankBox");
+    m_checkBroken->setObjectName("brokenLinksBox");
+    m_log->setObjectName("logView");
+    m_loadStatus->setObjectName("loadStatus");
+    m_saveStatus->setObjectName("saveStatus");
+    m_progress->setObjectName("progressBar");
 }
 
 CTessalyDlg::~CTessalyDlg()
@@ -157,7 +164,7 @@ bool CTessalyDlg::LoadDatabase(const std::filesystem::path& file)
     m_progress->setRange(0, std::max(count, 1));
     m_progress->setValue(0);
     m_unsaved = false;
-    setWindowTitle(text(kTitle) + text(kTitleSeparator) + toQString(file.filename().string()));
+    setWindowTitle(toQString(kTitle) + toQString(kTitleSeparator) + toQString(file.filename().string()));
     m_results = {};
     return true;
 }
@@ -256,7 +263,7 @@ void CTessalyDlg::reviewAndSave()
     const SaveOutcome outcome = ::reviewAndSave(m_backend, m_results, m_commandLineFile, *this, m_messages);
     if (outcome == SaveOutcome::Cancelled)
         return;
-    m_saveStatus->setText(text(saveStatusText(outcome)));
+    m_saveStatus->setText(toQString(saveStatusText(outcome)));
     // After a failed save the changes are still only in memory, so closing asks.
     if (outcome == SaveOutcome::Saved)
         m_unsaved = false;

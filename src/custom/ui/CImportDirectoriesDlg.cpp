@@ -36,23 +36,18 @@ constexpr const char* kCloseText = "Close";
 constexpr const char* kListFilter = "Directory Lists (*.csv *.txt)";
 constexpr const char* kAllFilter = "All Files (*.*)";
 
-QString text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 } // namespace
 
 CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main,
     std::set<std::string> knownCategories, std::map<std::string, std::string> knownDirectories,
-    HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+    HostConfiguration hosts, IMessageBox& messages, FileChooser chooseFile, QWidget* parent)
     : QDialog(parent)
     , m_customStore(custom)
     , m_mainStore(main)
     , m_known(std::move(knownDirectories))
     , m_hosts(std::move(hosts))
     , m_messages(messages)
-    , m_chooseFile(chooseListFile)
+    , m_chooseFile(chooseFile ? std::move(chooseFile) : FileChooser(chooseListFile))
     , m_selected { kCustomCategory }
     , m_self(this)
     , m_file(new QLineEdit(this))
@@ -64,9 +59,9 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_import(new QPushButton(QStringLiteral("&Import"), this))
-    , m_cancel(new QPushButton(text(kCancelText), this))
+    , m_cancel(new QPushButton(toQString(kCancelText), this))
 {
-    setWindowTitle(text(kCaption));
+    setWindowTitle(toQString(kCaption));
     m_categoryBox->setEditable(true);
     m_categoryBox->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& category : knownCategories) {
@@ -78,17 +73,17 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     m_progress->hide();
 
     auto* grid = new QGridLayout;
-    auto* fileLabel = new QLabel(text(kFileLabel), this);
+    auto* fileLabel = new QLabel(toQString(kFileLabel), this);
     fileLabel->setBuddy(m_file);
     grid->addWidget(fileLabel, 0, 0);
-    grid->addWidget(withHelpIcon(this, m_file, text(kFileHelp)), 0, 1);
+    grid->addWidget(withHelpIcon(this, m_file, toQString(kFileHelp)), 0, 1);
     grid->addWidget(m_browse, 0, 2);
-    auto* categoryLabel = new QLabel(text(kCategoryLabel), this);
+    auto* categoryLabel = new QLabel(toQString(kCategoryLabel), this);
     categoryLabel->setBuddy(m_categoryBox);
     grid->addWidget(categoryLabel, 1, 0);
-    grid->addWidget(withHelpIcon(this, m_categoryBox, text(kCategoryHelp)), 1, 1);
+    grid->addWidget(withHelpIcon(this, m_categoryBox, toQString(kCategoryHelp)), 1, 1);
     grid->addWidget(m_addCategory, 1, 2);
-    auto* selectedLabel = new QLabel(text(kSelectedLabel), this);
+    auto* selectedLabel = new QLabel(toQString(kSelectedLabel), this);
     selectedLabel->setBuddy(m_categories);
     grid->addWidget(selectedLabel, 2, 1);
     grid->addWidget(m_categories, 3, 1);
@@ -118,6 +113,17 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     connect(m_cancel, &QPushButton::clicked, this, &CImportDirectoriesDlg::cancelPressed);
     showCategories(0);
     resize(480, 340);
+
+    m_file->setObjectName("fileEdit");
+    m_browse->setObjectName("browseButton");
+    m_categoryBox->setObjectName("categoryBox");
+    m_addCategory->setObjectName("addCategoryButton");
+    m_removeCategory->setObjectName("removeCategoryButton");
+    m_categories->setObjectName("categoryList");
+    m_status->setObjectName("statusLine");
+    m_progress->setObjectName("progressBar");
+    m_import->setObjectName("importButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 CImportDirectoriesDlg::~CImportDirectoriesDlg()
@@ -178,7 +184,7 @@ void CImportDirectoriesDlg::startImport()
     m_progress->setRange(0, static_cast<int>(scan->found.size()));
     m_progress->setValue(0);
     m_progress->show();
-    m_cancel->setText(text(kSkipText));
+    m_cancel->setText(toQString(kSkipText));
     m_run = DirectoryImport::create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
     CSiteChecker checker(m_hosts.pageRankHost());
     if (!m_run->start(checker)) {
@@ -210,7 +216,7 @@ void CImportDirectoriesDlg::finish(const QString& status)
     m_status->setText(status);
     if (m_run)
         m_progress->setValue(static_cast<int>(m_run->stored()));
-    m_cancel->setText(text(kCloseText));
+    m_cancel->setText(toQString(kCloseText));
     m_cancel->setDefault(true);
     m_cancel->setFocus();
 }

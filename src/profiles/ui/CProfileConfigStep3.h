@@ -5,6 +5,7 @@
 class CStaticHelp;
 class IMessageBox;
 class IWaitDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -27,19 +28,10 @@ public:
     bool validatePage() override;
     void cleanupPage() override;
 
-    QRadioButton* manualButton() const { return m_manual; }
-    QRadioButton* automaticButton() const { return m_automatic; }
-    QLineEdit* reciprocalEdit() const { return m_reciprocal; }
-    QLineEdit* configEdit() const { return m_config; }
-    QLineEdit* passwordEdit() const { return m_password; }
-    QPushButton* testButton() const { return m_test; }
-    CStaticHelp* manualHelp() const { return m_manualHelp; }
-    CStaticHelp* automaticHelp() const { return m_automaticHelp; }
-    CStaticHelp* configHelp() const { return m_configHelp; }
-    CStaticHelp* passwordHelp() const { return m_passwordHelp; }
-
 private:
     void enableMethodFields();
+    // Shows the warning under the script's address while it would send the password unencrypted.
+    void warnOfInsecureAddress();
     void testConfiguration();
     void storeFields();
 
@@ -52,6 +44,7 @@ private:
     QLineEdit* m_config;
     QLineEdit* m_password;
     QPushButton* m_test;
+    QLabel* m_insecureAddress;
     CStaticHelp* m_manualHelp;
     CStaticHelp* m_automaticHelp;
     CStaticHelp* m_configHelp;

@@ -2,6 +2,7 @@
 #include "net/ui/CAsyncWaitDlg.h"
 
 #include "GuiTestSupport.h"
+#include "support/NamedChild.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,7 +21,7 @@ TEST(QtProgramRunnerTest, TheWaitDialogStaysUntilTheProgramEnds)
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (auto* dialog = qobject_cast<CAsyncWaitDlg*>(QApplication::activeModalWidget()))
-            shownMessage = dialog->messageLabel()->text();
+            shownMessage = child<QLabel>(*dialog, "messageLabel")->text();
     });
     probe.start(20);
     QElapsedTimer clock;
