@@ -38,6 +38,8 @@ FormDocumentModel::FormDocumentModel(std::vector<FormElement> elements)
             target.byName[element.id].push_back(handle);
     };
     for (ElementHandle handle = 0; handle < m_elements.size(); ++handle) {
+        if (!m_elements[handle].cues.frame.empty())
+            continue;
         add(m_all, handle);
         const ElementType elementType = typeOfTag(m_elements[handle].tag);
         if (elementType == ElementType::Input)
@@ -147,6 +149,12 @@ void FormDocumentModel::setSelectedIndex(ElementHandle handle, std::size_t optio
     write.element = handle;
     write.kind = FormWriteKind::SelectedIndex;
     write.option = option;
+}
+
+void FormDocumentModel::markWritesRecognised(std::size_t firstWrite)
+{
+    for (std::size_t at = firstWrite; at < m_writes.size(); ++at)
+        m_writes[at].recognised = true;
 }
 
 std::optional<FormHandle> FormDocumentModel::formOf(ElementHandle handle) const

@@ -4,12 +4,16 @@
 #include "directories/DirectoryStore.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
+#include "filling/FormDocumentModel.h"
 #include "filling/IClipboard.h"
 #include "filling/IFormDocument.h"
+#include "filling/RecognisedFieldFill.h"
 #include "filling/TabFillState.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SiteProfile.h"
 #include "profiles/SubmissionDate.h"
+
+#include <set>
 
 using SendingProfile::SiteProfile;
 using SendingProfile::SubmissionEntry;
@@ -144,6 +148,7 @@ PageFiller::PageFiller(const DirectoryStore& directories, const SendingProfile::
     IRandomSource& random, const IClock& clock, IMessageBox& messages, IClipboard& clipboard)
     : m_directories(directories)
     , m_profiles(profiles)
+    , m_random(random)
     , m_expander(random)
     , m_clock(clock)
     , m_messages(messages)
@@ -169,6 +174,24 @@ void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, T
     // that wrote into no form leaves an earlier fill's watch in place.
     if (form)
         tab.formWatched = true;
+}
+
+int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
+    const SiteProfile& profile, TabFillState& tab) const
+{
+    // A field whose name a form item uses belongs to the form description, even
+    // where the item wrote nothing or chose another field of that name.
+    std::set<ElementHandle> named;
+    for (const DirectoryItem& item : itemList(tab.directoryName)) {
+        for (std::size_t index = 0;; ++index) {
+            const std::optional<ElementHandle> element =
+                page.itemByName(ElementCollection::All, item.name, index);
+            if (!element)
+                break;
+            named.insert(*element);
+        }
+    }
+    return RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab);
 }
 
 void PageFiller::fillCategory(IFormDocument& document, const SiteProfile& profile, TabFillState& tab) const

@@ -2,14 +2,18 @@
 
 #include "app/MainSettings.h"
 #include "app/SettingsStore.h"
+#include "autofill/FieldRecognizer.h"
 #include "checker/CDirectoryBackend.h"
 #include "common/MessageBox.h"
+#include "common/RandomSource.h"
 #include "custom/DirectoryListFile.h"
 #include "directories/DirectoryStore.h"
 #include "directories/HostKey.h"
 #include "directories/Scrambling.h"
 #include "filling/FormSnapshot.h"
 #include "filling/PageDescription.h"
+#include "filling/RecognisedFieldFill.h"
+#include "filling/TabFillState.h"
 #include "net/HttpTarget.h"
 #include "net/UrlEscape.h"
 #include "profiles/ProfileStore.h"
@@ -199,10 +203,23 @@ void urls(std::string_view data)
     pageRankQueryPath(wide);
 }
 
+// Always draws the first alternative, so that a run can be repeated.
+class FirstPick : public IRandomSource {
+public:
+    std::size_t pick(std::size_t) override { return 0; }
+};
+
 void pageDescription(std::string_view data)
 {
     FormDocumentModel model = readPageDescription(data);
     snapshotDifference(takeFormSnapshot(model), FormSnapshot());
+    FirstPick random;
+    SendingProfile::SiteProfile profile;
+    profile.url = "http://www.site.example/";
+    profile.titles = { "A title of the site" };
+    profile.subcategories = "software";
+    TabFillState tab;
+    RecognisedFieldFill(FieldRecognizer::shipped(), random).fill(model, {}, profile, tab);
     pageWritesJson(model);
 }
 
