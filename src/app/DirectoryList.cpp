@@ -2,7 +2,8 @@
 
 #include "app/DirectoryRowText.h"
 #include "app/RowColors.h"
-#include "app/Utf8Text.h"
+#include "common/TextCase.h"
+#include "common/Utf8Text.h"
 #include "directories/DirectoryCategories.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileStore.h"
@@ -40,20 +41,10 @@ struct ListedDirectory {
 
 using Listed = std::vector<ListedDirectory>;
 
-std::string asciiLowerCase(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
 bool matchesSearch(const DirectoryRecord& record, const std::string& lowerSearch)
 {
-    return lowerSearch.empty() || asciiLowerCase(record.name).find(lowerSearch) != std::string::npos
-        || asciiLowerCase(record.submitUrl).find(lowerSearch) != std::string::npos;
+    return lowerSearch.empty() || lowerAscii(record.name).find(lowerSearch) != std::string::npos
+        || lowerAscii(record.submitUrl).find(lowerSearch) != std::string::npos;
 }
 
 // Whether a's tagged name comes before b's in byte order. The store's name
@@ -187,7 +178,7 @@ DirectoryList buildDirectoryList(
     const DirectoryStore& directories, const ProfileStore& profiles, const DirectoryListQuery& query)
 {
     DirectoryList list;
-    const std::string lowerSearch = asciiLowerCase(limitSearchText(query.searchText));
+    const std::string lowerSearch = lowerAscii(limitSearchText(query.searchText));
     const RowReader reader(profiles, query.profile, directories.GetLatestDirectoryRevision());
     CategoryCollector categories(list.categories);
     const DirectoryStore::RecordMap& records = directories.records();

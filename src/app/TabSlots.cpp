@@ -1,6 +1,6 @@
 #include "app/TabSlots.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 namespace {
 

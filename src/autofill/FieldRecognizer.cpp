@@ -2,6 +2,7 @@
 
 #include "autofill/FormText.h"
 #include "autofill/FormWords.h"
+#include "common/TextCase.h"
 
 #include <algorithm>
 #include <array>
@@ -102,16 +103,6 @@ enum class Control {
     Box, // ticks a check box
     Radio, // picks one of several: left alone
 };
-
-std::string lowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 Control controlOf(const FormField& field)
 {

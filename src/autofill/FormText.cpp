@@ -1,6 +1,7 @@
 #include "autofill/FormText.h"
 
-#include "common/WideText.h"
+#include "common/TextCase.h"
+#include "common/Utf8Text.h"
 
 #include <locale.h>
 #include <wctype.h>
@@ -14,19 +15,11 @@ constexpr std::string_view kLatinExtendedA =
     "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii??jjkkkllllllllll"
     "nnnnnnnnnoooooo??rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
 
+// Letters and digits of every script, whatever the user's locale.
 locale_t unicodeLocale()
 {
     static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t {});
     return locale;
-}
-
-char32_t lowerCode(char32_t code)
-{
-    const locale_t locale = unicodeLocale();
-    if (locale == locale_t {})
-        return code;
-    const wint_t lower = towlower_l(static_cast<wint_t>(code), locale);
-    return lower > 0x10FFFF ? code : static_cast<char32_t>(lower);
 }
 
 bool isWordCode(char32_t code)
@@ -42,21 +35,36 @@ bool isDigit(char32_t code)
     return code >= '0' && code <= '9';
 }
 
-bool isUpper(char32_t code)
+bool isAsciiLower(char c)
 {
-    if (code < 0x80)
-        return code >= 'A' && code <= 'Z';
-    return lowerCode(code) != code;
+    return c >= 'a' && c <= 'z';
 }
 
-// Appends the lower-case, accent-folded form of a letter or digit.
+bool isAsciiUpper(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+// "metaKeywords" as "meta Keywords": where page code starts a word with a capital.
+std::string splitCamelCase(std::string_view text)
+{
+    std::string split;
+    split.reserve(text.size() + 8);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (at > 0 && isAsciiUpper(text[at]) && isAsciiLower(text[at - 1]))
+            split += ' ';
+        split += text[at];
+    }
+    return split;
+}
+
+// Appends the accent-folded form of a small letter or digit.
 void appendFolded(std::string& word, char32_t code)
 {
     if (code < 0x80) {
-        word += static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code);
+        word += static_cast<char>(code);
         return;
     }
-    code = lowerCode(code);
     if (code == 0xDF) {
         word += "ss";
     } else if (code == 0xE6) {
@@ -84,31 +92,27 @@ void appendFolded(std::string& word, char32_t code)
 
 std::vector<std::string> textWords(std::string_view text, TextKind kind)
 {
+    const bool identifier = kind == TextKind::Identifier;
+    const std::string lowered = lowerCase(identifier ? splitCamelCase(text) : std::string(text));
     std::vector<std::string> words;
     std::string word;
-    char32_t previous = 0;
+    bool previousDigit = false;
     const auto endWord = [&] {
         if (!word.empty())
             words.push_back(std::move(word));
         word.clear();
     };
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t length = 1;
-        const char32_t code = decodeUtf8(text, at, length);
-        at += length;
-        if (!isWordCode(code)) {
+    forEachUtf8Character(lowered, [&](const Utf8Character& character) {
+        if (!isWordCode(character.code)) {
             endWord();
-            previous = 0;
-            continue;
+            return;
         }
-        if (kind == TextKind::Identifier && previous != 0) {
-            const bool camel = isUpper(code) && !isUpper(previous) && !isDigit(previous);
-            if (camel || isDigit(code) != isDigit(previous))
-                endWord();
-        }
-        appendFolded(word, code);
-        previous = code;
-    }
+        const bool digit = isDigit(character.code);
+        if (identifier && !word.empty() && digit != previousDigit)
+            endWord();
+        appendFolded(word, character.code);
+        previousDigit = digit;
+    });
     endWord();
     return words;
 }

@@ -1,7 +1,7 @@
 #include "autofill/ValueFitting.h"
 
 #include "common/RandomSource.h"
-#include "common/WideText.h"
+#include "common/Utf8Text.h"
 
 namespace {
 

@@ -1,22 +1,8 @@
 #include "custom/CustomCategories.h"
 
+#include "common/TextCase.h"
+
 #include <algorithm>
-
-namespace {
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return lowerAscii(x) == lowerAscii(y);
-    });
-}
-
-} // namespace
 
 std::string customCategoryText(const std::vector<std::string>& categories)
 {
@@ -33,7 +19,7 @@ bool addCategoryEntry(std::vector<std::string>& selected, const std::string& tex
     if (text.empty())
         return false;
     if (std::any_of(selected.begin(), selected.end(),
-            [&](const std::string& entry) { return equalNoCase(entry, text); }))
+            [&](const std::string& entry) { return equalsNoCase(entry, text); }))
         return false;
     selected.push_back(text);
     return true;

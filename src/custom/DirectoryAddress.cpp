@@ -1,5 +1,6 @@
 #include "custom/DirectoryAddress.h"
 
+#include "common/TextCase.h"
 #include "directories/HostKey.h"
 
 namespace {
@@ -8,29 +9,7 @@ constexpr std::string_view kHttp = "http://";
 constexpr std::string_view kHttps = "https://";
 constexpr std::string_view kWww = "www.";
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t at = 0; at < prefix.size(); ++at) {
-        const char c = text[at];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c) != prefix[at])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-std::string lowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 std::string withHttpScheme(std::string address)
 {

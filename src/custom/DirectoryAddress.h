@@ -6,9 +6,6 @@
 // The rules by which a typed or imported directory address becomes a submit URL,
 // a proposed name and a key for spotting directories already known.
 
-// The address in lower case (ASCII letters only).
-std::string lowerAscii(std::string_view text);
-
 // The address with "http://" in front unless it already names "http://" or
 // "https://" (an https address is kept as it is rather than made unusable).
 std::string withHttpScheme(std::string address);

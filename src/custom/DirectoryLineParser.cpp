@@ -1,5 +1,6 @@
 #include "custom/DirectoryLineParser.h"
 
+#include "common/TextCase.h"
 #include "custom/DirectoryAddress.h"
 
 #include <algorithm>
@@ -165,22 +166,6 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-unsigned char lowerByte(unsigned char c)
-{
-    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix)
-{
-    if (text.size() < lowerPrefix.size())
-        return false;
-    for (std::size_t at = 0; at < lowerPrefix.size(); ++at) {
-        if (lowerByte(static_cast<unsigned char>(text[at])) != static_cast<unsigned char>(lowerPrefix[at]))
-            return false;
-    }
-    return true;
-}
-
 // How much a field of the line looks like an address.
 [[gnu::always_inline]] inline int addressScore(const LineMarks& marks, std::string_view field)
 {
@@ -202,7 +187,7 @@ void copyLower(char* out, std::string_view text)
         std::memcpy(out + at, &block, sizeof(Block));
     }
     for (; at < text.size(); ++at)
-        out[at] = static_cast<char>(lowerByte(static_cast<unsigned char>(text[at])));
+        out[at] = lowerAscii(text[at]);
 }
 
 constexpr std::string_view kHttp = "http://";

@@ -1,6 +1,7 @@
 #include "custom/DirectoryWizardModel.h"
 
 #include "common/MessageBox.h"
+#include "common/TextCase.h"
 #include "custom/CustomCategories.h"
 #include "custom/DirectoryAddress.h"
 

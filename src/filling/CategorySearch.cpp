@@ -1,5 +1,7 @@
 #include "filling/CategorySearch.h"
 
+#include "common/TextCase.h"
+#include "common/Utf8Text.h"
 #include "filling/CategoryWords.h"
 #include "filling/TabFillState.h"
 
@@ -14,14 +16,6 @@ namespace {
 constexpr std::size_t kTooLongOption = 511;
 // How directory scripts print a subcategory under its category.
 constexpr std::string_view kSubcategoryMark = "|_";
-
-std::size_t characterCount(std::string_view text)
-{
-    std::size_t count = 0;
-    for (const char c : text)
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return count;
-}
 
 // The option texts of one drop-down in lower case, each read once however many
 // rounds the search takes.
@@ -49,7 +43,7 @@ public:
             // "Software" under the group "Computers" reads as a directory script prints it.
             if (m_groups && at < m_groups->size() && !(*m_groups)[at].empty())
                 text = std::string(kSubcategoryMark) + " " + (*m_groups)[at] + " > " + text;
-            if (characterCount(text) < kTooLongOption)
+            if (utf8CharacterCount(text) < kTooLongOption)
                 m_texts[at] = lowerCase(text);
         }
         return m_texts[at] ? &*m_texts[at] : nullptr;

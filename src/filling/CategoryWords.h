@@ -17,7 +17,3 @@ std::vector<std::string> categoryWords(std::string_view categories);
 
 // The subcategory words: the entries in lower case.
 std::vector<std::string> subcategoryWords(std::string_view subcategories);
-
-// UTF-8 text in lower case (letters of every script; bytes that are not UTF-8
-// stay as they are), so that option texts and the profile's words compare alike.
-std::string lowerCase(std::string_view text);

@@ -1,6 +1,7 @@
 #include "filling/PlaceholderExpander.h"
 
 #include "common/RandomSource.h"
+#include "common/TextCase.h"
 #include "filling/CategoryWords.h"
 #include "profiles/SiteProfile.h"
 
@@ -29,19 +30,6 @@ void replaceWithPick(std::string& text, std::string_view token, const std::vecto
         return;
     slot = list[random.pick(list.size()) % list.size()];
     replaceAll(text, token, slot);
-}
-
-bool startsWithHttp(const std::string& url)
-{
-    if (url.size() < kHttpPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < kHttpPrefix.size(); ++i) {
-        const char c = url[i];
-        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != kHttpPrefix[i])
-            return false;
-    }
-    return true;
 }
 
 // The single category text of an sv.dat import, else the first preferred entry:
@@ -90,5 +78,5 @@ std::string PlaceholderExpander::expand(
 
 std::string urlWithoutHttp(const std::string& url)
 {
-    return startsWithHttp(url) ? url.substr(kHttpPrefix.size()) : url;
+    return startsWithNoCase(url, kHttpPrefix) ? url.substr(kHttpPrefix.size()) : url;
 }

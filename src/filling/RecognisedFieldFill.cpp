@@ -3,6 +3,7 @@
 #include "autofill/FieldRecognizer.h"
 #include "autofill/FormText.h"
 #include "autofill/ValueFitting.h"
+#include "common/TextCase.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
 #include "filling/FormDocumentModel.h"
@@ -40,7 +41,7 @@ PageForms pageFormsOf(const FormDocumentModel& page, std::vector<ElementHandle>&
 
 bool isCheckBox(const FormElement& element)
 {
-    return element.tag == "input" && normalisedText(element.type) == "checkbox";
+    return element.tag == "input" && lowerAscii(element.type) == "checkbox";
 }
 
 // Whether a field still holds what the page gave it, so that nobody has written it.

@@ -1,16 +1,12 @@
 #include "history/HistorySheetName.h"
 
+#include "common/Utf8Text.h"
+
 namespace {
 
-bool isKept(unsigned char byte)
+bool isKept(char c)
 {
-    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9')
-        || byte == '_';
-}
-
-bool isContinuationByte(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 } // namespace
@@ -18,16 +14,11 @@ bool isContinuationByte(unsigned char byte)
 std::string historySheetName(std::string_view profileName)
 {
     std::string name;
-    bool insideSequence = false;
-    for (const char character : profileName) {
-        const auto byte = static_cast<unsigned char>(character);
+    for (std::size_t at = 0; at < profileName.size() && name.size() < kMaxSheetNameLength;) {
         // A multi-byte character is one character: it becomes a single "_".
-        if (insideSequence && isContinuationByte(byte))
-            continue;
-        insideSequence = byte >= 0x80;
-        name += isKept(byte) ? character : '_';
-        if (name.size() == kMaxSheetNameLength)
-            break;
+        const std::size_t length = utf8CharacterLength(profileName, at);
+        name += length == 1 && isKept(profileName[at]) ? profileName[at] : '_';
+        at += length;
     }
     return name;
 }

@@ -1,6 +1,7 @@
 #include "net/BrokenDirectoryReport.h"
 
 #include "common/MessageBox.h"
+#include "common/Utf8Text.h"
 #include "net/HostConfiguration.h"
 #include "net/UrlEscape.h"
 #include "net/WaitDialog.h"
@@ -16,18 +17,6 @@ constexpr std::size_t kCommentBuffer = 1536;
 constexpr const char* kDelivered = "The selected directory has been successfully reported. Thank you.";
 constexpr const char* kNotDelivered =
     "There was an error reporting the selected directory. Please check you internet connection.";
-
-// The first `count` characters of a UTF-8 text.
-std::string firstCharacters(const std::string& text, std::size_t count)
-{
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const bool startsCharacter = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
-        if (startsCharacter && characters++ == count)
-            return text.substr(0, at);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -67,7 +56,7 @@ std::string BrokenDirectoryReport::formBody(const std::string& listText, const B
     // as it fits, whole characters only.
     const std::string name = escapeUrlSegmentPrefix(listText, kNameBuffer);
     const std::string comment =
-        escapeUrlSegmentPrefix(firstCharacters(form.comment, kCommentCharacters), kCommentBuffer);
+        escapeUrlSegmentPrefix(utf8Prefix(form.comment, kCommentCharacters), kCommentBuffer);
     std::string body = "subject=Vantelo+broken+directory+report&sender=";
     body += kSender;
     body += "&message=" + name + "%0D%0AComment%3A+" + comment;

@@ -1,22 +1,11 @@
 #include "net/HttpTarget.h"
 
-#include <algorithm>
-#include <cctype>
+#include "common/TextCase.h"
 
 namespace {
 
 constexpr std::string_view kHttp = "http://";
 constexpr std::string_view kHttps = "https://";
-
-// Schemes are compared without regard to case, as URLs define them.
-bool startsWithScheme(std::string_view url, std::string_view scheme)
-{
-    return url.size() >= scheme.size()
-        && std::equal(scheme.begin(), scheme.end(), url.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a))
-                   == std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 } // namespace
 
@@ -35,9 +24,10 @@ std::string HttpTarget::url() const
 HttpTarget splitRequestUrl(std::string_view url)
 {
     bool secure = false;
-    if (startsWithScheme(url, kHttp)) {
+    // Schemes are compared without regard to case, as URLs define them.
+    if (startsWithNoCase(url, kHttp)) {
         url.remove_prefix(kHttp.size());
-    } else if (startsWithScheme(url, kHttps)) {
+    } else if (startsWithNoCase(url, kHttps)) {
         url.remove_prefix(kHttps.size());
         secure = true;
     }

@@ -1,5 +1,7 @@
 #include "net/UrlEscape.h"
 
+#include "common/Utf8Text.h"
+
 namespace {
 
 constexpr std::string_view kEscapedPunctuation = "^&`{}|][\"<>\\/?#;";
@@ -27,25 +29,6 @@ std::size_t escapedLength(unsigned char byte)
     return needsEscape(byte) ? 3 : 1;
 }
 
-// The length of the UTF-8 character that starts at `at`; a stray byte counts alone.
-std::size_t characterLength(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 1;
-    if (lead >= 0xF0 && lead < 0xF8)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = lead < 0xF0 ? 3 : 1;
-    else if (lead >= 0xC0)
-        length = 2;
-    if (at + length > text.size())
-        return 1;
-    for (std::size_t next = at + 1; next < at + length; ++next)
-        if ((static_cast<unsigned char>(text[next]) & 0xC0) != 0x80)
-            return 1;
-    return length;
-}
-
 } // namespace
 
 std::optional<std::string> escapeUrlSegment(std::string_view text, std::size_t bufferSize)
@@ -64,7 +47,7 @@ std::string escapeUrlSegmentPrefix(std::string_view text, std::size_t bufferSize
     const std::size_t limit = bufferSize == 0 ? 0 : bufferSize - 1;
     std::string escaped;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = characterLength(text, at);
+        const std::size_t length = utf8CharacterLength(text, at);
         std::size_t grown = escaped.size();
         for (std::size_t i = at; i < at + length; ++i)
             grown += escapedLength(static_cast<unsigned char>(text[i]));

@@ -1,7 +1,7 @@
 #include "profiles/ProfileWizardModel.h"
 
 #include "common/MessageBox.h"
-#include "profiles/TextCase.h"
+#include "common/TextCase.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "profiles/SvDatReader.h"
 
 #include "common/DecimalText.h"
-#include "profiles/AnsiText.h"
+#include "common/Windows1252.h"
 
 #include <istream>
 
@@ -61,7 +61,7 @@ bool SvDatReader::readText(std::string& text)
         return false;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    text = ansiToUtf8(line);
+    text = utf8FromUtf8OrWindows1252(line);
     return true;
 }
 

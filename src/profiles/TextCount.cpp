@@ -1,5 +1,7 @@
 #include "profiles/TextCount.h"
 
+#include "common/Utf8Text.h"
+
 #include <cstdio>
 
 namespace SendingProfile {
@@ -22,22 +24,16 @@ bool isSeparator(char c)
     }
 }
 
-// UTF-8 continuation bytes belong to the character before them.
-bool startsCharacter(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
-
 } // namespace
 
 TextCount countText(std::string_view text)
 {
     TextCount count;
     bool inWord = false;
-    for (const char c : text) {
-        if (startsCharacter(c))
-            ++count.characters;
-        const bool separator = isSeparator(c);
+    for (std::size_t at = 0; at < text.size();) {
+        ++count.characters;
+        const bool separator = isSeparator(text[at]);
+        at += utf8CharacterLength(text, at);
         if (!separator && !inWord)
             ++count.words;
         inWord = !separator;

@@ -2,7 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/MessageBox.h"
-#include "common/WideText.h"
+#include "common/Utf8Text.h"
 
 #include <cstdio>
 

@@ -10,6 +10,12 @@ inline QString toQString(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// The program's own texts (captions, labels, filters), written as UTF-8 literals.
+inline QString toQString(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
 inline std::string toStdString(const QString& text)
 {
     return text.toStdString();

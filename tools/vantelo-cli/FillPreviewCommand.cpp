@@ -16,6 +16,7 @@
 #include "filling/web/BrowserTabFiller.h"
 #include "filling/web/FillingWebPage.h"
 #include "profiles/ProfileStore.h"
+#include "widgets/QtText.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -177,7 +178,7 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
     const std::string address = line.positional(1, kUsage).front();
     if (!profileName || !directoryName)
         throw UsageError(std::string("usage: ") + kUsage);
-    const QUrl url(QString::fromStdString(address));
+    const QUrl url(toQString(address));
     if (!url.isValid() || url.isRelative())
         throw UsageError("not an absolute URL: " + address);
 

@@ -1,6 +1,7 @@
 #include "checker/ui/CReviewDlg.h"
 
 #include "widgets/CStaticHelp.h"
+#include "widgets/QtText.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -44,11 +45,6 @@ constexpr Column kPrColumns[] { { "Directory Name", 150 }, { "Directory Address"
     { "New PR", 60 } };
 constexpr Column kBrokenColumns[] { { "Directory Name", 150 }, { "Directory Address", 200 } };
 
-QString text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
 template <std::size_t N> QTreeWidget* makeList(const Column (&columns)[N], QWidget* parent)
 {
     auto* list = new QTreeWidget(parent);
@@ -58,7 +54,7 @@ template <std::size_t N> QTreeWidget* makeList(const Column (&columns)[N], QWidg
     list->setColumnCount(static_cast<int>(N));
     QStringList titles;
     for (const Column& column : columns)
-        titles << text(column.title);
+        titles << toQString(column.title);
     list->setHeaderLabels(titles);
     for (std::size_t at = 0; at < N; ++at)
         list->setColumnWidth(static_cast<int>(at), columns[at].width);
@@ -92,14 +88,14 @@ CReviewDlg::CReviewDlg(const CheckResults& results, bool openedFromCommandLine, 
     : QDialog(parent)
     , m_prList(makeList(kPrColumns, this))
     , m_brokenList(makeList(kBrokenColumns, this))
-    , m_prCheckAll(new QPushButton(text(kCheckAll), this))
-    , m_prUncheckAll(new QPushButton(text(kUncheckAll), this))
-    , m_brokenCheckAll(new QPushButton(text(kCheckAll), this))
-    , m_brokenUncheckAll(new QPushButton(text(kUncheckAll), this))
-    , m_save(new QPushButton(text(openedFromCommandLine ? kSave : kSaveAs), this))
-    , m_cancel(new QPushButton(text(kCancel), this))
+    , m_prCheckAll(new QPushButton(toQString(kCheckAll), this))
+    , m_prUncheckAll(new QPushButton(toQString(kUncheckAll), this))
+    , m_brokenCheckAll(new QPushButton(toQString(kCheckAll), this))
+    , m_brokenUncheckAll(new QPushButton(toQString(kUncheckAll), this))
+    , m_save(new QPushButton(toQString(openedFromCommandLine ? kSave : kSaveAs), this))
+    , m_cancel(new QPushButton(toQString(kCancel), this))
 {
-    setWindowTitle(text(kCaption));
+    setWindowTitle(toQString(kCaption));
     for (const PrChange& change : results.prChanges)
         addRow(m_prList,
             { QString::fromStdU16String(change.name), QString::fromStdU16String(change.address),
@@ -151,12 +147,12 @@ void CReviewDlg::accept()
 QWidget* CReviewDlg::group(const char* title, const char* explanation, const char* help, QTreeWidget* list,
     QPushButton* checkAll, QPushButton* uncheckAll)
 {
-    auto* box = new QGroupBox(text(title), this);
-    auto* intro = new QLabel(text(explanation), box);
+    auto* box = new QGroupBox(toQString(title), this);
+    auto* intro = new QLabel(toQString(explanation), box);
     intro->setWordWrap(true);
     auto* top = new QHBoxLayout;
     top->addWidget(intro, 1);
-    top->addWidget(new CStaticHelp(text(help), box), 0, Qt::AlignTop);
+    top->addWidget(new CStaticHelp(toQString(help), box), 0, Qt::AlignTop);
     auto* side = new QVBoxLayout;
     side->addWidget(checkAll);
     side->addWidget(uncheckAll);

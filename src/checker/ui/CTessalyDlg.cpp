@@ -41,15 +41,10 @@ constexpr const char* kDatabaseFilter = "XML Directory Database (*.xml)";
 constexpr const char* kAllFilter = "All Files (*)";
 constexpr const char* kXmlSuffix = "xml";
 
-QString text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
 QString chooseDatabase(QWidget* parent)
 {
-    return QFileDialog::getOpenFileName(
-        parent, QString(), QString(), text(kDatabaseFilter) + QStringLiteral(";;") + text(kAllFilter));
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+        toQString(kDatabaseFilter) + QStringLiteral(";;") + toQString(kAllFilter));
 }
 
 QString chooseSaveTarget(QWidget* parent, const QString& offered)
@@ -57,8 +52,8 @@ QString chooseSaveTarget(QWidget* parent, const QString& offered)
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({ text(kDatabaseFilter), text(kAllFilter) });
-    dialog.setDefaultSuffix(text(kXmlSuffix));
+    dialog.setNameFilters({ toQString(kDatabaseFilter), toQString(kAllFilter) });
+    dialog.setDefaultSuffix(toQString(kXmlSuffix));
     dialog.selectFile(offered);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -88,15 +83,15 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     , m_start(button("Start", this))
     , m_stop(button("Stop", this))
     , m_close(button("Close", this))
-    , m_updatePageRank(new QCheckBox(text(kUpdatePageRank), this))
-    , m_checkBroken(new QCheckBox(text(kCheckBroken), this))
+    , m_updatePageRank(new QCheckBox(toQString(kUpdatePageRank), this))
+    , m_checkBroken(new QCheckBox(toQString(kCheckBroken), this))
     , m_log(new QPlainTextEdit(this))
     , m_loadStatus(new QLabel(this))
     , m_saveStatus(new QLabel(this))
-    , m_progressLabel(new QLabel(text(kProgress), this))
+    , m_progressLabel(new QLabel(toQString(kProgress), this))
     , m_progress(new QProgressBar(this))
 {
-    setWindowTitle(text(kTitle));
+    setWindowTitle(toQString(kTitle));
     m_updatePageRank->setChecked(true);
     m_checkBroken->setChecked(true);
     m_log->setReadOnly(true);
@@ -124,7 +119,7 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     layout->addLayout(left, 1);
     layout->addLayout(right);
 
-    auto* about = new QAction(text(kAboutEntry), this);
+    auto* about = new QAction(toQString(kAboutEntry), this);
     about->setShortcut(QKeySequence::HelpContents);
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -157,7 +152,7 @@ bool CTessalyDlg::LoadDatabase(const std::filesystem::path& file)
     m_progress->setRange(0, std::max(count, 1));
     m_progress->setValue(0);
     m_unsaved = false;
-    setWindowTitle(text(kTitle) + text(kTitleSeparator) + toQString(file.filename().string()));
+    setWindowTitle(toQString(kTitle) + toQString(kTitleSeparator) + toQString(file.filename().string()));
     m_results = {};
     return true;
 }
@@ -256,7 +251,7 @@ void CTessalyDlg::reviewAndSave()
     const SaveOutcome outcome = ReviewAndSave(m_backend, m_results, m_commandLineFile, *this, m_messages);
     if (outcome == SaveOutcome::Cancelled)
         return;
-    m_saveStatus->setText(text(SaveStatusText(outcome)));
+    m_saveStatus->setText(toQString(SaveStatusText(outcome)));
     // After a failed save the changes are still only in memory, so closing asks.
     if (outcome == SaveOutcome::Saved)
         m_unsaved = false;

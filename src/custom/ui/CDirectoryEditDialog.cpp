@@ -60,11 +60,6 @@ constexpr const char* kAddAnotherText = "Save and Add Another";
 // The query kind of a page's own PageRank.
 constexpr std::int32_t kPageRankKind = CSEOData::GooglePageRank;
 
-QString text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 } // namespace
 
 // Hands the PageRank answer from the request's thread to the wizard as a queued
@@ -112,10 +107,10 @@ CDirectoryEditDialog::CDirectoryEditDialog(
     , m_stepLabel(new QLabel(this))
     , m_steps(new QStackedWidget(this))
     , m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
-    , m_addAnother(new QPushButton(text(kAddAnotherText), this))
-    , m_next(new QPushButton(text(kNextText), this))
+    , m_addAnother(new QPushButton(toQString(kAddAnotherText), this))
+    , m_next(new QPushButton(toQString(kNextText), this))
 {
-    setWindowTitle(text(m_model.editing() ? kEditCaption : kAddCaption));
+    setWindowTitle(toQString(m_model.editing() ? kEditCaption : kAddCaption));
     m_steps->addWidget(buildNameStep());
     m_steps->addWidget(buildBrowserStep());
     m_steps->addWidget(buildSummaryStep());
@@ -173,19 +168,19 @@ QWidget* CDirectoryEditDialog::buildNameStep()
     m_address = new QLineEdit(toQString(m_model.address()), step);
     // An edited directory keeps its name.
     m_name->setEnabled(!m_model.editing());
-    auto* intro = new QLabel(text(kNameIntro), step);
+    auto* intro = new QLabel(toQString(kNameIntro), step);
     intro->setWordWrap(true);
 
     auto* grid = new QGridLayout(step);
     grid->addWidget(intro, 0, 0, 1, 2);
-    auto* nameLabel = new QLabel(text(kNameLabel), step);
+    auto* nameLabel = new QLabel(toQString(kNameLabel), step);
     nameLabel->setBuddy(m_name);
     grid->addWidget(nameLabel, 1, 0);
-    grid->addWidget(withHelpIcon(step, m_name, text(kNameHelp)), 1, 1);
-    auto* addressLabel = new QLabel(text(kAddressLabel), step);
+    grid->addWidget(withHelpIcon(step, m_name, toQString(kNameHelp)), 1, 1);
+    auto* addressLabel = new QLabel(toQString(kAddressLabel), step);
     addressLabel->setBuddy(m_address);
     grid->addWidget(addressLabel, 2, 0);
-    grid->addWidget(withHelpIcon(step, m_address, text(kAddressHelp)), 2, 1);
+    grid->addWidget(withHelpIcon(step, m_address, toQString(kAddressHelp)), 2, 1);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(1, 1);
 
@@ -203,20 +198,20 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     m_view->setPage(m_page);
     m_bridge = new WebFormBridge(m_page, this);
     m_fields = new CProfileFieldList(step);
-    m_defaultPage = new QPushButton(text(kDefaultPageText), step);
+    m_defaultPage = new QPushButton(toQString(kDefaultPageText), step);
     m_defaultPage->setAutoDefault(false);
     m_progress = new QProgressBar(step);
     m_progress->setRange(0, 100);
     m_progress->hide();
-    auto* intro = new QLabel(text(kBrowserIntro), step);
+    auto* intro = new QLabel(toQString(kBrowserIntro), step);
     intro->setWordWrap(true);
 
     auto* side = new QVBoxLayout;
-    auto* fieldsLabel = new QLabel(text(kFieldsLabel), step);
+    auto* fieldsLabel = new QLabel(toQString(kFieldsLabel), step);
     fieldsLabel->setBuddy(m_fields);
-    side->addWidget(withHelpIcon(step, fieldsLabel, text(kFieldsHelp)));
+    side->addWidget(withHelpIcon(step, fieldsLabel, toQString(kFieldsHelp)));
     side->addWidget(m_fields, 1);
-    side->addWidget(withHelpIcon(step, m_defaultPage, text(kDefaultPageHelp)));
+    side->addWidget(withHelpIcon(step, m_defaultPage, toQString(kDefaultPageHelp)));
     auto* browser = new QHBoxLayout;
     browser->addWidget(m_view, 1);
     browser->addLayout(side);
@@ -245,7 +240,7 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
 QWidget* CDirectoryEditDialog::buildSummaryStep()
 {
     auto* step = new QWidget(this);
-    auto* intro = new QLabel(text(DirectoryWizardModel::kSummaryIntro), step);
+    auto* intro = new QLabel(toQString(DirectoryWizardModel::kSummaryIntro), step);
     intro->setWordWrap(true);
     m_summary = new QLabel(step);
     m_summary->setTextFormat(Qt::PlainText);
@@ -265,12 +260,12 @@ QWidget* CDirectoryEditDialog::buildSummaryStep()
         button->setAutoDefault(false);
 
     auto* grid = new QGridLayout;
-    auto* categoryLabel = new QLabel(text(kCategoryLabel), step);
+    auto* categoryLabel = new QLabel(toQString(kCategoryLabel), step);
     categoryLabel->setBuddy(m_categoryBox);
     grid->addWidget(categoryLabel, 0, 0);
-    grid->addWidget(withHelpIcon(step, m_categoryBox, text(kCategoryHelp)), 0, 1);
+    grid->addWidget(withHelpIcon(step, m_categoryBox, toQString(kCategoryHelp)), 0, 1);
     grid->addWidget(m_addCategory, 0, 2);
-    auto* selectedLabel = new QLabel(text(kSelectedLabel), step);
+    auto* selectedLabel = new QLabel(toQString(kSelectedLabel), step);
     selectedLabel->setBuddy(m_categories);
     grid->addWidget(selectedLabel, 1, 1);
     grid->addWidget(m_categories, 2, 1);
@@ -292,7 +287,7 @@ void CDirectoryEditDialog::showStep(int step)
 {
     m_step = step;
     m_steps->setCurrentIndex(step);
-    m_stepLabel->setText(text(kStepText).arg(step + 1));
+    m_stepLabel->setText(toQString(kStepText).arg(step + 1));
     m_addAnother->setVisible(step == kSummaryStep);
     m_progress->setVisible(step == kBrowserStep && m_page->isLoading());
 }
@@ -358,7 +353,7 @@ void CDirectoryEditDialog::leaveBrowserStep()
 void CDirectoryEditDialog::enterSummary()
 {
     showStep(kSummaryStep);
-    m_next->setText(text(kSaveText));
+    m_next->setText(toQString(kSaveText));
     m_next->setEnabled(false);
     m_addAnother->setEnabled(false);
     m_summary->setText(toQString(m_model.summary()));

@@ -36,11 +36,6 @@ constexpr const char* kCloseText = "Close";
 constexpr const char* kListFilter = "Directory Lists (*.csv *.txt)";
 constexpr const char* kAllFilter = "All Files (*)";
 
-QString text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 } // namespace
 
 CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main,
@@ -64,9 +59,9 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_import(new QPushButton(QStringLiteral("&Import"), this))
-    , m_cancel(new QPushButton(text(kCancelText), this))
+    , m_cancel(new QPushButton(toQString(kCancelText), this))
 {
-    setWindowTitle(text(kCaption));
+    setWindowTitle(toQString(kCaption));
     m_categoryBox->setEditable(true);
     m_categoryBox->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& category : knownCategories) {
@@ -78,17 +73,17 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     m_progress->hide();
 
     auto* grid = new QGridLayout;
-    auto* fileLabel = new QLabel(text(kFileLabel), this);
+    auto* fileLabel = new QLabel(toQString(kFileLabel), this);
     fileLabel->setBuddy(m_file);
     grid->addWidget(fileLabel, 0, 0);
-    grid->addWidget(withHelpIcon(this, m_file, text(kFileHelp)), 0, 1);
+    grid->addWidget(withHelpIcon(this, m_file, toQString(kFileHelp)), 0, 1);
     grid->addWidget(m_browse, 0, 2);
-    auto* categoryLabel = new QLabel(text(kCategoryLabel), this);
+    auto* categoryLabel = new QLabel(toQString(kCategoryLabel), this);
     categoryLabel->setBuddy(m_categoryBox);
     grid->addWidget(categoryLabel, 1, 0);
-    grid->addWidget(withHelpIcon(this, m_categoryBox, text(kCategoryHelp)), 1, 1);
+    grid->addWidget(withHelpIcon(this, m_categoryBox, toQString(kCategoryHelp)), 1, 1);
     grid->addWidget(m_addCategory, 1, 2);
-    auto* selectedLabel = new QLabel(text(kSelectedLabel), this);
+    auto* selectedLabel = new QLabel(toQString(kSelectedLabel), this);
     selectedLabel->setBuddy(m_categories);
     grid->addWidget(selectedLabel, 2, 1);
     grid->addWidget(m_categories, 3, 1);
@@ -130,7 +125,7 @@ QString CImportDirectoriesDlg::chooseListFile(QWidget* parent)
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({ text(kListFilter), text(kAllFilter) });
+    dialog.setNameFilters({ toQString(kListFilter), toQString(kAllFilter) });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -182,7 +177,7 @@ void CImportDirectoriesDlg::startImport()
     m_progress->setRange(0, static_cast<int>(scan->found.size()));
     m_progress->setValue(0);
     m_progress->show();
-    m_cancel->setText(text(kSkipText));
+    m_cancel->setText(toQString(kSkipText));
     m_run = DirectoryImport::Create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
     CSiteChecker checker(m_hosts.pageRankHost());
     if (!m_run->Start(checker)) {
@@ -214,7 +209,7 @@ void CImportDirectoriesDlg::finish(const QString& status)
     m_status->setText(status);
     if (m_run)
         m_progress->setValue(static_cast<int>(m_run->stored()));
-    m_cancel->setText(text(kCloseText));
+    m_cancel->setText(toQString(kCloseText));
     m_cancel->setDefault(true);
     m_cancel->setFocus();
 }

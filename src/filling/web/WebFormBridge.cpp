@@ -1,6 +1,7 @@
 #include "filling/web/WebFormBridge.h"
 
 #include "filling/PageDescription.h"
+#include "widgets/QtText.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -31,7 +32,7 @@ const QString& describeScript()
 QString replayScript(const std::string& writesJson)
 {
     static const QString function = scriptText(kReplayScript);
-    return function + QLatin1Char('(') + QString::fromStdString(writesJson) + QLatin1Char(')');
+    return function + QLatin1Char('(') + toQString(writesJson) + QLatin1Char(')');
 }
 
 WebFormRun replayOutcome(const QVariant& result, std::size_t writes)
@@ -103,7 +104,7 @@ void WebFormBridge::describeLeaving(Described described)
         [self, described = std::move(described)](const QVariant& result) mutable {
             if (!self)
                 return;
-            const std::string json = result.toString().toStdString();
+            const std::string json = toStdString(result.toString());
             self->later([json, described = std::move(described)] {
                 WebPageDescription description;
                 description.model = readPageDescription(json);
@@ -126,7 +127,7 @@ void WebFormBridge::describeElements(quint64 generation, Described described, bo
         [self, generation, described = std::move(described), withSource](const QVariant& result) mutable {
             if (!self)
                 return;
-            const std::string json = result.toString().toStdString();
+            const std::string json = toStdString(result.toString());
             self->later([self, generation, json, described = std::move(described), withSource]() mutable {
                 WebPageDescription description;
                 description.model = readPageDescription(json);
@@ -152,7 +153,7 @@ void WebFormBridge::fetchSource(quint64 generation, WebPageDescription descripti
                        const QString& html) mutable {
         if (!self)
             return;
-        std::string source = html.toStdString();
+        std::string source = toStdString(html);
         self->later([self, generation, source = std::move(source), description = std::move(description),
                         described = std::move(described)]() mutable {
             if (!self->current(generation)) {

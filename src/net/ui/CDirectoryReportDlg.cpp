@@ -18,24 +18,19 @@ constexpr const char* kExplanation = "You can write a short description of the p
                                      "the options below to help us solve the "
                                      "problem in the shortest time";
 
-QString text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
 } // namespace
 
 CDirectoryReportDlg::CDirectoryReportDlg(QWidget* parent)
     : QDialog(parent)
     , m_comment(new QPlainTextEdit)
-    , m_wrongCategory(new QCheckBox(text("Wrong category")))
-    , m_paidOnly(new QCheckBox(text("Paid only")))
-    , m_serverDown(new QCheckBox(text("Server down/page not found")))
-    , m_send(new QPushButton(text("Send")))
-    , m_cancel(new QPushButton(text("Cancel")))
+    , m_wrongCategory(new QCheckBox(toQString("Wrong category")))
+    , m_paidOnly(new QCheckBox(toQString("Paid only")))
+    , m_serverDown(new QCheckBox(toQString("Server down/page not found")))
+    , m_send(new QPushButton(toQString("Send")))
+    , m_cancel(new QPushButton(toQString("Cancel")))
 {
-    setWindowTitle(text(kCaption));
-    auto* explanation = new QLabel(text(kExplanation));
+    setWindowTitle(toQString(kCaption));
+    auto* explanation = new QLabel(toQString(kExplanation));
     explanation->setWordWrap(true);
     // Tab moves on from the comment instead of typing a tab into it.
     m_comment->setTabChangesFocus(true);
@@ -44,7 +39,7 @@ CDirectoryReportDlg::CDirectoryReportDlg(QWidget* parent)
     boxes->addWidget(m_wrongCategory);
     boxes->addWidget(m_paidOnly);
     boxes->addWidget(m_serverDown);
-    auto* group = new QGroupBox(text(kGroupTitle));
+    auto* group = new QGroupBox(toQString(kGroupTitle));
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(explanation);
     groupLayout->addWidget(m_comment, 1);

@@ -48,11 +48,6 @@ constexpr const char* kHtmlFilter = "HTML Files (*.html)";
 constexpr const char* kAllFilter = "All Files (*.*)";
 constexpr const char* kHtmlSuffix = "html";
 
-QString text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
 // An option with its help icon beside it.
 void addOption(QGridLayout* grid, QWidget* option, const char* help, int indent = 0)
 {
@@ -61,7 +56,7 @@ void addOption(QGridLayout* grid, QWidget* option, const char* help, int indent 
     line->addSpacing(indent);
     line->addWidget(option);
     grid->addLayout(line, row, 0);
-    grid->addWidget(new CStaticHelp(text(help), option->parentWidget()), row, 1);
+    grid->addWidget(new CStaticHelp(toQString(help), option->parentWidget()), row, 1);
 }
 
 } // namespace
@@ -78,18 +73,18 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     , m_sleeper(std::make_shared<SystemSleeper>())
     , m_clock(std::make_shared<SystemClock>())
     , m_chooseFile(chooseReportFile)
-    , m_general(new QCheckBox(text(kGeneralText), this))
-    , m_serp(new QCheckBox(text(kSerpText), this))
-    , m_approval(new QCheckBox(text(kApprovalText), this))
-    , m_entire(new QCheckBox(text(kEntireText), this))
+    , m_general(new QCheckBox(toQString(kGeneralText), this))
+    , m_serp(new QCheckBox(toQString(kSerpText), this))
+    , m_approval(new QCheckBox(toQString(kApprovalText), this))
+    , m_entire(new QCheckBox(toQString(kEntireText), this))
     , m_resume(new QSpinBox(this))
-    , m_status(new QLabel(text(kIdleStatus), this))
+    , m_status(new QLabel(toQString(kIdleStatus), this))
     , m_progress(new QLabel(this))
     , m_save(new QPushButton(QStringLiteral("Save"), this))
     , m_start(new QPushButton(QStringLiteral("Start"), this))
     , m_close(new QPushButton(QStringLiteral("Close"), this))
 {
-    setWindowTitle(text(kCaption) + toQString(m_profile.name));
+    setWindowTitle(toQString(kCaption) + toQString(m_profile.name));
     m_general->setChecked(true);
     m_serp->setChecked(!m_profile.serpPhrases.empty());
     m_serp->setEnabled(!m_profile.serpPhrases.empty());
@@ -103,7 +98,7 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     auto* resume = new QWidget(this);
     auto* resumeLine = new QHBoxLayout(resume);
     resumeLine->setContentsMargins(0, 0, 0, 0);
-    auto* resumeLabel = new QLabel(text(kResumeText), resume);
+    auto* resumeLabel = new QLabel(toQString(kResumeText), resume);
     resumeLabel->setBuddy(m_resume);
     resumeLine->addWidget(resumeLabel);
     resumeLine->addWidget(m_resume);
@@ -146,8 +141,8 @@ QString CNewSnapshotDlg::chooseReportFile(QWidget* parent)
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({ text(kHtmlFilter), text(kAllFilter) });
-    dialog.setDefaultSuffix(text(kHtmlSuffix));
+    dialog.setNameFilters({ toQString(kHtmlFilter), toQString(kAllFilter) });
+    dialog.setDefaultSuffix(toQString(kHtmlSuffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -192,7 +187,7 @@ void CNewSnapshotDlg::saveReport()
     const QString file = m_chooseFile(this);
     if (file.isEmpty())
         return;
-    saveSnapshotReport(file.toStdString(), m_run->BuildReport(), m_messages);
+    saveSnapshotReport(toStdString(file), m_run->BuildReport(), m_messages);
 }
 
 void CNewSnapshotDlg::updateApprovalOptions()

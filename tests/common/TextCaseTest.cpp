@@ -1,10 +1,8 @@
-#include "profiles/TextCase.h"
+#include "common/TextCase.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-using namespace SendingProfile;
 
 namespace {
 
@@ -43,11 +41,41 @@ TEST(TextCaseTest, ComparesLettersOfAnyCase)
             "a",
             true }, // a broken sequence, then a letter
         { "\xE2\x82\xAC", "\xE2\x82\xAD", false }, // the last byte differs
+        { "\xC0\xAF", "/", false }, // an overlong "/" is no "/"
+        { "\xF5\x80\x80\x80", "\xF5\x80\x80\x80", true }, // malformed bytes equal themselves
+        { "\xF5\x80\x80\x80", "\xF5\x80\x80\x81", false }, // and nothing else
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " / " + c.b);
         EXPECT_EQ(equalsIgnoringCase(c.a, c.b), c.equal);
     }
+}
+
+TEST(TextCaseTest, LowersLettersOfEveryScriptAndKeepsMalformedBytes)
+{
+    EXPECT_EQ(lowerCase("\xC3\x89"
+                        "COLE \xD0\x96 \xFF"
+                        "A"),
+        "\xC3\xA9"
+        "cole \xD0\xB6 \xFF"
+        "a");
+    EXPECT_EQ(lowerCase("\xC4\xB0\xC3\x9C"), "i\xC3\xBC"); // İÜ
+    EXPECT_EQ(lowerCase("\xC0\xAF"
+                        "B"),
+        "\xC0\xAF"
+        "b"); // an overlong form is not decoded
+}
+
+TEST(TextCaseTest, AsciiComparisonsIgnoreTheCaseOfAsciiLettersOnly)
+{
+    EXPECT_EQ(lowerAscii("HTTP://WWW.\xC3\x89x.COM"), "http://www.\xC3\x89x.com");
+    EXPECT_TRUE(startsWithNoCase("HTTPS://a", "https://"));
+    EXPECT_TRUE(startsWithNoCase(std::u16string_view(u"Http://a"), "http://"));
+    EXPECT_FALSE(startsWithNoCase("http:/", "http://"));
+    EXPECT_FALSE(startsWithNoCase(std::u16string_view(u"\u0168ttp://"), "http://"));
+    EXPECT_TRUE(equalsNoCase("Web Design", "WEB design"));
+    EXPECT_FALSE(equalsNoCase("\xC3\x89t\xC3\xA9", "\xC3\xA9t\xC3\xA9"));
+    EXPECT_FALSE(equalsNoCase("seo", "seo "));
 }
 
 } // namespace
