@@ -14,13 +14,17 @@ FileWriteError systemError(int error, std::string details)
     return FileWriteError { std::strerror(error), std::move(details) };
 }
 
-mode_t currentUmask()
+// The umask can only be read by setting it, and a file that another thread
+// creates while it is 0 would be open to everyone. So it is read once, while
+// the program starts and runs no other thread yet.
+mode_t umaskAtStartUp()
 {
-    // umask can only be read by setting it; put it straight back.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;
 }
+
+const mode_t g_umask = umaskAtStartUp();
 
 mode_t modeForTarget(const std::filesystem::path& target, FileAccess access)
 {
@@ -29,7 +33,7 @@ mode_t modeForTarget(const std::filesystem::path& target, FileAccess access)
     struct stat existing { };
     if (::stat(target.c_str(), &existing) == 0)
         return existing.st_mode & 07777;
-    return 0666 & ~currentUmask();
+    return 0666 & ~g_umask;
 }
 
 bool writeAll(int fd, std::string_view bytes)

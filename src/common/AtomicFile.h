@@ -7,7 +7,7 @@
 
 // Who may read a file that is written.
 enum class FileAccess {
-    KeepOrDefault, // keep the old file's permissions; a new file gets 0666 minus the umask
+    KeepOrDefault, // keep the old file's permissions; a new file gets 0666 minus the umask at start-up
     OwnerOnly, // 0600: the file holds secrets such as passwords
 };
 

@@ -2,8 +2,10 @@
 
 #include "common/AtomicFile.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -37,6 +39,23 @@ std::filesystem::path absoluteFolderFromVariable(const char* name)
     if (!value || *value != '/')
         return {};
     return std::filesystem::path(value);
+}
+
+// The data folder holds the profiles with their passwords: a folder made for
+// it is its owner's alone. One that exists keeps the permissions it has.
+std::error_code createPrivateFolder(const std::filesystem::path& folder)
+{
+    std::filesystem::path clean = folder.lexically_normal();
+    if (!clean.has_filename())
+        clean = clean.parent_path();
+    std::error_code error;
+    if (clean.has_parent_path())
+        std::filesystem::create_directories(clean.parent_path(), error);
+    if (error)
+        return error;
+    if (::mkdir(clean.c_str(), 0700) != 0 && (errno != EEXIST || !isFolder(clean)))
+        return std::error_code(errno, std::generic_category());
+    return {};
 }
 
 std::optional<std::string> copyShippedFile(const std::filesystem::path& from, const std::filesystem::path& to)
@@ -117,8 +136,7 @@ std::vector<std::string> prepareUserDataFolder(
     const std::filesystem::path& folder, const std::filesystem::path& shippedFolder)
 {
     std::vector<std::string> problems;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    std::error_code error = createPrivateFolder(folder);
     if (error) {
         problems.push_back("cannot create the data folder " + folder.string() + ": " + error.message());
         return problems;

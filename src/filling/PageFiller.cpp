@@ -210,6 +210,25 @@ void PageFiller::fillCategory(IFormDocument& document, const SiteProfile& profil
     }
 }
 
+bool PageFiller::readReciprocalCode(const IFormDocument& document, TabFillState& tab) const
+{
+    tab.reciprocalCodeFound = false;
+    tab.reciprocalCode = kNoReciprocalCode;
+    // The fill takes a text area of the name first, then an input; the last item found counts.
+    for (const DirectoryItem& item : itemList(tab.directoryName)) {
+        if (item.type != ControlType::ReciprocalText)
+            continue;
+        std::optional<ElementHandle> field = lookup(document, ElementCollection::TextAreas, item);
+        if (!field)
+            field = lookup(document, ElementCollection::Inputs, item);
+        if (field) {
+            tab.reciprocalCode = document.value(*field);
+            tab.reciprocalCodeFound = true;
+        }
+    }
+    return tab.reciprocalCodeFound;
+}
+
 int PageFiller::fillReciprocalUrl(
     IFormDocument& document, const TabFillState& tab, const std::string& url) const
 {

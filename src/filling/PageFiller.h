@@ -65,6 +65,10 @@ public:
     // profile's preferred categories; each run moves on to the next match.
     void fillCategory(
         IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+    // Reads the directory's link code from the page again, as the fill found it
+    // but with the field's current text: the page's own scripts may have changed
+    // it since. Whether the page still shows one.
+    bool readReciprocalCode(const IFormDocument& document, TabFillState& tab) const;
     // Writes the URL of the page with the reciprocal link into every field meant
     // for it; when there is none, puts the URL on the clipboard and says so.
     // The number of fields written.

@@ -195,6 +195,12 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     const std::string url = request.target.url();
     setCommonOptions(handle.get(), url);
 
+    if (request.httpsRedirectsOnly) {
+        curl_easy_setopt(handle.get(), CURLOPT_REDIR_PROTOCOLS_STR, "https");
+        curl_easy_setopt(
+            handle.get(), CURLOPT_POSTREDIR, static_cast<long>(CURL_REDIR_POST_301 | CURL_REDIR_POST_302));
+    }
+
     std::unique_ptr<curl_slist, HeaderListDeleter> headers;
     if (request.formBody) {
         // No "Expect: 100-continue": the body goes out with the request at once.
@@ -219,6 +225,13 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &exchange.status);
     if (!transfer.headersDone)
         exchange.status = 0;
+    // libcurl refuses a redirect to a scheme it was not allowed after reading
+    // the redirect's headers: the request never reached an answer.
+    if (request.httpsRedirectsOnly && result == CURLE_UNSUPPORTED_PROTOCOL && exchange.status >= 300
+        && exchange.status < 400) {
+        exchange.redirectRefused = true;
+        exchange.status = 0;
+    }
     exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
     return exchange;
 }

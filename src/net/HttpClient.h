@@ -36,12 +36,17 @@ struct HttpRequest {
     HttpTarget target;
     std::optional<std::string> formBody; // set: POST it as a form; empty: GET
     bool readOnlyBelow400 = false; // drop the body of a status from 400 on
+    // The request carries a secret: redirects are followed only to https, a
+    // form body goes along to the new address, and any other redirect ends the
+    // request unanswered.
+    bool httpsRedirectsOnly = false;
 };
 
 // What became of one request.
 struct HttpExchange {
     long status = 0; // the final status code; 0 when no answer arrived
     bool complete = false; // the body arrived and was stored whole
+    bool redirectRefused = false; // a redirect to an address other than https was not followed
     bool answered() const { return status != 0; }
 };
 

@@ -4,6 +4,8 @@
 #include "net/UrlEscape.h"
 #include "net/WaitDialog.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string_view>
 
 namespace {
@@ -31,6 +33,27 @@ constexpr const char* kAddWrongPassword = "Reciprocal script misconfiguration: i
                                           "sure the password supplied in your profile "
                                           "reciprocal configuration matches the one you added in your "
                                           "config.php. See the user manual for more details.";
+constexpr const char* kAddCodeRefused =
+    "The reciprocal script refused this link code. It accepts one link to an http:// or https:// address "
+    "with a text or one image, of at most 4 KB, and nothing else. See the user manual for more details.";
+constexpr const char* kAddWeakPassword =
+    "Reciprocal script misconfiguration: the password in config.php is not set or has fewer than 12 "
+    "characters. Please choose a longer password and enter it in config.php and in your profile. See the "
+    "user manual for more details.";
+constexpr const char* kAddBrokenConfig =
+    "Reciprocal script misconfiguration: config.php is missing, cannot be read or has an error. Please make "
+    "sure it keeps its one line $password = '...'; and upload it again. See the user manual for more "
+    "details.";
+constexpr const char* kAddNoAttemptRecord =
+    "Reciprocal script misconfiguration: the script cannot record failed password attempts. Please upload "
+    "attempts.txt and add write permissions to it. See the user manual for more details.";
+constexpr const char* kConfirmCodeStart = "Vantelo will add this link code from the directory's page to your "
+                                          "site:\n\n";
+constexpr const char* kConfirmCodeEnd = "\n\nAdd it?";
+constexpr const char* kRedirectRefused =
+    "The address of the reciprocal script redirects to an address that does not start with https://, and "
+    "Vantelo does not send your password there. Please enter the script's own https:// address in your "
+    "profile.";
 constexpr const char* kCustomLinkAdded = "The reciprocal link was added to your site. The reciprocal URL was "
                                          "copied to the clipboard for you to paste "
                                          "it in the appropriate place before submitting.";
@@ -52,7 +75,16 @@ constexpr const char* kTestCannotWrite = "Unable to write to a configuration fil
 constexpr const char* kTestWrongPassword = "Invalid password. Please make sure the password entered matches "
                                            "the one you added in your config.php. See the "
                                            "user manual for more details.";
-constexpr const char* kTestUnknownAnswer =
+constexpr const char* kTestWeakPassword =
+    "The password in config.php is not set or has fewer than 12 characters. Please choose a longer password "
+    "and enter it in config.php and here. See the user manual for more details.";
+constexpr const char* kTestBrokenConfig =
+    "config.php is missing, cannot be read or has an error. Please make sure it keeps its one line "
+    "$password = '...'; and upload it again. See the user manual for more details.";
+constexpr const char* kTestNoAttemptRecord =
+    "The script cannot record failed password attempts. Please upload attempts.txt and add write "
+    "permissions to it. See the user manual for more details.";
+constexpr const char* kUnknownAnswer =
     "Unknown error. The reciprocal script may not be properly uploaded. Please see the user manual for more "
     "details.";
 
@@ -61,6 +93,10 @@ constexpr char kConfigured = '0';
 constexpr char kFileMissing = '1';
 constexpr char kCannotWrite = '2';
 constexpr char kWrongPassword = '3';
+constexpr char kCodeRefused = '4';
+constexpr char kWeakPassword = '5';
+constexpr char kBrokenConfig = '6';
+constexpr char kNoAttemptRecord = '7';
 
 char answerCode(const std::string& answer)
 {
@@ -77,6 +113,14 @@ const char* addErrorMessage(char code)
         return kAddCannotWrite;
     case kWrongPassword:
         return kAddWrongPassword;
+    case kCodeRefused:
+        return kAddCodeRefused;
+    case kWeakPassword:
+        return kAddWeakPassword;
+    case kBrokenConfig:
+        return kAddBrokenConfig;
+    case kNoAttemptRecord:
+        return kAddNoAttemptRecord;
     default:
         return nullptr;
     }
@@ -93,21 +137,80 @@ const char* testAnswerMessage(char code)
         return kTestCannotWrite;
     case kWrongPassword:
         return kTestWrongPassword;
+    case kWeakPassword:
+        return kTestWeakPassword;
+    case kBrokenConfig:
+        return kTestBrokenConfig;
+    case kNoAttemptRecord:
+        return kTestNoAttemptRecord;
     default:
-        return kTestUnknownAnswer;
+        return kUnknownAnswer;
     }
 }
 
-// A value of the script's query. The segment escaping leaves "%" alone, so a
-// link code such as href="...?q=a%20b" would arrive decoded; a "%" is sent as
-// "%25" so that the script reads back exactly the text given.
-std::optional<std::string> escapeQueryValue(const std::string& text, std::size_t bufferSize)
+// A value of the script's form. The segment escaping leaves "%" and "+" alone,
+// so a link code such as href="...?q=a%20b" would arrive decoded, and a form
+// reader takes "+" for a blank; both are sent escaped so that the script reads
+// back exactly the text given.
+std::optional<std::string> escapeFormValue(const std::string& text, std::size_t bufferSize)
 {
-    std::string percentEscaped;
-    percentEscaped.reserve(text.size());
-    for (const char c : text)
-        percentEscaped += c == '%' ? std::string_view("%25") : std::string_view(&c, 1);
-    return escapeUrlSegment(percentEscaped, bufferSize);
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        if (c == '%')
+            escaped += "%25";
+        else if (c == '+')
+            escaped += "%2B";
+        else
+            escaped += c;
+    }
+    return escapeUrlSegment(escaped, bufferSize);
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size()
+        && std::equal(prefix.begin(), prefix.end(), text.begin(),
+            [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+// The address of the link page in a successful answer: a 2xx status and a body
+// that is one absolute http or https URL (blanks around it aside). An error
+// page, an empty answer or any other text is no address.
+std::optional<std::string> linkPageAddress(const WaitResult& result)
+{
+    if (result.status < 200 || result.status > 299)
+        return std::nullopt;
+    constexpr std::string_view kBlanks = " \t\r\n";
+    std::string_view body = result.response;
+    body.remove_prefix(std::min(body.size(), body.find_first_not_of(kBlanks)));
+    body = body.substr(0, body.find_last_not_of(kBlanks) + 1);
+    std::string_view rest = body;
+    if (startsWithNoCase(rest, "http://"))
+        rest.remove_prefix(7);
+    else if (startsWithNoCase(rest, "https://"))
+        rest.remove_prefix(8);
+    else
+        return std::nullopt;
+    const bool hasHost = !rest.empty() && rest.front() != '/' && rest.front() != '?' && rest.front() != '#';
+    const bool oneWord = std::none_of(body.begin(), body.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F;
+    });
+    if (!hasHost || !oneWord)
+        return std::nullopt;
+    return std::string(body);
+}
+
+// A request to the script: the password goes in a form body, never in the
+// address, and only ever on to an https address.
+WaitRequest scriptRequest(const std::string& scriptUrl, std::string form)
+{
+    WaitRequest request;
+    request.url = scriptUrl;
+    request.postData = std::move(form);
+    request.httpsRedirectsOnly = true;
+    return request;
 }
 
 bool isScriptAddress(const std::string& address)
@@ -126,7 +229,9 @@ ReciprocalScript::ReciprocalScript(IMessageBox& messages, IWaitDialog& wait)
 std::optional<std::string> ReciprocalScript::AddDirectoryLink(
     const std::string& scriptUrl, const std::string& password, const std::string& code)
 {
-    return addLink(scriptUrl, password, code, kDirectoryCodeBuffer, kDirectoryCodeTooLong);
+    // The directory's page chose this code, so the user sees it before it goes
+    // to their own site.
+    return addLink(scriptUrl, password, code, kDirectoryCodeBuffer, kDirectoryCodeTooLong, true);
 }
 
 std::optional<std::string> ReciprocalScript::AddCustomLink(const std::string& scriptUrl,
@@ -134,7 +239,7 @@ std::optional<std::string> ReciprocalScript::AddCustomLink(const std::string& sc
     const std::function<void(const std::string&)>& copyToClipboard)
 {
     std::optional<std::string> url =
-        addLink(scriptUrl, password, code, kCustomCodeBuffer, kCustomCodeTooLong);
+        addLink(scriptUrl, password, code, kCustomCodeBuffer, kCustomCodeTooLong, false);
     if (url) {
         copyToClipboard(*url);
         m_messages.show(kCustomLinkAdded, kVanteloCaption, MessageIcon::Information);
@@ -148,15 +253,17 @@ bool ReciprocalScript::TestConfiguration(const std::string& scriptUrl, const std
         m_messages.show(kTestBadAddress, kVanteloCaption, MessageIcon::Warning);
         return false;
     }
-    const std::string url = testUrl(scriptUrl, password);
-    if (url.empty()) {
+    const std::string form = testForm(password);
+    if (form.empty()) {
         // A password too long to send can only be one the script does not know.
         m_messages.show(kTestWrongPassword, kVanteloCaption, MessageIcon::Error);
         return false;
     }
-    WaitRequest request;
-    request.url = url;
-    const WaitResult result = m_wait.run(request);
+    const WaitResult result = m_wait.run(scriptRequest(scriptUrl, form));
+    if (result.redirectRefused) {
+        m_messages.show(kRedirectRefused, kVanteloCaption, MessageIcon::Error);
+        return false;
+    }
     if (!result.succeeded) {
         m_messages.show(kTestConnectionFailed, kVanteloCaption, MessageIcon::Error);
         return false;
@@ -167,27 +274,40 @@ bool ReciprocalScript::TestConfiguration(const std::string& scriptUrl, const std
     return code == kConfigured;
 }
 
-std::string ReciprocalScript::testUrl(const std::string& scriptUrl, const std::string& password)
+std::string ReciprocalScript::testForm(const std::string& password)
 {
-    const std::optional<std::string> escaped = escapeQueryValue(password, kPasswordBuffer);
-    return escaped ? scriptUrl + "?test=1&password=" + *escaped : std::string();
+    const std::optional<std::string> escaped = escapeFormValue(password, kPasswordBuffer);
+    return escaped ? "test=1&password=" + *escaped : std::string();
+}
+
+bool ReciprocalScript::sendsPasswordInClear(const std::string& scriptUrl)
+{
+    return startsWithNoCase(scriptUrl, "http://");
 }
 
 std::optional<std::string> ReciprocalScript::addLink(const std::string& scriptUrl,
     const std::string& password, const std::string& code, std::size_t codeBufferSize,
-    const char* escapeFailure)
+    const char* escapeFailure, bool confirmCode)
 {
-    // The password is escaped like the code, so that a "&" or "#" in it cannot
-    // cut the query short.
-    const std::optional<std::string> escapedCode = escapeQueryValue(code, codeBufferSize);
-    const std::optional<std::string> escapedPassword = escapeQueryValue(password, kPasswordBuffer);
+    // The password is escaped like the code, so that a "&" in it cannot cut
+    // the form short.
+    const std::optional<std::string> escapedCode = escapeFormValue(code, codeBufferSize);
+    const std::optional<std::string> escapedPassword = escapeFormValue(password, kPasswordBuffer);
     if (!escapedCode || !escapedPassword) {
         m_messages.show(escapeFailure, kVanteloCaption, MessageIcon::Warning);
         return std::nullopt;
     }
-    WaitRequest request;
-    request.url = scriptUrl + "?password=" + *escapedPassword + "&code=" + *escapedCode;
-    WaitResult result = m_wait.run(request);
+    if (confirmCode
+        && m_messages.ask(kConfirmCodeStart + code + kConfirmCodeEnd, kVanteloCaption, MessageButtons::YesNo,
+               MessageIcon::Question)
+            != MessageAnswer::Yes)
+        return std::nullopt;
+    const WaitResult result =
+        m_wait.run(scriptRequest(scriptUrl, "password=" + *escapedPassword + "&code=" + *escapedCode));
+    if (result.redirectRefused) {
+        m_messages.show(kRedirectRefused, kVanteloCaption, MessageIcon::Error);
+        return std::nullopt;
+    }
     if (!result.succeeded) {
         m_messages.show(kAddConnectionFailed, kVanteloCaption, MessageIcon::Error);
         return std::nullopt;
@@ -196,5 +316,8 @@ std::optional<std::string> ReciprocalScript::addLink(const std::string& scriptUr
         m_messages.show(error, kVanteloCaption, MessageIcon::Error);
         return std::nullopt;
     }
-    return std::move(result.response);
+    std::optional<std::string> address = linkPageAddress(result);
+    if (!address)
+        m_messages.show(kUnknownAnswer, kVanteloCaption, MessageIcon::Error);
+    return address;
 }

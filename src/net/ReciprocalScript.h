@@ -9,14 +9,17 @@ class IWaitDialog;
 
 // The requests to the user's reciprocal-link script: add a directory's link code
 // to the user's link pages (the answer is the URL of the page that carries it),
-// and test the script's configuration. Every answer is read by its first
-// character; each outcome shows its own message.
+// and test the script's configuration. The password travels in a POST form,
+// never in the address, and never on to an address other than https. An
+// error answer is read by its first character; each outcome shows its own
+// message.
 class ReciprocalScript {
 public:
     ReciprocalScript(IMessageBox& messages, IWaitDialog& wait);
 
-    // Adds the link code read from a directory's page; the reciprocal URL on
-    // success, for the caller to enter into the page.
+    // Adds the link code read from a directory's page once the user has seen it
+    // and agreed; the reciprocal URL on success, for the caller to enter into
+    // the page.
     std::optional<std::string> AddDirectoryLink(
         const std::string& scriptUrl, const std::string& password, const std::string& code);
     // Adds a link code typed by the user; on success the URL is handed to
@@ -27,12 +30,14 @@ public:
     // script answers that it is configured properly.
     bool TestConfiguration(const std::string& scriptUrl, const std::string& password);
 
-    // The test request's URL; empty when the password cannot be escaped.
-    static std::string testUrl(const std::string& scriptUrl, const std::string& password);
+    // The test request's form; empty when the password cannot be escaped.
+    static std::string testForm(const std::string& password);
+    // Whether a script at this address would get its password unencrypted.
+    static bool sendsPasswordInClear(const std::string& scriptUrl);
 
 private:
     std::optional<std::string> addLink(const std::string& scriptUrl, const std::string& password,
-        const std::string& code, std::size_t codeBufferSize, const char* escapeFailure);
+        const std::string& code, std::size_t codeBufferSize, const char* escapeFailure, bool confirmCode);
 
     IMessageBox& m_messages;
     IWaitDialog& m_wait;

@@ -7,6 +7,7 @@ WaitResult runWaitRequest(const WaitRequest& request)
     HttpRequest http { splitRequestUrl(request.url) };
     if (!request.postData.empty())
         http.formBody = request.postData;
+    http.httpsRedirectsOnly = request.httpsRedirectsOnly;
     WaitResult result;
     HttpOutput output;
     if (request.toFile)
@@ -17,5 +18,6 @@ WaitResult runWaitRequest(const WaitRequest& request)
     result.succeeded = exchange.answered();
     result.complete = exchange.complete;
     result.status = exchange.status;
+    result.redirectRefused = exchange.redirectRefused;
     return result;
 }

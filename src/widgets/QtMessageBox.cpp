@@ -68,6 +68,9 @@ MessageAnswer QtMessageBox::ask(
     const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon)
 {
     QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), qtButtons(buttons), m_parent);
+    // Messages carry text from pages and files (a link code, a directory's
+    // name); markup in them is shown as written, never rendered.
+    box.setTextFormat(Qt::PlainText);
     // Closing the box with Escape or its close button means the "no" answer.
     if (buttons == MessageButtons::YesNo)
         box.setEscapeButton(QMessageBox::No);

@@ -30,9 +30,10 @@ TEST(AtomicFileTest, ReplacesContentAndLeavesNoTemporaryFile)
 TEST(AtomicFileTest, PermissionsOfNewKeptAndOwnerOnlyFiles)
 {
     TempFolder folder;
-    const mode_t oldMask = ::umask(022);
+    const mode_t startUpMask = ::umask(077);
+    ::umask(startUpMask);
     ASSERT_FALSE(writeFileAtomically(folder.path("new"), "x"));
-    EXPECT_EQ(modeOf(folder.path("new")), 0644u);
+    EXPECT_EQ(modeOf(folder.path("new")), 0666u & ~startUpMask);
 
     ::chmod(folder.path("new").c_str(), 0640);
     ASSERT_FALSE(writeFileAtomically(folder.path("new"), "y"));
@@ -40,7 +41,19 @@ TEST(AtomicFileTest, PermissionsOfNewKeptAndOwnerOnlyFiles)
 
     ASSERT_FALSE(writeFileAtomically(folder.path("secret"), "z", FileAccess::OwnerOnly));
     EXPECT_EQ(modeOf(folder.path("secret")), 0600u);
-    ::umask(oldMask);
+}
+
+// The umask is read once, while the program starts and has no other threads:
+// reading it means setting it, and a file another thread created in that
+// moment would be open to everyone. A umask set later is not seen.
+TEST(AtomicFileTest, NewFilesTakeTheUmaskOfStartUp)
+{
+    TempFolder folder;
+    const mode_t startUpMask = ::umask(077);
+    const bool saved = !writeFileAtomically(folder.path("new"), "x");
+    ::umask(startUpMask);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(modeOf(folder.path("new")), 0666u & ~startUpMask);
 }
 
 TEST(AtomicFileTest, MissingFolderIsReportedWithSystemMessage)

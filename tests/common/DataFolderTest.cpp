@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <optional>
 
@@ -97,6 +99,23 @@ TEST(DataFolderTest, ANewUserFolderGetsTheShippedFilesAndKeepsTheUsersOwn)
     EXPECT_TRUE(prepareUserDataFolder(folder, shipped.path()).empty());
     EXPECT_EQ(home.read(".local/share/vantelo/dirdata.xml"), "updated database");
     EXPECT_EQ(home.read(".local/share/vantelo/submission.xsl"), "shipped style sheet");
+}
+
+TEST(DataFolderTest, ANewUserFolderIsTheOwnersAloneAndAnOldOneKeepsItsPermissions)
+{
+    TempFolder shipped;
+    TempFolder home;
+    const mode_t mask = ::umask(022);
+    const std::filesystem::path folder = home.path() / ".local" / "share" / "vantelo";
+    const std::vector<std::string> problems = prepareUserDataFolder(folder, shipped.path());
+    std::filesystem::create_directories(home.path("old"));
+    const std::vector<std::string> oldProblems = prepareUserDataFolder(home.path("old"), shipped.path());
+    ::umask(mask);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(oldProblems.empty());
+    EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(std::filesystem::status(home.path("old")).permissions() & std::filesystem::perms::others_read,
+        std::filesystem::perms::others_read);
 }
 
 TEST(DataFolderTest, AShippedFileThatIsMissingIsSkippedAndAFolderThatCannotBeMadeIsReported)

@@ -132,6 +132,37 @@ TEST(FillPageTest, ReadsTheReciprocalCodeAndWatchesTheFormWrittenInto)
     EXPECT_FALSE(bench.tab.takeSubmitted());
 }
 
+TEST(ReadReciprocalCodeTest, FindsWhatTheFillFindsWithTheFieldsCurrentText)
+{
+    const std::vector<std::vector<FormElement>> pages {
+        { textArea("code", "<a href=\"http://dir.example\">Dir</a>") },
+        { input("code", "text", "<a href=\"http://dir.example\">Dir</a>") },
+        { input("code", "text", "an input"), textArea("code", "the text area") },
+        { textArea("code2", "the second item's") },
+        { input("other", "text", "no code here") },
+    };
+    for (const std::vector<FormElement>& elements : pages) {
+        FillingBench bench;
+        bench.openDirectory("Dir",
+            { item("code", ControlType::ReciprocalText, 0), item("code2", ControlType::ReciprocalText, 0) });
+        FormDocumentModel page(elements);
+        bench.filler.fillPage(page, bench.profile, bench.tab);
+        const TabFillState filled = bench.tab;
+        SCOPED_TRACE(filled.reciprocalCode);
+        EXPECT_EQ(bench.filler.readReciprocalCode(page, bench.tab), filled.reciprocalCodeFound);
+        EXPECT_EQ(bench.tab.reciprocalCode, filled.reciprocalCode);
+
+        // The page's own script puts another code in the field after the fill.
+        for (ElementHandle element = 0; element < elements.size(); ++element) {
+            if (page.value(element) == filled.reciprocalCode)
+                page.setValue(element, "<script>changed</script>");
+        }
+        EXPECT_EQ(bench.filler.readReciprocalCode(page, bench.tab), filled.reciprocalCodeFound);
+        EXPECT_EQ(bench.tab.reciprocalCode,
+            filled.reciprocalCodeFound ? "<script>changed</script>" : kNoReciprocalCode);
+    }
+}
+
 TEST(FillReciprocalUrlTest, FillsEveryReciprocalInput)
 {
     FillingBench bench;

@@ -24,7 +24,8 @@ for program in "${programs[@]}"; do
   expect_file "$prefix/bin/$program"
 done
 share="$prefix/share/vantelo"
-for file in dirdata.xml data/wait.gif demo/index.html demo/link-directory/submit.html reciprocal/interact.php; do
+for file in dirdata.xml data/wait.gif demo/index.html demo/link-directory/submit.html reciprocal/interact.php \
+    reciprocal/.htaccess reciprocal/attempts.txt; do
   expect_file "$share/$file"
 done
 if [ -x "$build/bin/vantelo" ]; then

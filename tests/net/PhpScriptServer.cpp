@@ -57,7 +57,8 @@ void handOver(const std::filesystem::path& path)
 
 } // namespace
 
-PhpScriptServer::PhpScriptServer(const std::filesystem::path& source)
+PhpScriptServer::PhpScriptServer(
+    const std::filesystem::path& source, const std::vector<std::string>& environment)
     : m_site(m_temp.path("site"))
     , m_port(freePort())
 {
@@ -83,11 +84,19 @@ PhpScriptServer::PhpScriptServer(const std::filesystem::path& source)
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    std::vector<std::string> variables = environment;
+    std::vector<char*> envp;
+    for (std::string& variable : variables)
+        envp.push_back(variable.data());
+    for (char** inherited = environ; *inherited; ++inherited)
+        envp.push_back(*inherited);
+    envp.push_back(nullptr);
+
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = ::posix_spawnp(&m_server, argv[0], &actions, nullptr, argv.data(), environ);
+    const int spawned = ::posix_spawnp(&m_server, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start php (install php-cli)");

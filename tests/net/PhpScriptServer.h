@@ -5,13 +5,16 @@
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // PHP's built-in web server on 127.0.0.1, serving a copy of a folder from a
 // temporary folder. As root it runs as the unprivileged user "nobody", so that
 // file permissions are enforced as on a real web host.
 class PhpScriptServer {
 public:
-    explicit PhpScriptServer(const std::filesystem::path& source);
+    // The environment adds "NAME=value" entries to the server's own.
+    explicit PhpScriptServer(
+        const std::filesystem::path& source, const std::vector<std::string>& environment = {});
     ~PhpScriptServer();
     PhpScriptServer(const PhpScriptServer&) = delete;
     PhpScriptServer& operator=(const PhpScriptServer&) = delete;

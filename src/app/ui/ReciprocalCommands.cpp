@@ -3,10 +3,19 @@
 #include "app/MainWindowState.h"
 #include "app/TabSlots.h"
 #include "app/ui/BrowserTab.h"
+#include "common/MessageBox.h"
 #include "custom/ui/CAddReciprocalDlg.h"
 #include "filling/IClipboard.h"
 #include "filling/ReciprocalButton.h"
 #include "net/ReciprocalScript.h"
+
+#include <QPointer>
+
+namespace {
+
+constexpr const char* kCodeGone = "Could not add the reciprocal link present on this page";
+
+} // namespace
 
 ReciprocalCommands::ReciprocalCommands(MainWindowContext context, IClipboard& clipboard)
     : m_context(std::move(context))
@@ -34,6 +43,23 @@ void ReciprocalCommands::placeLinkForTab(BrowserTab& tab, TabSlot& slot)
 {
     // The button follows this state, but a page may have moved on since it was pressed.
     if (!reciprocalButtonEnabled(m_context.state.active().profile(), &slot.fill))
+        return;
+    // The page's own scripts may have put another code into the field since the
+    // fill read it: what is shown and sent is what the page holds now.
+    QPointer<BrowserTab> guarded(&tab);
+    tab.filler().rereadReciprocalCode([this, guarded, &slot](bool found) {
+        if (guarded)
+            placeReadCode(*guarded, slot, found);
+    });
+}
+
+void ReciprocalCommands::placeReadCode(BrowserTab& tab, TabSlot& slot, bool found)
+{
+    if (!found) {
+        m_context.messages.show(kCodeGone, kVanteloCaption, MessageIcon::Warning);
+        return;
+    }
+    if (!profilePlacesLinks())
         return;
     const SendingProfile::SiteProfile& profile = m_context.state.active().profile();
     const std::optional<std::string> url =

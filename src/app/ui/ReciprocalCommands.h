@@ -22,13 +22,16 @@ public:
 
     // Asks for the link code, places it and puts the returned address on the clipboard.
     void addReciprocalLink();
-    // Places the link of the tab's directory and writes its page's address into the form.
+    // Reads the link code of the tab's directory from its page again, shows it,
+    // places it and writes its page's address into the form; the page is read
+    // asynchronously, so this returns before the link is placed.
     void placeLinkForTab(BrowserTab& tab, TabSlot& slot);
 
     // Replaces the dialog that asks for the link code (tests answer it themselves).
     void setCodeDialog(CodeDialog dialog) { m_askCode = std::move(dialog); }
 
 private:
+    void placeReadCode(BrowserTab& tab, TabSlot& slot, bool found);
     bool profilePlacesLinks() const;
 
     MainWindowContext m_context;

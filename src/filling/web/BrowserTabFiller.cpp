@@ -3,6 +3,8 @@
 #include "filling/TabFillState.h"
 #include "filling/web/FillingWebPage.h"
 
+#include <memory>
+
 BrowserTabFiller::BrowserTabFiller(FillingWebPage* page, TabFillState& state, const PageFiller& filler,
     ProfileSource profile, QObject* parent)
     : QObject(parent)
@@ -35,6 +37,18 @@ void BrowserTabFiller::fillCategory()
 void BrowserTabFiller::fillReciprocalUrl(const std::string& url)
 {
     runOnPage([this, url](FormDocumentModel& page) { m_filler.fillReciprocalUrl(page, m_state, url); });
+}
+
+void BrowserTabFiller::rereadReciprocalCode(std::function<void(bool found)> read)
+{
+    auto found = std::make_shared<bool>(false);
+    m_bridge.run(
+        [this, found](FormDocumentModel& page) { *found = m_filler.readReciprocalCode(page, m_state); },
+        [this, found, read = std::move(read)](const WebFormRun& run) {
+            emit filled(run);
+            if (run.end != WebFormRun::End::Abandoned)
+                read(*found);
+        });
 }
 
 void BrowserTabFiller::handleCompletedLoad()

@@ -32,6 +32,10 @@ public:
     void fillCategory();
     // Places the URL of the page that now carries the reciprocal link.
     void fillReciprocalUrl(const std::string& url);
+    // Reads the directory's link code from the live page again, into the tab's
+    // state, and tells `read` whether the page still shows one. Nothing is told
+    // when the page moves on first.
+    void rereadReciprocalCode(std::function<void(bool found)> read);
 
 signals:
     // The tab's page changes: its reciprocal code and category search are reset.

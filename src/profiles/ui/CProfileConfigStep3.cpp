@@ -33,6 +33,10 @@ constexpr const char* kConfigHelp =
     "Enter the full internet address (usually http://.../interact.php) where you uploaded the reciprocal "
     "management script provided with Vantelo. This must be the address of the interact.php file.";
 
+constexpr const char* kInsecureAddress =
+    "This address starts with http://, so the script's password would cross the network unencrypted. Use "
+    "https:// if your web site offers it.";
+
 CStaticHelp* helpIcon(const char* text)
 {
     return new CStaticHelp(QString::fromUtf8(text), nullptr);
@@ -59,6 +63,7 @@ CProfileConfigStep3::CProfileConfigStep3(
     , m_config(new QLineEdit)
     , m_password(new QLineEdit)
     , m_test(new QPushButton(QStringLiteral("Test Configuration")))
+    , m_insecureAddress(new QLabel(QString::fromUtf8(kInsecureAddress)))
     , m_manualHelp(helpIcon(kManualHelp))
     , m_automaticHelp(helpIcon(kAutomaticHelp))
     , m_configHelp(helpIcon(kConfigHelp))
@@ -72,6 +77,10 @@ CProfileConfigStep3::CProfileConfigStep3(
     m_password->setEchoMode(QLineEdit::Password);
     m_test->setAutoDefault(false);
     connect(m_test, &QPushButton::clicked, this, &CProfileConfigStep3::testConfiguration);
+    m_insecureAddress->setObjectName(QStringLiteral("insecureAddressWarning"));
+    m_insecureAddress->setWordWrap(true);
+    m_insecureAddress->hide();
+    connect(m_config, &QLineEdit::textChanged, this, &CProfileConfigStep3::warnOfInsecureAddress);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_manual, 0, 0, 1, 2);
@@ -83,12 +92,13 @@ CProfileConfigStep3::CProfileConfigStep3(
     layout->addWidget(labelFor(QStringLiteral("Script a&ddress:"), m_config), 3, 0);
     layout->addWidget(m_config, 3, 1);
     layout->addWidget(m_configHelp, 3, 2);
-    layout->addWidget(labelFor(QStringLiteral("Pass&word:"), m_password), 4, 0);
-    layout->addWidget(m_password, 4, 1);
-    layout->addWidget(m_passwordHelp, 4, 2);
-    layout->addWidget(m_test, 5, 1, Qt::AlignLeft);
+    layout->addWidget(m_insecureAddress, 4, 1, 1, 2);
+    layout->addWidget(labelFor(QStringLiteral("Pass&word:"), m_password), 5, 0);
+    layout->addWidget(m_password, 5, 1);
+    layout->addWidget(m_passwordHelp, 5, 2);
+    layout->addWidget(m_test, 6, 1, Qt::AlignLeft);
     layout->setColumnStretch(1, 1);
-    layout->setRowStretch(6, 1);
+    layout->setRowStretch(7, 1);
 
     const std::vector<QWidget*> order { m_manual, m_reciprocal, m_automatic, m_config, m_password, m_test };
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -124,6 +134,13 @@ void CProfileConfigStep3::enableMethodFields()
     m_config->setEnabled(automatic);
     m_password->setEnabled(automatic);
     m_test->setEnabled(automatic);
+    warnOfInsecureAddress();
+}
+
+void CProfileConfigStep3::warnOfInsecureAddress()
+{
+    m_insecureAddress->setVisible(
+        m_automatic->isChecked() && ReciprocalScript::sendsPasswordInClear(toStdString(m_config->text())));
 }
 
 void CProfileConfigStep3::testConfiguration()

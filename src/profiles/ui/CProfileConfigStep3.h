@@ -5,6 +5,7 @@
 class CStaticHelp;
 class IMessageBox;
 class IWaitDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +41,8 @@ public:
 
 private:
     void enableMethodFields();
+    // Shows the warning under the script's address while it would send the password unencrypted.
+    void warnOfInsecureAddress();
     void testConfiguration();
     void storeFields();
 
@@ -52,6 +55,7 @@ private:
     QLineEdit* m_config;
     QLineEdit* m_password;
     QPushButton* m_test;
+    QLabel* m_insecureAddress;
     CStaticHelp* m_manualHelp;
     CStaticHelp* m_automaticHelp;
     CStaticHelp* m_configHelp;

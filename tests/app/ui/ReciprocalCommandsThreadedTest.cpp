@@ -32,9 +32,22 @@ constexpr const char* kWrongPassword = "Reciprocal script misconfiguration: inva
                                        "sure the password supplied in your profile "
                                        "reciprocal configuration matches the one you added in your "
                                        "config.php. See the user manual for more details.";
+constexpr const char* kCodeRefused =
+    "The reciprocal script refused this link code. It accepts one link to an http:// or https:// address "
+    "with a text or one image, of at most 4 KB, and nothing else. See the user manual for more details.";
+constexpr const char* kUnknownAnswer = "Unknown error. The reciprocal script may not be properly uploaded. "
+                                       "Please see the user manual for more details.";
 constexpr const char* kCustomLinkAdded = "The reciprocal link was added to your site. The reciprocal URL was "
                                          "copied to the clipboard for you to paste "
                                          "it in the appropriate place before submitting.";
+
+// The question that shows a directory's link code before it is sent.
+RecordedMessage codeQuestion(const std::string& code)
+{
+    return RecordedMessage { "Vantelo will add this link code from the directory's page to your site:\n\n"
+            + code + "\n\nAdd it?",
+        "Vantelo", MessageIcon::Question, true, MessageButtons::YesNo };
+}
 
 // A directory page and the user's script, both on one loopback server, and the
 // main window with a profile of either method.
@@ -47,9 +60,11 @@ protected:
         m_server.closeConnectionsAfterEachAnswer();
     }
 
-    CQuenlarDlg& start(int method, bool urlField = true)
+    CQuenlarDlg& start(int method, bool urlField = true, const std::string& pageScript = {})
     {
-        m_server.serve("/add.php", 200, reciprocalDirectoryPage(kCode, urlField), "text/html");
+        std::string page = reciprocalDirectoryPage(kCode, urlField);
+        page.insert(page.find("</body>"), pageScript);
+        m_server.serve("/add.php", 200, page, "text/html");
         m_server.start();
         m_fixture.writeDatabase(
             directoryElement("Widget Links", 4, m_server.url("/add.php"), {}, kReciprocalItems));
@@ -66,19 +81,30 @@ protected:
             waitUntil([&] { return fieldValue(window, "TITLE") == QStringLiteral("My Site"); }, 30000));
     }
 
-    // The link codes and passwords the script was sent, decoded.
+    // Presses the tab's "Reciprocal" button with the answer to its question, and
+    // waits until it has shown this many messages.
+    void pressReciprocal(CQuenlarDlg& window, MessageAnswer answer, std::size_t messages)
+    {
+        m_fixture.messages.answerNext(answer);
+        reciprocalButton(window)->trigger();
+        ASSERT_TRUE(waitUntil([&] { return m_fixture.messages.messages().size() >= messages; }));
+    }
+
+    // The passwords and link codes the script was sent, decoded. Each went in a
+    // POST form to the script's bare address.
     std::vector<std::pair<std::string, std::string>> scriptRequests() const
     {
         std::vector<std::pair<std::string, std::string>> sent;
         for (const SeenRequest& request : m_server.requests()) {
-            if (!request.target.starts_with("/interact.php?"))
+            if (!request.target.starts_with("/interact.php"))
                 continue;
-            // Nothing in the query is left for the server to read as a separator but "&" and "=".
-            EXPECT_EQ(request.target.find_first_of(" <>\"#"), std::string::npos) << request.target;
+            EXPECT_EQ(request.target, "/interact.php");
+            EXPECT_EQ(request.method, "POST");
+            // Nothing in the form is left for the server to read as a separator but "&" and "=".
+            EXPECT_EQ(request.body.find_first_of(" <>\"#+"), std::string::npos) << request.body;
             std::string password;
             std::string code;
-            for (const QString& pair :
-                QString::fromStdString(request.target.substr(14)).split(QLatin1Char('&'))) {
+            for (const QString& pair : QString::fromStdString(request.body).split(QLatin1Char('&'))) {
                 const QString value =
                     QUrl::fromPercentEncoding(pair.mid(pair.indexOf(QLatin1Char('=')) + 1).toUtf8());
                 (pair.startsWith(QLatin1String("password=")) ? password : code) = value.toStdString();
@@ -100,20 +126,28 @@ TEST_F(ReciprocalCommandsThreaded, TheButtonPlacesTheTabsCodeAndWritesTheAddress
     ASSERT_TRUE(waitUntil([&] { return reciprocalButton(window)->isEnabled(); }));
     EXPECT_EQ(reciprocalButton(window)->toolTip(), QStringLiteral("Add a reciprocal link to this directory"));
 
-    // A refusal shows its message and writes nothing.
-    m_server.serve("/interact.php", 200, "3 wrong password");
-    reciprocalButton(window)->trigger();
-    EXPECT_THAT(m_fixture.messages.messages(), ElementsAre(vanteloError(kWrongPassword)));
-    EXPECT_EQ(fieldValue(window, "RECIP_URL"), QString());
+    // A refusal shows its message and writes nothing; so does an answer that is
+    // no address, such as a PHP error page.
+    for (const char* answer : { "3 wrong password", "<br />\n<b>Parse error</b>: in /var/www/config.php" }) {
+        SCOPED_TRACE(answer);
+        m_fixture.messages.clear();
+        m_server.serve("/interact.php", 200, answer);
+        pressReciprocal(window, MessageAnswer::Yes, 2);
+        EXPECT_THAT(m_fixture.messages.messages(),
+            ElementsAre(
+                codeQuestion(kCode), vanteloError(answer[0] == '3' ? kWrongPassword : kUnknownAnswer)));
+        EXPECT_EQ(fieldValue(window, "RECIP_URL"), QString());
+    }
 
     m_fixture.messages.clear();
     m_server.serve("/interact.php", 200, kPlacedAt);
-    reciprocalButton(window)->trigger();
+    pressReciprocal(window, MessageAnswer::Yes, 1);
     ASSERT_TRUE(
         waitUntil([&] { return fieldValue(window, "RECIP_URL") == QString::fromStdString(kPlacedAt); }));
-    EXPECT_TRUE(m_fixture.messages.empty());
+    EXPECT_THAT(m_fixture.messages.messages(), ElementsAre(codeQuestion(kCode)));
     // The code as the page shows it, and the password with its "&", arrive intact.
-    EXPECT_THAT(scriptRequests(), ElementsAre(std::pair(kPassword, kCode), std::pair(kPassword, kCode)));
+    EXPECT_THAT(scriptRequests(),
+        ElementsAre(std::pair(kPassword, kCode), std::pair(kPassword, kCode), std::pair(kPassword, kCode)));
 
     // A page without a link code turns the button off again.
     BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
@@ -136,11 +170,38 @@ TEST_F(ReciprocalCommandsThreaded, APageWithoutTheAddressFieldGetsTheAddressOnTh
     openDirectory(window);
     ASSERT_TRUE(waitUntil([&] { return reciprocalButton(window)->isEnabled(); }));
     QGuiApplication::clipboard()->clear();
-    reciprocalButton(window)->trigger();
-    ASSERT_TRUE(waitUntil([&] { return !m_fixture.messages.empty(); }));
-    EXPECT_THAT(
-        m_fixture.messages.messages(), ElementsAre(shown(kNoUrlField, "Vantelo", MessageIcon::Warning)));
+    pressReciprocal(window, MessageAnswer::Yes, 2);
+    EXPECT_THAT(m_fixture.messages.messages(),
+        ElementsAre(codeQuestion(kCode), shown(kNoUrlField, "Vantelo", MessageIcon::Warning)));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(kPlacedAt));
+}
+
+TEST_F(ReciprocalCommandsThreaded, ACodeThePageChangesAfterTheFillIsShownAsItIsNow)
+{
+    // The page swaps its link code once the fill has written the title.
+    const std::string hostile = "<script>location='http://evil.example/'</script>";
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic, true,
+        "<script>document.getElementsByName('TITLE')[0].addEventListener('change', () => {"
+        "document.getElementsByName('RECIP_CODE')[0].value = \""
+            + std::string("<script>location='http://evil.example/'<\\/script>") + "\"; });</script>");
+    openDirectory(window);
+    ASSERT_TRUE(
+        waitUntil([&] { return fieldValue(window, "RECIP_CODE") == QString::fromStdString(hostile); }));
+    ASSERT_TRUE(waitUntil([&] { return reciprocalButton(window)->isEnabled(); }));
+
+    // Declined once it is seen: nothing is sent.
+    pressReciprocal(window, MessageAnswer::No, 1);
+    EXPECT_THAT(m_fixture.messages.messages(), ElementsAre(codeQuestion(hostile)));
+    EXPECT_THAT(scriptRequests(), IsEmpty());
+
+    // Accepted: the script gets what the page shows and refuses it.
+    m_fixture.messages.clear();
+    m_server.serve("/interact.php", 200, "4");
+    pressReciprocal(window, MessageAnswer::Yes, 2);
+    EXPECT_THAT(
+        m_fixture.messages.messages(), ElementsAre(codeQuestion(hostile), vanteloError(kCodeRefused)));
+    EXPECT_THAT(scriptRequests(), ElementsAre(std::pair(kPassword, hostile)));
+    EXPECT_EQ(fieldValue(window, "RECIP_URL"), QString());
 }
 
 TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)

@@ -12,6 +12,7 @@
 #include "widgets/CStaticHelp.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -263,15 +264,29 @@ TEST(CProfileConfiguratorTest, ReciprocalMethodSwitchesTheFieldsAndTestsTheScrip
     EXPECT_EQ(enabled(), (std::vector<bool> { false, true, true, true }));
 
     reciprocal.testButton()->click();
-    EXPECT_THAT(wait.urls(), ElementsAre("http://www.example.com/interact.php?test=1&password=p%26w"));
+    EXPECT_THAT(wait.urls(), ElementsAre("http://www.example.com/interact.php"));
+    EXPECT_THAT(wait.forms(), ElementsAre("test=1&password=p%26w"));
     EXPECT_THAT(messages.messages(),
         ElementsAre(shown("Reciprocal script is properly configured", "Vantelo", MessageIcon::Information)));
 
+    // An http address would carry the password unencrypted: the page says so while it is typed.
+    auto* warning = reciprocal.findChild<QLabel*>(QStringLiteral("insecureAddressWarning"));
+    ASSERT_NE(warning, nullptr);
+    EXPECT_FALSE(warning->isHidden());
+    EXPECT_EQ(warning->text(),
+        QStringLiteral("This address starts with http://, so the script's password would cross the network "
+                       "unencrypted. Use https:// if your web site offers it."));
+    reciprocal.configEdit()->setText(QStringLiteral("https://www.example.com/interact.php"));
+    EXPECT_TRUE(warning->isHidden());
+    reciprocal.configEdit()->setText(QStringLiteral("HTTP://www.example.com/interact.php"));
+    EXPECT_FALSE(warning->isHidden());
+
     reciprocal.manualButton()->click();
     EXPECT_EQ(enabled(), (std::vector<bool> { true, false, false, false }));
+    EXPECT_TRUE(warning->isHidden());
     next(wizard);
     EXPECT_EQ(wizard.model().fields().reciprocalMethod, kReciprocalManual);
-    EXPECT_EQ(wizard.model().fields().reciprocalConfig, "http://www.example.com/interact.php");
+    EXPECT_EQ(wizard.model().fields().reciprocalConfig, "HTTP://www.example.com/interact.php");
 }
 
 TEST(CProfileConfiguratorTest, HelpIconsExplainTheCategoryAndReciprocalFields)

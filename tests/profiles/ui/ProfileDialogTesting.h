@@ -41,12 +41,16 @@ public:
     WaitResult run(const WaitRequest& request) override
     {
         m_urls.push_back(request.url);
+        m_forms.push_back(request.postData);
         return { true, true, 200, m_body };
     }
 
     const std::vector<std::string>& urls() const { return m_urls; }
+    // The form bodies sent, in the order of urls().
+    const std::vector<std::string>& forms() const { return m_forms; }
 
 private:
     std::string m_body;
     std::vector<std::string> m_urls;
+    std::vector<std::string> m_forms;
 };
