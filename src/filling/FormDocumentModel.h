@@ -21,6 +21,8 @@ struct FormElement {
     int selectedIndex = -1; // chosen option, -1 for none
     int form = -1; // position of its form among the page's forms, -1 for none
     FieldSignals cues; // what a person reads around a field, for the recognition of fields
+    bool offered = false; // an earlier fill of the page saw the field
+    bool edited = false; // a person typed into the field
 
     bool operator==(const FormElement&) const = default;
 };
@@ -83,6 +85,10 @@ public:
     const std::vector<FormWrite>& writes() const { return m_writes; }
     // Marks the writes from this one on as made by the recognition of fields.
     void markWritesRecognised(std::size_t firstWrite);
+    // From now on writes to fields that an earlier fill saw or a person edited
+    // change nothing, so that a fill of fields added late touches only those.
+    // The number of fields still open to writes.
+    std::size_t holdEarlierFields();
 
     // The page's forms, in the order that FormElement::form counts.
     void setForms(std::vector<FormSignals> forms) { m_forms = std::move(forms); }
@@ -104,6 +110,7 @@ private:
     Collection m_inputs;
     Collection m_textAreas;
     std::vector<FormWrite> m_writes;
+    std::vector<bool> m_held;
     std::vector<FormSignals> m_forms;
     std::optional<std::string> m_source;
     std::string m_documentToken;

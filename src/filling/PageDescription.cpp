@@ -48,7 +48,7 @@ bool flagOf(const json& object, const char* key)
     return found != object.end() && found->is_boolean() && found->get<bool>();
 }
 
-FieldSignals signalsOf(const json& object)
+FieldSignals cuesOf(const json& object)
 {
     FieldSignals cues;
     cues.autocomplete = textOf(object, "autocomplete");
@@ -99,7 +99,9 @@ FormElement elementOf(const json& object)
     element.options = textsOf(object, "options");
     element.selectedIndex = numberOf(object, "selected", -1);
     element.form = numberOf(object, "form", -1);
-    element.cues = signalsOf(object);
+    element.cues = cuesOf(object);
+    element.offered = flagOf(object, "covered");
+    element.edited = flagOf(object, "edited");
     return element;
 }
 

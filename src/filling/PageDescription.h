@@ -14,7 +14,8 @@
 // carry what a person reads around it: "autocomplete", "label", "aria",
 // "placeholder", "title", "preceding", "maxlength", "readonly", "disabled",
 // "hidden", "skipstab", "default", "defaultchecked", "defaultselected", "groups"
-// (each option's group label) and "frame" (empty in the top document).
+// (each option's group label) and "frame" (empty in the top document), and
+// "covered" (an earlier fill saw it) and "edited" (a person typed into it).
 
 // The model of a page description. Text that is not such a description (not
 // JSON, wrong types, absurd nesting) gives an empty model; nothing is thrown.

@@ -4,6 +4,7 @@
 #include "directories/DirectoryStore.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
+#include "filling/DirectorySite.h"
 #include "filling/FormDocumentModel.h"
 #include "filling/IClipboard.h"
 #include "filling/IFormDocument.h"
@@ -192,6 +193,42 @@ int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& r
         }
     }
     return RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab);
+}
+
+int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
+    const SiteProfile& profile, TabFillState& tab) const
+{
+    if (page.holdEarlierFields() == 0)
+        return 0;
+    const PickSlots earlierPicks = tab.picks;
+    const CategoryPosition earlierCategory = tab.category;
+    fillPage(page, profile, tab);
+    fillCategory(page, profile, tab);
+    // The page shows what the first fill drew; a list drawn only now is kept.
+    const auto keep = [](std::string& now, const std::string& before) {
+        if (!before.empty())
+            now = before;
+    };
+    keep(tab.picks.title, earlierPicks.title);
+    keep(tab.picks.description, earlierPicks.description);
+    keep(tab.picks.keywords, earlierPicks.keywords);
+    if (recognizer)
+        fillRecognised(page, *recognizer, profile, tab);
+    std::set<ElementHandle> written;
+    bool chose = false;
+    for (const FormWrite& write : page.writes()) {
+        written.insert(write.element);
+        chose = chose || write.kind == FormWriteKind::SelectedIndex;
+    }
+    if (!chose)
+        tab.category = earlierCategory;
+    return static_cast<int>(written.size());
+}
+
+bool PageFiller::fillsAutomatically(const TabFillState& tab, std::string_view pageUrl) const
+{
+    const DirectoryRecord* directory = m_directories.find(tab.directoryName);
+    return directory && sameSite(directory->submitUrl, pageUrl);
 }
 
 void PageFiller::fillCategory(IFormDocument& document, const SiteProfile& profile, TabFillState& tab) const

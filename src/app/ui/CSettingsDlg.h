@@ -9,8 +9,8 @@ class IMessageBox;
 class QCheckBox;
 class QLineEdit;
 
-// The settings dialog: autosave and its interval, automatic updates and tabbed
-// browsing, each with a help icon. The interval can be edited only while
+// The settings dialog: autosave and its interval, automatic updates, tabbed
+// browsing and the recognition of form fields, each with a help icon. The interval can be edited only while
 // autosave is ticked; OK is refused while it holds no integer.
 class CSettingsDlg : public QDialog {
     Q_OBJECT
@@ -18,10 +18,12 @@ class CSettingsDlg : public QDialog {
 public:
     static constexpr const char* kCaption = "Vantelo Settings";
     static constexpr const char* kNotAnInteger = "Enter an integer.";
+    // The object name of the check box that turns the recognition of fields on and off.
+    static constexpr const char* kRecognizeFormsName = "recognizeFormsBox";
 
     CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent = nullptr);
 
-    // The settings with the dialog's four values; an interval of 0 is taken as 3.
+    // The settings with the dialog's values; an interval of 0 is taken as 3.
     MainSettings settings() const { return m_settings; }
 
     QCheckBox* autosaveBox() const { return m_autosave; }
@@ -42,6 +44,7 @@ private:
     QLineEdit* m_interval;
     QCheckBox* m_autoUpdate;
     QCheckBox* m_tabbed;
+    QCheckBox* m_recognizeForms;
     CStaticHelp* m_autosaveHelp;
     CStaticHelp* m_autoUpdateHelp;
     CStaticHelp* m_tabbedHelp;

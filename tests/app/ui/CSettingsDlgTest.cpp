@@ -52,4 +52,29 @@ TEST(CSettingsDlgTest, EachOptionHasItsHelpIcon)
     EXPECT_THAT(dialog.tabbedBrowsingHelp()->helpText().toStdString(), HasSubstr("loaded in a new tab"));
 }
 
+TEST(CSettingsDlgTest, RecognitionIsTurnedOffAndOnByItsBoxAndOnlyAChangeIsStored)
+{
+    RecordingMessageBox messages;
+    const auto box = [](const CSettingsDlg& dialog) {
+        return dialog.findChild<QCheckBox*>(QString::fromLatin1(CSettingsDlg::kRecognizeFormsName));
+    };
+    CSettingsDlg unchanged(MainSettings {}, messages);
+    ASSERT_NE(box(unchanged), nullptr);
+    EXPECT_TRUE(box(unchanged)->isChecked());
+    unchanged.accept();
+    EXPECT_EQ(unchanged.settings().recognizeForms, std::nullopt);
+
+    CSettingsDlg off(MainSettings {}, messages);
+    box(off)->click();
+    off.accept();
+    EXPECT_EQ(off.settings().recognizeForms, false);
+
+    CSettingsDlg on(off.settings(), messages);
+    EXPECT_FALSE(box(on)->isChecked());
+    box(on)->click();
+    on.accept();
+    EXPECT_EQ(on.settings().recognizeForms, true);
+    EXPECT_TRUE(messages.empty());
+}
+
 } // namespace
