@@ -43,6 +43,11 @@ run: build
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
+# The Debian package of the build: $(BUILD_DIR)/vantelo_<version>_<architecture>.deb.
+.PHONY: package
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
 # The pictures of the README and the user guide, under Xvfb, in resources/pages/screenshots/.
 screenshot: build
 	scripts/screenshot $(BUILD_DIR)

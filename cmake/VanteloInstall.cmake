@@ -1,6 +1,7 @@
 # `cmake --install`: the programs in bin/, the shipped files in share/vantelo/
 # (where an installed program looks for them: ../share/vantelo beside its bin/),
-# the desktop entry and the icon. The per-user data folder gets its copy of the
+# the desktop entry, the icon, the AppStream file, the manual pages, the bash
+# completion and the README. The per-user data folder gets its copy of the
 # shipped data files on the program's first start.
 
 set(vantelo_share share/vantelo)
@@ -35,7 +36,15 @@ install(CODE "
   endif()
 ")
 
+# The desktop entry is named after the AppStream id, which names it as the launchable.
 if(VANTELO_GUI)
-  install(FILES resources/desktop/vantelo.desktop DESTINATION share/applications)
+  install(FILES resources/desktop/io.github.vantelo.Vantelo.desktop DESTINATION share/applications)
   install(FILES resources/desktop/vantelo.svg DESTINATION share/icons/hicolor/scalable/apps)
+  install(FILES resources/desktop/io.github.vantelo.Vantelo.metainfo.xml DESTINATION share/metainfo)
 endif()
+
+install(FILES ${VANTELO_MAN_PAGE_FILES} DESTINATION share/man/man1)
+install(FILES resources/completion/vantelo-cli.bash DESTINATION share/bash-completion/completions
+  RENAME vantelo-cli)
+# The reference of the command-line tools and of the data folder.
+install(FILES README.md DESTINATION share/doc/vantelo)

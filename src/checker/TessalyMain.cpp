@@ -6,6 +6,7 @@
 #include "common/CommandLine.h"
 #include "common/Version.h"
 
+#include <algorithm>
 #include <clocale>
 #include <exception>
 #include <iostream>
@@ -43,7 +44,11 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (arguments.size() == 1 && (arguments.front() == "--help" || arguments.front() == "-h")) {
+    // Anywhere on the line, so that "tessaly --check --help" explains rather
+    // than checks a file named "--help".
+    const bool help = std::any_of(arguments.begin(), arguments.end(),
+        [](const std::string& argument) { return argument == "--help" || argument == "-h"; });
+    if (help) {
         printHelp(std::cout);
         return 0;
     }

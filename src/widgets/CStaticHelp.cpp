@@ -114,6 +114,7 @@ void CStaticHelp::showTip()
 {
     showBitmap(m_hoverBitmap);
     auto* tip = new CStaticTip(m_text, kTipColour, this);
+    tip->setObjectName("helpTip");
     QFont font = tip->font();
     font.setPointSize(8);
     tip->setFont(font);

@@ -26,8 +26,6 @@ public:
 
     const QString& helpText() const { return m_text; }
     void setHelpText(const QString& text);
-    // The pop-up while it shows, else null.
-    CStaticTip* tip() const { return m_tip; }
     bool isHighlighted() const { return m_highlighted; }
 
     // The pop-up's size for a text: one line per 42 characters.

@@ -29,9 +29,15 @@ for file in dirdata.xml data/wait.gif demo/index.html demo/link-directory/submit
   expect_file "$share/$file"
 done
 if [ -x "$build/bin/vantelo" ]; then
-  expect_file "$prefix/share/applications/vantelo.desktop"
+  expect_file "$prefix/share/applications/io.github.vantelo.Vantelo.desktop"
   expect_file "$prefix/share/icons/hicolor/scalable/apps/vantelo.svg"
+  expect_file "$prefix/share/metainfo/io.github.vantelo.Vantelo.metainfo.xml"
 fi
+for program in "${programs[@]}"; do
+  expect_file "$prefix/share/man/man1/$program.1.gz"
+done
+expect_file "$prefix/share/bash-completion/completions/vantelo-cli"
+expect_file "$prefix/share/doc/vantelo/README.md"
 # Nothing but the programs lands in bin/.
 extra=$(ls "$prefix/bin" | grep -v -x -e tessaly -e vantelo-cli -e vantelo || true)
 [ -z "$extra" ] || fail "unexpected files in bin/: $extra"
@@ -47,6 +53,9 @@ for program in "${programs[@]}"; do
   [[ "$version" == "$program "[0-9]*.[0-9]*.[0-9]* ]] || fail "$program --version printed '$version'"
   "$prefix/bin/$program" --help | grep -q "$program" || fail "$program --help does not name the program"
 done
+# Help after --check explains the check instead of checking a file named "--help".
+usage=$("$prefix/bin/tessaly" --check --help) || fail "tessaly --check --help failed"
+grep -q -e "--pause-ms" <<<"$usage" || fail "tessaly --check --help printed '$usage'"
 [ ! -e "$HOME/.local" ] || fail "--help or --version made a data folder"
 
 folder=$("$prefix/bin/vantelo-cli" data-folder)

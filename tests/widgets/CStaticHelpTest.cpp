@@ -2,6 +2,7 @@
 #include "widgets/CStaticTip.h"
 
 #include "GuiTestSupport.h"
+#include "support/NamedChild.h"
 
 #include <QEnterEvent>
 
@@ -50,15 +51,15 @@ TEST(CStaticHelpTest, RestingShowsTheTipAndLeavingRemovesIt)
     QCoreApplication::processEvents();
 
     enter(*icon);
-    EXPECT_EQ(icon->tip(), nullptr);
-    ASSERT_TRUE(waitUntil([&] { return icon->tip() != nullptr; }, 2000));
+    EXPECT_EQ(icon->findChild<CStaticTip*>(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return icon->findChild<CStaticTip*>() != nullptr; }, 2000));
     EXPECT_TRUE(icon->isHighlighted());
-    EXPECT_EQ(icon->tip()->text(), icon->helpText());
-    EXPECT_TRUE(icon->tip()->isVisible());
-    EXPECT_EQ(icon->tip()->palette().color(QPalette::Window), QColor(248, 235, 1));
+    EXPECT_EQ(child<CStaticTip>(*icon, "helpTip")->text(), icon->helpText());
+    EXPECT_TRUE(child<CStaticTip>(*icon, "helpTip")->isVisible());
+    EXPECT_EQ(child<CStaticTip>(*icon, "helpTip")->palette().color(QPalette::Window), QColor(248, 235, 1));
 
     leave(*icon);
-    EXPECT_EQ(icon->tip(), nullptr);
+    EXPECT_EQ(icon->findChild<CStaticTip*>(), nullptr);
     EXPECT_FALSE(icon->isHighlighted());
 }
 
@@ -74,7 +75,7 @@ TEST(CStaticHelpTest, LeavingBeforeTheHoverTimeShowsNothing)
     enter(*icon);
     leave(*icon);
     QTest::qWait(CStaticHelp::kHoverMilliseconds * 3);
-    EXPECT_EQ(icon->tip(), nullptr);
+    EXPECT_EQ(icon->findChild<CStaticTip*>(), nullptr);
     EXPECT_FALSE(icon->isHighlighted());
 }
 

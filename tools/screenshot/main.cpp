@@ -59,6 +59,17 @@ void waitFor(const std::function<bool()>& condition, int milliseconds)
         QTest::qWait(50);
 }
 
+// The window's child of that object name, which the pictures cannot do without.
+template <class W> W& named(const QObject& window, const char* name)
+{
+    W* found = window.findChild<W*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        std::cerr << "vantelo-screenshot: no " << name << " in the window\n";
+        std::exit(1);
+    }
+    return *found;
+}
+
 bool savePicture(QWidget& window, const char* file)
 {
     QTest::qWait(kSettleMs);
@@ -99,12 +110,13 @@ int mainWindow(const DataFolder& folder, const char* out, QSize size, bool openD
     CQuenlarDlg window(messages, clock, random, folder);
     window.resize(size);
     window.show();
+    const BrowserTabArea& tabs = named<BrowserTabArea>(window, "browserTabs");
     bool loaded = false;
-    if (BrowserTab* start = window.tabs().tab(window.tabs().currentSlot()))
+    if (BrowserTab* start = tabs.tab(tabs.currentSlot()))
         QObject::connect(start, &BrowserTab::loadCompleted, [&loaded] { loaded = true; });
     waitFor([&] { return loaded && window.isLoaded(); }, kLoadTimeoutMs);
     if (openDemo) {
-        DirectoryListView* list = window.directoryPanel().list();
+        DirectoryListView* list = named<DirectoryPanel>(window, "directoryPanel").list();
         const QModelIndexList rows = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
             QString::fromLatin1(kDemoDirectory), 1, Qt::MatchStartsWith);
         if (rows.isEmpty()) {
@@ -114,7 +126,7 @@ int mainWindow(const DataFolder& folder, const char* out, QSize size, bool openD
         list->scrollTo(rows.front());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(rows.front()).center());
         bool filled = false;
-        if (BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot()))
+        if (BrowserTab* tab = tabs.tab(tabs.currentSlot()))
             QObject::connect(tab, &BrowserTab::filled, [&filled] { filled = true; });
         waitFor([&] { return filled; }, kLoadTimeoutMs);
     }
@@ -142,15 +154,17 @@ int directoryWizard(const DataFolder& folder, const char* out, const char* demoP
         DirectoryWizardModel({}, { "Business", "Computers", "Custom" }), sample.hosts, sample.messages);
     wizard.resize(900, 640);
     wizard.show();
-    wizard.nameEdit()->setText(QStringLiteral("Widget Web Guide"));
-    wizard.addressEdit()->setText(QStringLiteral("http://www.widgetwebguide.example/add.html"));
-    wizard.nextButton()->click();
+    named<QLineEdit>(wizard, "nameEdit").setText(QStringLiteral("Widget Web Guide"));
+    named<QLineEdit>(wizard, "addressEdit")
+        .setText(QStringLiteral("http://www.widgetwebguide.example/add.html"));
+    named<QPushButton>(wizard, "nextButton").click();
     waitFor([&] { return wizard.step() == CDirectoryEditDialog::kBrowserStep; }, kLoadTimeoutMs);
     const QUrl demo(QString::fromLocal8Bit(demoPage));
+    FillingWebPage& page = named<FillingWebPage>(wizard, "webPage");
     bool loaded = false;
-    QObject::connect(wizard.page(), &QWebEnginePage::loadFinished,
-        [&](bool ok) { loaded = loaded || (ok && wizard.page()->url().matches(demo, QUrl::RemoveQuery)); });
-    wizard.page()->load(demo);
+    QObject::connect(&page, &QWebEnginePage::loadFinished,
+        [&](bool ok) { loaded = loaded || (ok && page.url().matches(demo, QUrl::RemoveQuery)); });
+    page.load(demo);
     waitFor([&] { return loaded; }, kLoadTimeoutMs);
     return savePicture(wizard, out) ? 0 : 1;
 }

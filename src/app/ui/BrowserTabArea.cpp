@@ -125,6 +125,12 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     connect(m_toolBar->closeAction(), &QAction::triggered, this, &BrowserTabArea::CloseCurrentTab);
     fillCopyMenu();
     LayoutControls();
+
+    m_tabBar->setObjectName("tabBar");
+    m_address->setObjectName("addressEdit");
+    m_pageRank->setObjectName("pageRankLabel");
+    m_progress->setObjectName("progressBar");
+    m_toolBar->setObjectName("tabToolBar");
 }
 
 BrowserTabArea::~BrowserTabArea()

@@ -61,12 +61,6 @@ public:
     // The browser of a slot; null while the slot never had a tab.
     BrowserTab* tab(int slot) const;
 
-    QTabBar* tabBar() const { return m_tabBar; }
-    QLineEdit* addressEdit() const { return m_address; }
-    QLabel* pageRankLabel() const { return m_pageRank; }
-    QProgressBar* progressBar() const { return m_progress; }
-    TabToolBar* toolBar() const { return m_toolBar; }
-
 signals:
     // The page of a tab confirmed a submission.
     void submissionConfirmed(int slot, const SubmissionOutcome& outcome);

@@ -55,4 +55,6 @@ CAboutDlg::CAboutDlg(const QString& homeUrl, QWidget* parent)
     layout->addLayout(header);
     layout->addWidget(m_link, 1);
     layout->addWidget(buttons);
+
+    m_link->setObjectName("linkView");
 }

@@ -17,8 +17,6 @@ public:
     // `homeUrl` is the target of the page's link.
     explicit CAboutDlg(const QString& homeUrl, QWidget* parent = nullptr);
 
-    QTextBrowser* linkPage() const { return m_link; }
-
 private:
     QTextBrowser* m_link;
 };

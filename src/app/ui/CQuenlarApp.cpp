@@ -57,6 +57,7 @@ int CQuenlarApp::run()
     QApplication application(m_argc, m_argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganization));
     QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
     // Submission dates name the month in the user's language.
     std::setlocale(LC_TIME, "");
 

@@ -9,6 +9,9 @@ class CQuenlarApp {
 public:
     // The company name under which the toolkit keeps its own settings.
     static constexpr const char* kOrganization = "Morvane software";
+    // The installed desktop entry (and AppStream id), by which a desktop
+    // matches the window to its menu entry and icon.
+    static constexpr const char* kDesktopFileName = "io.github.vantelo.Vantelo";
 
     CQuenlarApp(int& argc, char** argv);
 

@@ -52,8 +52,8 @@ constexpr int kDirectoryColumnWidth = 260;
 
 } // namespace
 
-CQuenlarDlg::CQuenlarDlg(
-    IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder, QWidget* parent)
+CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
+    MainWindowSeams seams, QWidget* parent)
     : QMainWindow(parent)
     , m_messages(messages)
     , m_clock(clock)
@@ -69,7 +69,7 @@ CQuenlarDlg::CQuenlarDlg(
     resize(1100, 740);
 
     m_state.loadSettings();
-    buildWindow();
+    buildWindow(std::move(seams));
     connectCommands();
     m_tabs->OpenTab(
         onlinePageAddress(OnlinePage::News, m_state.hosts()), onlinePageCaption(OnlinePage::News), true);
@@ -184,7 +184,7 @@ void CQuenlarDlg::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void CQuenlarDlg::buildWindow()
+void CQuenlarDlg::buildWindow(MainWindowSeams seams)
 {
     m_menus = new MainMenus(menuBar());
     m_navigation = new NavigationToolBar;
@@ -217,9 +217,16 @@ void CQuenlarDlg::buildWindow()
     layout->addLayout(body, 1);
     setCentralWidget(central);
 
-    m_fileCommands = std::make_unique<FileCommands>(context());
-    m_customCommands = std::make_unique<CustomDirectoryCommands>(context());
-    m_reciprocalCommands = std::make_unique<ReciprocalCommands>(context(), m_clipboard);
+    m_fileCommands = std::make_unique<FileCommands>(context(), seams.files, seams.programs);
+    m_customCommands = std::make_unique<CustomDirectoryCommands>(context(), std::move(seams.customManager));
+    m_reciprocalCommands =
+        std::make_unique<ReciprocalCommands>(context(), m_clipboard, std::move(seams.askCode));
+
+    m_navigation->setObjectName("navigationToolBar");
+    m_profileBox->setObjectName("profileBox");
+    m_edit->setObjectName("editProfileButton");
+    m_tabs->setObjectName("browserTabs");
+    m_panel->setObjectName("directoryPanel");
 }
 
 void CQuenlarDlg::connectCommands()
@@ -350,7 +357,7 @@ void CQuenlarDlg::newSnapshot()
     if (!ensureActiveProfile(true))
         return;
     CNewSnapshotDlg dialog(m_state.active().profile(), m_state.profiles(), m_state.directories(),
-        m_state.hosts(), m_messages, this);
+        m_state.hosts(), m_messages, {}, this);
     dialog.exec();
     if (dialog.approvalIncluded())
         PopulateDirectoryList(false);

@@ -19,7 +19,9 @@ class BrowserTabArea;
 class DirectoryListController;
 class DirectoryPanel;
 class IClock;
+class IFileDialog;
 class IMessageBox;
+class IProgramRunner;
 class IRandomSource;
 class IWaitDialog;
 class MainMenus;
@@ -28,6 +30,19 @@ class QComboBox;
 class QPushButton;
 class WindowRelay;
 struct SubmissionOutcome;
+
+// What the main window's commands show and start besides the window itself.
+// Each left empty is the real one; tests answer them without modal loops.
+struct MainWindowSeams {
+    // The open and save dialogs of the file commands; the system's when null.
+    IFileDialog* files = nullptr;
+    // Starts the list checker and waits for it; a real process when null.
+    IProgramRunner* programs = nullptr;
+    // Asks for the code of a reciprocal link; CAddReciprocalDlg when empty.
+    ReciprocalCommands::CodeDialog askCode;
+    // How the custom directory list manager is used; modally where empty.
+    CustomDirectoryCommands::ManagerUse customManager;
+};
 
 // The main window: the browser tabs on the left, the profile choice and the
 // directory list on the right, the menus and tool bars. It owns the stores for
@@ -46,7 +61,7 @@ public:
     // once whatever their size; until then its commands wait. The update check
     // starts after that reading.
     CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
-        QWidget* parent = nullptr);
+        MainWindowSeams seams = {}, QWidget* parent = nullptr);
     ~CQuenlarDlg() override;
 
     // Writes sv.xml and data/settings.xml.
@@ -68,16 +83,9 @@ public:
 
     MainWindowState& state() { return m_state; }
     MainMenus& menus() const { return *m_menus; }
-    NavigationToolBar& navigationToolBar() const { return *m_navigation; }
-    QComboBox* profileBox() const { return m_profileBox; }
-    QPushButton* editButton() const { return m_edit; }
-    DirectoryPanel& directoryPanel() const { return *m_panel; }
     DirectoryListController& directoryList() const { return *m_list; }
-    BrowserTabArea& tabs() const { return *m_tabs; }
-    CustomDirectoryCommands& customDirectoryCommands() const { return *m_customCommands; }
     ReciprocalCommands& reciprocalCommands() const { return *m_reciprocalCommands; }
     const QTimer& autosaveTimer() const { return m_autosave; }
-    FileCommands& fileCommands() const { return *m_fileCommands; }
 
 signals:
     // The window has been painted for the first time; the reading starts now.
@@ -88,7 +96,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildWindow();
+    void buildWindow(MainWindowSeams seams);
     void connectCommands();
     void fillProfileBox();
     void enableAddReciprocalLink(bool automatic);

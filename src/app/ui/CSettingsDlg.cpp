@@ -49,13 +49,13 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     , m_autosaveHelp(new CStaticHelp(QString::fromLatin1(kAutosaveHelp), this))
     , m_autoUpdateHelp(new CStaticHelp(QString::fromLatin1(kAutoUpdateHelp), this))
     , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
+    , m_recognizeFormsHelp(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this))
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_autosave->setChecked(settings.autosave);
     m_autoUpdate->setChecked(settings.autoUpdate);
     m_tabbed->setChecked(settings.tabbedBrowsing);
     m_recognizeForms->setChecked(recognizesForms(settings));
-    m_recognizeForms->setObjectName(QString::fromLatin1(kRecognizeFormsName));
     m_interval->setFixedWidth(m_interval->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     m_interval->setEnabled(settings.autosave);
     connect(m_autosave, &QCheckBox::toggled, m_interval, &QLineEdit::setEnabled);
@@ -78,7 +78,7 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     options->addWidget(m_tabbed, 3, 0);
     options->addWidget(m_tabbedHelp, 3, 1);
     options->addWidget(m_recognizeForms, 4, 0);
-    options->addWidget(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this), 4, 1);
+    options->addWidget(m_recognizeFormsHelp, 4, 1);
     options->setColumnStretch(0, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -88,6 +88,16 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     layout->addLayout(options);
     layout->addSpacing(8);
     layout->addWidget(buttons);
+
+    m_autosave->setObjectName("autosaveBox");
+    m_interval->setObjectName("intervalEdit");
+    m_autoUpdate->setObjectName("autoUpdateBox");
+    m_tabbed->setObjectName("tabbedBrowsingBox");
+    m_autosaveHelp->setObjectName("autosaveHelp");
+    m_autoUpdateHelp->setObjectName("autoUpdateHelp");
+    m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
+    m_recognizeForms->setObjectName("recognizeFormsBox");
+    m_recognizeFormsHelp->setObjectName("recognizeFormsHelp");
 }
 
 void CSettingsDlg::accept()

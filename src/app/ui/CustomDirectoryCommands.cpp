@@ -3,20 +3,16 @@
 #include "app/MainWindowState.h"
 #include "custom/ui/CCustomDirListManager.h"
 
-namespace {
-
-CustomDirectoryCommands::ManagerUse modalUse()
-{
-    return { [](CCustomDirListManager& manager) { manager.exec(); },
-        [](CCustomDirListManager& manager, const std::string& name) { return manager.editDirectory(name); } };
-}
-
-} // namespace
-
-CustomDirectoryCommands::CustomDirectoryCommands(MainWindowContext context)
+CustomDirectoryCommands::CustomDirectoryCommands(MainWindowContext context, ManagerUse use)
     : m_context(std::move(context))
-    , m_use(modalUse())
+    , m_use(std::move(use))
 {
+    if (!m_use.manage)
+        m_use.manage = [](CCustomDirListManager& manager) { manager.exec(); };
+    if (!m_use.edit)
+        m_use.edit = [](CCustomDirListManager& manager, const std::string& name) {
+            return manager.editDirectory(name);
+        };
 }
 
 void CustomDirectoryCommands::manageCustomDirectories()

@@ -17,16 +17,14 @@ public:
         std::function<bool(CCustomDirListManager&, const std::string& name)> edit;
     };
 
-    explicit CustomDirectoryCommands(MainWindowContext context);
+    // Each part of `use` left empty shows the manager modally.
+    explicit CustomDirectoryCommands(MainWindowContext context, ManagerUse use = {});
 
     // "Manage Custom Directory List": the manager on both stores, then the custom
     // database saved and the list rebuilt.
     void manageCustomDirectories();
     // "Edit Directory": the manager on one directory; true when it changed.
     bool editDirectory(const std::string& name);
-
-    // Replaces how the manager is shown (tests drive it without a modal loop).
-    void setManagerUse(ManagerUse use) { m_use = std::move(use); }
 
 private:
     MainWindowContext m_context;

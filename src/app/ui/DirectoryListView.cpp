@@ -110,6 +110,7 @@ void DirectoryListView::showRowToolTip()
     if (text.isEmpty())
         return;
     auto* tip = new QLabel(text, this, Qt::ToolTip);
+    tip->setObjectName("rowToolTip");
     tip->setAttribute(Qt::WA_DeleteOnClose);
     tip->setTextFormat(Qt::PlainText);
     tip->setMargin(4);

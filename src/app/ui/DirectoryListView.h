@@ -23,8 +23,6 @@ public:
     // Selects a row without it counting as the user's choice; -1 clears the selection.
     void selectRow(int row);
     int selectedRow() const;
-    // The tool tip while it shows, else null.
-    QLabel* rowToolTip() const { return m_tip; }
 
 signals:
     // The user chose a row with the mouse or the keyboard.

@@ -2,12 +2,12 @@
 
 #include "common/DataFolder.h"
 
-FileCommands::FileCommands(MainWindowContext context)
+FileCommands::FileCommands(MainWindowContext context, IFileDialog* files, IProgramRunner* programs)
     : m_context(std::move(context))
     , m_systemFiles(m_context.window)
     , m_systemPrograms(m_context.window)
-    , m_files(&m_systemFiles)
-    , m_programs(&m_systemPrograms)
+    , m_files(files ? files : &m_systemFiles)
+    , m_programs(programs ? programs : &m_systemPrograms)
 {
 }
 

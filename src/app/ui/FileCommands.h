@@ -9,7 +9,10 @@
 // the list checker on the custom database.
 class FileCommands {
 public:
-    explicit FileCommands(MainWindowContext context);
+    // The file dialogs and the list checker go through files and programs, or
+    // through the system's dialogs and a real process start where they are null.
+    explicit FileCommands(
+        MainWindowContext context, IFileDialog* files = nullptr, IProgramRunner* programs = nullptr);
 
     void exportProfiles();
     void importProfiles();
@@ -18,10 +21,6 @@ public:
     void exportSubmissionHistory();
     // "Check Custom Directory Database": the list checker, then the databases read again.
     void checkCustomDatabase();
-
-    // Tests answer the file dialogs and start the list checker themselves.
-    void setFileDialog(IFileDialog& files) { m_files = &files; }
-    void setProgramRunner(IProgramRunner& programs) { m_programs = &programs; }
 
 private:
     FileMenuCommands commands();

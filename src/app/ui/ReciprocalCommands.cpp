@@ -17,10 +17,10 @@ constexpr const char* kCodeGone = "Could not add the reciprocal link present on 
 
 } // namespace
 
-ReciprocalCommands::ReciprocalCommands(MainWindowContext context, IClipboard& clipboard)
+ReciprocalCommands::ReciprocalCommands(MainWindowContext context, IClipboard& clipboard, CodeDialog askCode)
     : m_context(std::move(context))
     , m_clipboard(clipboard)
-    , m_askCode(&CAddReciprocalDlg::askCode)
+    , m_askCode(askCode ? std::move(askCode) : CodeDialog(&CAddReciprocalDlg::askCode))
 {
 }
 

@@ -18,7 +18,8 @@ public:
     // Asks the user for a link's HTML code; nothing when cancelled.
     using CodeDialog = std::function<std::optional<std::string>(QWidget* parent)>;
 
-    ReciprocalCommands(MainWindowContext context, IClipboard& clipboard);
+    // The link code is asked by askCode, or by CAddReciprocalDlg when it is empty.
+    ReciprocalCommands(MainWindowContext context, IClipboard& clipboard, CodeDialog askCode = {});
 
     // Asks for the link code, places it and puts the returned address on the clipboard.
     void addReciprocalLink();
@@ -26,9 +27,6 @@ public:
     // places it and writes its page's address into the form; the page is read
     // asynchronously, so this returns before the link is placed.
     void placeLinkForTab(BrowserTab& tab, TabSlot& slot);
-
-    // Replaces the dialog that asks for the link code (tests answer it themselves).
-    void setCodeDialog(CodeDialog dialog) { m_askCode = std::move(dialog); }
 
 private:
     void placeReadCode(BrowserTab& tab, TabSlot& slot, bool found);

@@ -25,4 +25,6 @@ TabToolBar::TabToolBar(QWidget* parent)
         ToolBarIcons::gotoDirectory(), QStringLiteral("Select the loaded directory in the directory list"));
     m_close = addAction(ToolBarIcons::closeTab(), QStringLiteral("Close this browser window"));
     m_fill->setToolTip(QStringLiteral("Auto Fill"));
+
+    m_copy->setObjectName("copyButton");
 }

@@ -17,7 +17,6 @@ public:
 
     QAction* fillAction() const { return m_fill; }
     QAction* reciprocalAction() const { return m_reciprocal; }
-    QToolButton* copyButton() const { return m_copy; }
     // The copy button's menu, filled by the owner.
     QMenu* copyMenu() const { return m_copyMenu; }
     QAction* gotoAction() const { return m_goto; }

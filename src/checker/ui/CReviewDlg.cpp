@@ -126,6 +126,15 @@ CReviewDlg::CReviewDlg(const CheckResults& results, bool openedFromCommandLine, 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     resize(680, 520);
+
+    m_prList->setObjectName("prList");
+    m_brokenList->setObjectName("brokenList");
+    m_prCheckAll->setObjectName("prCheckAllButton");
+    m_prUncheckAll->setObjectName("prUncheckAllButton");
+    m_brokenCheckAll->setObjectName("brokenCheckAllButton");
+    m_brokenUncheckAll->setObjectName("brokenUncheckAllButton");
+    m_save->setObjectName("saveButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 std::optional<ReviewSelection> CReviewDlg::Run(

@@ -25,15 +25,6 @@ public:
     // The rows' check states, taken when the dialog was closed with Save.
     const ReviewSelection& Selection() const { return m_selection; }
 
-    QTreeWidget* prList() const { return m_prList; }
-    QTreeWidget* brokenList() const { return m_brokenList; }
-    QPushButton* prCheckAllButton() const { return m_prCheckAll; }
-    QPushButton* prUncheckAllButton() const { return m_prUncheckAll; }
-    QPushButton* brokenCheckAllButton() const { return m_brokenCheckAll; }
-    QPushButton* brokenUncheckAllButton() const { return m_brokenUncheckAll; }
-    QPushButton* saveButton() const { return m_save; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 public slots:
     void accept() override;
 

@@ -70,14 +70,14 @@ QPushButton* button(const char* caption, QWidget* parent)
 
 } // namespace
 
-CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, Seams seams, QWidget* parent)
     : QDialog(parent)
     , m_hosts(std::move(hosts))
     , m_messages(messages)
-    , m_pause(kListCheckerPauseMilliseconds)
-    , m_chooseOpen(chooseDatabase)
-    , m_chooseSave(chooseSaveTarget)
-    , m_runReview(CReviewDlg::Run)
+    , m_pause(seams.pause.value_or(std::chrono::milliseconds(kListCheckerPauseMilliseconds)))
+    , m_chooseOpen(seams.chooseOpen ? std::move(seams.chooseOpen) : OpenChooser(chooseDatabase))
+    , m_chooseSave(seams.chooseSave ? std::move(seams.chooseSave) : SaveChooser(chooseSaveTarget))
+    , m_runReview(seams.runReview ? std::move(seams.runReview) : ReviewRunner(CReviewDlg::Run))
     , m_load(button("Load...", this))
     , m_review(button("Review and Save...", this))
     , m_start(button("Start", this))
@@ -136,6 +136,18 @@ CTessalyDlg::CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget
     setRunning(false);
     m_review->setEnabled(false);
     resize(520, 360);
+
+    m_load->setObjectName("loadButton");
+    m_review->setObjectName("reviewButton");
+    m_start->setObjectName("startButton");
+    m_stop->setObjectName("stopButton");
+    m_close->setObjectName("closeButton");
+    m_updatePageRank->setObjectName("pageRankBox");
+    m_checkBroken->setObjectName("brokenLinksBox");
+    m_log->setObjectName("logView");
+    m_loadStatus->setObjectName("loadStatus");
+    m_saveStatus->setObjectName("saveStatus");
+    m_progress->setObjectName("progressBar");
 }
 
 CTessalyDlg::~CTessalyDlg()

@@ -38,14 +38,21 @@ public:
     using ReviewRunner = std::function<std::optional<ReviewSelection>(
         const CheckResults&, bool openedFromCommandLine, QWidget*)>;
 
-    CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, QWidget* parent = nullptr);
-    ~CTessalyDlg() override;
+    // What the window waits for and asks the user besides its own controls. Each
+    // left empty is the real one; tests answer them without modal loops.
+    struct Seams {
+        // The pause after each PageRank query; the PageRank service's own when empty.
+        std::optional<std::chrono::milliseconds> pause;
+        // The system's open dialog for databases when empty.
+        OpenChooser chooseOpen;
+        // The system's save dialog when empty.
+        SaveChooser chooseSave;
+        // The modal review window when empty.
+        ReviewRunner runReview;
+    };
 
-    // Test seams: the pause after each PageRank query, the file dialogs, the review.
-    void setPause(std::chrono::milliseconds pause) { m_pause = pause; }
-    void setOpenChooser(OpenChooser chooser) { m_chooseOpen = std::move(chooser); }
-    void setSaveChooser(SaveChooser chooser) { m_chooseSave = std::move(chooser); }
-    void setReviewRunner(ReviewRunner runner) { m_runReview = std::move(runner); }
+    CTessalyDlg(HostConfiguration hosts, IMessageBox& messages, Seams seams = {}, QWidget* parent = nullptr);
+    ~CTessalyDlg() override;
 
     // Loads a database, shows its size and name, and drops earlier results.
     bool LoadDatabase(const std::filesystem::path& file);
@@ -57,18 +64,6 @@ public:
     bool IsRunBusy() const;
     bool HasUnsavedChanges() const { return m_unsaved; }
     const CheckResults& Results() const { return m_results; }
-
-    QPushButton* loadButton() const { return m_load; }
-    QPushButton* reviewButton() const { return m_review; }
-    QPushButton* startButton() const { return m_start; }
-    QPushButton* stopButton() const { return m_stop; }
-    QPushButton* closeButton() const { return m_close; }
-    QCheckBox* pageRankBox() const { return m_updatePageRank; }
-    QCheckBox* brokenLinksBox() const { return m_checkBroken; }
-    QPlainTextEdit* log() const { return m_log; }
-    QLabel* loadStatus() const { return m_loadStatus; }
-    QLabel* saveStatus() const { return m_saveStatus; }
-    QProgressBar* progressBar() const { return m_progress; }
 
     // The system-menu entry of the original: the about box.
     void showAbout();

@@ -37,6 +37,10 @@ CAddReciprocalDlg::CAddReciprocalDlg(QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(440, 220);
     m_code->setFocus();
+
+    m_code->setObjectName("codeEdit");
+    m_ok->setObjectName("okButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 std::optional<std::string> CAddReciprocalDlg::askCode(QWidget* parent)

@@ -26,10 +26,6 @@ public:
 
     std::string code() const;
 
-    QPlainTextEdit* codeEdit() const { return m_code; }
-    QPushButton* okButton() const { return m_ok; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 private:
     QPlainTextEdit* m_code;
     QPushButton* m_ok;

@@ -57,6 +57,13 @@ CCustomDirListManager::CCustomDirListManager(DirectoryStore& main, DirectoryStor
     refill({});
     m_list->setFocus();
     resize(420, 300);
+
+    m_list->setObjectName("directoryList");
+    m_add->setObjectName("addButton");
+    m_edit->setObjectName("editButton");
+    m_remove->setObjectName("removeButton");
+    m_import->setObjectName("importButton");
+    m_close->setObjectName("closeButton");
 }
 
 bool CCustomDirListManager::editDirectory(const std::string& name)
@@ -101,7 +108,7 @@ void CCustomDirListManager::removeSelected()
 void CCustomDirListManager::importDirectories()
 {
     CImportDirectoriesDlg import(m_customStore, m_mainStore, m_model.categories(), m_model.knownDirectories(),
-        m_hosts, m_messages, this);
+        m_hosts, m_messages, {}, this);
     import.exec();
     m_model.reload();
     if (import.added() > 0)

@@ -32,12 +32,6 @@ public:
     bool editDirectory(const std::string& name);
 
     const CustomDirListModel& model() const { return m_model; }
-    QListWidget* directoryList() const { return m_list; }
-    QPushButton* addButton() const { return m_add; }
-    QPushButton* editButton() const { return m_edit; }
-    QPushButton* removeButton() const { return m_remove; }
-    QPushButton* importButton() const { return m_import; }
-    QPushButton* closeButton() const { return m_close; }
 
 private:
     void addDirectories();

@@ -136,6 +136,22 @@ CDirectoryEditDialog::CDirectoryEditDialog(
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     showStep(kNameStep);
     resize(520, 260);
+
+    m_stepLabel->setObjectName("stepLabel");
+    m_name->setObjectName("nameEdit");
+    m_address->setObjectName("addressEdit");
+    m_page->setObjectName("webPage");
+    m_fields->setObjectName("fieldList");
+    m_defaultPage->setObjectName("defaultPageButton");
+    m_progress->setObjectName("loadProgress");
+    m_summary->setObjectName("summaryLabel");
+    m_categoryBox->setObjectName("categoryBox");
+    m_addCategory->setObjectName("addCategoryButton");
+    m_removeCategory->setObjectName("removeCategoryButton");
+    m_categories->setObjectName("categoryList");
+    m_next->setObjectName("nextButton");
+    m_addAnother->setObjectName("addAnotherButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 CDirectoryEditDialog::~CDirectoryEditDialog()

@@ -49,22 +49,6 @@ public:
     const DirectoryWizardModel& model() const { return m_model; }
     int step() const { return m_step; }
 
-    QLabel* stepLabel() const { return m_stepLabel; }
-    QLineEdit* nameEdit() const { return m_name; }
-    QLineEdit* addressEdit() const { return m_address; }
-    FillingWebPage* page() const { return m_page; }
-    CProfileFieldList* fieldList() const { return m_fields; }
-    QPushButton* defaultPageButton() const { return m_defaultPage; }
-    QProgressBar* loadProgress() const { return m_progress; }
-    QLabel* summaryLabel() const { return m_summary; }
-    QComboBox* categoryBox() const { return m_categoryBox; }
-    QPushButton* addCategoryButton() const { return m_addCategory; }
-    QPushButton* removeCategoryButton() const { return m_removeCategory; }
-    QListWidget* categoryList() const { return m_categories; }
-    QPushButton* nextButton() const { return m_next; }
-    QPushButton* addAnotherButton() const { return m_addAnother; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 public slots:
     void done(int result) override;
 

@@ -40,14 +40,14 @@ constexpr const char* kAllFilter = "All Files (*)";
 
 CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main,
     std::set<std::string> knownCategories, std::map<std::string, std::string> knownDirectories,
-    HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+    HostConfiguration hosts, IMessageBox& messages, FileChooser chooseFile, QWidget* parent)
     : QDialog(parent)
     , m_customStore(custom)
     , m_mainStore(main)
     , m_known(std::move(knownDirectories))
     , m_hosts(std::move(hosts))
     , m_messages(messages)
-    , m_chooseFile(chooseListFile)
+    , m_chooseFile(chooseFile ? std::move(chooseFile) : FileChooser(chooseListFile))
     , m_selected { kCustomCategory }
     , m_self(this)
     , m_file(new QLineEdit(this))
@@ -113,6 +113,17 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     connect(m_cancel, &QPushButton::clicked, this, &CImportDirectoriesDlg::cancelPressed);
     showCategories(0);
     resize(480, 340);
+
+    m_file->setObjectName("fileEdit");
+    m_browse->setObjectName("browseButton");
+    m_categoryBox->setObjectName("categoryBox");
+    m_addCategory->setObjectName("addCategoryButton");
+    m_removeCategory->setObjectName("removeCategoryButton");
+    m_categories->setObjectName("categoryList");
+    m_status->setObjectName("statusLine");
+    m_progress->setObjectName("progressBar");
+    m_import->setObjectName("importButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 CImportDirectoriesDlg::~CImportDirectoriesDlg()

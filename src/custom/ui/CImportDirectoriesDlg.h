@@ -36,30 +36,18 @@ public:
     using FileChooser = std::function<QString(QWidget* parent)>;
 
     // Imports into both stores, against the known directories (name to address);
-    // the known categories are offered for choosing.
+    // the known categories are offered for choosing. "Browse..." asks chooseFile,
+    // or the system's open dialog (chooseListFile) when it is empty.
     CImportDirectoriesDlg(DirectoryStore& custom, DirectoryStore& main, std::set<std::string> knownCategories,
         std::map<std::string, std::string> knownDirectories, HostConfiguration hosts, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        FileChooser chooseFile = {}, QWidget* parent = nullptr);
     ~CImportDirectoriesDlg() override;
 
-    // Test seam: the file dialog of "Browse...".
-    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     // The system's open dialog for directory lists.
     static QString chooseListFile(QWidget* parent);
 
     // How many directories the import added (0 before it ran).
     std::size_t added() const;
-
-    QLineEdit* fileEdit() const { return m_file; }
-    QPushButton* browseButton() const { return m_browse; }
-    QComboBox* categoryBox() const { return m_categoryBox; }
-    QPushButton* addCategoryButton() const { return m_addCategory; }
-    QPushButton* removeCategoryButton() const { return m_removeCategory; }
-    QListWidget* categoryList() const { return m_categories; }
-    QLabel* statusLine() const { return m_status; }
-    QProgressBar* progressBar() const { return m_progress; }
-    QPushButton* importButton() const { return m_import; }
-    QPushButton* cancelButton() const { return m_cancel; }
 
 public slots:
     void done(int result) override;

@@ -27,6 +27,9 @@ CAsyncWaitDlg::CAsyncWaitDlg(QWidget* parent)
     layout->addWidget(m_message, 1);
     layout->addWidget(m_picture);
     setFixedSize(kWidth, kHeight);
+
+    m_picture->setObjectName("waitPicture");
+    m_message->setObjectName("messageLabel");
 }
 
 CAsyncWaitDlg::~CAsyncWaitDlg()

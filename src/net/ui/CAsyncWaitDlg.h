@@ -40,9 +40,6 @@ public:
     const WaitResult& waitResult() const { return m_result; }
     const std::string& response() const { return m_result.response; }
 
-    CAnimatedPicture* picture() const { return m_picture; }
-    QLabel* messageLabel() const { return m_message; }
-
 public slots:
     // Enter and Escape never close the dialog: only the end of the work does.
     void accept() override { }

@@ -58,6 +58,13 @@ CDirectoryReportDlg::CDirectoryReportDlg(QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(400, 200);
     m_comment->setFocus();
+
+    m_comment->setObjectName("commentEdit");
+    m_wrongCategory->setObjectName("wrongCategoryBox");
+    m_paidOnly->setObjectName("paidOnlyBox");
+    m_serverDown->setObjectName("serverDownBox");
+    m_send->setObjectName("sendButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 BrokenReportForm CDirectoryReportDlg::form() const

@@ -24,13 +24,6 @@ public:
     // Shows the dialog modally: the form after "Send", nothing after "Cancel".
     static std::optional<BrokenReportForm> ask(QWidget* parent);
 
-    QPlainTextEdit* commentEdit() const { return m_comment; }
-    QCheckBox* wrongCategoryBox() const { return m_wrongCategory; }
-    QCheckBox* paidOnlyBox() const { return m_paidOnly; }
-    QCheckBox* serverDownBox() const { return m_serverDown; }
-    QPushButton* sendButton() const { return m_send; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 private:
     QPlainTextEdit* m_comment;
     QCheckBox* m_wrongCategory;

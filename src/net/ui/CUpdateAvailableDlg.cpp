@@ -59,4 +59,6 @@ CUpdateAvailableDlg::CUpdateAvailableDlg(const QString& loginUrl, QWidget* paren
     layout->addWidget(frame, 1);
     layout->addLayout(buttons);
     resize(400, 150);
+
+    m_notice->setObjectName("noticeView");
 }

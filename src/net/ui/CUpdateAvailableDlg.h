@@ -18,8 +18,6 @@ public:
     // `loginUrl` is the target of the notice's link.
     explicit CUpdateAvailableDlg(const QString& loginUrl, QWidget* parent = nullptr);
 
-    QTextBrowser* notice() const { return m_notice; }
-
 private:
     QTextBrowser* m_notice;
 };

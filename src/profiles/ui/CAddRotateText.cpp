@@ -46,6 +46,11 @@ CAddRotateText::CAddRotateText(IMessageBox& messages, QWidget* parent)
     resize(420, 180);
     recount();
     m_text->setFocus();
+
+    m_text->setObjectName("textEdit");
+    m_counter->setObjectName("counterLabel");
+    m_ok->setObjectName("okButton");
+    m_cancel->setObjectName("cancelButton");
 }
 
 std::optional<std::string> CAddRotateText::edit(

@@ -35,11 +35,6 @@ public:
     // The count the counter line shows.
     const TextCount& count() const { return m_count; }
 
-    QPlainTextEdit* textEdit() const { return m_text; }
-    QLabel* counterLabel() const { return m_counter; }
-    QPushButton* okButton() const { return m_ok; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
     void accept() override;
 
 protected:

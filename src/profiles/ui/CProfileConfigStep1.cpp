@@ -16,6 +16,8 @@ CProfileConfigStep1::CProfileConfigStep1(ProfileWizardModel& model, QWidget* par
     setTitle(QStringLiteral("Profile Configuration - Step 1 of 4"));
     auto* layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("Profile &name:"), m_name);
+
+    m_name->setObjectName("nameEdit");
 }
 
 void CProfileConfigStep1::initializePage()

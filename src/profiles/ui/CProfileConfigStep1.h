@@ -18,8 +18,6 @@ public:
     void initializePage() override;
     bool validatePage() override;
 
-    QLineEdit* nameEdit() const { return m_name; }
-
 private:
     ProfileWizardModel& m_model;
     QLineEdit* m_name;

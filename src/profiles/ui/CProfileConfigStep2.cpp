@@ -73,6 +73,15 @@ CProfileConfigStep2::CProfileConfigStep2(ProfileWizardModel& model, IMessageBox&
             order.end(), { list->rows(), list->addButton(), list->editButton(), list->removeButton() });
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    m_url->setObjectName("urlEdit");
+    m_categories->setObjectName("categoriesEdit");
+    m_subcategories->setObjectName("subcategoriesEdit");
+    m_categoriesHelp->setObjectName("categoriesHelp");
+    m_subcategoriesHelp->setObjectName("subcategoriesHelp");
+    m_titles->setObjectName("titleList");
+    m_descriptions->setObjectName("descriptionList");
+    m_keywords->setObjectName("keywordList");
 }
 
 void CProfileConfigStep2::initializePage()

@@ -23,15 +23,6 @@ public:
     bool validatePage() override;
     void cleanupPage() override;
 
-    QLineEdit* urlEdit() const { return m_url; }
-    QLineEdit* categoriesEdit() const { return m_categories; }
-    QLineEdit* subcategoriesEdit() const { return m_subcategories; }
-    CStaticHelp* categoriesHelp() const { return m_categoriesHelp; }
-    CStaticHelp* subcategoriesHelp() const { return m_subcategoriesHelp; }
-    AlternativeListEditor* titles() const { return m_titles; }
-    AlternativeListEditor* descriptions() const { return m_descriptions; }
-    AlternativeListEditor* keywords() const { return m_keywords; }
-
 private:
     void storeFields();
 

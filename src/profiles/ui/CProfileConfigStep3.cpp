@@ -103,6 +103,17 @@ CProfileConfigStep3::CProfileConfigStep3(
     const std::vector<QWidget*> order { m_manual, m_reciprocal, m_automatic, m_config, m_password, m_test };
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    m_manual->setObjectName("manualButton");
+    m_automatic->setObjectName("automaticButton");
+    m_reciprocal->setObjectName("reciprocalEdit");
+    m_config->setObjectName("configEdit");
+    m_password->setObjectName("scriptPasswordEdit");
+    m_test->setObjectName("testButton");
+    m_manualHelp->setObjectName("manualHelp");
+    m_automaticHelp->setObjectName("automaticHelp");
+    m_configHelp->setObjectName("configHelp");
+    m_passwordHelp->setObjectName("passwordHelp");
 }
 
 void CProfileConfigStep3::initializePage()

@@ -28,17 +28,6 @@ public:
     bool validatePage() override;
     void cleanupPage() override;
 
-    QRadioButton* manualButton() const { return m_manual; }
-    QRadioButton* automaticButton() const { return m_automatic; }
-    QLineEdit* reciprocalEdit() const { return m_reciprocal; }
-    QLineEdit* configEdit() const { return m_config; }
-    QLineEdit* passwordEdit() const { return m_password; }
-    QPushButton* testButton() const { return m_test; }
-    CStaticHelp* manualHelp() const { return m_manualHelp; }
-    CStaticHelp* automaticHelp() const { return m_automaticHelp; }
-    CStaticHelp* configHelp() const { return m_configHelp; }
-    CStaticHelp* passwordHelp() const { return m_passwordHelp; }
-
 private:
     void enableMethodFields();
     // Shows the warning under the script's address while it would send the password unencrypted.

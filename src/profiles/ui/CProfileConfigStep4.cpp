@@ -10,22 +10,23 @@ namespace SendingProfile {
 
 namespace {
 
-// The label and the profile's text of each field, in the order of ContactField.
+// The label, the object name and the profile's text of each field, in the order of ContactField.
 struct LineSpec {
     const char* label;
+    const char* objectName;
     std::string SiteProfile::*text;
 };
 
 constexpr LineSpec kLines[] = {
-    { "&First name:", &SiteProfile::fname },
-    { "&Last name:", &SiteProfile::lname },
-    { "&E-mail address:", &SiteProfile::email },
-    { "&User name:", &SiteProfile::username },
-    { "Pass&word:", &SiteProfile::password },
-    { "&Address:", &SiteProfile::address },
-    { "&City:", &SiteProfile::city },
-    { "&Postal code:", &SiteProfile::zip },
-    { "&State or province:", &SiteProfile::province },
+    { "&First name:", "firstNameEdit", &SiteProfile::fname },
+    { "&Last name:", "lastNameEdit", &SiteProfile::lname },
+    { "&E-mail address:", "emailEdit", &SiteProfile::email },
+    { "&User name:", "userNameEdit", &SiteProfile::username },
+    { "Pass&word:", "passwordEdit", &SiteProfile::password },
+    { "&Address:", "addressEdit", &SiteProfile::address },
+    { "&City:", "cityEdit", &SiteProfile::city },
+    { "&Postal code:", "zipEdit", &SiteProfile::zip },
+    { "&State or province:", "provinceEdit", &SiteProfile::province },
 };
 
 } // namespace
@@ -38,6 +39,7 @@ CProfileConfigStep4::CProfileConfigStep4(ProfileWizardModel& model, QWidget* par
     auto* layout = new QFormLayout(this);
     for (const LineSpec& line : kLines) {
         auto* edit = new QLineEdit;
+        edit->setObjectName(line.objectName);
         layout->addRow(QString::fromUtf8(line.label), edit);
         m_fields.push_back({ edit, line.text });
     }

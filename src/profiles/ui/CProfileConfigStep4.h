@@ -24,6 +24,7 @@ public:
     bool validatePage() override;
     void cleanupPage() override;
 
+private:
     // The page's fields, in their order on the page.
     enum ContactField {
         kFirstName, // fname
@@ -36,15 +37,14 @@ public:
         kZip, // zip
         kProvince, // province
     };
-    QLineEdit* field(ContactField which) const { return m_fields[which].edit; }
 
-private:
     // One line of the page: its field and the profile's text it edits.
     struct Field {
         QLineEdit* edit;
         std::string SiteProfile::*text;
     };
 
+    QLineEdit* field(ContactField which) const { return m_fields[which].edit; }
     void storeFields();
 
     ProfileWizardModel& m_model;

@@ -45,6 +45,11 @@ CProfileConfigStep5::CProfileConfigStep5(ProfileWizardModel& model, QWidget* par
     setTabOrder(m_phrase, m_add);
     setTabOrder(m_add, m_list);
     setTabOrder(m_list, m_remove);
+
+    m_phrase->setObjectName("phraseEdit");
+    m_list->setObjectName("phraseList");
+    m_add->setObjectName("addPhraseButton");
+    m_remove->setObjectName("removePhraseButton");
 }
 
 void CProfileConfigStep5::initializePage()

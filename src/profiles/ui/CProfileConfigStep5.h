@@ -19,11 +19,6 @@ public:
 
     void initializePage() override;
 
-    QLineEdit* phraseEdit() const { return m_phrase; }
-    QListWidget* phraseList() const { return m_list; }
-    QPushButton* addButton() const { return m_add; }
-    QPushButton* removeButton() const { return m_remove; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

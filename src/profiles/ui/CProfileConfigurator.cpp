@@ -30,6 +30,12 @@ CProfileConfigurator::CProfileConfigurator(
     setPage(kPhrasesPage, m_step5);
     setStartId(m_model.skipsNamePage() ? kSitePage : kNamePage);
     connect(this, &QWizard::currentIdChanged, this, &CProfileConfigurator::showPageTitle);
+
+    m_step1->setObjectName("namePage");
+    m_step2->setObjectName("sitePage");
+    m_step3->setObjectName("reciprocalPage");
+    m_step4->setObjectName("contactPage");
+    m_step5->setObjectName("phrasesPage");
 }
 
 bool CProfileConfigurator::editProfile(

@@ -45,12 +45,6 @@ public:
 
     const ProfileWizardModel& model() const { return m_model; }
 
-    CProfileConfigStep1* step1() const { return m_step1; }
-    CProfileConfigStep2* step2() const { return m_step2; }
-    CProfileConfigStep3* step3() const { return m_step3; }
-    CProfileConfigStep4* step4() const { return m_step4; }
-    CProfileConfigStep5* step5() const { return m_step5; }
-
 private:
     void showPageTitle();
 

@@ -53,6 +53,12 @@ CProfilesConfigurator::CProfilesConfigurator(
     refill(0);
     m_list->setFocus();
     resize(360, 240);
+
+    m_list->setObjectName("profileList");
+    m_add->setObjectName("addButton");
+    m_edit->setObjectName("editButton");
+    m_remove->setObjectName("removeButton");
+    m_close->setObjectName("closeButton");
 }
 
 void CProfilesConfigurator::addProfile()

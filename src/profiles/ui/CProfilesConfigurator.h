@@ -23,12 +23,6 @@ public:
     CProfilesConfigurator(
         ProfileStore& store, IMessageBox& messages, IWaitDialog& wait, QWidget* parent = nullptr);
 
-    QListWidget* profileList() const { return m_list; }
-    QPushButton* addButton() const { return m_add; }
-    QPushButton* editButton() const { return m_edit; }
-    QPushButton* removeButton() const { return m_remove; }
-    QPushButton* closeButton() const { return m_close; }
-
 private:
     void addProfile();
     void editProfile();

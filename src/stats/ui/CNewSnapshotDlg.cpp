@@ -63,16 +63,16 @@ void addOption(QGridLayout* grid, QWidget* option, const char* help, int indent 
 
 CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     SendingProfile::ProfileStore& profiles, const DirectoryStore& directories, HostConfiguration hosts,
-    IMessageBox& messages, QWidget* parent)
+    IMessageBox& messages, Seams seams, QWidget* parent)
     : QDialog(parent)
     , m_profile(profile)
     , m_profiles(profiles)
     , m_directories(directories)
     , m_hosts(std::move(hosts))
     , m_messages(messages)
-    , m_sleeper(std::make_shared<SystemSleeper>())
-    , m_clock(std::make_shared<SystemClock>())
-    , m_chooseFile(chooseReportFile)
+    , m_sleeper(seams.sleeper ? std::move(seams.sleeper) : std::make_shared<SystemSleeper>())
+    , m_clock(seams.clock ? std::move(seams.clock) : std::make_shared<SystemClock>())
+    , m_chooseFile(seams.chooseFile ? std::move(seams.chooseFile) : FileChooser(chooseReportFile))
     , m_general(new QCheckBox(toQString(kGeneralText), this))
     , m_serp(new QCheckBox(toQString(kSerpText), this))
     , m_approval(new QCheckBox(toQString(kApprovalText), this))
@@ -129,6 +129,17 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     updateApprovalOptions();
     resize(460, sizeHint().height());
+
+    m_general->setObjectName("generalBox");
+    m_serp->setObjectName("serpBox");
+    m_approval->setObjectName("approvalBox");
+    m_entire->setObjectName("entireBox");
+    m_resume->setObjectName("resumeEdit");
+    m_status->setObjectName("statusLine");
+    m_progress->setObjectName("progressLine");
+    m_save->setObjectName("saveButton");
+    m_start->setObjectName("startButton");
+    m_close->setObjectName("closeButton");
 }
 
 CNewSnapshotDlg::~CNewSnapshotDlg()

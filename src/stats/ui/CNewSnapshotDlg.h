@@ -34,15 +34,21 @@ public:
     // Chooses the file a report is saved to; an empty text when the user cancels.
     using FileChooser = std::function<QString(QWidget* parent)>;
 
+    // What the snapshot waits on, dates by and asks the user besides the window's
+    // own controls. Each left empty is the real one; tests give their fakes.
+    struct Seams {
+        // The pauses between search pages; the system's sleep when null.
+        std::shared_ptr<ISleeper> sleeper;
+        // "Today"; the system clock when null.
+        std::shared_ptr<const IClock> clock;
+        // The save dialog of reports; chooseReportFile when empty.
+        FileChooser chooseFile;
+    };
+
     CNewSnapshotDlg(const SendingProfile::SiteProfile& profile, SendingProfile::ProfileStore& profiles,
-        const DirectoryStore& directories, HostConfiguration hosts, IMessageBox& messages,
+        const DirectoryStore& directories, HostConfiguration hosts, IMessageBox& messages, Seams seams = {},
         QWidget* parent = nullptr);
     ~CNewSnapshotDlg() override;
-
-    // Test seams: the pauses between search pages, "today", the save dialog.
-    void setSleeper(std::shared_ptr<ISleeper> sleeper) { m_sleeper = std::move(sleeper); }
-    void setClock(std::shared_ptr<const IClock> clock) { m_clock = std::move(clock); }
-    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
     // The system's save dialog for reports: HTML files, ".html" added, overwriting asked.
     static QString chooseReportFile(QWidget* parent);
@@ -51,17 +57,6 @@ public:
     bool approvalIncluded() const;
     // The run once started, for whoever needs to know when its threads are done.
     std::shared_ptr<SnapshotRun> run() const { return m_run; }
-
-    QCheckBox* generalBox() const { return m_general; }
-    QCheckBox* serpBox() const { return m_serp; }
-    QCheckBox* approvalBox() const { return m_approval; }
-    QCheckBox* entireBox() const { return m_entire; }
-    QSpinBox* resumeEdit() const { return m_resume; }
-    QLabel* statusLine() const { return m_status; }
-    QLabel* progressLine() const { return m_progress; }
-    QPushButton* saveButton() const { return m_save; }
-    QPushButton* startButton() const { return m_start; }
-    QPushButton* closeButton() const { return m_close; }
 
 public slots:
     void done(int result) override;

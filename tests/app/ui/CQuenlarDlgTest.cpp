@@ -8,6 +8,7 @@
 #include "app/ui/MainMenus.h"
 #include "app/ui/NavigationToolBar.h"
 #include "app/ui/TabToolBar.h"
+#include "support/NamedChild.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -36,19 +37,21 @@ TEST(CQuenlarDlgTest, WithoutProfilesChoosingADirectoryAsksForOneAndNoOpensNothi
     MainWindowFixture fixture;
     fixture.writeDatabase(kTwoDirectories);
     CQuenlarDlg& window = fixture.start();
-    EXPECT_EQ(window.profileBox()->count(), 0);
+    EXPECT_EQ(child<QComboBox>(window, "profileBox")->count(), 0);
     EXPECT_THAT(fixture.rowTexts(), ElementsAre("Alpha[pr5]", "Beta[pr3]"));
-    EXPECT_EQ(window.directoryPanel().sentLabel()->text(), QStringLiteral("Sent to 0 directories"));
-    EXPECT_EQ(window.directoryPanel().availableLabel()->text(), QStringLiteral("2/2 directories available"));
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->sentLabel()->text(),
+        QStringLiteral("Sent to 0 directories"));
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->availableLabel()->text(),
+        QStringLiteral("2/2 directories available"));
     ASSERT_EQ(fixture.tabCount(), 1);
-    EXPECT_EQ(window.tabs().tabBar()->tabText(0), QStringLiteral("Vantelo News"));
+    EXPECT_EQ(child<QTabBar>(window, "tabBar")->tabText(0), QStringLiteral("Vantelo News"));
 
     fixture.clickRow(1);
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(RecordedMessage { CQuenlarDlg::kCreateProfileQuestion, "Vantelo", MessageIcon::Warning,
             true, MessageButtons::YesNo }));
     EXPECT_EQ(fixture.tabCount(), 1);
-    EXPECT_EQ(window.directoryPanel().list()->selectedRow(), 1);
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->list()->selectedRow(), 1);
 }
 
 TEST(CQuenlarDlgTest, AnSvDatThatNamesAnActiveProfileStartsWithItChosen)
@@ -60,8 +63,8 @@ TEST(CQuenlarDlgTest, AnSvDatThatNamesAnActiveProfileStartsWithItChosen)
         "First\nhttp://one.example/\n1\nT\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n0\n"
         "Second\nhttp://two.example/\n1\nT\n1\nD\nc\ns\n1\nK\ne\nf\nl\nu\np\n1\nBeta\n");
     CQuenlarDlg& window = fixture.start();
-    EXPECT_EQ(window.profileBox()->currentText(), QStringLiteral("Second"));
-    EXPECT_EQ(window.profileBox()->count(), 2);
+    EXPECT_EQ(child<QComboBox>(window, "profileBox")->currentText(), QStringLiteral("Second"));
+    EXPECT_EQ(child<QComboBox>(window, "profileBox")->count(), 2);
     EXPECT_THAT(fixture.rowTexts(), ElementsAre("Alpha[pr5] [not sent]", "Beta[pr3] [sent]"));
     EXPECT_FALSE(window.menus().addReciprocalLink->isEnabled());
     EXPECT_TRUE(fixture.messages.empty());
@@ -77,7 +80,7 @@ TEST(CQuenlarDlgTest, ChoosingAnotherProfileShowsTheListForItAndMakesItActive)
             + profileElement("Auto", "<reciprocalmethod>1</reciprocalmethod>"),
         "Mine");
     CQuenlarDlg& window = fixture.start();
-    QComboBox* profiles = window.profileBox();
+    QComboBox* profiles = child<QComboBox>(window, "profileBox");
     ASSERT_EQ(profiles->currentText(), QStringLiteral("Mine"));
     EXPECT_EQ(profiles->itemText(0), QStringLiteral("Auto"));
     EXPECT_THAT(fixture.rowTexts(), ElementsAre("Alpha[pr5] [not sent]", "Beta[pr3] [sent]"));
@@ -91,13 +94,15 @@ TEST(CQuenlarDlgTest, ChoosingAnotherProfileShowsTheListForItAndMakesItActive)
 
     // Resting the mouse on a row shows where it submits and when it was sent there.
     profiles->setCurrentIndex(1);
-    DirectoryListView* list = window.directoryPanel().list();
+    DirectoryListView* list = child<DirectoryPanel>(window, "directoryPanel")->list();
     QTest::mouseMove(list->viewport(), list->visualRect(list->model()->index(1, 0)).center());
-    ASSERT_TRUE(waitUntil([&] { return list->rowToolTip() != nullptr; }, 3000));
-    EXPECT_EQ(list->rowToolTip()->text(), QStringLiteral("about:blank#beta\n\nSubmitted on 01 May 2020"));
+    ASSERT_TRUE(
+        waitUntil([&] { return list->findChild<QLabel*>(QStringLiteral("rowToolTip")) != nullptr; }, 3000));
+    EXPECT_EQ(child<QLabel>(*list, "rowToolTip")->text(),
+        QStringLiteral("about:blank#beta\n\nSubmitted on 01 May 2020"));
 
     // The tab tool bar's copy menu copies the active profile's fields.
-    const QList<QAction*> copies = window.tabs().toolBar()->copyMenu()->actions();
+    const QList<QAction*> copies = child<TabToolBar>(window, "tabToolBar")->copyMenu()->actions();
     ASSERT_EQ(copies.size(), 13);
     EXPECT_EQ(copies[0]->text(), QStringLiteral("URL"));
     copies[0]->trigger();
@@ -122,9 +127,9 @@ TEST(CQuenlarDlgTest, ReturnAndEscapeCloseNothing)
     MainWindowFixture fixture;
     fixture.writeDatabase(kTwoDirectories);
     CQuenlarDlg& window = fixture.start();
-    for (QWidget* target :
-        { static_cast<QWidget*>(&window), static_cast<QWidget*>(window.directoryPanel().list()),
-            static_cast<QWidget*>(window.directoryPanel().searchEdit()) }) {
+    for (QWidget* target : { static_cast<QWidget*>(&window),
+             static_cast<QWidget*>(child<DirectoryPanel>(window, "directoryPanel")->list()),
+             static_cast<QWidget*>(child<DirectoryPanel>(window, "directoryPanel")->searchEdit()) }) {
         for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape })
             QTest::keyClick(target, key);
     }
@@ -142,7 +147,7 @@ TEST(CQuenlarDlgTest, ExitLeavesTheCustomDatabaseAsItWasWhileTheCloseBoxWritesIt
         const std::string before = fixture.folder.read("customdirdata.xml");
         CQuenlarDlg& window = fixture.start();
         ASSERT_THAT(fixture.rowTexts(), ElementsAre("Mine[pr2]"));
-        window.directoryPanel().list()->selectRow(0);
+        child<DirectoryPanel>(window, "directoryPanel")->list()->selectRow(0);
         window.directoryList().deleteDirectory();
         EXPECT_TRUE(fixture.rowTexts().empty());
         if (exitCommand)
@@ -163,7 +168,7 @@ TEST(CQuenlarDlgTest, TenTabsThenTheMessageAndAFreedSlotsTabGoesToTheEnd)
 {
     MainWindowFixture fixture;
     CQuenlarDlg& window = fixture.start();
-    BrowserTabArea& tabs = window.tabs();
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
     for (int opened = 1; opened < kTabSlotCount; ++opened)
         EXPECT_EQ(
             tabs.OpenTab("about:blank#" + std::to_string(opened), "Tab " + std::to_string(opened), false),
@@ -173,21 +178,21 @@ TEST(CQuenlarDlgTest, TenTabsThenTheMessageAndAFreedSlotsTabGoesToTheEnd)
         ElementsAre(shown(BrowserTabArea::kTooManyTabs, "Ravelin", MessageIcon::Warning)));
     EXPECT_EQ(fixture.tabCount(), kTabSlotCount);
 
-    tabs.tabBar()->setCurrentIndex(3);
+    child<QTabBar>(tabs, "tabBar")->setCurrentIndex(3);
     tabs.CloseCurrentTab();
-    EXPECT_EQ(tabs.tabBar()->currentIndex(), 3);
-    EXPECT_EQ(tabs.tabBar()->tabText(3), QStringLiteral("Tab 4"));
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->currentIndex(), 3);
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->tabText(3), QStringLiteral("Tab 4"));
     EXPECT_EQ(tabs.OpenTab("about:blank#again", "Again", true), 3);
-    EXPECT_EQ(tabs.tabBar()->count(), kTabSlotCount);
-    EXPECT_EQ(tabs.tabBar()->tabText(kTabSlotCount - 1), QStringLiteral("Again"));
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->count(), kTabSlotCount);
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->tabText(kTabSlotCount - 1), QStringLiteral("Again"));
     EXPECT_EQ(tabs.currentSlot(), 3);
 
     QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(tabs.tabBar()->currentIndex(), 0);
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->currentIndex(), 0);
     QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(tabs.tabBar()->currentIndex(), kTabSlotCount - 1);
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->currentIndex(), kTabSlotCount - 1);
     QTest::keyClick(&window, Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_EQ(tabs.tabBar()->count(), kTabSlotCount - 1);
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->count(), kTabSlotCount - 1);
 }
 
 TEST(CQuenlarDlgTest, SingleTabModeReplacesThePageAndCaptionOfTheOneTab)
@@ -200,9 +205,10 @@ TEST(CQuenlarDlgTest, SingleTabModeReplacesThePageAndCaptionOfTheOneTab)
     fixture.clickRow(0);
     fixture.clickRow(1);
     ASSERT_EQ(fixture.tabCount(), 1);
-    EXPECT_EQ(window.tabs().tabBar()->tabText(0), QStringLiteral("Beta"));
-    EXPECT_EQ(window.tabs().tabSlots()[0].requestedAddress, "about:blank#beta");
-    EXPECT_EQ(window.tabs().tabSlots()[0].fill.directoryName, "Beta");
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->tabText(0), QStringLiteral("Beta"));
+    EXPECT_EQ(tabs.tabSlots()[0].requestedAddress, "about:blank#beta");
+    EXPECT_EQ(tabs.tabSlots()[0].fill.directoryName, "Beta");
     EXPECT_TRUE(fixture.messages.empty());
 }
 
@@ -210,16 +216,17 @@ TEST(CQuenlarDlgTest, ClosingTheLastTabHidesTheAddressLineAndDisablesNavigation)
 {
     MainWindowFixture fixture;
     CQuenlarDlg& window = fixture.start();
-    BrowserTabArea& tabs = window.tabs();
-    EXPECT_TRUE(tabs.addressEdit()->isVisible());
-    EXPECT_TRUE(tabs.toolBar()->isVisible());
-    tabs.toolBar()->closeAction()->trigger();
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    EXPECT_TRUE(child<QLineEdit>(tabs, "addressEdit")->isVisible());
+    EXPECT_TRUE(child<TabToolBar>(tabs, "tabToolBar")->isVisible());
+    child<TabToolBar>(tabs, "tabToolBar")->closeAction()->trigger();
     EXPECT_EQ(fixture.tabCount(), 0);
-    for (QWidget* hidden :
-        { static_cast<QWidget*>(tabs.addressEdit()), static_cast<QWidget*>(tabs.pageRankLabel()),
-            static_cast<QWidget*>(tabs.progressBar()), static_cast<QWidget*>(tabs.toolBar()) })
+    for (QWidget* hidden : { static_cast<QWidget*>(child<QLineEdit>(tabs, "addressEdit")),
+             static_cast<QWidget*>(child<QLabel>(tabs, "pageRankLabel")),
+             static_cast<QWidget*>(child<QProgressBar>(tabs, "progressBar")),
+             static_cast<QWidget*>(child<TabToolBar>(tabs, "tabToolBar")) })
         EXPECT_FALSE(hidden->isVisible());
-    const NavigationToolBar& navigation = window.navigationToolBar();
+    const NavigationToolBar& navigation = *child<NavigationToolBar>(window, "navigationToolBar");
     for (QAction* action : { navigation.backAction(), navigation.forwardAction(), navigation.refreshAction(),
              navigation.stopAction() })
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
@@ -236,7 +243,7 @@ TEST(CQuenlarDlgTest, ARightClickSelectsTheRowWithoutOpeningItAndOffersItsComman
     fixture.writeCustomDatabase(directoryElement("Mine", 1, "about:blank#mine", R"(category="Custom,Arts")"));
     fixture.writeProfiles(profileElement("Mine"), "Mine");
     CQuenlarDlg& window = fixture.start();
-    DirectoryListView* list = window.directoryPanel().list();
+    DirectoryListView* list = child<DirectoryPanel>(window, "directoryPanel")->list();
     QStringList offered;
     whenPopup([&](QMenu& menu) {
         for (QAction* action : menu.actions())
@@ -268,15 +275,17 @@ TEST(CQuenlarDlgTest, MarksChangeTheRowAndTheSentCountInPlace)
     fixture.writeDatabase(kTwoDirectories);
     fixture.writeProfiles(profileElement("Mine"), "Mine");
     CQuenlarDlg& window = fixture.start();
-    window.directoryPanel().list()->selectRow(1);
+    child<DirectoryPanel>(window, "directoryPanel")->list()->selectRow(1);
     window.directoryList().markSent();
     EXPECT_THAT(fixture.rowTexts(), ElementsAre("Alpha[pr5] [not sent]", "Beta[pr3] [sent]"));
-    EXPECT_EQ(window.directoryPanel().sentLabel()->text(), QStringLiteral("Sent to 1 directory"));
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->sentLabel()->text(),
+        QStringLiteral("Sent to 1 directory"));
     window.directoryList().markApproved();
     EXPECT_EQ(fixture.rowTexts()[1], "Beta[pr3] [approved]");
     window.directoryList().markBroken();
     EXPECT_EQ(fixture.rowTexts()[1], "Beta[pr3] [not sent]");
-    EXPECT_EQ(window.directoryPanel().sentLabel()->text(), QStringLiteral("Sent to 0 directories"));
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->sentLabel()->text(),
+        QStringLiteral("Sent to 0 directories"));
 
     // The filter menu lists the categories with a check at the one shown.
     QMenu* menu = window.directoryList().filterMenu();
@@ -290,7 +299,8 @@ TEST(CQuenlarDlgTest, MarksChangeTheRowAndTheSentCountInPlace)
             QStringLiteral("News") }));
     menu->actions()[2]->trigger();
     EXPECT_THAT(fixture.rowTexts(), ElementsAre("Beta[pr3] [not sent]"));
-    EXPECT_EQ(window.directoryPanel().availableLabel()->text(), QStringLiteral("1/2 directories available"));
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->availableLabel()->text(),
+        QStringLiteral("1/2 directories available"));
     EXPECT_TRUE(fixture.messages.empty());
 }
 

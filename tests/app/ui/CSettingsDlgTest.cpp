@@ -1,4 +1,5 @@
 #include "app/ui/CSettingsDlg.h"
+#include "support/NamedChild.h"
 #include "support/RecordingMessageBox.h"
 #include "widgets/CStaticHelp.h"
 
@@ -21,19 +22,19 @@ TEST(CSettingsDlgTest, TheIntervalIsEditableOnlyWithAutosaveAndMustBeAnInteger)
     settings.autosaveMinutes = 10;
     CSettingsDlg dialog(settings, messages);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Vantelo Settings"));
-    EXPECT_FALSE(dialog.intervalEdit()->isEnabled());
-    EXPECT_EQ(dialog.intervalEdit()->text(), QStringLiteral("10"));
-    dialog.autosaveBox()->click();
-    EXPECT_TRUE(dialog.intervalEdit()->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(dialog, "intervalEdit")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(dialog, "intervalEdit")->text(), QStringLiteral("10"));
+    child<QCheckBox>(dialog, "autosaveBox")->click();
+    EXPECT_TRUE(child<QLineEdit>(dialog, "intervalEdit")->isEnabled());
 
-    dialog.intervalEdit()->setText(QStringLiteral("ten"));
+    child<QLineEdit>(dialog, "intervalEdit")->setText(QStringLiteral("ten"));
     dialog.accept();
     EXPECT_THAT(
         messages.messages(), ElementsAre(shown("Enter an integer.", "Vantelo", MessageIcon::Warning)));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
-    dialog.intervalEdit()->setText(QStringLiteral("0"));
-    dialog.tabbedBrowsingBox()->click();
+    child<QLineEdit>(dialog, "intervalEdit")->setText(QStringLiteral("0"));
+    child<QCheckBox>(dialog, "tabbedBrowsingBox")->click();
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(dialog.settings().autosave);
@@ -46,20 +47,21 @@ TEST(CSettingsDlgTest, EachOptionHasItsHelpIcon)
 {
     RecordingMessageBox messages;
     CSettingsDlg dialog(MainSettings {}, messages);
-    EXPECT_THAT(dialog.autosaveHelp()->helpText().toStdString(),
+    EXPECT_THAT(child<CStaticHelp>(dialog, "autosaveHelp")->helpText().toStdString(),
         HasSubstr("save your custom directory list changes"));
-    EXPECT_THAT(dialog.autoUpdateHelp()->helpText().toStdString(), HasSubstr("notify you of any updates"));
-    EXPECT_THAT(dialog.tabbedBrowsingHelp()->helpText().toStdString(), HasSubstr("loaded in a new tab"));
+    EXPECT_THAT(child<CStaticHelp>(dialog, "autoUpdateHelp")->helpText().toStdString(),
+        HasSubstr("notify you of any updates"));
+    EXPECT_THAT(child<CStaticHelp>(dialog, "tabbedBrowsingHelp")->helpText().toStdString(),
+        HasSubstr("loaded in a new tab"));
+    EXPECT_THAT(child<CStaticHelp>(dialog, "recognizeFormsHelp")->helpText().toStdString(),
+        HasSubstr("fields it recognises by their labels"));
 }
 
 TEST(CSettingsDlgTest, RecognitionIsTurnedOffAndOnByItsBoxAndOnlyAChangeIsStored)
 {
     RecordingMessageBox messages;
-    const auto box = [](const CSettingsDlg& dialog) {
-        return dialog.findChild<QCheckBox*>(QString::fromLatin1(CSettingsDlg::kRecognizeFormsName));
-    };
+    const auto box = [](const CSettingsDlg& dialog) { return child<QCheckBox>(dialog, "recognizeFormsBox"); };
     CSettingsDlg unchanged(MainSettings {}, messages);
-    ASSERT_NE(box(unchanged), nullptr);
     EXPECT_TRUE(box(unchanged)->isChecked());
     unchanged.accept();
     EXPECT_EQ(unchanged.settings().recognizeForms, std::nullopt);

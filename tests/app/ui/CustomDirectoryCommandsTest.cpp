@@ -14,6 +14,7 @@
 #include "custom/ui/CDirectoryEditDialog.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ui/ProfileDialogTesting.h"
+#include "support/NamedChild.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -96,13 +97,19 @@ protected:
         m_fixture.writeCustomDatabase(directoryElement("Mine", 2, "about:blank#mine", R"(category="Custom")")
             + directoryElement("Yours", 1, "about:blank#yours", R"(category="Custom")"));
         m_fixture.writeProfiles(profileElement("Site"), "Site");
+        // The manager is driven by m_manage; "Edit Directory" by m_edit once a test
+        // sets it, else as for the user.
+        m_fixture.seams.customManager = { [this](CCustomDirListManager& manager) { m_manage(manager); },
+            [this](CCustomDirListManager& manager, const std::string& name) {
+                return m_edit ? m_edit(manager, name) : manager.editDirectory(name);
+            } };
         return m_fixture.start();
     }
 
     // Runs "Manage Custom Directory List" with the manager driven by `use` instead of the user.
     void manage(CQuenlarDlg& window, std::function<void(CCustomDirListManager&)> use)
     {
-        window.customDirectoryCommands().setManagerUse({ std::move(use), {} });
+        m_manage = std::move(use);
         window.menus().manageCustomDirectories->trigger();
     }
 
@@ -110,14 +117,16 @@ protected:
     void removeInManager(CCustomDirListManager& manager, const char* name)
     {
         const QList<QListWidgetItem*> found =
-            manager.directoryList()->findItems(QLatin1String(name), Qt::MatchExactly);
+            child<QListWidget>(manager, "directoryList")->findItems(QLatin1String(name), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        manager.directoryList()->setCurrentItem(found.front());
+        child<QListWidget>(manager, "directoryList")->setCurrentItem(found.front());
         m_fixture.messages.answerNext(MessageAnswer::Yes);
-        manager.removeButton()->click();
+        child<QPushButton>(manager, "removeButton")->click();
     }
 
     MainWindowFixture m_fixture;
+    std::function<void(CCustomDirListManager&)> m_manage;
+    std::function<bool(CCustomDirListManager&, const std::string& name)> m_edit;
 };
 
 TEST_F(CustomDirectoryCommandsTest, TheManagersChangesAreSavedAndTheListIsReadAgain)
@@ -165,11 +174,11 @@ TEST_F(CustomDirectoryCommandsTest, EditDirectoryOpensTheWizardOnTheRowsDirector
 {
     CQuenlarDlg& window = start();
     const std::string before = m_fixture.folder.read("customdirdata.xml");
-    DirectoryListView* list = window.directoryPanel().list();
+    DirectoryListView* list = child<DirectoryPanel>(window, "directoryPanel")->list();
     list->selectRow(2);
     whenModal<CDirectoryEditDialog>([](CDirectoryEditDialog& wizard) {
-        EXPECT_EQ(wizard.nameEdit()->text(), QStringLiteral("Yours"));
-        EXPECT_EQ(wizard.addressEdit()->text(), QStringLiteral("about:blank#yours"));
+        EXPECT_EQ(child<QLineEdit>(wizard, "nameEdit")->text(), QStringLiteral("Yours"));
+        EXPECT_EQ(child<QLineEdit>(wizard, "addressEdit")->text(), QStringLiteral("about:blank#yours"));
         wizard.reject();
     });
     window.directoryList().contextMenuForSelection()->entry(QStringLiteral("Edit Directory"))->trigger();
@@ -177,15 +186,13 @@ TEST_F(CustomDirectoryCommandsTest, EditDirectoryOpensTheWizardOnTheRowsDirector
 
     // A change made in the wizard reaches the file and the list's categories.
     std::string edited;
-    window.customDirectoryCommands().setManagerUse(
-        { {}, [&](CCustomDirListManager& manager, const std::string& name) {
-             edited = name;
-             EXPECT_EQ(manager.parentWidget(), &window);
-             for (DirectoryStore* store :
-                 { &window.state().customDirectories(), &window.state().directories() })
-                 store->SetCategory(name, "Custom,Weather");
-             return true;
-         } });
+    m_edit = [&](CCustomDirListManager& manager, const std::string& name) {
+        edited = name;
+        EXPECT_EQ(manager.parentWidget(), &window);
+        for (DirectoryStore* store : { &window.state().customDirectories(), &window.state().directories() })
+            store->SetCategory(name, "Custom,Weather");
+        return true;
+    };
     list->selectRow(2);
     window.directoryList().contextMenuForSelection()->entry(QStringLiteral("Edit Directory"))->trigger();
     EXPECT_EQ(edited, "Yours");

@@ -10,6 +10,7 @@
 #include "app/ui/MainMenus.h"
 #include "common/AtomicFile.h"
 #include "filling/web/FillingWebPage.h"
+#include "support/NamedChild.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -47,7 +48,8 @@ TEST(DemoSubmissionTest, ADemoDirectoryIsFilledSubmittedAndMarkedSent)
     ASSERT_GE(row, 0);
     EXPECT_EQ(fixture.rowTexts()[row], "Demo Web Guide[pr4] [not sent]");
     fixture.clickRow(row);
-    BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
+    const BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    BrowserTab* tab = tabs.tab(tabs.currentSlot());
     ASSERT_NE(tab, nullptr);
     const auto chosenSection = [&] {
         return evaluate(*tab->page(), QStringLiteral("document.getElementsByName('category_id')[0].value"))

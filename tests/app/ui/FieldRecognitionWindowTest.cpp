@@ -10,6 +10,7 @@
 #include "app/ui/BrowserTabArea.h"
 #include "app/ui/TabToolBar.h"
 #include "filling/web/FillingWebPage.h"
+#include "support/NamedChild.h"
 
 #include <QAction>
 #include <QJsonArray>
@@ -64,7 +65,7 @@ TEST(FieldRecognitionWindowTest, ALabelOnlyPageIsFilledOnItsOwnSiteAndElsewhereO
         profileElement("My Site", "<title>My Site</title><description>Widgets made to order.</description>"),
         "My Site");
     CQuenlarDlg& window = fixture.start();
-    BrowserTabArea& tabs = window.tabs();
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
 
     fixture.clickRow(0);
     BrowserTab* tab = tabs.tab(tabs.currentSlot());
@@ -91,7 +92,7 @@ TEST(FieldRecognitionWindowTest, ALabelOnlyPageIsFilledOnItsOwnSiteAndElsewhereO
     ASSERT_EQ(fieldValues(*tab->page()).size(), 9);
     EXPECT_EQ(fieldValues(*tab->page()).at(5).toString(), QString());
     EXPECT_EQ(window.statusBar()->currentMessage(), QString());
-    tabs.toolBar()->fillAction()->trigger();
+    child<TabToolBar>(tabs, "tabToolBar")->fillAction()->trigger();
     ASSERT_TRUE(waitUntil(
         [&] { return fieldValues(*tab->page()).at(5).toString() == QStringLiteral("me@mysite.example"); }));
     EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Filled 7 fields, 7 of them recognised"));

@@ -5,6 +5,7 @@
 #include "app/ui/QtFileDialog.h"
 #include "app/ui/QtProgramRunner.h"
 #include "net/ui/CAsyncWaitDlg.h"
+#include "support/NamedChild.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,9 +66,9 @@ TEST(FileCommandsTest, ImportedProfilesAppearInTheDropDownWithTheActiveOneKept)
 {
     MainWindowFixture fixture;
     fixture.writeProfiles(profileElement("Current"), "Current");
-    CQuenlarDlg& window = fixture.start();
     QueuedFileDialog files;
-    window.fileCommands().setFileDialog(files);
+    fixture.seams.files = &files;
+    CQuenlarDlg& window = fixture.start();
     const auto source = fixture.folder.write("backup/sv.xml",
         "<?xml version=\"1.0\"?><profiles>" + profileElement("Another") + profileElement("Current")
             + "</profiles>");
@@ -75,9 +76,9 @@ TEST(FileCommandsTest, ImportedProfilesAppearInTheDropDownWithTheActiveOneKept)
 
     window.menus().importProfiles->trigger();
     EXPECT_THAT(fixture.messages.texts(), ElementsAre("1 profile(s) were successfully imported"));
-    EXPECT_EQ(comboItems(*window.profileBox()),
+    EXPECT_EQ(comboItems(*child<QComboBox>(window, "profileBox")),
         (QStringList { QStringLiteral("Another"), QStringLiteral("Current") }));
-    EXPECT_EQ(window.profileBox()->currentText(), QStringLiteral("Current"));
+    EXPECT_EQ(child<QComboBox>(window, "profileBox")->currentText(), QStringLiteral("Current"));
 }
 
 TEST(FileCommandsTest, CheckingTheCustomDatabaseShowsWhatTheCheckerLeft)
@@ -85,15 +86,15 @@ TEST(FileCommandsTest, CheckingTheCustomDatabaseShowsWhatTheCheckerLeft)
     MainWindowFixture fixture;
     fixture.writeDatabase(directoryElement("Main", 1, "http://main.example/"));
     fixture.writeCustomDatabase(directoryElement("Before", 2, "http://before.example/"));
+    EditingProgramRunner checker;
+    fixture.seams.programs = &checker;
     CQuenlarDlg& window = fixture.start();
     ASSERT_TRUE(window.autosaveTimer().isActive());
     bool autosaveWhileChecking = true;
-    EditingProgramRunner checker;
     checker.edit = [&] {
         autosaveWhileChecking = window.autosaveTimer().isActive();
         fixture.writeCustomDatabase(directoryElement("After", 4, "http://after.example/"));
     };
-    window.fileCommands().setProgramRunner(checker);
 
     window.menus().checkCustomDatabase->trigger();
     ASSERT_EQ(checker.programs.size(), 1U);
@@ -112,7 +113,7 @@ TEST(FileCommandsTest, TheWaitDialogStaysUntilTheProgramEnds)
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (auto* dialog = qobject_cast<CAsyncWaitDlg*>(QApplication::activeModalWidget()))
-            shownMessage = dialog->messageLabel()->text();
+            shownMessage = child<QLabel>(*dialog, "messageLabel")->text();
     });
     probe.start(20);
     QElapsedTimer clock;

@@ -5,6 +5,7 @@
 #include "app/ui/DirectoryListView.h"
 #include "app/ui/DirectoryPanel.h"
 #include "directories/Scrambling.h"
+#include "support/NamedChild.h"
 
 #include <QTabBar>
 #include <QTest>
@@ -47,7 +48,7 @@ void MainWindowFixture::writeProfiles(std::string_view profileElements, std::str
 
 CQuenlarDlg& MainWindowFixture::start()
 {
-    window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder.path()));
+    window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder.path()), seams);
     window->show();
     // Window shortcuts (the tab keys) answer only in the active window.
     window->activateWindow();
@@ -58,7 +59,7 @@ CQuenlarDlg& MainWindowFixture::start()
 
 void MainWindowFixture::clickRow(int row)
 {
-    DirectoryListView* list = window->directoryPanel().list();
+    DirectoryListView* list = child<DirectoryPanel>(*window, "directoryPanel")->list();
     const QModelIndex index = list->model()->index(row, 0);
     list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
@@ -74,7 +75,7 @@ std::vector<std::string> MainWindowFixture::rowTexts() const
 
 int MainWindowFixture::tabCount() const
 {
-    return window->tabs().tabBar()->count();
+    return child<QTabBar>(*window, "tabBar")->count();
 }
 
 std::string directoryElement(const std::string& name, int pr, const std::string& url,

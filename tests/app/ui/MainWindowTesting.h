@@ -30,6 +30,8 @@ struct MainWindowFixture {
     RecordingMessageBox messages;
     FixedClock clock { 1'600'000'000 };
     FirstPick random;
+    // The dialogs and programs of the window's commands; set them before start().
+    MainWindowSeams seams;
     std::unique_ptr<CQuenlarDlg> window;
 
     MainWindowFixture();

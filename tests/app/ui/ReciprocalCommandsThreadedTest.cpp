@@ -5,6 +5,7 @@
 
 #include "app/ui/MainMenus.h"
 #include "app/ui/ReciprocalCommands.h"
+#include "support/NamedChild.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -150,15 +151,16 @@ TEST_F(ReciprocalCommandsThreaded, TheButtonPlacesTheTabsCodeAndWritesTheAddress
         ElementsAre(std::pair(kPassword, kCode), std::pair(kPassword, kCode), std::pair(kPassword, kCode)));
 
     // A page without a link code turns the button off again.
-    BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
+    const BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    BrowserTab* tab = tabs.tab(tabs.currentSlot());
     tab->navigate(m_server.url("/thanks.html"));
     ASSERT_TRUE(waitUntil([&] { return !reciprocalButton(window)->isEnabled(); }));
     EXPECT_EQ(reciprocalButton(window)->toolTip(),
         QStringLiteral("No reciprocal field was detected for this page"));
 
     // Without a tab the button is off and says why.
-    window.tabs().CloseCurrentTab();
-    window.tabs().CloseCurrentTab();
+    child<BrowserTabArea>(window, "browserTabs")->CloseCurrentTab();
+    child<BrowserTabArea>(window, "browserTabs")->CloseCurrentTab();
     EXPECT_FALSE(reciprocalButton(window)->isEnabled());
     EXPECT_EQ(reciprocalButton(window)->toolTip(),
         QStringLiteral("No reciprocal field was detected for this page"));
@@ -206,6 +208,11 @@ TEST_F(ReciprocalCommandsThreaded, ACodeThePageChangesAfterTheFillIsShownAsItIsN
 
 TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
 {
+    bool asked = false;
+    m_fixture.seams.askCode = [&](QWidget*) {
+        asked = true;
+        return std::optional<std::string>(kCode);
+    };
     CQuenlarDlg& window = start(SendingProfile::kReciprocalManual);
     openDirectory(window);
     EXPECT_FALSE(reciprocalButton(window)->isEnabled());
@@ -214,14 +221,10 @@ TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
     EXPECT_FALSE(window.menus().addReciprocalLink->isEnabled());
 
     // Even when asked directly, neither command asks for a code or reaches the script.
-    bool asked = false;
-    window.reciprocalCommands().setCodeDialog([&](QWidget*) {
-        asked = true;
-        return std::optional<std::string>(kCode);
-    });
     window.reciprocalCommands().addReciprocalLink();
-    const int slot = window.tabs().currentSlot();
-    window.reciprocalCommands().placeLinkForTab(*window.tabs().tab(slot), window.tabs().tabSlots()[slot]);
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    const int slot = tabs.currentSlot();
+    window.reciprocalCommands().placeLinkForTab(*tabs.tab(slot), tabs.tabSlots()[slot]);
     EXPECT_FALSE(asked);
     EXPECT_THAT(scriptRequests(), IsEmpty());
     EXPECT_TRUE(m_fixture.messages.empty());
@@ -229,13 +232,13 @@ TEST_F(ReciprocalCommandsThreaded, AProfileWithoutScriptSendsNothing)
 
 TEST_F(ReciprocalCommandsThreaded, AddReciprocalLinkSendsTheTypedCodeAndCopiesTheAddress)
 {
-    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic);
     QWidget* parent = nullptr;
     std::optional<std::string> answer;
-    window.reciprocalCommands().setCodeDialog([&](QWidget* asking) {
+    m_fixture.seams.askCode = [&](QWidget* asking) {
         parent = asking;
         return answer;
-    });
+    };
+    CQuenlarDlg& window = start(SendingProfile::kReciprocalAutomatic);
 
     // Cancelled: nothing is sent.
     window.menus().addReciprocalLink->trigger();

@@ -7,6 +7,7 @@
 #include "app/ui/BrowserTabArea.h"
 #include "app/ui/TabToolBar.h"
 #include "filling/web/FillingWebPage.h"
+#include "support/NamedChild.h"
 
 #include <QAction>
 
@@ -61,7 +62,8 @@ inline std::string reciprocalProfile(int method, const std::string& script, cons
 // The value of a named field of the current tab's page.
 inline QString fieldValue(CQuenlarDlg& window, const char* name)
 {
-    BrowserTab* tab = window.tabs().tab(window.tabs().currentSlot());
+    const BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    BrowserTab* tab = tabs.tab(tabs.currentSlot());
     if (!tab)
         return {};
     return evaluate(*tab->page(),
@@ -73,5 +75,5 @@ inline QString fieldValue(CQuenlarDlg& window, const char* name)
 
 inline QAction* reciprocalButton(CQuenlarDlg& window)
 {
-    return window.tabs().toolBar()->reciprocalAction();
+    return child<TabToolBar>(window, "tabToolBar")->reciprocalAction();
 }

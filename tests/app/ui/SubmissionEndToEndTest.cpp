@@ -13,6 +13,7 @@
 #include "app/ui/MainMenus.h"
 #include "filling/web/FillingWebPage.h"
 #include "profiles/SubmissionDate.h"
+#include "support/NamedChild.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -93,9 +94,10 @@ TEST(SubmissionEndToEndTest, AChosenDirectoryIsFilledSubmittedAndRecorded)
 
     fixture.clickRow(1);
     ASSERT_EQ(fixture.tabCount(), 2);
-    BrowserTabArea& tabs = window.tabs();
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
     const int slot = tabs.currentSlot();
-    EXPECT_EQ(tabs.tabBar()->tabText(tabs.tabBar()->currentIndex()), QStringLiteral("Widget Links"));
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->tabText(child<QTabBar>(tabs, "tabBar")->currentIndex()),
+        QStringLiteral("Widget Links"));
     BrowserTab* tab = tabs.tab(slot);
     ASSERT_NE(tab, nullptr);
     ASSERT_TRUE(waitUntil([&] { return fieldValues(*tab->page()).at(5).toInt() == 4; }, 30000))
@@ -107,13 +109,15 @@ TEST(SubmissionEndToEndTest, AChosenDirectoryIsFilledSubmittedAndRecorded)
     EXPECT_EQ(filled.at(3).toString(), QStringLiteral("widgets, gadgets"));
     // No item names the e-mail field; its label does, and recognition fills it.
     EXPECT_EQ(filled.at(4).toString(), QStringLiteral("me@mysite.example"));
-    EXPECT_EQ(tabs.addressEdit()->text(), QString::fromStdString(server.url("/add.php")));
-    EXPECT_TRUE(waitUntil([&] { return tabs.pageRankLabel()->text() == QStringLiteral("PR 4"); }));
+    EXPECT_EQ(child<QLineEdit>(tabs, "addressEdit")->text(), QString::fromStdString(server.url("/add.php")));
+    EXPECT_TRUE(
+        waitUntil([&] { return child<QLabel>(tabs, "pageRankLabel")->text() == QStringLiteral("PR 4"); }));
 
     evaluate(*tab->page(), QStringLiteral("document.querySelector('input[type=submit]').click()"));
     ASSERT_TRUE(waitUntil([&] { return fixture.rowTexts()[1] == "Widget Links[pr4] [sent]"; }, 30000));
-    EXPECT_EQ(window.directoryPanel().sentLabel()->text(), QStringLiteral("Sent to 1 directory"));
-    EXPECT_EQ(window.directoryPanel().list()->selectedRow(), 1);
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->sentLabel()->text(),
+        QStringLiteral("Sent to 1 directory"));
+    EXPECT_EQ(child<DirectoryPanel>(window, "directoryPanel")->list()->selectedRow(), 1);
 
     window.menus().saveAll->trigger();
     const std::string saved = fixture.folder.read("sv.xml");

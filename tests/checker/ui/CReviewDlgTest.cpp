@@ -1,5 +1,6 @@
 #include "checker/ui/CReviewDlg.h"
 
+#include "support/NamedChild.h"
 #include "widgets/CStaticHelp.h"
 
 #include <QGroupBox>
@@ -36,19 +37,19 @@ TEST(CReviewDlgTest, ListsTheResultsWithTheirColumnsAndStartingChecks)
 {
     CReviewDlg review(kResults, false);
     EXPECT_EQ(review.windowTitle(), QStringLiteral("Review changes"));
-    EXPECT_EQ(headers(review.prList()),
+    EXPECT_EQ(headers(child<QTreeWidget>(review, "prList")),
         (QStringList { QStringLiteral("Directory Name:150"), QStringLiteral("Directory Address:200"),
             QStringLiteral("Old PR:60"), QStringLiteral("New PR:60") }));
-    EXPECT_EQ(headers(review.brokenList()),
+    EXPECT_EQ(headers(child<QTreeWidget>(review, "brokenList")),
         (QStringList { QStringLiteral("Directory Name:150"), QStringLiteral("Directory Address:200") }));
-    ASSERT_EQ(review.prList()->topLevelItemCount(), 2);
-    EXPECT_EQ(row(review.prList(), 1),
+    ASSERT_EQ(child<QTreeWidget>(review, "prList")->topLevelItemCount(), 2);
+    EXPECT_EQ(row(child<QTreeWidget>(review, "prList"), 1),
         (QStringList { QStringLiteral("Beta"), QStringLiteral("http://beta.example/"), QStringLiteral("4"),
             QStringLiteral("-1") }));
-    EXPECT_EQ(row(review.brokenList(), 0),
+    EXPECT_EQ(row(child<QTreeWidget>(review, "brokenList"), 0),
         (QStringList { QStringLiteral("Gamma"), QStringLiteral("http://gamma.example/") }));
-    EXPECT_EQ(review.saveButton()->text(), QStringLiteral("Save..."));
-    EXPECT_TRUE(review.saveButton()->isDefault());
+    EXPECT_EQ(child<QPushButton>(review, "saveButton")->text(), QStringLiteral("Save..."));
+    EXPECT_TRUE(child<QPushButton>(review, "saveButton")->isDefault());
 
     QStringList groups;
     for (const QGroupBox* group : review.findChildren<QGroupBox*>())
@@ -63,7 +64,7 @@ TEST(CReviewDlgTest, ListsTheResultsWithTheirColumnsAndStartingChecks)
     EXPECT_TRUE(help[1].contains(QStringLiteral("which will make them dissapear from your directory list.")));
 
     // Saving without touching a row: the PageRank updates chosen, no directory disabled.
-    review.saveButton()->click();
+    child<QPushButton>(review, "saveButton")->click();
     EXPECT_EQ(review.result(), QDialog::Accepted);
     EXPECT_EQ(review.Selection().prChanges, (std::vector<bool> { true, true }));
     EXPECT_EQ(review.Selection().brokenSites, (std::vector<bool> { false, false }));
@@ -72,12 +73,12 @@ TEST(CReviewDlgTest, ListsTheResultsWithTheirColumnsAndStartingChecks)
 TEST(CReviewDlgTest, CheckAllAndUncheckAllActOnTheirOwnList)
 {
     CReviewDlg review(kResults, true);
-    EXPECT_EQ(review.saveButton()->text(), QStringLiteral("Save"));
-    review.prUncheckAllButton()->click();
-    review.brokenCheckAllButton()->click();
-    review.brokenList()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-    review.prList()->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    review.saveButton()->click();
+    EXPECT_EQ(child<QPushButton>(review, "saveButton")->text(), QStringLiteral("Save"));
+    child<QPushButton>(review, "prUncheckAllButton")->click();
+    child<QPushButton>(review, "brokenCheckAllButton")->click();
+    child<QTreeWidget>(review, "brokenList")->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    child<QTreeWidget>(review, "prList")->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    child<QPushButton>(review, "saveButton")->click();
     EXPECT_EQ(review.Selection().prChanges, (std::vector<bool> { true, false }));
     EXPECT_EQ(review.Selection().brokenSites, (std::vector<bool> { true, false }));
 }

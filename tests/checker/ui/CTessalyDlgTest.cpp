@@ -1,6 +1,7 @@
 #include "TessalyDlgFixture.h"
 
 #include "checker/ui/CTessalyApp.h"
+#include "support/NamedChild.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,37 +15,39 @@ using CTessalyDlgTest = TessalyDlgFixture;
 TEST_F(CTessalyDlgTest, StartsIdleAndAsksForADatabase)
 {
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Vantelo List Checker v1.0"));
-    EXPECT_EQ(m_dialog->pageRankBox()->text(), QStringLiteral("Update Google PR"));
-    EXPECT_EQ(
-        m_dialog->brokenLinksBox()->text(), QStringLiteral("Check for broken links (server down or 404)"));
-    EXPECT_TRUE(m_dialog->pageRankBox()->isChecked());
-    EXPECT_TRUE(m_dialog->brokenLinksBox()->isChecked());
-    EXPECT_FALSE(m_dialog->reviewButton()->isEnabled());
-    EXPECT_FALSE(m_dialog->stopButton()->isEnabled());
-    EXPECT_TRUE(m_dialog->progressBar()->isHidden());
-    EXPECT_TRUE(m_dialog->log()->isReadOnly());
+    EXPECT_EQ(child<QCheckBox>(*m_dialog, "pageRankBox")->text(), QStringLiteral("Update Google PR"));
+    EXPECT_EQ(child<QCheckBox>(*m_dialog, "brokenLinksBox")->text(),
+        QStringLiteral("Check for broken links (server down or 404)"));
+    EXPECT_TRUE(child<QCheckBox>(*m_dialog, "pageRankBox")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*m_dialog, "brokenLinksBox")->isChecked());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "reviewButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "stopButton")->isEnabled());
+    EXPECT_TRUE(child<QProgressBar>(*m_dialog, "progressBar")->isHidden());
+    EXPECT_TRUE(child<QPlainTextEdit>(*m_dialog, "logView")->isReadOnly());
 
-    m_dialog->startButton()->click();
+    child<QPushButton>(*m_dialog, "startButton")->click();
     EXPECT_EQ(m_messages.messages(),
         std::vector<RecordedMessage> { shown("Please load a directory list before starting the check",
             "Vantelo List Checker", MessageIcon::Warning) });
-    EXPECT_TRUE(m_dialog->startButton()->isEnabled());
-    EXPECT_FALSE(m_dialog->stopButton()->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*m_dialog, "startButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "stopButton")->isEnabled());
 }
 
 TEST_F(CTessalyDlgTest, CommandLineFileIsLoadedAndLocksLoad)
 {
     EXPECT_FALSE(m_dialog->OpenFromCommandLine(m_folder.path("missing.xml")));
     EXPECT_EQ(m_messages.texts().size(), 1u);
-    EXPECT_TRUE(m_dialog->loadButton()->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*m_dialog, "loadButton")->isEnabled());
     m_openAnswer = QString::fromStdString(write({ { "A", "u" } }).string());
-    m_dialog->loadButton()->click();
-    EXPECT_EQ(m_dialog->loadStatus()->text(), QStringLiteral("Loaded 1 directories (enabled+disabled)"));
+    child<QPushButton>(*m_dialog, "loadButton")->click();
+    EXPECT_EQ(child<QLabel>(*m_dialog, "loadStatus")->text(),
+        QStringLiteral("Loaded 1 directories (enabled+disabled)"));
 
     ASSERT_TRUE(m_dialog->OpenFromCommandLine(write({ { "A", "u" }, { "B", "u", "-", "false" } })));
-    EXPECT_EQ(m_dialog->loadStatus()->text(), QStringLiteral("Loaded 2 directories (enabled+disabled)"));
+    EXPECT_EQ(child<QLabel>(*m_dialog, "loadStatus")->text(),
+        QStringLiteral("Loaded 2 directories (enabled+disabled)"));
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Vantelo List Checker v1.0 - custom.xml"));
-    EXPECT_FALSE(m_dialog->loadButton()->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "loadButton")->isEnabled());
 
     const CTessalyApp::Arguments arguments = CTessalyApp::ReadArguments(
         { "--data-dir", "/srv/data", "<open>/opt/My", "Sites/customdirdata.xml</open>" });
@@ -56,8 +59,8 @@ TEST_F(CTessalyDlgTest, EnterAndEscapeNeverCloseTheWindow)
 {
     m_dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
-    for (QWidget* target : std::initializer_list<QWidget*> {
-             m_dialog.get(), m_dialog->closeButton(), m_dialog->startButton() }) {
+    for (QWidget* target : std::initializer_list<QWidget*> { m_dialog.get(),
+             child<QPushButton>(*m_dialog, "closeButton"), child<QPushButton>(*m_dialog, "startButton") }) {
         target->setFocus();
         for (const Qt::Key key : { Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter })
             QTest::keyClick(target, key);
@@ -75,7 +78,7 @@ TEST_F(CTessalyDlgTest, EnterAndEscapeNeverCloseTheWindow)
             "Vantelo List Checker Version 1.0", "About Vantelo List Checker", MessageIcon::Information) });
 
     // Nothing unsaved: Close closes without asking.
-    m_dialog->closeButton()->click();
+    child<QPushButton>(*m_dialog, "closeButton")->click();
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(m_messages.messages().size(), 1u);
 }

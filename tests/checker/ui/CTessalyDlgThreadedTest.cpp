@@ -2,6 +2,7 @@
 
 #include "GuiTestSupport.h"
 #include "stats/Gate.h"
+#include "support/NamedChild.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
@@ -17,7 +18,7 @@ const RecordedMessage kUnsavedQuestion { "You currently have unsaved data. By qu
 
 bool runEnded(const CTessalyDlg& dialog)
 {
-    return waitUntil([&] { return dialog.startButton()->isEnabled(); }, 30000);
+    return waitUntil([&] { return child<QPushButton>(dialog, "startButton")->isEnabled(); }, 30000);
 }
 
 TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
@@ -27,12 +28,12 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
         write({ { "Up", m_server.url("/up") }, { "Dead", m_server.url("/dead"), "3" } });
     ASSERT_TRUE(m_dialog->OpenFromCommandLine(file));
     m_dialog->show();
-    m_dialog->startButton()->click();
-    EXPECT_FALSE(m_dialog->pageRankBox()->isEnabled());
-    EXPECT_FALSE(m_dialog->brokenLinksBox()->isEnabled());
-    EXPECT_FALSE(m_dialog->reviewButton()->isEnabled());
-    EXPECT_TRUE(m_dialog->stopButton()->isEnabled());
-    EXPECT_TRUE(m_dialog->progressBar()->isVisible());
+    child<QPushButton>(*m_dialog, "startButton")->click();
+    EXPECT_FALSE(child<QCheckBox>(*m_dialog, "pageRankBox")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(*m_dialog, "brokenLinksBox")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "reviewButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*m_dialog, "stopButton")->isEnabled());
+    EXPECT_TRUE(child<QProgressBar>(*m_dialog, "progressBar")->isVisible());
     ASSERT_TRUE(runEnded(*m_dialog));
 
     const QString up = QString::fromStdString(m_server.url("/up"));
@@ -46,26 +47,27 @@ TEST_F(CTessalyDlgThreaded, RunLogsEachDirectoryAndTheSummaryThenSavesTheReview)
                 "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
                 "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
                 "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "));
-    EXPECT_TRUE(m_dialog->progressBar()->isHidden());
-    EXPECT_FALSE(m_dialog->stopButton()->isEnabled());
-    EXPECT_TRUE(m_dialog->reviewButton()->isEnabled());
-    EXPECT_FALSE(m_dialog->loadButton()->isEnabled());
+    EXPECT_TRUE(child<QProgressBar>(*m_dialog, "progressBar")->isHidden());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "stopButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*m_dialog, "reviewButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "loadButton")->isEnabled());
     EXPECT_TRUE(m_dialog->HasUnsavedChanges());
 
     // Unsaved changes: Close asks, and Cancel keeps the window open.
-    m_dialog->closeButton()->click();
+    child<QPushButton>(*m_dialog, "closeButton")->click();
     EXPECT_EQ(m_messages.messages(), std::vector<RecordedMessage> { kUnsavedQuestion });
     EXPECT_TRUE(m_dialog->isVisible());
 
     // Opened from the command line: saved back there without a file dialog.
-    m_dialog->reviewButton()->click();
+    child<QPushButton>(*m_dialog, "reviewButton")->click();
     EXPECT_EQ(m_reviewedFromCommandLine, true);
     EXPECT_TRUE(m_offered.isEmpty());
-    EXPECT_EQ(m_dialog->saveStatus()->text(), QStringLiteral("Successfully saved directory database"));
+    EXPECT_EQ(child<QLabel>(*m_dialog, "saveStatus")->text(),
+        QStringLiteral("Successfully saved directory database"));
     EXPECT_FALSE(m_dialog->HasUnsavedChanges());
     EXPECT_EQ(m_folder.read("custom.xml"),
         databaseOf({ { "Up", m_server.url("/up"), "3" }, { "Dead", m_server.url("/dead"), "3", "false" } }));
-    m_dialog->closeButton()->click();
+    child<QPushButton>(*m_dialog, "closeButton")->click();
     EXPECT_FALSE(m_dialog->isVisible());
 }
 
@@ -75,7 +77,7 @@ TEST_F(CTessalyDlgThreaded, ClosingDuringARunAsksAndLeavesTheWorkerBehind)
     m_server.holdUntil(gate.opened());
     ASSERT_TRUE(m_dialog->OpenFromCommandLine(write({ { "Held", m_server.url("/held") } })));
     m_dialog->show();
-    m_dialog->startButton()->click();
+    child<QPushButton>(*m_dialog, "startButton")->click();
     ASSERT_TRUE(waitUntil([&] { return !m_server.pagesRequested().empty(); }));
     m_messages.answerNext(MessageAnswer::Ok);
     m_dialog->close();
@@ -88,7 +90,7 @@ TEST_F(CTessalyDlgThreaded, ClosingDuringARunAsksAndLeavesTheWorkerBehind)
     QTest::qWait(50);
     // Nothing of the run reached the closed window.
     EXPECT_TRUE(logText().isEmpty());
-    EXPECT_FALSE(m_dialog->startButton()->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "startButton")->isEnabled());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/SettingsStore.h"
 #include "checker/CheckerTestSupport.h"
 #include "checker/ui/CTessalyDlg.h"
+#include "support/NamedChild.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -23,17 +24,21 @@ protected:
     {
         SettingsStore settings(m_messages);
         settings.SetSetting(HostConfiguration::kPageRankKey, m_server.host());
-        m_dialog = std::make_unique<CTessalyDlg>(HostConfiguration(settings), m_messages);
-        m_dialog->setPause(std::chrono::milliseconds(0));
-        m_dialog->setOpenChooser([this](QWidget*) { return m_openAnswer; });
-        m_dialog->setSaveChooser([this](QWidget*, const QString& offered) {
-            m_offered.push_back(offered);
-            return m_saveAnswer;
-        });
-        m_dialog->setReviewRunner([this](const CheckResults& results, bool fromCommandLine, QWidget*) {
-            m_reviewedFromCommandLine = fromCommandLine;
-            return std::optional<ReviewSelection>(ReviewSelection::All(results));
-        });
+        m_dialog = std::make_unique<CTessalyDlg>(HostConfiguration(settings), m_messages,
+            CTessalyDlg::Seams {
+                .pause = std::chrono::milliseconds(0),
+                .chooseOpen = [this](QWidget*) { return m_openAnswer; },
+                .chooseSave =
+                    [this](QWidget*, const QString& offered) {
+                        m_offered.push_back(offered);
+                        return m_saveAnswer;
+                    },
+                .runReview =
+                    [this](const CheckResults& results, bool fromCommandLine, QWidget*) {
+                        m_reviewedFromCommandLine = fromCommandLine;
+                        return std::optional<ReviewSelection>(ReviewSelection::All(results));
+                    },
+            });
     }
 
     std::filesystem::path write(const std::vector<TestDirectory>& directories)
@@ -41,7 +46,7 @@ protected:
         return m_folder.write("custom.xml", databaseOf(directories));
     }
 
-    QString logText() const { return m_dialog->log()->toPlainText(); }
+    QString logText() const { return child<QPlainTextEdit>(*m_dialog, "logView")->toPlainText(); }
 
     CheckerServer m_server;
     TempFolder m_folder;

@@ -8,6 +8,7 @@
 #include "custom/ui/CImportDirectoriesDlg.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ui/ProfileDialogTesting.h"
+#include "support/NamedChild.h"
 #include "support/TempFolder.h"
 
 #include <QLineEdit>
@@ -46,8 +47,8 @@ protected:
     std::vector<std::string> listed() const
     {
         std::vector<std::string> names;
-        for (int row = 0; row < m_manager->directoryList()->count(); ++row)
-            names.push_back(m_manager->directoryList()->item(row)->text().toStdString());
+        for (int row = 0; row < child<QListWidget>(*m_manager, "directoryList")->count(); ++row)
+            names.push_back(child<QListWidget>(*m_manager, "directoryList")->item(row)->text().toStdString());
         return names;
     }
 
@@ -63,14 +64,14 @@ TEST_F(CCustomDirListManagerTest, EditOpensTheWizardOnTheDirectory)
 {
     EXPECT_EQ(m_manager->windowTitle(), QStringLiteral("Custom Directory List Manager"));
     EXPECT_THAT(listed(), ElementsAre("Alpha", "Beta"));
-    m_manager->directoryList()->setCurrentRow(1);
+    child<QListWidget>(*m_manager, "directoryList")->setCurrentRow(1);
     whenModal<CDirectoryEditDialog>([](CDirectoryEditDialog& wizard) {
-        EXPECT_EQ(wizard.nameEdit()->text(), QStringLiteral("Beta"));
-        EXPECT_FALSE(wizard.nameEdit()->isEnabled());
-        EXPECT_EQ(wizard.addressEdit()->text(), QStringLiteral("http://beta.com/add"));
+        EXPECT_EQ(child<QLineEdit>(wizard, "nameEdit")->text(), QStringLiteral("Beta"));
+        EXPECT_FALSE(child<QLineEdit>(wizard, "nameEdit")->isEnabled());
+        EXPECT_EQ(child<QLineEdit>(wizard, "addressEdit")->text(), QStringLiteral("http://beta.com/add"));
         wizard.reject();
     });
-    m_manager->editButton()->click();
+    child<QPushButton>(*m_manager, "editButton")->click();
     // By name, as the main window asks; a name that is no custom directory opens nothing.
     EXPECT_FALSE(m_manager->editDirectory("Vendor"));
     EXPECT_FALSE(m_folder.exists("customdirdata.xml"));
@@ -84,19 +85,21 @@ TEST_F(CCustomDirListManagerThreaded, ImportAddsTheFileAndSaves)
     const std::string list =
         m_folder.write("list.txt", "http://alpha.com/other\nGamma,http://gamma.com\n").string();
     whenModal<CImportDirectoriesDlg>([list](CImportDirectoriesDlg& import) {
-        import.fileEdit()->setText(QString::fromStdString(list));
-        import.cancelButton()->click();
+        child<QLineEdit>(import, "fileEdit")->setText(QString::fromStdString(list));
+        child<QPushButton>(import, "cancelButton")->click();
     });
-    m_manager->importButton()->click();
+    child<QPushButton>(*m_manager, "importButton")->click();
     EXPECT_THAT(listed(), ElementsAre("Alpha", "Beta"));
 
     whenModal<CImportDirectoriesDlg>([list](CImportDirectoriesDlg& import) {
-        import.fileEdit()->setText(QString::fromStdString(list));
-        import.importButton()->click();
-        waitUntil([&] { return import.cancelButton()->text() == QStringLiteral("Close"); }, 30000);
-        import.cancelButton()->click();
+        child<QLineEdit>(import, "fileEdit")->setText(QString::fromStdString(list));
+        child<QPushButton>(import, "importButton")->click();
+        waitUntil(
+            [&] { return child<QPushButton>(import, "cancelButton")->text() == QStringLiteral("Close"); },
+            30000);
+        child<QPushButton>(import, "cancelButton")->click();
     });
-    m_manager->importButton()->click();
+    child<QPushButton>(*m_manager, "importButton")->click();
     EXPECT_THAT(listed(), ElementsAre("Alpha", "Beta", "Gamma"));
     EXPECT_EQ(m_main.GetCategory("Gamma"), "Custom");
     EXPECT_THAT(m_folder.read("customdirdata.xml"), HasSubstr("name=\"Gamma\""));
@@ -107,11 +110,12 @@ TEST(CAddReciprocalDlgTest, GivesTheCodeAsTyped)
     const std::string code = "<a href=\"http://example.com/\">Example</a>\n";
     whenModal<CAddReciprocalDlg>([code](CAddReciprocalDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Reciprocal"));
-        dialog.codeEdit()->setPlainText(QString::fromStdString(code));
-        dialog.okButton()->click();
+        child<QPlainTextEdit>(dialog, "codeEdit")->setPlainText(QString::fromStdString(code));
+        child<QPushButton>(dialog, "okButton")->click();
     });
     EXPECT_EQ(CAddReciprocalDlg::askCode(nullptr), code);
-    whenModal<CAddReciprocalDlg>([](CAddReciprocalDlg& dialog) { dialog.cancelButton()->click(); });
+    whenModal<CAddReciprocalDlg>(
+        [](CAddReciprocalDlg& dialog) { child<QPushButton>(dialog, "cancelButton")->click(); });
     EXPECT_EQ(CAddReciprocalDlg::askCode(nullptr), std::nullopt);
 }
 

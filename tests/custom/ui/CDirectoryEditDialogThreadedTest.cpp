@@ -4,6 +4,7 @@
 #include "custom/ui/CProfileFieldList.h"
 #include "filling/web/FillingWebPage.h"
 #include "filling/web/WebTestPages.h"
+#include "support/NamedChild.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -60,16 +61,16 @@ protected:
     // Enters a name and the form's address and waits until the page is loaded and armed.
     bool openForm(const std::string& name = "Dir")
     {
-        m_wizard->nameEdit()->setText(QString::fromStdString(name));
-        m_wizard->addressEdit()->setText(QString::fromStdString(m_server.url("/add")));
-        m_wizard->nextButton()->click();
+        child<QLineEdit>(*m_wizard, "nameEdit")->setText(QString::fromStdString(name));
+        child<QLineEdit>(*m_wizard, "addressEdit")->setText(QString::fromStdString(m_server.url("/add")));
+        child<QPushButton>(*m_wizard, "nextButton")->click();
         return m_wizard->step() == CDirectoryEditDialog::kBrowserStep
             && waitUntil([&] { return m_wizard->model().mapping().armed(); }, 30000);
     }
 
     QString fieldValue(const char* name)
     {
-        return evaluate(*m_wizard->page(),
+        return evaluate(*child<FillingWebPage>(*m_wizard, "webPage"),
             QStringLiteral("document.getElementsByName('%1')[0].value").arg(QLatin1String(name)))
             .toString();
     }
@@ -77,8 +78,8 @@ protected:
     // Goes to the summary and waits for the PageRank answer.
     bool finishBrowsing()
     {
-        m_wizard->nextButton()->click();
-        return waitUntil([&] { return m_wizard->nextButton()->isEnabled(); }, 30000);
+        child<QPushButton>(*m_wizard, "nextButton")->click();
+        return waitUntil([&] { return child<QPushButton>(*m_wizard, "nextButton")->isEnabled(); }, 30000);
     }
 
     std::vector<std::string> learned() const
@@ -97,28 +98,28 @@ protected:
 TEST_F(CDirectoryEditDialogThreaded, LearnsThePresetsOfALoadedPageAndSavesWithThePageRank)
 {
     show(DirectoryWizardModel({ { "Old", "http://old.com/" } }, { "", "News", "Arts" }));
-    EXPECT_EQ(m_wizard->stepLabel()->text(), QStringLiteral("Step 1 of 3"));
-    EXPECT_FALSE(m_wizard->addAnotherButton()->isVisible());
+    EXPECT_EQ(child<QLabel>(*m_wizard, "stepLabel")->text(), QStringLiteral("Step 1 of 3"));
+    EXPECT_FALSE(child<QPushButton>(*m_wizard, "addAnotherButton")->isVisible());
     ASSERT_TRUE(openForm());
-    EXPECT_EQ(m_wizard->stepLabel()->text(), QStringLiteral("Step 2 of 3"));
+    EXPECT_EQ(child<QLabel>(*m_wizard, "stepLabel")->text(), QStringLiteral("Step 2 of 3"));
     EXPECT_EQ(fieldValue("email"), QStringLiteral("#email#"));
     EXPECT_EQ(fieldValue("untouched"), QStringLiteral("as loaded"));
 
     ASSERT_TRUE(finishBrowsing());
     EXPECT_THAT(learned(), ElementsAre("email/edit/0=#email#"));
-    EXPECT_EQ(m_wizard->nextButton()->text(), QStringLiteral("Save and Close"));
-    EXPECT_THAT(m_wizard->summaryLabel()->text().toStdString(),
+    EXPECT_EQ(child<QPushButton>(*m_wizard, "nextButton")->text(), QStringLiteral("Save and Close"));
+    EXPECT_THAT(child<QLabel>(*m_wizard, "summaryLabel")->text().toStdString(),
         HasSubstr("Directory Address:\t" + m_server.url("/add") + "\nDirectory PR:\t\t5"));
-    EXPECT_TRUE(m_wizard->addAnotherButton()->isEnabled());
-    EXPECT_EQ(m_wizard->categoryBox()->count(), 2);
+    EXPECT_TRUE(child<QPushButton>(*m_wizard, "addAnotherButton")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(*m_wizard, "categoryBox")->count(), 2);
 
-    m_wizard->categoryBox()->setEditText(QStringLiteral("News"));
-    m_wizard->addCategoryButton()->click();
-    m_wizard->addCategoryButton()->click();
-    m_wizard->categoryBox()->setEditText(QStringLiteral("Sport"));
-    m_wizard->addCategoryButton()->click();
-    EXPECT_EQ(m_wizard->categoryList()->count(), 2);
-    m_wizard->addAnotherButton()->click();
+    child<QComboBox>(*m_wizard, "categoryBox")->setEditText(QStringLiteral("News"));
+    child<QPushButton>(*m_wizard, "addCategoryButton")->click();
+    child<QPushButton>(*m_wizard, "addCategoryButton")->click();
+    child<QComboBox>(*m_wizard, "categoryBox")->setEditText(QStringLiteral("Sport"));
+    child<QPushButton>(*m_wizard, "addCategoryButton")->click();
+    EXPECT_EQ(child<QListWidget>(*m_wizard, "categoryList")->count(), 2);
+    child<QPushButton>(*m_wizard, "addAnotherButton")->click();
     EXPECT_EQ(m_wizard->result(), QDialog::Accepted);
     EXPECT_TRUE(m_wizard->model().addAnother());
     EXPECT_THAT(m_wizard->model().selectedCategories(), ElementsAre("News", "Sport"));
@@ -130,20 +131,21 @@ TEST_F(CDirectoryEditDialogThreaded, LearnsWhatTheUserFilledInBeforeLeavingAPage
 {
     show(DirectoryWizardModel({}, {}));
     ASSERT_TRUE(openForm());
-    evaluate(*m_wizard->page(),
+    evaluate(*child<FillingWebPage>(*m_wizard, "webPage"),
         QStringLiteral("document.getElementsByName('title')[0].value = 'My title';"
                        "document.getElementsByName('agree')[0].checked = true;"
                        "document.getElementById('more').click()"));
     // The second page loads and is armed in its turn; the first page's fields are kept.
     ASSERT_TRUE(waitUntil(
         [&] {
-            return m_wizard->page()->url().path() == QStringLiteral("/second")
+            return child<FillingWebPage>(*m_wizard, "webPage")->url().path() == QStringLiteral("/second")
                 && m_wizard->model().mapping().armed();
         },
         30000));
-    evaluate(*m_wizard->page(), QStringLiteral("document.getElementsByName('story')[0].value = '#desc#'"));
-    m_wizard->defaultPageButton()->click();
-    EXPECT_EQ(m_wizard->addressEdit()->text().toStdString(), m_server.url("/second"));
+    evaluate(*child<FillingWebPage>(*m_wizard, "webPage"),
+        QStringLiteral("document.getElementsByName('story')[0].value = '#desc#'"));
+    child<QPushButton>(*m_wizard, "defaultPageButton")->click();
+    EXPECT_EQ(child<QLineEdit>(*m_wizard, "addressEdit")->text().toStdString(), m_server.url("/second"));
     EXPECT_EQ(m_wizard->model().address(), m_server.url("/second"));
     ASSERT_TRUE(finishBrowsing());
     EXPECT_THAT(learned(),
@@ -156,32 +158,32 @@ TEST_F(CDirectoryEditDialogThreaded, EditingKeepsTheNameAndItemsOfFieldsThePageN
     const DirectoryRecord directory { "Mine", 0, 2, m_server.url("/add"), "Custom,News", "",
         { { "gone", ControlType::Edit, 0, "#url#" }, { "title", ControlType::Edit, 0, "#title#" } } };
     show(DirectoryWizardModel::forEditing({ { "Mine", m_server.url("/add") } }, {}, directory));
-    EXPECT_FALSE(m_wizard->nameEdit()->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(*m_wizard, "nameEdit")->isEnabled());
     ASSERT_TRUE(openForm("ignored"));
     EXPECT_EQ(fieldValue("title"), QStringLiteral("#title#"));
     ASSERT_TRUE(finishBrowsing());
     EXPECT_THAT(learned(), ElementsAre("gone/edit/0=#url#", "email/edit/0=#email#", "title/edit/0=#title#"));
-    EXPECT_FALSE(m_wizard->addAnotherButton()->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*m_wizard, "addAnotherButton")->isEnabled());
     EXPECT_EQ(m_wizard->model().name(), "Mine");
     EXPECT_THAT(m_wizard->model().selectedCategories(), ElementsAre("Custom", "News"));
-    m_wizard->nextButton()->click();
+    child<QPushButton>(*m_wizard, "nextButton")->click();
     EXPECT_EQ(m_wizard->result(), QDialog::Accepted);
 }
 
 TEST_F(CDirectoryEditDialogThreaded, TypingTheAddressProposesTheNameAndFailedChecksStay)
 {
     show(DirectoryWizardModel({}, {}));
-    QTest::keyClicks(m_wizard->addressEdit(), QStringLiteral("www.freedir.com/add"));
-    EXPECT_EQ(m_wizard->nameEdit()->text(), QStringLiteral("Freedir"));
-    m_wizard->addressEdit()->setText(QStringLiteral("nodot"));
-    m_wizard->nextButton()->click();
+    QTest::keyClicks(child<QLineEdit>(*m_wizard, "addressEdit"), QStringLiteral("www.freedir.com/add"));
+    EXPECT_EQ(child<QLineEdit>(*m_wizard, "nameEdit")->text(), QStringLiteral("Freedir"));
+    child<QLineEdit>(*m_wizard, "addressEdit")->setText(QStringLiteral("nodot"));
+    child<QPushButton>(*m_wizard, "nextButton")->click();
     EXPECT_EQ(m_wizard->step(), CDirectoryEditDialog::kNameStep);
     EXPECT_EQ(m_messages.texts(),
         std::vector<std::string> { "Please enter a valid URL address (should begin with http://)" });
-    EXPECT_EQ(m_wizard->focusWidget(), m_wizard->addressEdit());
+    EXPECT_EQ(m_wizard->focusWidget(), child<QLineEdit>(*m_wizard, "addressEdit"));
 
     // The profile fields carry their placeholders as plain text.
-    CProfileFieldList* fields = m_wizard->fieldList();
+    CProfileFieldList* fields = child<CProfileFieldList>(*m_wizard, "fieldList");
     ASSERT_EQ(fields->count(), 14);
     EXPECT_EQ(fields->item(3)->text(), QStringLiteral("URL (Site Address)"));
     const std::unique_ptr<QMimeData> dragged(fields->model()->mimeData({ fields->model()->index(0, 0) }));

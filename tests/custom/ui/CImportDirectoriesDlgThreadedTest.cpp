@@ -4,14 +4,17 @@
 #include "GuiTestSupport.h"
 #include "directories/DirectoryStore.h"
 #include "stats/Gate.h"
+#include "support/NamedChild.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -39,17 +42,20 @@ protected:
         m_dialog =
             std::make_unique<CImportDirectoriesDlg>(m_custom, m_main, std::set<std::string> { "", "News" },
                 std::map<std::string, std::string> { { "Known", "http://known.com/" } }, pageRankAt(m_server),
-                m_messages);
+                m_messages, [this](QWidget*) {
+                    ++m_browsed;
+                    return m_browseAnswer;
+                });
         m_dialog->show();
     }
 
     void import(const std::string& file)
     {
-        m_dialog->fileEdit()->setText(QString::fromStdString(file));
-        m_dialog->importButton()->click();
+        child<QLineEdit>(*m_dialog, "fileEdit")->setText(QString::fromStdString(file));
+        child<QPushButton>(*m_dialog, "importButton")->click();
     }
 
-    QString status() const { return m_dialog->statusLine()->text(); }
+    QString status() const { return child<QLabel>(*m_dialog, "statusLine")->text(); }
 
     std::atomic<int> m_asked { 0 };
     LoopbackServer m_server;
@@ -57,40 +63,63 @@ protected:
     Gate m_gate;
     TempFolder m_folder;
     std::string m_list;
+    // What "Browse..." answers, and how often it was asked.
+    QString m_browseAnswer;
+    int m_browsed = 0;
     RecordingMessageBox m_messages;
     DirectoryStore m_custom { m_messages, "customdirs" };
     DirectoryStore m_main { m_messages };
     std::unique_ptr<CImportDirectoriesDlg> m_dialog;
 };
 
+TEST_F(CImportDirectoriesDlgThreaded, BrowseFillsInTheChosenFileAndCancellingKeepsIt)
+{
+    // Should the system's open dialog show instead, it is closed, and the test fails rather than waits.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* opened = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            opened->reject();
+    });
+    guard.start(0);
+    auto* file = child<QLineEdit>(*m_dialog, "fileEdit");
+    m_browseAnswer = QString::fromStdString(m_list);
+    child<QPushButton>(*m_dialog, "browseButton")->click();
+    EXPECT_EQ(file->text().toStdString(), m_list);
+    m_browseAnswer.clear();
+    child<QPushButton>(*m_dialog, "browseButton")->click();
+    EXPECT_EQ(file->text().toStdString(), m_list);
+    EXPECT_EQ(m_browsed, 2);
+}
+
 TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
 {
-    EXPECT_EQ(m_dialog->categoryList()->count(), 1);
-    m_dialog->categoryBox()->setEditText(QStringLiteral("News"));
-    m_dialog->addCategoryButton()->click();
+    EXPECT_EQ(child<QListWidget>(*m_dialog, "categoryList")->count(), 1);
+    child<QComboBox>(*m_dialog, "categoryBox")->setEditText(QStringLiteral("News"));
+    child<QPushButton>(*m_dialog, "addCategoryButton")->click();
     m_gate.open();
     import(m_list);
     EXPECT_EQ(status(),
         QStringLiteral("Found 2 new directories from a total of 3. Please wait while retrieving the PR "
                        "for the new directories..."));
-    EXPECT_TRUE(m_dialog->progressBar()->isVisible());
-    EXPECT_EQ(m_dialog->progressBar()->maximum(), 2);
-    EXPECT_FALSE(m_dialog->importButton()->isEnabled());
-    EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Skip PR check"));
+    EXPECT_TRUE(child<QProgressBar>(*m_dialog, "progressBar")->isVisible());
+    EXPECT_EQ(child<QProgressBar>(*m_dialog, "progressBar")->maximum(), 2);
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "importButton")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(*m_dialog, "cancelButton")->text(), QStringLiteral("Skip PR check"));
 
-    ASSERT_TRUE(
-        waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QPushButton>(*m_dialog, "cancelButton")->text() == QStringLiteral("Close"); },
+        30000));
     EXPECT_EQ(status(),
         QStringLiteral("2 directories were successfully added to your custom directory list. Press the "
                        "Close button to continue"));
-    EXPECT_EQ(m_dialog->progressBar()->value(), 2);
+    EXPECT_EQ(child<QProgressBar>(*m_dialog, "progressBar")->value(), 2);
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         ASSERT_NE(store->find("Third"), nullptr);
         EXPECT_EQ(*store->find("Third"),
             (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {} }));
     }
     EXPECT_EQ(m_dialog->added(), 2u);
-    m_dialog->cancelButton()->click();
+    child<QPushButton>(*m_dialog, "cancelButton")->click();
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(m_dialog->isVisible());
 }
@@ -103,8 +132,9 @@ TEST_F(CImportDirectoriesDlgThreaded, SkippingAndClosingAddEveryDirectory)
     m_dialog->reject();
     EXPECT_TRUE(m_dialog->isVisible());
     m_gate.open();
-    ASSERT_TRUE(
-        waitUntil([&] { return m_dialog->cancelButton()->text() == QStringLiteral("Close"); }, 30000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QPushButton>(*m_dialog, "cancelButton")->text() == QStringLiteral("Close"); },
+        30000));
     EXPECT_EQ(m_asked, 1);
     EXPECT_EQ(m_custom.GetPR("First"), 6);
     EXPECT_EQ(m_main.GetPR("Third"), 0);
@@ -127,15 +157,15 @@ TEST_F(CImportDirectoriesDlgThreaded, AWindowClosedMidRunLeavesNothingBehind)
 TEST_F(CImportDirectoriesDlgThreaded, AFileWithoutNewDirectoriesOnlyCloses)
 {
     const std::string empty = m_folder.write("empty.txt", "").string();
-    m_dialog->importButton()->click();
+    child<QPushButton>(*m_dialog, "importButton")->click();
     EXPECT_EQ(m_messages.texts(), std::vector<std::string> { "Please choose a file to import from" });
     import(empty);
     EXPECT_EQ(status(),
         QStringLiteral("Found 0 new directories from a total of 0. Press the Close button to continue."));
-    EXPECT_FALSE(m_dialog->importButton()->isEnabled());
-    EXPECT_FALSE(m_dialog->progressBar()->isVisible());
-    EXPECT_EQ(m_dialog->cancelButton()->text(), QStringLiteral("Close"));
-    m_dialog->cancelButton()->click();
+    EXPECT_FALSE(child<QPushButton>(*m_dialog, "importButton")->isEnabled());
+    EXPECT_FALSE(child<QProgressBar>(*m_dialog, "progressBar")->isVisible());
+    EXPECT_EQ(child<QPushButton>(*m_dialog, "cancelButton")->text(), QStringLiteral("Close"));
+    child<QPushButton>(*m_dialog, "cancelButton")->click();
     EXPECT_FALSE(m_dialog->isVisible());
 }
 

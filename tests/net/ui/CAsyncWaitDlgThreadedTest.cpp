@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "net/HttpClient.h"
 #include "net/LoopbackServer.h"
+#include "support/NamedChild.h"
 #include "widgets/CAnimatedPicture.h"
 
 #include <QElapsedTimer>
@@ -41,8 +42,8 @@ TEST(CAsyncWaitDlgThreaded, SucceededRequestEndsWithOneAndTheResponse)
         getRequest(server.url("/customers/autocheck/dirdata.xml.version.txt"), "Checking for update..."));
     dialog.open();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Please wait..."));
-    EXPECT_EQ(dialog.messageLabel()->text(), QStringLiteral("Checking for update..."));
-    EXPECT_TRUE(dialog.picture()->isPlaying());
+    EXPECT_EQ(child<QLabel>(dialog, "messageLabel")->text(), QStringLiteral("Checking for update..."));
+    EXPECT_TRUE(child<CAnimatedPicture>(dialog, "waitPicture")->isPlaying());
     ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
     EXPECT_EQ(dialog.result(), CAsyncWaitDlg::kSucceeded);
     EXPECT_EQ(dialog.response(), "126");

@@ -2,6 +2,7 @@
 #include "net/ui/CUpdateAvailableDlg.h"
 
 #include "GuiTestSupport.h"
+#include "support/NamedChild.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -18,13 +19,13 @@ TEST(CDirectoryReportDlgTest, CollectsTheCommentAndTheTickedProblems)
     CDirectoryReportDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Report Broken Directory"));
     dialog.show();
-    EXPECT_EQ(dialog.focusWidget(), dialog.commentEdit());
+    EXPECT_EQ(dialog.focusWidget(), child<QPlainTextEdit>(dialog, "commentEdit"));
     EXPECT_EQ(dialog.form().reason(), 0);
     EXPECT_EQ(dialog.form().comment, "");
 
-    QTest::keyClicks(dialog.commentEdit(), QStringLiteral("Asks for money"));
-    dialog.paidOnlyBox()->setChecked(true);
-    dialog.serverDownBox()->setChecked(true);
+    QTest::keyClicks(child<QPlainTextEdit>(dialog, "commentEdit"), QStringLiteral("Asks for money"));
+    child<QCheckBox>(dialog, "paidOnlyBox")->setChecked(true);
+    child<QCheckBox>(dialog, "serverDownBox")->setChecked(true);
     const BrokenReportForm form = dialog.form();
     EXPECT_EQ(form.comment, "Asks for money");
     EXPECT_TRUE(form.paidOnly);
@@ -38,8 +39,8 @@ TEST(CDirectoryReportDlgTest, SendGivesTheFormAndCancelGivesNothing)
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CDirectoryReportDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->wrongCategoryBox()->setChecked(true);
-        dialog->sendButton()->click();
+        child<QCheckBox>(*dialog, "wrongCategoryBox")->setChecked(true);
+        child<QPushButton>(*dialog, "sendButton")->click();
     });
     const std::optional<BrokenReportForm> sent = CDirectoryReportDlg::ask(nullptr);
     ASSERT_TRUE(sent.has_value());
@@ -48,7 +49,7 @@ TEST(CDirectoryReportDlgTest, SendGivesTheFormAndCancelGivesNothing)
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CDirectoryReportDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->cancelButton()->click();
+        child<QPushButton>(*dialog, "cancelButton")->click();
     });
     EXPECT_FALSE(CDirectoryReportDlg::ask(nullptr).has_value());
 }
@@ -57,13 +58,15 @@ TEST(CUpdateAvailableDlgTest, ShowsTheBuiltInNoticeWithTheLoginLink)
 {
     CUpdateAvailableDlg dialog(QStringLiteral("http://www.vantelo.example/customers/login.php?a=1&b=2"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Vantelo Update Available"));
-    EXPECT_EQ(dialog.notice()->toPlainText().trimmed(),
+    EXPECT_EQ(child<QTextBrowser>(dialog, "noticeView")->toPlainText().trimmed(),
         QStringLiteral("An update is available for the Vantelo version you're currently using. To get the "
                        "details and the latest version please login with your customer id here."));
-    EXPECT_TRUE(dialog.notice()->toHtml().contains(
-        QStringLiteral("href=\"http://www.vantelo.example/customers/login.php?a=1&amp;b=2\"")));
-    EXPECT_TRUE(dialog.notice()->openExternalLinks());
-    EXPECT_EQ(dialog.notice()->contextMenuPolicy(), Qt::NoContextMenu);
+    EXPECT_TRUE(
+        child<QTextBrowser>(dialog, "noticeView")
+            ->toHtml()
+            .contains(QStringLiteral("href=\"http://www.vantelo.example/customers/login.php?a=1&amp;b=2\"")));
+    EXPECT_TRUE(child<QTextBrowser>(dialog, "noticeView")->openExternalLinks());
+    EXPECT_EQ(child<QTextBrowser>(dialog, "noticeView")->contextMenuPolicy(), Qt::NoContextMenu);
 
     dialog.show();
     auto* close = dialog.findChild<QPushButton*>();

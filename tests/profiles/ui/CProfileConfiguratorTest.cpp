@@ -9,6 +9,7 @@
 
 #include "../ProfileTestFiles.h"
 #include "ProfileDialogTesting.h"
+#include "support/NamedChild.h"
 #include "widgets/CStaticHelp.h"
 
 #include <QAbstractButton>
@@ -43,8 +44,8 @@ void back(CProfileConfigurator& wizard)
 void addRow(AlternativeListEditor* list, const char* text)
 {
     whenModal<CAddRotateText>([text](CAddRotateText& editor) {
-        editor.textEdit()->setPlainText(QString::fromUtf8(text));
-        editor.okButton()->click();
+        child<QPlainTextEdit>(editor, "textEdit")->setPlainText(QString::fromUtf8(text));
+        child<QPushButton>(editor, "okButton")->click();
     });
     list->addButton()->click();
 }
@@ -82,37 +83,37 @@ TEST(CProfileConfiguratorTest, NewProfileGoesThroughTheChecksOfEachPage)
     EXPECT_FALSE(wizard.button(QWizard::HelpButton)->isVisible());
 
     next(wizard);
-    wizard.step1()->nameEdit()->setText(QStringLiteral("Taken"));
+    child<QLineEdit>(wizard, "nameEdit")->setText(QStringLiteral("Taken"));
     next(wizard);
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kNamePage);
-    EXPECT_EQ(wizard.focusWidget(), wizard.step1()->nameEdit());
-    wizard.step1()->nameEdit()->setText(QStringLiteral("Widgets"));
+    EXPECT_EQ(wizard.focusWidget(), child<QLineEdit>(wizard, "nameEdit"));
+    child<QLineEdit>(wizard, "nameEdit")->setText(QStringLiteral("Widgets"));
     next(wizard);
 
-    CProfileConfigStep2& site = *wizard.step2();
+    CProfileConfigStep2& site = *child<CProfileConfigStep2>(wizard, "sitePage");
     EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 2 of 4");
     next(wizard);
-    EXPECT_EQ(wizard.focusWidget(), site.urlEdit());
-    site.urlEdit()->setText(QStringLiteral("http://widgets.example/"));
-    site.categoriesEdit()->setText(QStringLiteral("Shopping,Business"));
+    EXPECT_EQ(wizard.focusWidget(), child<QLineEdit>(site, "urlEdit"));
+    child<QLineEdit>(site, "urlEdit")->setText(QStringLiteral("http://widgets.example/"));
+    child<QLineEdit>(site, "categoriesEdit")->setText(QStringLiteral("Shopping,Business"));
     next(wizard);
-    EXPECT_EQ(wizard.focusWidget(), site.titles()->addButton());
-    addRow(site.titles(), "Blue Widgets");
-    addRow(site.titles(), "Widget Shop");
+    EXPECT_EQ(wizard.focusWidget(), child<AlternativeListEditor>(site, "titleList")->addButton());
+    addRow(child<AlternativeListEditor>(site, "titleList"), "Blue Widgets");
+    addRow(child<AlternativeListEditor>(site, "titleList"), "Widget Shop");
     next(wizard);
-    EXPECT_EQ(wizard.focusWidget(), site.descriptions()->addButton());
-    addRow(site.descriptions(), "Widgets of every colour.");
+    EXPECT_EQ(wizard.focusWidget(), child<AlternativeListEditor>(site, "descriptionList")->addButton());
+    addRow(child<AlternativeListEditor>(site, "descriptionList"), "Widgets of every colour.");
     next(wizard);
-    EXPECT_EQ(wizard.focusWidget(), site.keywords()->addButton());
-    addRow(site.keywords(), "widgets, blue widgets");
-    EXPECT_THAT(rowTexts(site.keywords()->rows(), 1), ElementsAre("21/3"));
+    EXPECT_EQ(wizard.focusWidget(), child<AlternativeListEditor>(site, "keywordList")->addButton());
+    addRow(child<AlternativeListEditor>(site, "keywordList"), "widgets, blue widgets");
+    EXPECT_THAT(rowTexts(child<AlternativeListEditor>(site, "keywordList")->rows(), 1), ElementsAre("21/3"));
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
     next(wizard);
 
     EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile configuration - step 3 of 4");
     next(wizard);
     EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 4 of 4");
-    wizard.step4()->field(CProfileConfigStep4::kFirstName)->setText(QStringLiteral("Ann"));
+    child<QLineEdit>(wizard, "firstNameEdit")->setText(QStringLiteral("Ann"));
     next(wizard);
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kContactPage);
     run.messages.answerNext(MessageAnswer::Yes);
@@ -129,30 +130,32 @@ TEST(CProfileConfiguratorTest, NewProfileTakesItsTitlesAsPhrasesOnceAndMapsEvery
     NewWizard run;
     CProfileConfigurator& wizard = run.wizard;
     wizard.show();
-    wizard.step1()->nameEdit()->setText(QStringLiteral("Widgets"));
+    child<QLineEdit>(wizard, "nameEdit")->setText(QStringLiteral("Widgets"));
     next(wizard);
-    CProfileConfigStep2& site = *wizard.step2();
-    site.urlEdit()->setText(QStringLiteral("http://widgets.example/"));
-    site.categoriesEdit()->setText(QStringLiteral("Shopping"));
-    addRow(site.titles(), "Blue Widgets");
-    addRow(site.titles(), "Widget Shop");
-    addRow(site.descriptions(), "Widgets.");
-    addRow(site.keywords(), "widgets");
+    CProfileConfigStep2& site = *child<CProfileConfigStep2>(wizard, "sitePage");
+    child<QLineEdit>(site, "urlEdit")->setText(QStringLiteral("http://widgets.example/"));
+    child<QLineEdit>(site, "categoriesEdit")->setText(QStringLiteral("Shopping"));
+    addRow(child<AlternativeListEditor>(site, "titleList"), "Blue Widgets");
+    addRow(child<AlternativeListEditor>(site, "titleList"), "Widget Shop");
+    addRow(child<AlternativeListEditor>(site, "descriptionList"), "Widgets.");
+    addRow(child<AlternativeListEditor>(site, "keywordList"), "widgets");
     next(wizard);
-    wizard.step3()->automaticButton()->setChecked(true);
-    wizard.step3()->configEdit()->setText(QStringLiteral("http://widgets.example/interact.php"));
-    wizard.step3()->passwordEdit()->setText(QStringLiteral("secret"));
+    child<QRadioButton>(wizard, "automaticButton")->setChecked(true);
+    child<QLineEdit>(wizard, "configEdit")->setText(QStringLiteral("http://widgets.example/interact.php"));
+    child<QLineEdit>(wizard, "scriptPasswordEdit")->setText(QStringLiteral("secret"));
     next(wizard);
-    const char* contact[] = { "Ann", "Lee", "ann@widgets.example", "ann", "pw", "1 Road", "Town", "12345",
-        "XY" };
-    for (int field = CProfileConfigStep4::kFirstName; field <= CProfileConfigStep4::kProvince; ++field)
-        wizard.step4()
-            ->field(CProfileConfigStep4::ContactField(field))
-            ->setText(QString::fromUtf8(contact[field]));
+    const std::pair<const char*, const char*> contact[] = { { "firstNameEdit", "Ann" },
+        { "lastNameEdit", "Lee" }, { "emailEdit", "ann@widgets.example" }, { "userNameEdit", "ann" },
+        { "passwordEdit", "pw" }, { "addressEdit", "1 Road" }, { "cityEdit", "Town" }, { "zipEdit", "12345" },
+        { "provinceEdit", "XY" } };
+    for (const auto& [field, text] : contact)
+        child<QLineEdit>(*child<CProfileConfigStep4>(wizard, "contactPage"), field)
+            ->setText(QString::fromUtf8(text));
     next(wizard);
 
-    CProfileConfigStep5& phrases = *wizard.step5();
-    EXPECT_THAT(listTexts(phrases.phraseList()), ElementsAre("Blue Widgets", "Widget Shop"));
+    CProfileConfigStep5& phrases = *child<CProfileConfigStep5>(wizard, "phrasesPage");
+    EXPECT_THAT(
+        listTexts(child<QListWidget>(phrases, "phraseList")), ElementsAre("Blue Widgets", "Widget Shop"));
     // Back to the site page and forward again adds nothing.
     for (int page = 0; page < 3; ++page)
         back(wizard);
@@ -160,20 +163,20 @@ TEST(CProfileConfiguratorTest, NewProfileTakesItsTitlesAsPhrasesOnceAndMapsEvery
     EXPECT_TRUE(wizard.button(QWizard::BackButton)->isEnabled());
     for (int page = 0; page < 3; ++page)
         next(wizard);
-    EXPECT_EQ(phrases.phraseList()->count(), 2);
+    EXPECT_EQ(child<QListWidget>(phrases, "phraseList")->count(), 2);
 
-    phrases.phraseEdit()->setText(QStringLiteral("BLUE WIDGETS"));
-    phrases.addButton()->click();
+    child<QLineEdit>(phrases, "phraseEdit")->setText(QStringLiteral("BLUE WIDGETS"));
+    child<QPushButton>(phrases, "addPhraseButton")->click();
     // Enter in a filled phrase field adds the phrase rather than finishing.
-    phrases.phraseEdit()->setText(QStringLiteral("cheap widgets"));
-    QTest::keyClick(phrases.phraseEdit(), Qt::Key_Return);
-    EXPECT_EQ(listTexts(phrases.phraseList()).back(), "cheap widgets");
-    EXPECT_EQ(phrases.phraseList()->count(), 3);
-    phrases.phraseList()->setCurrentRow(0);
-    phrases.removeButton()->click();
-    EXPECT_EQ(phrases.phraseList()->currentRow(), 0);
+    child<QLineEdit>(phrases, "phraseEdit")->setText(QStringLiteral("cheap widgets"));
+    QTest::keyClick(child<QLineEdit>(phrases, "phraseEdit"), Qt::Key_Return);
+    EXPECT_EQ(listTexts(child<QListWidget>(phrases, "phraseList")).back(), "cheap widgets");
+    EXPECT_EQ(child<QListWidget>(phrases, "phraseList")->count(), 3);
+    child<QListWidget>(phrases, "phraseList")->setCurrentRow(0);
+    child<QPushButton>(phrases, "removePhraseButton")->click();
+    EXPECT_EQ(child<QListWidget>(phrases, "phraseList")->currentRow(), 0);
     ASSERT_TRUE(wizard.isVisible());
-    QTest::keyClick(phrases.phraseEdit(), Qt::Key_Return);
+    QTest::keyClick(child<QLineEdit>(phrases, "phraseEdit"), Qt::Key_Return);
     EXPECT_EQ(wizard.result(), QDialog::Accepted);
 
     SiteProfile expected;
@@ -209,36 +212,37 @@ TEST(CProfileConfiguratorTest, EditingStartsOnTheSitePageWithItsListsFilled)
     wizard.show();
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
     EXPECT_FALSE(wizard.button(QWizard::BackButton)->isEnabled());
-    CProfileConfigStep2& site = *wizard.step2();
-    EXPECT_EQ(site.urlEdit()->text().toStdString(), "http://www.example.com/?a=1&b=2");
-    QTreeWidget* titles = site.titles()->rows();
+    CProfileConfigStep2& site = *child<CProfileConfigStep2>(wizard, "sitePage");
+    EXPECT_EQ(child<QLineEdit>(site, "urlEdit")->text().toStdString(), "http://www.example.com/?a=1&b=2");
+    QTreeWidget* titles = child<AlternativeListEditor>(site, "titleList")->rows();
     EXPECT_EQ(titles->headerItem()->text(0).toStdString(), "Text");
     EXPECT_EQ(titles->headerItem()->text(1).toStdString(), "Chars/Words");
     EXPECT_THAT(rowTexts(titles, 0), ElementsAre("Example Café", "Example \"Quoted\""));
     EXPECT_THAT(rowTexts(titles, 1), ElementsAre("12/2", "16/2"));
 
     // Without a selection "edit" and "remove" do nothing.
-    site.titles()->editButton()->click();
-    site.titles()->removeButton()->click();
+    child<AlternativeListEditor>(site, "titleList")->editButton()->click();
+    child<AlternativeListEditor>(site, "titleList")->removeButton()->click();
     EXPECT_EQ(titles->topLevelItemCount(), 2);
 
     titles->setCurrentItem(titles->topLevelItem(0));
     whenModal<CAddRotateText>([](CAddRotateText& editor) {
         EXPECT_EQ(editor.windowTitle().toStdString(), "Edit Title...");
         EXPECT_EQ(editor.text(), "Example Café");
-        editor.textEdit()->setPlainText(QStringLiteral("Café"));
-        editor.okButton()->click();
+        child<QPlainTextEdit>(editor, "textEdit")->setPlainText(QStringLiteral("Café"));
+        child<QPushButton>(editor, "okButton")->click();
     });
-    site.titles()->editButton()->click();
+    child<AlternativeListEditor>(site, "titleList")->editButton()->click();
     EXPECT_THAT(rowTexts(titles, 1), ElementsAre("4/1", "16/2"));
-    site.titles()->removeButton()->click();
+    child<AlternativeListEditor>(site, "titleList")->removeButton()->click();
     EXPECT_THAT(rowTexts(titles, 0), ElementsAre("Example \"Quoted\""));
     EXPECT_EQ(titles->currentItem(), titles->topLevelItem(0));
 
     next(wizard);
     next(wizard);
     next(wizard);
-    EXPECT_THAT(listTexts(wizard.step5()->phraseList()), ElementsAre("web design", "o'neil & <sons>"));
+    EXPECT_THAT(
+        listTexts(child<QListWidget>(wizard, "phraseList")), ElementsAre("web design", "o'neil & <sons>"));
     wizard.button(QWizard::FinishButton)->click();
     EXPECT_EQ(wizard.result(), QDialog::Accepted);
     EXPECT_THAT(wizard.model().profile().titles, ElementsAre("Example \"Quoted\""));
@@ -254,16 +258,17 @@ TEST(CProfileConfiguratorTest, ReciprocalMethodSwitchesTheFieldsAndTestsTheScrip
     CProfileConfigurator wizard(ProfileWizardModel::existingProfile(messages, profile), messages, wait);
     wizard.show();
     next(wizard);
-    CProfileConfigStep3& reciprocal = *wizard.step3();
-    EXPECT_TRUE(reciprocal.automaticButton()->isChecked());
+    CProfileConfigStep3& reciprocal = *child<CProfileConfigStep3>(wizard, "reciprocalPage");
+    EXPECT_TRUE(child<QRadioButton>(reciprocal, "automaticButton")->isChecked());
     const auto enabled = [&] {
-        return std::vector<bool> { reciprocal.reciprocalEdit()->isEnabled(),
-            reciprocal.configEdit()->isEnabled(), reciprocal.passwordEdit()->isEnabled(),
-            reciprocal.testButton()->isEnabled() };
+        return std::vector<bool> { child<QLineEdit>(reciprocal, "reciprocalEdit")->isEnabled(),
+            child<QLineEdit>(reciprocal, "configEdit")->isEnabled(),
+            child<QLineEdit>(reciprocal, "scriptPasswordEdit")->isEnabled(),
+            child<QPushButton>(reciprocal, "testButton")->isEnabled() };
     };
     EXPECT_EQ(enabled(), (std::vector<bool> { false, true, true, true }));
 
-    reciprocal.testButton()->click();
+    child<QPushButton>(reciprocal, "testButton")->click();
     EXPECT_THAT(wait.urls(), ElementsAre("http://www.example.com/interact.php"));
     EXPECT_THAT(wait.forms(), ElementsAre("test=1&password=p%26w"));
     EXPECT_THAT(messages.messages(),
@@ -276,12 +281,14 @@ TEST(CProfileConfiguratorTest, ReciprocalMethodSwitchesTheFieldsAndTestsTheScrip
     EXPECT_EQ(warning->text(),
         QStringLiteral("This address starts with http://, so the script's password would cross the network "
                        "unencrypted. Use https:// if your web site offers it."));
-    reciprocal.configEdit()->setText(QStringLiteral("https://www.example.com/interact.php"));
+    child<QLineEdit>(reciprocal, "configEdit")
+        ->setText(QStringLiteral("https://www.example.com/interact.php"));
     EXPECT_TRUE(warning->isHidden());
-    reciprocal.configEdit()->setText(QStringLiteral("HTTP://www.example.com/interact.php"));
+    child<QLineEdit>(reciprocal, "configEdit")
+        ->setText(QStringLiteral("HTTP://www.example.com/interact.php"));
     EXPECT_FALSE(warning->isHidden());
 
-    reciprocal.manualButton()->click();
+    child<QRadioButton>(reciprocal, "manualButton")->click();
     EXPECT_EQ(enabled(), (std::vector<bool> { true, false, false, false }));
     EXPECT_TRUE(warning->isHidden());
     next(wizard);
@@ -293,24 +300,24 @@ TEST(CProfileConfiguratorTest, HelpIconsExplainTheCategoryAndReciprocalFields)
 {
     NewWizard run;
     const std::pair<CStaticHelp*, const char*> icons[] = {
-        { run.wizard.step2()->categoriesHelp(),
+        { child<CStaticHelp>(run.wizard, "categoriesHelp"),
             "Please enter one or more main category names separated by commas in the order of preference. "
             "This field can be left blank if you don't have any main category preferences." },
-        { run.wizard.step2()->subcategoriesHelp(),
+        { child<CStaticHelp>(run.wizard, "subcategoriesHelp"),
             "Please enter one or more category names separated by commas in the order of preference. This "
             "field cannot be left blank if you want to take advantage of category autocompletion." },
-        { run.wizard.step3()->manualHelp(),
+        { child<CStaticHelp>(run.wizard, "manualHelp"),
             "Use this option if you don't plan to use reciprocal submissions for this profile or if you will "
             "manually add the reciprocal links to your page. In this case enter below the internet address "
             "where you will place the links." },
-        { run.wizard.step3()->automaticHelp(),
+        { child<CStaticHelp>(run.wizard, "automaticHelp"),
             "Use this option if you want to use the Vantelo automatic reciprocal feature. This way you will "
             "be able to add the correct reciprocal link to your site with a single click for any directory "
             "you choose. Before being able to use this you must upload and configure the PHP script shipped "
             "with Vantelo to your server. Please consult the user manual for more details." },
-        { run.wizard.step3()->passwordHelp(),
+        { child<CStaticHelp>(run.wizard, "passwordHelp"),
             "Please enter the password you choosed for the reciprocal script authentication." },
-        { run.wizard.step3()->configHelp(),
+        { child<CStaticHelp>(run.wizard, "configHelp"),
             "Enter the full internet address (usually http://.../interact.php) where you uploaded the "
             "reciprocal management script provided with Vantelo. This must be the address of the "
             "interact.php file." },

@@ -8,6 +8,7 @@
 
 #include "../ProfileTestFiles.h"
 #include "ProfileDialogTesting.h"
+#include "support/NamedChild.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -43,8 +44,8 @@ struct ShownManager {
     std::vector<std::string> listed() const
     {
         std::vector<std::string> names;
-        for (int row = 0; row < manager->profileList()->count(); ++row)
-            names.push_back(manager->profileList()->item(row)->text().toStdString());
+        for (int row = 0; row < child<QListWidget>(*manager, "profileList")->count(); ++row)
+            names.push_back(child<QListWidget>(*manager, "profileList")->item(row)->text().toStdString());
         return names;
     }
 
@@ -59,8 +60,8 @@ struct ShownManager {
 void addRow(AlternativeListEditor* list)
 {
     whenModal<CAddRotateText>([](CAddRotateText& editor) {
-        editor.textEdit()->setPlainText(QStringLiteral("text"));
-        editor.okButton()->click();
+        child<QPlainTextEdit>(editor, "textEdit")->setPlainText(QStringLiteral("text"));
+        child<QPushButton>(editor, "okButton")->click();
     });
     list->addButton()->click();
 }
@@ -73,29 +74,30 @@ TEST(CProfilesConfiguratorTest, AddsAProfileThroughTheWizard)
     EXPECT_THAT(shown.listed(), ElementsAre("Shop", "Blog"));
 
     whenModal<CProfileConfigurator>([](CProfileConfigurator& wizard) { wizard.reject(); });
-    manager.addButton()->click();
+    child<QPushButton>(manager, "addButton")->click();
     EXPECT_EQ(shown.listed().size(), 2);
 
     whenModal<CProfileConfigurator>([](CProfileConfigurator& wizard) {
         EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kNamePage);
-        wizard.step1()->nameEdit()->setText(QStringLiteral("Forum"));
+        child<QLineEdit>(wizard, "nameEdit")->setText(QStringLiteral("Forum"));
         wizard.next();
-        wizard.step2()->urlEdit()->setText(QStringLiteral("http://forum.example/"));
-        wizard.step2()->categoriesEdit()->setText(QStringLiteral("Computers"));
-        for (AlternativeListEditor* list :
-            { wizard.step2()->titles(), wizard.step2()->descriptions(), wizard.step2()->keywords() })
+        child<QLineEdit>(wizard, "urlEdit")->setText(QStringLiteral("http://forum.example/"));
+        child<QLineEdit>(wizard, "categoriesEdit")->setText(QStringLiteral("Computers"));
+        for (AlternativeListEditor* list : { child<AlternativeListEditor>(wizard, "titleList"),
+                 child<AlternativeListEditor>(wizard, "descriptionList"),
+                 child<AlternativeListEditor>(wizard, "keywordList") })
             addRow(list);
         wizard.next();
         wizard.next();
-        wizard.step4()->field(CProfileConfigStep4::kFirstName)->setText(QStringLiteral("F"));
-        wizard.step4()->field(CProfileConfigStep4::kLastName)->setText(QStringLiteral("L"));
-        wizard.step4()->field(CProfileConfigStep4::kEmail)->setText(QStringLiteral("f@forum.example"));
+        child<QLineEdit>(wizard, "firstNameEdit")->setText(QStringLiteral("F"));
+        child<QLineEdit>(wizard, "lastNameEdit")->setText(QStringLiteral("L"));
+        child<QLineEdit>(wizard, "emailEdit")->setText(QStringLiteral("f@forum.example"));
         wizard.next();
         wizard.button(QWizard::FinishButton)->click();
     });
-    manager.addButton()->click();
+    child<QPushButton>(manager, "addButton")->click();
     EXPECT_THAT(shown.listed(), ElementsAre("Shop", "Blog", "Forum"));
-    EXPECT_EQ(manager.profileList()->currentRow(), 2);
+    EXPECT_EQ(child<QListWidget>(manager, "profileList")->currentRow(), 2);
     SiteProfile forum;
     ASSERT_TRUE(shown.opened.store.GetProfile("Forum", forum));
     EXPECT_EQ(forum.subcategories, "Computers");
@@ -107,23 +109,23 @@ TEST(CProfilesConfiguratorTest, EditsTheSelectedProfileUnderItsName)
 {
     ShownManager shown;
     CProfilesConfigurator& manager = *shown.manager;
-    manager.profileList()->clearSelection();
-    EXPECT_FALSE(manager.editButton()->isEnabled());
-    EXPECT_FALSE(manager.removeButton()->isEnabled());
+    child<QListWidget>(manager, "profileList")->clearSelection();
+    EXPECT_FALSE(child<QPushButton>(manager, "editButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(manager, "removeButton")->isEnabled());
 
-    manager.profileList()->setCurrentRow(1);
-    EXPECT_TRUE(manager.editButton()->isDefault());
+    child<QListWidget>(manager, "profileList")->setCurrentRow(1);
+    EXPECT_TRUE(child<QPushButton>(manager, "editButton")->isDefault());
     whenModal<CProfileConfigurator>([](CProfileConfigurator& wizard) {
         EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
         EXPECT_FALSE(wizard.button(QWizard::BackButton)->isEnabled());
-        wizard.step2()->urlEdit()->setText(QStringLiteral("http://blog.example/"));
+        child<QLineEdit>(wizard, "urlEdit")->setText(QStringLiteral("http://blog.example/"));
         wizard.next();
         wizard.next();
         wizard.next();
         wizard.button(QWizard::FinishButton)->click();
     });
     // Enter opens the selected profile.
-    QTest::keyClick(manager.profileList(), Qt::Key_Return);
+    QTest::keyClick(child<QListWidget>(manager, "profileList"), Qt::Key_Return);
     SiteProfile blog;
     ASSERT_TRUE(shown.opened.store.GetProfile("Blog", blog));
     EXPECT_EQ(blog.url, "http://blog.example/");
@@ -136,16 +138,16 @@ TEST(CProfilesConfiguratorTest, RemovesTheSelectedProfileAfterAsking)
 {
     ShownManager shown;
     CProfilesConfigurator& manager = *shown.manager;
-    manager.profileList()->setCurrentRow(0);
-    manager.removeButton()->click();
+    child<QListWidget>(manager, "profileList")->setCurrentRow(0);
+    child<QPushButton>(manager, "removeButton")->click();
     EXPECT_THAT(shown.stored(), ElementsAre("Shop", "Blog"));
 
     shown.opened.messages.answerNext(MessageAnswer::Yes);
-    manager.removeButton()->click();
+    child<QPushButton>(manager, "removeButton")->click();
     EXPECT_THAT(shown.opened.messages.messages(), ElementsAre(kRemoveQuestion, kRemoveQuestion));
     EXPECT_THAT(shown.stored(), ElementsAre("Blog"));
     EXPECT_THAT(shown.listed(), ElementsAre("Blog"));
-    EXPECT_EQ(manager.profileList()->currentRow(), 0);
+    EXPECT_EQ(child<QListWidget>(manager, "profileList")->currentRow(), 0);
 
     QTest::keyClick(&manager, Qt::Key_Escape);
     EXPECT_FALSE(manager.isVisible());

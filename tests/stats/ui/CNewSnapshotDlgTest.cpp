@@ -6,6 +6,7 @@
 #include "stats/RecordingSleeper.h"
 #include "stats/SearchServices.h"
 #include "support/FixedClock.h"
+#include "support/NamedChild.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 #include "widgets/CStaticHelp.h"
@@ -39,15 +40,14 @@ protected:
 
     std::unique_ptr<CNewSnapshotDlg> dialog(const SiteProfile& profile)
     {
-        auto made = std::make_unique<CNewSnapshotDlg>(
-            profile, m_profiles, m_directories, m_services.hosts(), m_messages);
-        made->setSleeper(m_sleeper);
-        made->setClock(std::make_shared<FixedClock>(kToday));
-        made->setFileChooser([this](QWidget*) {
-            ++m_chosen;
-            return m_answer;
-        });
-        return made;
+        return std::make_unique<CNewSnapshotDlg>(profile, m_profiles, m_directories, m_services.hosts(),
+            m_messages,
+            CNewSnapshotDlg::Seams { .sleeper = m_sleeper,
+                .clock = std::make_shared<FixedClock>(kToday),
+                .chooseFile = [this](QWidget*) {
+                    ++m_chosen;
+                    return m_answer;
+                } });
     }
 
     RecordingMessageBox m_messages;
@@ -65,23 +65,24 @@ TEST_F(CNewSnapshotDlgTest, OptionsHelpAndDefaults)
 {
     const auto window = dialog(m_profile);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("New Snapshot - Shop"));
-    EXPECT_EQ(window->generalBox()->text(), QStringLiteral("Include general search engine stats"));
-    EXPECT_TRUE(window->generalBox()->isChecked());
-    EXPECT_TRUE(window->serpBox()->isChecked());
-    EXPECT_TRUE(window->serpBox()->isEnabled());
-    EXPECT_FALSE(window->approvalBox()->isChecked());
-    EXPECT_FALSE(window->entireBox()->isEnabled());
-    EXPECT_FALSE(window->resumeEdit()->isEnabled());
-    EXPECT_EQ(window->resumeEdit()->value(), 0);
-    EXPECT_EQ(window->statusLine()->text(), QStringLiteral("Status: idle"));
-    EXPECT_FALSE(window->saveButton()->isEnabled());
-    EXPECT_TRUE(window->startButton()->isDefault());
+    EXPECT_EQ(child<QCheckBox>(*window, "generalBox")->text(),
+        QStringLiteral("Include general search engine stats"));
+    EXPECT_TRUE(child<QCheckBox>(*window, "generalBox")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*window, "serpBox")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*window, "serpBox")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(*window, "approvalBox")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*window, "entireBox")->isEnabled());
+    EXPECT_FALSE(child<QSpinBox>(*window, "resumeEdit")->isEnabled());
+    EXPECT_EQ(child<QSpinBox>(*window, "resumeEdit")->value(), 0);
+    EXPECT_EQ(child<QLabel>(*window, "statusLine")->text(), QStringLiteral("Status: idle"));
+    EXPECT_FALSE(child<QPushButton>(*window, "saveButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*window, "startButton")->isDefault());
 
-    window->approvalBox()->setChecked(true);
-    EXPECT_TRUE(window->entireBox()->isEnabled());
-    EXPECT_TRUE(window->resumeEdit()->isEnabled());
-    window->approvalBox()->setChecked(false);
-    EXPECT_FALSE(window->entireBox()->isEnabled());
+    child<QCheckBox>(*window, "approvalBox")->setChecked(true);
+    EXPECT_TRUE(child<QCheckBox>(*window, "entireBox")->isEnabled());
+    EXPECT_TRUE(child<QSpinBox>(*window, "resumeEdit")->isEnabled());
+    child<QCheckBox>(*window, "approvalBox")->setChecked(false);
+    EXPECT_FALSE(child<QCheckBox>(*window, "entireBox")->isEnabled());
 
     QStringList help;
     for (const CStaticHelp* icon : window->findChildren<CStaticHelp*>())
@@ -98,8 +99,8 @@ TEST_F(CNewSnapshotDlgTest, OptionsHelpAndDefaults)
     SiteProfile withoutPhrases = m_profile;
     withoutPhrases.serpPhrases.clear();
     const auto plain = dialog(withoutPhrases);
-    EXPECT_FALSE(plain->serpBox()->isChecked());
-    EXPECT_FALSE(plain->serpBox()->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(*plain, "serpBox")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*plain, "serpBox")->isEnabled());
 }
 
 TEST_F(CNewSnapshotDlgTest, AllOptionsOffOffersTheBareReportAndSavesIt)
@@ -107,13 +108,13 @@ TEST_F(CNewSnapshotDlgTest, AllOptionsOffOffersTheBareReportAndSavesIt)
     m_answer = QString::fromStdString(m_folder.path("snapshot.html").string());
     const auto window = dialog(m_profile);
     window->show();
-    window->generalBox()->setChecked(false);
-    window->serpBox()->setChecked(false);
-    window->startButton()->click();
-    EXPECT_FALSE(window->startButton()->isEnabled());
-    EXPECT_FALSE(window->generalBox()->isEnabled());
+    child<QCheckBox>(*window, "generalBox")->setChecked(false);
+    child<QCheckBox>(*window, "serpBox")->setChecked(false);
+    child<QPushButton>(*window, "startButton")->click();
+    EXPECT_FALSE(child<QPushButton>(*window, "startButton")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(*window, "generalBox")->isEnabled());
     ASSERT_TRUE(waitUntil([&] { return m_chosen == 1; }));
-    EXPECT_TRUE(window->saveButton()->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*window, "saveButton")->isEnabled());
     EXPECT_EQ(m_messages.messages(),
         std::vector<RecordedMessage> {
             shown("Your snapshot was successfully saved.", "Vantelo", MessageIcon::Information) });
@@ -121,11 +122,12 @@ TEST_F(CNewSnapshotDlgTest, AllOptionsOffOffersTheBareReportAndSavesIt)
     EXPECT_EQ(report.rfind("<html><head><title>Snapshot for http://www.example.com - ", 0), 0u);
     EXPECT_EQ(report.find("justtext\">General"), std::string::npos);
     EXPECT_EQ(report.find("Search Engine Position"), std::string::npos);
-    ASSERT_TRUE(waitUntil([&] { return window->statusLine()->text() == QStringLiteral("Status: idle"); }));
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QLabel>(*window, "statusLine")->text() == QStringLiteral("Status: idle"); }));
 
     // Cancelling the save dialog saves nothing; Save asks again.
     m_answer.clear();
-    window->saveButton()->click();
+    child<QPushButton>(*window, "saveButton")->click();
     EXPECT_EQ(m_chosen, 2);
     EXPECT_EQ(m_messages.messages().size(), 1u);
     EXPECT_FALSE(window->approvalIncluded());

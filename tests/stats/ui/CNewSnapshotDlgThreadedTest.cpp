@@ -7,6 +7,7 @@
 #include "stats/RecordingSleeper.h"
 #include "stats/SearchServices.h"
 #include "support/FixedClock.h"
+#include "support/NamedChild.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -47,17 +48,17 @@ protected:
 
     std::unique_ptr<CNewSnapshotDlg> approvalDialog()
     {
-        auto made = std::make_unique<CNewSnapshotDlg>(
-            m_profile, m_profiles, m_directories, m_services.hosts(), m_messages);
-        made->setSleeper(std::make_shared<RecordingSleeper>());
-        made->setClock(std::make_shared<FixedClock>(kToday));
-        made->setFileChooser([this](QWidget*) {
-            ++m_chosen;
-            return QString::fromStdString(m_folder.path("snapshot.html").string());
-        });
-        made->generalBox()->setChecked(false);
-        made->approvalBox()->setChecked(true);
-        made->entireBox()->setChecked(true);
+        auto made = std::make_unique<CNewSnapshotDlg>(m_profile, m_profiles, m_directories,
+            m_services.hosts(), m_messages,
+            CNewSnapshotDlg::Seams { .sleeper = std::make_shared<RecordingSleeper>(),
+                .clock = std::make_shared<FixedClock>(kToday),
+                .chooseFile = [this](QWidget*) {
+                    ++m_chosen;
+                    return QString::fromStdString(m_folder.path("snapshot.html").string());
+                } });
+        child<QCheckBox>(*made, "generalBox")->setChecked(false);
+        child<QCheckBox>(*made, "approvalBox")->setChecked(true);
+        child<QCheckBox>(*made, "entireBox")->setChecked(true);
         return made;
     }
 
@@ -83,9 +84,10 @@ TEST_F(CNewSnapshotDlgThreaded, ApprovalsFoundAreRecordedAndReported)
     m_directoryHost.serve(R"(/[ab]/index\.php)", 200, kLink);
     const auto window = approvalDialog();
     window->show();
-    window->startButton()->click();
+    child<QPushButton>(*window, "startButton")->click();
     ASSERT_TRUE(waitUntil([&] { return m_chosen == 1; }));
-    ASSERT_TRUE(waitUntil([&] { return window->statusLine()->text() == QStringLiteral("Status: idle"); }));
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QLabel>(*window, "statusLine")->text() == QStringLiteral("Status: idle"); }));
     EXPECT_TRUE(window->approvalIncluded());
 
     const auto entries = history();
@@ -110,10 +112,10 @@ TEST_F(CNewSnapshotDlgThreaded, WorkersFinishingAfterTheWindowIsGoneTouchNothing
         });
     auto window = approvalDialog();
     window->show();
-    window->startButton()->click();
+    child<QPushButton>(*window, "startButton")->click();
     ASSERT_TRUE(waitUntil([&] { return asked == 2; }));
     const std::weak_ptr<SnapshotRun> run = window->run();
-    window->closeButton()->click();
+    child<QPushButton>(*window, "closeButton")->click();
     window.reset();
 
     gate.open();

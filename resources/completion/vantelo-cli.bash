@@ -1,0 +1,167 @@
+# bash completion for vantelo-cli                          -*- shell-script -*-
+#
+# Completes the commands, their actions and options, the kinds of "stats", and
+# profile names: after --profile those of the data folder's sv.xml, after
+# "profiles show SVXML" those of SVXML. File and folder arguments complete as
+# paths.
+
+# The options of each command, by "command" or "command action".
+declare -gA _vantelo_cli_options=(
+    [data-folder]="--data-dir"
+    [db list]="--plain --scrambled"
+    [db scramble]=""
+    [db unscramble]=""
+    [db merge]=""
+    [update]="--data-dir"
+    [import-directories]="--data-dir --category --skip-pr"
+    [profiles list]=""
+    [profiles show]=""
+    [profiles import-dat]="--replace --dirdata --data-dir"
+    [history export]="--data-dir --profile"
+    [fill-preview]="--data-dir --profile --directory --category-runs --late-fields"
+    [pagerank]="--data-dir"
+    [stats]="--data-dir"
+    [snapshot]="--data-dir --profile --general --serp --approval --entire --resume"
+    [reciprocal test]=""
+)
+_vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal"
+declare -gA _vantelo_cli_actions=(
+    [db]="list scramble unscramble merge"
+    [profiles]="list show import-dat"
+    [history]="export"
+    [reciprocal]="test"
+)
+_vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
+
+# A typed word as the program will get it: without its quotes and backslashes,
+# with a leading ~ expanded. Nothing is evaluated.
+_vantelo_cli_dequote()
+{
+    local word=$1
+    word=${word#[\"\']}
+    word=${word%[\"\']}
+    word=${word//\\/}
+    [[ $word == "~" || $word == "~/"* ]] && word=$HOME${word:1}
+    printf '%s\n' "$word"
+}
+
+# The data folder as the program finds it, without making it: --data-dir on the
+# line, VANTELO_DATA_DIR, the program's own folder when that is writable and not
+# an installed one, else the per-user folder.
+_vantelo_cli_data_folder()
+{
+    local program=$1 i
+    for ((i = 1; i < ${#COMP_WORDS[@]} - 1; i++)); do
+        if [[ ${COMP_WORDS[i]} == --data-dir ]]; then
+            _vantelo_cli_dequote "${COMP_WORDS[i + 1]}"
+            return
+        fi
+    done
+    if [[ -n ${VANTELO_DATA_DIR-} ]]; then
+        printf '%s\n' "$VANTELO_DATA_DIR"
+        return
+    fi
+    local path folder
+    path=$(type -P -- "$program") && folder=$(dirname -- "$(readlink -f -- "$path")")
+    if [[ -n ${folder-} && -w $folder && ! -d $folder/../share/vantelo ]]; then
+        printf '%s\n' "$folder"
+    elif [[ ${XDG_DATA_HOME-} == /* ]]; then
+        printf '%s\n' "$XDG_DATA_HOME/vantelo"
+    elif [[ ${HOME-} == /* ]]; then
+        printf '%s\n' "$HOME/.local/share/vantelo"
+    fi
+}
+
+# Offers the profile names of a profile file, quoted for the command line.
+_vantelo_cli_profile_names()
+{
+    local program=$1 file=$2 cur=$3 line name
+    [[ -f $file ]] || return
+    cur=$(_vantelo_cli_dequote "$cur")
+    while IFS= read -r line; do
+        name=${line:2}
+        if [[ -n $name && $name == "$cur"* ]]; then
+            printf -v name '%q' "$name"
+            COMPREPLY+=("$name")
+        fi
+    done < <("$program" profiles list "$file" 2>/dev/null)
+}
+
+_vantelo_cli()
+{
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local program
+    program=$(_vantelo_cli_dequote "${COMP_WORDS[0]}")
+    COMPREPLY=()
+
+    if ((COMP_CWORD == 1)); then
+        mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_commands --help --version" -- "$cur")
+        return
+    fi
+
+    local command=${COMP_WORDS[1]} key=${COMP_WORDS[1]} first=2
+    if [[ -n ${_vantelo_cli_actions[$command]+set} ]]; then
+        if ((COMP_CWORD == 2)); then
+            mapfile -t COMPREPLY < <(compgen -W "${_vantelo_cli_actions[$command]}" -- "$cur")
+            return
+        fi
+        key="$command ${COMP_WORDS[2]}"
+        first=3
+    fi
+    [[ -n ${_vantelo_cli_options[$key]+set} ]] || return
+
+    case $prev in
+    --data-dir)
+        compopt -o filenames
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+        return
+        ;;
+    --profile)
+        local folder
+        folder=$(_vantelo_cli_data_folder "$program")
+        [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
+        return
+        ;;
+    --category | --directory | --category-runs | --late-fields | --resume)
+        return
+        ;;
+    --dirdata) ;;
+    esac
+
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "${_vantelo_cli_options[$key]}" -- "$cur")
+        return
+    fi
+
+    # The positional arguments before this word: options and their values left out.
+    local positions=() i
+    for ((i = first; i < COMP_CWORD; i++)); do
+        case ${COMP_WORDS[i]} in
+        --data-dir | --profile | --directory | --category | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
+        -*) ;;
+        *) positions+=("${COMP_WORDS[i]}") ;;
+        esac
+    done
+
+    case $key in
+    stats)
+        if ((${#positions[@]} == 0)); then
+            mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_stats_kinds" -- "$cur")
+        fi
+        return
+        ;;
+    "profiles show")
+        if ((${#positions[@]} == 1)); then
+            _vantelo_cli_profile_names "$program" "$(_vantelo_cli_dequote "${positions[0]}")" "$cur"
+            return
+        fi
+        ;;
+    "reciprocal test" | pagerank | fill-preview | data-folder | update)
+        # URLs, passwords, or nothing at all.
+        return
+        ;;
+    esac
+    compopt -o filenames
+    mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+} &&
+    complete -F _vantelo_cli vantelo-cli
