@@ -37,7 +37,7 @@ PageForms benchPage()
     PageForms page;
     constexpr int kForms = 30;
     for (int form = 0; form < kForms; ++form) {
-        FormSignals cues;
+        FormCues cues;
         cues.action = "/submit.php?step=" + std::to_string(form);
         cues.id = "form" + std::to_string(form);
         cues.submitTexts = { "Continue" };

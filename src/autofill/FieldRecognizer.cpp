@@ -74,7 +74,7 @@ constexpr int kTypeWeight = 6;
 
 // Pages are described with caps of their own; these keep a hand-made page description bounded too.
 constexpr std::size_t kMaxFields = 5000;
-constexpr std::size_t kMaxSignalBytes = 512;
+constexpr std::size_t kMaxCueBytes = 512;
 // A form with no more text fields than this may be a login, search or newsletter form.
 constexpr int kSmallForm = 2;
 
@@ -237,7 +237,7 @@ bool asksForArithmetic(std::string_view text)
 
 std::string_view capped(std::string_view text)
 {
-    return text.substr(0, kMaxSignalBytes);
+    return text.substr(0, kMaxCueBytes);
 }
 
 bool submissionEvidence(FieldMeaning meaning)
@@ -262,6 +262,24 @@ void settleWholeNames(const std::vector<std::size_t>& group, std::vector<FieldRe
         if (fields[at].meaning == FieldMeaning::FullName)
             fields[at].meaning = first ? FieldMeaning::LastName : FieldMeaning::FirstName;
     }
+}
+
+// What a field means whatever its words say: a field nobody can see, change or
+// type into, a trap for robots, a choice among radio buttons. None otherwise.
+std::optional<FieldMeaning> meaningBeforeWords(const FormField& field, Control control)
+{
+    const FieldCues& cues = field.cues;
+    if (control == Control::None)
+        return lowerAscii(field.type) == "hidden" ? FieldMeaning::Hidden : FieldMeaning::Unknown;
+    if (cues.hidden)
+        return FieldMeaning::Hidden;
+    if (cues.disabled || cues.readOnly)
+        return FieldMeaning::ReadOnly;
+    if (cues.skipsTab && lowerAscii(cues.autocomplete) == "off")
+        return FieldMeaning::Honeypot;
+    if (control == Control::Radio)
+        return FieldMeaning::Unknown;
+    return std::nullopt;
 }
 
 } // namespace
@@ -341,26 +359,16 @@ FieldRecognizer::Candidate FieldRecognizer::candidateOf(const FormField& field) 
 {
     Candidate candidate;
     candidate.control = controlOf(field);
-    const FieldSignals& cues = field.cues;
-    if (candidate.control == Control::None) {
-        candidate.meaning = lowerAscii(field.type) == "hidden" ? FieldMeaning::Hidden : FieldMeaning::Unknown;
-        return candidate;
-    }
-    if (cues.hidden) {
-        candidate.meaning = FieldMeaning::Hidden;
-        return candidate;
-    }
-    if (cues.disabled || cues.readOnly) {
-        candidate.meaning = FieldMeaning::ReadOnly;
-        return candidate;
-    }
-    if (cues.skipsTab && lowerAscii(cues.autocomplete) == "off") {
-        candidate.meaning = FieldMeaning::Honeypot;
-        return candidate;
-    }
-    if (candidate.control == Control::Radio)
-        return candidate;
+    if (const std::optional<FieldMeaning> meaning = meaningBeforeWords(field, candidate.control))
+        candidate.meaning = *meaning;
+    else
+        readCues(field, candidate);
+    return candidate;
+}
 
+void FieldRecognizer::readCues(const FormField& field, Candidate& candidate) const
+{
+    const FieldCues& cues = field.cues;
     std::array<int, kMeaningCount> scores {};
     std::optional<FieldMeaning> overruling;
     const auto vote = [&](FieldMeaning meaning, int weight) {
@@ -420,12 +428,11 @@ FieldRecognizer::Candidate FieldRecognizer::candidateOf(const FormField& field) 
     }
     if (overruling) {
         candidate.meaning = *overruling;
-        return candidate;
+        return;
     }
     const auto best = std::max_element(scores.begin(), scores.end());
     if (*best > 0)
         candidate.meaning = static_cast<FieldMeaning>(best - scores.begin());
-    return candidate;
 }
 
 FormKind FieldRecognizer::kindOf(
@@ -456,7 +463,7 @@ FormKind FieldRecognizer::kindOf(
             words.push_back(std::move(word));
     };
     if (group.form >= 0) {
-        const FormSignals& form = page.forms[static_cast<std::size_t>(group.form)];
+        const FormCues& form = page.forms[static_cast<std::size_t>(group.form)];
         addWords(form.action, TextKind::Identifier);
         addWords(form.id, TextKind::Identifier);
         addWords(form.name, TextKind::Identifier);

@@ -44,6 +44,8 @@ private:
     struct Group;
 
     Candidate candidateOf(const FormField& field) const;
+    // Weighs the field's words by where they stand into the candidate's meaning.
+    void readCues(const FormField& field, Candidate& candidate) const;
     FormKind kindOf(
         const Group& group, const PageForms& page, const std::vector<Candidate>& candidates) const;
 

@@ -6,7 +6,7 @@
 // What a person reads around one form field, and the marks that tell whether a
 // person is meant to fill it. A browser script or an HTML parser fills it in;
 // texts are UTF-8 as the page shows them (the recogniser normalises them).
-struct FieldSignals {
+struct FieldCues {
     std::string autocomplete; // the autocomplete attribute ("email", "given-name", "off")
     std::string label; // label[for] or a wrapping label
     std::string ariaLabel; // aria-label, or the texts aria-labelledby names
@@ -24,7 +24,7 @@ struct FieldSignals {
     std::vector<std::string> optionGroups; // per option, the label of its option group ("" outside one)
     std::string frame; // "" for the top document, "0", "0.1", ... for same-origin frames
 
-    bool operator==(const FieldSignals&) const = default;
+    bool operator==(const FieldCues&) const = default;
 };
 
 // One input, text area or drop-down of a page.
@@ -38,11 +38,11 @@ struct FormField {
     std::vector<std::string> options; // display texts of a drop-down's options
     int selectedIndex = -1;
     int form = -1; // position of its form among the page's forms; -1 for a field outside any form
-    FieldSignals cues;
+    FieldCues cues;
 };
 
 // What a form says about itself, besides its fields.
-struct FormSignals {
+struct FormCues {
     std::string action;
     std::string method;
     std::string id;
@@ -51,11 +51,11 @@ struct FormSignals {
     std::vector<std::string> submitTexts; // texts of its submit buttons
     std::string frame; // as for fields
 
-    bool operator==(const FormSignals&) const = default;
+    bool operator==(const FormCues&) const = default;
 };
 
 // The fields and forms of one page (its same-origin frames included), in document order.
 struct PageForms {
     std::vector<FormField> fields;
-    std::vector<FormSignals> forms;
+    std::vector<FormCues> forms;
 };

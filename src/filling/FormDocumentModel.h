@@ -20,7 +20,7 @@ struct FormElement {
     std::vector<std::string> options; // display texts of a drop-down's options
     int selectedIndex = -1; // chosen option, -1 for none
     int form = -1; // position of its form among the page's forms, -1 for none
-    FieldSignals cues; // what a person reads around a field, for the recognition of fields
+    FieldCues cues; // what a person reads around a field, for the recognition of fields
     bool offered = false; // an earlier fill of the page saw the field
     bool edited = false; // a person typed into the field
 
@@ -91,8 +91,8 @@ public:
     std::size_t holdEarlierFields();
 
     // The page's forms, in the order that FormElement::form counts.
-    void setForms(std::vector<FormSignals> forms) { m_forms = std::move(forms); }
-    const std::vector<FormSignals>& forms() const { return m_forms; }
+    void setForms(std::vector<FormCues> forms) { m_forms = std::move(forms); }
+    const std::vector<FormCues>& forms() const { return m_forms; }
 
 private:
     // The positions in m_elements of one collection, and its name lookup.
@@ -111,7 +111,7 @@ private:
     Collection m_textAreas;
     std::vector<FormWrite> m_writes;
     std::vector<bool> m_held;
-    std::vector<FormSignals> m_forms;
+    std::vector<FormCues> m_forms;
     std::optional<std::string> m_source;
     std::string m_documentToken;
 };

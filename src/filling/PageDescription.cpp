@@ -48,9 +48,9 @@ bool flagOf(const json& object, const char* key)
     return found != object.end() && found->is_boolean() && found->get<bool>();
 }
 
-FieldSignals cuesOf(const json& object)
+FieldCues cuesOf(const json& object)
 {
-    FieldSignals cues;
+    FieldCues cues;
     cues.autocomplete = textOf(object, "autocomplete");
     cues.label = textOf(object, "label");
     cues.ariaLabel = textOf(object, "aria");
@@ -70,9 +70,9 @@ FieldSignals cuesOf(const json& object)
     return cues;
 }
 
-FormSignals formOf(const json& object)
+FormCues formCuesOf(const json& object)
 {
-    FormSignals form;
+    FormCues form;
     if (!object.is_object())
         return form;
     form.action = textOf(object, "action");
@@ -142,10 +142,10 @@ FormDocumentModel readPageDescription(std::string_view text)
         model.setDocumentToken(textOf(description, "token"));
         const auto forms = description.find("forms");
         if (forms != description.end() && forms->is_array()) {
-            std::vector<FormSignals> formList;
+            std::vector<FormCues> formList;
             formList.reserve(forms->size());
             for (const json& form : *forms)
-                formList.push_back(formOf(form));
+                formList.push_back(formCuesOf(form));
             model.setForms(std::move(formList));
         }
         return model;

@@ -47,7 +47,7 @@ bool isCheckBox(const FormElement& element)
 // Whether a field still holds what the page gave it, so that nobody has written it.
 bool untouched(const FormElement& element)
 {
-    const FieldSignals& cues = element.cues;
+    const FieldCues& cues = element.cues;
     if (element.tag == "select") {
         return element.selectedIndex == cues.defaultSelected
             || (cues.defaultSelected < 0 && element.selectedIndex <= 0);

@@ -47,20 +47,20 @@ TEST(FieldRecognizerTest, EachFieldGetsTheMeaningItsStrongestSignalGives)
         { text("url"), FieldMeaning::SiteUrl },
         { text("OWNER_EMAIL"), FieldMeaning::Email },
         { text("wpforms[fields][3]", "Website title"), FieldMeaning::SiteTitle },
-        { with(text("f1"), [](FieldSignals& s) { s.placeholder = "Your e-mail"; }), FieldMeaning::Email },
-        { with(text("title", "Name"), [](FieldSignals& s) { s.autocomplete = "section-a given-name"; }),
+        { with(text("f1"), [](FieldCues& s) { s.placeholder = "Your e-mail"; }), FieldMeaning::Email },
+        { with(text("title", "Name"), [](FieldCues& s) { s.autocomplete = "section-a given-name"; }),
             FieldMeaning::FirstName },
-        { with(text("x"), [](FieldSignals& s) { s.preceding = "Straße und Hausnummer"; }),
+        { with(text("x"), [](FieldCues& s) { s.preceding = "Straße und Hausnummer"; }),
             FieldMeaning::StreetAddress },
         { field("input", "email", "f2"), FieldMeaning::Email },
         { text("email", "Enter the code shown"), FieldMeaning::Captcha },
         { text("answer", "What is 3 + 4?"), FieldMeaning::Captcha },
         { text("phone", "Address line 1-2"), FieldMeaning::StreetAddress },
-        { with(text("url", "Website"), [](FieldSignals& s) { s.skipsTab = true, s.autocomplete = "off"; }),
+        { with(text("url", "Website"), [](FieldCues& s) { s.skipsTab = true, s.autocomplete = "off"; }),
             FieldMeaning::Honeypot },
         { text("hp", "Leave this field empty"), FieldMeaning::Honeypot },
-        { with(text("url", "URL"), [](FieldSignals& s) { s.hidden = true; }), FieldMeaning::Hidden },
-        { with(text("url", "URL"), [](FieldSignals& s) { s.readOnly = true; }), FieldMeaning::ReadOnly },
+        { with(text("url", "URL"), [](FieldCues& s) { s.hidden = true; }), FieldMeaning::Hidden },
+        { with(text("url", "URL"), [](FieldCues& s) { s.readOnly = true; }), FieldMeaning::ReadOnly },
         { field("input", "hidden", "url"), FieldMeaning::Hidden },
         { field("input", "submit", "title"), FieldMeaning::Unknown },
         { field("input", "radio", "title"), FieldMeaning::Unknown },
@@ -68,17 +68,17 @@ TEST(FieldRecognizerTest, EachFieldGetsTheMeaningItsStrongestSignalGives)
         { text("f9", "Country"), FieldMeaning::Unknown },
         { text("f9"), FieldMeaning::Unknown },
         { text("category", "Category"), FieldMeaning::Unknown },
-        { with(field("select", "", "f3"), [](FieldSignals& s) { s.label = "Category"; }),
+        { with(field("select", "", "f3"), [](FieldCues& s) { s.label = "Category"; }),
             FieldMeaning::Category },
-        { with(field("input", "checkbox", "f4"), [](FieldSignals& s) { s.label = "I agree to the rules"; }),
+        { with(field("input", "checkbox", "f4"), [](FieldCues& s) { s.label = "I agree to the rules"; }),
             FieldMeaning::Agreement },
         { with(field("input", "checkbox", "f4"),
-              [](FieldSignals& s) { s.label = "I agree to the rules and want a featured listing"; }),
+              [](FieldCues& s) { s.label = "I agree to the rules and want a featured listing"; }),
             FieldMeaning::ExtraOption },
     };
     for (const auto& c : cases) {
         const PageRecognition recognition =
-            FieldRecognizer::shipped().recognise({ { c.field }, { FormSignals {} } });
+            FieldRecognizer::shipped().recognise({ { c.field }, { FormCues {} } });
         EXPECT_EQ(recognition.fields.at(0).meaning, c.meaning)
             << c.field.name << " / " << c.field.cues.label << " is "
             << meaningName(recognition.fields[0].meaning);
@@ -90,7 +90,7 @@ TEST(FieldRecognizerTest, MarksRepeatedFieldsAndAddressesWithoutTheScheme)
     FormField confirm = field("input", "email", "email2");
     confirm.cues.label = "Confirm e-mail";
     const PageRecognition recognition = FieldRecognizer::shipped().recognise(
-        { { text("url", "URL (without http://)"), confirm, text("url2", "Site URL") }, { FormSignals {} } });
+        { { text("url", "URL (without http://)"), confirm, text("url2", "Site URL") }, { FormCues {} } });
     EXPECT_THAT(recognition.fields,
         ElementsAre(FieldRecognition { FieldMeaning::SiteUrl, FormKind::Submission, true, false },
             FieldRecognition { FieldMeaning::Email, FormKind::Submission, false, true },
@@ -100,7 +100,7 @@ TEST(FieldRecognizerTest, MarksRepeatedFieldsAndAddressesWithoutTheScheme)
 TEST(FieldRecognizerTest, OnlySubmissionFormsAreFilled)
 {
     const auto form = [](const std::string& action, const std::string& id, std::vector<std::string> submits) {
-        FormSignals made;
+        FormCues made;
         made.action = action;
         made.id = id;
         made.submitTexts = std::move(submits);
@@ -155,7 +155,7 @@ TEST(FieldRecognizerTest, FieldsOutsideFormsGroupByFrameAndNamesSettleTogether)
     const PageForms page {
         { text("s", "Search", -1), framedTitle, framedUrl, text("a", "Vorname", 0), text("b", "Name", 0),
             text("c", "Nome", 1), text("d", "Cognome", 1), text("e", "Ihr Name", 2) },
-        { FormSignals {}, FormSignals {}, FormSignals {} },
+        { FormCues {}, FormCues {}, FormCues {} },
     };
     const PageRecognition recognition = FieldRecognizer::shipped().recognise(page);
     EXPECT_THAT(meaningsOf(recognition),
@@ -169,7 +169,7 @@ TEST(FieldRecognizerTest, WordsComeFromTheListItIsGiven)
     const FormWords words = FormWords::parse("[field.email]\nxx: zorp\n[field.title]\nxx: ~blip\n");
     const FieldRecognizer recognizer(words);
     const PageRecognition recognition = recognizer.recognise(
-        { { text("a", "Zorp"), text("b", "Blip"), text("c", "E-mail") }, { FormSignals {} } });
+        { { text("a", "Zorp"), text("b", "Blip"), text("c", "E-mail") }, { FormCues {} } });
     EXPECT_THAT(meaningsOf(recognition),
         ElementsAre(FieldMeaning::Email, FieldMeaning::SiteTitle, FieldMeaning::Unknown));
 }

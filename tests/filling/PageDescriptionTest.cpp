@@ -95,7 +95,7 @@ TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
         {"tag":"select","name":"c","options":["a","b"],"groups":["G",""],"defaultselected":1,"maxlength":-9},
         {"tag":"input","name":"u","label":5,"hidden":"yes","maxlength":"20"}]})");
     ASSERT_EQ(page.elements().size(), 3u);
-    FieldSignals title;
+    FieldCues title;
     title.autocomplete = "off";
     title.label = "Title";
     title.ariaLabel = "Link title";
@@ -111,13 +111,13 @@ TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
     EXPECT_EQ(page.elements()[1].cues.optionGroups, (std::vector<std::string> { "G", "" }));
     EXPECT_EQ(page.elements()[1].cues.defaultSelected, 1);
     EXPECT_EQ(page.elements()[1].cues.maxLength, -1);
-    EXPECT_EQ(page.elements()[2].cues, FieldSignals {});
+    EXPECT_EQ(page.elements()[2].cues, FieldCues {});
     // A frame's fields are described but are no form item's to find.
     EXPECT_EQ(page.itemByName(ElementCollection::All, "t", 0), std::nullopt);
     EXPECT_EQ(page.itemByName(ElementCollection::All, "c", 0), 1u);
     ASSERT_EQ(page.forms().size(), 2u);
-    EXPECT_EQ(page.forms()[0], (FormSignals { "/add", "post", "f", "n", "c", { "Send", "" }, "" }));
-    EXPECT_EQ(page.forms()[1], FormSignals {});
+    EXPECT_EQ(page.forms()[0], (FormCues { "/add", "post", "f", "n", "c", { "Send", "" }, "" }));
+    EXPECT_EQ(page.forms()[1], FormCues {});
 }
 
 } // namespace
