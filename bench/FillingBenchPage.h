@@ -2,8 +2,9 @@
 
 // The page the filling benchmarks fill: 1,000 fields (850 inputs, every tenth a
 // check box; 100 text areas; 50 category drop-downs of 60 options whose only
-// match is near the end), and a form description of 100 items: 70 text inputs,
-// 10 check boxes, 10 text areas, 5 drop-downs and 5 fields the page lacks.
+// match is near the end), each with a label of the kinds a submission form has,
+// and a form description of 100 items: 70 text inputs, 10 check boxes, 10 text
+// areas, 5 drop-downs and 5 fields the page lacks.
 
 #include "directories/DirectoryItem.h"
 #include "profiles/SiteProfile.h"
@@ -39,17 +40,32 @@ inline std::string optionText(int option)
     return option % 2 == 0 ? numbered("Category ", option) : numbered("|_ Topic ", option);
 }
 
+// A field with a label that names it, as builders of forms write them.
+inline std::string labelled(const std::string& name, const char* label, const std::string& field)
+{
+    return "<p><label for=\"" + name + "\">" + label + "</label>" + field + "</p>";
+}
+
 inline std::string pageHtml()
 {
+    const char* const labels[] = { "Site title", "Website URL", "Your e-mail", "Your name", "Keywords",
+        "Notes" };
     std::string html = "<!DOCTYPE html><html><body><form action=\"/submit\" method=\"post\">";
     for (int i = 0; i < kInputs; ++i) {
-        html += isCheckBox(i) ? "<input type=\"checkbox\" name=\"" + numbered("c", i) + "\">"
-                              : "<input type=\"text\" name=\"" + numbered("f", i) + "\" value=\"\">";
+        const std::string name = numbered(isCheckBox(i) ? "c" : "f", i);
+        html += isCheckBox(i)
+            ? labelled(name, "I agree to the rules",
+                "<input type=\"checkbox\" id=\"" + name + "\" name=\"" + name + "\">")
+            : labelled(name, labels[i % 6],
+                "<input type=\"text\" id=\"" + name + "\" name=\"" + name + "\" value=\"\">");
     }
-    for (int i = 0; i < kTextAreas; ++i)
-        html += "<textarea name=\"" + numbered("t", i) + "\"></textarea>";
+    for (int i = 0; i < kTextAreas; ++i) {
+        const std::string name = numbered("t", i);
+        html +=
+            labelled(name, "Description", "<textarea id=\"" + name + "\" name=\"" + name + "\"></textarea>");
+    }
     for (int i = 0; i < kSelects; ++i) {
-        html += "<select name=\"" + numbered("s", i) + "\">";
+        html += "<label>Category</label><select name=\"" + numbered("s", i) + "\">";
         for (int option = 0; option < kOptions; ++option)
             html += "<option>" + optionText(option) + "</option>";
         html += "</select>";

@@ -18,7 +18,7 @@ declare -gA _vantelo_cli_options=(
     [profiles show]=""
     [profiles import-dat]="--replace --dirdata --data-dir"
     [history export]="--data-dir --profile"
-    [fill-preview]="--data-dir --profile --directory --category-runs"
+    [fill-preview]="--data-dir --profile --directory --category-runs --late-fields"
     [pagerank]="--data-dir"
     [stats]="--data-dir"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume"
@@ -122,7 +122,7 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
-    --category | --directory | --category-runs | --resume)
+    --category | --directory | --category-runs | --late-fields | --resume)
         return
         ;;
     --dirdata) ;;
@@ -137,7 +137,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --category-runs | --resume | --dirdata) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
         esac

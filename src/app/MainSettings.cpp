@@ -36,6 +36,8 @@ MainSettings readMainSettings(const SettingsStore& store)
         settings.autoFocus = *value == "true";
     readFlag(store, "autoupdate", settings.autoUpdate);
     readNumber(store, "dirlistversion", settings.directoryListVersion);
+    if (const auto value = store.GetSetting("recognizeforms"))
+        settings.recognizeForms = *value == "true";
     readNumber(store, "autosavei", settings.autosaveMinutes);
     if (settings.autosaveMinutes == 0)
         settings.autosaveMinutes = 3;
@@ -51,4 +53,7 @@ void writeMainSettings(SettingsStore& store, const MainSettings& settings)
     store.SetSetting("autofocus", flagText(settings.autoFocus.value_or(false)));
     store.SetSetting("autoupdate", flagText(settings.autoUpdate));
     store.SetSetting("dirlistversion", std::to_string(settings.directoryListVersion));
+    // A file that never had the key keeps without it, recognition on.
+    if (settings.recognizeForms)
+        store.SetSetting("recognizeforms", flagText(*settings.recognizeForms));
 }

@@ -4,7 +4,7 @@
 
 class SettingsStore;
 
-// The six settings the main window works with, as values.
+// The settings the main window works with, as values.
 struct MainSettings {
     bool tabbedBrowsing = true; // "visualeffects": every directory opens a new tab
     bool autosave = true; // "autosave": run the autosave timer
@@ -12,7 +12,16 @@ struct MainSettings {
     bool autoUpdate = true; // "autoupdate": check for updates at start
     int directoryListVersion = 0; // "dirlistversion": version of the installed directory list
     std::optional<bool> autoFocus; // "autofocus": kept and written back, no other effect
+    // "recognizeforms": fill the fields that no form item names but the page's
+    // labels do; on unless set, and written only once set
+    std::optional<bool> recognizeForms;
 };
+
+// Whether pages are filled in fields that their labels name as well.
+inline bool recognizesForms(const MainSettings& settings)
+{
+    return settings.recognizeForms.value_or(true);
+}
 
 // Reads each value whose key is present; absent keys keep the defaults.
 MainSettings readMainSettings(const SettingsStore& store);

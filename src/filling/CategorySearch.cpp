@@ -21,9 +21,11 @@ constexpr std::string_view kSubcategoryMark = "|_";
 // rounds the search takes.
 class LoweredOptions {
 public:
-    LoweredOptions(const IFormDocument& document, ElementHandle select)
+    LoweredOptions(
+        const IFormDocument& document, ElementHandle select, const std::vector<std::string>* groups)
         : m_document(document)
         , m_select(select)
+        , m_groups(groups)
         , m_texts(document.optionCount(select))
         , m_read(m_texts.size(), false)
     {
@@ -37,7 +39,10 @@ public:
         const auto at = static_cast<std::size_t>(option);
         if (!m_read[at]) {
             m_read[at] = true;
-            const std::string text = m_document.optionText(m_select, at);
+            std::string text = m_document.optionText(m_select, at);
+            // "Software" under the group "Computers" reads as a directory script prints it.
+            if (m_groups && at < m_groups->size() && !(*m_groups)[at].empty())
+                text = std::string(kSubcategoryMark) + " " + (*m_groups)[at] + " > " + text;
             if (utf8CharacterCount(text) < kTooLongOption)
                 m_texts[at] = lowerCase(text);
         }
@@ -47,6 +52,7 @@ public:
 private:
     const IFormDocument& m_document;
     ElementHandle m_select;
+    const std::vector<std::string>* m_groups;
     std::vector<std::optional<std::string>> m_texts;
     std::vector<bool> m_read;
 };
@@ -60,9 +66,9 @@ bool contains(const std::string& text, const std::string& word)
 
 void chooseCategoryOption(IFormDocument& document, ElementHandle select,
     const std::vector<std::string>& categoryWords, const std::vector<std::string>& subcategoryWords,
-    CategoryPosition& position)
+    CategoryPosition& position, const std::vector<std::string>* optionGroups)
 {
-    LoweredOptions options(document, select);
+    LoweredOptions options(document, select, optionGroups);
     const std::int64_t count = options.count();
     std::size_t& c = position.categoryWord;
     std::size_t& s = position.subcategoryWord;

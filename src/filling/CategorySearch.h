@@ -13,6 +13,8 @@ struct CategoryPosition;
 // text holds the subcategory word. Moves through every (category word,
 // subcategory word) pair; when two whole cycles find nothing, the next search
 // starts again from the top. Both word lists must be in lower case and not empty.
+// With the drop-down's option group labels (one per option, "" outside a group),
+// an option in a group counts as a subcategory of the group's label.
 void chooseCategoryOption(IFormDocument& document, ElementHandle select,
     const std::vector<std::string>& categoryWords, const std::vector<std::string>& subcategoryWords,
-    CategoryPosition& position);
+    CategoryPosition& position, const std::vector<std::string>* optionGroups = nullptr);

@@ -38,6 +38,8 @@ FormDocumentModel::FormDocumentModel(std::vector<FormElement> elements)
             target.byName[element.id].push_back(handle);
     };
     for (ElementHandle handle = 0; handle < m_elements.size(); ++handle) {
+        if (!m_elements[handle].cues.frame.empty())
+            continue;
         add(m_all, handle);
         const ElementType elementType = typeOfTag(m_elements[handle].tag);
         if (elementType == ElementType::Input)
@@ -149,6 +151,24 @@ void FormDocumentModel::setSelectedIndex(ElementHandle handle, std::size_t optio
     write.option = option;
 }
 
+void FormDocumentModel::markWritesRecognised(std::size_t firstWrite)
+{
+    for (std::size_t at = firstWrite; at < m_writes.size(); ++at)
+        m_writes[at].recognised = true;
+}
+
+std::size_t FormDocumentModel::holdEarlierFields()
+{
+    m_held.assign(m_elements.size(), false);
+    std::size_t open = 0;
+    for (ElementHandle handle = 0; handle < m_elements.size(); ++handle) {
+        const FormElement& element = m_elements[handle];
+        m_held[handle] = element.offered || element.edited;
+        open += !m_held[handle] && typeOfTag(element.tag) != ElementType::Other;
+    }
+    return open;
+}
+
 std::optional<FormHandle> FormDocumentModel::formOf(ElementHandle handle) const
 {
     const FormElement* found = element(handle);
@@ -177,5 +197,7 @@ const FormElement* FormDocumentModel::element(ElementHandle handle) const
 
 FormElement* FormDocumentModel::fieldElement(ElementHandle handle)
 {
-    return handle < m_elements.size() ? &m_elements[handle] : nullptr;
+    if (handle >= m_elements.size() || (handle < m_held.size() && m_held[handle]))
+        return nullptr;
+    return &m_elements[handle];
 }

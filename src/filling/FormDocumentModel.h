@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autofill/FormFields.h"
 #include "filling/IFormDocument.h"
 
 #include <string>
@@ -19,6 +20,9 @@ struct FormElement {
     std::vector<std::string> options; // display texts of a drop-down's options
     int selectedIndex = -1; // chosen option, -1 for none
     int form = -1; // position of its form among the page's forms, -1 for none
+    FieldCues cues; // what a person reads around a field, for the recognition of fields
+    bool offered = false; // an earlier fill of the page saw the field
+    bool edited = false; // a person typed into the field
 
     bool operator==(const FormElement&) const = default;
 };
@@ -37,6 +41,7 @@ struct FormWrite {
     std::string value; // for Value
     bool checked = false; // for Checked
     std::size_t option = 0; // for SelectedIndex
+    bool recognised = false; // written because the field was recognised, not named by a form item
 
     bool operator==(const FormWrite&) const = default;
 };
@@ -44,7 +49,9 @@ struct FormWrite {
 // A form document held in memory, built from a description of a browser page.
 // Reads answer from the description, writes change it and are recorded in order
 // so that the browser can replay them on the page. An empty model stands for a
-// page that could not be described: every lookup finds nothing.
+// page that could not be described: every lookup finds nothing. Elements of
+// same-origin frames are part of the model (for the recognition of fields) but
+// not of its collections: a form item names an element of the top document.
 class FormDocumentModel : public IFormDocument {
 public:
     FormDocumentModel() = default;
@@ -76,6 +83,16 @@ public:
 
     const std::vector<FormElement>& elements() const { return m_elements; }
     const std::vector<FormWrite>& writes() const { return m_writes; }
+    // Marks the writes from this one on as made by the recognition of fields.
+    void markWritesRecognised(std::size_t firstWrite);
+    // From now on writes to fields that an earlier fill saw or a person edited
+    // change nothing, so that a fill of fields added late touches only those.
+    // The number of fields still open to writes.
+    std::size_t holdEarlierFields();
+
+    // The page's forms, in the order that FormElement::form counts.
+    void setForms(std::vector<FormCues> forms) { m_forms = std::move(forms); }
+    const std::vector<FormCues>& forms() const { return m_forms; }
 
 private:
     // The positions in m_elements of one collection, and its name lookup.
@@ -93,6 +110,8 @@ private:
     Collection m_inputs;
     Collection m_textAreas;
     std::vector<FormWrite> m_writes;
+    std::vector<bool> m_held;
+    std::vector<FormCues> m_forms;
     std::optional<std::string> m_source;
     std::string m_documentToken;
 };

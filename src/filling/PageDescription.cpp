@@ -42,6 +42,49 @@ std::vector<std::string> textsOf(const json& object, const char* key)
     return texts;
 }
 
+bool flagOf(const json& object, const char* key)
+{
+    const auto found = object.find(key);
+    return found != object.end() && found->is_boolean() && found->get<bool>();
+}
+
+FieldCues cuesOf(const json& object)
+{
+    FieldCues cues;
+    cues.autocomplete = textOf(object, "autocomplete");
+    cues.label = textOf(object, "label");
+    cues.ariaLabel = textOf(object, "aria");
+    cues.placeholder = textOf(object, "placeholder");
+    cues.title = textOf(object, "title");
+    cues.preceding = textOf(object, "preceding");
+    cues.maxLength = std::max(numberOf(object, "maxlength", -1), -1);
+    cues.readOnly = flagOf(object, "readonly");
+    cues.disabled = flagOf(object, "disabled");
+    cues.hidden = flagOf(object, "hidden");
+    cues.skipsTab = flagOf(object, "skipstab");
+    cues.defaultValue = textOf(object, "default");
+    cues.defaultChecked = flagOf(object, "defaultchecked");
+    cues.defaultSelected = numberOf(object, "defaultselected", -1);
+    cues.optionGroups = textsOf(object, "groups");
+    cues.frame = textOf(object, "frame");
+    return cues;
+}
+
+FormCues formCuesOf(const json& object)
+{
+    FormCues form;
+    if (!object.is_object())
+        return form;
+    form.action = textOf(object, "action");
+    form.method = textOf(object, "method");
+    form.id = textOf(object, "id");
+    form.name = textOf(object, "name");
+    form.className = textOf(object, "class");
+    form.submitTexts = textsOf(object, "submits");
+    form.frame = textOf(object, "frame");
+    return form;
+}
+
 FormElement elementOf(const json& object)
 {
     FormElement element;
@@ -56,6 +99,9 @@ FormElement elementOf(const json& object)
     element.options = textsOf(object, "options");
     element.selectedIndex = numberOf(object, "selected", -1);
     element.form = numberOf(object, "form", -1);
+    element.cues = cuesOf(object);
+    element.offered = flagOf(object, "covered");
+    element.edited = flagOf(object, "edited");
     return element;
 }
 
@@ -94,6 +140,14 @@ FormDocumentModel readPageDescription(std::string_view text)
         }
         FormDocumentModel model(std::move(read));
         model.setDocumentToken(textOf(description, "token"));
+        const auto forms = description.find("forms");
+        if (forms != description.end() && forms->is_array()) {
+            std::vector<FormCues> formList;
+            formList.reserve(forms->size());
+            for (const json& form : *forms)
+                formList.push_back(formCuesOf(form));
+            model.setForms(std::move(formList));
+        }
         return model;
     } catch (...) {
         // Only memory can run out here: the parser reports bad text as a discarded value.
@@ -108,6 +162,11 @@ std::string pageWritesJson(const FormDocumentModel& model)
         const FormElement& element = model.elements().at(write.element);
         json entry = { { "at", write.element }, { "tag", element.tag }, { "name", element.name },
             { "id", element.id }, { "kind", writeKindText(write.kind) } };
+        // Both only where they say something, so that a plain page's writes stay short.
+        if (!element.cues.frame.empty())
+            entry["frame"] = element.cues.frame;
+        if (write.recognised)
+            entry["recognised"] = true;
         switch (write.kind) {
         case FormWriteKind::Value:
             entry["value"] = write.value;

@@ -5,11 +5,16 @@
 #include "directories/DirectoryStore.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
+#include "filling/DirectorySite.h"
+#include "filling/FormDocumentModel.h"
 #include "filling/IFormDocument.h"
+#include "filling/RecognisedFieldFill.h"
 #include "filling/TabFillState.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SiteProfile.h"
 #include "profiles/SubmissionDate.h"
+
+#include <set>
 
 using SendingProfile::SiteProfile;
 using SendingProfile::SubmissionEntry;
@@ -144,6 +149,7 @@ PageFiller::PageFiller(const DirectoryStore& directories, const SendingProfile::
     IRandomSource& random, const IClock& clock, IMessageBox& messages, IClipboard& clipboard)
     : m_directories(directories)
     , m_profiles(profiles)
+    , m_random(random)
     , m_expander(random)
     , m_clock(clock)
     , m_messages(messages)
@@ -169,6 +175,60 @@ void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, T
     // that wrote into no form leaves an earlier fill's watch in place.
     if (form)
         tab.formWatched = true;
+}
+
+int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
+    const SiteProfile& profile, TabFillState& tab) const
+{
+    // A field whose name a form item uses belongs to the form description, even
+    // where the item wrote nothing or chose another field of that name.
+    std::set<ElementHandle> named;
+    for (const DirectoryItem& item : itemList(tab.directoryName)) {
+        for (std::size_t index = 0;; ++index) {
+            const std::optional<ElementHandle> element =
+                page.itemByName(ElementCollection::All, item.name, index);
+            if (!element)
+                break;
+            named.insert(*element);
+        }
+    }
+    return RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab);
+}
+
+int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
+    const SiteProfile& profile, TabFillState& tab) const
+{
+    if (page.holdEarlierFields() == 0)
+        return 0;
+    const PickSlots earlierPicks = tab.picks;
+    const CategoryPosition earlierCategory = tab.category;
+    fillPage(page, profile, tab);
+    fillCategory(page, profile, tab);
+    // The page shows what the first fill drew; a list drawn only now is kept.
+    const auto keep = [](std::string& now, const std::string& before) {
+        if (!before.empty())
+            now = before;
+    };
+    keep(tab.picks.title, earlierPicks.title);
+    keep(tab.picks.description, earlierPicks.description);
+    keep(tab.picks.keywords, earlierPicks.keywords);
+    if (recognizer)
+        fillRecognised(page, *recognizer, profile, tab);
+    std::set<ElementHandle> written;
+    bool chose = false;
+    for (const FormWrite& write : page.writes()) {
+        written.insert(write.element);
+        chose = chose || write.kind == FormWriteKind::SelectedIndex;
+    }
+    if (!chose)
+        tab.category = earlierCategory;
+    return static_cast<int>(written.size());
+}
+
+bool PageFiller::fillsAutomatically(const TabFillState& tab, std::string_view pageUrl) const
+{
+    const DirectoryRecord* directory = m_directories.find(tab.directoryName);
+    return directory && sameSite(directory->submitUrl, pageUrl);
 }
 
 void PageFiller::fillCategory(IFormDocument& document, const SiteProfile& profile, TabFillState& tab) const

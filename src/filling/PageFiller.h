@@ -11,6 +11,8 @@
 #include <vector>
 
 class DirectoryStore;
+class FieldRecognizer;
+class FormDocumentModel;
 class IClipboard;
 class IClock;
 class IFormDocument;
@@ -53,6 +55,23 @@ public:
     // the directory's reciprocal link code when the page shows one.
     void fillPage(
         IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+    // Fills the fields that the recogniser understood and whose names neither the
+    // directory's items nor those of "__general" use, when they are still empty
+    // or hold only what the page gave them; runs after the other fills. The
+    // number of fields written.
+    int fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
+        const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+    // Fills what a page's scripts added (or showed) since the page was filled,
+    // as a fill of a fresh page would, but writing only fields that no earlier
+    // fill saw and no person edited; the picks and the category choice of the
+    // earlier fill stand. Recognition takes part when a recogniser is given.
+    // The number of fields written.
+    int fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
+        const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+    // Whether the tab's page may be filled without the user asking: only pages
+    // of the directory's own site (the host of its submission address) are, so
+    // that no other site receives the profile's data by itself.
+    bool fillsAutomatically(const TabFillState& tab, std::string_view pageUrl) const;
     // Chooses the next option of the category drop-downs that matches the
     // profile's preferred categories; each run moves on to the next match.
     void fillCategory(
@@ -81,6 +100,7 @@ public:
 private:
     const DirectoryStore& m_directories;
     const SendingProfile::ProfileStore& m_profiles;
+    IRandomSource& m_random;
     PlaceholderExpander m_expander;
     const IClock& m_clock;
     IMessageBox& m_messages;

@@ -6,6 +6,7 @@ void TabFillState::navigationStarted()
     reciprocalCode = kNoReciprocalCode;
     category = CategoryPosition {};
     formWatched = false;
+    recognised.clear();
 }
 
 void TabFillState::formSubmitted()

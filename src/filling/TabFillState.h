@@ -1,9 +1,12 @@
 #pragma once
 
+#include "autofill/FieldMeaning.h"
+#include "filling/IFormDocument.h"
 #include "filling/PickSlots.h"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Where the category search of a tab's page stands: the last option chosen and
 // the (category word, subcategory word) pair being tried.
@@ -13,6 +16,17 @@ struct CategoryPosition {
     std::size_t subcategoryWord = 0;
 
     bool operator==(const CategoryPosition&) const = default;
+};
+
+// A field of the tab's page that was filled because the recogniser understood it.
+struct RecognisedField {
+    ElementHandle element = 0; // its position in the page's description
+    std::string name;
+    std::string id;
+    std::string frame; // "" for the top document
+    FieldMeaning meaning = FieldMeaning::Unknown;
+
+    bool operator==(const RecognisedField&) const = default;
 };
 
 // The reciprocal code text of a tab whose page has not shown one.
@@ -29,9 +43,10 @@ struct TabFillState {
     CategoryPosition category;
     bool formWatched = false; // the last fill wrote into a form of this page
     bool submitted = false; // that page's form was submitted
+    std::vector<RecognisedField> recognised; // the fields of this page filled by recognition
 
     // The tab's top-level document starts navigating: the page's reciprocal
-    // code, category search and watched form are gone.
+    // code, category search, watched form and recognised fields are gone.
     void navigationStarted();
     // A form of the tab's page was submitted; counts only for a page the filling wrote into.
     void formSubmitted();

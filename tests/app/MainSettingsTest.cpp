@@ -41,4 +41,21 @@ TEST_F(MainSettingsFixture, MainSettingsReadWithTheirRules)
         "<visualeffects>false</visualeffects></settings>");
 }
 
+TEST_F(MainSettingsFixture, RecognitionIsOnUntilTurnedOffAndItsKeyIsWrittenOnceSet)
+{
+    ASSERT_TRUE(load("<settings><autosave>true</autosave></settings>"));
+    MainSettings settings = readMainSettings(store);
+    EXPECT_TRUE(recognizesForms(settings));
+    writeMainSettings(store, settings);
+    EXPECT_EQ(store.GetSetting("recognizeforms"), std::nullopt);
+
+    settings.recognizeForms = false;
+    writeMainSettings(store, settings);
+    ASSERT_TRUE(store.SaveSettings(folder.path("data/settings.xml")));
+    ASSERT_TRUE(load(folder.read("data/settings.xml")));
+    EXPECT_FALSE(recognizesForms(readMainSettings(store)));
+    ASSERT_TRUE(load("<settings><recognizeforms>TRUE</recognizeforms></settings>"));
+    EXPECT_FALSE(recognizesForms(readMainSettings(store)));
+}
+
 } // namespace

@@ -1,5 +1,7 @@
 #include "FillingTestSupport.h"
 
+#include <algorithm>
+#include <map>
 #include <ostream>
 
 std::size_t ScriptedRandom::pick(std::size_t count)
@@ -110,6 +112,56 @@ std::vector<std::string> writesOf(const FormDocumentModel& page)
         }
     }
     return writes;
+}
+
+SendingProfile::SiteProfile recognitionProfile()
+{
+    SendingProfile::SiteProfile profile;
+    profile.name = "Full";
+    profile.url = "http://www.mysite.example/";
+    profile.titles = { "My Site - widgets made to order in every size", "My Widgets" };
+    profile.descriptions = { "Widgets of every kind, made to order by hand in our own workshop.",
+        "Handmade widgets." };
+    profile.keywords = { "widgets, handmade widgets, custom widgets", "widgets" };
+    profile.email = "owner@mysite.example";
+    profile.fname = "Ann";
+    profile.lname = "Lee";
+    profile.username = "annlee";
+    profile.password = "s3cret-pass";
+    profile.address = "1 Main Street";
+    profile.city = "Springfield";
+    profile.zip = "12345";
+    profile.province = "Oregon";
+    profile.reciprocal = "http://www.mysite.example/links.html";
+    profile.categories = "Business";
+    profile.subcategories = "Consulting";
+    return profile;
+}
+
+bool filledRight(const std::string& meaning, const std::string& exactly, const std::string& value)
+{
+    if (!exactly.empty())
+        return value == exactly;
+    const SendingProfile::SiteProfile profile = recognitionProfile();
+    // A list's value is any of its alternatives: each draw may take another.
+    const auto oneOf = [&value](const std::vector<std::string>& list) {
+        return std::find(list.begin(), list.end(), value) != list.end();
+    };
+    const std::map<std::string, std::string> values = { { "url", profile.url }, { "email", profile.email },
+        { "fullname", profile.fname + " " + profile.lname }, { "firstname", profile.fname },
+        { "lastname", profile.lname }, { "username", profile.username }, { "password", profile.password },
+        { "address", profile.address }, { "city", profile.city }, { "zip", profile.zip },
+        { "province", profile.province }, { "reciprocal", profile.reciprocal }, { "agreement", "checked" } };
+    if (meaning == "title")
+        return oneOf(profile.titles);
+    if (meaning == "description")
+        return oneOf(profile.descriptions);
+    if (meaning == "keywords")
+        return oneOf(profile.keywords);
+    if (meaning == "category")
+        return value.find("Consulting") != std::string::npos;
+    const auto found = values.find(meaning);
+    return found != values.end() && value == found->second;
 }
 
 void PrintTo(const FormElement& element, std::ostream* out)

@@ -71,6 +71,14 @@ struct FillingBench {
     void loadDatabase(std::string_view directoryElements);
 };
 
+// The profile the recognition test pages are filled from: a value for every
+// meaning and two alternatives of each list, the first too long for short fields.
+SendingProfile::SiteProfile recognitionProfile();
+// Whether a field recognised as `meaning` holds what recognitionProfile() puts
+// there: its text, the chosen option's text, or "checked" for a ticked box.
+// `exactly`, when not empty, is the text the field must hold instead.
+bool filledRight(const std::string& meaning, const std::string& exactly, const std::string& value);
+
 // Readable failure output for GoogleTest.
 void PrintTo(const FormElement& element, std::ostream* out);
 

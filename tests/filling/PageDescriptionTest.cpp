@@ -83,4 +83,41 @@ TEST(PageDescriptionTest, WritesNameTheirElementAndAreAsciiText)
         {"at":2,"tag":"select","name":"cat","id":"","kind":"option","option":1}])"));
 }
 
+TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
+{
+    const FormDocumentModel page = readPageDescription(R"({"token":"t","forms":[
+        {"action":"/add","method":"post","id":"f","name":"n","class":"c","submits":["Send",7],"frame":""},
+        "not a form"],
+      "elements":[
+        {"tag":"input","name":"t","autocomplete":"off","label":"Title","aria":"Link title","placeholder":"p",
+         "title":"tt","preceding":"Title:","maxlength":20,"readonly":true,"disabled":true,"hidden":true,
+         "skipstab":true,"default":"d","defaultchecked":true,"frame":"0.1"},
+        {"tag":"select","name":"c","options":["a","b"],"groups":["G",""],"defaultselected":1,"maxlength":-9},
+        {"tag":"input","name":"u","label":5,"hidden":"yes","maxlength":"20"}]})");
+    ASSERT_EQ(page.elements().size(), 3u);
+    FieldCues title;
+    title.autocomplete = "off";
+    title.label = "Title";
+    title.ariaLabel = "Link title";
+    title.placeholder = "p";
+    title.title = "tt";
+    title.preceding = "Title:";
+    title.maxLength = 20;
+    title.readOnly = title.disabled = title.hidden = title.skipsTab = true;
+    title.defaultValue = "d";
+    title.defaultChecked = true;
+    title.frame = "0.1";
+    EXPECT_EQ(page.elements()[0].cues, title);
+    EXPECT_EQ(page.elements()[1].cues.optionGroups, (std::vector<std::string> { "G", "" }));
+    EXPECT_EQ(page.elements()[1].cues.defaultSelected, 1);
+    EXPECT_EQ(page.elements()[1].cues.maxLength, -1);
+    EXPECT_EQ(page.elements()[2].cues, FieldCues {});
+    // A frame's fields are described but are no form item's to find.
+    EXPECT_EQ(page.itemByName(ElementCollection::All, "t", 0), std::nullopt);
+    EXPECT_EQ(page.itemByName(ElementCollection::All, "c", 0), 1u);
+    ASSERT_EQ(page.forms().size(), 2u);
+    EXPECT_EQ(page.forms()[0], (FormCues { "/add", "post", "f", "n", "c", { "Send", "" }, "" }));
+    EXPECT_EQ(page.forms()[1], FormCues {});
+}
+
 } // namespace

@@ -1,8 +1,10 @@
 #include "FuzzTargets.h"
 
 #include "app/MainSettings.h"
+#include "autofill/FieldRecognizer.h"
 #include "checker/CDirectoryBackend.h"
 #include "common/IMessageBox.h"
+#include "common/IRandomSource.h"
 #include "common/SettingsStore.h"
 #include "custom/DirectoryListFile.h"
 #include "directories/DirectoryStore.h"
@@ -10,6 +12,8 @@
 #include "directories/Scrambling.h"
 #include "filling/FormSnapshot.h"
 #include "filling/PageDescription.h"
+#include "filling/RecognisedFieldFill.h"
+#include "filling/TabFillState.h"
 #include "net/HttpTarget.h"
 #include "net/UrlEscape.h"
 #include "profiles/ProfileStore.h"
@@ -199,10 +203,23 @@ void urls(std::string_view data)
     pageRankQueryPath(wide);
 }
 
+// Always draws the first alternative, so that a run can be repeated.
+class FirstPick : public IRandomSource {
+public:
+    std::size_t pick(std::size_t) override { return 0; }
+};
+
 void pageDescription(std::string_view data)
 {
     FormDocumentModel model = readPageDescription(data);
     snapshotDifference(takeFormSnapshot(model), FormSnapshot());
+    FirstPick random;
+    SendingProfile::SiteProfile profile;
+    profile.url = "http://www.site.example/";
+    profile.titles = { "A title of the site" };
+    profile.subcategories = "software";
+    TabFillState tab;
+    RecognisedFieldFill(FieldRecognizer::shipped(), random).fill(model, {}, profile, tab);
     pageWritesJson(model);
 }
 

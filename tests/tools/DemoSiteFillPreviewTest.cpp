@@ -51,7 +51,7 @@ protected:
     {
         const CliRun run = runCliCommand(runFillPreviewCommand,
             { "--data-dir", m_data.path().string(), "--profile", "Widgets", "--directory", directory,
-                submitUrl(directory) });
+                "--late-fields", "0", submitUrl(directory) });
         EXPECT_EQ(run.code, 0) << run.err;
         return run.code == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
     }

@@ -46,7 +46,9 @@ protected:
 
     CliRun preview(const std::string& directory, const std::string& path, std::vector<std::string> more = {})
     {
-        std::vector<std::string> arguments { "--data-dir", m_data.path().string(), "--directory", directory };
+        // These pages add no fields late: no need to watch them for long.
+        std::vector<std::string> arguments { "--data-dir", m_data.path().string(), "--directory", directory,
+            "--late-fields", "0" };
         arguments.insert(arguments.end(), more.begin(), more.end());
         arguments.push_back(m_server.url(path));
         return runCliCommand(runFillPreviewCommand, arguments);

@@ -1,10 +1,13 @@
 // vantelo-cli fill-preview: loads a directory's page in an offscreen browser,
-// fills it from a profile as a browser tab does after a completed load, and
-// prints what the page's fields hold afterwards. Database publishers test a form
-// description against the live page with it.
+// fills it from a profile as a browser tab does after a completed load (the
+// directory's items, those of "__general", then the fields recognised, and the
+// fields the page's scripts add for a while after the load), and prints what the
+// page's fields hold afterwards, those of same-origin frames too. Database
+// publishers test a form description against the live page with it.
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "autofill/FieldRecognizer.h"
 #include "common/DataFolder.h"
 #include "common/IClipboard.h"
 #include "common/StderrMessageBox.h"
@@ -37,8 +40,9 @@ using SendingProfile::SiteProfile;
 namespace {
 
 constexpr const char* kUsage = "vantelo-cli fill-preview --data-dir DIR --profile NAME --directory NAME "
-                               "[--category-runs N] URL";
+                               "[--category-runs N] [--late-fields SECONDS] URL";
 constexpr int kMaxCategoryRuns = 1000;
+constexpr int kMaxLateFieldSeconds = 600;
 // A page that has not loaded and been filled by then is reported as not loading.
 constexpr int kLoadTimeoutMs = 60000;
 
@@ -72,19 +76,22 @@ private:
     std::unique_ptr<QApplication> m_application;
 };
 
-int categoryRuns(const std::optional<std::string>& text)
+int numberOption(
+    const std::optional<std::string>& text, const char* option, int fallback, int lowest, int highest)
 {
     if (!text)
-        return 1;
+        return fallback;
     const bool digits =
         !text->empty() && text->size() <= 4 && text->find_first_not_of("0123456789") == std::string::npos;
-    const int runs = digits ? std::atoi(text->c_str()) : 0;
-    if (runs < 1 || runs > kMaxCategoryRuns)
-        throw UsageError("--category-runs takes a number from 1 to " + std::to_string(kMaxCategoryRuns));
-    return runs;
+    const int number = digits ? std::atoi(text->c_str()) : -1;
+    if (number < lowest || number > highest) {
+        throw UsageError(std::string(option) + " takes a number from " + std::to_string(lowest) + " to "
+            + std::to_string(highest));
+    }
+    return number;
 }
 
-nlohmann::ordered_json fieldJson(const FormElement& element, int index)
+nlohmann::ordered_json fieldJson(const FormElement& element, int index, const RecognisedField* recognised)
 {
     nlohmann::ordered_json field = { { "tag", element.tag }, { "name", element.name }, { "id", element.id } };
     if (element.tag == "input")
@@ -99,18 +106,37 @@ nlohmann::ordered_json fieldJson(const FormElement& element, int index)
     }
     if (element.tag == "input")
         field["checked"] = element.checked;
+    if (!element.cues.frame.empty())
+        field["frame"] = element.cues.frame;
+    if (recognised)
+        field["meaning"] = std::string(meaningName(recognised->meaning));
     return field;
 }
 
+// The recognised field at a position of the page, when the fill recognised it there.
+const RecognisedField* recognisedAt(const TabFillState& tab, const FormElement& element, ElementHandle at)
+{
+    for (const RecognisedField& field : tab.recognised) {
+        if (field.element == at && field.name == element.name && field.id == element.id
+            && field.frame == element.cues.frame)
+            return &field;
+    }
+    return nullptr;
+}
+
 // The page's inputs, text areas and drop-downs, each with its index among the
-// fields of its name, the tab's picks and the reciprocal code it found.
+// fields of its name in its frame and the meaning it was filled for when it was
+// recognised, the tab's picks and the reciprocal code it found.
 nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillState& tab)
 {
     nlohmann::ordered_json fields = nlohmann::ordered_json::array();
-    std::map<std::string, int> seen;
-    for (const FormElement& element : page.elements()) {
-        if (element.tag == "input" || element.tag == "textarea" || element.tag == "select")
-            fields.push_back(fieldJson(element, seen[element.name]++));
+    std::map<std::pair<std::string, std::string>, int> seen;
+    for (ElementHandle at = 0; at < page.elements().size(); ++at) {
+        const FormElement& element = page.elements()[at];
+        if (element.tag == "input" || element.tag == "textarea" || element.tag == "select") {
+            const int index = seen[{ element.cues.frame, element.name }]++;
+            fields.push_back(fieldJson(element, index, recognisedAt(tab, element, at)));
+        }
     }
     nlohmann::ordered_json preview = { { "fields", std::move(fields) },
         { "picks",
@@ -131,36 +157,56 @@ void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFol
 }
 
 // Loads the page, lets the tab's filling run after the load, runs the further
-// category fills and describes the result. Empty when the page does not load.
-std::optional<nlohmann::ordered_json> fillAndDescribe(
-    const QUrl& url, const PageFiller& filler, const SiteProfile& profile, TabFillState& tab, int runs)
+// category fills, waits out the watch for late fields and describes the result.
+// Empty when the page does not load.
+std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
+    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds)
 {
     FillingWebPage page;
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
+    // The page named on the command line is filled whatever its site, as the user asked for it.
+    tabFiller.setFillsAnySite(true);
+    tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
+    tabFiller.setLateFieldWatch(lateFieldSeconds * 1000);
     WebFormBridge bridge(&page);
     QEventLoop loop;
     std::optional<nlohmann::ordered_json> preview;
+    enum class Step { Loading, Watching, Categories, Describing } step = Step::Loading;
     int categoryRunsLeft = runs - 1;
 
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        if (!ok)
-            loop.quit();
-    });
-    QObject::connect(&tabFiller, &BrowserTabFiller::filled, &loop, [&](const WebFormRun& run) {
-        // A page that moved on by itself is filled again after its next load.
-        if (run.end == WebFormRun::End::Abandoned)
-            return;
-        if (categoryRunsLeft-- > 0) {
+    // After the watch for late fields: the further category fills, then the description.
+    const auto next = [&] {
+        if (categoryRunsLeft > 0) {
+            --categoryRunsLeft;
+            step = Step::Categories;
             tabFiller.fillCategory();
             return;
         }
+        step = Step::Describing;
         bridge.describe([&](const WebPageDescription& described) {
             if (described.status == WebPageDescription::Status::Described)
                 preview = previewJson(described.model, tab);
             loop.quit();
         });
+    };
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
+        if (!ok)
+            loop.quit();
     });
-    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+    // A page that moved on by itself is filled again after its next load.
+    QObject::connect(&tabFiller, &BrowserTabFiller::pageFilled, &loop, [&] {
+        if (step == Step::Loading)
+            step = Step::Watching;
+    });
+    QObject::connect(&tabFiller, &BrowserTabFiller::lateFieldWatchEnded, &loop, [&] {
+        if (step == Step::Watching)
+            next();
+    });
+    QObject::connect(&tabFiller, &BrowserTabFiller::filled, &loop, [&](const WebFormRun& run) {
+        if (step == Step::Categories && run.end != WebFormRun::End::Abandoned)
+            next();
+    });
+    QTimer::singleShot(kLoadTimeoutMs + lateFieldSeconds * 1000, &loop, &QEventLoop::quit);
     page.load(url);
     loop.exec();
     return preview;
@@ -174,7 +220,10 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
     const std::optional<std::string> dataDir = line.takeOption("--data-dir");
     const std::optional<std::string> profileName = line.takeOption("--profile");
     const std::optional<std::string> directoryName = line.takeOption("--directory");
-    const int runs = categoryRuns(line.takeOption("--category-runs"));
+    const int runs =
+        numberOption(line.takeOption("--category-runs"), "--category-runs", 1, 1, kMaxCategoryRuns);
+    const int lateFieldSeconds = numberOption(line.takeOption("--late-fields"), "--late-fields",
+        BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
     const std::string address = line.positional(1, kUsage).front();
     if (!profileName || !directoryName)
         throw UsageError(std::string("usage: ") + kUsage);
@@ -207,7 +256,8 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
     const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
     TabFillState tab;
     tab.directoryName = *directoryName;
-    const std::optional<nlohmann::ordered_json> preview = fillAndDescribe(url, filler, profile, tab, runs);
+    const std::optional<nlohmann::ordered_json> preview =
+        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds);
     if (!preview) {
         std::cerr << "vantelo-cli: the page did not load: " << address << '\n';
         return 1;

@@ -27,7 +27,8 @@ const std::vector<CliCommand>& cliCommands()
             "  profiles import-dat SVXML SVDAT [--replace] [--dirdata FILE] [--data-dir DIR]",
             runProfilesCommand },
         { "fill-preview",
-            "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] URL",
+            "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] [--late-fields "
+            "SECONDS] URL",
             runFillPreviewCommand },
         { "pagerank", "pagerank [--data-dir DIR] URL", runPageRankCommand },
         { "stats", "stats [--data-dir DIR] KIND URL [PHRASE]", runStatsCommand },

@@ -44,6 +44,8 @@ BrowserTab::BrowserTab(int slot, TabSlot& state, const PageFiller& filler,
     connect(m_filler.get(), &BrowserTabFiller::submissionConfirmed, this,
         [this](const SubmissionOutcome& outcome) { emit submissionConfirmed(m_slot, outcome); });
     connect(m_filler.get(), &BrowserTabFiller::filled, this, [this] { emit filled(m_slot); });
+    connect(m_filler.get(), &BrowserTabFiller::pageFilled, this,
+        [this](const FillCount& count) { emit pageFilled(m_slot, count); });
 }
 
 BrowserTab::~BrowserTab()

@@ -52,6 +52,8 @@ signals:
     void submissionConfirmed(int slot, const SubmissionOutcome& outcome);
     // A fill of the page is over.
     void filled(int slot);
+    // What the fills of the page wrote so far.
+    void pageFilled(int slot, const FillCount& count);
 
 private:
     int m_slot;

@@ -1,5 +1,7 @@
 #include "app/ui/BrowserTabArea.h"
 
+#include "autofill/FieldRecognizer.h"
+
 #include "app/MainWindowState.h"
 #include "app/ProfileFieldCopy.h"
 #include "app/ui/BrowserTab.h"
@@ -7,8 +9,10 @@
 #include "app/ui/RefererInterceptor.h"
 #include "app/ui/TabToolBar.h"
 #include "app/ui/WindowRelay.h"
+#include "autofill/FieldRecognizer.h"
 #include "common/IClipboard.h"
 #include "common/IMessageBox.h"
+#include "filling/FillCount.h"
 #include "filling/ReciprocalButton.h"
 #include "filling/web/FillingWebPage.h"
 #include "stats/PageRank.h"
@@ -200,9 +204,11 @@ void BrowserTabArea::LayoutControls()
             action->setEnabled(false);
         m_views->setCurrentIndex(0);
         updateReciprocalButton(nullptr);
+        emit fillStatusChanged({});
         return;
     }
     m_views->setCurrentWidget(current->view());
+    emit fillStatusChanged(m_fillStatus[static_cast<std::size_t>(slot)]);
     m_pageRank->setText(toQString(::pageRankLabel(m_slots[slot].pageRank)));
     updateReciprocalButton(&m_slots[slot].fill);
     updateFromTab(slot);
@@ -239,11 +245,22 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
         [this]() -> const SendingProfile::SiteProfile& { return m_state.active().profile(); }, m_webProfile,
         *m_referers);
     BrowserTab* created = existing.get();
+    created->filler().setRecognizer([this]() -> const FieldRecognizer* {
+        return recognizesForms(m_state.settings()) ? &FieldRecognizer::shipped() : nullptr;
+    });
     m_views->addWidget(created->view());
     connect(created, &BrowserTab::stateChanged, this, &BrowserTabArea::updateFromTab);
     connect(created, &BrowserTab::navigationStarted, this, [this](int changed) {
-        if (changed == currentSlot())
+        m_fillStatus[static_cast<std::size_t>(changed)].clear();
+        if (changed == currentSlot()) {
             updateReciprocalButton(&m_slots[changed].fill);
+            emit fillStatusChanged({});
+        }
+    });
+    connect(created, &BrowserTab::pageFilled, this, [this](int changed, const FillCount& count) {
+        m_fillStatus[static_cast<std::size_t>(changed)] = toQString(fillStatusText(count));
+        if (changed == currentSlot())
+            emit fillStatusChanged(m_fillStatus[static_cast<std::size_t>(changed)]);
     });
     connect(created, &BrowserTab::filled, this, [this](int changed) {
         if (changed == currentSlot())

@@ -68,6 +68,8 @@ signals:
     void gotoRequested(const std::string& directory);
     // The tab tool bar's "Reciprocal".
     void reciprocalRequested(int slot);
+    // What the current tab's fills wrote, for the status line; empty before a fill.
+    void fillStatusChanged(const QString& status);
 
 private:
     BrowserTab& ensureTab(int slot);
@@ -92,6 +94,7 @@ private:
     QWebEngineProfile* m_webProfile;
     RefererInterceptor* m_referers;
     std::array<std::unique_ptr<BrowserTab>, kTabSlotCount> m_tabs;
+    std::array<QString, kTabSlotCount> m_fillStatus; // per slot, since its page loaded
 
     QTabBar* m_tabBar;
     QLabel* m_addressLabel;

@@ -35,6 +35,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -268,6 +269,12 @@ void CQuenlarDlg::connectCommands()
     connect(m_profileBox, &QComboBox::currentIndexChanged, this, [this] { ApplyProfileSelection(); });
     connect(m_edit, &QPushButton::clicked, this, [this] { editActiveProfile(); });
     connect(m_tabs, &BrowserTabArea::submissionConfirmed, this, &CQuenlarDlg::applySubmission);
+    connect(m_tabs, &BrowserTabArea::fillStatusChanged, this, [this](const QString& status) {
+        if (status.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(status);
+    });
     connect(m_tabs, &BrowserTabArea::gotoRequested, this,
         [this](const std::string& directory) { m_list->selectDirectory(directory); });
     connect(m_tabs, &BrowserTabArea::reciprocalRequested, this, &CQuenlarDlg::placeReciprocalLink);

@@ -28,6 +28,12 @@ constexpr const char* kTabbedBrowsingHelp =
     "submitting to "
     "a directory and at the same letting other directories load in other tabs for example).";
 
+constexpr const char* kRecognizeFormsHelp =
+    "Vantelo fills the fields that a directory's form description names. With this option it also fills the "
+    "fields it recognises by their labels, placeholders and names: title, URL, description, keywords, your "
+    "name, e-mail and address, the category and the terms check box. It leaves alone captchas, hidden "
+    "fields, phone numbers, paid options and login, search and newsletter forms.";
+
 } // namespace
 
 CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent)
@@ -38,14 +44,18 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     , m_interval(new QLineEdit(QString::number(settings.autosaveMinutes)))
     , m_autoUpdate(new QCheckBox(QStringLiteral("Enable automatic &updates")))
     , m_tabbed(new QCheckBox(QStringLiteral("Enable &tabbed browsing")))
+    , m_recognizeForms(
+          new QCheckBox(QStringLiteral("&Recognise and fill fields that no directory describes")))
     , m_autosaveHelp(new CStaticHelp(QString::fromLatin1(kAutosaveHelp), this))
     , m_autoUpdateHelp(new CStaticHelp(QString::fromLatin1(kAutoUpdateHelp), this))
     , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
+    , m_recognizeFormsHelp(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this))
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_autosave->setChecked(settings.autosave);
     m_autoUpdate->setChecked(settings.autoUpdate);
     m_tabbed->setChecked(settings.tabbedBrowsing);
+    m_recognizeForms->setChecked(recognizesForms(settings));
     m_interval->setFixedWidth(m_interval->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     m_interval->setEnabled(settings.autosave);
     connect(m_autosave, &QCheckBox::toggled, m_interval, &QLineEdit::setEnabled);
@@ -67,6 +77,8 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     options->addWidget(m_autoUpdateHelp, 2, 1);
     options->addWidget(m_tabbed, 3, 0);
     options->addWidget(m_tabbedHelp, 3, 1);
+    options->addWidget(m_recognizeForms, 4, 0);
+    options->addWidget(m_recognizeFormsHelp, 4, 1);
     options->setColumnStretch(0, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -84,6 +96,8 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     m_autosaveHelp->setObjectName("autosaveHelp");
     m_autoUpdateHelp->setObjectName("autoUpdateHelp");
     m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
+    m_recognizeForms->setObjectName("recognizeFormsBox");
+    m_recognizeFormsHelp->setObjectName("recognizeFormsHelp");
 }
 
 void CSettingsDlg::accept()
@@ -99,5 +113,8 @@ void CSettingsDlg::accept()
     m_settings.autosaveMinutes = effectiveAutosaveMinutes(*minutes);
     m_settings.autoUpdate = m_autoUpdate->isChecked();
     m_settings.tabbedBrowsing = m_tabbed->isChecked();
+    // Left as it was, a file without the key stays without it.
+    if (m_settings.recognizeForms || m_recognizeForms->isChecked() != recognizesForms(m_settings))
+        m_settings.recognizeForms = m_recognizeForms->isChecked();
     QDialog::accept();
 }

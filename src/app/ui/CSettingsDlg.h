@@ -9,9 +9,10 @@ class IMessageBox;
 class QCheckBox;
 class QLineEdit;
 
-// The settings dialog: autosave and its interval, automatic updates and tabbed
-// browsing, each with a help icon. The interval can be edited only while
-// autosave is ticked; OK is refused while it holds no integer.
+// The settings dialog: autosave and its interval, automatic updates, tabbed
+// browsing and the recognition of form fields, each with a help icon. The
+// interval can be edited only while autosave is ticked; OK is refused while it
+// holds no integer.
 class CSettingsDlg : public QDialog {
     Q_OBJECT
 
@@ -21,7 +22,7 @@ public:
 
     CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent = nullptr);
 
-    // The settings with the dialog's four values; an interval of 0 is taken as 3.
+    // The settings with the dialog's values; an interval of 0 is taken as 3.
     MainSettings settings() const { return m_settings; }
 
 public slots:
@@ -34,7 +35,9 @@ private:
     QLineEdit* m_interval;
     QCheckBox* m_autoUpdate;
     QCheckBox* m_tabbed;
+    QCheckBox* m_recognizeForms;
     CStaticHelp* m_autosaveHelp;
     CStaticHelp* m_autoUpdateHelp;
     CStaticHelp* m_tabbedHelp;
+    CStaticHelp* m_recognizeFormsHelp;
 };

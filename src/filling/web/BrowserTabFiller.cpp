@@ -2,6 +2,14 @@
 
 #include "filling/TabFillState.h"
 #include "filling/web/FillingWebPage.h"
+#include "widgets/QtText.h"
+
+namespace {
+
+// How often a watched page is asked whether fields were added.
+constexpr int kLateFieldPollMs = 400;
+
+} // namespace
 
 #include <memory>
 
@@ -9,13 +17,17 @@ BrowserTabFiller::BrowserTabFiller(FillingWebPage* page, TabFillState& state, co
     ProfileSource profile, QObject* parent)
     : QObject(parent)
     , m_bridge(page)
+    , m_page(page)
     , m_state(state)
     , m_filler(filler)
     , m_profile(std::move(profile))
 {
+    m_watch.setInterval(kLateFieldPollMs);
+    connect(&m_watch, &QTimer::timeout, this, [this] { lookForLateFields(); });
     // The submission is noted before the navigation it starts resets the state.
     connect(page, &FillingWebPage::formSubmitted, this, [this] { m_state.formSubmitted(); });
     connect(page, &FillingWebPage::mainFrameNavigationStarting, this, [this] {
+        stopLateFieldWatch();
         m_state.navigationStarted();
         emit navigationStarted();
     });
@@ -26,7 +38,17 @@ BrowserTabFiller::BrowserTabFiller(FillingWebPage* page, TabFillState& state, co
 
 void BrowserTabFiller::fillPage()
 {
-    runOnPage([this](FormDocumentModel& page) { m_filler.fillPage(page, m_profile(), m_state); });
+    runOnPage(
+        [this](FormDocumentModel& page) {
+            m_filler.fillPage(page, m_profile(), m_state);
+            if (const FieldRecognizer* fields = recognizer())
+                m_filler.fillRecognised(page, *fields, m_profile(), m_state);
+        },
+        false,
+        [this](const WebFormRun& run) {
+            m_count = { run.fields, run.recognised };
+            emit pageFilled(m_count);
+        });
 }
 
 void BrowserTabFiller::fillCategory()
@@ -53,19 +75,95 @@ void BrowserTabFiller::rereadReciprocalCode(std::function<void(bool found)> read
 
 void BrowserTabFiller::handleCompletedLoad()
 {
+    stopLateFieldWatch();
     const bool submitted = m_state.takeSubmitted();
+    const bool fills =
+        m_anySite || m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
     runOnPage(
-        [this, submitted](FormDocumentModel& page) {
-            const std::optional<SubmissionOutcome> outcome =
-                m_filler.handleCompletedLoad(page, m_profile(), m_state, submitted);
-            if (outcome)
-                emit submissionConfirmed(*outcome);
+        [this, submitted, fills](FormDocumentModel& page) {
+            if (submitted) {
+                if (const std::optional<SubmissionOutcome> outcome =
+                        m_filler.checkSubmissionResult(page, m_profile(), m_state))
+                    emit submissionConfirmed(*outcome);
+            }
+            if (!fills)
+                return;
+            m_filler.fillPage(page, m_profile(), m_state);
+            m_filler.fillCategory(page, m_profile(), m_state);
+            if (const FieldRecognizer* fields = recognizer())
+                m_filler.fillRecognised(page, *fields, m_profile(), m_state);
         },
-        submitted);
+        submitted,
+        [this, fills](const WebFormRun& run) {
+            if (!fills || run.end == WebFormRun::End::Abandoned)
+                return;
+            m_count = { run.fields, run.recognised };
+            emit pageFilled(m_count);
+            startLateFieldWatch();
+        });
 }
 
-void BrowserTabFiller::runOnPage(WebFormBridge::Work work, bool withSource)
+void BrowserTabFiller::runOnPage(
+    WebFormBridge::Work work, bool withSource, std::function<void(const WebFormRun&)> after)
 {
     m_bridge.run(
-        std::move(work), [this](const WebFormRun& run) { emit filled(run); }, withSource);
+        std::move(work),
+        [this, after = std::move(after)](const WebFormRun& run) {
+            emit filled(run);
+            if (after)
+                after(run);
+        },
+        withSource);
+}
+
+const FieldRecognizer* BrowserTabFiller::recognizer() const
+{
+    return m_recognizer ? m_recognizer() : nullptr;
+}
+
+void BrowserTabFiller::startLateFieldWatch()
+{
+    if (m_watchMs <= 0) {
+        emit lateFieldWatchEnded();
+        return;
+    }
+    m_watchAge.start();
+    m_watch.start();
+}
+
+void BrowserTabFiller::stopLateFieldWatch()
+{
+    m_watch.stop();
+    m_lateRound = false;
+}
+
+void BrowserTabFiller::lookForLateFields()
+{
+    if (m_lateRound)
+        return;
+    if (m_watchAge.elapsed() >= m_watchMs) {
+        stopLateFieldWatch();
+        emit lateFieldWatchEnded();
+        return;
+    }
+    m_lateRound = true;
+    m_bridge.countLateFields([this](int fresh) {
+        if (fresh <= 0 || !m_watch.isActive()) {
+            m_lateRound = false;
+            return;
+        }
+        runOnPage(
+            [this](FormDocumentModel& page) {
+                m_filler.fillLateFields(page, recognizer(), m_profile(), m_state);
+            },
+            false,
+            [this](const WebFormRun& run) {
+                m_lateRound = false;
+                if (run.end != WebFormRun::End::Applied || run.fields == 0)
+                    return;
+                m_count.fields += run.fields;
+                m_count.recognised += run.recognised;
+                emit pageFilled(m_count);
+            });
+    });
 }

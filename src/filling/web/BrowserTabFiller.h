@@ -1,32 +1,51 @@
 #pragma once
 
+#include "filling/FillCount.h"
 #include "filling/PageFiller.h"
 #include "filling/web/WebFormBridge.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <string>
 
+class FieldRecognizer;
 class FillingWebPage;
 struct TabFillState;
 
 // Connects one browser tab's page to the form filling: resets the tab's fill
 // state when its top-level document starts navigating, notes a submitted form,
 // and after every completed load checks for the confirmation text (when a form
-// was submitted) and fills the page and its category. The tab's commands run the
-// single fills. The tab owner keeps the state and the filler alive as long as this.
+// was submitted), then fills the page, its category and the fields recognised,
+// and for a while fills the fields the page's scripts add. Pages of other sites
+// than the directory's are filled only by the tab's commands. The tab owner keeps
+// the state and the filler alive as long as this.
 class BrowserTabFiller : public QObject {
     Q_OBJECT
 
 public:
     // The active profile at the moment a fill runs.
     using ProfileSource = std::function<const SendingProfile::SiteProfile&()>;
+    // The recogniser a fill uses at the moment it runs; none when recognition is off.
+    using RecognizerSource = std::function<const FieldRecognizer*()>;
+
+    // How long after a load the page is watched for fields its scripts add.
+    static constexpr int kLateFieldWatchMs = 10000;
 
     BrowserTabFiller(FillingWebPage* page, TabFillState& state, const PageFiller& filler,
         ProfileSource profile, QObject* parent = nullptr);
 
-    // The "Auto Fill" command.
+    // Fields are recognised with what the source gives; without a source they are not.
+    void setRecognizer(RecognizerSource recognizer) { m_recognizer = std::move(recognizer); }
+    // Whether pages of any site are filled after they load, as when the user asks
+    // for a preview of one page; by default only the directory's own site is.
+    void setFillsAnySite(bool anySite) { m_anySite = anySite; }
+    // How long after a load the page is watched for late fields; 0 watches not at all.
+    void setLateFieldWatch(int milliseconds) { m_watchMs = milliseconds; }
+
+    // The "Auto Fill" command: fills the page whatever its site.
     void fillPage();
     // The "Fill category" command.
     void fillCategory();
@@ -44,13 +63,31 @@ signals:
     void submissionConfirmed(const SubmissionOutcome& outcome);
     // A fill has been replayed on the page (or abandoned with it).
     void filled(const WebFormRun& run);
+    // What the fills of the page wrote so far: after the fill that follows a
+    // load (with the late fields it grew by) or after the "Auto Fill" command.
+    void pageFilled(const FillCount& count);
+    // The watch for late fields that followed a load is over.
+    void lateFieldWatchEnded();
 
 private:
     void handleCompletedLoad();
-    void runOnPage(WebFormBridge::Work work, bool withSource = false);
+    void runOnPage(
+        WebFormBridge::Work work, bool withSource = false, std::function<void(const WebFormRun&)> after = {});
+    const FieldRecognizer* recognizer() const;
+    void startLateFieldWatch();
+    void stopLateFieldWatch();
+    void lookForLateFields();
 
     WebFormBridge m_bridge;
+    FillingWebPage* m_page;
     TabFillState& m_state;
     const PageFiller& m_filler;
     ProfileSource m_profile;
+    RecognizerSource m_recognizer;
+    bool m_anySite = false;
+    int m_watchMs = kLateFieldWatchMs;
+    QTimer m_watch;
+    QElapsedTimer m_watchAge;
+    bool m_lateRound = false;
+    FillCount m_count;
 };

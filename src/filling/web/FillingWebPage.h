@@ -3,8 +3,9 @@
 #include <QWebEnginePage>
 
 // A browser page that tells the form filling when its top-level document starts
-// navigating and when one of its forms is submitted. Every navigation goes on as
-// the page asked for it.
+// navigating and when one of its forms is submitted, and that notes in every
+// document which fields a person typed into. Every navigation goes on as the
+// page asked for it.
 class FillingWebPage : public QWebEnginePage {
     Q_OBJECT
 

@@ -11,8 +11,10 @@
 
 namespace {
 
+constexpr const char* kPageElementsScript = ":/filling/page-elements.js";
 constexpr const char* kDescribeScript = ":/filling/describe-page.js";
 constexpr const char* kReplayScript = ":/filling/replay-writes.js";
+constexpr const char* kLateFieldsScript = ":/filling/late-fields.js";
 
 QString scriptText(const char* resource)
 {
@@ -22,17 +24,33 @@ QString scriptText(const char* resource)
     return QString::fromUtf8(file.readAll());
 }
 
-const QString& describeScript()
+// A script with the shared element list before it.
+QString withPageElements(const QString& script)
 {
-    static const QString script = scriptText(kDescribeScript);
-    return script;
+    static const QString pageElements = scriptText(kPageElementsScript);
+    return pageElements + QLatin1Char('\n') + script;
+}
+
+// The description script; a fill's description marks the fields it saw as offered.
+const QString& describeScript(bool offer)
+{
+    static const QString function = withPageElements(scriptText(kDescribeScript));
+    static const QString offering = function + QStringLiteral("({ cover: true })");
+    static const QString looking = function + QStringLiteral("({ cover: false })");
+    return offer ? offering : looking;
 }
 
 // The replay script called with the writes; the JSON is ASCII and a valid literal.
 QString replayScript(const std::string& writesJson)
 {
-    static const QString function = scriptText(kReplayScript);
+    static const QString function = withPageElements(scriptText(kReplayScript));
     return function + QLatin1Char('(') + toQString(writesJson) + QLatin1Char(')');
+}
+
+const QString& lateFieldsScript()
+{
+    static const QString script = withPageElements(scriptText(kLateFieldsScript));
+    return script;
 }
 
 WebFormRun replayOutcome(const QVariant& result, std::size_t writes)
@@ -47,6 +65,8 @@ WebFormRun replayOutcome(const QVariant& result, std::size_t writes)
     run.end = WebFormRun::End::Applied;
     run.applied = answer.value(QStringLiteral("applied")).toInt();
     run.skipped = answer.value(QStringLiteral("skipped")).toInt();
+    run.fields = answer.value(QStringLiteral("fields")).toInt();
+    run.recognised = answer.value(QStringLiteral("recognised")).toInt();
     return run;
 }
 
@@ -64,7 +84,7 @@ WebFormBridge::WebFormBridge(QWebEnginePage* page, QObject* parent)
 void WebFormBridge::run(Work work, Finished finished, bool withSource)
 {
     const quint64 generation = m_generation;
-    describe(
+    describeFor(
         [this, generation, work = std::move(work), finished = std::move(finished)](WebPageDescription page) {
             const auto finish = [&finished](const WebFormRun& run) {
                 if (finished)
@@ -82,14 +102,19 @@ void WebFormBridge::run(Work work, Finished finished, bool withSource)
             }
             replay(page.model, finished);
         },
-        withSource);
+        withSource, true);
 }
 
 void WebFormBridge::describe(Described described, bool withSource)
 {
+    describeFor(std::move(described), withSource, false);
+}
+
+void WebFormBridge::describeFor(Described described, bool withSource, bool offer)
+{
     const quint64 generation = m_generation;
-    later([this, generation, described = std::move(described), withSource]() mutable {
-        describeElements(generation, std::move(described), withSource);
+    later([this, generation, described = std::move(described), withSource, offer]() mutable {
+        describeElements(generation, std::move(described), withSource, offer);
     });
 }
 
@@ -100,7 +125,7 @@ void WebFormBridge::describeLeaving(Described described)
         return;
     }
     QPointer<WebFormBridge> self(this);
-    m_page->runJavaScript(describeScript(), QWebEngineScript::ApplicationWorld,
+    m_page->runJavaScript(describeScript(false), QWebEngineScript::ApplicationWorld,
         [self, described = std::move(described)](const QVariant& result) mutable {
             if (!self)
                 return;
@@ -116,14 +141,30 @@ void WebFormBridge::describeLeaving(Described described)
         });
 }
 
-void WebFormBridge::describeElements(quint64 generation, Described described, bool withSource)
+void WebFormBridge::countLateFields(Counted counted)
+{
+    if (!m_page) {
+        later([counted = std::move(counted)] { counted(0); });
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(lateFieldsScript(), QWebEngineScript::ApplicationWorld,
+        [self, counted = std::move(counted)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            const int fresh = result.toInt();
+            self->later([fresh, counted = std::move(counted)] { counted(fresh); });
+        });
+}
+
+void WebFormBridge::describeElements(quint64 generation, Described described, bool withSource, bool offer)
 {
     if (!current(generation)) {
         described({});
         return;
     }
     QPointer<WebFormBridge> self(this);
-    m_page->runJavaScript(describeScript(), QWebEngineScript::ApplicationWorld,
+    m_page->runJavaScript(describeScript(offer), QWebEngineScript::ApplicationWorld,
         [self, generation, described = std::move(described), withSource](const QVariant& result) mutable {
             if (!self)
                 return;

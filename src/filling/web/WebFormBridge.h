@@ -30,14 +30,15 @@ struct WebFormRun {
     End end = End::Abandoned;
     int applied = 0; // writes that landed
     int skipped = 0; // writes left out: the element changed since, or refused the value
+    int fields = 0; // fields that writes landed in
+    int recognised = 0; // of them, the fields filled because they were recognised
 };
 
 // Runs the core's form filling on the live page of a browser: one script
-// describes the page, the work runs on the model built from it, a second script
-// replays the model's writes. Everything is asynchronous and never waits in a
-// nested event loop. A run whose page starts loading another document, or is
-// destroyed, before it is over is abandoned; a run of a destroyed bridge is
-// dropped without a word.
+// describes the page (its same-origin frames included), the work runs on the
+// model built from it, a second script replays the model's writes. Everything is
+// asynchronous and never waits in a nested event loop. A run whose page starts loading another document, or
+// is destroyed, before it is over is abandoned; a run of a destroyed bridge is dropped without a word.
 class WebFormBridge : public QObject {
     Q_OBJECT
 
@@ -45,11 +46,13 @@ public:
     using Work = std::function<void(FormDocumentModel&)>;
     using Finished = std::function<void(const WebFormRun&)>;
     using Described = std::function<void(WebPageDescription)>;
+    using Counted = std::function<void(int)>;
 
     explicit WebFormBridge(QWebEnginePage* page, QObject* parent = nullptr);
 
     // Describes the page (with its HTML source when asked), runs the work on the
-    // model and replays the writes; `finished` is called once afterwards.
+    // model and replays the writes; `finished` is called once afterwards. The
+    // fields seen by the description count as offered to a fill from then on.
     void run(Work work, Finished finished = {}, bool withSource = false);
     // Describes the page (with its HTML source when asked).
     void describe(Described described, bool withSource = false);
@@ -58,9 +61,13 @@ public:
     // new load has begun. Should the next document have answered instead, the
     // model's document token tells.
     void describeLeaving(Described described);
+    // Counts the fields a person can see that no run has offered and no person
+    // edited: fields the page's scripts added or showed since. 0 for a page gone.
+    void countLateFields(Counted counted);
 
 private:
-    void describeElements(quint64 generation, Described described, bool withSource);
+    void describeFor(Described described, bool withSource, bool offer);
+    void describeElements(quint64 generation, Described described, bool withSource, bool offer);
     void fetchSource(quint64 generation, WebPageDescription description, Described described);
     void replay(const FormDocumentModel& model, Finished finished);
     // Whether a step begun for a generation may still touch the page.

@@ -1,47 +1,70 @@
-// Replays the writes of the form filling on the document it described: sets
-// values, check marks and chosen options, and fires the input and change events
-// a user's typing would, so that the page's own scripts notice. An element that
-// is no longer the one described is left alone; on another document nothing is
-// written. Called with the object the filling built.
+// Replays the writes of the form filling on the document it described, the way
+// a person's typing would reach the page's own scripts: a value goes in through
+// the element type's own value setter, then input and change are fired (React,
+// Vue and Angular keep their own copy of each value and take it from those
+// events); a check box is clicked. An element that is no longer the one
+// described is left alone; on another document nothing is written. A page
+// script that throws from an event handler does not stop the replay. Called
+// with the object the filling built.
 (function (replay) {
     'use strict';
     if (window.vanteloDocument !== replay.token)
         return JSON.stringify({ stale: true, applied: 0, skipped: replay.writes.length });
 
-    const elements = Array.from(document.querySelectorAll('[name],[id],input,textarea,select'));
+    const elements = vanteloPage.elements();
     const fire = (element, type) => element.dispatchEvent(new Event(type, { bubbles: true }));
     const changed = (element) => {
         fire(element, 'input');
         fire(element, 'change');
     };
-    const isDescribed = (element, write) => element !== undefined
-        && element.tagName.toLowerCase() === write.tag
-        && (element.getAttribute('name') || '') === write.name
-        && (element.getAttribute('id') || '') === write.id;
+    const isDescribed = (entry, write) => entry !== undefined
+        && entry.element.tagName.toLowerCase() === write.tag
+        && (entry.element.getAttribute('name') || '') === write.name
+        && (entry.element.getAttribute('id') || '') === write.id
+        && entry.frame === (write.frame || '');
+    // The setter of the element's own type, which no page script can have replaced.
+    const setValue = (element, value) => {
+        for (let type = Object.getPrototypeOf(element); type; type = Object.getPrototypeOf(type)) {
+            const property = Object.getOwnPropertyDescriptor(type, 'value');
+            if (property && property.set) {
+                property.set.call(element, value);
+                return;
+            }
+        }
+        element.value = value;
+    };
 
     let applied = 0;
+    const fields = new Set();
+    const recognised = new Set();
     for (const write of replay.writes) {
-        const element = elements[write.at];
-        if (!isDescribed(element, write))
+        const entry = elements[write.at];
+        if (!isDescribed(entry, write))
             continue;
+        const element = entry.element;
         try {
             if (write.kind === 'value') {
-                element.value = write.value;
+                setValue(element, write.value);
                 changed(element);
             } else if (write.kind === 'checked') {
                 // A box already in that state is not toggled back and forth for the page.
-                if (element.checked !== write.checked) {
-                    element.checked = write.checked;
-                    changed(element);
-                }
+                if (element.checked !== write.checked)
+                    element.click();
+                // A page that refused the click keeps its box as it is.
+                if (element.checked !== write.checked)
+                    continue;
             } else if (write.kind === 'option') {
                 element.selectedIndex = write.option;
                 changed(element);
             }
             ++applied;
+            fields.add(write.at);
+            if (write.recognised)
+                recognised.add(write.at);
         } catch (error) {
             // A field that refuses the value (a file input) keeps its own.
         }
     }
-    return JSON.stringify({ stale: false, applied: applied, skipped: replay.writes.length - applied });
+    return JSON.stringify({ stale: false, applied: applied, skipped: replay.writes.length - applied,
+        fields: fields.size, recognised: recognised.size });
 })

@@ -53,6 +53,30 @@ TEST(CSettingsDlgTest, EachOptionHasItsHelpIcon)
         HasSubstr("notify you of any updates"));
     EXPECT_THAT(child<CStaticHelp>(dialog, "tabbedBrowsingHelp")->helpText().toStdString(),
         HasSubstr("loaded in a new tab"));
+    EXPECT_THAT(child<CStaticHelp>(dialog, "recognizeFormsHelp")->helpText().toStdString(),
+        HasSubstr("fields it recognises by their labels"));
+}
+
+TEST(CSettingsDlgTest, RecognitionIsTurnedOffAndOnByItsBoxAndOnlyAChangeIsStored)
+{
+    RecordingMessageBox messages;
+    const auto box = [](const CSettingsDlg& dialog) { return child<QCheckBox>(dialog, "recognizeFormsBox"); };
+    CSettingsDlg unchanged(MainSettings {}, messages);
+    EXPECT_TRUE(box(unchanged)->isChecked());
+    unchanged.accept();
+    EXPECT_EQ(unchanged.settings().recognizeForms, std::nullopt);
+
+    CSettingsDlg off(MainSettings {}, messages);
+    box(off)->click();
+    off.accept();
+    EXPECT_EQ(off.settings().recognizeForms, false);
+
+    CSettingsDlg on(off.settings(), messages);
+    EXPECT_FALSE(box(on)->isChecked());
+    box(on)->click();
+    on.accept();
+    EXPECT_EQ(on.settings().recognizeForms, true);
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

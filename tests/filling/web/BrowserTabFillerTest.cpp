@@ -31,14 +31,17 @@ struct SubmissionSiteTab : FillingBench {
 
     SubmissionSiteTab()
     {
-        loadDatabase(
-            R"xml(<directory name="Dir" submiturl="http://dir.example/add" onsubmit="Thank you for your submission">
+        // Pages fill by themselves only on the directory's own site.
+        serveSubmissionSite(server);
+        loadDatabase("<directory name=\"Dir\" submiturl=\"" + server.url("/add")
+            + R"xml(" onsubmit="Thank you for your submission">
             <item name="url" type="edit" index="1" value="#url#"/>
             <item name="agree" type="checkbox" index="0" value="false"/>
             <item name="desc" type="edit" index="0" value="#desc# (#keywords#)"/>
             <item name="cat" type="select" index="0" value=""/>
             <item name="loose" type="reciprocal" index="0" value=""/></directory>
-            <directory name="Quiet" submiturl="http://quiet.example/add"/>)xml");
+            <directory name="Quiet" submiturl=")xml"
+            + server.url("/add") + R"xml("/>)xml");
         view.setPage(&page);
         view.resize(800, 600);
         view.show();
@@ -49,7 +52,6 @@ struct SubmissionSiteTab : FillingBench {
             &tabFiller, &BrowserTabFiller::filled, [this](const WebFormRun& run) { runs.push_back(run); });
         QObject::connect(&tabFiller, &BrowserTabFiller::submissionConfirmed,
             [this](const SubmissionOutcome& outcome) { outcomes.push_back(outcome); });
-        serveSubmissionSite(server);
     }
 
     // Runs a step and waits for the fill it leads to.

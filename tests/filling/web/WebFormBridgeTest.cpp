@@ -1,5 +1,7 @@
 #include "WebTestPages.h"
 
+#include "FillingTestSupport.h"
+#include "autofill/FieldRecognizer.h"
 #include "filling/FormSnapshot.h"
 #include "filling/web/FillingWebPage.h"
 #include "filling/web/WebFormBridge.h"
@@ -119,6 +121,71 @@ TEST(WebFormBridgeTest, APageDestroyedMidRunEndsItQuietly)
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].end, WebFormRun::End::Abandoned);
     EXPECT_FALSE(worked);
+}
+
+// A page built to hurt: a field whose own script throws at every input event,
+// labels that name each other, a label of a megabyte, frames nested far deeper
+// than any form needs, and thousands of fields.
+const std::string kHostilePage = R"(<!DOCTYPE html><html><body><form action="/add">
+<label for="t">Site title</label><input id="t" name="t">
+<span id="a" aria-labelledby="b">Contact</span><span id="b" aria-labelledby="a">e-mail</span>
+<input name="loop" aria-labelledby="loop a b">
+<label for="huge" id="hugeLabel"></label><input id="huge" name="huge">
+<input name="mail" aria-label="E-mail">
+<div id="many"></div></form>
+<script>
+  document.getElementsByName('t')[0].addEventListener('input', () => { throw new Error('the page fails'); });
+  document.getElementById('hugeLabel').textContent = 'Website title '.repeat(80000);
+  const many = document.getElementById('many');
+  for (let i = 0; i < 2500; ++i)
+    many.appendChild(document.createElement('input')).name = 'p' + i;
+  let inner = document;
+  for (let depth = 1; depth <= 7; ++depth) {
+    const frame = inner.body.appendChild(inner.createElement('iframe'));
+    inner = frame.contentDocument;
+    inner.open();
+    inner.write('<body><input name="deep' + depth + '" aria-label="Your e-mail"></body>');
+    inner.close();
+  }
+</script></body></html>)";
+
+TEST(WebFormBridgeTest, AHostilePageIsDescribedAndFilledWithinBounds)
+{
+    LoopbackServer server;
+    server.serve("/hostile", 200, kHostilePage, "text/html");
+    server.closeConnectionsAfterEachAnswer();
+    server.start();
+    FillingWebPage page;
+    ASSERT_TRUE(loadAndWait(page, server.url("/hostile")));
+    WebFormBridge bridge(&page);
+    FillingBench bench;
+    std::vector<std::string> frames;
+    std::size_t elements = 0;
+    std::size_t longestLabel = 0;
+    std::optional<WebFormRun> finished;
+    bridge.run(
+        [&](FormDocumentModel& model) {
+            elements = model.elements().size();
+            for (const FormElement& element : model.elements()) {
+                longestLabel = std::max(longestLabel, element.cues.label.size());
+                if (!element.cues.frame.empty())
+                    frames.push_back(element.cues.frame);
+            }
+            bench.filler.fillRecognised(model, FieldRecognizer::shipped(), bench.profile, bench.tab);
+        },
+        [&](const WebFormRun& run) { finished = run; });
+    ASSERT_TRUE(waitUntil([&] { return finished.has_value(); }, 60000));
+    EXPECT_EQ(finished->end, WebFormRun::End::Applied);
+    EXPECT_LE(elements, 20000u);
+    EXPECT_LE(longestLabel, 200u);
+    // Frames are followed four deep; the deeper ones are left alone.
+    EXPECT_THAT(frames, ElementsAre("0", "0.0", "0.0.0", "0.0.0.0"));
+    const QVariant values = evaluate(page, QStringLiteral(R"(JSON.stringify([
+        document.getElementsByName('t')[0].value, document.getElementsByName('mail')[0].value,
+        document.getElementsByName('huge')[0].value,
+        document.querySelector('iframe').contentDocument.getElementsByName('deep1')[0].value]))"));
+    EXPECT_EQ(values.toString().toStdString(),
+        R"(["Site Title","owner@site.example","Site Title","owner@site.example"])");
 }
 
 } // namespace
