@@ -21,7 +21,7 @@ struct CSEOData::Request {
     std::shared_ptr<const HostConfiguration> hosts;
     std::shared_ptr<ISleeper> sleeper;
 
-    std::int32_t result() const;
+    Answer result() const;
     void runAndReport() const;
 };
 
@@ -36,11 +36,33 @@ constexpr std::string_view kYahooResult = "<div><h3>";
 constexpr std::string_view kYahooRefusal = "error 999";
 constexpr std::int32_t kYahooRefused = -1;
 
-std::string pageOf(const std::string& host, const std::string& path)
+// Fetches the pages of one request, any status read as the windows always
+// did, and notes the first host that gave no usable answer (none, or an error
+// status), so that a failure is not taken for a count of 0.
+class PageFetcher {
+public:
+    std::string operator()(const std::string& host, const std::string& path)
+    {
+        std::string body;
+        const HttpExchange exchange =
+            performHttpRequest(HttpRequest(HttpTarget(host, path)), HttpOutput { &body, std::nullopt });
+        if ((!exchange.answered() || exchange.status >= 400) && m_silentHost.empty())
+            m_silentHost = host;
+        return body;
+    }
+
+    const std::string& silentHost() const { return m_silentHost; }
+
+private:
+    std::string m_silentHost;
+};
+
+std::int32_t pageRankOf(PageFetcher& pageOf, const HostConfiguration& hosts, std::string_view url)
 {
-    std::string body;
-    HttpGetPage(HttpTarget(host, path), body);
-    return body;
+    const std::string path = pageRankQueryPath(url);
+    if (path.empty())
+        return kUnknownPageRank;
+    return readPageRankAnswer(pageOf(hosts.pageRankHost(), path));
 }
 
 std::optional<std::string> escaped(std::string_view text)
@@ -48,7 +70,7 @@ std::optional<std::string> escaped(std::string_view text)
     return escapeUrlSegment(text, kEscapeBuffer);
 }
 
-std::int32_t alexaRank(const HostConfiguration& hosts, std::string_view url)
+std::int32_t alexaRank(PageFetcher& pageOf, const HostConfiguration& hosts, std::string_view url)
 {
     if (startsWithNoCase(url, "http://"))
         url.remove_prefix(7);
@@ -59,26 +81,26 @@ std::int32_t alexaRank(const HostConfiguration& hosts, std::string_view url)
 }
 
 // A figure read from one page of a host; 0 when the URL is too long for the query.
-std::int32_t countFrom(const std::string& host, const std::string& pathStart, std::string_view url,
-    std::int32_t (*read)(std::string_view))
+std::int32_t countFrom(PageFetcher& pageOf, const std::string& host, const std::string& pathStart,
+    std::string_view url, std::int32_t (*read)(std::string_view))
 {
     const auto term = escaped(url);
     return term ? read(pageOf(host, pathStart + *term)) : 0;
 }
 
 // Yahoo Site Explorer's query names the URL with its scheme; "http://" when it has none.
-std::int32_t yahooFigure(
-    const HostConfiguration& hosts, std::string_view url, std::int32_t (*read)(std::string_view))
+std::int32_t yahooFigure(PageFetcher& pageOf, const HostConfiguration& hosts, std::string_view url,
+    std::int32_t (*read)(std::string_view))
 {
     const std::string prefix = schemeLength(url) == 0 ? "/search?p=http%3A%2F%2F" : "/search?p=";
-    return countFrom(hosts.yahooSiteExplorerHost(), prefix, url, read);
+    return countFrom(pageOf, hosts.yahooSiteExplorerHost(), prefix, url, read);
 }
 
 // Searches up to three result pages for a marker; the position is the page's
 // first result number plus the count of results that begin before the marker.
 // A page without the marker that carries `refusal` stops the search with -1.
 template <typename PathOf>
-std::int32_t positionIn(const std::string& host, PathOf pathOf, std::string_view marker,
+std::int32_t positionIn(PageFetcher& pageOf, const std::string& host, PathOf pathOf, std::string_view marker,
     std::string_view result, std::string_view refusal, int waitMilliseconds, ISleeper& sleeper)
 {
     std::int32_t position = 0;
@@ -91,12 +113,14 @@ std::int32_t positionIn(const std::string& host, PathOf pathOf, std::string_view
             position = page * kResultsPerPage + countOccurrencesBefore(body, result, at);
         else if (!refusal.empty() && body.find(refusal) != std::string::npos)
             return kYahooRefused;
+        else if (!pageOf.silentHost().empty())
+            break; // the next pages would not come either
     }
     return position;
 }
 
-std::int32_t googlePosition(
-    const HostConfiguration& hosts, ISleeper& sleeper, std::string_view url, std::string_view phrase)
+std::int32_t googlePosition(PageFetcher& pageOf, const HostConfiguration& hosts, ISleeper& sleeper,
+    std::string_view url, std::string_view phrase)
 {
     const auto term = escaped(phrase);
     if (!term)
@@ -105,7 +129,7 @@ std::int32_t googlePosition(
     auto pathOf = [&](int page) {
         return "/search?num=100&q=" + *term + "&start=" + std::to_string(page * kResultsPerPage);
     };
-    return positionIn(hosts.googleHost(), pathOf, marker, kGoogleResult, {},
+    return positionIn(pageOf, hosts.googleHost(), pathOf, marker, kGoogleResult, {},
         CSEOData::kGooglePageWaitMilliseconds, sleeper);
 }
 
@@ -120,8 +144,8 @@ std::string yahooMarker(std::string_view siteRoot)
     return "**http%3a//" + std::string(siteRoot);
 }
 
-std::int32_t yahooPosition(
-    const HostConfiguration& hosts, ISleeper& sleeper, std::string_view url, std::string_view phrase)
+std::int32_t yahooPosition(PageFetcher& pageOf, const HostConfiguration& hosts, ISleeper& sleeper,
+    std::string_view url, std::string_view phrase)
 {
     const auto term = escaped(phrase);
     if (!term)
@@ -129,8 +153,8 @@ std::int32_t yahooPosition(
     auto pathOf = [&](int page) {
         return "/search?n=100&p=" + *term + "&b=" + std::to_string(page * kResultsPerPage + 1);
     };
-    return positionIn(hosts.yahooHost(), pathOf, yahooMarker(SiteRoot(url)), kYahooResult, kYahooRefusal,
-        CSEOData::kYahooPageWaitMilliseconds, sleeper);
+    return positionIn(pageOf, hosts.yahooHost(), pathOf, yahooMarker(SiteRoot(url)), kYahooResult,
+        kYahooRefusal, CSEOData::kYahooPageWaitMilliseconds, sleeper);
 }
 
 } // namespace
@@ -145,7 +169,12 @@ std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, const st
     std::int32_t cookie, IResultSink* sink) const
 {
     Request request { kind, url, phrase, cookie, sink, nullptr, m_hosts, m_sleeper };
-    return sink ? start(std::move(request)) : request.result();
+    return sink ? start(std::move(request)) : request.result().figure;
+}
+
+CSEOData::Answer CSEOData::answer(std::int32_t kind, const std::string& url, const std::string& phrase) const
+{
+    return Request { kind, url, phrase, 0, nullptr, nullptr, m_hosts, m_sleeper }.result();
 }
 
 std::int32_t CSEOData::Query(
@@ -159,7 +188,7 @@ std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, const st
 {
     IResultSink* const raw = sink.get();
     Request request { kind, url, phrase, cookie, raw, std::move(sink), m_hosts, m_sleeper };
-    return raw ? start(std::move(request)) : request.result();
+    return raw ? start(std::move(request)) : request.result().figure;
 }
 
 std::int32_t CSEOData::start(Request request) const
@@ -172,35 +201,50 @@ std::int32_t CSEOData::start(Request request) const
     return 0;
 }
 
-std::int32_t CSEOData::Request::result() const
+CSEOData::Answer CSEOData::Request::result() const
 {
+    PageFetcher pageOf;
+    std::int32_t figure = kUnknownKind;
     switch (kind) {
     case GooglePageRank:
-        return QueryPageRank(url, hosts->pageRankHost());
+        figure = pageRankOf(pageOf, *hosts, url);
+        break;
     case HomePagePageRank:
-        return QueryPageRank(SiteRoot(url), hosts->pageRankHost());
+        figure = pageRankOf(pageOf, *hosts, SiteRoot(url));
+        break;
     case AlexaRank:
-        return alexaRank(*hosts, url);
+        figure = alexaRank(pageOf, *hosts, url);
+        break;
     case GoogleInboundLinks:
-        return countFrom(hosts->googleHost(), "/search?q=link%3A", url, readGoogleInboundLinks);
+        figure = countFrom(pageOf, hosts->googleHost(), "/search?q=link%3A", url, readGoogleInboundLinks);
+        break;
     case YahooInboundLinks:
-        return yahooFigure(*hosts, url, readYahooInboundLinks);
+        figure = yahooFigure(pageOf, *hosts, url, readYahooInboundLinks);
+        break;
     case GoogleIndex:
-        return countFrom(hosts->googleHost(), "/search?q=site%3A", SiteRoot(url), readGoogleIndex);
+        figure = countFrom(pageOf, hosts->googleHost(), "/search?q=site%3A", SiteRoot(url), readGoogleIndex);
+        break;
     case YahooIndex:
-        return yahooFigure(*hosts, SiteRoot(url), readYahooIndex);
+        figure = yahooFigure(pageOf, *hosts, SiteRoot(url), readYahooIndex);
+        break;
     case GooglePosition:
-        return googlePosition(*hosts, *sleeper, url, phrase);
+        figure = googlePosition(pageOf, *hosts, *sleeper, url, phrase);
+        break;
     case YahooPosition:
-        return yahooPosition(*hosts, *sleeper, url, phrase);
+        figure = yahooPosition(pageOf, *hosts, *sleeper, url, phrase);
+        break;
     default:
-        return kUnknownKind;
+        break;
     }
+    return { figure, pageOf.silentHost() };
 }
 
 void CSEOData::Request::runAndReport() const
 {
-    const std::int32_t figure = result();
-    if (sink)
-        sink->OnSEOResult(figure, cookie);
+    const Answer answer = result();
+    if (!sink)
+        return;
+    if (!answer.answered())
+        sink->onNoAnswer(answer.silentHost, cookie);
+    sink->OnSEOResult(answer.figure, cookie);
 }

@@ -36,6 +36,20 @@ public:
 
         // One finished request, with the cookie it was started with.
         virtual void OnSEOResult(std::int32_t result, std::int32_t cookie) = 0;
+        // Comes just before OnSEOResult when a host gave no usable answer, so
+        // that the result is not taken for a figure.
+        virtual void onNoAnswer(const std::string& host, std::int32_t cookie)
+        {
+            static_cast<void>(host);
+            static_cast<void>(cookie);
+        }
+    };
+
+    // The result of one request and whether the hosts it asked answered.
+    struct Answer {
+        std::int32_t figure = 0; // as Query returns it
+        std::string silentHost; // the first host that gave no answer or an error status; empty if none
+        bool answered() const { return silentHost.empty(); }
     };
 
     // The pause before Google's and Yahoo's second and third result pages.
@@ -55,7 +69,9 @@ public:
         std::int32_t cookie, IResultSink* sink) const;
     std::int32_t Query(
         std::int32_t kind, const std::string& url, std::int32_t cookie, IResultSink* sink) const;
-    // As above; the request's thread keeps the sink alive until it has reported.
+    // Runs the request here and tells a figure from a host that did not answer.
+    Answer answer(std::int32_t kind, const std::string& url, const std::string& phrase = {}) const;
+    // As Query above; the request's thread keeps the sink alive until it has reported.
     std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase,
         std::int32_t cookie, std::shared_ptr<IResultSink> sink) const;
 

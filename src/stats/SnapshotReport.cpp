@@ -73,8 +73,17 @@ std::string escapeHtml(const std::string& text)
     return out;
 }
 
+constexpr const char* kNoAnswerText = "n/a";
+
+std::string figureText(std::int32_t figure)
+{
+    return figure == kNoAnswerFigure ? kNoAnswerText : std::to_string(figure);
+}
+
 std::string positionText(const std::vector<std::int32_t>& positions, std::size_t index)
 {
+    if (index < positions.size() && positions[index] == kNoAnswerFigure)
+        return kNoAnswerText;
     if (index >= positions.size() || positions[index] == -1)
         return "unknown";
     if (positions[index] == 0)
@@ -86,12 +95,12 @@ void appendGeneral(std::string& html, const SnapshotFindings& findings)
 {
     html += "<div class=\"justtext\">General site stats:</div>";
     html += "<table width=\"70%\" cellspacing=\"10\"><tr><td class=\"maintable\">Google PR</td><td>";
-    html += std::to_string(findings.figures[0]);
+    html += figureText(findings.figures[0]);
     for (std::size_t i = 1; i < findings.figures.size(); ++i) {
         html += "</td></tr><tr><td class=\"maintable\">";
         html += kGeneralLabels[i];
         html += "</td><td>";
-        html += std::to_string(findings.figures[i]);
+        html += figureText(findings.figures[i]);
     }
     html += "</td></tr></table>";
 }

@@ -3,10 +3,15 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
 class IMessageBox;
+
+// A figure or position whose host gave no answer: the report shows "n/a" for it
+// rather than a count of 0.
+inline constexpr std::int32_t kNoAnswerFigure = std::numeric_limits<std::int32_t>::min();
 
 // What a finished snapshot found, as the report shows it.
 struct SnapshotFindings {

@@ -128,10 +128,26 @@ void SnapshotRun::OnSEOResult(std::int32_t result, std::int32_t cookie)
 {
     if (!m_open)
         return;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_unanswered.erase(cookie) > 0)
+            result = kNoAnswerFigure;
+    }
     if (cookie >= 0 && cookie <= kLastFigureKind)
         storeFigure(cookie, result);
     else if (cookie == kGooglePositionCookie || cookie == kYahooPositionCookie)
         storePosition(cookie, result);
+}
+
+void SnapshotRun::onNoAnswer(const std::string& host, std::int32_t cookie)
+{
+    if (!m_open)
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_unanswered.insert(cookie);
+    }
+    callHost([&](IHost& runHost) { runHost.onNoAnswer(host); });
 }
 
 std::int32_t SnapshotRun::OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found)

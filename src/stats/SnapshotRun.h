@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,6 +64,8 @@ public:
         virtual void onApprovalFound(const Approval& approval) = 0;
         // The run is over; the report is ready to be offered for saving.
         virtual void onFinished(const std::string& report) = 0;
+        // A host gave no answer: the figures it owed show "n/a" in the report.
+        virtual void onNoAnswer(const std::string& host) { static_cast<void>(host); }
     };
 
     // The result codes that tell the requests of the position stage apart.
@@ -94,6 +97,7 @@ public:
     const SnapshotOptions& options() const { return m_input.options; }
 
     void OnSEOResult(std::int32_t result, std::int32_t cookie) override;
+    void onNoAnswer(const std::string& host, std::int32_t cookie) override;
     std::int32_t OnApprovalResult(const std::string& name, const std::string& proofUrl, bool found) override;
 
 private:
@@ -130,6 +134,8 @@ private:
     bool m_started = false;
     bool m_finished = false;
     std::array<std::int32_t, 7> m_figures {};
+    // The requests whose host did not answer, until their result arrives.
+    std::set<std::int32_t> m_unanswered;
     int m_figuresReceived = 0;
     std::vector<std::string> m_phrasesDone;
     std::vector<std::int32_t> m_googlePositions;

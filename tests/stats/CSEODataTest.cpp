@@ -163,6 +163,12 @@ TEST_F(CSEODataTest, DeadServicesGiveTheFailureValues)
             expected[static_cast<std::size_t>(kind)])
             << "kind " << kind;
     EXPECT_EQ(collector.Query(9, kSite, 0, nullptr), CSEOData::kUnknownKind);
+    // The same figures, told apart from counts by the host that did not answer.
+    for (std::int32_t kind = 0; kind <= 8; ++kind) {
+        const CSEOData::Answer answer = collector.answer(kind, kSite, "shoes");
+        EXPECT_EQ(answer.figure, expected[static_cast<std::size_t>(kind)]) << "kind " << kind;
+        EXPECT_EQ(answer.silentHost, nowhere) << "kind " << kind;
+    }
 }
 
 } // namespace

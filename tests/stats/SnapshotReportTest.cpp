@@ -66,6 +66,20 @@ TEST(SnapshotReportTest, GeneralFiguresInReportOrder)
         "<tr><td class=\"maintable\">Yahoo Index</td><td>9</td></tr></table>");
 }
 
+TEST(SnapshotReportTest, FiguresWithoutAnAnswerShowNotAvailable)
+{
+    SnapshotFindings findings = plainFindings();
+    findings.includeGeneral = true;
+    findings.includeSerp = true;
+    findings.figures = { 4, kNoAnswerFigure, 0, 0, 0, 0 };
+    findings.phrases = { "shoes" };
+    findings.googlePositions = { kNoAnswerFigure };
+    findings.yahooPositions = { 0 };
+    const std::string report = body(buildSnapshotReport(findings, kVendor));
+    EXPECT_NE(report.find("Google Homepage PR</td><td>n/a</td>"), std::string::npos) << report;
+    EXPECT_NE(report.find("shoes</td><td>n/a</td><td>not found</td>"), std::string::npos) << report;
+}
+
 TEST(SnapshotReportTest, PositionsWithNotFoundAndUnknown)
 {
     SnapshotFindings findings = plainFindings();
