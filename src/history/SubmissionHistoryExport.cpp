@@ -23,20 +23,6 @@ constexpr const char* kStyleSheetNotCopied =
     "The style sheet submission.xsl could not be placed beside the report, so a browser will show the report "
     "without its layout. The specific error details are:\r\n\t";
 
-// Copies the style sheet unless the folder has one; the error text when that failed.
-std::optional<std::string> placeStyleSheet(
-    const std::filesystem::path& source, const std::filesystem::path& folder)
-{
-    const std::filesystem::path target = folder / SubmissionHistoryExport::kStyleSheetName;
-    std::error_code error;
-    if (std::filesystem::exists(target, error))
-        return std::nullopt;
-    std::filesystem::copy_file(source, target, std::filesystem::copy_options::skip_existing, error);
-    if (error)
-        return error.message() + " (" + source.string() + ")";
-    return std::nullopt;
-}
-
 } // namespace
 
 SubmissionHistoryExport::SubmissionHistoryExport(
@@ -59,6 +45,19 @@ std::filesystem::path SubmissionHistoryExport::findStyleSheet(
             return candidate;
     }
     return candidates[1];
+}
+
+std::optional<std::string> SubmissionHistoryExport::placeStyleSheet(
+    const std::filesystem::path& source, const std::filesystem::path& folder)
+{
+    const std::filesystem::path target = folder / kStyleSheetName;
+    std::error_code error;
+    if (std::filesystem::exists(target, error))
+        return std::nullopt;
+    std::filesystem::copy_file(source, target, std::filesystem::copy_options::skip_existing, error);
+    if (error)
+        return error.message() + " (" + source.string() + ")";
+    return std::nullopt;
 }
 
 bool SubmissionHistoryExport::exportSpreadsheet(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 class IMessageBox;
@@ -23,6 +24,11 @@ public:
     // one shipped with the program.
     static std::filesystem::path findStyleSheet(
         const std::filesystem::path& dataFolder, const std::filesystem::path& programFolder);
+
+    // Copies the style sheet into a folder unless the folder has one; the error
+    // text when that failed.
+    static std::optional<std::string> placeStyleSheet(
+        const std::filesystem::path& source, const std::filesystem::path& folder);
 
     // Replaces the target with an .xlsx workbook; a failure leaves no target.
     bool exportSpreadsheet(const std::string& profile, const std::filesystem::path& target);

@@ -18,6 +18,7 @@ SvDatContents SvDatReader::read()
     std::int32_t version = 0;
     if (!readCount(version) || (version != 1 && version != 2))
         return contents;
+    contents.recognised = true;
     std::int32_t count = 0;
     if (!readText(contents.activeName) || !readCount(count)) {
         contents.truncated = true;

@@ -15,6 +15,7 @@ struct SvDatContents {
     std::string activeName; // the profile that was active
     std::vector<SiteProfile> profiles; // the complete records, in file order
     bool truncated = false; // the file ended before everything it announced
+    bool recognised = false; // the file starts as an sv.dat does, with version 1 or 2
 };
 
 // Reads the older line-based profile file, version 1 or 2. Counts come from the
