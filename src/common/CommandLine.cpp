@@ -2,17 +2,31 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr const char* kEndOfOptions = "--";
+
+} // namespace
+
 CommandLine::CommandLine(std::vector<std::string> arguments)
     : m_arguments(std::move(arguments))
 {
+    const auto end = std::find(m_arguments.begin(), m_arguments.end(), kEndOfOptions);
+    if (end != m_arguments.end()) {
+        m_operands.assign(std::next(end), m_arguments.end());
+        m_arguments.erase(end, m_arguments.end());
+    }
 }
 
 bool CommandLine::takeFlag(const std::string& name)
 {
     const auto found = std::find(m_arguments.begin(), m_arguments.end(), name);
-    if (found == m_arguments.end())
+    if (found == m_arguments.end()) {
+        if (hasOption(name))
+            throw UsageError(name + " takes no value");
         return false;
-    m_arguments.erase(found);
+    }
+    m_arguments.erase(std::remove(found, m_arguments.end(), name), m_arguments.end());
     return true;
 }
 
@@ -47,20 +61,38 @@ std::vector<std::string> CommandLine::takeOptions(const std::string& name)
     return values;
 }
 
+bool CommandLine::hasOption(const std::string& name) const
+{
+    return std::any_of(m_arguments.begin(), m_arguments.end(),
+        [&](const std::string& argument) { return argument == name || argument.starts_with(name + "="); });
+}
+
 std::vector<std::string> CommandLine::positional(std::size_t expected, const std::string& usage) const
 {
-    std::vector<std::string> rest = positionalAtLeast(expected, usage);
-    if (rest.size() != expected)
-        throw UsageError("usage: " + usage);
-    return rest;
+    return positionalBetween(expected, expected, usage);
 }
 
 std::vector<std::string> CommandLine::positionalAtLeast(std::size_t minimum, const std::string& usage) const
 {
+    return positionalBetween(minimum, static_cast<std::size_t>(-1), usage);
+}
+
+std::vector<std::string> CommandLine::positionalBetween(
+    std::size_t minimum, std::size_t maximum, const std::string& usage) const
+{
     for (const std::string& argument : m_arguments)
-        if (argument.starts_with("--") && argument.size() > 2)
+        if (looksLikeOption(argument))
             throw UsageError("unknown option " + argument + "; usage: " + usage);
-    if (m_arguments.size() < minimum)
-        throw UsageError("usage: " + usage);
-    return m_arguments;
+    std::vector<std::string> rest = m_arguments;
+    rest.insert(rest.end(), m_operands.begin(), m_operands.end());
+    if (rest.size() < minimum)
+        throw UsageError("missing argument; usage: " + usage);
+    if (rest.size() > maximum)
+        throw UsageError("too many arguments (" + rest[maximum] + "); usage: " + usage);
+    return rest;
+}
+
+bool looksLikeOption(const std::string& word)
+{
+    return word.size() > 1 && word.front() == '-' && word != kEndOfOptions;
 }

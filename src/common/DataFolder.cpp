@@ -41,23 +41,6 @@ std::filesystem::path absoluteFolderFromVariable(const char* name)
     return std::filesystem::path(value);
 }
 
-// The data folder holds the profiles with their passwords: a folder made for
-// it is its owner's alone. One that exists keeps the permissions it has.
-std::error_code createPrivateFolder(const std::filesystem::path& folder)
-{
-    std::filesystem::path clean = folder.lexically_normal();
-    if (!clean.has_filename())
-        clean = clean.parent_path();
-    std::error_code error;
-    if (clean.has_parent_path())
-        std::filesystem::create_directories(clean.parent_path(), error);
-    if (error)
-        return error;
-    if (::mkdir(clean.c_str(), 0700) != 0 && (errno != EEXIST || !isFolder(clean)))
-        return std::error_code(errno, std::generic_category());
-    return {};
-}
-
 std::optional<std::string> copyShippedFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     const std::optional<std::string> bytes = readFileBytes(from);
@@ -74,12 +57,30 @@ std::optional<std::string> copyShippedFile(const std::filesystem::path& from, co
 
 } // namespace
 
+// The data folder holds the profiles with their passwords: a folder made for
+// it is its owner's alone.
+std::error_code createPrivateFolder(const std::filesystem::path& folder)
+{
+    std::filesystem::path clean = folder.lexically_normal();
+    if (!clean.has_filename())
+        clean = clean.parent_path();
+    std::error_code error;
+    if (clean.has_parent_path())
+        std::filesystem::create_directories(clean.parent_path(), error);
+    if (error)
+        return error;
+    if (::mkdir(clean.c_str(), 0700) != 0 && (errno != EEXIST || !isFolder(clean)))
+        return std::error_code(errno, std::generic_category());
+    return {};
+}
+
 DataFolder::DataFolder(std::filesystem::path root)
     : m_root(std::move(root))
 {
 }
 
-DataFolder DataFolder::resolve(const std::optional<std::string>& commandLineFolder)
+DataFolder DataFolder::resolve(
+    const std::optional<std::string>& commandLineFolder, const std::string& program)
 {
     if (commandLineFolder && !commandLineFolder->empty())
         return DataFolder(*commandLineFolder);
@@ -89,7 +90,7 @@ DataFolder DataFolder::resolve(const std::optional<std::string>& commandLineFold
     const std::filesystem::path folder = defaultDataFolder(placement, userDataFolder());
     if (folder != placement.programFolder) {
         for (const std::string& problem : prepareUserDataFolder(folder, shippedFilesFolder()))
-            std::cerr << "vantelo: " << problem << '\n';
+            std::cerr << program << ": " << problem << '\n';
     }
     return DataFolder(folder);
 }

@@ -17,8 +17,10 @@ public:
     // The folder chosen by the command line, else the environment, else the
     // default of defaultDataFolder() for the running program. A per-user folder
     // is made ready first (see prepareUserDataFolder); what fails there is
-    // printed on stderr and surfaces again when a file cannot be saved.
-    static DataFolder resolve(const std::optional<std::string>& commandLineFolder);
+    // printed on stderr after the program's name and surfaces again when a file
+    // cannot be saved.
+    static DataFolder resolve(
+        const std::optional<std::string>& commandLineFolder, const std::string& program = "vantelo");
 
     const std::filesystem::path& root() const { return m_root; }
 
@@ -66,6 +68,11 @@ std::vector<std::filesystem::path> shippedDataFiles();
 // lacks; files already there are never replaced. Returns one line per problem.
 std::vector<std::string> prepareUserDataFolder(
     const std::filesystem::path& folder, const std::filesystem::path& shippedFolder);
+
+// Makes a folder, and those above it, for user files: one made here is readable
+// by its owner only; one that exists keeps its permissions. An error when the
+// folder cannot be made or a file of that name is in the way.
+std::error_code createPrivateFolder(const std::filesystem::path& folder);
 
 // The environment variable that names a data folder.
 inline constexpr const char* kDataFolderVariable = "VANTELO_DATA_DIR";

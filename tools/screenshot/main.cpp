@@ -94,7 +94,7 @@ struct Sample {
     }
 
     DataFolder folder;
-    StderrMessageBox messages;
+    StderrMessageBox messages { "vantelo-screenshot" };
     SettingsStore settings { messages };
     HostConfiguration hosts;
     DirectoryStore directories { messages };
@@ -104,7 +104,7 @@ struct Sample {
 
 int mainWindow(const DataFolder& folder, const char* out, QSize size, bool openDemo)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-screenshot");
     SystemClock clock;
     SystemRandomSource random;
     CQuenlarDlg window(messages, clock, random, folder);
