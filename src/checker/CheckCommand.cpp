@@ -10,6 +10,7 @@
 #include "common/DataFolder.h"
 #include "common/StderrMessageBox.h"
 #include "common/WideText.h"
+#include "directories/DatabaseFileCheck.h"
 #include "stats/PageRank.h"
 
 #include <algorithm>
@@ -20,9 +21,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* kNothingToSave = "No changes to save";
+constexpr const char* kProgram = "tessaly";
 constexpr int kBarWidth = 40;
-constexpr int kLinesOffTerminal = 10;
 // The most a pause may be set to: a day.
 constexpr long kLongestPause = 24L * 60 * 60 * 1000;
 
@@ -69,8 +69,8 @@ std::string consoleText(const std::u16string& text)
     return bytes;
 }
 
-// Shows a run on the error stream: each log line, and a progress bar that a
-// terminal redraws in place below the log.
+// Shows a run on the error stream: each log line, and on a terminal a progress
+// bar redrawn in place below the log (a file gets the log alone).
 class ConsoleObserver : public CheckRun::IObserver {
 public:
     ConsoleObserver(std::ostream& err, bool terminal, int total)
@@ -93,15 +93,8 @@ public:
     void onProgress(int checked) override
     {
         m_checked = checked;
-        if (m_terminal) {
+        if (m_terminal)
             m_err << '\r' << bar(checked) << std::flush;
-            return;
-        }
-        const int step = m_total > 0 ? checked * kLinesOffTerminal / m_total : 0;
-        if (step > m_printedStep) {
-            m_printedStep = step;
-            m_err << bar(checked) << '\n' << std::flush;
-        }
     }
 
     void onFinished() override { }
@@ -126,7 +119,6 @@ private:
     const bool m_terminal;
     const int m_total;
     int m_checked = 0;
-    int m_printedStep = 0;
 };
 
 std::chrono::milliseconds pauseOption(const std::optional<std::string>& text)
@@ -140,9 +132,15 @@ std::chrono::milliseconds pauseOption(const std::optional<std::string>& text)
     return std::chrono::milliseconds(std::stol(*text));
 }
 
+// A run's results, and whether Ctrl+C stopped it before its end.
+struct ConsoleRun {
+    CheckResults results;
+    bool stopped = false;
+};
+
 // Runs the check to its end, or until Ctrl+C stops it.
-CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options,
-    const std::string& pageRankHost, std::chrono::milliseconds pause, std::ostream& err, bool terminal)
+ConsoleRun runToEnd(CDirectoryBackend& backend, const CheckOptions& options, const std::string& pageRankHost,
+    std::chrono::milliseconds pause, std::ostream& err, bool terminal)
 {
     const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
     ConsoleObserver observer(err, terminal, directories->Count());
@@ -159,26 +157,56 @@ CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options,
     }
     run->detach();
     observer.close();
-    return run->results();
+    return { run->results(), stopping };
 }
 
-// Applies what the flags choose and saves; false when the save failed.
+std::string counters(const std::array<int, CheckStatistics::kVectorSize>& counts)
+{
+    std::string text;
+    for (const int count : counts)
+        text += (text.empty() ? "" : " ") + std::to_string(count);
+    return text;
+}
+
+// The summary for a terminal: what was found, which the file holds only once
+// it is saved (the window's summary speaks as if it were).
+std::string consoleSummary(const CheckStatistics& statistics, bool stopped)
+{
+    return std::string(stopped ? "Check stopped." : "Check finished.")
+        + "\nPageRank changes found: " + std::to_string(statistics.updated) + "\nBroken directories found: "
+        + std::to_string(statistics.disabled) + "\nMoving up: " + std::to_string(statistics.movingUp)
+        + "\nMoving down: " + std::to_string(statistics.movingDown) + "\nDown to 0: "
+        + std::to_string(statistics.downToZero) + "\nDown to -1: " + std::to_string(statistics.downToMinusOne)
+        + "\nUp by 0 to 9: " + counters(statistics.upVector)
+        + "\nDown by 0 to 9: " + counters(statistics.downVector) + '\n';
+}
+
+// Applies what the flags choose and saves; false when the save failed. Says
+// what became of the file either way.
 bool applyAndSave(CDirectoryBackend& backend, const CheckResults& results, bool applyPageRank,
     bool disableBroken, const std::string& file, std::ostream& err, IMessageBox& messages)
 {
     ReviewSelection selection = ReviewSelection::all(results, false);
     selection.prChanges.assign(selection.prChanges.size(), applyPageRank);
     selection.brokenSites.assign(selection.brokenSites.size(), disableBroken);
-    if (std::find(selection.prChanges.begin(), selection.prChanges.end(), true) == selection.prChanges.end()
-        && std::find(selection.brokenSites.begin(), selection.brokenSites.end(), true)
-            == selection.brokenSites.end()) {
-        err << kNothingToSave << '\n';
+    const auto chosen = [](const std::vector<bool>& choices) {
+        return static_cast<int>(std::count(choices.begin(), choices.end(), true));
+    };
+    const int prChanges = chosen(selection.prChanges);
+    const int disabled = chosen(selection.brokenSites);
+    if (prChanges == 0 && disabled == 0) {
+        if (!applyPageRank && !disableBroken && !results.empty())
+            err << kProgram << ": " << file
+                << " is left as it was; --apply-pr and --disable-broken save what was found\n";
+        else if (applyPageRank || disableBroken)
+            err << kProgram << ": no changes to save; " << file << " is left as it was\n";
         return true;
     }
     applyReview(backend, results, selection);
     if (!saveReviewedDatabase(backend, file, messages))
         return false;
-    err << saveStatusText(SaveOutcome::Saved) << '\n';
+    err << kProgram << ": saved " << file << ": " << prChanges << " PageRank changes, " << disabled
+        << " directories disabled\n";
     return true;
 }
 
@@ -207,16 +235,22 @@ int runCheckCommand(
     if (!file || file->empty())
         throw UsageError(std::string("usage: ") + kCheckUsage);
 
-    const HostConfiguration hosts = readCheckerHosts(DataFolder::resolve(dataDir));
-    StderrMessageBox messages(err, MessageAnswer::No);
+    // A file that is no directory database would load as one without directories.
+    const std::optional<DatabaseFileCheck> check = checkDatabaseFile(*file);
+    if (!check || !check->isDatabase()) {
+        err << kProgram << ": " << (check ? *file + " " + check->problem : "cannot read " + *file) << '\n';
+        return 1;
+    }
+    const HostConfiguration hosts = readCheckerHosts(DataFolder::resolve(dataDir, kProgram));
+    StderrMessageBox messages(kProgram, err, MessageAnswer::No);
     CDirectoryBackend backend;
     if (!backend.LoadDatabase(*file, messages))
         return 1;
-    err << loadedStatusText(backend.CreateEnumerator()->Count()) << '\n' << std::flush;
+    err << kProgram << ": loaded " << backend.CreateEnumerator()->Count()
+        << " directories (enabled and disabled) from " << *file << '\n'
+        << std::flush;
 
-    const CheckResults results = runToEnd(backend, options, hosts.pageRankHost(), pause, err, errIsTerminal);
-    out << consoleText(CheckStatistics::count(results).text()) << '\n' << std::flush;
-    if (!applyPageRank && !disableBroken)
-        return 0;
-    return applyAndSave(backend, results, applyPageRank, disableBroken, *file, err, messages) ? 0 : 1;
+    const ConsoleRun run = runToEnd(backend, options, hosts.pageRankHost(), pause, err, errIsTerminal);
+    out << consoleSummary(CheckStatistics::count(run.results), run.stopped) << std::flush;
+    return applyAndSave(backend, run.results, applyPageRank, disableBroken, *file, err, messages) ? 0 : 1;
 }

@@ -7,7 +7,7 @@
 HostConfiguration readCheckerHosts(const DataFolder& folder)
 {
     // Reading shows no messages; the box is only what the store is built with.
-    StderrMessageBox messages;
+    StderrMessageBox messages("tessaly");
     SettingsStore settings(messages);
     settings.LoadSettings(folder.settings());
     return HostConfiguration(settings);

@@ -55,16 +55,20 @@ TEST_F(CheckCommandThreaded, PrintsTheLogAndProgressAndTheSummaryAndLeavesTheFil
     const std::string file = write(databaseOf(m_directories));
     const CommandRun result = run({ "--check", file, "--no-alive" });
     EXPECT_EQ(result.code, 0);
+    // What was found, which the file does not hold until a flag saves it.
     EXPECT_EQ(result.out,
-        "Check finished.\n\tUpdated PR for 1 directories\n\tDisabled 0 directories\n"
-        "Moving up: 1 directories\nMoving down: 0 directories\nDown to 0: 0 directories\n"
-        "Down to -1: 0 directories\nUp vector: 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, \n"
-        "Down vector: 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, \n");
-    for (const std::string& line : std::vector<std::string> { "Loaded 3 directories (enabled+disabled)\n",
-             "PR updated for " + m_server.url("/up") + " from 0 to 3\n",
-             "No PR update needed for " + m_server.url("/dead") + " (PR 3)\n",
-             "Progress: [" + std::string(40, '#') + "] 3/3\n" })
+        "Check finished.\nPageRank changes found: 1\nBroken directories found: 0\n"
+        "Moving up: 1\nMoving down: 0\nDown to 0: 0\nDown to -1: 0\n"
+        "Up by 0 to 9: 0 0 0 1 0 0 0 0 0 0\nDown by 0 to 9: 0 0 0 0 0 0 0 0 0 0\n");
+    for (const std::string& line :
+        std::vector<std::string> { "tessaly: loaded 3 directories (enabled and disabled) from " + file + "\n",
+            "PR updated for " + m_server.url("/up") + " from 0 to 3\n",
+            "No PR update needed for " + m_server.url("/dead") + " (PR 3)\n",
+            "tessaly: " + file
+                + " is left as it was; --apply-pr and --disable-broken save what was found\n" })
         EXPECT_NE(result.err.find(line), std::string::npos) << line;
+    // Standard error is no terminal here: the log without progress bars.
+    EXPECT_EQ(result.err.find("Progress:"), std::string::npos);
     EXPECT_EQ(m_folder.read("custom.xml"), databaseOf(m_directories));
 }
 
@@ -75,7 +79,8 @@ TEST_F(CheckCommandThreaded, ApplyFlagsSaveTheChosenKindsInTheFilesOwnForm)
     EXPECT_EQ(result.code, 0);
     EXPECT_NE(result.err.find("Broken site: " + m_server.url("/dead") + " added to recheck queue\n"),
         std::string::npos);
-    EXPECT_NE(result.err.find("Successfully saved directory database\n"), std::string::npos);
+    EXPECT_NE(result.err.find("tessaly: saved " + file + ": 0 PageRank changes, 1 directories disabled\n"),
+        std::string::npos);
     std::vector<TestDirectory> expected = m_directories;
     expected[1].enabled = "false";
     EXPECT_EQ(m_folder.read("custom.xml"), scrambleDatabase(databaseOf(expected, "rf")));
@@ -87,7 +92,8 @@ TEST_F(CheckCommandThreaded, ApplyFlagsSaveTheChosenKindsInTheFilesOwnForm)
     // Nothing found to apply: the file is left alone.
     result = run({ "--check", file, "--no-pr", "--no-alive", "--apply-pr", "--disable-broken" });
     EXPECT_EQ(result.code, 0);
-    EXPECT_NE(result.err.find("No changes to save\n"), std::string::npos);
+    EXPECT_NE(
+        result.err.find("tessaly: no changes to save; " + file + " is left as it was\n"), std::string::npos);
 }
 
 TEST_F(CheckCommandThreaded, CtrlCStopsTheRunWithTheSummarySoFar)
@@ -109,7 +115,7 @@ TEST_F(CheckCommandThreaded, CtrlCStopsTheRunWithTheSummarySoFar)
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(interrupting.requests().size(), 1u);
     EXPECT_EQ(m_server.pagesRequested(), std::vector<std::string> { "/first" });
-    EXPECT_EQ(result.out.rfind("Check finished.\n\tUpdated PR for 1 directories\n", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Check stopped.\nPageRank changes found: 1\n", 0), 0u);
 }
 
 TEST_F(CheckCommandThreaded, BadArgumentsAndUnreadableFiles)
@@ -125,10 +131,19 @@ TEST_F(CheckCommandThreaded, BadArgumentsAndUnreadableFiles)
     }
     const CommandRun missing = run({ "--check", m_folder.path("missing.xml").string() });
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.err,
-        "Vantelo List Checker: Failed to load directory database. Please check that you have a "
-        "valid XML document\n");
+    EXPECT_EQ(missing.err, "tessaly: cannot read " + m_folder.path("missing.xml").string() + "\n");
     EXPECT_TRUE(missing.out.empty());
+
+    // A file that is no directory list is not checked as an empty one.
+    const std::string profiles =
+        "<?xml version=\"1.0\"?><profiles><profile><name>P</name></profile></profiles>";
+    const std::string file = m_folder.write("sv.xml", profiles).string();
+    const CommandRun notDatabase = run({ "--check", file, "--apply-pr" });
+    EXPECT_EQ(notDatabase.code, 1);
+    EXPECT_EQ(
+        notDatabase.err, "tessaly: " + file + " is no directory database (its root element is <profiles>)\n");
+    EXPECT_TRUE(notDatabase.out.empty());
+    EXPECT_EQ(m_folder.read("sv.xml"), profiles);
 }
 
 } // namespace

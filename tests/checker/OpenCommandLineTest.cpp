@@ -1,4 +1,5 @@
 #include "checker/OpenCommandLine.h"
+#include "checker/WindowArguments.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,37 @@ TEST(OpenCommandLineTest, FindsTheFileBetweenTheMarkers)
     };
     for (const auto& [arguments, expected] : cases)
         EXPECT_EQ(findOpenPath(joinArguments(arguments)), expected) << joinArguments(arguments);
+}
+
+// The window's line: the data folder, a file in either form, and unknown
+// options as errors once the toolkit has taken its own out.
+TEST(OpenCommandLineTest, WindowArgumentsNameTheFileOrTheError)
+{
+    struct Case {
+        std::vector<std::string> words;
+        bool toolkitDone;
+        std::optional<std::string> openFile;
+        std::optional<std::string> loadFile;
+        std::string error;
+    };
+    const Case cases[] {
+        { { "--data-dir", "/d", "<open>/a/My", "Sites/c.xml</open>" }, true, "/a/My Sites/c.xml", {}, "" },
+        { { "list.xml" }, true, {}, "list.xml", "" },
+        { { "--", "-odd.xml" }, true, {}, "-odd.xml", "" },
+        { { "--bogus" }, false, {}, {}, "unknown option --bogus" },
+        // Before the toolkit has read its options a word may be one of their values.
+        { { "-style", "fusion", "a.xml" }, false, {}, {}, "" },
+        { { "-style" }, true, {}, {}, "unknown option -style" },
+        { { "a.xml", "b.xml" }, true, {}, {}, "one file at a time: b.xml" },
+        { { "--data-dir" }, false, {}, {}, "--data-dir needs a folder" },
+    };
+    for (const Case& c : cases) {
+        const WindowArguments read = readWindowArguments(c.words, c.toolkitDone);
+        EXPECT_EQ(read.openFile, c.openFile) << joinArguments(c.words);
+        EXPECT_EQ(read.loadFile, c.loadFile) << joinArguments(c.words);
+        EXPECT_EQ(read.error, c.error) << joinArguments(c.words);
+    }
+    EXPECT_EQ(readWindowArguments({ "--data-dir=/srv" }, true).dataDir, "/srv");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "checker/ui/CTessalyApp.h"
 
 #include "checker/CheckerHosts.h"
-#include "checker/OpenCommandLine.h"
 #include "checker/ui/CTessalyDlg.h"
 #include "common/DataFolder.h"
 #include "widgets/QtMessageBox.h"
@@ -11,12 +10,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
 constexpr const char* kOrganisation = "Local AppWizard-Generated Applications";
 constexpr const char* kApplication = "Tessaly";
-constexpr std::string_view kDataDirOption = "--data-dir";
+constexpr int kUsageExit = 2;
 
 } // namespace
 
@@ -35,13 +35,19 @@ int CTessalyApp::run()
     std::vector<std::string> words;
     for (const QString& argument : QCoreApplication::arguments().mid(1))
         words.push_back(toStdString(argument));
-    const Arguments arguments = readArguments(std::move(words));
+    const Arguments arguments = readArguments(words);
+    if (!arguments.error.empty()) {
+        std::cerr << "tessaly: " << arguments.error << "\nTry 'tessaly --help' for more information.\n";
+        return kUsageExit;
+    }
 
     QtMessageBox messages;
-    CTessalyDlg dialog(readCheckerHosts(DataFolder::resolve(arguments.dataDir)), messages);
+    CTessalyDlg dialog(readCheckerHosts(DataFolder::resolve(arguments.dataDir, "tessaly")), messages);
     messages.setParent(&dialog);
     if (arguments.openFile)
         dialog.openFromCommandLine(*arguments.openFile);
+    else if (arguments.loadFile)
+        dialog.LoadDatabase(*arguments.loadFile);
     dialog.exec();
     // A worker still waiting on a server must not hold up the exit (the main
     // program waits for it); nothing is left unwritten, as saves happen on this
@@ -53,20 +59,7 @@ int CTessalyApp::run()
     return EXIT_SUCCESS;
 }
 
-CTessalyApp::Arguments CTessalyApp::readArguments(std::vector<std::string> arguments)
+CTessalyApp::Arguments CTessalyApp::readArguments(const std::vector<std::string>& arguments)
 {
-    Arguments read;
-    for (auto at = arguments.begin(); at != arguments.end();) {
-        if (*at == kDataDirOption && std::next(at) != arguments.end()) {
-            read.dataDir = *std::next(at);
-            at = arguments.erase(at, std::next(at, 2));
-        } else if (at->starts_with(std::string(kDataDirOption) + "=")) {
-            read.dataDir = at->substr(kDataDirOption.size() + 1);
-            at = arguments.erase(at);
-        } else {
-            ++at;
-        }
-    }
-    read.openFile = findOpenPath(joinArguments(arguments));
-    return read;
+    return readWindowArguments(arguments, true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "checker/WindowArguments.h"
+
 #include <string>
 #include <vector>
 
@@ -9,18 +10,16 @@
 class CTessalyApp {
 public:
     // What the window's command line asks for.
-    struct Arguments {
-        std::optional<std::string> dataDir; // --data-dir DIR: where data/settings.xml is
-        std::optional<std::string> openFile; // "<open>" FILE "</open>"
-    };
+    using Arguments = WindowArguments;
 
     CTessalyApp(int& argc, char** argv);
 
-    // Shows the dialog and returns the exit code once it is closed.
+    // Shows the dialog and returns the exit code once it is closed: 2 for a
+    // command line with an option that neither it nor the toolkit knows.
     int run();
 
-    // Reads "--data-dir DIR" and then the "<open>" marker from the rest of the line.
-    static Arguments readArguments(std::vector<std::string> arguments);
+    // Reads the line once the toolkit has taken its own options out.
+    static Arguments readArguments(const std::vector<std::string>& arguments);
 
 private:
     int& m_argc;
