@@ -6,7 +6,7 @@ constexpr std::string_view kDataDirOption = "--data-dir";
 
 } // namespace
 
-ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments)
+ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments, bool toolkitDone)
 {
     ProgramArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -27,6 +27,15 @@ ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments
                 parsed.error = "--data-dir needs a folder";
                 return parsed;
             }
+        } else if (argument == "--") {
+            continue;
+        } else if (argument.starts_with("--")) {
+            parsed.error = "unknown option " + argument;
+            return parsed;
+        } else if (toolkitDone) {
+            parsed.error =
+                (argument.starts_with("-") ? "unknown option " : "unexpected argument ") + argument;
+            return parsed;
         }
     }
     return parsed;
@@ -47,5 +56,12 @@ std::string programUsage()
            "  -h, --help      print this text and exit\n"
            "  --version       print the version and exit\n"
            "\n"
-           "A second start on the same data folder brings the running window to the front.\n";
+           "Qt's own options (-style, -platform, ...) work as in every Qt program.\n"
+           "A second start on the same data folder brings the running window to the front.\n"
+           "\n"
+           "Environment:\n"
+           "  VANTELO_DATA_DIR  the data folder when --data-dir is not given\n"
+           "\n"
+           "Exit status: 0 when the window was closed, 2 for an unknown option.\n"
+           "The full reference: man vantelo; the user guide: F1 in the window.\n";
 }

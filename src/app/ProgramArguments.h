@@ -12,9 +12,11 @@ struct ProgramArguments {
     std::string error; // what is wrong with the command line, if anything
 };
 
-// Reads "--help" (or "-h"), "--version" and "--data-dir DIR" (or "--data-dir=DIR"); other
-// arguments are left to the toolkit, which has options of its own.
-ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments);
+// Reads "--help" (or "-h"), "--version" and "--data-dir DIR" (or "--data-dir=DIR").
+// Any other "--option" is an error. Options of a single dash ("-style fusion")
+// belong to the toolkit and are left to it until `toolkitDone` says it has
+// taken its own out; from then on they, and any other word, are errors.
+ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments, bool toolkitDone = false);
 
 // The text `vantelo --help` prints.
 std::string programUsage();

@@ -49,6 +49,12 @@ TEST(MainWindowRulesTest, CommandLineNamesTheDataFolderOrAsksForHelp)
     EXPECT_FALSE(parseProgramArguments({ "--help" }).version);
     EXPECT_FALSE(parseProgramArguments({ "--data-dir" }).error.empty());
     EXPECT_FALSE(parseProgramArguments({ "--data-dir=" }).error.empty());
+    // Unknown options are errors; the toolkit's own (one dash) once it has taken them out.
+    EXPECT_EQ(parseProgramArguments({ "--bogus" }).error, "unknown option --bogus");
+    EXPECT_TRUE(parseProgramArguments({ "-style", "fusion" }).error.empty());
+    EXPECT_EQ(parseProgramArguments({ "-bogus" }, true).error, "unknown option -bogus");
+    EXPECT_EQ(parseProgramArguments({ "list.xml" }, true).error, "unexpected argument list.xml");
+    EXPECT_TRUE(parseProgramArguments({ "--data-dir", "/d" }, true).error.empty());
     EXPECT_NE(programUsage().find("--data-dir DIR"), std::string::npos);
     EXPECT_NE(programUsage().find("--version"), std::string::npos);
 }

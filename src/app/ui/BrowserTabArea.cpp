@@ -189,6 +189,14 @@ void BrowserTabArea::previousTab()
     LayoutControls();
 }
 
+void BrowserTabArea::focusAddress()
+{
+    if (!m_address->isVisible())
+        return;
+    m_address->setFocus(Qt::ShortcutFocusReason);
+    m_address->selectAll();
+}
+
 void BrowserTabArea::LayoutControls()
 {
     const int slot = currentSlot();

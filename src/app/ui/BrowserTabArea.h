@@ -50,6 +50,9 @@ public:
     void CloseCurrentTab();
     void nextTab();
     void previousTab();
+    // Puts the keyboard focus on the address box, its text selected for copying;
+    // nothing while no tab shows it.
+    void focusAddress();
     // Shows, hides and enables the controls for the current tab.
     void LayoutControls();
 

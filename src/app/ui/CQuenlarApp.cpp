@@ -27,6 +27,12 @@ void prepareBrowserEnvironment()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
+int usageError(const std::string& error)
+{
+    std::cerr << "vantelo: " << error << "\nTry 'vantelo --help' for more information.\n";
+    return 2;
+}
+
 } // namespace
 
 CQuenlarApp::CQuenlarApp(int& argc, char** argv)
@@ -48,13 +54,15 @@ int CQuenlarApp::run()
         std::cout << "vantelo " << programVersion() << '\n';
         return 0;
     }
-    if (!arguments.error.empty()) {
-        std::cerr << "vantelo: " << arguments.error << '\n' << programUsage();
-        return 2;
-    }
+    if (!arguments.error.empty())
+        return usageError(arguments.error);
 
     prepareBrowserEnvironment();
     QApplication application(m_argc, m_argv);
+    // What the toolkit did not take as its own is no option at all.
+    const std::vector<std::string> rest(m_argv + 1, m_argv + m_argc);
+    if (const ProgramArguments left = parseProgramArguments(rest, true); !left.error.empty())
+        return usageError(left.error);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganization));
     QCoreApplication::setApplicationName(QStringLiteral("Vantelo"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));

@@ -265,6 +265,7 @@ void CQuenlarDlg::connectCommands()
     on(menus.nextTab, [this] { m_tabs->nextTab(); });
     on(menus.closeTab, [this] { m_tabs->CloseCurrentTab(); });
     on(menus.previousTab, [this] { m_tabs->previousTab(); });
+    on(menus.focusAddress, [this] { m_tabs->focusAddress(); });
 
     connect(m_profileBox, &QComboBox::currentIndexChanged, this, [this] { ApplyProfileSelection(); });
     connect(m_edit, &QPushButton::clicked, this, [this] { editActiveProfile(); });

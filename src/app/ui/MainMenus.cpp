@@ -29,7 +29,7 @@ MainMenus::MainMenus(QMenuBar* bar)
     file->addSeparator();
     exportSubmissionHistory = entry(file, "Export Submission History");
     file->addSeparator();
-    exit = entry(file, "E&xit");
+    exit = entry(file, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Settings"));
     configuration = entry(settings, "Configuration");
@@ -54,7 +54,8 @@ MainMenus::MainMenus(QMenuBar* bar)
     help->addSeparator();
     about = entry(help, "&About Vantelo");
 
-    // The tab keys belong to no menu; they work wherever the focus is in the window.
+    // The tab and address keys belong to no menu; they work wherever the focus
+    // is in the window, the browser's pages included.
     QWidget* window = bar->parentWidget();
     const auto key = [window](const QList<QKeySequence>& keys) {
         auto* action = new QAction(window);
@@ -64,7 +65,8 @@ MainMenus::MainMenus(QMenuBar* bar)
         return action;
     };
     nextTab = key({ QKeySequence(Qt::CTRL | Qt::Key_Tab) });
-    closeTab = key({ QKeySequence(Qt::CTRL | Qt::Key_F4) });
+    closeTab = key({ QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4) });
+    focusAddress = key({ QKeySequence(Qt::CTRL | Qt::Key_L) });
     // Shift+Tab arrives as Backtab on some systems.
     previousTab = key({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) });

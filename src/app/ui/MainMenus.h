@@ -40,8 +40,9 @@ public:
     QAction* updates;
     QAction* chatRoom;
     QAction* about;
-    // Keys only: the tabs.
+    // Keys only: the tabs and the address box.
     QAction* nextTab;
     QAction* closeTab;
     QAction* previousTab;
+    QAction* focusAddress;
 };

@@ -20,7 +20,8 @@ NavigationToolBar::NavigationToolBar(QWidget* parent)
     m_forward->setEnabled(false);
     m_back->setShortcut(QKeySequence::Back);
     m_forward->setShortcut(QKeySequence::Forward);
-    m_refresh->setShortcut(QKeySequence::Refresh);
+    // F5 whatever the desktop's own key bindings say; Ctrl+R as in browsers.
+    m_refresh->setShortcuts({ QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R) });
     m_back->setToolTip(QStringLiteral("Back (Alt+Left)"));
     m_forward->setToolTip(QStringLiteral("Forward (Alt+Right)"));
     m_refresh->setToolTip(QStringLiteral("Refresh (F5)"));

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 
@@ -150,8 +151,9 @@ TEST(CQuenlarDlgTest, ExitLeavesTheCustomDatabaseAsItWasWhileTheCloseBoxWritesIt
         child<DirectoryPanel>(window, "directoryPanel")->list()->selectRow(0);
         window.directoryList().deleteDirectory();
         EXPECT_TRUE(fixture.rowTexts().empty());
+        // Ctrl+Q is the Exit command's key, as in other Linux programs.
         if (exitCommand)
-            window.menus().exit->trigger();
+            QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
         else
             window.close();
         EXPECT_FALSE(window.isVisible());
@@ -193,6 +195,20 @@ TEST(CQuenlarDlgTest, TenTabsThenTheMessageAndAFreedSlotsTabGoesToTheEnd)
     EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->currentIndex(), kTabSlotCount - 1);
     QTest::keyClick(&window, Qt::Key_F4, Qt::ControlModifier);
     EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->count(), kTabSlotCount - 1);
+
+    // The keys a Linux browser user tries first: Ctrl+W closes the tab, Ctrl+L
+    // goes to the address box, F5 reloads.
+    QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(child<QTabBar>(tabs, "tabBar")->count(), kTabSlotCount - 2);
+    QLineEdit* address = child<QLineEdit>(tabs, "addressEdit");
+    EXPECT_FALSE(address->hasFocus());
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(address->hasFocus());
+    EXPECT_EQ(address->selectedText(), address->text());
+    QSignalSpy reloads(
+        child<NavigationToolBar>(window, "navigationToolBar")->refreshAction(), &QAction::triggered);
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_EQ(reloads.count(), 1);
 }
 
 TEST(CQuenlarDlgTest, SingleTabModeReplacesThePageAndCaptionOfTheOneTab)
