@@ -63,10 +63,10 @@ folder=$("$prefix/bin/vantelo-cli" data-folder)
 cmp -s "$share/dirdata.xml" "$folder/dirdata.xml" || fail "the shipped database was not copied on first start"
 
 # The copied database loads, and its demo directories point at the installed demo site.
-listing=$("$prefix/bin/vantelo-cli" db list --scrambled "$folder/dirdata.xml")
+listing=$("$prefix/bin/vantelo-cli" db list --json --scrambled "$folder/dirdata.xml")
 demo_url="file://$share/demo/link-directory/submit.html"
-grep -q "\"submiturl\":\"$demo_url\"" <<<"$listing" || fail "no demo directory at $demo_url in: $listing"
-[ "$(grep -c '"name":"Demo ' <<<"$listing")" = 4 ] || fail "not four demo directories"
+grep -q "\"submiturl\": \"$demo_url\"" <<<"$listing" || fail "no demo directory at $demo_url in: $listing"
+[ "$(grep -c '"name": "Demo ' <<<"$listing")" = 4 ] || fail "not four demo directories"
 
 # A database the user has (say, an updated one) is never replaced.
 echo "the user's own" > "$folder/dirdata.xml"

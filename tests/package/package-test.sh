@@ -84,8 +84,8 @@ unset XDG_DATA_HOME VANTELO_DATA_DIR
 mkdir -p "$HOME"
 folder=$("$root/usr/bin/vantelo-cli" data-folder)
 [ "$folder" = "$HOME/.local/share/vantelo" ] || fail "data folder is '$folder'"
-listing=$("$root/usr/bin/vantelo-cli" db list "$folder/dirdata.xml")
-grep -q '"submiturl":"file:///usr/share/vantelo/demo/link-directory/submit.html"' <<<"$listing" \
+listing=$("$root/usr/bin/vantelo-cli" db list --json "$folder/dirdata.xml")
+grep -q '"submiturl": "file:///usr/share/vantelo/demo/link-directory/submit.html"' <<<"$listing" \
   || fail "the demo directories do not point at /usr/share/vantelo/demo: $listing"
 
 # The installed completion finds the profiles of the per-user folder.

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "Commands.h"
+
 #include <string>
 #include <vector>
 
-// What a vantelo-cli command printed and returned when run in this process.
+// What vantelo-cli printed and returned when run in this process.
 struct CliRun {
     int code = -1;
     std::string out;
     std::string err;
 };
 
-// Runs one subcommand group's function with the words after its name, capturing
-// standard output and error; a usage error becomes exit code 2 and any other
-// exception exit code 1, as in main.
-CliRun runCliCommand(
-    int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments);
+// Runs vantelo-cli with the words after the program's name over the commands
+// given (those of a build without Qt unless told), capturing standard output
+// and error.
+CliRun runCli(const std::vector<std::string>& words, const std::vector<CliCommand>& commands = cliCommands());

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 namespace {
 
-CliRun runCli(const std::vector<std::string>& arguments)
+CliRun runDb(std::vector<std::string> arguments)
 {
-    return runCliCommand(runDbCommand, arguments);
+    arguments.insert(arguments.begin(), "db");
+    return runCli(arguments);
 }
 
 const std::string kMain =
@@ -25,59 +28,67 @@ TEST(DbCommandTest, ListPrintsRevisionThenRecordsForEveryForm)
 {
     TempFolder folder;
     const std::string expected =
-        "{\"latestrevision\":9}\n"
+        "{\"latestrevision\":9,\"directories\":["
         "{\"name\":\"Main Dir\",\"revision\":9,\"pr\":4,\"submiturl\":\"http://www.same.example/add\","
         "\"category\":\"A,B\",\"onsubmit\":\"Thanks\",\"items\":[{\"name\":\"TITLE\",\"type\":\"edit\","
         "\"index\":0,"
-        "\"value\":\"#title#\"}]}\n"
+        "\"value\":\"#title#\"}]},"
         "{\"name\":\"Odd\",\"revision\":0,\"pr\":0,\"submiturl\":\"\",\"category\":\"\",\"onsubmit\":\"\","
-        "\"items\":[{\"name\":\"x\",\"type\":\"edit\",\"index\":1,\"value\":\"v\"}]}\n";
+        "\"items\":[{\"name\":\"x\",\"type\":\"edit\",\"index\":1,\"value\":\"v\"}]}]}";
+    const auto compact = [](const CliRun& run) { return nlohmann::ordered_json::parse(run.out).dump(); };
 
-    const CliRun plain = runCli({ "list", folder.write("plain.xml", kMain).string() });
+    const CliRun plain = runDb({ "list", "--json", folder.write("plain.xml", kMain).string() });
     EXPECT_EQ(plain.code, 0);
-    EXPECT_EQ(plain.out, expected);
-    EXPECT_EQ(plain.err, "Odd: Unsupported control type\n");
+    EXPECT_EQ(compact(plain), expected);
+    EXPECT_EQ(plain.err, "vantelo-cli: Odd: Unsupported control type\n");
 
     const CliRun scrambled =
-        runCli({ "list", folder.write("dirdata.xml", scrambleDatabase(kMain)).string() });
-    EXPECT_EQ(scrambled.out, expected);
-    const CliRun forced = runCli({ "list", "--scrambled", folder.path("dirdata.xml").string() });
-    EXPECT_EQ(forced.out, expected);
+        runDb({ "list", "--json", folder.write("dirdata.xml", scrambleDatabase(kMain)).string() });
+    EXPECT_EQ(compact(scrambled), expected);
+    const CliRun forced = runDb({ "list", "--scrambled", "--json", folder.path("dirdata.xml").string() });
+    EXPECT_EQ(compact(forced), expected);
 
-    const CliRun custom = runCli({ "list", folder.write("customdirdata.xml", kCustom).string() });
-    EXPECT_EQ(custom.out.substr(0, custom.out.find('\n')), "{\"latestrevision\":1}");
-    EXPECT_NE(custom.out.find("\"name\":\"Mine\""), std::string::npos);
+    // Without --json: a line per directory.
+    EXPECT_EQ(runDb({ "list", folder.path("dirdata.xml").string() }).out,
+        "latest revision 9\nMain Dir: http://www.same.example/add (PageRank 4, revision 9, 1 form item)\n"
+        "Odd: (no submit URL) (PageRank 0, revision 0, 1 form item)\n");
+
+    const CliRun custom = runDb({ "list", "--json", folder.write("customdirdata.xml", kCustom).string() });
+    const nlohmann::json customJson = nlohmann::json::parse(custom.out);
+    EXPECT_EQ(customJson["latestrevision"], 1);
+    EXPECT_EQ(customJson["directories"][0]["name"], "Mine");
 }
 
 TEST(DbCommandTest, ScrambleAndUnscrambleAreInverse)
 {
     TempFolder folder;
     folder.write("in.xml", kMain);
-    ASSERT_EQ(runCli({ "scramble", folder.path("in.xml").string(), folder.path("s.xml").string() }).code, 0);
+    ASSERT_EQ(runDb({ "scramble", folder.path("in.xml").string(), folder.path("s.xml").string() }).code, 0);
     EXPECT_EQ(folder.read("s.xml"), scrambleDatabase(kMain));
-    ASSERT_EQ(runCli({ "unscramble", folder.path("s.xml").string(), folder.path("u.xml").string() }).code, 0);
+    ASSERT_EQ(runDb({ "unscramble", folder.path("s.xml").string(), folder.path("u.xml").string() }).code, 0);
     EXPECT_EQ(folder.read("u.xml"), "<?xml version=\"1.0\"?>\r\n" + kMain.substr(kMain.find("<rf>")));
 }
 
 TEST(DbCommandTest, MergePrintsTheMergedMainStore)
 {
     TempFolder folder;
-    const CliRun run = runCli({ "merge", folder.write("main.xml", scrambleDatabase(kMain)).string(),
+    const CliRun run = runDb({ "merge", "--json", folder.write("main.xml", scrambleDatabase(kMain)).string(),
         folder.write("custom.xml", kCustom).string() });
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out.find("Main Dir"), std::string::npos);
-    EXPECT_NE(run.out.find("{\"name\":\"Mine\",\"revision\":0,\"pr\":2"), std::string::npos);
+    const nlohmann::json merged = nlohmann::json::parse(run.out)["directories"];
+    ASSERT_EQ(merged.size(), 2u);
+    EXPECT_EQ(merged[0]["name"], "Mine");
+    EXPECT_EQ(merged[0]["pr"], 2);
+    EXPECT_EQ(merged[1]["name"], "Odd");
 }
 
-TEST(DbCommandTest, WrongArgumentsAndUnreadableFilesExitWithTwo)
+TEST(DbCommandTest, WrongArgumentsExitWithTwo)
 {
     TempFolder folder;
-    EXPECT_EQ(runCli({ "list", folder.path("missing.xml").string() }).code, 2);
-    EXPECT_EQ(runCli({ "list" }).code, 2);
-    EXPECT_EQ(runCli({ "list", "--plain", "--scrambled", "x" }).code, 2);
-    EXPECT_EQ(runCli({ "list", "--bogus", "x" }).code, 2);
-    EXPECT_EQ(runCli({ "scramble", folder.path("missing.xml").string(), folder.path("o").string() }).code, 2);
-    EXPECT_EQ(runCli({ "frobnicate" }).code, 2);
+    EXPECT_EQ(runDb({ "list" }).code, 2);
+    EXPECT_EQ(runDb({ "list", "--plain", "--scrambled", "x" }).code, 2);
+    EXPECT_EQ(runDb({ "list", "--bogus", "x" }).code, 2);
+    EXPECT_EQ(runDb({ "frobnicate" }).code, 2);
     EXPECT_FALSE(folder.exists("o"));
 }
 

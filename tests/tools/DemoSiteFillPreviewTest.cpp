@@ -49,19 +49,19 @@ protected:
 
     nlohmann::json preview(const std::string& directory)
     {
-        const CliRun run = runCliCommand(runFillPreviewCommand,
-            { "--data-dir", m_data.path().string(), "--profile", "Widgets", "--directory", directory,
-                "--late-fields", "0", submitUrl(directory) });
+        const CliRun run =
+            runCli({ "fill-preview", "--json", "--data-dir", m_data.path().string(), "--profile", "Widgets",
+                       "--directory", directory, "--late-fields", "0", submitUrl(directory) },
+                { fillPreviewCommand() });
         EXPECT_EQ(run.code, 0) << run.err;
         return run.code == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
     }
 
     std::string submitUrl(const std::string& directory) const
     {
-        const CliRun list = runCliCommand(runDbCommand, { "list", m_data.path("dirdata.xml").string() });
-        std::istringstream lines(list.out);
-        for (std::string line; std::getline(lines, line);) {
-            const nlohmann::json record = nlohmann::json::parse(line);
+        const CliRun list = runCli({ "db", "list", "--json", m_data.path("dirdata.xml").string() });
+        const nlohmann::json database = nlohmann::json::parse(list.out);
+        for (const nlohmann::json& record : database["directories"]) {
             if (record.value("name", "") == directory)
                 return record["submiturl"].get<std::string>();
         }

@@ -47,11 +47,11 @@ protected:
     CliRun preview(const std::string& directory, const std::string& path, std::vector<std::string> more = {})
     {
         // These pages add no fields late: no need to watch them for long.
-        std::vector<std::string> arguments { "--data-dir", m_data.path().string(), "--directory", directory,
-            "--late-fields", "0" };
+        std::vector<std::string> arguments { "fill-preview", "--json", "--data-dir", m_data.path().string(),
+            "--directory", directory, "--late-fields", "0" };
         arguments.insert(arguments.end(), more.begin(), more.end());
         arguments.push_back(m_server.url(path));
-        return runCliCommand(runFillPreviewCommand, arguments);
+        return runCli(arguments, { fillPreviewCommand() });
     }
 
     // The printed field of a name and index.

@@ -11,9 +11,10 @@ using ::testing::HasSubstr;
 
 namespace {
 
-CliRun runHistory(const std::vector<std::string>& arguments)
+CliRun runHistory(std::vector<std::string> arguments)
 {
-    return runCliCommand(runHistoryCommand, arguments);
+    arguments.insert(arguments.begin(), "history");
+    return runCli(arguments);
 }
 
 struct DataFolderWithHistory {

@@ -10,6 +10,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 using ::testing::HasSubstr;
 
 namespace {
@@ -34,8 +36,8 @@ protected:
 
     CliRun run(std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), { "--data-dir", m_folder.path().string() });
-        return runCliCommand(runImportDirectoriesCommand, arguments);
+        arguments.insert(arguments.begin(), { "import-directories", "--data-dir", m_folder.path().string() });
+        return runCli(arguments);
     }
 
     // The records of the custom database as saved.
@@ -59,10 +61,10 @@ TEST_F(ImportDirectoriesCommandThreaded, ImportsNewDirectoriesAndSavesTheCustomD
     const CliRun result = run({ "--category", "News", "--category", "Custom", list });
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out,
-        "Found 2 new directories from a total of 3. Please wait while retrieving the PR for the new "
-        "directories...\n2 directories were successfully added to your custom directory list. "
-        "Press the Close button to continue\n");
-    EXPECT_THAT(result.err, HasSubstr("] 2/2\n"));
+        "Found 2 new directories in " + list + " (3 lines name a directory)\nAdded 2 directories to "
+            + m_folder.path("customdirdata.xml").string() + "\n");
+    // Standard error is no terminal here: no progress bar.
+    EXPECT_EQ(result.err, "");
 
     const DirectoryStore::RecordMap saved = savedCustom();
     ASSERT_EQ(saved.size(), 3u);
@@ -85,13 +87,16 @@ TEST_F(ImportDirectoriesCommandThreaded, SkipsThePageRankAndReportsBadFiles)
     const std::string before = m_folder.read("customdirdata.xml");
     result = run({ list });
     EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(result.out, "Found 0 new directories from a total of 1. Press the Close button to continue.\n");
+    EXPECT_EQ(result.out,
+        "Found 0 new directories in " + list + " (1 line names a directory)\nAdded 0 directories to "
+            + m_folder.path("customdirdata.xml").string() + "\n");
     EXPECT_EQ(m_folder.read("customdirdata.xml"), before);
 
-    result = run({ (m_folder.path() / "absent.txt").string() });
-    EXPECT_EQ(result.code, 1);
-    EXPECT_THAT(result.err, HasSubstr("Unable to open the selected file"));
-    EXPECT_EQ(run({}).code, 2);
+    result = run({ "--json", "--skip-pr", m_folder.write("more.txt", "http://more.com\n").string() });
+    EXPECT_EQ(result.code, 0) << result.err;
+    const nlohmann::json json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["added"], 1);
+    EXPECT_EQ(json["directories"], nlohmann::json::parse(R"([{"name": "More", "url": "http://more.com"}])"));
 }
 
 } // namespace

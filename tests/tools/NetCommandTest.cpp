@@ -1,36 +1,10 @@
-#include "CommandLine.h"
-#include "Commands.h"
+#include "CliRun.h"
 #include "net/LoopbackServer.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
-
 namespace {
-
-// Runs a vantelo-cli command function in this process and captures stderr.
-struct CliRun {
-    int code = -1;
-    std::string err;
-};
-
-CliRun runCli(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments)
-{
-    std::ostringstream err;
-    std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-    CliRun run;
-    try {
-        run.code = command(arguments);
-    } catch (const UsageError& error) {
-        run.code = 2;
-        err << error.what();
-    }
-    std::cerr.rdbuf(oldErr);
-    run.err = err.str();
-    return run;
-}
 
 const std::string kOldDatabase = "old database";
 const std::string kNewDatabase = "new database";
@@ -55,7 +29,7 @@ protected:
         m_server.serve("/customers/autocheck/dirdata.xml", 200, database);
     }
 
-    CliRun update() { return runCli(runUpdateCommand, { "--data-dir", m_folder.path().string() }); }
+    CliRun update() { return runCli({ "update", "--data-dir", m_folder.path().string() }); }
 
     LoopbackServer m_server;
     TempFolder m_folder;
@@ -66,7 +40,7 @@ TEST_F(UpdateCommandTest, NewerDatabaseIsInstalledAndItsVersionSaved)
     publish("9\n", kNewDatabase);
     const CliRun run = update();
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.err, "Vantelo: Your directory list was successfully updated\n");
+    EXPECT_EQ(run.err, "vantelo-cli: Your directory list was successfully updated\n");
     EXPECT_EQ(m_folder.read("dirdata.xml"), kNewDatabase);
     EXPECT_EQ(m_folder.read("customdirdata.xml"), "<customdirs/>");
     EXPECT_EQ(m_folder.read("data/settings.xml"),
@@ -80,7 +54,7 @@ TEST_F(UpdateCommandTest, SameVersionIsUpToDate)
     publish("5", kNewDatabase);
     const CliRun run = update();
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.err, "Vantelo: You already have the latest directory list. No update is necessary\n");
+    EXPECT_EQ(run.err, "vantelo-cli: You already have the latest directory list. No update is necessary\n");
     EXPECT_EQ(m_folder.read("dirdata.xml"), kOldDatabase);
 }
 
@@ -90,8 +64,10 @@ TEST_F(UpdateCommandTest, ErrorPageKeepsTheDatabaseAndTheVersion)
     const std::string settings = m_folder.read("data/settings.xml");
     const CliRun run = update();
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(
-        run.err, "Vantelo: There was a problem downloading the newest update. Please try again later.\n");
+    EXPECT_EQ(run.err,
+        "vantelo-cli: There was a problem downloading the newest update. Please try again later.\n"
+        "vantelo-cli: no usable answer from "
+            + m_server.host() + "; " + m_folder.path("dirdata.xml").string() + " is as it was\n");
     EXPECT_EQ(m_folder.read("dirdata.xml"), kOldDatabase);
     EXPECT_EQ(m_folder.read("data/settings.xml"), settings);
 }
@@ -105,7 +81,7 @@ TEST_F(UpdateCommandTest, UnreadableSettingsStopBeforeAnyRequest)
     EXPECT_NE(run.err.find("cannot read"), std::string::npos);
     EXPECT_TRUE(m_server.requests().empty());
     EXPECT_EQ(m_folder.read("data/settings.xml"), "<settings><broken");
-    EXPECT_EQ(runCli(runUpdateCommand, { "extra" }).code, 2);
+    EXPECT_EQ(runCli({ "update", "extra" }).code, 2);
 }
 
 TEST(ReciprocalCommandTest, TestPrintsTheWizardsMessage)
@@ -113,17 +89,17 @@ TEST(ReciprocalCommandTest, TestPrintsTheWizardsMessage)
     LoopbackServer server;
     server.serve("/interact.php", 200, "0");
     server.start();
-    const CliRun passed = runCli(runReciprocalCommand, { "test", server.url("/interact.php"), "pw" });
+    const CliRun passed = runCli({ "reciprocal", "test", server.url("/interact.php"), "pw" });
     EXPECT_EQ(passed.code, 0);
-    EXPECT_EQ(passed.err, "Vantelo: Reciprocal script is properly configured\n");
+    EXPECT_EQ(passed.err, "vantelo-cli: Reciprocal script is properly configured\n");
 
     server.serve("/interact.php", 200, "3");
-    const CliRun refused = runCli(runReciprocalCommand, { "test", server.url("/interact.php"), "pw" });
+    const CliRun refused = runCli({ "reciprocal", "test", server.url("/interact.php"), "pw" });
     EXPECT_EQ(refused.code, 1);
-    EXPECT_EQ(refused.err.rfind("Vantelo: Invalid password.", 0), 0u);
+    EXPECT_EQ(refused.err.rfind("vantelo-cli: Invalid password.", 0), 0u);
 
-    EXPECT_EQ(runCli(runReciprocalCommand, { "test", server.url("/interact.php") }).code, 2);
-    EXPECT_EQ(runCli(runReciprocalCommand, { "add", "x", "y" }).code, 2);
+    EXPECT_EQ(runCli({ "reciprocal", "test", server.url("/interact.php") }).code, 2);
+    EXPECT_EQ(runCli({ "reciprocal", "add", "x", "y" }).code, 2);
 }
 
 } // namespace

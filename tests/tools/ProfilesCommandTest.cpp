@@ -11,12 +11,14 @@
 #include <sys/stat.h>
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
-CliRun runProfiles(const std::vector<std::string>& arguments)
+CliRun runProfiles(std::vector<std::string> arguments)
 {
-    return runCliCommand(runProfilesCommand, arguments);
+    arguments.insert(arguments.begin(), "profiles");
+    return runCli(arguments);
 }
 
 const std::string kProfiles =
@@ -34,21 +36,31 @@ const std::string kProfiles =
 const std::string kSvDat =
     "1\nImported\n1\nImported\nhttp://i.example/\nt\nd\nc\ns\nk\ne\nf\nl\nu\np\n1\nMain Dir\n";
 
-TEST(ProfilesCommandTest, ListMarksTheActiveProfile)
+TEST(ProfilesCommandTest, ListMarksTheActiveProfileFromTheFileOrTheDataFolder)
 {
     TempFolder folder;
     const CliRun run = runProfiles({ "list", folder.write("sv.xml", kProfiles).string() });
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out, "  First\n* Second\n");
+    const CliRun json = runProfiles({ "list", "--json", "--data-dir", folder.path().string() });
+    EXPECT_EQ(nlohmann::json::parse(json.out),
+        nlohmann::json::parse(R"({"active": "Second", "profiles": ["First", "Second"]})"));
 }
 
 TEST(ProfilesCommandTest, ShowPrintsTheProfileAndItsHistoryWithApprovals)
 {
     TempFolder folder;
-    const CliRun run = runProfiles({ "show", folder.write("sv.xml", kProfiles).string(), "Second" });
+    const CliRun run =
+        runProfiles({ "show", "--json", folder.write("sv.xml", kProfiles).string(), "Second" });
     ASSERT_EQ(run.code, 0) << run.err;
     const nlohmann::json json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["url"], "http://s.example/");
+    // Passwords stay hidden unless asked for.
+    EXPECT_EQ(json["password"], nullptr);
+    EXPECT_EQ(nlohmann::json::parse(runProfiles(
+                  { "show", "--json", "--show-passwords", folder.path("sv.xml").string(), "Second" })
+                                        .out)["password"],
+        "p");
     EXPECT_EQ(json["titles"], nlohmann::json::array({ "T" }));
     ASSERT_EQ(json["submissions"].size(), 2u);
     EXPECT_EQ(json["submissions"][0],
@@ -60,6 +72,14 @@ TEST(ProfilesCommandTest, ShowPrintsTheProfileAndItsHistoryWithApprovals)
     const CliRun missing = runProfiles({ "show", folder.path("sv.xml").string(), "Third" });
     EXPECT_EQ(missing.code, 1);
     EXPECT_THAT(missing.err, HasSubstr("no profile named \"Third\""));
+
+    // The text form, from the data folder's sv.xml.
+    const CliRun text = runProfiles({ "show", "--data-dir", folder.path().string(), "Second" });
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_THAT(text.out, HasSubstr("Name: Second\nURL: http://s.example/\n"));
+    EXPECT_THAT(text.out, HasSubstr("User name: u\nPassword: ********\n"));
+    EXPECT_THAT(text.out, HasSubstr("Submissions: 2\n  01 May 2020  Dir A <http://a.example/>  approved\n"));
+    EXPECT_THAT(text.out, Not(HasSubstr(": p\n")));
 }
 
 TEST(ProfilesCommandTest, ImportDatSavesForTheOwnerAndPrintsTheCount)
@@ -72,39 +92,46 @@ TEST(ProfilesCommandTest, ImportDatSavesForTheOwnerAndPrintsTheCount)
     const CliRun run = runProfiles({ "import-dat", svxml, folder.write("sv.dat", kSvDat).string(),
         "--dirdata", folder.path("dirdata.xml").string() });
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "1\n");
+    EXPECT_EQ(run.out, "1 profile imported into " + svxml + "\n");
     struct stat status { };
     ::stat(svxml.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 
     EXPECT_EQ(runProfiles({ "list", svxml }).out, "* Imported\n");
-    const nlohmann::json json = nlohmann::json::parse(runProfiles({ "show", svxml, "Imported" }).out);
+    const nlohmann::json json =
+        nlohmann::json::parse(runProfiles({ "show", "--json", svxml, "Imported" }).out);
     EXPECT_EQ(json["submissions"][0]["url"], "http://main.example/add");
     EXPECT_EQ(json["submissions"][0]["datetime"], "unknown");
 
-    // Without --replace an existing profile is skipped; with it, it is imported again.
-    EXPECT_EQ(runProfiles({ "import-dat", svxml, folder.path("sv.dat").string() }).out, "0\n");
-    EXPECT_EQ(runProfiles({ "import-dat", svxml, folder.path("sv.dat").string(), "--replace" }).out, "1\n");
+    // Without --replace an existing profile is skipped, and the file is left as
+    // it was; with it, it is imported again.
+    const std::string before = folder.read("sv.xml");
+    EXPECT_THAT(runProfiles({ "import-dat", svxml, folder.path("sv.dat").string() }).out,
+        HasSubstr("0 profiles imported"));
+    EXPECT_EQ(folder.read("sv.xml"), before);
+    const CliRun again = runProfiles({ "import-dat", "--json", "--data-dir", folder.path().string(),
+        folder.path("sv.dat").string(), "--replace" });
+    EXPECT_EQ(nlohmann::json::parse(again.out)["imported"], 1);
 }
 
-TEST(ProfilesCommandTest, UnreadableFilesExitWithTwoAndChangeNothing)
+TEST(ProfilesCommandTest, UnreadableFilesExitWithOneAndChangeNothing)
 {
     TempFolder folder;
     const CliRun noDat =
         runProfiles({ "import-dat", folder.path("sv.xml").string(), folder.path("none.dat").string() });
-    EXPECT_EQ(noDat.code, 2);
-    EXPECT_THAT(noDat.err, HasSubstr("cannot open"));
+    EXPECT_EQ(noDat.code, 1);
+    EXPECT_THAT(noDat.err, HasSubstr("cannot read " + folder.path("none.dat").string()));
     EXPECT_FALSE(folder.exists("sv.xml"));
 
     folder.write("broken.xml", "<profiles><profile>");
     EXPECT_EQ(runProfiles({ "import-dat", folder.path("broken.xml").string(),
                               folder.write("sv.dat", kSvDat).string() })
                   .code,
-        2);
+        1);
     EXPECT_EQ(folder.read("broken.xml"), "<profiles><profile>");
-    EXPECT_EQ(runProfiles({ "list", folder.path("broken.xml").string() }).code, 2);
-    EXPECT_EQ(runProfiles({ "list", folder.path("missing.xml").string() }).code, 2);
-    EXPECT_EQ(runProfiles({ "show", folder.path("broken.xml").string() }).code, 2);
+    EXPECT_EQ(runProfiles({ "list", folder.path("broken.xml").string() }).code, 1);
+    EXPECT_EQ(runProfiles({ "list", folder.path("missing.xml").string() }).code, 1);
+    EXPECT_EQ(runProfiles({ "show", folder.path("broken.xml").string(), "A" }).code, 1);
     EXPECT_EQ(runProfiles({ "rename" }).code, 2);
     EXPECT_EQ(runProfiles({}).code, 2);
     EXPECT_FALSE(folder.exists("broken.xml.unreadable"));

@@ -86,9 +86,10 @@ TEST(RecognisedFillPreviewTest, EveryKindOfPageIsFilledAsAPersonWould)
             continue;
         ++pages;
         const std::string page = description.stem().string();
-        const CliRun run = runCliCommand(runFillPreviewCommand,
-            { "--data-dir", data.path().string(), "--profile", "Full", "--directory", "Unknown",
-                "--late-fields", page == kLatePage ? "3" : "0", server.url("/" + page + ".html") });
+        const CliRun run = runCli({ "fill-preview", "--json", "--data-dir", data.path().string(), "--profile",
+                                      "Full", "--directory", "Unknown", "--late-fields",
+                                      page == kLatePage ? "3" : "0", server.url("/" + page + ".html") },
+            { fillPreviewCommand() });
         ASSERT_EQ(run.code, 0) << page << ": " << run.err;
         // The printed fields by frame, name and index among those of the name.
         std::map<std::tuple<std::string, std::string, int>, nlohmann::json> printed;

@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -28,10 +30,10 @@ protected:
         m_folder.write("data/settings.xml", "<?xml version=\"1.0\"?><settings>" + hosts + "</settings>");
     }
 
-    CliRun run(int (*command)(const std::vector<std::string>&), std::vector<std::string> arguments)
+    CliRun run(const std::string& command, std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), { "--data-dir", m_folder.path().string() });
-        return runCliCommand(command, arguments);
+        arguments.insert(arguments.begin(), { command, "--data-dir", m_folder.path().string() });
+        return runCli(arguments);
     }
 
     SearchServices m_services;
@@ -41,37 +43,43 @@ protected:
 TEST_F(StatsCommandTest, PageRankShowsChecksumPathAndValue)
 {
     m_services.pageRank.serve("/search", 200, "Rank_1:1:7");
-    const CliRun result = run(runPageRankCommand, { "abc" });
+    const CliRun result = run("pagerank", { "abc" });
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out,
         "checksum -1805545757\n"
         "path /search?client=navclient-auto&ch=6-1805545757&features=Rank&q=info%3Aabc\n"
         "pagerank 7\n");
-    EXPECT_THAT(result.err, HasSubstr(m_services.pageRank.host()));
-    EXPECT_EQ(run(runPageRankCommand, {}).code, 2);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(run("pagerank", {}).code, 2);
+
+    const nlohmann::json json = nlohmann::json::parse(run("pagerank", { "--json", "abc" }).out);
+    EXPECT_EQ(json["pagerank"], 7);
+    EXPECT_EQ(json["checksum"], -1805545757);
+    EXPECT_EQ(json["host"], m_services.pageRank.host());
 }
 
 TEST_F(StatsCommandTest, StatsPrintsOneFigure)
 {
     m_services.google.serve(
         "/search", 200, "of about <b>1,230</b>" + googleResults(4, "http://www.example.com"));
-    CliRun result = run(runStatsCommand, { "googlelinks", "http://www.example.com/" });
+    CliRun result = run("stats", { "googlelinks", "http://www.example.com/" });
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out, "1230\n");
-    result = run(runStatsCommand, { "7", "http://www.example.com/", "blue shoes" });
+    result = run("stats", { "7", "http://www.example.com/", "blue shoes" });
     EXPECT_EQ(result.out, "5\n");
     EXPECT_EQ(m_services.google.requests().back().target, "/search?num=100&q=blue%20shoes&start=0");
 
-    EXPECT_EQ(run(runStatsCommand, { "googleposition", "http://www.example.com/" }).code, 2);
-    EXPECT_EQ(run(runStatsCommand, { "alexa", "http://www.example.com/", "phrase" }).code, 2);
-    EXPECT_EQ(run(runStatsCommand, { "9", "http://www.example.com/" }).code, 2);
+    EXPECT_EQ(run("stats", { "googleposition", "http://www.example.com/" }).code, 2);
+    EXPECT_EQ(run("stats", { "alexa", "http://www.example.com/", "phrase" }).code, 2);
+    EXPECT_EQ(run("stats", { "9", "http://www.example.com/" }).code, 2);
 }
 
 TEST_F(StatsCommandTest, UnreadableSettingsAreAnError)
 {
     m_folder.write("data/settings.xml", "<settings><broken");
-    // vantelo-cli turns the error into its message and exit code 1.
-    EXPECT_THROW(runPageRankCommand({ "--data-dir", m_folder.path().string(), "abc" }), std::runtime_error);
+    const CliRun result = run("pagerank", { "abc" });
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, "vantelo-cli: cannot read " + m_folder.path("data/settings.xml").string() + "\n");
     EXPECT_TRUE(m_services.pageRank.requests().empty());
 }
 
@@ -113,13 +121,16 @@ protected:
 TEST_F(SnapshotCommandTest, ApprovalsAreSavedIntoTheProfilesAndTheReportWritten)
 {
     m_services.pageRank.serve("/search", 200, "Rank_1:1:3");
+    m_services.google.serve("/search", 200, "<html>no results</html>");
+    m_services.yahooSiteExplorer.serve("/search", 200, "<html>no results</html>");
     const std::string out = m_folder.path("report.html").string();
     const CliRun result =
-        run(runSnapshotCommand, { "--profile", "Shop", "--general", "--approval", "--entire", out });
+        run("snapshot", { "--profile", "Shop", "--general", "--approval", "--entire", out });
     ASSERT_EQ(result.code, 0) << result.err;
-    EXPECT_THAT(result.err, HasSubstr("Status: gathering general site stats...\n"));
-    EXPECT_THAT(result.err, HasSubstr("Status: checking directory approval...\n"));
-    EXPECT_THAT(result.err, HasSubstr("Vantelo: Your snapshot was successfully saved.\n"));
+    EXPECT_THAT(result.err, HasSubstr("vantelo-cli: gathering general site stats...\n"));
+    EXPECT_THAT(result.err, HasSubstr("vantelo-cli: checking directory approval...\n"));
+    EXPECT_THAT(result.err, Not(HasSubstr("Status:")));
+    EXPECT_THAT(result.err, Not(HasSubstr("successfully saved")));
     const std::string report = m_folder.read("report.html");
     EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">Google PR</td><td>3</td>"));
     EXPECT_THAT(report, HasSubstr("submitted to 1 directories. Approval detected in 2 directories."));
@@ -136,13 +147,28 @@ TEST_F(SnapshotCommandTest, ApprovalsAreSavedIntoTheProfilesAndTheReportWritten)
     EXPECT_TRUE(cApproved);
 }
 
+TEST_F(SnapshotCommandTest, FiguresWithoutAnAnswerShowNotAvailableAndFail)
+{
+    // Google and Yahoo answer with errors only.
+    m_services.pageRank.serve("/search", 200, "Rank_1:1:3");
+    const std::string out = m_folder.path("report.html").string();
+    const CliRun result = run("snapshot", { "--profile", "Shop", "--general", out });
+    EXPECT_EQ(result.code, 1);
+    EXPECT_THAT(
+        result.err, HasSubstr("vantelo-cli: no usable answer from " + m_services.google.host() + "\n"));
+    EXPECT_THAT(result.err, HasSubstr("the report shows n/a for the figures that got no answer"));
+    const std::string report = m_folder.read("report.html");
+    EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">Google PR</td><td>3</td>"));
+    EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">Google Inbound Links</td><td>n/a</td>"));
+}
+
 TEST_F(SnapshotCommandTest, WrongArgumentsAndMissingProfile)
 {
     const std::string out = m_folder.path("report.html").string();
-    EXPECT_EQ(run(runSnapshotCommand, { "--profile", "Shop", "--entire", out }).code, 2);
-    EXPECT_EQ(run(runSnapshotCommand, { "--profile", "Shop", "--approval", "--resume", "x", out }).code, 2);
-    EXPECT_EQ(run(runSnapshotCommand, { out }).code, 2);
-    const CliRun missing = run(runSnapshotCommand, { "--profile", "Nobody", out });
+    EXPECT_EQ(run("snapshot", { "--profile", "Shop", "--entire", out }).code, 2);
+    EXPECT_EQ(run("snapshot", { "--profile", "Shop", "--approval", "--resume", "x", out }).code, 2);
+    EXPECT_EQ(run("snapshot", { out }).code, 2);
+    const CliRun missing = run("snapshot", { "--profile", "Nobody", out });
     EXPECT_EQ(missing.code, 1);
     EXPECT_THAT(missing.err, HasSubstr("no profile named \"Nobody\""));
     EXPECT_FALSE(m_folder.exists("report.html"));

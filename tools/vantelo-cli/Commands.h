@@ -1,29 +1,27 @@
 #pragma once
 
-#include <string>
+#include "CliCommand.h"
+
 #include <vector>
 
-// One subcommand group of vantelo-cli ("db", ...). Each runs with the words after
-// its name and returns the exit code; a UsageError becomes exit code 2.
-struct CliCommand {
-    const char* name;
-    const char* usage;
-    int (*run)(const std::vector<std::string>& arguments);
-};
+// The commands of vantelo-cli, each declared beside the code that runs it.
+const CliCommand& dataFolderCommand();
+const CliCommand& dbListCommand();
+const CliCommand& dbScrambleCommand();
+const CliCommand& dbUnscrambleCommand();
+const CliCommand& dbMergeCommand();
+const CliCommand& updateCommand();
+const CliCommand& importDirectoriesCommand();
+const CliCommand& profilesListCommand();
+const CliCommand& profilesShowCommand();
+const CliCommand& profilesImportDatCommand();
+const CliCommand& historyExportCommand();
+const CliCommand& pageRankCommand();
+const CliCommand& statsCommand();
+const CliCommand& snapshotCommand();
+const CliCommand& reciprocalTestCommand();
+// Needs Qt WebEngine: only a build with the GUI has it.
+const CliCommand& fillPreviewCommand();
 
-int runDbCommand(const std::vector<std::string>& arguments);
-int runUpdateCommand(const std::vector<std::string>& arguments);
-int runReciprocalCommand(const std::vector<std::string>& arguments);
-int runProfilesCommand(const std::vector<std::string>& arguments);
-// Needs Qt WebEngine; a build without the GUI says so and fails.
-int runFillPreviewCommand(const std::vector<std::string>& arguments);
-int runPageRankCommand(const std::vector<std::string>& arguments);
-int runStatsCommand(const std::vector<std::string>& arguments);
-int runSnapshotCommand(const std::vector<std::string>& arguments);
-// Prints the data folder the programs use, making a per-user one ready first.
-int runDataFolderCommand(const std::vector<std::string>& arguments);
-int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
-int runHistoryCommand(const std::vector<std::string>& arguments);
-
-// Every subcommand group, in the order --help lists them.
-const std::vector<CliCommand>& cliCommands();
+// Every command of this build but fill-preview, in the order --help lists them.
+std::vector<CliCommand> cliCommands();

@@ -5,10 +5,9 @@
 // page's fields hold afterwards, those of same-origin frames too. Database
 // publishers test a form description against the live page with it.
 
-#include "CommandLine.h"
 #include "Commands.h"
+#include "DataFolderFiles.h"
 #include "autofill/FieldRecognizer.h"
-#include "common/DataFolder.h"
 #include "common/IClipboard.h"
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
@@ -39,8 +38,6 @@ using SendingProfile::SiteProfile;
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli fill-preview --data-dir DIR --profile NAME --directory NAME "
-                               "[--category-runs N] [--late-fields SECONDS] URL";
 constexpr int kMaxCategoryRuns = 1000;
 constexpr int kMaxLateFieldSeconds = 600;
 // A page that has not loaded and been filled by then is reported as not loading.
@@ -52,16 +49,27 @@ public:
     void setText(const std::string& text) override { std::cerr << "clipboard: " << text << '\n'; }
 };
 
-// The Qt application the browser needs, made offscreen unless the program has one.
+// Qt's and the browser engine's own messages (its graphics set-up, a missing
+// runtime folder) say nothing about the page; only failures get through.
+void dropEngineChatter(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << kCliProgram << ": " << text.toStdString() << '\n';
+}
+
+// The Qt application the browser needs, made offscreen unless the program has
+// one; quiet unless --verbose asks for the engine's messages.
 class OffscreenApplication {
 public:
-    OffscreenApplication()
+    explicit OffscreenApplication(bool verbose)
     {
+        if (!verbose) {
+            m_previousHandler = qInstallMessageHandler(dropEngineChatter);
+            m_quiet = true;
+        }
         if (QCoreApplication::instance())
             return;
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        // The browser's dump of its graphics set-up is of no use next to the JSON.
-        ::setenv("QT_LOGGING_RULES", "qt.webenginecontext=false", 0);
         // Chromium refuses to run as root inside its sandbox.
         if (::geteuid() == 0)
             ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox", 0);
@@ -69,7 +77,18 @@ public:
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
     }
 
+    ~OffscreenApplication()
+    {
+        // A null handler is Qt's default one.
+        if (m_quiet)
+            qInstallMessageHandler(m_previousHandler);
+    }
+    OffscreenApplication(const OffscreenApplication&) = delete;
+    OffscreenApplication& operator=(const OffscreenApplication&) = delete;
+
 private:
+    QtMessageHandler m_previousHandler = nullptr;
+    bool m_quiet = false;
     int m_argc = 1;
     char m_name[12] = "vantelo-cli";
     char* m_argv[2] = { m_name, nullptr };
@@ -147,6 +166,35 @@ nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillS
     return preview;
 }
 
+// The preview as text: a line per field, then the picks and the reciprocal code.
+void printPreview(const nlohmann::ordered_json& preview)
+{
+    const auto text = [](const nlohmann::ordered_json& value) {
+        return value.is_null() ? std::string("(none)") : "\"" + value.get<std::string>() + "\"";
+    };
+    for (const nlohmann::ordered_json& field : preview["fields"]) {
+        std::cout << field["tag"].get<std::string>();
+        if (field.contains("type"))
+            std::cout << '[' << field["type"].get<std::string>() << ']';
+        std::cout << ' '
+                  << (field["name"].get<std::string>().empty() ? "#" + field["id"].get<std::string>()
+                                                               : field["name"].get<std::string>());
+        std::cout << " (" << field["index"].get<int>() << ")";
+        if (field.contains("frame"))
+            std::cout << " in frame " << field["frame"].get<std::string>();
+        std::cout << " = " << text(field.contains("selected") ? field["selected"] : field["value"]);
+        if (field.contains("checked") && field["checked"].get<bool>())
+            std::cout << ", checked";
+        if (field.contains("meaning"))
+            std::cout << "  [recognised: " << field["meaning"].get<std::string>() << ']';
+        std::cout << '\n';
+    }
+    const nlohmann::ordered_json& picks = preview["picks"];
+    std::cout << "title: " << text(picks["title"]) << "\ndescription: " << text(picks["description"])
+              << "\nkeywords: " << text(picks["keywords"])
+              << "\nreciprocal code: " << text(preview["reciprocalcode"]) << '\n';
+}
+
 // The main list with the custom directories merged in, as the main window has
 // it; missing files are not created.
 void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFolder& folder)
@@ -212,44 +260,35 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
     return preview;
 }
 
-} // namespace
-
-int runFillPreviewCommand(const std::vector<std::string>& arguments)
+int runFillPreview(CliArguments& line)
 {
-    CommandLine line(arguments);
-    const std::optional<std::string> dataDir = line.takeOption("--data-dir");
     const std::optional<std::string> profileName = line.takeOption("--profile");
     const std::optional<std::string> directoryName = line.takeOption("--directory");
     const int runs =
         numberOption(line.takeOption("--category-runs"), "--category-runs", 1, 1, kMaxCategoryRuns);
     const int lateFieldSeconds = numberOption(line.takeOption("--late-fields"), "--late-fields",
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
-    const std::string address = line.positional(1, kUsage).front();
+    const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
-        throw UsageError(std::string("usage: ") + kUsage);
+        line.usageError("a --profile and a --directory are needed");
     const QUrl url(toQString(address));
     if (!url.isValid() || url.isRelative())
-        throw UsageError("not an absolute URL: " + address);
+        line.usageError("not an absolute URL: " + address);
 
-    const DataFolder folder = DataFolder::resolve(dataDir);
-    StderrMessageBox messages;
+    const DataFolder folder = line.dataFolder();
+    StderrMessageBox messages(kCliProgram);
     DirectoryStore directories(messages);
     DirectoryStore custom(messages, "customdirs");
     loadDirectories(directories, custom, folder);
-    if (!directories.find(*directoryName)) {
-        std::cerr << "vantelo-cli: no directory named \"" << *directoryName << "\" in "
-                  << folder.root().string() << '\n';
-        return 1;
-    }
+    if (!directories.find(*directoryName))
+        throw CliFailure("no directory named \"" + *directoryName + "\" in " + folder.root().string());
     ProfileStore profiles(messages);
+    openProfileFile(profiles, folder.profiles());
     SiteProfile profile;
-    if (!profiles.Open(folder.profiles()) || !profiles.GetProfile(*profileName, profile)) {
-        std::cerr << "vantelo-cli: no profile named \"" << *profileName << "\" in "
-                  << folder.profiles().string() << '\n';
-        return 1;
-    }
+    if (!profiles.GetProfile(*profileName, profile))
+        throw CliFailure("no profile named \"" + *profileName + "\" in " + folder.profiles().string());
 
-    const OffscreenApplication application;
+    const OffscreenApplication application(line.verbose());
     SystemRandomSource random;
     SystemClock clock;
     StderrClipboard clipboard;
@@ -258,10 +297,37 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
     tab.directoryName = *directoryName;
     const std::optional<nlohmann::ordered_json> preview =
         fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds);
-    if (!preview) {
-        std::cerr << "vantelo-cli: the page did not load: " << address << '\n';
-        return 1;
-    }
-    std::cout << preview->dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-    return 0;
+    if (!preview)
+        throw CliFailure("the page did not load: " + address);
+    if (line.json())
+        printJson(*preview);
+    else
+        printPreview(*preview);
+    return kExitSuccess;
+}
+
+} // namespace
+
+const CliCommand& fillPreviewCommand()
+{
+    static const CliCommand command { "fill-preview",
+        "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] URL",
+        "Fill a live page from a profile as a browser tab does and print its fields.",
+        { { "--profile", "NAME", "the profile to fill from" },
+            { "--directory", "NAME", "the directory whose form items fill the page" },
+            { "--category-runs", "N", "run the category choice N times in all (1 to 1000, default 1)" },
+            { "--late-fields", "SECONDS", "wait for fields the page's scripts add (0 to 600, default 10)" } },
+        "Loads URL in an offscreen browser page and fills it with the directory's form\n"
+        "items (and those of \"__general\") and the fields recognised by their labels,\n"
+        "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
+        "afterwards (those of same-origin frames too), the picked title, description and\n"
+        "keywords, and the directory's reciprocal link code when the page shows one. It\n"
+        "fails when the page does not load (an HTTP error included) or the profile or\n"
+        "directory is unknown.\n\n"
+        "JSON: {\"fields\": [{\"tag\", \"name\", \"id\", \"type\" (inputs), \"index\" (among\n"
+        "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
+        "\"checked\" (inputs), \"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
+        "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null}.",
+        CliCommand::kDataFolder | CliCommand::kJson | CliCommand::kVerbose, runFillPreview };
+    return command;
 }

@@ -1,19 +1,17 @@
 // vantelo-cli history: export a profile's submission history as a workbook or an XML report.
 
-#include "CommandLine.h"
 #include "Commands.h"
-#include "common/DataFolder.h"
+#include "DataFolderFiles.h"
 #include "common/StderrMessageBox.h"
+#include "history/HistorySheetName.h"
 #include "history/SubmissionHistoryExport.h"
+#include "history/SubmissionWorkbook.h"
 #include "profiles/ProfileStore.h"
 
 #include <algorithm>
 #include <cctype>
-#include <iostream>
 
 namespace {
-
-constexpr const char* kUsage = "vantelo-cli history export [--data-dir DIR] --profile NAME OUT.xlsx|OUT.xml";
 
 std::string lowerExtension(const std::filesystem::path& file)
 {
@@ -23,41 +21,63 @@ std::string lowerExtension(const std::filesystem::path& file)
     return extension;
 }
 
-int exportHistory(CommandLine line)
+void exportWorkbook(const SendingProfile::ProfileStore& profiles, const std::string& profile,
+    const std::filesystem::path& output)
 {
-    const std::optional<std::string> dataDir = line.takeOption("--data-dir");
+    std::vector<SendingProfile::SubmissionEntry> entries;
+    profiles.GetSubmissionHistory(profile, entries);
+    if (const auto error = writeSubmissionWorkbook(output, historySheetName(profile), entries))
+        throw CliFailure("cannot write " + output.string() + ": " + *error);
+}
+
+void exportReport(const SendingProfile::ProfileStore& profiles, const std::string& profile,
+    const std::filesystem::path& output, const DataFolder& folder)
+{
+    if (!profiles.ExportProfile(profile, output, SubmissionHistoryExport::kStyleSheetName))
+        throw CliFailure("cannot write " + output.string());
+    const std::filesystem::path styleSheet =
+        SubmissionHistoryExport::findStyleSheet(folder.root(), programFolder());
+    if (const auto error = SubmissionHistoryExport::placeStyleSheet(styleSheet, output.parent_path()))
+        printNote("the report is written, but " + std::string(SubmissionHistoryExport::kStyleSheetName)
+            + " could not be placed beside it: " + *error);
+}
+
+int runExport(CliArguments& line)
+{
     const std::optional<std::string> profile = line.takeOption("--profile");
-    const std::filesystem::path output = line.positional(1, kUsage).front();
+    const std::filesystem::path output = line.positional(1, 1).front();
     if (!profile)
-        throw UsageError(std::string("a --profile is needed; usage: ") + kUsage);
+        line.usageError("a --profile is needed");
     const std::string extension = lowerExtension(output);
     if (extension != ".xlsx" && extension != ".xml")
-        throw UsageError(std::string("the output must end in .xlsx or .xml; usage: ") + kUsage);
+        line.usageError("the output must end in .xlsx or .xml");
 
-    const DataFolder folder = DataFolder::resolve(dataDir);
-    StderrMessageBox messages;
+    const DataFolder folder = line.dataFolder();
+    StderrMessageBox messages(kCliProgram);
     SendingProfile::ProfileStore profiles(messages);
-    if (!profiles.Open(folder.profiles()))
-        throw UsageError("cannot read the profile file " + folder.profiles().string());
+    openProfileFile(profiles, folder.profiles());
     std::vector<std::string> names;
     profiles.GetProfileNames(names);
-    if (std::ranges::find(names, *profile) == names.end()) {
-        std::cerr << "vantelo-cli: no profile named \"" << *profile << "\"\n";
-        return 1;
-    }
-    SubmissionHistoryExport exporter(profiles, messages);
-    const bool exported = extension == ".xlsx"
-        ? exporter.exportSpreadsheet(*profile, output)
-        : exporter.exportXml(
-            *profile, output, SubmissionHistoryExport::findStyleSheet(folder.root(), programFolder()));
-    return exported ? 0 : 1;
+    if (std::ranges::find(names, *profile) == names.end())
+        throw CliFailure("no profile named \"" + *profile + "\" in " + folder.profiles().string());
+    if (extension == ".xlsx")
+        exportWorkbook(profiles, *profile, output);
+    else
+        exportReport(profiles, *profile, output, folder);
+    return kExitSuccess;
 }
 
 } // namespace
 
-int runHistoryCommand(const std::vector<std::string>& arguments)
+const CliCommand& historyExportCommand()
 {
-    if (arguments.empty() || arguments.front() != "export")
-        throw UsageError(std::string("usage: ") + kUsage);
-    return exportHistory(CommandLine({ arguments.begin() + 1, arguments.end() }));
+    static const CliCommand command { "history export", "--profile NAME OUT.xlsx|OUT.xml",
+        "Write a profile's submission history as a workbook or an XML report.",
+        { { "--profile", "NAME", "the profile whose history is written" } },
+        "The extension of the output chooses: an Excel workbook for .xlsx, the XML report\n"
+        "for .xml, with submission.xsl copied beside it unless one is there. The file is\n"
+        "replaced whole. Both carry the profile's submission history; the XML report\n"
+        "also carries the profile's passwords: keep it private.",
+        CliCommand::kDataFolder, runExport };
+    return command;
 }

@@ -1,35 +1,57 @@
 // vantelo-cli pagerank: the PageRank query of one URL, showing its checksum and
 // query path.
 
-#include "CommandLine.h"
 #include "Commands.h"
-#include "DataFolderHosts.h"
+#include "DataFolderFiles.h"
+#include "stats/CSEOData.h"
 #include "stats/PageRank.h"
 
 #include <iostream>
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli pagerank [--data-dir DIR] URL";
 constexpr const char* kChecksumPrefix = "info:";
+constexpr const char* kNoValue = "n/a";
+
+int runPageRank(CliArguments& line)
+{
+    const std::string url = line.positional(1, 1).front();
+    const HostConfiguration hosts = hostsOfDataFolder(line.dataFolder());
+    const std::int32_t checksum = pageRankChecksum(kChecksumPrefix + url);
+    const std::string path = pageRankQueryPath(url);
+    if (path.empty())
+        throw CliFailure("the URL is too long for a PageRank query");
+
+    if (stderrIsTerminal())
+        std::cerr << "asking " << hosts.pageRankHost() << "...\n";
+    const CSEOData::Answer answer = CSEOData(hosts).answer(CSEOData::GooglePageRank, url);
+    const bool known = answer.answered() && answer.figure != kUnknownPageRank;
+    if (line.json()) {
+        printJson(
+            { { "url", url }, { "checksum", checksum }, { "path", path }, { "host", hosts.pageRankHost() },
+                { "pagerank",
+                    known ? nlohmann::ordered_json(answer.figure) : nlohmann::ordered_json(nullptr) } });
+    } else {
+        std::cout << "checksum " << checksum << "\npath " << path << "\npagerank "
+                  << (known ? std::to_string(answer.figure) : kNoValue) << '\n';
+    }
+    if (!answer.answered())
+        throw CliFailure("no usable answer from " + answer.silentHost);
+    if (!known)
+        throw CliFailure(hosts.pageRankHost() + " gave no PageRank for " + url);
+    return kExitSuccess;
+}
 
 } // namespace
 
-int runPageRankCommand(const std::vector<std::string>& arguments)
+const CliCommand& pageRankCommand()
 {
-    CommandLine line(arguments);
-    const std::optional<std::string> dataDir = line.takeOption("--data-dir");
-    const std::string url = line.positional(1, kUsage).front();
-    const HostConfiguration hosts = hostsOfDataFolder(dataDir);
-
-    const std::string path = pageRankQueryPath(url);
-    std::cout << "checksum " << pageRankChecksum(kChecksumPrefix + url) << '\n';
-    if (path.empty()) {
-        std::cerr << "vantelo-cli: the URL is too long for a PageRank query\n";
-        return 1;
-    }
-    std::cout << "path " << path << '\n' << std::flush;
-    std::cerr << "asking " << hosts.pageRankHost() << "...\n";
-    std::cout << "pagerank " << QueryPageRank(url, hosts.pageRankHost()) << '\n';
-    return 0;
+    static const CliCommand command { "pagerank", "URL",
+        "Print the checksum, query path and PageRank of a URL.", {},
+        "Asks the PageRank server (pagerankhost in data/settings.xml). When it gives no\n"
+        "answer, or one without a PageRank, the PageRank is printed as n/a and the\n"
+        "command fails.\n\n"
+        "JSON: {\"url\", \"checksum\", \"path\", \"host\", \"pagerank\": 0 to 10, or null}.",
+        CliCommand::kDataFolder | CliCommand::kJson, runPageRank };
+    return command;
 }

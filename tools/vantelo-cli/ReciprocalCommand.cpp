@@ -1,7 +1,6 @@
 // vantelo-cli reciprocal test: the profile wizard's test of a reciprocal-link
 // script, printing the message the wizard would show.
 
-#include "CommandLine.h"
 #include "Commands.h"
 #include "common/StderrMessageBox.h"
 #include "net/BlockingWaitDialog.h"
@@ -9,18 +8,23 @@
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli reciprocal test URL PASSWORD";
+int runTest(CliArguments& line)
+{
+    const std::vector<std::string> values = line.positional(2, 2);
+    StderrMessageBox messages(kCliProgram);
+    BlockingWaitDialog wait;
+    ReciprocalScript script(messages, wait);
+    return script.testConfiguration(values[0], values[1]) ? kExitSuccess : kExitFailure;
+}
 
 } // namespace
 
-int runReciprocalCommand(const std::vector<std::string>& arguments)
+const CliCommand& reciprocalTestCommand()
 {
-    if (arguments.empty() || arguments.front() != "test")
-        throw UsageError(std::string("usage: ") + kUsage);
-    const CommandLine line({ arguments.begin() + 1, arguments.end() });
-    const std::vector<std::string> values = line.positional(2, kUsage);
-    StderrMessageBox messages;
-    BlockingWaitDialog wait;
-    ReciprocalScript script(messages, wait);
-    return script.testConfiguration(values[0], values[1]) ? 0 : 1;
+    static const CliCommand command { "reciprocal test", "URL PASSWORD",
+        "Test the reciprocal link script at URL with its password.", {},
+        "Prints on standard error the message the profile wizard's Test Configuration\n"
+        "shows, and succeeds when the script is configured properly.",
+        0, runTest };
+    return command;
 }

@@ -1,10 +1,9 @@
 // vantelo-cli snapshot: a snapshot of a profile's site without windows. Progress
 // goes to stderr; approvals found are recorded in the profile and sv.xml is saved.
 
-#include "CommandLine.h"
 #include "Commands.h"
-#include "DataFolderHosts.h"
-#include "common/DataFolder.h"
+#include "DataFolderFiles.h"
+#include "common/AtomicFile.h"
 #include "common/DecimalText.h"
 #include "common/HostConfiguration.h"
 #include "common/StderrMessageBox.h"
@@ -17,14 +16,17 @@
 #include <condition_variable>
 #include <iostream>
 #include <mutex>
+#include <set>
 
 using SendingProfile::ProfileStore;
 using SendingProfile::SiteProfile;
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli snapshot [--data-dir DIR] --profile NAME [--general] [--serp] "
-                               "[--approval [--entire] [--resume N]] OUT.html";
+constexpr std::string_view kStatusPrefix = "Status: ";
+// The requests of the general stage, and of the position stage per phrase.
+constexpr int kGeneralRequests = 6;
+constexpr int kRequestsPerPhrase = 2;
 
 // Shows the run on stderr and records approvals in the store. The run calls it
 // from its workers one call at a time; the command's thread waits for the end.
@@ -37,8 +39,23 @@ public:
     {
     }
 
-    void onStatus(const std::string& status) override { print(status); }
+    // The window's status line, without its "Status: " label; once the run is
+    // over the window's "idle" is of no use here.
+    void onStatus(const std::string& status) override
+    {
+        std::string_view text = status;
+        if (text.starts_with(kStatusPrefix))
+            text.remove_prefix(kStatusPrefix.size());
+        print(std::string(kCliProgram) + ": " + std::string(text));
+    }
     void onProgress(const std::string& progress) override { print(progress); }
+
+    void onNoAnswer(const std::string& host) override
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_unanswered;
+        m_silentHosts.insert(host);
+    }
 
     void onApprovalFound(const SnapshotRun::Approval& approval) override
     {
@@ -55,19 +72,27 @@ public:
         m_changed.notify_all();
     }
 
-    // Waits for the end of the run; its report and the number of approvals found.
-    std::pair<std::string, int> waitForReport()
+    // What the run found, once it is over.
+    struct Outcome {
+        std::string report;
+        int approvals = 0;
+        int unanswered = 0; // requests whose host gave no answer
+        std::set<std::string> silentHosts;
+    };
+
+    // Waits for the end of the run.
+    Outcome waitForEnd()
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_finished; });
-        return { m_report, m_approvals };
+        return { m_report, m_approvals, m_unanswered, m_silentHosts };
     }
 
 private:
     void print(const std::string& line)
     {
         std::lock_guard lock(m_mutex);
-        if (!line.empty())
+        if (!line.empty() && !m_finished)
             std::cerr << line << '\n';
     }
 
@@ -78,10 +103,12 @@ private:
     std::condition_variable m_changed;
     std::string m_report;
     int m_approvals = 0;
+    int m_unanswered = 0;
+    std::set<std::string> m_silentHosts;
     bool m_finished = false;
 };
 
-SnapshotOptions optionsOf(CommandLine& line)
+SnapshotOptions optionsOf(CliArguments& line)
 {
     SnapshotOptions options;
     options.includeGeneral = line.takeFlag("--general");
@@ -90,40 +117,33 @@ SnapshotOptions optionsOf(CommandLine& line)
     options.entireDatabase = line.takeFlag("--entire");
     const std::optional<std::string> resume = line.takeOption("--resume");
     if ((options.entireDatabase || resume) && !options.includeApproval)
-        throw UsageError("--entire and --resume go with --approval; usage: " + std::string(kUsage));
+        line.usageError("--entire and --resume go with --approval");
     if (resume) {
         options.resumeRecord = parseDecimal(*resume);
         if (options.resumeRecord < 0 || resume->find_first_not_of("0123456789") != std::string::npos)
-            throw UsageError("--resume takes a record number from 0 on");
+            line.usageError("--resume takes a record number from 0 on");
     }
     return options;
 }
 
-} // namespace
-
-int runSnapshotCommand(const std::vector<std::string>& arguments)
+int runSnapshot(CliArguments& line)
 {
-    CommandLine line(arguments);
-    const std::optional<std::string> dataDir = line.takeOption("--data-dir");
     const std::optional<std::string> profileName = line.takeOption("--profile");
     const SnapshotOptions options = optionsOf(line);
-    const std::string output = line.positional(1, kUsage).front();
+    const std::string output = line.positional(1, 1).front();
     if (!profileName)
-        throw UsageError(std::string("a --profile is needed; usage: ") + kUsage);
+        line.usageError("a --profile is needed");
 
-    const DataFolder folder = DataFolder::resolve(dataDir);
-    StderrMessageBox messages;
-    const HostConfiguration hosts = hostsOfDataFolder(dataDir);
+    const DataFolder folder = line.dataFolder();
+    StderrMessageBox messages(kCliProgram);
+    const HostConfiguration hosts = hostsOfDataFolder(folder);
     ProfileStore profiles(messages);
-    if (!profiles.Open(folder.profiles()))
-        throw std::runtime_error("cannot read the profiles in " + folder.profiles().string());
+    openProfileFile(profiles, folder.profiles());
     SiteProfile profile;
-    if (!profiles.GetProfile(*profileName, profile)) {
-        std::cerr << "vantelo-cli: no profile named \"" << *profileName << "\"\n";
-        return 1;
-    }
+    if (!profiles.GetProfile(*profileName, profile))
+        throw CliFailure("no profile named \"" + *profileName + "\" in " + folder.profiles().string());
     if (options.includeSerp && profile.serpPhrases.empty())
-        std::cerr << "The profile has no search phrases: no search engine positions.\n";
+        printNote("the profile has no search phrases: no search engine positions");
     DirectoryStore directories(messages);
     DirectoryStore custom(messages, "customdirs");
     if (options.includeApproval)
@@ -134,15 +154,50 @@ int runSnapshotCommand(const std::vector<std::string>& arguments)
     const auto run =
         SnapshotRun::create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
             CSEOData(hosts), nullptr, clock, &host);
+    const int requests = (run->options().includeGeneral ? kGeneralRequests : 0)
+        + (run->options().includeSerp ? kRequestsPerPhrase * static_cast<int>(profile.serpPhrases.size())
+                                      : 0);
     run->start();
-    const auto [report, approvals] = host.waitForReport();
+    const CliSnapshotHost::Outcome outcome = host.waitForEnd();
     // No call reaches the host once this returns; the run's threads end alone.
     run->close();
 
-    bool saved = true;
-    if (approvals > 0) {
-        std::cerr << approvals << " approval(s) recorded in " << folder.profiles().string() << '\n';
-        saved = profiles.Save(folder.profiles());
+    if (outcome.approvals > 0) {
+        printNote(
+            std::to_string(outcome.approvals) + " approval(s) recorded in " + folder.profiles().string());
+        if (!profiles.Save(folder.profiles()))
+            throw CliFailure("cannot write " + folder.profiles().string());
     }
-    return saveSnapshotReport(output, report, messages) && saved ? 0 : 1;
+    for (const std::string& silent : outcome.silentHosts)
+        printNote("no usable answer from " + silent);
+    // A report of nothing but "n/a" would stand in for a snapshot that was never taken.
+    if (outcome.unanswered > 0 && outcome.unanswered >= requests && !run->options().includeApproval)
+        throw CliFailure("no report written: no server answered");
+    if (const auto error = writeFileAtomically(output, outcome.report))
+        throw CliFailure("cannot write " + output + ": " + error->message);
+    if (outcome.unanswered > 0)
+        throw CliFailure("the report shows n/a for the figures that got no answer");
+    return kExitSuccess;
+}
+
+} // namespace
+
+const CliCommand& snapshotCommand()
+{
+    static const CliCommand command { "snapshot",
+        "--profile NAME [--general] [--serp] [--approval [--entire] [--resume N]] OUT.html",
+        "Write a snapshot report of a profile's site.",
+        { { "--profile", "NAME", "the profile whose site is looked at" },
+            { "--general", "", "the PageRank, inbound links and indexed pages" },
+            { "--serp", "", "the search positions of the profile's search phrases" },
+            { "--approval", "", "the directories that list the site" },
+            { "--entire", "", "search every directory of the database, not only those sent to" },
+            { "--resume", "N", "skip the first N directories of the approval search" } },
+        "The progress goes to standard error. Directories found listing the site are\n"
+        "recorded in the profile (an entry dated today where there was none, and the\n"
+        "approval) and sv.xml is saved. A figure whose server gave no answer shows n/a in\n"
+        "the report and the command fails, naming the server; when no server answered at\n"
+        "all and there is no approval search, no report is written.",
+        CliCommand::kDataFolder, runSnapshot };
+    return command;
 }

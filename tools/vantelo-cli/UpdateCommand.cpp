@@ -1,7 +1,6 @@
 // vantelo-cli update: the directory database update without windows, with the
 // same requests, messages and result as the main program's command.
 
-#include "CommandLine.h"
 #include "Commands.h"
 #include "common/DataFolder.h"
 #include "common/DecimalText.h"
@@ -16,7 +15,6 @@
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli update [--data-dir DIR]";
 constexpr const char* kVersionKey = "dirlistversion";
 
 // The installed version lives in data/settings.xml; a new one is saved at once.
@@ -52,33 +50,46 @@ private:
     bool m_saved = false;
 };
 
-} // namespace
-
-int runUpdateCommand(const std::vector<std::string>& arguments)
+int runUpdate(CliArguments& line)
 {
-    CommandLine line(arguments);
-    const std::optional<std::string> dataDir = line.takeOption("--data-dir");
-    line.positional(0, kUsage);
-    const DataFolder folder = DataFolder::resolve(dataDir);
-
-    StderrMessageBox messages;
+    line.positional(0, 0);
+    const DataFolder folder = line.dataFolder();
+    StderrMessageBox messages(kCliProgram);
     SettingsStore settings(messages);
     // A settings file that is there but unreadable would be replaced by one that
     // holds only the version: leave everything as it is instead.
-    if (!settings.LoadSettings(folder.settings()) && std::filesystem::exists(folder.settings())) {
-        std::cerr << "vantelo-cli: cannot read " << folder.settings().string() << "; nothing was updated\n";
-        return 1;
-    }
+    if (!settings.LoadSettings(folder.settings()) && std::filesystem::exists(folder.settings()))
+        throw CliFailure("cannot read " + folder.settings().string() + "; nothing was updated");
     const HostConfiguration hosts(settings);
+    if (!hosts.hasConfiguredVendorHost())
+        throw CliFailure("no update server is configured (vendorhost in " + folder.settings().string() + ")");
     SettingsDirectoryList list(settings, folder.settings());
     BlockingWaitDialog wait;
     DirectoryUpdate update(messages, wait, list, hosts, folder.mainDatabase());
     switch (update.UpdateDirectoryList()) {
     case DirectoryUpdate::Outcome::Updated:
-        return list.saved() ? 0 : 1;
+        if (!list.saved())
+            throw CliFailure("cannot save the new version in " + folder.settings().string());
+        return kExitSuccess;
     case DirectoryUpdate::Outcome::UpToDate:
-        return 0;
+        return kExitSuccess;
     default:
-        return 1;
+        throw CliFailure("no usable answer from " + hosts.vendorHost() + "; " + folder.mainDatabase().string()
+            + " is as it was");
     }
+}
+
+} // namespace
+
+const CliCommand& updateCommand()
+{
+    static const CliCommand command { "update", "",
+        "Update dirdata.xml of the data folder from the vendor's server.", {},
+        "Asks the server named by vendorhost in data/settings.xml for the version of\n"
+        "its directory database and downloads it when it is newer. The new database\n"
+        "replaces dirdata.xml only when it arrived whole; its version is saved as\n"
+        "dirlistversion in data/settings.xml. The program's messages go to standard\n"
+        "error. A database that is up to date already counts as success.",
+        CliCommand::kDataFolder, runUpdate };
+    return command;
 }
