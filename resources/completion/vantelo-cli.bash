@@ -1,28 +1,28 @@
 # bash completion for vantelo-cli                          -*- shell-script -*-
 #
-# Completes the commands, their actions and options, the kinds of "stats", and
-# profile names: after --profile those of the data folder's sv.xml, after
-# "profiles show SVXML" those of SVXML. File and folder arguments complete as
-# paths.
+# Completes the commands, their actions and options, the commands after
+# "help", the kinds of "stats", and profile names: after --profile and
+# "profiles show" those of the data folder's sv.xml, after "profiles show SVXML"
+# those of SVXML. File and folder arguments complete as paths.
 
 # The options of each command, by "command" or "command action".
 declare -gA _vantelo_cli_options=(
-    [data-folder]="--data-dir"
-    [db list]="--plain --scrambled"
-    [db scramble]=""
-    [db unscramble]=""
-    [db merge]=""
-    [update]="--data-dir"
-    [import-directories]="--data-dir --category --skip-pr"
-    [profiles list]=""
-    [profiles show]=""
-    [profiles import-dat]="--replace --dirdata --data-dir"
-    [history export]="--data-dir --profile"
-    [fill-preview]="--data-dir --profile --directory --category-runs --late-fields"
-    [pagerank]="--data-dir"
-    [stats]="--data-dir"
-    [snapshot]="--data-dir --profile --general --serp --approval --entire --resume"
-    [reciprocal test]=""
+    [data-folder]="--data-dir --json --help"
+    [db list]="--json --plain --scrambled --help"
+    [db scramble]="--help"
+    [db unscramble]="--help"
+    [db merge]="--json --help"
+    [update]="--data-dir --help"
+    [import-directories]="--data-dir --json --category --skip-pr --help"
+    [profiles list]="--data-dir --json --help"
+    [profiles show]="--data-dir --json --show-passwords --help"
+    [profiles import-dat]="--data-dir --json --replace --dirdata --help"
+    [history export]="--data-dir --profile --help"
+    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --help"
+    [pagerank]="--data-dir --json --help"
+    [stats]="--data-dir --json --help"
+    [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
+    [reciprocal test]="--help"
 )
 _vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal"
 declare -gA _vantelo_cli_actions=(
@@ -95,7 +95,15 @@ _vantelo_cli()
     COMPREPLY=()
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_commands --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_commands help --help --version" -- "$cur")
+        return
+    fi
+    if [[ ${COMP_WORDS[1]} == help ]]; then
+        if ((COMP_CWORD == 2)); then
+            mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_commands" -- "$cur")
+        elif ((COMP_CWORD == 3)) && [[ -n ${_vantelo_cli_actions[${COMP_WORDS[2]}]+set} ]]; then
+            mapfile -t COMPREPLY < <(compgen -W "${_vantelo_cli_actions[${COMP_WORDS[2]}]}" -- "$cur")
+        fi
         return
     fi
 
@@ -138,6 +146,7 @@ _vantelo_cli()
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
         --data-dir | --profile | --directory | --category | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
+        --) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
         esac
@@ -153,6 +162,13 @@ _vantelo_cli()
     "profiles show")
         if ((${#positions[@]} == 1)); then
             _vantelo_cli_profile_names "$program" "$(_vantelo_cli_dequote "${positions[0]}")" "$cur"
+            return
+        fi
+        # NAME alone names a profile of the data folder; a path names a file.
+        if ((${#positions[@]} == 0)) && [[ $cur != */* && $cur != .* && $cur != "~"* ]]; then
+            local folder
+            folder=$(_vantelo_cli_data_folder "$program")
+            [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
             return
         fi
         ;;

@@ -61,6 +61,10 @@ while IFS= read -r usage; do
 done <<<"$usages"
 expect "--help --version " --
 expect "list merge scramble unscramble " db ""
+# "help" offers the commands, and a group's actions.
+expect_among snapshot help ""
+expect "import-dat list show " help profiles ""
+expect "--show-passwords " profiles show --sh
 # An option already typed in part, and the kinds of stats.
 expect "--plain " db list --p
 expect "googleindex googlelinks googleposition " stats --data-dir "$root" goo
@@ -83,6 +87,7 @@ expect "Main My\\ site Tom\\ \\&\\ Jerry\\'s " snapshot --data-dir "$folder" --p
 expect "Main My\\ site " history export --data-dir "$folder" --profile M
 expect "My\\ site " fill-preview --data-dir "$folder" --profile "My\\ s"
 expect "Tom\\ \\&\\ Jerry\\'s " profiles show "$folder/sv.xml" T
+expect "Tom\\ \\&\\ Jerry\\'s " profiles show --data-dir "$folder" T
 VANTELO_DATA_DIR="$folder" expect "Main " snapshot --profile Ma
 expect "" snapshot --data-dir "$root/nowhere" --profile ""
 
