@@ -250,6 +250,13 @@ TEST_F(CliConventionsTest, DataFolderIsAbsoluteAndComesFromTheLineOrTheEnvironme
     EXPECT_EQ(listed.code, 0) << listed.err;
     EXPECT_EQ(listed.out, "* Shop\n");
     EXPECT_EQ(other.out, m_folder.path("fresh").string() + "\n");
+
+    // A command that writes into a data folder makes it first, as data-folder does.
+    m_folder.write("list.txt", "http://new.example/\n");
+    const CliRun imported =
+        run({ "import-directories", "--data-dir", path("new") + "/data", "--skip-pr", "@list.txt" });
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(m_folder.path("new/data/customdirdata.xml")));
 }
 
 } // namespace

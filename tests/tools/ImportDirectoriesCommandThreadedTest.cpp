@@ -88,8 +88,8 @@ TEST_F(ImportDirectoriesCommandThreaded, SkipsThePageRankAndReportsBadFiles)
     result = run({ list });
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.out,
-        "Found 0 new directories in " + list + " (1 line names a directory)\nAdded 0 directories to "
-            + m_folder.path("customdirdata.xml").string() + "\n");
+        "Found 0 new directories in " + list + " (1 line names a directory)\nNothing new: "
+            + m_folder.path("customdirdata.xml").string() + " is left as it was\n");
     EXPECT_EQ(m_folder.read("customdirdata.xml"), before);
 
     result = run({ "--json", "--skip-pr", m_folder.write("more.txt", "http://more.com\n").string() });

@@ -239,6 +239,14 @@ DataFolder CliArguments::dataFolder() const
     return DataFolder::resolve(m_dataDir, kCliProgram);
 }
 
+DataFolder CliArguments::writableDataFolder() const
+{
+    DataFolder folder = dataFolder();
+    if (const std::error_code error = createPrivateFolder(folder.root()))
+        throw CliFailure("cannot create the data folder " + folder.root().string() + ": " + error.message());
+    return folder;
+}
+
 void CliArguments::usageError(const std::string& text) const
 {
     throw UsageError(text + "; usage: " + m_command.synopsis());

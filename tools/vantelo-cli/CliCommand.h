@@ -99,6 +99,9 @@ public:
     const std::optional<std::string>& dataDir() const { return m_dataDir; }
     // The data folder of --data-dir, else VANTELO_DATA_DIR, else the one the programs use.
     DataFolder dataFolder() const;
+    // The same, made first when it is missing (as data-folder does), for a
+    // command that writes into it; a failure when it cannot be made.
+    DataFolder writableDataFolder() const;
 
     // A usage error that names the command's synopsis.
     [[noreturn]] void usageError(const std::string& text) const;

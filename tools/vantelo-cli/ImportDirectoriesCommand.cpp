@@ -82,7 +82,10 @@ void printAdded(const std::string& file, const DirectoryListScan& scan, std::siz
     const std::filesystem::path& database, const CliArguments& line)
 {
     if (!line.json()) {
-        std::cout << "Added " << added << " directories to " << database.string() << '\n';
+        if (added == 0)
+            std::cout << "Nothing new: " << database.string() << " is left as it was\n";
+        else
+            std::cout << "Added " << added << " directories to " << database.string() << '\n';
         return;
     }
     nlohmann::ordered_json directories = nlohmann::ordered_json::array();
@@ -101,7 +104,7 @@ int runImport(CliArguments& line)
     if (std::filesystem::is_directory(file, error) || !std::ifstream(file, std::ios::binary))
         throw CliFailure("cannot read " + file);
 
-    const DataFolder folder = line.dataFolder();
+    const DataFolder folder = line.writableDataFolder();
     StderrMessageBox messages(kCliProgram);
     const HostConfiguration hosts = hostsOfDataFolder(folder);
     DirectoryStore main(messages);

@@ -202,6 +202,8 @@ int runImportDat(CliArguments& line)
     std::string active;
     if (count > 0 && !importedActive.empty() && (!store.GetActiveProfile(active) || active.empty()))
         store.SetActiveProfile(importedActive);
+    if (count > 0 && words.size() == 1)
+        line.writableDataFolder();
     if (count > 0 && !store.Save(svxml))
         throw CliFailure("cannot write " + svxml.string());
     if (line.json())
