@@ -288,6 +288,9 @@ bool DirectoryStore::GetVariablesForDirectory(const std::string& name, const std
 void DirectoryStore::MergeCustom(DirectoryStore& custom, const DataFolder& folder)
 {
     custom.Load(folder.customDatabase(), true, true);
+    // Without a dirdata.xml, loading keeps the records, which here are the last merge's:
+    // a custom directory disabled, renamed or removed since would stay listed.
+    m_records.clear();
     LoadMain(folder, false);
     mergeLoadedCustom(custom);
 }
