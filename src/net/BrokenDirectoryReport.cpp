@@ -53,6 +53,11 @@ BrokenDirectoryReport::BrokenDirectoryReport(
 bool BrokenDirectoryReport::SendBrokenReport(
     const std::string& listText, const std::function<std::optional<BrokenReportForm>()>& askUser)
 {
+    // Said before the user writes a report that could not be sent.
+    if (!m_hosts.hasConfiguredVendorHost()) {
+        m_messages.show(HostConfiguration::kNoVendorHostText, kVanteloCaption, MessageIcon::Information);
+        return false;
+    }
     const std::optional<BrokenReportForm> form = askUser();
     if (!form)
         return false;

@@ -129,6 +129,23 @@ TEST_F(BrokenDirectoryReportTest, DeliveredReportIsPostedAsAForm)
     EXPECT_EQ(seen[0].body, BrokenDirectoryReport::formBody("Dir", form));
 }
 
+TEST_F(BrokenDirectoryReportTest, WithoutAVendorHostTheUserIsToldBeforeWritingAReport)
+{
+    const HostConfiguration unconfigured;
+    BrokenDirectoryReport report(m_messages, m_wait, unconfigured);
+    bool asked = false;
+    EXPECT_FALSE(report.SendBrokenReport("Dir", [&] {
+        asked = true;
+        return std::optional(BrokenReportForm {});
+    }));
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(m_messages.messages(),
+        std::vector { shown("No update server is configured. Name one (host or host:port) with the key "
+                            "\"vendorhost\" in data/settings.xml.",
+            "Vantelo", MessageIcon::Information) });
+    EXPECT_TRUE(m_wait.requests().empty());
+}
+
 TEST_F(BrokenDirectoryReportTest, CancelSendsNothingAndFailureSaysSo)
 {
     BrokenDirectoryReport report(m_messages, m_wait, m_hosts);
