@@ -256,6 +256,8 @@ TEST_F(CliConventionsTest, DataFolderIsAbsoluteAndComesFromTheLineOrTheEnvironme
     const CliRun imported =
         run({ "import-directories", "--data-dir", path("new") + "/data", "--skip-pr", "@list.txt" });
     EXPECT_EQ(imported.code, 0) << imported.err;
+    // Nothing of the import dialog's texts ("Please wait while retrieving the PR") under --skip-pr.
+    EXPECT_EQ(imported.err, "");
     EXPECT_TRUE(std::filesystem::is_regular_file(m_folder.path("new/data/customdirdata.xml")));
 }
 
