@@ -179,7 +179,7 @@ std::optional<std::map<std::string, std::int32_t>> OpenPageRankClient::askBatch(
             break;
         const std::chrono::seconds wait = retryAfterOf(exchange);
         report("Open PageRank asks to wait " + std::to_string(wait.count()) + " s (HTTP 429)");
-        m_budget->holdFor(wait);
+        m_sleeper->sleepFor(wait);
     }
     return readExchange(exchange, body);
 }
