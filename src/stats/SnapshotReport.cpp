@@ -83,6 +83,12 @@ std::string figureText(std::int32_t figure)
     return figure == CSEOData::kNotAvailable ? kNotAvailableText : std::to_string(figure);
 }
 
+// A PageRank below 0 is a query that got none: unknown rather than a figure.
+std::string pageRankText(std::int32_t pageRank)
+{
+    return pageRank < 0 ? kNotAvailableText : std::to_string(pageRank);
+}
+
 std::string trafficText(std::int32_t rank)
 {
     return rank == 0 ? kNotListedText : figureText(rank);
@@ -118,12 +124,14 @@ void appendGeneral(std::string& html, const SnapshotFindings& findings)
     html += "<div class=\"justtext\">General site stats:</div>";
     html += "<table width=\"70%\" cellspacing=\"10\"><tr><td class=\"maintable\">" + labelOf(findings, 0)
         + "</td><td>";
-    html += figureCells(figureText(findings.figures[0]), findings.sources[0]);
+    html += figureCells(pageRankText(findings.figures[0]), findings.sources[0]);
     for (std::size_t i = 1; i < findings.figures.size(); ++i) {
         html += "</td></tr><tr><td class=\"maintable\">";
         html += labelOf(findings, i);
         html += "</td><td>";
-        html += figureCells(figureText(findings.figures[i]), findings.sources[i]);
+        // The first two figures are the PageRanks of the page and of the home page.
+        const std::int32_t figure = findings.figures[i];
+        html += figureCells(i < 2 ? pageRankText(figure) : figureText(figure), findings.sources[i]);
     }
     if (findings.trafficRank) {
         html += "</td></tr><tr><td class=\"maintable\">Traffic Rank</td><td>";

@@ -43,7 +43,8 @@ struct SnapshotFindings {
 // Every text that comes from the user or a web page is HTML-escaped, characters
 // beyond ASCII as character references, so the page reads the same in any
 // encoding a browser guesses. The footer links to the vendor's site. A figure
-// that its source does not give (kNotAvailable) reads "n/a".
+// that its source does not give (kNotAvailable), and a PageRank that the query
+// did not get, read "n/a".
 std::string buildSnapshotReport(const SnapshotFindings& findings, const std::string& vendorUrl);
 
 // Writes a report to the file the user chose (atomically) and says how it went:
