@@ -162,6 +162,11 @@ QString CNewSnapshotDlg::chooseReportFile(QWidget* parent)
 void CNewSnapshotDlg::setTrafficList(std::filesystem::path file)
 {
     m_trafficList = std::move(file);
+    showTrafficListAge();
+}
+
+void CNewSnapshotDlg::showTrafficListAge()
+{
     const TrancoList list(m_trafficList);
     const std::time_t now = m_clock->now();
     std::string text = "Traffic rank list (Tranco): " + list.ageText(now);
@@ -260,6 +265,9 @@ void CNewSnapshotDlg::onFinished(const std::string&)
         if (m_closing)
             return;
         m_save->setEnabled(true);
+        // The run may have downloaded a fresh list.
+        if (!m_trafficList.empty())
+            showTrafficListAge();
         saveReport();
     });
 }

@@ -67,6 +67,8 @@ public slots:
     void done(int result) override;
 
 private:
+    // The Tranco list's age in the window, and whether it is downloaded first.
+    void showTrafficListAge();
     void start();
     void saveReport();
     void updateApprovalOptions();
