@@ -1,0 +1,37 @@
+#pragma once
+
+#include "autofill/FieldMeaning.h"
+#include "directories/DirectoryItem.h"
+
+#include <vector>
+
+class FieldRecognizer;
+class FormDocumentModel;
+
+// One field of a page's submission form, learned as a form item.
+struct LearnedItem {
+    DirectoryItem item;
+    FieldMeaning meaning = FieldMeaning::Unknown; // what the recogniser took the field for
+};
+
+// The form items of a page's submission form, as the recogniser understands it.
+struct LearnedForm {
+    bool found = false; // the page holds a submission form
+    std::vector<LearnedItem> items; // in document order
+};
+
+// Learns a directory's form from a page the way the directory store keeps it:
+// each field of the page's submission form that the profile fills becomes an item
+// named by the field's name (its id when it has none) with its index among the
+// page's elements of that name, as filling looks it up. Text fields get the
+// placeholder template of their meaning ("#title#", "#fname# #lname#", ...), the
+// category drop-down a select item, the agreement box a checkbox item that ticks
+// it, a reciprocal URL field both the template and the item the reciprocal
+// script's address goes into. Fields left alone (captchas, traps, options that
+// cost, fields of other forms) are not learned, and neither are fields the
+// record cannot address (in a frame, without name and id) or fill (a
+// drop-down of provinces, which the recognition fills when the page loads).
+LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecognizer& recognizer);
+
+// The items alone.
+std::vector<DirectoryItem> itemsOf(const LearnedForm& form);
