@@ -2,6 +2,8 @@
 
 #include "autofill/FieldRecognizer.h"
 #include "autofill/SubmissionForm.h"
+#include "common/TextCase.h"
+#include "custom/FormMappingLearner.h"
 #include "filling/FormDocumentModel.h"
 #include "filling/MeaningPlaceholder.h"
 #include "filling/PageFormsOfModel.h"
@@ -56,6 +58,20 @@ std::vector<DirectoryItem> itemsFor(const FormElement& element, const FieldRecog
     return items;
 }
 
+// Whether a field holds only what the page loaded with or a preset of the wizard wrote.
+bool untouched(const FormElement& element, const DirectoryItem& item)
+{
+    if (element.tag == "input" && lowerAscii(element.type) == "checkbox")
+        return element.checked == element.cues.defaultChecked;
+    if (element.value.empty() || element.value == element.cues.defaultValue)
+        return true;
+    for (const DirectoryItem& preset : presetFormItems()) {
+        if (preset.name == item.name && preset.index == item.index && preset.value == element.value)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecognizer& recognizer)
@@ -100,4 +116,25 @@ std::vector<DirectoryItem> itemsOf(const LearnedForm& form)
     for (const LearnedItem& learned : form.items)
         items.push_back(learned.item);
     return items;
+}
+
+std::vector<DirectoryItem> showLearnedForm(FormDocumentModel& page, const LearnedForm& form)
+{
+    std::vector<DirectoryItem> kept;
+    for (const LearnedItem& learned : form.items) {
+        const DirectoryItem& item = learned.item;
+        if (item.type != ControlType::Edit && item.type != ControlType::Checkbox) {
+            kept.push_back(item);
+            continue;
+        }
+        const std::optional<ElementHandle> element =
+            page.itemByName(ElementCollection::All, item.name, static_cast<std::size_t>(item.index));
+        if (!element || !untouched(page.elements()[*element], item))
+            continue;
+        if (item.type == ControlType::Checkbox)
+            page.setChecked(*element, item.value == kTicked);
+        else
+            page.setValue(*element, item.value);
+    }
+    return kept;
 }

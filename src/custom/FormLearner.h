@@ -35,3 +35,12 @@ LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecogn
 
 // The items alone.
 std::vector<DirectoryItem> itemsOf(const LearnedForm& form);
+
+// Shows a learned form in the page the directory wizard learns from: each text
+// field and check box of the items that still holds what the page or the
+// wizard's presets put there is filled as the user would fill it, so that the
+// page's difference learns it with the rest and the user sees, and can
+// correct, what was recognised. Returns the items the difference cannot give
+// back (the category drop-down, the reciprocal script's field), for the wizard
+// to keep as they are.
+std::vector<DirectoryItem> showLearnedForm(FormDocumentModel& page, const LearnedForm& form);

@@ -44,6 +44,10 @@ public:
     // Appends every field of the page that differs from the page as it loaded.
     void learn(const IFormDocument& page, const LoadedPage& loaded);
 
+    // Adds items the page's difference cannot learn (drop-downs, the reciprocal
+    // script's field) unless the mapping has them already.
+    void keep(const std::vector<DirectoryItem>& items);
+
     bool armed() const { return m_armed.has_value(); }
     const std::vector<DirectoryItem>& items() const { return m_items; }
 
