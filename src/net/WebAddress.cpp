@@ -66,9 +66,8 @@ std::optional<WebAddress> addressOf(CURLU* handle)
     curl_url_set(handle, CURLUPART_HOST, address.host.c_str(), 0);
     const std::string port = part(handle, CURLUPART_PORT, CURLU_DEFAULT_PORT);
     address.port = port.empty() ? 0 : std::atoi(port.c_str());
-    address.path = part(handle, CURLUPART_PATH);
-    if (address.path.empty())
-        address.path = "/";
+    std::string path = part(handle, CURLUPART_PATH);
+    address.path = path.empty() ? std::string(1, '/') : std::move(path);
     address.query = part(handle, CURLUPART_QUERY);
     address.url = part(handle, CURLUPART_URL);
     if (address.url.empty())
