@@ -50,12 +50,10 @@ std::vector<DirectoryItem> itemsFor(const FormElement& element, const FieldRecog
     const std::optional<std::string_view> placeholder = placeholderFor(field.meaning, field.withoutHttp);
     if (!placeholder || element.tag == "select")
         return {};
-    std::vector<DirectoryItem> items { DirectoryItem {
-        {}, ControlType::Edit, 0, std::string(*placeholder) } };
-    // The reciprocal script's page goes into the field as well, when the profile has one.
-    if (field.meaning == FieldMeaning::ReciprocalUrl && element.tag == "input")
-        items.push_back(DirectoryItem { {}, ControlType::Reciprocal, 0, {} });
-    return items;
+    // A reciprocal URL field gets its template only: the store writes the reciprocal
+    // kinds without a type, so such an item would come back as an empty edit item
+    // that clears the field.
+    return { DirectoryItem { {}, ControlType::Edit, 0, std::string(*placeholder) } };
 }
 
 // Whether a field holds only what the page loaded with or a preset of the wizard wrote.
@@ -95,10 +93,7 @@ LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecogn
         if (key.empty())
             continue;
         for (DirectoryItem item : itemsFor(page.elements()[handles[at]], recognised)) {
-            // The reciprocal script's address is written among the inputs only.
-            const ElementCollection within =
-                item.type == ControlType::Reciprocal ? ElementCollection::Inputs : ElementCollection::All;
-            const std::optional<std::int32_t> index = indexOf(page, within, key, handles[at]);
+            const std::optional<std::int32_t> index = indexOf(page, ElementCollection::All, key, handles[at]);
             if (!index)
                 continue;
             item.name = key;

@@ -26,8 +26,7 @@ struct LearnedForm {
 // page's elements of that name, as filling looks it up. Text fields get the
 // placeholder template of their meaning ("#title#", "#fname# #lname#", ...), the
 // category drop-down a select item, the agreement box a checkbox item that ticks
-// it, a reciprocal URL field both the template and the item the reciprocal
-// script's address goes into. Fields left alone (captchas, traps, options that
+// it. Fields left alone (captchas, traps, options that
 // cost, fields of other forms) are not learned, and neither are fields the
 // record cannot address (in a frame, without name and id) or fill (a
 // drop-down of provinces, which the recognition fills when the page loads).

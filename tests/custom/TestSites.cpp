@@ -25,11 +25,6 @@ DirectoryItem tick(const char* name)
     return { name, ControlType::Checkbox, 0, "true" };
 }
 
-DirectoryItem reciprocal(const char* name)
-{
-    return { name, ControlType::Reciprocal, 0, "" };
-}
-
 std::string fileText(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -46,8 +41,7 @@ const std::vector<TestSite>& testSites()
         { "menu", "/", "/submit.php",
             { edit("TITLE", "#title#"), edit("URL", "#url#"), edit("DESCRIPTION", "#desc#"),
                 edit("OWNER_NAME", "#fname# #lname#"), edit("OWNER_EMAIL", "#email#"),
-                edit("RECPR_URL", "#reciprocal#"), reciprocal("RECPR_URL"), select("CATEGORY_ID"),
-                tick("AGREERULES") } },
+                edit("RECPR_URL", "#reciprocal#"), select("CATEGORY_ID"), tick("AGREERULES") } },
         { "sidebar", "/", "/add-url/",
             { edit("input_1", "#title#"), edit("input_2", "#url#"), edit("input_3", "#desc#"),
                 edit("input_4", "#keywords#"), edit("input_5.3", "#fname#"), edit("input_5.6", "#lname#"),
@@ -58,7 +52,7 @@ const std::vector<TestSite>& testSites()
         { "image", "/", "/addurl.php",
             { edit("link_title", "#title#"), edit("link_url", "#url#"), edit("link_description", "#desc#"),
                 edit("link_keywords", "#keywords#"), edit("link_email", "#email#"),
-                edit("link_back", "#reciprocal#"), reciprocal("link_back"), tick("terms") } },
+                edit("link_back", "#reciprocal#"), tick("terms") } },
         { "button", "/", "/listing/new",
             { edit("listing[name]", "#title#"), edit("listing[website]", "#url#"),
                 edit("listing[description]", "#desc#"), edit("listing[street]", "#address#"),
@@ -102,5 +96,7 @@ void serveTestSite(LoopbackServer& server, const std::string& name)
             server.serve(path.substr(0, path.size() - std::string("index.html").size()), 200, body,
                 "text/html; charset=utf-8");
     }
+    // Browsers keep connections open, and stopping the server would wait for them.
+    server.closeConnectionsAfterEachAnswer();
     server.start();
 }

@@ -505,10 +505,7 @@ void CDirectoryEditDialog::learnPage()
                 return;
             }
             m_model.mapping().keep(*kept);
-            // A reciprocal field has two items; the user sees one field.
-            const auto fields = std::count_if((*learned)->items.begin(), (*learned)->items.end(),
-                [](const LearnedItem& item) { return item.item.type != ControlType::Reciprocal; });
-            m_learnStatus->setText(toQString(kLearnedText).arg(fields));
+            m_learnStatus->setText(toQString(kLearnedText).arg((*learned)->items.size()));
         });
 }
 
