@@ -14,6 +14,7 @@ declare -gA _vantelo_cli_options=(
     [db merge]=""
     [update]="--data-dir"
     [import-directories]="--data-dir --category --skip-pr"
+    [learn]="--data-dir --add --name --category --help"
     [profiles list]=""
     [profiles show]=""
     [profiles import-dat]="--replace --dirdata --data-dir"
@@ -24,7 +25,7 @@ declare -gA _vantelo_cli_options=(
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume"
     [reciprocal test]=""
 )
-_vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history fill-preview pagerank stats snapshot reciprocal"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
@@ -122,7 +123,7 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
-    --category | --directory | --category-runs | --late-fields | --resume)
+    --category | --name | --directory | --category-runs | --late-fields | --resume)
         return
         ;;
     --dirdata) ;;
@@ -137,7 +138,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
         esac
@@ -156,7 +157,7 @@ _vantelo_cli()
             return
         fi
         ;;
-    "reciprocal test" | pagerank | fill-preview | data-folder | update)
+    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn)
         # URLs, passwords, or nothing at all.
         return
         ;;

@@ -24,6 +24,8 @@ int runSnapshotCommand(const std::vector<std::string>& arguments);
 int runDataFolderCommand(const std::vector<std::string>& arguments);
 int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
 int runHistoryCommand(const std::vector<std::string>& arguments);
+// Learns a directory's submission page and form from its address; stores it with --add.
+int runLearnCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();
