@@ -9,10 +9,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 using ::testing::UnorderedElementsAre;
@@ -119,6 +121,42 @@ TEST(DirectoryLearningRunThreadedTest, LearnsEveryDirectoryOnceAndSumsUp)
         learningSummaryText({ 4, 4, 3, 1, 0 }), "Learned 3 of 4 directories; 1 without a submission form");
     run.close();
     EXPECT_EQ(listener.ends().size(), 1u);
+}
+
+TEST(DirectoryLearningRunThreadedTest, OneHostGetsOneRequestAtATime)
+{
+    // Several directories on one host, learned by several workers: the server must
+    // never see two requests under way at once.
+    LoopbackServer server;
+    std::mutex mutex;
+    int underWay = 0;
+    int most = 0;
+    server.handle("/.*", [&](const httplib::Request&, httplib::Response& response) {
+        {
+            std::lock_guard lock(mutex);
+            most = std::max(most, ++underWay);
+        }
+        std::this_thread::sleep_for(30ms);
+        {
+            std::lock_guard lock(mutex);
+            --underWay;
+        }
+        response.set_content("<a href=\"add.php\">Add URL</a>", "text/html");
+    });
+    server.start();
+    std::vector<ListedDirectory> directories;
+    for (const char* path : { "/a/", "/b/", "/c/", "/d/" })
+        directories.push_back({ path, server.url(path) });
+
+    RecordingListener listener;
+    DirectoryLearningRun run(directories, DirectoryLearner(quickLimits()), &listener, 4);
+    ASSERT_TRUE(run.start());
+    ASSERT_TRUE(listener.waitForEnd());
+    run.close();
+    EXPECT_EQ(run.summary().withoutForm, 4u);
+    EXPECT_EQ(server.requests().size(), 8u);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(most, 1);
 }
 
 TEST(DirectoryLearningRunThreadedTest, CancelEndsTheRunSoonAndKeepsWhatWasLearned)
