@@ -19,6 +19,11 @@ public:
     static constexpr const char* kYahooSiteExplorerKey = "yahoosehost";
     static constexpr const char* kYahooKey = "yahoohost";
 
+    // What the entries that need the vendor's server say while none is configured.
+    static constexpr const char* kNoVendorHostText =
+        "No update server is configured. Name one (host or host:port) with the key \"vendorhost\" in "
+        "data/settings.xml.";
+
     // Every host at its default.
     HostConfiguration();
     // The hosts the settings name, defaults for the rest.
@@ -26,7 +31,8 @@ public:
 
     // The vendor's web server: database update, broken report, update notice, online pages.
     const std::string& vendorHost() const { return m_vendor; }
-    // Whether the settings name a vendor host; without one the online pages are the shipped copies.
+    // Whether the settings name a vendor host; without one nothing is asked of the
+    // vendor's server and the online pages are the shipped copies.
     bool hasConfiguredVendorHost() const { return m_vendorConfigured; }
     const std::string& pageRankHost() const { return m_pageRank; }
     const std::string& alexaHost() const { return m_alexa; }

@@ -392,7 +392,8 @@ void CQuenlarDlg::showAbout()
 
 void CQuenlarDlg::startUpdateCheck()
 {
-    if (!m_state.settings().autoUpdate)
+    // Without a vendor host there is no server to ask.
+    if (!m_state.settings().autoUpdate || !m_state.hosts().hasConfiguredVendorHost())
         return;
     ::startUpdateCheck(m_relay, m_state.settings().directoryListVersion, m_state.hosts(),
         { [this](int version) { showDirectoryListUpdate(version); }, [this] { showProgramUpdate(); } });
