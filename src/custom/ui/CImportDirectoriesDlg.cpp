@@ -235,7 +235,8 @@ void CImportDirectoriesDlg::startLearning()
     m_progress->show();
     m_cancel->setText(toQString(kCancelText));
     DirectoryLearningRun::IListener* listener = this;
-    m_learning = std::make_unique<DirectoryLearningRun>(m_found, DirectoryLearner(m_learningLimits), listener);
+    m_learning =
+        std::make_unique<DirectoryLearningRun>(m_found, DirectoryLearner(m_learningLimits), listener);
     if (!m_learning->start())
         finish(toQString(learningSummaryText(m_learning->summary()) + kCloseHint));
 }
