@@ -222,10 +222,17 @@ int BrowserTabArea::currentSlot() const
 
 void BrowserTabArea::selectSlot(int slot)
 {
+    if (const int index = indexOfSlot(slot); index >= 0)
+        m_tabBar->setCurrentIndex(index);
+}
+
+int BrowserTabArea::indexOfSlot(int slot) const
+{
     for (int index = 0; index < m_tabBar->count(); ++index) {
         if (m_tabBar->tabData(index).toInt() == slot)
-            m_tabBar->setCurrentIndex(index);
+            return index;
     }
+    return -1;
 }
 
 BrowserTab* BrowserTabArea::tab(int slot) const
@@ -286,7 +293,11 @@ void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
         index = m_tabBar->insertTab(0, shown);
         break;
     case TabPlacement::ReplaceFirst:
-        m_tabBar->setTabText(0, shown);
+        // The tab of slot 0, wherever it went: a tab that shows another slot keeps it.
+        index = indexOfSlot(opening.slot);
+        if (index < 0)
+            index = m_tabBar->insertTab(0, shown);
+        m_tabBar->setTabText(index, shown);
         break;
     }
     m_tabBar->setTabData(index, opening.slot);

@@ -73,6 +73,7 @@ signals:
 
 private:
     BrowserTab& ensureTab(int slot);
+    int indexOfSlot(int slot) const;
     void placeTab(const TabOpening& opening, const QString& caption);
     void updateFromTab(int slot);
     void updateProgress(const BrowserTab& tab);
