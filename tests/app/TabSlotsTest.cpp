@@ -1,5 +1,5 @@
-#include "app/PendingReferers.h"
 #include "app/TabSlots.h"
+#include "app/PendingReferers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -40,6 +40,30 @@ TEST(TabSlotsTest, SingleTabModeAlwaysUsesSlotZero)
     EXPECT_EQ(slots[0].fill.picks, PickSlots {});
     EXPECT_EQ(slots[0].fill.directoryName, "");
     EXPECT_EQ(slots.findAddress("http://b/"), 0);
+}
+
+TEST(TabSlotsTest, AWindowAPageOpensTakesAFreeSlotWithoutADirectoryInEitherMode)
+{
+    TabSlots slots;
+    slots.open("http://dir.example/add", false);
+    slots[0].fill.directoryName = "Dir";
+    // Single-tab mode keeps the page that opened the window: the window gets a slot of its own.
+    const std::optional<int> window = slots.openForPage();
+    ASSERT_EQ(window, 1);
+    EXPECT_TRUE(slots[1].openedByPage);
+    EXPECT_EQ(slots[1].fill.directoryName, "");
+    // It is no directory's tab, even when it shows a directory's address.
+    slots[1].requestedAddress = "http://dir.example/add";
+    slots.close(0);
+    EXPECT_EQ(slots.findAddress("http://dir.example/add"), -1);
+
+    // A directory opened in the slot later is a directory's tab again.
+    slots.close(1);
+    for (int slot = 0; slot < kTabSlotCount; ++slot)
+        ASSERT_TRUE(slots.open("http://d" + std::to_string(slot) + "/", true));
+    EXPECT_FALSE(slots[1].openedByPage);
+    EXPECT_EQ(slots.findAddress("http://d1/"), 1);
+    EXPECT_EQ(slots.openForPage(), std::nullopt);
 }
 
 TEST(TabSlotsTest, ARefererWaitsForItsAddressAsTheBrowserAsksForIt)

@@ -8,9 +8,11 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,9 +36,14 @@ constexpr const char* kRecognizeFormsHelp =
     "name, e-mail and address, the category and the terms check box. It leaves alone captchas, hidden "
     "fields, phone numbers, paid options and login, search and newsletter forms.";
 
+constexpr const char* kCookiesAndSiteData = "cookies and site data";
+constexpr const char* kCache = "the cache";
+constexpr const char* kAnd = " and ";
+
 } // namespace
 
-CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent)
+CSettingsDlg::CSettingsDlg(
+    const MainSettings& settings, IMessageBox& messages, BrowsingDataClearer clear, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_messages(messages)
@@ -50,6 +57,10 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     , m_autoUpdateHelp(new CStaticHelp(QString::fromLatin1(kAutoUpdateHelp), this))
     , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
     , m_recognizeFormsHelp(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this))
+    , m_clear(std::move(clear))
+    , m_clearCookies(new QCheckBox(QStringLiteral("C&ookies and site data")))
+    , m_clearCache(new QCheckBox(QStringLiteral("Cac&hed pages and pictures")))
+    , m_clearButton(new QPushButton(QStringLiteral("&Clear browsing data...")))
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_autosave->setChecked(settings.autosave);
@@ -86,6 +97,8 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     connect(buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
+    if (m_clear)
+        layout->addWidget(buildBrowsingData());
     layout->addSpacing(8);
     layout->addWidget(buttons);
 
@@ -98,6 +111,9 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
     m_recognizeForms->setObjectName("recognizeFormsBox");
     m_recognizeFormsHelp->setObjectName("recognizeFormsHelp");
+    m_clearCookies->setObjectName("clearCookiesBox");
+    m_clearCache->setObjectName("clearCacheBox");
+    m_clearButton->setObjectName("clearBrowsingDataButton");
 }
 
 void CSettingsDlg::accept()
@@ -117,4 +133,42 @@ void CSettingsDlg::accept()
     if (m_settings.recognizeForms || m_recognizeForms->isChecked() != recognizesForms(m_settings))
         m_settings.recognizeForms = m_recognizeForms->isChecked();
     QDialog::accept();
+}
+
+QWidget* CSettingsDlg::buildBrowsingData()
+{
+    auto* group = new QGroupBox(QStringLiteral("Browser"));
+    m_clearCookies->setChecked(true);
+    m_clearCache->setChecked(true);
+    m_clearButton->setAutoDefault(false);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(m_clearCookies, 0, 0);
+    layout->addWidget(m_clearCache, 1, 0);
+    layout->addWidget(m_clearButton, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    layout->setColumnStretch(0, 1);
+    connect(m_clearButton, &QPushButton::clicked, this, &CSettingsDlg::clearBrowsingData);
+    return group;
+}
+
+void CSettingsDlg::clearBrowsingData()
+{
+    const BrowsingData what { m_clearCookies->isChecked(), m_clearCache->isChecked() };
+    if (!what.cookiesAndSiteData && !what.cache) {
+        m_messages.show(kChooseWhatToClear, kVanteloCaption, MessageIcon::Information);
+        return;
+    }
+    QString chosen = QString::fromLatin1(what.cookiesAndSiteData ? kCookiesAndSiteData : kCache);
+    if (what.cookiesAndSiteData && what.cache)
+        chosen += QString::fromLatin1(kAnd) + QString::fromLatin1(kCache);
+    QString question = QString::fromLatin1(kClearQuestion).arg(chosen);
+    if (what.cookiesAndSiteData)
+        question += QString::fromLatin1(kSignedOut);
+    if (m_messages.ask(toStdString(question), kVanteloCaption, MessageButtons::YesNo, MessageIcon::Warning)
+        != MessageAnswer::Yes)
+        return;
+    m_clear(what);
+    std::string done = kCleared;
+    if (what.cookiesAndSiteData)
+        done += kSiteDataAtStart;
+    m_messages.show(done, kVanteloCaption, MessageIcon::Information);
 }

@@ -1,26 +1,45 @@
 #pragma once
 
 #include "app/MainSettings.h"
+#include "browser/ui/BrowserProfile.h"
 
 #include <QDialog>
+
+#include <functional>
 
 class CStaticHelp;
 class IMessageBox;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 
 // The settings dialog: autosave and its interval, automatic updates, tabbed
 // browsing and the recognition of form fields, each with a help icon. The
 // interval can be edited only while autosave is ticked; OK is refused while it
-// holds no integer.
+// holds no integer. "Clear browsing data..." clears the browser's cookies and
+// site data and its cache at once, after a question, whether the dialog is
+// then left with OK or not.
 class CSettingsDlg : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr const char* kCaption = "Vantelo Settings";
     static constexpr const char* kNotAnInteger = "Enter an integer.";
+    static constexpr const char* kChooseWhatToClear =
+        "Tick what to clear: cookies and site data, or the cache.";
+    static constexpr const char* kClearQuestion = "Clear %1 of Vantelo's browser? This cannot be undone.";
+    static constexpr const char* kSignedOut =
+        " You will be signed out of the directories you are signed in to.";
+    static constexpr const char* kCleared = "The browsing data was cleared.";
+    static constexpr const char* kSiteDataAtStart =
+        " Site data other than cookies (local storage, databases) is removed when Vantelo next starts.";
 
-    CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent = nullptr);
+    // Clears the browser's data as chosen.
+    using BrowsingDataClearer = std::function<void(const BrowsingData&)>;
+
+    // Without a clearer the dialog offers no "Clear browsing data...".
+    CSettingsDlg(const MainSettings& settings, IMessageBox& messages, BrowsingDataClearer clear = {},
+        QWidget* parent = nullptr);
 
     // The settings with the dialog's values; an interval of 0 is taken as 3.
     MainSettings settings() const { return m_settings; }
@@ -29,6 +48,9 @@ public slots:
     void accept() override;
 
 private:
+    QWidget* buildBrowsingData();
+    void clearBrowsingData();
+
     MainSettings m_settings;
     IMessageBox& m_messages;
     QCheckBox* m_autosave;
@@ -40,4 +62,8 @@ private:
     CStaticHelp* m_autoUpdateHelp;
     CStaticHelp* m_tabbedHelp;
     CStaticHelp* m_recognizeFormsHelp;
+    BrowsingDataClearer m_clear;
+    QCheckBox* m_clearCookies;
+    QCheckBox* m_clearCache;
+    QPushButton* m_clearButton;
 };

@@ -8,6 +8,7 @@
 #include "common/StderrMessageBox.h"
 #include "widgets/QtText.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -20,6 +21,9 @@ namespace {
 constexpr const char* kStorageName = "Vantelo";
 constexpr const char* kCacheFolder = "cache";
 constexpr const char* kZoomFile = "zoom.xml";
+// The lasting cookies the profile knew at its end: the browser names none it
+// read from disk, and a site's cookies can be deleted only by name.
+constexpr const char* kCookieIndex = "cookie-names.txt";
 // Left by "Clear browsing data": the site data goes before the browser next opens the folder.
 constexpr const char* kClearMarker = "clear-site-data";
 constexpr const char* kClearMarkerText = "The site data of this folder is removed at the next start.\n";
@@ -59,6 +63,7 @@ BrowserProfile::BrowserProfile(const std::filesystem::path& folder, Seams seams,
         // Cookies with an expiry are kept; session cookies end with the program, as in any browser.
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
         m_zoom.open(m_folder / kZoomFile);
+        readCookieIndex();
     } else {
         m_profile = new QWebEngineProfile(this);
     }
@@ -69,6 +74,7 @@ BrowserProfile::BrowserProfile(const std::filesystem::path& folder, Seams seams,
 
 BrowserProfile::~BrowserProfile()
 {
+    writeCookieIndex();
     // The profile writes its cookies and cache to disk as it goes away, before its folder may.
     delete m_profile;
 }
@@ -77,6 +83,7 @@ void BrowserProfile::clearBrowsingData(const BrowsingData& what)
 {
     if (what.cookiesAndSiteData) {
         m_profile->cookieStore()->deleteAllCookies();
+        m_cookies.clear();
         m_profile->clearAllVisitedLinks();
         m_logins.clear();
         if (isPersistent()) {
@@ -100,6 +107,7 @@ int BrowserProfile::forgetSiteCookies(const QString& host)
     for (const QNetworkCookie& cookie : QList<QNetworkCookie>(m_cookies)) {
         if (cookieBelongsToSite(toStdString(cookie.domain()), pageHost)) {
             m_profile->cookieStore()->deleteCookie(cookie);
+            m_cookies.removeIf([&](const QNetworkCookie& known) { return sameCookie(known, cookie); });
             ++forgotten;
         }
     }
@@ -139,7 +147,50 @@ void BrowserProfile::watchCookies()
     connect(store, &QWebEngineCookieStore::cookieRemoved, this, [this](const QNetworkCookie& removed) {
         m_cookies.removeIf([&](const QNetworkCookie& cookie) { return sameCookie(cookie, removed); });
     });
+    // Newer browsers list the cookies read from disk here; this one lists none (see kCookieIndex).
     store->loadAllCookies();
+}
+
+void BrowserProfile::readCookieIndex()
+{
+    const std::optional<std::string> text = readFileBytes(m_folder / kCookieIndex);
+    if (!text)
+        return;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const QString& line : QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size()))
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        // domain, path, expiry (seconds since 1970), name: a damaged line is left out.
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        bool number = false;
+        const qint64 expiry = fields.size() == 4 ? fields[2].toLongLong(&number) : 0;
+        if (!number || fields[3].isEmpty())
+            continue;
+        QNetworkCookie cookie(fields[3].toUtf8());
+        cookie.setDomain(fields[0]);
+        cookie.setPath(fields[1]);
+        cookie.setExpirationDate(QDateTime::fromSecsSinceEpoch(expiry, Qt::UTC));
+        if (cookie.expirationDate() > now)
+            m_cookies.append(cookie);
+    }
+}
+
+void BrowserProfile::writeCookieIndex() const
+{
+    if (!isPersistent())
+        return;
+    std::string text;
+    for (const QNetworkCookie& cookie : m_cookies) {
+        const QString line = cookie.domain() + QLatin1Char('\t') + cookie.path() + QLatin1Char('\t')
+            + QString::number(cookie.expirationDate().toSecsSinceEpoch()) + QLatin1Char('\t')
+            + QString::fromUtf8(cookie.name());
+        // Session cookies end with the program; a name that would break the line is not kept.
+        if (cookie.isSessionCookie() || line.count(QLatin1Char('\t')) != 3
+            || line.contains(QLatin1Char('\n')))
+            continue;
+        text += toStdString(line) + '\n';
+    }
+    // A failure here costs only the "Forget This Site's Cookies" of older cookies: nothing to tell.
+    writeFileAtomically(m_folder / kCookieIndex, text);
 }
 
 void BrowserProfile::startDownload(QWebEngineDownloadRequest* download)

@@ -61,7 +61,8 @@ public:
     void clearBrowsingData(const BrowsingData& what);
     // Deletes the cookies of the site of a host; how many there were.
     int forgetSiteCookies(const QString& host);
-    // The cookies the profile holds now.
+    // The cookies the profile holds now: those set since it started, and the
+    // lasting ones known from earlier runs (by name, without their values).
     const QList<QNetworkCookie>& cookies() const { return m_cookies; }
 
     // The folder a download is offered in first: ~/Downloads, else the home folder.
@@ -74,6 +75,8 @@ signals:
 private:
     void removeSiteDataMarkedForClearing();
     void watchCookies();
+    void readCookieIndex();
+    void writeCookieIndex() const;
     void startDownload(QWebEngineDownloadRequest* download);
     void followDownload(QWebEngineDownloadRequest* download);
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class BrowserProfile;
 class ProfileFieldList;
 class FillingWebPage;
 class IMessageBox;
@@ -36,15 +37,16 @@ public:
     static constexpr int kBrowserStep = 1;
     static constexpr int kSummaryStep = 2;
 
-    // The PageRank is asked from the toolbar query host of `hosts`.
+    // The PageRank is asked from the toolbar query host of `hosts`. The browser
+    // shares the program's profile (its logins); a throw-away one without.
     CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
     ~CDirectoryEditDialog() override;
 
     // Runs the wizard modally; the finished model after "Save and Close" or
     // "Save and Add Another", nothing when cancelled.
-    static std::optional<DirectoryWizardModel> run(
-        DirectoryWizardModel model, const HostConfiguration& hosts, IMessageBox& messages, QWidget* parent);
+    static std::optional<DirectoryWizardModel> run(DirectoryWizardModel model, const HostConfiguration& hosts,
+        IMessageBox& messages, BrowserProfile* browser, QWidget* parent);
 
     const DirectoryWizardModel& model() const { return m_model; }
     int step() const { return m_step; }
@@ -78,6 +80,7 @@ private:
     DirectoryWizardModel m_model;
     const HostConfiguration m_hosts;
     IMessageBox& m_messages;
+    BrowserProfile* m_browser;
     int m_step = kNameStep;
     // Counts the navigations of the browser, so that a page's writes that land
     // after it has been left are not taken for the page now showing.
