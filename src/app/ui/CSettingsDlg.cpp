@@ -58,9 +58,6 @@ CSettingsDlg::CSettingsDlg(
     , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
     , m_recognizeFormsHelp(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this))
     , m_clear(std::move(clear))
-    , m_clearCookies(new QCheckBox(QStringLiteral("C&ookies and site data")))
-    , m_clearCache(new QCheckBox(QStringLiteral("Cac&hed pages and pictures")))
-    , m_clearButton(new QPushButton(QStringLiteral("&Clear browsing data...")))
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_autosave->setChecked(settings.autosave);
@@ -111,9 +108,6 @@ CSettingsDlg::CSettingsDlg(
     m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
     m_recognizeForms->setObjectName("recognizeFormsBox");
     m_recognizeFormsHelp->setObjectName("recognizeFormsHelp");
-    m_clearCookies->setObjectName("clearCookiesBox");
-    m_clearCache->setObjectName("clearCacheBox");
-    m_clearButton->setObjectName("clearBrowsingDataButton");
 }
 
 void CSettingsDlg::accept()
@@ -138,6 +132,12 @@ void CSettingsDlg::accept()
 QWidget* CSettingsDlg::buildBrowsingData()
 {
     auto* group = new QGroupBox(QStringLiteral("Browser"));
+    m_clearCookies = new QCheckBox(QStringLiteral("C&ookies and site data"));
+    m_clearCache = new QCheckBox(QStringLiteral("Cac&hed pages and pictures"));
+    m_clearButton = new QPushButton(QStringLiteral("&Clear browsing data..."));
+    m_clearCookies->setObjectName("clearCookiesBox");
+    m_clearCache->setObjectName("clearCacheBox");
+    m_clearButton->setObjectName("clearBrowsingDataButton");
     m_clearCookies->setChecked(true);
     m_clearCache->setChecked(true);
     m_clearButton->setAutoDefault(false);

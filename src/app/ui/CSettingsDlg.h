@@ -63,7 +63,7 @@ private:
     CStaticHelp* m_tabbedHelp;
     CStaticHelp* m_recognizeFormsHelp;
     BrowsingDataClearer m_clear;
-    QCheckBox* m_clearCookies;
-    QCheckBox* m_clearCache;
-    QPushButton* m_clearButton;
+    QCheckBox* m_clearCookies = nullptr;
+    QCheckBox* m_clearCache = nullptr;
+    QPushButton* m_clearButton = nullptr;
 };
