@@ -72,6 +72,16 @@ std::optional<std::string> copyShippedFile(const std::filesystem::path& from, co
     return std::nullopt;
 }
 
+// The folder that the command line, else the environment, names.
+std::optional<std::filesystem::path> namedDataFolder(const std::optional<std::string>& commandLineFolder)
+{
+    if (commandLineFolder && !commandLineFolder->empty())
+        return std::filesystem::path(*commandLineFolder);
+    if (const char* fromEnvironment = std::getenv(kDataFolderVariable); fromEnvironment && *fromEnvironment)
+        return std::filesystem::path(fromEnvironment);
+    return std::nullopt;
+}
+
 } // namespace
 
 DataFolder::DataFolder(std::filesystem::path root)
@@ -81,10 +91,8 @@ DataFolder::DataFolder(std::filesystem::path root)
 
 DataFolder DataFolder::resolve(const std::optional<std::string>& commandLineFolder)
 {
-    if (commandLineFolder && !commandLineFolder->empty())
-        return DataFolder(*commandLineFolder);
-    if (const char* fromEnvironment = std::getenv(kDataFolderVariable); fromEnvironment && *fromEnvironment)
-        return DataFolder(fromEnvironment);
+    if (std::optional<std::filesystem::path> named = namedDataFolder(commandLineFolder))
+        return DataFolder(*named);
     const ProgramPlacement placement = runningProgramPlacement();
     const std::filesystem::path folder = defaultDataFolder(placement, userDataFolder());
     if (folder != placement.programFolder) {
@@ -92,6 +100,17 @@ DataFolder DataFolder::resolve(const std::optional<std::string>& commandLineFold
             std::cerr << "vantelo: " << problem << '\n';
     }
     return DataFolder(folder);
+}
+
+DataFolder DataFolder::resolveForProgram(
+    const std::optional<std::string>& commandLineFolder, const std::filesystem::path& shippedFolder)
+{
+    std::optional<std::filesystem::path> named = namedDataFolder(commandLineFolder);
+    if (!named)
+        return resolve(commandLineFolder);
+    for (const std::string& problem : prepareUserDataFolder(*named, shippedFolder))
+        std::cerr << "vantelo: " << problem << '\n';
+    return DataFolder(*named);
 }
 
 std::filesystem::path defaultDataFolder(

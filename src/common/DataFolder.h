@@ -19,6 +19,11 @@ public:
     // is made ready first (see prepareUserDataFolder); what fails there is
     // printed on stderr and surfaces again when a file cannot be saved.
     static DataFolder resolve(const std::optional<std::string>& commandLineFolder);
+    // The main program's data folder: resolve()'s choice, where a folder that the
+    // command line or the environment names is made ready as the per-user one is,
+    // so that every data folder starts with the shipped files it lacks.
+    static DataFolder resolveForProgram(
+        const std::optional<std::string>& commandLineFolder, const std::filesystem::path& shippedFolder);
 
     const std::filesystem::path& root() const { return m_root; }
 
@@ -64,8 +69,8 @@ std::filesystem::path shippedFilesFolder();
 // The shipped files that a data folder starts with, relative to both folders.
 std::vector<std::filesystem::path> shippedDataFiles();
 
-// Makes the per-user folder and copies into it every shipped data file that it
-// lacks; files already there are never replaced. Returns one line per problem.
+// Makes the data folder and copies into it every shipped data file that it lacks;
+// files already there are never replaced. Returns one line per problem.
 std::vector<std::string> prepareUserDataFolder(
     const std::filesystem::path& folder, const std::filesystem::path& shippedFolder);
 

@@ -88,19 +88,13 @@ FormMappingLearner::LoadedPage FormMappingLearner::writeInto(IFormDocument& page
         const DirectoryItem& item = m_items[position];
         if (std::any_of(returned.begin(), returned.end(),
                 [&](const DirectoryItem& entry) { return sameEntry(entry, item); }))
-            loaded.written.push_back(position);
+            loaded.written.push_back(item);
     }
     return loaded;
 }
 
 void FormMappingLearner::pageReady(LoadedPage page)
 {
-    // Learning appends only, so the positions noted when writing still hold.
-    for (auto position = page.written.rbegin(); position != page.written.rend(); ++position) {
-        if (*position < m_items.size())
-            m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(*position));
-    }
-    page.written.clear();
     m_armed = std::move(page);
 }
 
@@ -114,5 +108,13 @@ std::optional<FormMappingLearner::LoadedPage> FormMappingLearner::disarm()
 void FormMappingLearner::learn(const IFormDocument& page, const LoadedPage& loaded)
 {
     const std::vector<DirectoryItem> changed = snapshotDifference(takeFormSnapshot(page), loaded.snapshot);
+    // By value: descriptions of pages left earlier may arrive in between and
+    // change the mapping.
+    for (const DirectoryItem& item : loaded.written) {
+        const auto found = std::find_if(m_items.begin(), m_items.end(),
+            [&](const DirectoryItem& entry) { return sameEntry(entry, item); });
+        if (found != m_items.end())
+            m_items.erase(found);
+    }
     m_items.insert(m_items.end(), changed.begin(), changed.end());
 }

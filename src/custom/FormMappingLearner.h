@@ -25,7 +25,7 @@ public:
     struct LoadedPage {
         FormSnapshot snapshot;
         std::string document; // the identity of the page's document, set by the browser side
-        std::vector<std::size_t> written; // items of the mapping that the page holds now
+        std::vector<DirectoryItem> written; // items of the mapping that the page holds now
     };
 
     // Starts with the items a directory has (none for a new one).
@@ -35,13 +35,15 @@ public:
     // presets and the mapping into it. Changes nothing here; `pageReady` keeps the
     // result once the writes have reached the page.
     LoadedPage writeInto(IFormDocument& page) const;
-    // The writes of `writeInto` are on the page: the items written there leave
-    // the mapping (the page's difference brings them back) and the page is armed.
+    // The writes of `writeInto` are on the page: the page is armed.
     void pageReady(LoadedPage page);
     // The armed page is left or the wizard goes on: disarms and gives the page
     // as it loaded, or nothing when no page is armed.
     std::optional<LoadedPage> disarm();
-    // Appends every field of the page that differs from the page as it loaded.
+    // The page's difference has arrived: the items written into it give way to
+    // what its fields hold now, and every field of the page that differs from the
+    // page as it loaded is appended. Until then the written items stay, so a page
+    // whose description never comes loses none of them.
     void learn(const IFormDocument& page, const LoadedPage& loaded);
 
     bool armed() const { return m_armed.has_value(); }

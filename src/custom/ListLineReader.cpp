@@ -1,5 +1,6 @@
 #include "custom/ListLineReader.h"
 
+#include "common/Windows1252.h"
 #include "custom/ListedDirectory.h"
 
 #include <algorithm>
@@ -9,6 +10,35 @@ namespace {
 
 constexpr std::size_t kBlockSize = 1 << 16;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool isContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The bytes of a character that a cut split, at the end of a UTF-8 line, are
+// dropped so that the rest still reads as UTF-8.
+std::string_view withoutSplitCharacter(std::string_view line)
+{
+    std::size_t lead = line.size();
+    while (lead > 0 && line.size() - lead < 4 && isContinuationByte(line[lead - 1]))
+        --lead;
+    if (lead == 0)
+        return line;
+    const auto first = static_cast<unsigned char>(line[lead - 1]);
+    const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return line.size() - (lead - 1) < length ? line.substr(0, lead - 1) : line;
+}
+
+// At most `size` bytes of UTF-8 text, never ending inside a character.
+std::string_view utf8Cut(std::string_view text, std::size_t size)
+{
+    if (text.size() <= size)
+        return text;
+    while (size > 0 && isContinuationByte(text[size]))
+        --size;
+    return text.substr(0, size);
+}
 
 } // namespace
 
@@ -59,10 +89,15 @@ bool ListLineReader::fill()
     return true;
 }
 
-// The line without a carriage return before its line feed, cut to the length looked at.
-std::string_view ListLineReader::lineEnd(std::string_view line) const
+// The line without a carriage return before its line feed, cut to the length looked
+// at, in UTF-8.
+std::string_view ListLineReader::lineEnd(std::string_view line)
 {
     if (line.ends_with('\r'))
         line.remove_suffix(1);
-    return line.substr(0, kMaxListLineLength);
+    if (line.size() > kMaxListLineLength)
+        line = withoutSplitCharacter(line.substr(0, kMaxListLineLength));
+    m_text = utf8FromUtf8OrWindows1252(line);
+    // Windows-1252 text grows in UTF-8; the parser looks at no more than the limit.
+    return utf8Cut(m_text, kMaxListLineLength);
 }

@@ -10,6 +10,8 @@
 // without its line end ("\n" or "\r\n") and cut to kMaxListLineLength characters;
 // the rest of a longer line is skipped, so one huge line costs no more memory
 // than a short one. A UTF-8 byte order mark at the start of the file is dropped.
+// Lists exported from spreadsheets are often Windows-1252: each line is handed
+// out as UTF-8, kept when it is well-formed UTF-8 and read as Windows-1252 else.
 class ListLineReader {
 public:
     // Reads from an open file, which the caller closes.
@@ -23,7 +25,7 @@ public:
 
 private:
     bool fill();
-    std::string_view lineEnd(std::string_view line) const;
+    std::string_view lineEnd(std::string_view line);
 
     std::FILE* m_file;
     std::vector<char> m_buffer;
@@ -32,4 +34,5 @@ private:
     bool m_started = false;
     bool m_failed = false;
     std::string m_pieced; // a line that runs over the end of a block
+    std::string m_text; // the line handed out, in UTF-8
 };

@@ -223,10 +223,9 @@ void DirectoryStore::Serialize()
                 element.append_attribute("name") = item.name.c_str();
                 element.append_attribute("value") = item.value.c_str();
                 element.append_attribute("index") = item.index;
-                // The reciprocal kinds have always been written without a type.
-                if (item.type == ControlType::Edit || item.type == ControlType::Select
-                    || item.type == ControlType::Checkbox)
-                    element.append_attribute("type") = std::string(controlTypeText(item.type)).c_str();
+                // Every kind is written: the reader takes a missing type as Edit, so a
+                // reciprocal item saved without one would come back as an edit field.
+                element.append_attribute("type") = std::string(controlTypeText(item.type)).c_str();
             }
         }
     } catch (...) {
@@ -288,6 +287,9 @@ bool DirectoryStore::GetVariablesForDirectory(const std::string& name, const std
 void DirectoryStore::MergeCustom(DirectoryStore& custom, const DataFolder& folder)
 {
     custom.Load(folder.customDatabase(), true, true);
+    // Without a dirdata.xml, loading keeps the records, which here are the last merge's:
+    // a custom directory disabled, renamed or removed since would stay listed.
+    m_records.clear();
     LoadMain(folder, false);
     mergeLoadedCustom(custom);
 }

@@ -18,6 +18,23 @@ constexpr const char* kDelivered = "The selected directory has been successfully
 constexpr const char* kNotDelivered =
     "There was an error reporting the selected directory. Please check you internet connection.";
 
+// The comment's line breaks as the report's own lines are sent: CR LF.
+std::string withCrLfLineBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\r' || text[at] == '\n') {
+            out += "\r\n";
+            if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+                ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 int BrokenReportForm::reason() const
@@ -36,6 +53,11 @@ BrokenDirectoryReport::BrokenDirectoryReport(
 bool BrokenDirectoryReport::SendBrokenReport(
     const std::string& listText, const std::function<std::optional<BrokenReportForm>()>& askUser)
 {
+    // Said before the user writes a report that could not be sent.
+    if (!m_hosts.hasConfiguredVendorHost()) {
+        m_messages.show(HostConfiguration::kNoVendorHostText, kVanteloCaption, MessageIcon::Information);
+        return false;
+    }
     const std::optional<BrokenReportForm> form = askUser();
     if (!form)
         return false;
@@ -54,9 +76,9 @@ std::string BrokenDirectoryReport::formBody(const std::string& listText, const B
 {
     // A name or comment whose escaped form does not fit its buffer is sent as far
     // as it fits, whole characters only.
-    const std::string name = escapeUrlSegmentPrefix(listText, kNameBuffer);
-    const std::string comment =
-        escapeUrlSegmentPrefix(utf8Prefix(form.comment, kCommentCharacters), kCommentBuffer);
+    const std::string name = escapeFormValuePrefix(listText, kNameBuffer);
+    const std::string comment = escapeFormValuePrefix(
+        utf8Prefix(withCrLfLineBreaks(form.comment), kCommentCharacters), kCommentBuffer);
     std::string body = "subject=Vantelo+broken+directory+report&sender=";
     body += kSender;
     body += "&message=" + name + "%0D%0AComment%3A+" + comment;

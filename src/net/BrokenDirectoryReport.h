@@ -30,7 +30,8 @@ public:
 
     // Asks the user through `askUser` (nothing on Cancel), posts the report for the
     // directory whose list entry reads `listText` and says whether it arrived.
-    // True when it was delivered.
+    // True when it was delivered. Without a configured vendor host it says so
+    // and asks nothing.
     bool SendBrokenReport(
         const std::string& listText, const std::function<std::optional<BrokenReportForm>()>& askUser);
 

@@ -86,6 +86,10 @@ DirectoryUpdate::DirectoryUpdate(IMessageBox& messages, IWaitDialog& wait, IDire
 
 DirectoryUpdate::Outcome DirectoryUpdate::UpdateDirectoryList()
 {
+    if (!m_hosts.hasConfiguredVendorHost()) {
+        m_messages.show(HostConfiguration::kNoVendorHostText, kVanteloCaption, MessageIcon::Information);
+        return Outcome::NoServer;
+    }
     WaitRequest check;
     check.url = m_hosts.vendorUrl(kVersionPath);
     check.message = kCheckingMessage;
@@ -104,6 +108,10 @@ DirectoryUpdate::Outcome DirectoryUpdate::UpdateDirectoryList()
 
 DirectoryUpdate::Outcome DirectoryUpdate::PromptDirectoryUpdate(int newVersion)
 {
+    if (!m_hosts.hasConfiguredVendorHost()) {
+        m_messages.show(HostConfiguration::kNoVendorHostText, kVanteloCaption, MessageIcon::Information);
+        return Outcome::NoServer;
+    }
     if (m_messages.ask(kUpdatePrompt, kVanteloCaption, MessageButtons::YesNo, MessageIcon::Information)
         != MessageAnswer::Yes)
         return Outcome::Declined;

@@ -31,6 +31,7 @@ public:
         CheckFailed, // the version file could not be fetched
         DownloadFailed, // the download failed or was refused; nothing changed
         Declined, // the user chose not to download
+        NoServer, // no vendor host is configured; nothing was asked
     };
 
     DirectoryUpdate(IMessageBox& messages, IWaitDialog& wait, IDirectoryList& list,

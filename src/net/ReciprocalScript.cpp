@@ -148,25 +148,6 @@ const char* testAnswerMessage(char code)
     }
 }
 
-// A value of the script's form. The segment escaping leaves "%" and "+" alone,
-// so a link code such as href="...?q=a%20b" would arrive decoded, and a form
-// reader takes "+" for a blank; both are sent escaped so that the script reads
-// back exactly the text given.
-std::optional<std::string> escapeFormValue(const std::string& text, std::size_t bufferSize)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == '%')
-            escaped += "%25";
-        else if (c == '+')
-            escaped += "%2B";
-        else
-            escaped += c;
-    }
-    return escapeUrlSegment(escaped, bufferSize);
-}
-
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size()

@@ -24,6 +24,8 @@ std::optional<int> publishedVersion(const HostConfiguration& hosts, const char* 
 
 int CheckForUpdates(IUpdateNoticeWindow& window, const HostConfiguration& hosts)
 {
+    if (!hosts.hasConfiguredVendorHost())
+        return 0;
     const int installedList = window.installedDirectoryListVersion();
     if (const auto list = publishedVersion(hosts, kDirectoryListVersionPath); list && installedList < *list)
         window.postDirectoryListAvailable(*list);

@@ -25,5 +25,6 @@ public:
 
 // The version check against the numbers the vendor publishes beside the
 // directory database: the database version first, then the program build. A
-// failed request only skips its notice. Returns 0.
+// failed request only skips its notice; without a configured vendor host nothing
+// is asked. Returns 0.
 int CheckForUpdates(IUpdateNoticeWindow& window, const HostConfiguration& hosts);

@@ -47,6 +47,17 @@ TEST(UserGuidePagesTest, EveryLinkAndPictureOfTheGuideIsShippedWithIt)
     }
 }
 
+// These copies are shown only while no vendor host is configured.
+TEST(UserGuidePagesTest, TheBuiltInVendorPagesSayThatNoUpdateServerIsConfigured)
+{
+    for (const char* name : { "news.html", "support.html", "updates.html", "resources.html" }) {
+        const std::string page = readFileBytes(kPages / name).value_or("");
+        EXPECT_NE(page.find("No update server is configured"), std::string::npos) << name;
+        EXPECT_NE(page.find("<code>vendorhost</code> in <code>data/settings.xml</code>"), std::string::npos)
+            << name;
+    }
+}
+
 TEST(UserGuidePagesTest, EveryGuidePageIsInTheContentsAndEveryWindowIsPictured)
 {
     const std::set<std::string> contents =

@@ -118,6 +118,33 @@ TEST(DataFolderTest, ANewUserFolderIsTheOwnersAloneAndAnOldOneKeepsItsPermission
         std::filesystem::perms::others_read);
 }
 
+TEST(DataFolderTest, AFolderNamedForTheProgramStartsWithTheShippedFilesItLacks)
+{
+    TempFolder shipped;
+    shipped.write("dirdata.xml", "shipped database");
+    shipped.write("submission.xsl", "shipped style sheet");
+    TempFolder place;
+    place.write("mine/dirdata.xml", "the user's database");
+    const struct {
+        std::optional<std::string> commandLine;
+        std::optional<std::string> environment;
+        std::string folder;
+        std::string database;
+    } cases[] = {
+        { place.path("new").string(), std::nullopt, "new", "shipped database" },
+        { std::nullopt, place.path("from-env").string(), "from-env", "shipped database" },
+        { place.path("mine").string(), place.path("ignored").string(), "mine", "the user's database" },
+    };
+    for (const auto& c : cases) {
+        const ScopedVariable variable(kDataFolderVariable, c.environment ? c.environment->c_str() : nullptr);
+        const DataFolder folder = DataFolder::resolveForProgram(c.commandLine, shipped.path());
+        EXPECT_EQ(folder.root(), place.path(c.folder));
+        EXPECT_EQ(place.read(c.folder + "/dirdata.xml"), c.database) << c.folder;
+        EXPECT_EQ(place.read(c.folder + "/submission.xsl"), "shipped style sheet") << c.folder;
+    }
+    EXPECT_FALSE(place.exists("ignored"));
+}
+
 TEST(DataFolderTest, AShippedFileThatIsMissingIsSkippedAndAFolderThatCannotBeMadeIsReported)
 {
     TempFolder shipped;

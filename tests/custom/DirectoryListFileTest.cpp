@@ -132,6 +132,36 @@ TEST(DirectoryListFileTest, ReadsLineEndsByteOrderMarkAndLongLines)
     EXPECT_EQ(file.scan->found[3], (ListedDirectory { "Name", "http://after.com" }));
 }
 
+TEST(DirectoryListFileTest, ReadsWindows1252AndUtf8LinesAsUtf8)
+{
+    // A UTF-8 line cut by the length limit inside its last character stays UTF-8.
+    const std::string cutUtf8 =
+        "http://cut.example/," + std::string(kMaxListLineLength - 21, 'x') + "\xC3\xA9tail";
+    // Windows-1252 grows in UTF-8: the line handed on is cut at a character.
+    const std::string long1252 = "http://w.example/," + std::string(kMaxListLineLength - 18, '\xE9');
+    const ScannedFile file("Caf\xE9 Links,http://cafe.example/\n"
+                           "R\xC3\xA9sum\xC3\xA9 Web;http://resume.example/\n"
+                           "\x93Quoted\x94 \x80 Dir;HTTP://QUOTED.example/\r\n"
+                           "http://www.\xFC"
+                           "ber.example/\n"
+        + cutUtf8 + "\n" + long1252 + "\n");
+    ASSERT_TRUE(file.scan);
+    EXPECT_THAT(file.found(),
+        ElementsAre("Caf\xC3\xA9 Links http://cafe.example/",
+            "R\xC3\xA9sum\xC3\xA9 Web http://resume.example/",
+            "\xE2\x80\x9CQuoted\xE2\x80\x9D \xE2\x82\xAC Dir http://quoted.example/",
+            "\xC3\xBC"
+            "ber http://www.\xC3\xBC"
+            "ber.example/",
+            std::string(kMaxListLineLength - 21, 'x') + " http://cut.example/", [&] {
+                std::string name;
+                for (std::size_t i = 0; i < (kMaxListLineLength - 18) / 2; ++i)
+                    name += "\xC3\xA9";
+                return name + " http://w.example/";
+            }()));
+    EXPECT_TRUE(file.messages.empty());
+}
+
 TEST(DirectoryListFileTest, ReadsAHundredThousandLines)
 {
     std::string text;

@@ -172,13 +172,41 @@ TEST(FormMappingLearnerTest, KeepsItemsThePageCannotGiveBack)
         item("name", ControlType::Edit, 0, "as loaded"), item("cat", ControlType::Select, 0, "Arts") });
     FormDocumentModel page = submissionPage();
     load(learner, page);
-    // "email" is written and will be learned again from the page, so it leaves the list for now.
+    // "email" is written; it gives way to what the page's difference brings only once that arrives.
     EXPECT_THAT(itemsOf(learner),
-        ElementsAre("gone/0/0=#url#", "pass/0/0=#password#", "name/0/0=as loaded", "cat/1/0=Arts"));
+        ElementsAre(
+            "gone/0/0=#url#", "email/0/0=me", "pass/0/0=#password#", "name/0/0=as loaded", "cat/1/0=Arts"));
     learner.learn(page, *learner.disarm());
     EXPECT_THAT(itemsOf(learner),
         ElementsAre("gone/0/0=#url#", "pass/0/0=#password#", "name/0/0=as loaded", "cat/1/0=Arts",
             "DESCRIPTION/0/0=#desc#", "email/0/0=me"));
+}
+
+TEST(FormMappingLearnerTest, WrittenItemsStayUntilTheDifferenceOfTheirPageArrives)
+{
+    // An edited directory's stored items; the description of the first page never
+    // arrives (it failed, or came from the next document).
+    FormMappingLearner learner(
+        { item("email", ControlType::Edit, 0, "me"), item("agree", ControlType::Checkbox, 0, "true") });
+    FormDocumentModel first = submissionPage();
+    load(learner, first);
+    ASSERT_TRUE(learner.disarm());
+    EXPECT_THAT(itemsOf(learner), ElementsAre("email/0/0=me", "agree/2/0=true"));
+
+    // The next page holds them again; the user changes one field there.
+    FormDocumentModel second = submissionPage();
+    load(learner, second);
+    second.setValue(*second.itemByName(ElementCollection::Inputs, "email", 0), "you");
+    const std::optional<FormMappingLearner::LoadedPage> leftSecond = learner.disarm();
+    ASSERT_TRUE(leftSecond);
+
+    // A third page, with only the check box, loads before the second page's description arrives.
+    FormDocumentModel third({ input("agree", "checkbox"), textArea("story") });
+    load(learner, third);
+    learner.learn(second, *leftSecond);
+    EXPECT_THAT(itemsOf(learner), ElementsAre("DESCRIPTION/0/0=#desc#", "agree/2/0=true", "email/0/0=you"));
+    learner.learn(third, *learner.disarm());
+    EXPECT_THAT(itemsOf(learner), ElementsAre("DESCRIPTION/0/0=#desc#", "email/0/0=you", "agree/2/0=true"));
 }
 
 TEST(FormMappingLearnerTest, ThePresetTableHoldsItsEighteenRows)

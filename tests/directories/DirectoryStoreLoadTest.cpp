@@ -40,6 +40,19 @@ TEST(DirectoryStoreLoadTest, ReadsEveryFieldAndItemInFileOrder)
             DirectoryItem { "CODE", ControlType::ReciprocalText, 0, "" }));
 }
 
+TEST(DirectoryStoreLoadTest, AnItemWithoutTypeIsAnEditField)
+{
+    // Older custom databases wrote the reciprocal kinds without a type.
+    LoadedStore loaded(
+        databaseText("customdirs",
+            R"(<directory name="Old"><item name="RECPR" index="0" value="#url#"/></directory>)"),
+        "customdirs");
+    std::vector<DirectoryItem> items;
+    ASSERT_TRUE(loaded.store.GetItems("Old", items));
+    EXPECT_THAT(items, ElementsAre(DirectoryItem { "RECPR", ControlType::Edit, 0, "#url#" }));
+    EXPECT_TRUE(loaded.messages.empty());
+}
+
 TEST(DirectoryStoreLoadTest, EnabledMustBeExactlyTrue)
 {
     LoadedStore loaded(databaseText("rf",

@@ -111,4 +111,40 @@ TEST(DirectoryStoreMergeTest, MergeCustomReadsBothFilesOfTheDataFolder)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST(DirectoryStoreMergeTest, MergingAgainStartsFromTheFilesWithOrWithoutAMainDatabase)
+{
+    for (const bool withMainDatabase : { false, true }) {
+        TempFolder folder;
+        if (withMainDatabase)
+            folder.write("dirdata.xml",
+                scrambleDatabase(
+                    databaseText("rf", R"(<directory name="Main" submiturl="http://m.example/"/>)")));
+        folder.write("customdirdata.xml",
+            databaseText("customdirs",
+                R"(<directory name="Kept" submiturl="http://kept.example/" pr="1"/>)"
+                R"(<directory name="Renamed" submiturl="http://renamed.example/"/>)"
+                R"(<directory name="Checked" submiturl="http://checked.example/"/>)"));
+        RecordingMessageBox messages;
+        DirectoryStore main(messages);
+        DirectoryStore custom(messages, "customdirs");
+        const DataFolder data(folder.path());
+        main.MergeCustom(custom, data);
+
+        // The list checker disables one, the manager renames another and edits the third.
+        folder.write("customdirdata.xml",
+            databaseText("customdirs",
+                R"(<directory name="Kept" submiturl="http://kept.example/new" pr="4"/>)"
+                R"(<directory name="New Name" submiturl="http://renamed.example/"/>)"
+                R"(<directory name="Checked" submiturl="http://checked.example/" enabled="false"/>)"));
+        main.MergeCustom(custom, data);
+        if (withMainDatabase)
+            EXPECT_THAT(namesOf(main), ElementsAre("Kept", "Main", "New Name"));
+        else
+            EXPECT_THAT(namesOf(main), ElementsAre("Kept", "New Name"));
+        EXPECT_EQ(main.GetSubmitUrl("Kept"), "http://kept.example/new");
+        EXPECT_EQ(main.GetPR("Kept"), 4);
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
 } // namespace

@@ -16,7 +16,9 @@ DirectoryRecord sampleRecord(std::string name)
     record.pr = 6;
     record.revision = -2;
     record.items = { { "TITLE", ControlType::Edit, 0, "#title# & <more>" },
-        { "CAT", ControlType::Select, 1, "Ünïcode" }, { "AGREE", ControlType::Checkbox, 0, "True" } };
+        { "CAT", ControlType::Select, 1, "Ünïcode" }, { "AGREE", ControlType::Checkbox, 0, "True" },
+        { "RECPR_URL", ControlType::Reciprocal, 0, "" },
+        { "RECPR_TEXT", ControlType::ReciprocalText, 1, "" } };
     return record;
 }
 
@@ -46,8 +48,8 @@ TEST(DirectoryStoreSaveTest, WritesAttributesInTheirOrderAndNamesInByteOrder)
         "<customdirs>\n"
         "\t<directory name=\"Zeta\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"3\" revision=\"0\">\n"
         "\t\t<item name=\"T\" value=\"#title#\" index=\"0\" type=\"edit\" />\n"
-        "\t\t<item name=\"R\" value=\"\" index=\"0\" />\n"
-        "\t\t<item name=\"C\" value=\"x\" index=\"2\" />\n"
+        "\t\t<item name=\"R\" value=\"\" index=\"0\" type=\"reciprocal\" />\n"
+        "\t\t<item name=\"C\" value=\"x\" index=\"2\" type=\"reciprocaltext\" />\n"
         "\t</directory>\n"
         "\t<directory name=\"alpha\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"0\" revision=\"0\" />\n"
         "</customdirs>\n");

@@ -41,6 +41,30 @@ TEST(BrokenReportBodyTest, AllBoxesGiveReasonSevenAndTheLinesInFixedOrder)
     EXPECT_EQ(down.reason(), 2);
 }
 
+TEST(BrokenReportBodyTest, NameAndCommentArriveAsTheyWereWritten)
+{
+    const struct {
+        std::string name;
+        std::string comment;
+        std::string escapedName;
+        std::string escapedComment;
+    } cases[] = {
+        { "A+ Links", "1+1", "A%2B%20Links", "1%2B1" },
+        { "50% Off", "100%25 sure", "50%25%20Off", "100%2525%20sure" },
+        { "Q&A=Yes", "a=b;c", "Q%26A=Yes", "a=b%3Bc" },
+        // Line breaks go as CR LF, whichever the edit box gave.
+        { "Dir", "one\ntwo\r\nthree\rfour\n", "Dir", "one%0D%0Atwo%0D%0Athree%0D%0Afour%0D%0A" },
+    };
+    for (const auto& c : cases) {
+        BrokenReportForm form;
+        form.comment = c.comment;
+        EXPECT_EQ(BrokenDirectoryReport::formBody(c.name, form),
+            kHead + c.escapedName + "%0D%0AComment%3A+" + c.escapedComment + "&directory=" + c.escapedName
+                + "&reason=0&textreason=" + c.escapedComment)
+            << c.name;
+    }
+}
+
 TEST(BrokenReportBodyTest, CommentIsCutToItsFirst512Characters)
 {
     BrokenReportForm form;
@@ -103,6 +127,23 @@ TEST_F(BrokenDirectoryReportTest, DeliveredReportIsPostedAsAForm)
     EXPECT_EQ(seen[0].target, "/customers/reportbroken.php");
     EXPECT_EQ(seen[0].contentType, "application/x-www-form-urlencoded");
     EXPECT_EQ(seen[0].body, BrokenDirectoryReport::formBody("Dir", form));
+}
+
+TEST_F(BrokenDirectoryReportTest, WithoutAVendorHostTheUserIsToldBeforeWritingAReport)
+{
+    const HostConfiguration unconfigured;
+    BrokenDirectoryReport report(m_messages, m_wait, unconfigured);
+    bool asked = false;
+    EXPECT_FALSE(report.SendBrokenReport("Dir", [&] {
+        asked = true;
+        return std::optional(BrokenReportForm {});
+    }));
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(m_messages.messages(),
+        std::vector { shown("No update server is configured. Name one (host or host:port) with the key "
+                            "\"vendorhost\" in data/settings.xml.",
+            "Vantelo", MessageIcon::Information) });
+    EXPECT_TRUE(m_wait.requests().empty());
 }
 
 TEST_F(BrokenDirectoryReportTest, CancelSendsNothingAndFailureSaysSo)

@@ -74,6 +74,21 @@ protected:
     FakeList m_list;
 };
 
+TEST_F(DirectoryUpdateTest, WithoutAVendorHostNothingIsAskedAndTheUserIsToldWhy)
+{
+    const HostConfiguration unconfigured;
+    DirectoryUpdate update(m_messages, m_wait, m_list, unconfigured, m_folder.path("dirdata.xml"));
+    EXPECT_EQ(update.UpdateDirectoryList(), DirectoryUpdate::Outcome::NoServer);
+    EXPECT_EQ(update.PromptDirectoryUpdate(126), DirectoryUpdate::Outcome::NoServer);
+    const RecordedMessage noServer =
+        shown("No update server is configured. Name one (host or host:port) with the key \"vendorhost\" in "
+              "data/settings.xml.",
+            "Vantelo", MessageIcon::Information);
+    EXPECT_EQ(m_messages.messages(), (std::vector { noServer, noServer }));
+    EXPECT_TRUE(m_wait.requests().empty());
+    expectNothingChanged(0);
+}
+
 TEST_F(DirectoryUpdateTest, NewerVersionIsDownloadedAndInstalled)
 {
     EXPECT_EQ(update().UpdateDirectoryList(), DirectoryUpdate::Outcome::Updated);

@@ -62,6 +62,15 @@ TEST_F(UpdateCheckTest, OnlyStrictlyNewerNumbersAreNoticed)
     EXPECT_EQ(check("not found", "", 0), std::vector<std::string> {});
 }
 
+TEST(UpdateCheckFailureTest, WithoutAVendorHostNothingIsAsked)
+{
+    FakeWindow window;
+    window.installed = -1;
+    EXPECT_EQ(CheckForUpdates(window, HostConfiguration()), 0);
+    EXPECT_EQ(window.questions, 0);
+    EXPECT_TRUE(window.posted.empty());
+}
+
 TEST(UpdateCheckFailureTest, UnreachableServerPostsNothing)
 {
     RecordingMessageBox messages;

@@ -41,6 +41,15 @@ TEST(UrlEscapeTest, PrefixStopsBeforeTheFirstCharacterThatDoesNotFit)
     EXPECT_EQ(escapeUrlSegmentPrefix("short", 1024), "short");
 }
 
+TEST(UrlEscapeTest, FormValuesEscapeWhatAFormReaderWouldDecode)
+{
+    EXPECT_EQ(escapeFormValue("a+b 50%", kRoomy), "a%2Bb%2050%25");
+    EXPECT_EQ(escapeFormValue("AZaz09-_.~!$'()*,=:@", kRoomy), "AZaz09-_.~!$'()*,=:@");
+    EXPECT_EQ(escapeFormValue("%", 4), "%25");
+    EXPECT_EQ(escapeFormValue("%", 3), std::nullopt);
+    EXPECT_EQ(escapeFormValuePrefix("1+1", 5), "1%2B");
+}
+
 TEST(SplitRequestUrlTest, HostRunsToTheFirstSlash)
 {
     const HttpTarget plain = splitRequestUrl("http://www.site.example/cgi/interact.php?password=a%26b");

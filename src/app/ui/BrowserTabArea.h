@@ -112,7 +112,6 @@ private:
     IClipboard& m_clipboard;
     NavigationToolBar& m_navigation;
     PageFiller m_filler;
-    CSEOData m_seo;
     std::shared_ptr<WindowRelay> m_relay;
     TabSlots m_slots;
     BrowserProfile& m_browser;

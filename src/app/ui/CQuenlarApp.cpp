@@ -64,7 +64,7 @@ int CQuenlarApp::run()
     // Submission dates name the month in the user's language.
     std::setlocale(LC_TIME, "");
 
-    const DataFolder folder = DataFolder::resolve(arguments.dataDir);
+    const DataFolder folder = DataFolder::resolveForProgram(arguments.dataDir, shippedFilesFolder());
     SingleInstance instance(folder.root());
     if (instance.notifyRunningInstance())
         return 0;

@@ -23,6 +23,7 @@
 #include "profiles/ui/CProfileConfigurator.h"
 #include "profiles/ui/CProfilesConfigurator.h"
 #include "stats/SnapshotOpening.h"
+#include "stats/TrancoList.h"
 #include "stats/ui/CNewSnapshotDlg.h"
 #include "widgets/QtText.h"
 
@@ -350,11 +351,12 @@ void CQuenlarDlg::exitProgram()
 void CQuenlarDlg::showSettings()
 {
     CSettingsDlg dialog(
-        m_state.settings(), m_messages,
+        m_state.settings(), m_state.hosts().services(), m_messages,
         [this](const BrowsingData& what) { m_browser.clearBrowsingData(what); }, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings() = dialog.settings();
+    m_state.setServices(dialog.services());
     restartAutosave();
 }
 
@@ -377,6 +379,7 @@ void CQuenlarDlg::newSnapshot()
         return;
     CNewSnapshotDlg dialog(m_state.active().profile(), m_state.profiles(), m_state.directories(),
         m_state.hosts(), m_messages, {}, this);
+    dialog.setTrafficList(TrancoList::fileIn(m_state.folder()));
     dialog.exec();
     if (dialog.approvalIncluded())
         PopulateDirectoryList(false);
@@ -411,7 +414,8 @@ void CQuenlarDlg::showAbout()
 
 void CQuenlarDlg::startUpdateCheck()
 {
-    if (!m_state.settings().autoUpdate)
+    // Without a vendor host there is no server to ask.
+    if (!m_state.settings().autoUpdate || !m_state.hosts().hasConfiguredVendorHost())
         return;
     ::startUpdateCheck(m_relay, m_state.settings().directoryListVersion, m_state.hosts(),
         { [this](int version) { showDirectoryListUpdate(version); }, [this] { showProgramUpdate(); } });

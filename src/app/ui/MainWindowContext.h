@@ -20,6 +20,3 @@ struct MainWindowContext {
     // The profile drop-down and the active profile, after profiles changed in the store.
     std::function<void()> refreshProfiles;
 };
-
-// Says that a command is not part of this build of the program.
-void showNotAvailable(IMessageBox& messages, const char* command);

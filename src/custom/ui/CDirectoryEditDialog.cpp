@@ -57,8 +57,10 @@ constexpr const char* kCategoryHelp =
 constexpr const char* kNextText = "Next";
 constexpr const char* kSaveText = "Save and Close";
 constexpr const char* kAddAnotherText = "Save and Add Another";
-// The query kind of a page's own PageRank.
-constexpr std::int32_t kPageRankKind = CSEOData::GooglePageRank;
+// The query kind of the directory's PageRank: its site root's, as the bulk
+// import and the list checker ask it, so that the list checker's first run does
+// not take the difference for a change.
+constexpr std::int32_t kPageRankKind = CSEOData::HomePagePageRank;
 
 } // namespace
 
@@ -100,9 +102,21 @@ private:
 
 CDirectoryEditDialog::CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts,
     IMessageBox& messages, BrowserProfile* browser, QWidget* parent)
+    : CDirectoryEditDialog(
+        std::move(model),
+        [seo = CSEOData(std::move(hosts))](
+            const std::string& address, std::shared_ptr<CSEOData::IResultSink> sink) {
+            return seo.Query(kPageRankKind, address, std::string(), 0, std::move(sink));
+        },
+        messages, browser, parent)
+{
+}
+
+CDirectoryEditDialog::CDirectoryEditDialog(DirectoryWizardModel model, PageRankRequest askPageRank,
+    IMessageBox& messages, BrowserProfile* browser, QWidget* parent)
     : QDialog(parent)
     , m_model(std::move(model))
-    , m_hosts(std::move(hosts))
+    , m_askPageRank(std::move(askPageRank))
     , m_messages(messages)
     , m_browser(browser)
     , m_stepLabel(new QLabel(this))
@@ -376,7 +390,9 @@ void CDirectoryEditDialog::enterSummary()
     m_addAnother->setEnabled(false);
     m_summary->setText(toQString(m_model.summary()));
     m_pageRankSink = std::make_shared<PageRankSink>(this);
-    CSEOData(m_hosts).Query(kPageRankKind, m_model.address(), std::string(), 0, m_pageRankSink);
+    // A request that could not start never answers; Save must not wait for it.
+    if (m_askPageRank(m_model.address(), m_pageRankSink) == -1)
+        pageRankAnswered(-1);
     resize(std::max(width(), 560), height());
     m_categoryBox->setFocus();
 }

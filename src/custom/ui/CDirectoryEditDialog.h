@@ -2,9 +2,11 @@
 
 #include "common/HostConfiguration.h"
 #include "custom/DirectoryWizardModel.h"
+#include "stats/CSEOData.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,9 +39,17 @@ public:
     static constexpr int kBrowserStep = 1;
     static constexpr int kSummaryStep = 2;
 
-    // The PageRank is asked from the toolbar query host of `hosts`. The browser
-    // shares the program's profile (its logins); a throw-away one without.
+    // Starts the PageRank request of a directory address, answered through the
+    // sink; its result is CSEOData's: -1 when the request could not be started.
+    using PageRankRequest =
+        std::function<std::int32_t(const std::string& address, std::shared_ptr<CSEOData::IResultSink> sink)>;
+
+    // The PageRank of the directory's site root is asked from the toolbar query
+    // host of `hosts`, as the bulk import and the list checker ask it. The
+    // browser shares the program's profile (its logins); a throw-away one without.
     CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages,
+        BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
+    CDirectoryEditDialog(DirectoryWizardModel model, PageRankRequest askPageRank, IMessageBox& messages,
         BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
     ~CDirectoryEditDialog() override;
 
@@ -78,7 +88,7 @@ private:
     void showCategories(int selected);
 
     DirectoryWizardModel m_model;
-    const HostConfiguration m_hosts;
+    const PageRankRequest m_askPageRank;
     IMessageBox& m_messages;
     BrowserProfile* m_browser;
     int m_step = kNameStep;

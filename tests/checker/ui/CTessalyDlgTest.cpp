@@ -15,6 +15,7 @@ using CTessalyDlgTest = TessalyDlgFixture;
 TEST_F(CTessalyDlgTest, StartsIdleAndAsksForADatabase)
 {
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Vantelo List Checker v1.0"));
+    EXPECT_FALSE(m_dialog->windowIcon().availableSizes().isEmpty());
     EXPECT_EQ(child<QCheckBox>(*m_dialog, "pageRankBox")->text(), QStringLiteral("Update Google PR"));
     EXPECT_EQ(child<QCheckBox>(*m_dialog, "brokenLinksBox")->text(),
         QStringLiteral("Check for broken links (server down or 404)"));

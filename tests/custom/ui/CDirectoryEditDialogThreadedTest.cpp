@@ -4,6 +4,7 @@
 #include "custom/ui/ProfileFieldList.h"
 #include "filling/web/FillingWebPage.h"
 #include "filling/web/WebTestPages.h"
+#include "stats/PageRank.h"
 #include "support/NamedChild.h"
 
 #include <QComboBox>
@@ -58,6 +59,24 @@ protected:
         m_wizard->show();
     }
 
+    void show(DirectoryWizardModel model, CDirectoryEditDialog::PageRankRequest askPageRank)
+    {
+        m_wizard =
+            std::make_unique<CDirectoryEditDialog>(std::move(model), std::move(askPageRank), m_messages);
+        m_wizard->show();
+    }
+
+    // The targets of the PageRank queries the server saw.
+    std::vector<std::string> pageRankQueries() const
+    {
+        std::vector<std::string> targets;
+        for (const SeenRequest& request : m_server.requests()) {
+            if (request.target.starts_with("/search"))
+                targets.push_back(request.target);
+        }
+        return targets;
+    }
+
     // Enters a name and the form's address and waits until the page is loaded and armed.
     bool openForm(const std::string& name = "Dir")
     {
@@ -110,6 +129,8 @@ TEST_F(CDirectoryEditDialogThreaded, LearnsThePresetsOfALoadedPageAndSavesWithTh
     EXPECT_EQ(child<QPushButton>(*m_wizard, "nextButton")->text(), QStringLiteral("Save and Close"));
     EXPECT_THAT(child<QLabel>(*m_wizard, "summaryLabel")->text().toStdString(),
         HasSubstr("Directory Address:\t" + m_server.url("/add") + "\nDirectory PR:\t\t5"));
+    // The site root's PageRank, as the bulk import and the list checker ask it.
+    EXPECT_THAT(pageRankQueries(), ElementsAre(pageRankQueryPath(m_server.url(""))));
     EXPECT_TRUE(child<QPushButton>(*m_wizard, "addAnotherButton")->isEnabled());
     EXPECT_EQ(child<QComboBox>(*m_wizard, "categoryBox")->count(), 2);
 
@@ -168,6 +189,26 @@ TEST_F(CDirectoryEditDialogThreaded, EditingKeepsTheNameAndItemsOfFieldsThePageN
     EXPECT_THAT(m_wizard->model().selectedCategories(), ElementsAre("Custom", "News"));
     child<QPushButton>(*m_wizard, "nextButton")->click();
     EXPECT_EQ(m_wizard->result(), QDialog::Accepted);
+}
+
+TEST_F(CDirectoryEditDialogThreaded, APageRankRequestThatCannotStartLetsTheWizardSave)
+{
+    int asked = 0;
+    show(DirectoryWizardModel({}, {}), [&](const std::string&, std::shared_ptr<CSEOData::IResultSink>) {
+        ++asked;
+        return -1;
+    });
+    ASSERT_TRUE(openForm());
+    child<QPushButton>(*m_wizard, "nextButton")->click();
+    ASSERT_TRUE(waitUntil([&] { return m_wizard->step() == CDirectoryEditDialog::kSummaryStep; }, 30000));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(child<QPushButton>(*m_wizard, "nextButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*m_wizard, "addAnotherButton")->isEnabled());
+    EXPECT_THAT(
+        child<QLabel>(*m_wizard, "summaryLabel")->text().toStdString(), HasSubstr("Directory PR:\t\t0"));
+    child<QPushButton>(*m_wizard, "nextButton")->click();
+    EXPECT_EQ(m_wizard->result(), QDialog::Accepted);
+    EXPECT_EQ(m_wizard->model().pageRank(), 0);
 }
 
 TEST_F(CDirectoryEditDialogThreaded, TypingTheAddressProposesTheNameAndFailedChecksStay)
