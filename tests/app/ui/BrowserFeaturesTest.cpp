@@ -24,6 +24,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 
 using ::testing::HasSubstr;
@@ -249,7 +250,8 @@ TEST(BrowserFeaturesTest, WindowsThatPagesOpenBecomeTabsThatAreNeverFilled)
     EXPECT_EQ(fixture.tabCount(), kTabSlotCount);
 }
 
-TEST(BrowserFeaturesTest, ASignInRequestIsAnsweredThroughTheDialogAndKeptOnlyWhenAsked)
+// A sign-in request is answered through the dialog, and kept only when asked.
+void answerSignInsThroughTheDialog(MainWindowFixture& fixture, CQuenlarDlg& window)
 {
     LoopbackServer server;
     const auto protectedPage = [](const char* realm, const char* credentials, const char* welcome) {
@@ -269,9 +271,6 @@ TEST(BrowserFeaturesTest, ASignInRequestIsAnsweredThroughTheDialogAndKeptOnlyWhe
     server.closeConnectionsAfterEachAnswer();
     server.start();
 
-    MainWindowFixture fixture;
-    fixture.writeProfiles(profileElement("Mine"), "Mine");
-    CQuenlarDlg& window = fixture.start();
     const std::string origin = server.url("");
 
     fixture.browserDialogs.signInAnswers = { SignInAnswer { "jo", "pw", false } };
@@ -292,15 +291,14 @@ TEST(BrowserFeaturesTest, ASignInRequestIsAnsweredThroughTheDialogAndKeptOnlyWhe
     EXPECT_TRUE(fixture.messages.empty());
 }
 
-TEST(BrowserFeaturesTest, ACrashedPageShowsAPanelWhileOtherTabsWorkAndReloadBringsItBack)
+// A crashed page shows a panel while other tabs work, and Reload brings it back.
+void recoverACrashedPage(CQuenlarDlg& window)
 {
     LoopbackServer server;
     server.serve("/a", 200, "<html><body>page a</body></html>", "text/html");
     server.closeConnectionsAfterEachAnswer();
     server.start();
 
-    MainWindowFixture fixture;
-    CQuenlarDlg& window = fixture.start();
     BrowserTab& other = openAndWaitFor(
         window, "http://localhost:" + server.host().substr(10) + "/a", QStringLiteral("page a"));
     BrowserTab& crashing = openAndWaitFor(window, server.url("/a"), QStringLiteral("page a"));
@@ -318,8 +316,13 @@ TEST(BrowserFeaturesTest, ACrashedPageShowsAPanelWhileOtherTabsWorkAndReloadBrin
         waitUntil([&] { return bodyText(*crashing.page()) == QStringLiteral("page a"); }, kPageWaitMs));
 }
 
-TEST(BrowserFeaturesTest, ADownloadIsSavedOnlyWhereTheSaveDialogSays)
+// A download is saved only where the save dialog says.
+void saveADownloadWhereTheDialogSays(MainWindowFixture& fixture, CQuenlarDlg& window)
 {
+    // Nothing but the chosen file is written: the data folder as it was, and "saved".
+    std::vector<std::string> expectedEntries = fixture.folder.entries();
+    expectedEntries.push_back("saved");
+    std::sort(expectedEntries.begin(), expectedEntries.end());
     LoopbackServer server;
     server.handle("/export", [](const httplib::Request&, httplib::Response& response) {
         response.set_header("Content-Disposition", "attachment; filename=\"list.csv\"");
@@ -329,8 +332,6 @@ TEST(BrowserFeaturesTest, ADownloadIsSavedOnlyWhereTheSaveDialogSays)
     server.closeConnectionsAfterEachAnswer();
     server.start();
 
-    MainWindowFixture fixture;
-    CQuenlarDlg& window = fixture.start();
     BrowserTab& tab = openAndWaitFor(window, server.url("/"), QStringLiteral("start"));
 
     // Cancelled: nothing is saved anywhere.
@@ -358,7 +359,7 @@ TEST(BrowserFeaturesTest, ADownloadIsSavedOnlyWhereTheSaveDialogSays)
         << window.statusBar()->currentMessage().toStdString();
     EXPECT_EQ(fixture.folder.read("saved/mine.csv"), "name,url\nWidgets,http://widgets.example/\n");
     EXPECT_TRUE(window.statusBar()->currentMessage().endsWith(QString::fromStdString(chosen.string())));
-    EXPECT_EQ(fixture.folder.entries(), (std::vector<std::string> { "data", "saved" }));
+    EXPECT_EQ(fixture.folder.entries(), expectedEntries);
     EXPECT_TRUE(fixture.messages.empty());
 }
 
@@ -382,11 +383,12 @@ M5kDO01y07wdfxm65VE3SUo8hPY=
 -----END CERTIFICATE-----
 )";
 
-TEST(BrowserFeaturesTest, APageWithAnUntrustedCertificateWaitsBehindAWarning)
+// A page with an untrusted certificate waits behind a warning.
+void holdAnUntrustedPageBehindAWarning(CQuenlarDlg& window)
 {
-    MainWindowFixture fixture;
-    const std::filesystem::path key = fixture.folder.write("tls/key.pem", kSelfSignedKey);
-    const std::filesystem::path certificate = fixture.folder.write("tls/cert.pem", kSelfSignedCertificate);
+    const TempFolder tls;
+    const std::filesystem::path key = tls.write("key.pem", kSelfSignedKey);
+    const std::filesystem::path certificate = tls.write("cert.pem", kSelfSignedCertificate);
     httplib::SSLServer server(certificate.c_str(), key.c_str());
     ASSERT_TRUE(server.is_valid());
     server.Get("/", [](const httplib::Request&, httplib::Response& response) {
@@ -397,7 +399,6 @@ TEST(BrowserFeaturesTest, APageWithAnUntrustedCertificateWaitsBehindAWarning)
     std::thread serving([&] { server.listen_after_bind(); });
     const std::string address = "https://127.0.0.1:" + std::to_string(port) + "/";
 
-    CQuenlarDlg& window = fixture.start();
     BrowserTabArea& tabs = tabArea(window);
     const int slot = tabs.OpenTab(address, "Secure", true);
     BrowserTab& tab = *tabs.tab(slot);
@@ -422,6 +423,31 @@ TEST(BrowserFeaturesTest, APageWithAnUntrustedCertificateWaitsBehindAWarning)
 
     server.stop();
     serving.join();
+}
+
+TEST(BrowserFeaturesTest, SignInsDownloadsCertificateProblemsAndCrashesAreHandledInTheTabs)
+{
+    MainWindowFixture fixture;
+    fixture.writeProfiles(profileElement("Mine"), "Mine");
+    CQuenlarDlg& window = fixture.start();
+    {
+        SCOPED_TRACE("sign-in");
+        answerSignInsThroughTheDialog(fixture, window);
+    }
+    {
+        SCOPED_TRACE("download");
+        saveADownloadWhereTheDialogSays(fixture, window);
+    }
+    {
+        SCOPED_TRACE("certificate");
+        holdAnUntrustedPageBehindAWarning(window);
+    }
+    {
+        // Last: the crashed renderer may have served other tabs of the same site.
+        SCOPED_TRACE("crash");
+        recoverACrashedPage(window);
+    }
+    EXPECT_TRUE(fixture.messages.empty());
 }
 
 TEST(BrowserFeaturesTest, FindAndZoomAnswerTheKeyboardAndTheZoomIsKeptPerSite)
