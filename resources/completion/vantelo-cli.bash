@@ -14,22 +14,25 @@ declare -gA _vantelo_cli_options=(
     [db merge]="--json --help"
     [update]="--data-dir --help"
     [import-directories]="--data-dir --json --category --skip-pr --help"
+    [learn]="--data-dir --json --add --name --category --help"
     [profiles list]="--data-dir --json --help"
     [profiles show]="--data-dir --json --show-passwords --help"
     [profiles import-dat]="--data-dir --json --replace --dirdata --help"
     [history export]="--data-dir --profile --help"
-    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --help"
     [pagerank]="--data-dir --json --help"
     [stats]="--data-dir --json --help"
+    [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
+    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history pagerank stats tranco snapshot reciprocal fill-preview"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
     [history]="export"
     [reciprocal]="test"
+    [tranco]="update"
 )
 _vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
 
@@ -119,7 +122,7 @@ _vantelo_cli()
     [[ -n ${_vantelo_cli_options[$key]+set} ]] || return
 
     case $prev in
-    --data-dir)
+    --data-dir | --browser-profile)
         compopt -o filenames
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
         return
@@ -130,7 +133,7 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
-    --category | --directory | --category-runs | --late-fields | --resume)
+    --category | --name | --directory | --category-runs | --late-fields | --resume)
         return
         ;;
     --dirdata) ;;
@@ -145,7 +148,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile) ((i++)) ;;
         --) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
@@ -172,7 +175,7 @@ _vantelo_cli()
             return
         fi
         ;;
-    "reciprocal test" | pagerank | fill-preview | data-folder | update)
+    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update")
         # URLs, passwords, or nothing at all.
         return
         ;;

@@ -139,14 +139,14 @@ struct ConsoleRun {
 };
 
 // Runs the check to its end, or until Ctrl+C stops it.
-ConsoleRun runToEnd(CDirectoryBackend& backend, const CheckOptions& options, const std::string& pageRankHost,
+ConsoleRun runToEnd(CDirectoryBackend& backend, const CheckOptions& options, const HostConfiguration& hosts,
     std::chrono::milliseconds pause, std::ostream& err, bool terminal)
 {
     const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
     ConsoleObserver observer(err, terminal, directories->Count());
     const std::shared_ptr<CheckRun> run = CheckRun::create(directories, options, &observer);
     InterruptWatch interrupts;
-    if (!run->start(pageRankHost, pause))
+    if (!run->start(hosts, pause))
         throw std::runtime_error("cannot start the check");
     bool stopping = false;
     while (!run->waitUntilOver(100ms)) {
@@ -250,7 +250,7 @@ int runCheckCommand(
         << " directories (enabled and disabled) from " << *file << '\n'
         << std::flush;
 
-    const ConsoleRun run = runToEnd(backend, options, hosts.pageRankHost(), pause, err, errIsTerminal);
+    const ConsoleRun run = runToEnd(backend, options, hosts, pause, err, errIsTerminal);
     out << consoleSummary(CheckStatistics::count(run.results), run.stopped) << std::flush;
     return applyAndSave(backend, run.results, applyPageRank, disableBroken, *file, err, messages) ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
@@ -80,8 +81,30 @@ struct Transfer {
     OutputFile* file;
     std::size_t received = 0;
     bool bodyCut = false; // the cap, a failed write or an unwanted status ended reading
+    bool tooLarge = false; // the cap ended reading
     bool headersDone = false; // the last response's headers arrived whole
+    std::map<std::string, std::string> headers; // the last response's, names in lower case
 };
+
+std::string trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(" \t\r\n");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+void noteHeaderField(Transfer& transfer, std::string_view line)
+{
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || colon == 0)
+        return;
+    std::string name(line.substr(0, colon));
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    transfer.headers.emplace(std::move(name), trimmed(line.substr(colon + 1)));
+}
 
 // Notes where each response's headers begin and end: a status line starts a new
 // response (redirects have several), the empty line ends its headers. A server
@@ -90,10 +113,14 @@ std::size_t noteHeader(char* data, std::size_t size, std::size_t count, void* us
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/"))
+    if (line.starts_with("HTTP/")) {
         transfer.headersDone = false;
-    else if (line == "\r\n" || line == "\n")
+        transfer.headers.clear();
+    } else if (line == "\r\n" || line == "\n") {
         transfer.headersDone = true;
+    } else {
+        noteHeaderField(transfer, line);
+    }
     return size * count;
 }
 
@@ -114,7 +141,7 @@ std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* use
         transfer.bodyCut = true;
         return 0;
     }
-    const std::size_t taken = std::min(offered, kMaxHttpBodyBytes - transfer.received);
+    const std::size_t taken = std::min(offered, transfer.request.maxBodyBytes - transfer.received);
     if (transfer.file) {
         if (!transfer.file->write(data, taken)) {
             transfer.bodyCut = true;
@@ -126,9 +153,24 @@ std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* use
     transfer.received += taken;
     if (taken < offered) {
         transfer.bodyCut = true;
+        transfer.tooLarge = true;
         return 0; // ends the transfer: the rest is over the cap
     }
     return offered;
+}
+
+// Tells the caller's progress function how far the body is and lets the
+// caller's flag end a transfer that is under way.
+int reportProgress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t)
+{
+    const auto& transfer = *static_cast<Transfer*>(user);
+    if (transfer.request.cancel && transfer.request.cancel->load())
+        return 1;
+    if (!transfer.request.progress)
+        return 0;
+    const bool goOn = transfer.request.progress(static_cast<std::uint64_t>(std::max<curl_off_t>(received, 0)),
+        static_cast<std::uint64_t>(std::max<curl_off_t>(total, 0)));
+    return goOn ? 0 : 1;
 }
 
 struct CurlDeleter {
@@ -140,16 +182,18 @@ struct HeaderListDeleter {
 
 // A receive time-out: give up when less than one byte arrives per second over
 // the whole period.
-void setTimeouts(CURL* handle)
+void setTimeouts(CURL* handle, const HttpRequest& request)
 {
-    const HttpTimeouts timeouts = currentHttpTimeouts();
+    const HttpTimeouts timeouts = request.timeouts.value_or(currentHttpTimeouts());
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));
     const auto receiveSeconds = std::max<long long>(1, (timeouts.receive.count() + 999) / 1000);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(receiveSeconds));
+    if (request.totalTimeout.count() > 0)
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(request.totalTimeout.count()));
 }
 
-void setCommonOptions(CURL* handle, const std::string& url)
+void setCommonOptions(CURL* handle, const std::string& url, const HttpRequest& request)
 {
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_USERAGENT, kHttpUserAgent);
@@ -158,7 +202,38 @@ void setCommonOptions(CURL* handle, const std::string& url)
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    setTimeouts(handle);
+    setTimeouts(handle, request);
+}
+
+HttpFailure failureOf(CURLcode result, const Transfer& transfer)
+{
+    if (transfer.tooLarge)
+        return HttpFailure::TooLarge;
+    switch (result) {
+    case CURLE_OK:
+        return HttpFailure::None;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return HttpFailure::Cancelled;
+    case CURLE_OPERATION_TIMEDOUT:
+        return HttpFailure::TimedOut;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return HttpFailure::TooManyRedirects;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return HttpFailure::RedirectRefused;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+        return HttpFailure::NoConnection;
+    default:
+        return HttpFailure::Other;
+    }
+}
+
+std::string infoText(CURL* handle, CURLINFO info)
+{
+    char* text = nullptr;
+    curl_easy_getinfo(handle, info, &text);
+    return text ? std::string(text) : std::string();
 }
 
 bool getOrPost(const HttpTarget& target, std::string& textOrFile, bool toFile,
@@ -193,7 +268,7 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     if (!handle)
         return exchange;
     const std::string url = request.target.url();
-    setCommonOptions(handle.get(), url);
+    setCommonOptions(handle.get(), url, request);
 
     if (request.httpsRedirectsOnly) {
         curl_easy_setopt(handle.get(), CURLOPT_REDIR_PROTOCOLS_STR, "https");
@@ -202,24 +277,37 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     }
 
     std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+    std::vector<std::string> lines = request.headers;
     if (request.formBody) {
+        lines.emplace_back(kFormContentType);
         // No "Expect: 100-continue": the body goes out with the request at once.
-        curl_slist* list = curl_slist_append(nullptr, kFormContentType);
-        list = list ? curl_slist_append(list, "Expect:") : nullptr;
+        lines.emplace_back("Expect:");
+    }
+    for (const std::string& line : lines) {
+        curl_slist* list = curl_slist_append(headers.get(), line.c_str());
         if (!list)
             return exchange;
-        headers.reset(list);
+        if (!headers)
+            headers.reset(list); // later lines go to the end; the head stays
+    }
+    if (headers)
         curl_easy_setopt(handle.get(), CURLOPT_HTTPHEADER, headers.get());
+    if (request.formBody) {
         curl_easy_setopt(
             handle.get(), CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.formBody->size()));
         curl_easy_setopt(handle.get(), CURLOPT_COPYPOSTFIELDS, request.formBody->c_str());
     }
 
-    Transfer transfer { request, handle.get(), text, file.get() };
+    Transfer transfer { request, handle.get(), text, file.get(), 0, false, false, false, {} };
     curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, storeBody);
     curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERFUNCTION, noteHeader);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERDATA, &transfer);
+    if (request.progress || request.cancel) {
+        curl_easy_setopt(handle.get(), CURLOPT_XFERINFOFUNCTION, reportProgress);
+        curl_easy_setopt(handle.get(), CURLOPT_XFERINFODATA, &transfer);
+        curl_easy_setopt(handle.get(), CURLOPT_NOPROGRESS, 0L);
+    }
 
     const CURLcode result = curl_easy_perform(handle.get());
     curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &exchange.status);
@@ -232,7 +320,11 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
         exchange.redirectRefused = true;
         exchange.status = 0;
     }
+    exchange.headers = std::move(transfer.headers);
     exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
+    exchange.failure = failureOf(result, transfer);
+    exchange.finalUrl = infoText(handle.get(), CURLINFO_EFFECTIVE_URL);
+    exchange.contentType = infoText(handle.get(), CURLINFO_CONTENT_TYPE);
     return exchange;
 }
 

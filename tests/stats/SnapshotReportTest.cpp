@@ -1,5 +1,6 @@
 #include "stats/SnapshotReport.h"
 
+#include "stats/CSEOData.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -59,7 +60,7 @@ TEST(SnapshotReportTest, GeneralFiguresInReportOrder)
     EXPECT_EQ(body(buildSnapshotReport(findings, kVendor)),
         "<div class=\"justtext\">General site stats:</div><table width=\"70%\" cellspacing=\"10\">"
         "<tr><td class=\"maintable\">Google PR</td><td>4</td></tr>"
-        "<tr><td class=\"maintable\">Google Homepage PR</td><td>-1</td></tr>"
+        "<tr><td class=\"maintable\">Google Homepage PR</td><td>n/a</td></tr>"
         "<tr><td class=\"maintable\">Google Inbound Links</td><td>1230</td></tr>"
         "<tr><td class=\"maintable\">Google Index</td><td>56</td></tr>"
         "<tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr>"
@@ -71,9 +72,9 @@ TEST(SnapshotReportTest, FiguresWithoutAnAnswerShowNotAvailable)
     SnapshotFindings findings = plainFindings();
     findings.includeGeneral = true;
     findings.includeSerp = true;
-    findings.figures = { 4, kNoAnswerFigure, 0, 0, 0, 0 };
+    findings.figures = { 4, CSEOData::kNotAvailable, 0, 0, 0, 0 };
     findings.phrases = { "shoes" };
-    findings.googlePositions = { kNoAnswerFigure };
+    findings.googlePositions = { CSEOData::kNotAvailable };
     findings.yahooPositions = { 0 };
     const std::string report = body(buildSnapshotReport(findings, kVendor));
     EXPECT_NE(report.find("Google Homepage PR</td><td>n/a</td>"), std::string::npos) << report;

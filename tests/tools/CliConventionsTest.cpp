@@ -206,7 +206,7 @@ TEST_F(CliConventionsTest, EveryCommandExplainsItselfAndRefusesUnknownOptions)
         EXPECT_THAT(unknown.err, StartsWith("vantelo-cli: unknown option --bogus")) << command.name;
         EXPECT_THAT(unknown.err, HasSubstr("Try 'vantelo-cli " + command.name + " --help'")) << command.name;
     }
-    for (const char* group : { "db", "profiles", "history", "reciprocal" }) {
+    for (const char* group : { "db", "profiles", "history", "reciprocal", "tranco" }) {
         const CliRun help = runCli({ group, "--help" });
         EXPECT_EQ(help.code, 0) << group;
         EXPECT_THAT(help.out, StartsWith(std::string("Usage: vantelo-cli ") + group + " COMMAND")) << group;

@@ -3,7 +3,7 @@
 std::vector<CliCommand> cliCommands()
 {
     return { dataFolderCommand(), dbListCommand(), dbScrambleCommand(), dbUnscrambleCommand(),
-        dbMergeCommand(), updateCommand(), importDirectoriesCommand(), profilesListCommand(),
+        dbMergeCommand(), updateCommand(), importDirectoriesCommand(), learnCommand(), profilesListCommand(),
         profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), pageRankCommand(),
-        statsCommand(), snapshotCommand(), reciprocalTestCommand() };
+        statsCommand(), trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand() };
 }

@@ -12,12 +12,14 @@ const CliCommand& dbUnscrambleCommand();
 const CliCommand& dbMergeCommand();
 const CliCommand& updateCommand();
 const CliCommand& importDirectoriesCommand();
+const CliCommand& learnCommand();
 const CliCommand& profilesListCommand();
 const CliCommand& profilesShowCommand();
 const CliCommand& profilesImportDatCommand();
 const CliCommand& historyExportCommand();
 const CliCommand& pageRankCommand();
 const CliCommand& statsCommand();
+const CliCommand& trancoUpdateCommand();
 const CliCommand& snapshotCommand();
 const CliCommand& reciprocalTestCommand();
 // Needs Qt WebEngine: only a build with the GUI has it.

@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "DataFolderFiles.h"
 #include "autofill/FieldRecognizer.h"
+#include "browser/ui/BrowserProfile.h"
 #include "common/IClipboard.h"
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
@@ -208,9 +209,9 @@ void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFol
 // category fills, waits out the watch for late fields and describes the result.
 // Empty when the page does not load.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
-    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds)
+    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser)
 {
-    FillingWebPage page;
+    FillingWebPage page(browser, nullptr);
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
     // The page named on the command line is filled whatever its site, as the user asked for it.
     tabFiller.setFillsAnySite(true);
@@ -268,6 +269,7 @@ int runFillPreview(CliArguments& line)
         numberOption(line.takeOption("--category-runs"), "--category-runs", 1, 1, kMaxCategoryRuns);
     const int lateFieldSeconds = numberOption(line.takeOption("--late-fields"), "--late-fields",
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
+    const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
     const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
         line.usageError("a --profile and a --directory are needed");
@@ -295,8 +297,12 @@ int runFillPreview(CliArguments& line)
     const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
     TabFillState tab;
     tab.directoryName = *directoryName;
+    // A throw-away profile unless one is named: the cookies and logins of that folder then hold.
+    // Nobody answers a page's dialogs, sign-ins or downloads here.
+    BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
+        { nullptr, nullptr, &messages });
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds);
+        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser);
     if (!preview)
         throw CliFailure("the page did not load: " + address);
     if (line.json())
@@ -311,12 +317,15 @@ int runFillPreview(CliArguments& line)
 const CliCommand& fillPreviewCommand()
 {
     static const CliCommand command { "fill-preview",
-        "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] URL",
+        "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] "
+        "URL",
         "Fill a live page from a profile as a browser tab does and print its fields.",
         { { "--profile", "NAME", "the profile to fill from" },
             { "--directory", "NAME", "the directory whose form items fill the page" },
             { "--category-runs", "N", "run the category choice N times in all (1 to 1000, default 1)" },
-            { "--late-fields", "SECONDS", "wait for fields the page's scripts add (0 to 600, default 10)" } },
+            { "--late-fields", "SECONDS", "wait for fields the page's scripts add (0 to 600, default 10)" },
+            { "--browser-profile", "DIR",
+                "keep the browser's cookies and logins in DIR (default: a throw-away profile)" } },
         "Loads URL in an offscreen browser page and fills it with the directory's form\n"
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"

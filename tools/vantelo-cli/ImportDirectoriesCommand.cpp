@@ -131,7 +131,7 @@ int runImport(CliArguments& line)
     listener.attach(import.get());
     if (skipPageRank)
         import->skipPageRank();
-    CSiteChecker checker(hosts.pageRankHost());
+    CSiteChecker checker(hosts);
     if (import->start(checker))
         listener.waitForEnd();
     // Adds what the checker has not (all of it when no worker could start).

@@ -12,6 +12,7 @@
 #include "profiles/ProfileStore.h"
 #include "stats/SnapshotRun.h"
 #include "stats/SnapshotStores.h"
+#include "stats/TrancoList.h"
 
 #include <condition_variable>
 #include <iostream>
@@ -151,9 +152,10 @@ int runSnapshot(CliArguments& line)
 
     const auto clock = std::make_shared<SystemClock>();
     CliSnapshotHost host(profiles, *profileName, *clock);
-    const auto run =
-        SnapshotRun::create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
-            CSEOData(hosts), nullptr, clock, &host);
+    SnapshotRun::Input input = snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/"));
+    input.trafficList = TrancoList::fileIn(folder);
+    input.trafficListUrl = hosts.services().trancoUrl;
+    const auto run = SnapshotRun::create(std::move(input), CSEOData(hosts), nullptr, clock, &host);
     const int requests = (run->options().includeGeneral ? kGeneralRequests : 0)
         + (run->options().includeSerp ? kRequestsPerPhrase * static_cast<int>(profile.serpPhrases.size())
                                       : 0);

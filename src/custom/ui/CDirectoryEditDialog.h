@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class BrowserProfile;
 class ProfileFieldList;
 class FillingWebPage;
 class IMessageBox;
@@ -26,7 +27,9 @@ class WebFormBridge;
 // The custom directory wizard, in three steps: the directory's name and address;
 // its submission page in a browser, where the wizard writes the usual
 // placeholders into every page and learns the form from what the user fills in
-// or drags there; a summary with the directory's PageRank and its categories.
+// or drags there, or fills in what the field recogniser understands of the
+// page's form for the user to correct; a summary with the directory's PageRank
+// and its categories.
 // The PageRank arrives from a worker thread as a queued call; once the wizard
 // is gone nothing reaches it.
 class CDirectoryEditDialog : public QDialog {
@@ -44,17 +47,18 @@ public:
         std::function<std::int32_t(const std::string& address, std::shared_ptr<CSEOData::IResultSink> sink)>;
 
     // The PageRank of the directory's site root is asked from the toolbar query
-    // host of `hosts`, as the bulk import and the list checker ask it.
+    // host of `hosts`, as the bulk import and the list checker ask it. The
+    // browser shares the program's profile (its logins); a throw-away one without.
     CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
     CDirectoryEditDialog(DirectoryWizardModel model, PageRankRequest askPageRank, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
     ~CDirectoryEditDialog() override;
 
     // Runs the wizard modally; the finished model after "Save and Close" or
     // "Save and Add Another", nothing when cancelled.
-    static std::optional<DirectoryWizardModel> run(
-        DirectoryWizardModel model, const HostConfiguration& hosts, IMessageBox& messages, QWidget* parent);
+    static std::optional<DirectoryWizardModel> run(DirectoryWizardModel model, const HostConfiguration& hosts,
+        IMessageBox& messages, BrowserProfile* browser, QWidget* parent);
 
     const DirectoryWizardModel& model() const { return m_model; }
     int step() const { return m_step; }
@@ -80,6 +84,8 @@ private:
     void pageLoaded();
     void pageLeaving();
     void setDefaultPage();
+    void learnPage();
+    void showLearnReady();
     void pageRankAnswered(std::int32_t pageRank);
     void addCategory();
     void removeCategory();
@@ -88,6 +94,7 @@ private:
     DirectoryWizardModel m_model;
     const PageRankRequest m_askPageRank;
     IMessageBox& m_messages;
+    BrowserProfile* m_browser;
     int m_step = kNameStep;
     // Counts the navigations of the browser, so that a page's writes that land
     // after it has been left are not taken for the page now showing.
@@ -104,6 +111,8 @@ private:
     WebFormBridge* m_bridge;
     ProfileFieldList* m_fields;
     QPushButton* m_defaultPage;
+    QPushButton* m_learnPage;
+    QLabel* m_learnStatus;
     QProgressBar* m_progress;
     QLabel* m_summary;
     QComboBox* m_categoryBox;

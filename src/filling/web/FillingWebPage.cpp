@@ -26,13 +26,13 @@ QWebEngineScript fieldWatch()
 } // namespace
 
 FillingWebPage::FillingWebPage(QObject* parent)
-    : QWebEnginePage(parent)
+    : BrowserPage(parent)
 {
     scripts().insert(fieldWatch());
 }
 
-FillingWebPage::FillingWebPage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent)
+FillingWebPage::FillingWebPage(BrowserProfile& browser, QObject* parent)
+    : BrowserPage(browser, parent)
 {
     scripts().insert(fieldWatch());
 }
