@@ -1,5 +1,6 @@
 #include "FillingTestSupport.h"
 
+#include "filling/PageAnswer.h"
 #include "filling/PageDescription.h"
 
 #include <nlohmann/json.hpp>
@@ -118,6 +119,20 @@ TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
     ASSERT_EQ(page.forms().size(), 2u);
     EXPECT_EQ(page.forms()[0], (FormCues { "/add", "post", "f", "n", "c", { "Send", "" }, "" }));
     EXPECT_EQ(page.forms()[1], FormCues {});
+}
+
+TEST(PageAnswerTest, AnAnswerNamesItsDocumentOrIsNone)
+{
+    EXPECT_EQ(
+        readPageAnswer(R"({"token":"t1","source":"<p>Thanks</p>"})"), (PageAnswer { "t1", "<p>Thanks</p>" }));
+    EXPECT_EQ(readPageAnswer(R"({"token":"t1","source":""})"), (PageAnswer { "t1", std::nullopt }));
+    // Deep nesting is not read.
+    EXPECT_EQ(
+        readPageAnswer(R"({"token":"t1","source":[[[[[[[[1]]]]]]]]})"), (PageAnswer { "t1", std::nullopt }));
+    // Without a document's identity nothing of it counts.
+    for (const char* none :
+        { "", "null", "[]", R"({"source":"<p>x</p>"})", R"({"token":7})", "{\"token\":\"t" })
+        EXPECT_EQ(readPageAnswer(none), PageAnswer {}) << none;
 }
 
 } // namespace

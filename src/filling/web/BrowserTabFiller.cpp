@@ -25,8 +25,15 @@ BrowserTabFiller::BrowserTabFiller(FillingWebPage* page, TabFillState& state, co
     m_watch.setInterval(kLateFieldPollMs);
     connect(&m_watch, &QTimer::timeout, this, [this] { lookForLateFields(); });
     // The submission is noted before the navigation it starts resets the state.
-    connect(page, &FillingWebPage::formSubmitted, this, [this] { m_state.formSubmitted(); });
+    connect(page, &FillingWebPage::formSubmitted, this, [this] {
+        m_state.formSubmitted();
+        if (m_state.submitted)
+            awaitAnswer();
+    });
     connect(page, &FillingWebPage::mainFrameNavigationStarting, this, [this] {
+        // An answer that moves on before it has loaded is read as it goes.
+        if (m_answerWait)
+            readAnswer(false);
         stopLateFieldWatch();
         m_state.navigationStarted();
         emit navigationStarted();
@@ -76,16 +83,14 @@ void BrowserTabFiller::rereadReciprocalCode(std::function<void(bool found)> read
 void BrowserTabFiller::handleCompletedLoad()
 {
     stopLateFieldWatch();
-    const bool submitted = m_state.takeSubmitted();
+    // Read before anything else reaches the page: it may move on at once, and the
+    // fill below changes its fields.
+    if (m_answerWait)
+        readAnswer(true);
     const bool fills =
         m_anySite || m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
     runOnPage(
-        [this, submitted, fills](FormDocumentModel& page) {
-            if (submitted) {
-                if (const std::optional<SubmissionOutcome> outcome =
-                        m_filler.checkSubmissionResult(page, m_profile(), m_state))
-                    emit submissionConfirmed(*outcome);
-            }
+        [this, fills](FormDocumentModel& page) {
             if (!fills)
                 return;
             m_filler.fillPage(page, m_profile(), m_state);
@@ -93,7 +98,7 @@ void BrowserTabFiller::handleCompletedLoad()
             if (const FieldRecognizer* fields = recognizer())
                 m_filler.fillRecognised(page, *fields, m_profile(), m_state);
         },
-        submitted,
+        false,
         [this, fills](const WebFormRun& run) {
             if (!fills || run.end == WebFormRun::End::Abandoned)
                 return;
@@ -101,6 +106,64 @@ void BrowserTabFiller::handleCompletedLoad()
             emit pageFilled(m_count);
             startLateFieldWatch();
         });
+}
+
+void BrowserTabFiller::awaitAnswer()
+{
+    m_answerWait = AnswerWait { m_state, std::nullopt, {} };
+    const quint64 wait = ++m_waitNumber;
+    // The page that is being left is the form's own: its identity tells the answer apart.
+    m_bridge.readAnswer([this, wait](PageAnswer form) {
+        if (wait != m_waitNumber || !m_answerWait)
+            return;
+        m_answerWait->formDocument = form.token;
+        std::vector<Reading> early = std::move(m_answerWait->early);
+        for (Reading& reading : early) {
+            if (!m_answerWait)
+                return;
+            takeAnswer(std::move(reading.answer), reading.loaded);
+        }
+    });
+}
+
+void BrowserTabFiller::readAnswer(bool loaded)
+{
+    const quint64 wait = m_waitNumber;
+    m_bridge.readAnswer([this, wait, loaded](PageAnswer answer) {
+        if (wait == m_waitNumber && m_answerWait)
+            takeAnswer(std::move(answer), loaded);
+    });
+}
+
+void BrowserTabFiller::takeAnswer(PageAnswer answer, bool loaded)
+{
+    if (!m_answerWait->formDocument) {
+        if (!answer.token.empty() || loaded)
+            m_answerWait->early.push_back({ std::move(answer), loaded });
+        return;
+    }
+    // The form's own page, still shown or shown again from the history, is no answer.
+    if (!answer.token.empty() && answer.token == *m_answerWait->formDocument)
+        return;
+    // A page already gone answers nothing; one that loaded and cannot be read is checked as such.
+    if (answer.token.empty() && !loaded)
+        return;
+    checkAnswer(answer);
+}
+
+void BrowserTabFiller::checkAnswer(const PageAnswer& answer)
+{
+    // The first answer decides; whatever the page reads as later is no answer to this form.
+    const TabFillState submitted = std::move(m_answerWait->submitted);
+    m_answerWait.reset();
+    ++m_waitNumber;
+    m_state.submitted = false;
+    FormDocumentModel page;
+    if (answer.source)
+        page.setSource(*answer.source);
+    if (const std::optional<SubmissionOutcome> outcome =
+            m_filler.checkSubmissionResult(page, m_profile(), submitted))
+        emit submissionConfirmed(*outcome);
 }
 
 void BrowserTabFiller::runOnPage(

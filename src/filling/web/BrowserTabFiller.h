@@ -2,6 +2,7 @@
 
 #include "filling/FillCount.h"
 #include "filling/PageFiller.h"
+#include "filling/TabFillState.h"
 #include "filling/web/WebFormBridge.h"
 
 #include <QElapsedTimer>
@@ -9,19 +10,25 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class FieldRecognizer;
 class FillingWebPage;
-struct TabFillState;
 
 // Connects one browser tab's page to the form filling: resets the tab's fill
-// state when its top-level document starts navigating, notes a submitted form,
-// and after every completed load checks for the confirmation text (when a form
-// was submitted), then fills the page, its category and the fields recognised,
+// state when its top-level document starts navigating, notes a submitted form
+// and checks the page that answers it for the confirmation text, and after
+// every completed load fills the page, its category and the fields recognised,
 // and for a while fills the fields the page's scripts add. Pages of other sites
 // than the directory's are filled only by the tab's commands. The tab owner keeps
 // the state and the filler alive as long as this.
+//
+// The answer is read at once when it has loaded, and when it is left before
+// that (a script that moves on while the page loads), so that a page that
+// leaves right away is still the one checked; the document's identity in each
+// reading keeps the form's own page and every later page out of the check.
 class BrowserTabFiller : public QObject {
     Q_OBJECT
 
@@ -70,7 +77,23 @@ signals:
     void lateFieldWatchEnded();
 
 private:
+    // A reading of the page taken while an answer is awaited.
+    struct Reading {
+        PageAnswer answer;
+        bool loaded = false; // taken when the page had loaded, not as it was left
+    };
+    // A submitted form whose answer is awaited.
+    struct AnswerWait {
+        TabFillState submitted; // the tab as it was when the form was submitted
+        std::optional<std::string> formDocument; // the form's own page, once it has said
+        std::vector<Reading> early; // readings taken before the form's page said
+    };
+
     void handleCompletedLoad();
+    void awaitAnswer();
+    void readAnswer(bool loaded);
+    void takeAnswer(PageAnswer answer, bool loaded);
+    void checkAnswer(const PageAnswer& answer);
     void runOnPage(
         WebFormBridge::Work work, bool withSource = false, std::function<void(const WebFormRun&)> after = {});
     const FieldRecognizer* recognizer() const;
@@ -90,4 +113,6 @@ private:
     QElapsedTimer m_watchAge;
     bool m_lateRound = false;
     FillCount m_count;
+    std::optional<AnswerWait> m_answerWait;
+    quint64 m_waitNumber = 0; // tells the readings of an earlier wait apart
 };

@@ -15,6 +15,7 @@ constexpr const char* kPageElementsScript = ":/filling/page-elements.js";
 constexpr const char* kDescribeScript = ":/filling/describe-page.js";
 constexpr const char* kReplayScript = ":/filling/replay-writes.js";
 constexpr const char* kLateFieldsScript = ":/filling/late-fields.js";
+constexpr const char* kReadAnswerScript = ":/filling/read-answer.js";
 
 QString scriptText(const char* resource)
 {
@@ -50,6 +51,12 @@ QString replayScript(const std::string& writesJson)
 const QString& lateFieldsScript()
 {
     static const QString script = withPageElements(scriptText(kLateFieldsScript));
+    return script;
+}
+
+const QString& readAnswerScript()
+{
+    static const QString script = withPageElements(scriptText(kReadAnswerScript));
     return script;
 }
 
@@ -137,6 +144,24 @@ void WebFormBridge::describeLeaving(Described described)
                     ? WebPageDescription::Status::NotDescribed
                     : WebPageDescription::Status::Described;
                 described(std::move(description));
+            });
+        });
+}
+
+void WebFormBridge::readAnswer(Answered answered)
+{
+    if (!m_page) {
+        later([answered = std::move(answered)] { answered({}); });
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(readAnswerScript(), QWebEngineScript::ApplicationWorld,
+        [self, answered = std::move(answered)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            PageAnswer answer = readPageAnswer(toStdString(result.toString()));
+            self->later([answer = std::move(answer), answered = std::move(answered)]() mutable {
+                answered(std::move(answer));
             });
         });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filling/FormDocumentModel.h"
+#include "filling/PageAnswer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -47,6 +48,7 @@ public:
     using Finished = std::function<void(const WebFormRun&)>;
     using Described = std::function<void(WebPageDescription)>;
     using Counted = std::function<void(int)>;
+    using Answered = std::function<void(PageAnswer)>;
 
     explicit WebFormBridge(QWebEnginePage* page, QObject* parent = nullptr);
 
@@ -61,6 +63,10 @@ public:
     // new load has begun. Should the next document have answered instead, the
     // model's document token tells.
     void describeLeaving(Described described);
+    // Reads the page as the answer to a submitted form. The script goes out at
+    // once, so that it reaches the document shown now even when the page is
+    // about to leave it; the answer's token tells which document answered.
+    void readAnswer(Answered answered);
     // Counts the fields a person can see that no run has offered and no person
     // edited: fields the page's scripts added or showed since. 0 for a page gone.
     void countLateFields(Counted counted);

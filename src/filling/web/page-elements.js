@@ -102,5 +102,14 @@ var vanteloPage = (function () {
         return false;
     }
 
-    return { elements: elements, documents: documents, isField: isField, isBox: isBox, visible: visible };
+    // The identity of this document, made when first asked for: every answer the
+    // scripts give names it, so that an answer is never taken for another document's.
+    function token() {
+        if (!window.vanteloDocument)
+            window.vanteloDocument = Date.now().toString(36) + '-' + Math.random().toString(36).slice(2);
+        return window.vanteloDocument;
+    }
+
+    return { elements: elements, documents: documents, isField: isField, isBox: isBox, visible: visible,
+        token: token };
 })();

@@ -142,4 +142,66 @@ TEST(BrowserTabFillerTest, ASubmittedPageTheFillDidNotWriteIntoIsNotChecked)
     EXPECT_THAT(tab.outcomes, IsEmpty());
 }
 
+TEST(BrowserTabFillerTest, TheAnswerToASubmissionIsCheckedEvenWhenItMovesOnAtOnce)
+{
+    // Each answer page leaves for "/home" as soon as it can; only the answer counts.
+    const std::string thanks = "<p>Thank you for your submission</p>";
+    const struct {
+        const char* what;
+        const char* action; // where the form posts
+        std::string answer;
+        std::string home;
+        std::size_t recorded;
+    } cases[] = {
+        { "meta refresh 0", "/submit",
+            "<html><head><meta http-equiv=\"refresh\" content=\"0;url=/home\"></head><body>" + thanks
+                + "</body></html>",
+            "<p>Welcome</p>", 1 },
+        { "script redirect", "/submit",
+            "<html><body>" + thanks + "<script>location.replace('/home')</script></body></html>",
+            "<p>Welcome</p>", 1 },
+        { "302 to a page that redirects again", "/hop",
+            "<html><body>" + thanks
+                + "<script>onload = () => { location.href = '/home'; }</script></body></html>",
+            "<p>Welcome</p>", 1 },
+        { "the newer page shows the text", "/submit",
+            "<html><head><script>location.replace('/home')</script></head><body>Sorry</body></html>",
+            "<p>Welcome</p>" + thanks, 0 },
+    };
+    SubmissionSiteTab tab;
+    tab.server.handle("/hop",
+        [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/submit", 302); });
+    // The fills that ran since the home page loaded last.
+    std::size_t homeRuns = 0;
+    int homeLoads = 0;
+    QObject::connect(&tab.page, &QWebEnginePage::loadFinished, [&] {
+        if (tab.page.url().path() == QStringLiteral("/home")) {
+            ++homeLoads;
+            homeRuns = tab.runs.size();
+        }
+    });
+    const auto homeFilled = [&] {
+        for (std::size_t run = homeRuns; run < tab.runs.size(); ++run) {
+            if (tab.runs[run].end != WebFormRun::End::Abandoned)
+                return true;
+        }
+        return false;
+    };
+    for (const auto& c : cases) {
+        tab.server.serve("/submit", 200, c.answer, "text/html");
+        tab.server.serve("/home", 200, "<html><body>" + c.home + "</body></html>", "text/html");
+        tab.outcomes.clear();
+        ASSERT_TRUE(tab.openAndWaitForFill("/add")) << c.what;
+        const int before = homeLoads;
+        evaluate(tab.page,
+            QStringLiteral(
+                "document.forms[0].action = '%1'; document.querySelector('input[type=submit]').click()")
+                .arg(QLatin1String(c.action)));
+        // Whatever the check would still do is over by the time the home page is filled.
+        ASSERT_TRUE(waitUntil([&] { return homeLoads > before && homeFilled(); }, 30000)) << c.what;
+        EXPECT_EQ(tab.outcomes.size(), c.recorded) << c.what;
+        EXPECT_FALSE(tab.tab.submitted) << c.what;
+    }
+}
+
 } // namespace
