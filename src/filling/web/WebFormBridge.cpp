@@ -16,6 +16,7 @@ constexpr const char* kDescribeScript = ":/filling/describe-page.js";
 constexpr const char* kReplayScript = ":/filling/replay-writes.js";
 constexpr const char* kLateFieldsScript = ":/filling/late-fields.js";
 constexpr const char* kReadAnswerScript = ":/filling/read-answer.js";
+constexpr const char* kSubmitFormScript = ":/filling/submit-form.js";
 
 QString scriptText(const char* resource)
 {
@@ -54,9 +55,17 @@ const QString& lateFieldsScript()
     return script;
 }
 
-const QString& readAnswerScript()
+const QString& readAnswerScript(bool message)
 {
-    static const QString script = withPageElements(scriptText(kReadAnswerScript));
+    static const QString function = withPageElements(scriptText(kReadAnswerScript));
+    static const QString page = function + QStringLiteral("({ message: false })");
+    static const QString shown = function + QStringLiteral("({ message: true })");
+    return message ? shown : page;
+}
+
+const QString& submitFormScript()
+{
+    static const QString script = withPageElements(scriptText(kSubmitFormScript));
     return script;
 }
 
@@ -148,14 +157,14 @@ void WebFormBridge::describeLeaving(Described described)
         });
 }
 
-void WebFormBridge::readAnswer(Answered answered)
+void WebFormBridge::readAnswer(Answered answered, bool message)
 {
     if (!m_page) {
         later([answered = std::move(answered)] { answered({}); });
         return;
     }
     QPointer<WebFormBridge> self(this);
-    m_page->runJavaScript(readAnswerScript(), QWebEngineScript::ApplicationWorld,
+    m_page->runJavaScript(readAnswerScript(message), QWebEngineScript::ApplicationWorld,
         [self, answered = std::move(answered)](const QVariant& result) mutable {
             if (!self)
                 return;
@@ -163,6 +172,22 @@ void WebFormBridge::readAnswer(Answered answered)
             self->later([answer = std::move(answer), answered = std::move(answered)]() mutable {
                 answered(std::move(answer));
             });
+        });
+}
+
+void WebFormBridge::submitFilledForm(std::function<void(bool submitted)> done)
+{
+    if (!m_page) {
+        later([done = std::move(done)] { done(false); });
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(submitFormScript(), QWebEngineScript::ApplicationWorld,
+        [self, done = std::move(done)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            const bool submitted = result.toBool();
+            self->later([submitted, done = std::move(done)] { done(submitted); });
         });
 }
 

@@ -1,6 +1,8 @@
+#include "AnswerSite.h"
 #include "WebTestPages.h"
 
 #include "FillingTestSupport.h"
+#include "autofill/FieldRecognizer.h"
 #include "filling/web/BrowserTabFiller.h"
 #include "filling/web/FillingWebPage.h"
 
@@ -202,6 +204,60 @@ TEST(BrowserTabFillerTest, TheAnswerToASubmissionIsCheckedEvenWhenItMovesOnAtOnc
         EXPECT_EQ(tab.outcomes.size(), c.recorded) << c.what;
         EXPECT_FALSE(tab.tab.submitted) << c.what;
     }
+}
+
+TEST(BrowserTabFillerTest, OnlyTheFilledFormArmsTheCheckAndAScriptedAnswerIsJudged)
+{
+    // "Quiet" has no confirmation text: its answers are judged by what they say.
+    SubmissionSiteTab tab;
+    LoopbackServer answers;
+    serveAnswerSite(answers);
+    tab.tab.directoryName = "Quiet";
+    tab.tabFiller.setFillsAnySite(true);
+    tab.tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
+    std::vector<SubmissionCheck> checks;
+    QObject::connect(&tab.tabFiller, &BrowserTabFiller::submissionJudged,
+        [&](const SubmissionCheck& check) { checks.push_back(check); });
+    const auto open = [&](const std::string& path) {
+        return tab.stepAndWaitForFill(
+            [&] { tab.page.load(QUrl(QString::fromStdString(answers.url(path)))); });
+    };
+
+    // The search form beside the filled one is no submission, whatever its page says.
+    ASSERT_TRUE(open("/thanks-en/form.html"));
+    ASSERT_TRUE(tab.stepAndWaitForFill([&] {
+        evaluate(tab.page, QStringLiteral("document.querySelector('#search input[type=submit]').click()"));
+    }));
+    EXPECT_EQ(tab.page.url().path(), QStringLiteral("/thanks-en/search.html"));
+    EXPECT_THAT(checks, IsEmpty());
+    EXPECT_FALSE(tab.tab.submitted);
+
+    // The form stays and a message appears: a success replaces the form, an error shows above it.
+    const struct {
+        const char* page;
+        SubmissionVerdict::Outcome outcome;
+        std::string evidence;
+        std::size_t recorded;
+    } cases[] = {
+        { "/scripted-ok/scripted.html", SubmissionVerdict::Outcome::Success, "Thank you!", 1 },
+        { "/scripted-error/scripted.html", SubmissionVerdict::Outcome::Failure, kScriptedError, 0 },
+    };
+    for (const auto& c : cases) {
+        checks.clear();
+        tab.outcomes.clear();
+        ASSERT_TRUE(open(c.page)) << c.page;
+        evaluate(tab.page, QStringLiteral("document.querySelector('button[type=submit]').click()"));
+        ASSERT_TRUE(waitUntil([&] { return !checks.empty(); }, 20000)) << c.page;
+        EXPECT_EQ(checks[0].verdict.outcome, c.outcome) << c.page;
+        EXPECT_EQ(checks[0].verdict.evidence, c.evidence) << c.page;
+        EXPECT_EQ(tab.outcomes.size(), c.recorded) << c.page;
+        EXPECT_FALSE(tab.tab.submitted) << c.page;
+    }
+    // The fetch went out with the filled values.
+    const std::vector<SeenRequest> requests = answers.requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().target, "/scripted-error/api");
+    EXPECT_THAT(requests.back().body, HasSubstr("url=http"));
 }
 
 } // namespace
