@@ -14,6 +14,7 @@
 #include "common/IMessageBox.h"
 #include "filling/FillCount.h"
 #include "filling/ReciprocalButton.h"
+#include "filling/SubmissionCheck.h"
 #include "filling/web/FillingWebPage.h"
 #include "stats/PageRank.h"
 #include "widgets/QtText.h"
@@ -149,6 +150,7 @@ int BrowserTabArea::OpenTab(const std::string& address, const std::string& capti
         return -1;
     }
     BrowserTab& opened = ensureTab(opening->slot);
+    m_verdict[static_cast<std::size_t>(opening->slot)].clear();
     placeTab(*opening, toQString(caption));
     opened.navigate(address);
     if (select) {
@@ -208,7 +210,7 @@ void BrowserTabArea::LayoutControls()
         return;
     }
     m_views->setCurrentWidget(current->view());
-    emit fillStatusChanged(m_fillStatus[static_cast<std::size_t>(slot)]);
+    emit fillStatusChanged(statusOf(slot));
     m_pageRank->setText(toQString(::pageRankLabel(m_slots[slot].pageRank)));
     updateReciprocalButton(&m_slots[slot].fill);
     updateFromTab(slot);
@@ -254,13 +256,16 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
         m_fillStatus[static_cast<std::size_t>(changed)].clear();
         if (changed == currentSlot()) {
             updateReciprocalButton(&m_slots[changed].fill);
-            emit fillStatusChanged({});
+            emit fillStatusChanged(statusOf(changed));
         }
     });
     connect(created, &BrowserTab::pageFilled, this, [this](int changed, const FillCount& count) {
         m_fillStatus[static_cast<std::size_t>(changed)] = toQString(fillStatusText(count));
-        if (changed == currentSlot())
-            emit fillStatusChanged(m_fillStatus[static_cast<std::size_t>(changed)]);
+        showStatus(changed);
+    });
+    connect(created, &BrowserTab::submissionJudged, this, [this](int changed, const SubmissionCheck& check) {
+        m_verdict[static_cast<std::size_t>(changed)] = toQString(submissionStatusText(check.verdict));
+        showStatus(changed);
     });
     connect(created, &BrowserTab::filled, this, [this](int changed) {
         if (changed == currentSlot())
@@ -269,6 +274,21 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
     connect(created, &BrowserTab::loadCompleted, this, &BrowserTabArea::queryPageRank);
     connect(created, &BrowserTab::submissionConfirmed, this, &BrowserTabArea::submissionConfirmed);
     return *created;
+}
+
+QString BrowserTabArea::statusOf(int slot) const
+{
+    const QString& verdict = m_verdict[static_cast<std::size_t>(slot)];
+    const QString& fill = m_fillStatus[static_cast<std::size_t>(slot)];
+    if (verdict.isEmpty() || fill.isEmpty())
+        return verdict + fill;
+    return verdict + QStringLiteral(" — ") + fill;
+}
+
+void BrowserTabArea::showStatus(int slot)
+{
+    if (slot == currentSlot())
+        emit fillStatusChanged(statusOf(slot));
 }
 
 void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
