@@ -2,8 +2,10 @@
 // fills it from a profile as a browser tab does after a completed load (the
 // directory's items, those of "__general", then the fields recognised, and the
 // fields the page's scripts add for a while after the load), and prints what the
-// page's fields hold afterwards, those of same-origin frames too. Database
-// publishers test a form description against the live page with it.
+// page's fields hold afterwards, those of same-origin frames too. With --submit
+// it then submits the filled form by its submit button and tells how the
+// answer was judged; nothing is recorded. Database publishers test a form
+// description against the live page with it.
 
 #include "CommandLine.h"
 #include "Commands.h"
@@ -40,7 +42,7 @@ using SendingProfile::SiteProfile;
 namespace {
 
 constexpr const char* kUsage = "vantelo-cli fill-preview --data-dir DIR --profile NAME --directory NAME "
-                               "[--category-runs N] [--late-fields SECONDS] URL";
+                               "[--category-runs N] [--late-fields SECONDS] [--submit] URL";
 constexpr int kMaxCategoryRuns = 1000;
 constexpr int kMaxLateFieldSeconds = 600;
 // A page that has not loaded and been filled by then is reported as not loading.
@@ -156,11 +158,18 @@ void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFol
     main.mergeLoadedCustom(custom);
 }
 
+nlohmann::ordered_json submissionJson(const SubmissionVerdict& verdict)
+{
+    return { { "recorded", verdict.outcome == SubmissionVerdict::Outcome::Success },
+        { "reason", verdict.reason }, { "evidence", verdict.evidence } };
+}
+
 // Loads the page, lets the tab's filling run after the load, runs the further
-// category fills, waits out the watch for late fields and describes the result.
-// Empty when the page does not load.
+// category fills, waits out the watch for late fields and describes the result;
+// with `submit`, then submits the filled form and waits for its answer to be
+// judged. Empty when the page does not load.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
-    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds)
+    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, bool submit)
 {
     FillingWebPage page;
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
@@ -171,7 +180,7 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
     WebFormBridge bridge(&page);
     QEventLoop loop;
     std::optional<nlohmann::ordered_json> preview;
-    enum class Step { Loading, Watching, Categories, Describing } step = Step::Loading;
+    enum class Step { Loading, Watching, Categories, Describing, Submitting } step = Step::Loading;
     int categoryRunsLeft = runs - 1;
 
     // After the watch for late fields: the further category fills, then the description.
@@ -184,11 +193,37 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         }
         step = Step::Describing;
         bridge.describe([&](const WebPageDescription& described) {
-            if (described.status == WebPageDescription::Status::Described)
-                preview = previewJson(described.model, tab);
-            loop.quit();
+            if (described.status != WebPageDescription::Status::Described || !submit) {
+                if (described.status == WebPageDescription::Status::Described)
+                    preview = previewJson(described.model, tab);
+                loop.quit();
+                return;
+            }
+            preview = previewJson(described.model, tab);
+            step = Step::Submitting;
+            bridge.submitFilledForm([&](bool submitted) {
+                if (submitted)
+                    return;
+                (*preview)["submission"] = submissionJson({ SubmissionVerdict::Outcome::Undecided, {},
+                    "the page has no form that the fill wrote into to submit" });
+                loop.quit();
+            });
+            // The tab gives up on a page that stays silent; this is for a submission it never saw.
+            QTimer::singleShot(kLoadTimeoutMs, &loop, [&] {
+                if (preview && !preview->contains("submission")) {
+                    (*preview)["submission"] = submissionJson(unansweredVerdict());
+                    loop.quit();
+                }
+            });
         });
     };
+    QObject::connect(
+        &tabFiller, &BrowserTabFiller::submissionJudged, &loop, [&](const SubmissionCheck& check) {
+            if (step != Step::Submitting || !preview || preview->contains("submission"))
+                return;
+            (*preview)["submission"] = submissionJson(check.verdict);
+            loop.quit();
+        });
     QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
         if (!ok)
             loop.quit();
@@ -206,7 +241,10 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         if (step == Step::Categories && run.end != WebFormRun::End::Abandoned)
             next();
     });
-    QTimer::singleShot(kLoadTimeoutMs + lateFieldSeconds * 1000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kLoadTimeoutMs + lateFieldSeconds * 1000, &loop, [&] {
+        if (step != Step::Submitting)
+            loop.quit();
+    });
     page.load(url);
     loop.exec();
     return preview;
@@ -224,6 +262,7 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
         numberOption(line.takeOption("--category-runs"), "--category-runs", 1, 1, kMaxCategoryRuns);
     const int lateFieldSeconds = numberOption(line.takeOption("--late-fields"), "--late-fields",
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
+    const bool submit = line.takeFlag("--submit");
     const std::string address = line.positional(1, kUsage).front();
     if (!profileName || !directoryName)
         throw UsageError(std::string("usage: ") + kUsage);
@@ -257,7 +296,7 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
     TabFillState tab;
     tab.directoryName = *directoryName;
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds);
+        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, submit);
     if (!preview) {
         std::cerr << "vantelo-cli: the page did not load: " << address << '\n';
         return 1;
