@@ -224,8 +224,9 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
             (*preview)["submission"] = submissionJson(check.verdict);
             loop.quit();
         });
+    // An answer that fails to load is judged like any other.
     QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        if (!ok)
+        if (!ok && step != Step::Submitting)
             loop.quit();
     });
     // A page that moved on by itself is filled again after its next load.
@@ -247,6 +248,8 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
     });
     page.load(url);
     loop.exec();
+    if (submit && preview && !preview->contains("submission"))
+        (*preview)["submission"] = submissionJson(unansweredVerdict());
     return preview;
 }
 
