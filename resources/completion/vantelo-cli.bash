@@ -23,13 +23,15 @@ declare -gA _vantelo_cli_options=(
     [stats]="--data-dir"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume"
     [reciprocal test]=""
+    [tranco update]="--data-dir"
 )
-_vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal"
+_vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal tranco"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
     [history]="export"
     [reciprocal]="test"
+    [tranco]="update"
 )
 _vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
 

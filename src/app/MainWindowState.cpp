@@ -49,6 +49,12 @@ bool MainWindowState::SaveCustomDirectories()
     return m_customDirectories.SaveCustom(m_folder.customDatabase(), true);
 }
 
+void MainWindowState::setServices(const StatisticsServices& services)
+{
+    writeStatisticsServices(m_settingsStore, services);
+    m_hosts.setServices(readStatisticsServices(m_settingsStore));
+}
+
 void MainWindowState::loadSettings()
 {
     m_settingsStore.LoadSettings(m_folder.settings());

@@ -37,6 +37,9 @@ public:
     MainSettings& settings() { return m_settings; }
     const MainSettings& settings() const { return m_settings; }
     const HostConfiguration& hosts() const { return m_hosts; }
+    // Takes the statistics services the settings dialog chose; they reach the
+    // file with the next save, and every later request uses them.
+    void setServices(const StatisticsServices& services);
     DirectoryStore& directories() { return m_directories; }
     DirectoryStore& customDirectories() { return m_customDirectories; }
     SendingProfile::ProfileStore& profiles() { return m_profiles; }

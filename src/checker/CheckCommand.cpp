@@ -141,14 +141,14 @@ std::chrono::milliseconds pauseOption(const std::optional<std::string>& text)
 }
 
 // Runs the check to its end, or until Ctrl+C stops it.
-CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options,
-    const std::string& pageRankHost, std::chrono::milliseconds pause, std::ostream& err, bool terminal)
+CheckResults runToEnd(CDirectoryBackend& backend, const CheckOptions& options, const HostConfiguration& hosts,
+    std::chrono::milliseconds pause, std::ostream& err, bool terminal)
 {
     const std::shared_ptr<IDirectoryEnumerator> directories = backend.CreateEnumerator();
     ConsoleObserver observer(err, terminal, directories->Count());
     const std::shared_ptr<CheckRun> run = CheckRun::create(directories, options, &observer);
     InterruptWatch interrupts;
-    if (!run->start(pageRankHost, pause))
+    if (!run->start(hosts, pause))
         throw std::runtime_error("cannot start the check");
     bool stopping = false;
     while (!run->waitUntilOver(100ms)) {
@@ -214,7 +214,7 @@ int runCheckCommand(
         return 1;
     err << loadedStatusText(backend.CreateEnumerator()->Count()) << '\n' << std::flush;
 
-    const CheckResults results = runToEnd(backend, options, hosts.pageRankHost(), pause, err, errIsTerminal);
+    const CheckResults results = runToEnd(backend, options, hosts, pause, err, errIsTerminal);
     out << consoleText(CheckStatistics::count(results).text()) << '\n' << std::flush;
     if (!applyPageRank && !disableBroken)
         return 0;

@@ -2,7 +2,9 @@
 
 #include "checker/IDirectoryEnumerator.h"
 #include "checker/RunPause.h"
+#include "common/WideText.h"
 #include "stats/PageRank.h"
+#include "stats/PageRankSource.h"
 
 namespace {
 
@@ -56,15 +58,39 @@ CheckRun::~CheckRun() = default;
 
 bool CheckRun::start(const std::string& pageRankHost, std::chrono::milliseconds pause)
 {
-    {
-        std::lock_guard lock(m_resultsMutex);
-        if (m_started)
-            return false;
-        m_started = true;
-    }
+    if (!claimStart())
+        return false;
     m_pause = std::make_shared<RunPause>(pause);
-    m_keepAlive = shared_from_this();
     WideSiteChecker checker(pageRankHost, m_pause);
+    return startWith(checker);
+}
+
+bool CheckRun::start(const HostConfiguration& hosts, std::chrono::milliseconds pause)
+{
+    if (!claimStart())
+        return false;
+    // Open PageRank's waits are its own (a rate limit), not the toolbar's pause.
+    m_pause = usesOpenPageRank(hosts) ? std::make_shared<RunPause>() : std::make_shared<RunPause>(pause);
+    const std::weak_ptr<CheckRun> self = weak_from_this();
+    WideSiteChecker checker(hosts, m_pause, [self](const std::string& problem) {
+        if (const auto run = self.lock())
+            run->logProblem(problem);
+    });
+    return startWith(checker);
+}
+
+bool CheckRun::claimStart()
+{
+    std::lock_guard lock(m_resultsMutex);
+    if (m_started)
+        return false;
+    m_started = true;
+    return true;
+}
+
+bool CheckRun::startWith(WideSiteChecker& checker)
+{
+    m_keepAlive = shared_from_this();
     if (checker.Start(this))
         return true;
     m_keepAlive.reset();
@@ -111,11 +137,11 @@ CheckResults CheckRun::results() const
 
 bool CheckRun::NextSite(std::u16string& url, bool& checkPageRank, bool& checkAlive)
 {
-    if (m_stop || !stepToNextDirectory()) {
-        finish();
+    if (m_stop || !stepToNextDirectory())
         return false;
-    }
     url = m_directories->GetSubmitUrl();
+    // Read now: with a batch, the enumerator has moved on when the result comes.
+    m_pending.push_back({ m_directories->GetName(), m_directories->GetPR() });
     checkPageRank = m_options.updatePageRank;
     checkAlive = m_options.checkBrokenLinks;
     return true;
@@ -123,17 +149,32 @@ bool CheckRun::NextSite(std::u16string& url, bool& checkPageRank, bool& checkAli
 
 void CheckRun::SiteChecked(const std::u16string& url, std::int32_t pageRank, std::int32_t alive)
 {
+    if (m_pending.empty())
+        return;
+    const Pending directory = std::move(m_pending.front());
+    m_pending.pop_front();
     ++m_checked;
     tellObserver([checked = m_checked](IObserver& observer) { observer.onProgress(checked); });
     if (m_options.updatePageRank)
-        logPageRank(url, pageRank);
+        logPageRank(directory, url, pageRank);
     if (m_options.checkBrokenLinks && alive != kSiteAlive) {
         {
             std::lock_guard lock(m_resultsMutex);
-            m_results.brokenSites.push_back({ m_directories->GetName(), url });
+            m_results.brokenSites.push_back({ directory.name, url });
         }
         tellObserver([line = brokenLine(url)](IObserver& observer) { observer.onLogLine(line); });
     }
+}
+
+bool CheckRun::keepChecking()
+{
+    return !m_stop;
+}
+
+void CheckRun::runEnded()
+{
+    m_pending.clear();
+    finish();
 }
 
 // Every directory is visited except the disabled ones whose names mark them as
@@ -147,9 +188,9 @@ bool CheckRun::stepToNextDirectory()
     return false;
 }
 
-void CheckRun::logPageRank(const std::u16string& address, std::int32_t pageRank)
+void CheckRun::logPageRank(const Pending& directory, const std::u16string& address, std::int32_t pageRank)
 {
-    const std::int32_t stored = m_directories->GetPR();
+    const std::int32_t stored = directory.storedPageRank;
     std::u16string line;
     if (pageRank == kFailedPageRank) {
         line = failedLine(address, stored);
@@ -158,8 +199,14 @@ void CheckRun::logPageRank(const std::u16string& address, std::int32_t pageRank)
     } else {
         line = updatedLine(address, stored, pageRank);
         std::lock_guard lock(m_resultsMutex);
-        m_results.prChanges.push_back({ m_directories->GetName(), address, stored, pageRank });
+        m_results.prChanges.push_back({ directory.name, address, stored, pageRank });
     }
+    tellObserver([&line](IObserver& observer) { observer.onLogLine(line); });
+}
+
+void CheckRun::logProblem(const std::string& problem)
+{
+    const std::u16string line = utf16FromUtf8("PageRank: " + problem + "\r\n");
     tellObserver([&line](IObserver& observer) { observer.onLogLine(line); });
 }
 

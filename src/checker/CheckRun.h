@@ -6,10 +6,12 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
 
+class HostConfiguration;
 class IDirectoryEnumerator;
 class RunPause;
 
@@ -41,6 +43,10 @@ public:
     // "host:port") with the pause after each query. False when no thread could
     // be started or the run was started before.
     bool start(const std::string& pageRankHost, std::chrono::milliseconds pause);
+    // Starts the worker with the PageRank provider the settings choose: the
+    // toolbar query with the pause after each query, or Open PageRank, which
+    // takes 100 directories a request and waits only as its limits ask.
+    bool start(const HostConfiguration& hosts, std::chrono::milliseconds pause);
     // Ends the run after the directory in progress; its summary still comes.
     void stop();
     // Stops the run and drops the observer: once this returns, no call reaches it.
@@ -58,9 +64,20 @@ private:
 
     bool NextSite(std::u16string& url, bool& checkPageRank, bool& checkAlive) override;
     void SiteChecked(const std::u16string& url, std::int32_t pageRank, std::int32_t alive) override;
+    bool keepChecking() override;
+    void runEnded() override;
 
+    // A directory handed out and not yet reported: what its result is logged with.
+    struct Pending {
+        std::u16string name;
+        std::int32_t storedPageRank = 0;
+    };
+
+    bool claimStart();
+    bool startWith(WideSiteChecker& checker);
     bool stepToNextDirectory();
-    void logPageRank(const std::u16string& address, std::int32_t pageRank);
+    void logPageRank(const Pending& directory, const std::u16string& address, std::int32_t pageRank);
+    void logProblem(const std::string& problem);
     void finish();
     template <typename Call> void tellObserver(Call call);
 
@@ -70,6 +87,7 @@ private:
     std::shared_ptr<CheckRun> m_keepAlive;
     std::atomic<bool> m_stop { false };
     int m_checked = 0;
+    std::deque<Pending> m_pending; // touched by the worker only
 
     mutable std::mutex m_observerMutex;
     IObserver* m_observer;

@@ -5,10 +5,12 @@ RunPause::RunPause(std::chrono::milliseconds pause)
 {
 }
 
-void RunPause::sleepFor(std::chrono::milliseconds)
+RunPause::RunPause() = default;
+
+void RunPause::sleepFor(std::chrono::milliseconds requested)
 {
     std::unique_lock lock(m_mutex);
-    m_interrupted.wait_for(lock, m_pause, [this] { return m_isInterrupted; });
+    m_interrupted.wait_for(lock, m_pause.value_or(requested), [this] { return m_isInterrupted; });
 }
 
 void RunPause::interrupt()

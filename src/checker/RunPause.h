@@ -5,13 +5,18 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
-// The pause after each PageRank query of a run: a set time, whatever the query
-// asks for, so that scripts and tests can shorten it; cut short when the run is
-// stopped, so that Stop does not wait out a pause.
+// The pauses of a run, cut short when the run is stopped, so that Stop does not
+// wait out a pause. The toolbar query's pause after each query is a set time,
+// whatever the query asks for, so that scripts and tests can shorten it; the
+// waits a service asks for (a rate limit) last as long as asked.
 class RunPause : public ISleeper {
 public:
+    // Every pause lasts the set time.
     explicit RunPause(std::chrono::milliseconds pause);
+    // Every pause lasts as long as asked.
+    RunPause();
 
     void sleepFor(std::chrono::milliseconds requested) override;
 
@@ -19,7 +24,7 @@ public:
     void interrupt();
 
 private:
-    const std::chrono::milliseconds m_pause;
+    const std::optional<std::chrono::milliseconds> m_pause;
     std::mutex m_mutex;
     std::condition_variable m_interrupted;
     bool m_isInterrupted = false;

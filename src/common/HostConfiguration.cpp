@@ -63,6 +63,7 @@ HostConfiguration::HostConfiguration(const SettingsStore& settings)
     readHost(settings, kGoogleKey, m_google);
     readHost(settings, kYahooSiteExplorerKey, m_yahooSiteExplorer);
     readHost(settings, kYahooKey, m_yahoo);
+    m_services = readStatisticsServices(settings);
 }
 
 std::string HostConfiguration::vendorUrl(std::string_view path) const

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "common/StatisticsServices.h"
+
 #include <string>
 #include <string_view>
+#include <utility>
 
 class SettingsStore;
 
 // The web servers the program talks to: the vendor's and the search services'.
 // Each may be set in data/settings.xml as "host" or "host:port" (the port lets
 // tests and local mirrors use loopback); a key that is absent or malformed keeps
-// its default.
+// its default. The services that give the site statistics come with them.
 class HostConfiguration {
 public:
     // The settings keys.
@@ -40,6 +43,10 @@ public:
     const std::string& yahooSiteExplorerHost() const { return m_yahooSiteExplorer; }
     const std::string& yahooHost() const { return m_yahoo; }
 
+    // The PageRank and search providers and the traffic-rank list's address.
+    const StatisticsServices& services() const { return m_services; }
+    void setServices(StatisticsServices services) { m_services = std::move(services); }
+
     // "http://" + the vendor host + the path.
     std::string vendorUrl(std::string_view path) const;
 
@@ -54,4 +61,5 @@ private:
     std::string m_google;
     std::string m_yahooSiteExplorer;
     std::string m_yahoo;
+    StatisticsServices m_services;
 };

@@ -73,20 +73,24 @@ std::size_t DirectoryImport::stored() const
 
 bool DirectoryImport::NextSite(std::string& url, bool& checkPageRank, bool& checkAlive)
 {
+    std::lock_guard lock(m_mutex);
+    if (m_closed || m_handedOut >= m_directories.size())
+        return false;
+    url = m_directories[m_handedOut++].address;
+    checkPageRank = !m_skipPageRank;
+    checkAlive = false;
+    return true;
+}
+
+void DirectoryImport::runEnded()
+{
     // Declared first, so that the import can go only after the lock is released.
     std::shared_ptr<DirectoryImport> release;
     {
         std::lock_guard lock(m_mutex);
-        if (!m_closed && m_handedOut < m_directories.size()) {
-            url = m_directories[m_handedOut++].address;
-            checkPageRank = !m_skipPageRank;
-            checkAlive = false;
-            return true;
-        }
         release = std::move(m_keepAlive);
     }
     callListener([this](IListener& listener) { listener.onAllChecked(m_directories.size()); });
-    return false;
 }
 
 void DirectoryImport::SiteChecked(const std::string&, std::int32_t pageRank, std::int32_t)

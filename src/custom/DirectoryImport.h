@@ -12,7 +12,8 @@
 class DirectoryStore;
 
 // The background part of a bulk import: hands the new directories of a list file
-// to a site checker one by one for their PageRank, and adds each checked
+// to a site checker for their PageRank (one by one, or a batch at a time when
+// the provider takes many), and adds each checked
 // directory to the custom and the main directory store with the import's
 // category text. The checker reports on its worker thread; the stores are
 // changed only by storeChecked and close, under the import's own lock, on
@@ -57,6 +58,7 @@ public:
 
     bool NextSite(std::string& url, bool& checkPageRank, bool& checkAlive) override;
     void SiteChecked(const std::string& url, std::int32_t pageRank, std::int32_t alive) override;
+    void runEnded() override;
 
 private:
     struct Token { };

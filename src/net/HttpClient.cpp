@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
@@ -81,7 +82,28 @@ struct Transfer {
     std::size_t received = 0;
     bool bodyCut = false; // the cap, a failed write or an unwanted status ended reading
     bool headersDone = false; // the last response's headers arrived whole
+    std::map<std::string, std::string> headers; // the last response's, names in lower case
 };
+
+std::string trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(" \t\r\n");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+void noteHeaderField(Transfer& transfer, std::string_view line)
+{
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || colon == 0)
+        return;
+    std::string name(line.substr(0, colon));
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    transfer.headers.emplace(std::move(name), trimmed(line.substr(colon + 1)));
+}
 
 // Notes where each response's headers begin and end: a status line starts a new
 // response (redirects have several), the empty line ends its headers. A server
@@ -90,10 +112,14 @@ std::size_t noteHeader(char* data, std::size_t size, std::size_t count, void* us
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/"))
+    if (line.starts_with("HTTP/")) {
         transfer.headersDone = false;
-    else if (line == "\r\n" || line == "\n")
+        transfer.headers.clear();
+    } else if (line == "\r\n" || line == "\n") {
         transfer.headersDone = true;
+    } else {
+        noteHeaderField(transfer, line);
+    }
     return size * count;
 }
 
@@ -129,6 +155,14 @@ std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* use
         return 0; // ends the transfer: the rest is over the cap
     }
     return offered;
+}
+
+int reportProgress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t)
+{
+    const auto& transfer = *static_cast<Transfer*>(user);
+    const bool goOn = transfer.request.progress(static_cast<std::uint64_t>(std::max<curl_off_t>(received, 0)),
+        static_cast<std::uint64_t>(std::max<curl_off_t>(total, 0)));
+    return goOn ? 0 : 1;
 }
 
 struct CurlDeleter {
@@ -202,24 +236,37 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     }
 
     std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+    std::vector<std::string> lines = request.headers;
     if (request.formBody) {
+        lines.emplace_back(kFormContentType);
         // No "Expect: 100-continue": the body goes out with the request at once.
-        curl_slist* list = curl_slist_append(nullptr, kFormContentType);
-        list = list ? curl_slist_append(list, "Expect:") : nullptr;
+        lines.emplace_back("Expect:");
+    }
+    for (const std::string& line : lines) {
+        curl_slist* list = curl_slist_append(headers.get(), line.c_str());
         if (!list)
             return exchange;
-        headers.reset(list);
+        if (!headers)
+            headers.reset(list); // later lines go to the end; the head stays
+    }
+    if (headers)
         curl_easy_setopt(handle.get(), CURLOPT_HTTPHEADER, headers.get());
+    if (request.formBody) {
         curl_easy_setopt(
             handle.get(), CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.formBody->size()));
         curl_easy_setopt(handle.get(), CURLOPT_COPYPOSTFIELDS, request.formBody->c_str());
     }
 
-    Transfer transfer { request, handle.get(), text, file.get() };
+    Transfer transfer { request, handle.get(), text, file.get(), 0, false, false, {} };
     curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, storeBody);
     curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERFUNCTION, noteHeader);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERDATA, &transfer);
+    if (request.progress) {
+        curl_easy_setopt(handle.get(), CURLOPT_XFERINFOFUNCTION, reportProgress);
+        curl_easy_setopt(handle.get(), CURLOPT_XFERINFODATA, &transfer);
+        curl_easy_setopt(handle.get(), CURLOPT_NOPROGRESS, 0L);
+    }
 
     const CURLcode result = curl_easy_perform(handle.get());
     curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &exchange.status);
@@ -232,6 +279,7 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
         exchange.redirectRefused = true;
         exchange.status = 0;
     }
+    exchange.headers = std::move(transfer.headers);
     exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
     return exchange;
 }

@@ -4,9 +4,13 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The blocking request forms every exchange with a web server goes through. Each
 // makes one connection and one request on the calling thread and returns a
@@ -40,6 +44,11 @@ struct HttpRequest {
     // form body goes along to the new address, and any other redirect ends the
     // request unanswered.
     bool httpsRedirectsOnly = false;
+    // Further header lines ("Name: value"), such as an API key.
+    std::vector<std::string> headers;
+    // Told the bytes received so far and the whole size (0 while unknown) as
+    // the body arrives; returning false ends the request.
+    std::function<bool(std::uint64_t received, std::uint64_t total)> progress;
 };
 
 // What became of one request.
@@ -47,6 +56,8 @@ struct HttpExchange {
     long status = 0; // the final status code; 0 when no answer arrived
     bool complete = false; // the body arrived and was stored whole
     bool redirectRefused = false; // a redirect to an address other than https was not followed
+    // The headers of the final response, names in lower case (the first of each name).
+    std::map<std::string, std::string> headers;
     bool answered() const { return status != 0; }
 };
 

@@ -3,10 +3,15 @@
 #include "common/SystemSleeper.h"
 #include "net/HttpClient.h"
 #include "net/UrlEscape.h"
+#include "stats/OpenPageRank.h"
 #include "stats/PageRank.h"
+#include "stats/PageRankSource.h"
+#include "stats/SearchApi.h"
 #include "stats/SearchPages.h"
+#include "stats/TrancoList.h"
 #include "stats/UrlText.h"
 
+#include <ctime>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -20,8 +25,10 @@ struct CSEOData::Request {
     std::shared_ptr<IResultSink> sharedSink;
     std::shared_ptr<const HostConfiguration> hosts;
     std::shared_ptr<ISleeper> sleeper;
+    std::filesystem::path trafficList;
 
     std::int32_t result() const;
+    std::int32_t searchFigure() const;
     void runAndReport() const;
 };
 
@@ -133,6 +140,20 @@ std::int32_t yahooPosition(
         CSEOData::kYahooPageWaitMilliseconds, sleeper);
 }
 
+// Open PageRank answers for a domain, so a page and its home page get the same figure.
+std::int32_t openPageRank(
+    const HostConfiguration& hosts, std::shared_ptr<ISleeper> sleeper, std::string_view url)
+{
+    const std::shared_ptr<OpenPageRankClient> client = openPageRankClientFor(hosts, std::move(sleeper));
+    return client->query({ siteDomain(url) }, kUnknownPageRank).front();
+}
+
+std::int32_t trafficRank(const std::filesystem::path& list, std::string_view url)
+{
+    const TrancoList::Lookup lookup = TrancoList(list).rankOf(url);
+    return lookup.listPresent ? lookup.rank : CSEOData::kNotAvailable;
+}
+
 } // namespace
 
 CSEOData::CSEOData(HostConfiguration hosts, std::shared_ptr<ISleeper> sleeper)
@@ -144,7 +165,7 @@ CSEOData::CSEOData(HostConfiguration hosts, std::shared_ptr<ISleeper> sleeper)
 std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, const std::string& phrase,
     std::int32_t cookie, IResultSink* sink) const
 {
-    Request request { kind, url, phrase, cookie, sink, nullptr, m_hosts, m_sleeper };
+    Request request { kind, url, phrase, cookie, sink, nullptr, m_hosts, m_sleeper, m_trafficList };
     return sink ? start(std::move(request)) : request.result();
 }
 
@@ -158,7 +179,7 @@ std::int32_t CSEOData::Query(std::int32_t kind, const std::string& url, const st
     std::int32_t cookie, std::shared_ptr<IResultSink> sink) const
 {
     IResultSink* const raw = sink.get();
-    Request request { kind, url, phrase, cookie, raw, std::move(sink), m_hosts, m_sleeper };
+    Request request { kind, url, phrase, cookie, raw, std::move(sink), m_hosts, m_sleeper, m_trafficList };
     return raw ? start(std::move(request)) : request.result();
 }
 
@@ -174,13 +195,18 @@ std::int32_t CSEOData::start(Request request) const
 
 std::int32_t CSEOData::Request::result() const
 {
+    if (hosts->services().search != StatisticsServices::SearchProvider::Web && kind >= GoogleInboundLinks
+        && kind <= YahooPosition)
+        return searchFigure();
     switch (kind) {
     case GooglePageRank:
-        return QueryPageRank(url, hosts->pageRankHost());
+        return usesOpenPageRank(*hosts) ? openPageRank(*hosts, sleeper, url)
+                                        : QueryPageRank(url, hosts->pageRankHost());
     case HomePagePageRank:
-        return QueryPageRank(SiteRoot(url), hosts->pageRankHost());
+        return usesOpenPageRank(*hosts) ? openPageRank(*hosts, sleeper, url)
+                                        : QueryPageRank(SiteRoot(url), hosts->pageRankHost());
     case AlexaRank:
-        return alexaRank(*hosts, url);
+        return trafficList.empty() ? alexaRank(*hosts, url) : trafficRank(trafficList, url);
     case GoogleInboundLinks:
         return countFrom(hosts->googleHost(), "/search?q=link%3A", url, readGoogleInboundLinks);
     case YahooInboundLinks:
@@ -198,9 +224,88 @@ std::int32_t CSEOData::Request::result() const
     }
 }
 
+// A search API gives positions and, some of them, a count of indexed pages;
+// no API gives backlink counts, and the Yahoo figures have no API at all.
+std::int32_t CSEOData::Request::searchFigure() const
+{
+    const SearchApiClient client(hosts->services(), sleeper);
+    if (kind == GooglePosition)
+        return client.position(url, phrase);
+    if (kind == GoogleIndex)
+        return client.indexedPages(url).value_or(kNotAvailable);
+    return kNotAvailable;
+}
+
 void CSEOData::Request::runAndReport() const
 {
     const std::int32_t figure = result();
     if (sink)
         sink->OnSEOResult(figure, cookie);
+}
+
+bool CSEOData::usesSearchApi() const
+{
+    return m_hosts->services().search != StatisticsServices::SearchProvider::Web;
+}
+
+bool CSEOData::offers(std::int32_t kind) const
+{
+    if (!usesSearchApi())
+        return kind >= GooglePageRank && kind <= YahooPosition;
+    return kind == GooglePageRank || kind == HomePagePageRank || kind == AlexaRank || kind == GoogleIndex
+        || kind == GooglePosition;
+}
+
+std::string CSEOData::sourceOf(std::int32_t kind) const
+{
+    const SearchApiClient api(m_hosts->services(), m_sleeper);
+    if (kind == GooglePageRank || kind == HomePagePageRank)
+        return pageRankSourceName(*m_hosts);
+    if (kind == AlexaRank) {
+        if (m_trafficList.empty())
+            return "Alexa (" + m_hosts->alexaHost() + ")";
+        return "Tranco list, " + TrancoList(m_trafficList).ageText(std::time(nullptr));
+    }
+    if (usesSearchApi())
+        return offers(kind) ? api.name() : "not offered by " + api.name();
+    if (kind == GoogleInboundLinks || kind == GoogleIndex || kind == GooglePosition)
+        return "Google web search (" + m_hosts->googleHost() + ")";
+    if (kind == YahooPosition)
+        return "Yahoo web search (" + m_hosts->yahooHost() + ")";
+    return "Yahoo Site Explorer (" + m_hosts->yahooSiteExplorerHost() + ")";
+}
+
+std::string CSEOData::labelOf(std::int32_t kind) const
+{
+    const bool openPageRank = usesOpenPageRank(*m_hosts);
+    const bool api = usesSearchApi();
+    switch (kind) {
+    case GooglePageRank:
+        return openPageRank ? "PageRank" : "Google PR";
+    case HomePagePageRank:
+        return openPageRank ? "Homepage PageRank" : "Google Homepage PR";
+    case AlexaRank:
+        return "Traffic Rank";
+    case GoogleInboundLinks:
+        return api ? "Inbound Links" : "Google Inbound Links";
+    case YahooInboundLinks:
+        return "Yahoo Inbound Link";
+    case GoogleIndex:
+        return api ? "Indexed Pages" : "Google Index";
+    case YahooIndex:
+        return "Yahoo Index";
+    case GooglePosition:
+        return api ? SearchApiClient(m_hosts->services(), m_sleeper).name() + " Position" : "Google Position";
+    case YahooPosition:
+        return "Yahoo Position";
+    default:
+        return {};
+    }
+}
+
+std::vector<std::string> CSEOData::searchResults(const std::string& query) const
+{
+    if (!usesSearchApi())
+        return {};
+    return SearchApiClient(m_hosts->services(), m_sleeper).results(query);
 }

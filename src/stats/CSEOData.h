@@ -3,23 +3,30 @@
 #include "common/HostConfiguration.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 class ISleeper;
 
 // Gathers the figures that describe a site's standing with the search engines:
-// PageRank, the Alexa traffic rank, inbound link and indexed page counts, and
-// the site's position in the results for a search phrase. Each figure is one
+// PageRank, the traffic rank, inbound link and indexed page counts, and the
+// site's position in the results for a search phrase. Each figure is one
 // request of a kind; it runs on the calling thread, or on a thread of its own
-// that reports back through a sink.
+// that reports back through a sink. The settings choose where each figure comes
+// from: PageRank from the toolbar query or Open PageRank, the traffic rank from
+// the Tranco list (when one is given) or the Alexa page, the search figures
+// from the engines' pages or a search API. A figure the chosen source cannot
+// give is kNotAvailable, without a request.
 class CSEOData {
 public:
     // The kinds of request, with the result when nothing is found or the request fails.
     enum Kind : std::int32_t {
         GooglePageRank = 0, // PageRank of the URL; -1
         HomePagePageRank = 1, // PageRank of the site root; -1
-        AlexaRank = 2, // Alexa traffic rank; 0 without a rank, -1 without the markers
+        AlexaRank = 2, // traffic rank; 0 without a rank, -1 without the markers (Alexa)
         GoogleInboundLinks = 3, // Google's count of pages linking to the URL; 0
         YahooInboundLinks = 4, // Yahoo Site Explorer's inbound links; 0
         GoogleIndex = 5, // Google's count of indexed pages of the site; 0
@@ -43,6 +50,8 @@ public:
     static constexpr int kYahooPageWaitMilliseconds = 10000;
     // The result of a kind that does not exist.
     static constexpr std::int32_t kUnknownKind = -1;
+    // A figure the chosen source does not give (a search API's backlink count).
+    static constexpr std::int32_t kNotAvailable = std::numeric_limits<std::int32_t>::min();
 
     // Requests go to the configured hosts; the sleeper makes the waits between
     // result pages (real waits when null). Both are shared with running requests.
@@ -59,10 +68,28 @@ public:
     std::int32_t Query(std::int32_t kind, const std::string& url, const std::string& phrase,
         std::int32_t cookie, std::shared_ptr<IResultSink> sink) const;
 
+    // The traffic rank comes from this Tranco list (see TrancoList) from now on.
+    void useTrafficList(std::filesystem::path file) { m_trafficList = std::move(file); }
+    bool hasTrafficList() const { return !m_trafficList.empty(); }
+
+    // Whether the chosen source gives a kind's figure at all.
+    bool offers(std::int32_t kind) const;
+    // Who gives a kind's figure, as the user reads it ("Open PageRank", "Brave
+    // Search", "Tranco list, downloaded on ...").
+    std::string sourceOf(std::int32_t kind) const;
+    // The report's name for a kind's figure: the engine's own name with the
+    // engines' pages ("Google Index"), a plain one with an API ("Indexed Pages").
+    std::string labelOf(std::int32_t kind) const;
+    // The first result addresses of the search API for a query; empty without one.
+    std::vector<std::string> searchResults(const std::string& query) const;
+    // Whether links, counts and positions come from a search API.
+    bool usesSearchApi() const;
+
 private:
     struct Request;
     std::int32_t start(Request request) const;
 
     std::shared_ptr<const HostConfiguration> m_hosts;
     std::shared_ptr<ISleeper> m_sleeper;
+    std::filesystem::path m_trafficList;
 };

@@ -1,6 +1,8 @@
 #include "stats/DirectoryApprovalChecker.h"
 
+#include "common/TextCase.h"
 #include "net/HttpClient.h"
+#include "net/HttpTarget.h"
 #include "net/UrlEscape.h"
 #include "stats/SearchPages.h"
 #include "stats/SiteLocation.h"
@@ -15,6 +17,8 @@ namespace {
 
 constexpr std::size_t kEscapeBuffer = 2048;
 constexpr std::string_view kEsyndicatMark = "esyndicat";
+// Search results on the directory's host that are fetched to look for the link.
+constexpr std::size_t kSearchResultsFetched = 3;
 
 } // namespace
 
@@ -24,6 +28,8 @@ public:
     Run(const DirectoryApprovalChecker& checker, IResultSink* sink, std::shared_ptr<IResultSink> sharedSink)
         : m_names(checker.m_names)
         , m_urls(checker.m_urls)
+        , m_listings(checker.m_listings)
+        , m_search(checker.m_search)
         , m_sink(sink)
         , m_sharedSink(std::move(sharedSink))
         , m_siteUrl(checker.m_siteUrl)
@@ -37,9 +43,10 @@ public:
     {
         std::string name;
         std::string url;
-        while (nextDirectory(name, url)) {
+        std::string listing;
+        while (nextDirectory(name, url, listing)) {
             std::string proofUrl;
-            const bool found = search(url, proofUrl);
+            const bool found = search(url, listing, proofUrl);
             if (report(name, proofUrl, found) == 0)
                 break;
         }
@@ -53,12 +60,13 @@ private:
     // Hands out the next directory; false at the end of the list. A nameless
     // entry is passed over rather than ending the worker, so that one gap in a
     // list does not leave the rest unchecked.
-    bool nextDirectory(std::string& name, std::string& url)
+    bool nextDirectory(std::string& name, std::string& url, std::string& listing)
     {
         std::lock_guard lock(m_mutex);
         while (m_next < m_names.size() && m_next < m_urls.size()) {
             name = m_names[m_next];
             url = m_urls[m_next];
+            listing = m_next < m_listings.size() ? m_listings[m_next] : std::string();
             ++m_next;
             if (!name.empty())
                 return true;
@@ -72,15 +80,22 @@ private:
         return m_sink->OnApprovalResult(name, proofUrl, found);
     }
 
-    // Searches one directory for the site: its index.php search first and, on
-    // an eSyndiCat directory, its search.php.
-    bool search(const std::string& directoryUrl, std::string& proofUrl) const
+    // Looks for the site in one directory: its own search pages, the page of
+    // the listing, then what a search API finds on the directory's host.
+    bool search(const std::string& directoryUrl, const std::string& listing, std::string& proofUrl) const
     {
         if (!m_term || m_siteUrl.empty())
             return false;
         const SiteLocation directory = splitHostAndBaseFolder(directoryUrl);
         if (directory.host.empty())
             return false;
+        return searchOwnPages(directory, proofUrl) || pageProves(listing, proofUrl)
+            || searchApiFinds(directory, proofUrl);
+    }
+
+    // The directory's index.php search first and, on an eSyndiCat directory, its search.php.
+    bool searchOwnPages(const SiteLocation& directory, std::string& proofUrl) const
+    {
         const std::string indexPath = directory.folder + "index.php?search=" + *m_term + "&q=" + *m_term;
         std::string body;
         if (!HttpGetChecked(HttpTarget(directory.host, indexPath, directory.secure), body))
@@ -99,11 +114,40 @@ private:
         return true;
     }
 
+    bool pageProves(const std::string& url, std::string& proofUrl) const
+    {
+        std::string body;
+        if (url.empty() || !HttpGetChecked(splitRequestUrl(url), body) || !provesLink(body))
+            return false;
+        proofUrl = url;
+        return true;
+    }
+
+    bool searchApiFinds(const SiteLocation& directory, std::string& proofUrl) const
+    {
+        if (!m_search)
+            return false;
+        const std::string siteHost = splitHostAndBaseFolder(m_siteUrl).host;
+        std::size_t fetched = 0;
+        for (const std::string& result : m_search("site:" + directory.host + " " + siteHost)) {
+            if (fetched == kSearchResultsFetched)
+                break;
+            if (!equalsNoCase(splitHostAndBaseFolder(result).host, directory.host))
+                continue;
+            ++fetched;
+            if (pageProves(result, proofUrl))
+                return true;
+        }
+        return false;
+    }
+
     bool provesLink(const std::string& body) const { return pageLinksTo(body, m_siteUrl); }
 
     std::mutex m_mutex;
     const std::vector<std::string> m_names;
     const std::vector<std::string> m_urls;
+    const std::vector<std::string> m_listings;
+    const SearchResults m_search;
     std::size_t m_next = 0;
     IResultSink* const m_sink;
     const std::shared_ptr<IResultSink> m_sharedSink;
@@ -115,12 +159,14 @@ void DirectoryApprovalChecker::clear()
 {
     m_names.clear();
     m_urls.clear();
+    m_listings.clear();
 }
 
-void DirectoryApprovalChecker::addDirectory(std::string name, std::string url)
+void DirectoryApprovalChecker::addDirectory(std::string name, std::string url, std::string listingUrl)
 {
     m_names.push_back(std::move(name));
     m_urls.push_back(std::move(url));
+    m_listings.push_back(std::move(listingUrl));
 }
 
 bool DirectoryApprovalChecker::Start(IResultSink* sink)

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-// Searches a list of web directories for the user's site through each
-// directory's own search page, and reports for each whether a link to the site
-// was found, with the address of the page that proves it. Three workers share
-// the list.
+// Searches a list of web directories for the user's site, and reports for each
+// whether a link to the site was found, with the address of the page that
+// proves it. The directory itself is asked first (its own search page, then the
+// page of the listing when it is known), a search API last, so that the check
+// works without any search provider. Three workers share the list.
 class DirectoryApprovalChecker {
 public:
     // Receives the findings. Every call comes on a worker thread under the
@@ -34,8 +36,13 @@ public:
     const std::string& siteUrl() const { return m_siteUrl; }
     // Empties the list of directories.
     void clear();
-    // Adds a directory by name with the address of its submission page.
-    void addDirectory(std::string name, std::string url);
+    // Adds a directory by name with the address of its submission page and,
+    // when known, of the page that listed the site before.
+    void addDirectory(std::string name, std::string url, std::string listingUrl = {});
+    // The result addresses a search API gives for a query ("site:host term").
+    using SearchResults = std::function<std::vector<std::string>(const std::string& query)>;
+    // Asked for a directory that its own pages do not prove; none by default.
+    void setSearchResults(SearchResults search) { m_search = std::move(search); }
     // The number of directories in the list.
     std::size_t count() const { return m_names.size(); }
     // How many directories of the list to skip before the first check.
@@ -56,5 +63,7 @@ private:
     std::string m_siteUrl;
     std::vector<std::string> m_names;
     std::vector<std::string> m_urls;
+    std::vector<std::string> m_listings;
+    SearchResults m_search;
     std::int32_t m_startIndex = 0;
 };

@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/IMessageBox.h"
 #include "common/Utf8Text.h"
+#include "stats/CSEOData.h"
 
 #include <cstdio>
 
@@ -29,6 +30,10 @@ constexpr const char* kStyleSheet =
 
 constexpr const char* kGeneralLabels[] = { "Google PR", "Google Homepage PR", "Google Inbound Links",
     "Google Index", "Yahoo Inbound Link", "Yahoo Index" };
+
+constexpr const char* kPositionHeadings[] = { "Google Position", "Yahoo Position" };
+constexpr const char* kNotAvailableText = "n/a";
+constexpr const char* kNotListedText = "not in the top 1 million";
 
 constexpr const char* kSavedMessage = "Your snapshot was successfully saved.";
 constexpr const char* kNotSavedMessage = "Unable to save to the desired file.";
@@ -73,8 +78,40 @@ std::string escapeHtml(const std::string& text)
     return out;
 }
 
+std::string figureText(std::int32_t figure)
+{
+    return figure == CSEOData::kNotAvailable ? kNotAvailableText : std::to_string(figure);
+}
+
+// A PageRank below 0 is a query that got none: unknown rather than a figure.
+std::string pageRankText(std::int32_t pageRank)
+{
+    return pageRank < 0 ? kNotAvailableText : std::to_string(pageRank);
+}
+
+std::string trafficText(std::int32_t rank)
+{
+    return rank == 0 ? kNotListedText : figureText(rank);
+}
+
+// The figure's cell, then its source's when the report names sources.
+std::string figureCells(const std::string& value, const std::string& source)
+{
+    std::string cells = value;
+    if (!source.empty())
+        cells += "</td><td>" + escapeHtml(source);
+    return cells;
+}
+
+std::string labelOf(const SnapshotFindings& findings, std::size_t index)
+{
+    return findings.labels[index].empty() ? kGeneralLabels[index] : escapeHtml(findings.labels[index]);
+}
+
 std::string positionText(const std::vector<std::int32_t>& positions, std::size_t index)
 {
+    if (index < positions.size() && positions[index] == CSEOData::kNotAvailable)
+        return kNotAvailableText;
     if (index >= positions.size() || positions[index] == -1)
         return "unknown";
     if (positions[index] == 0)
@@ -85,13 +122,20 @@ std::string positionText(const std::vector<std::int32_t>& positions, std::size_t
 void appendGeneral(std::string& html, const SnapshotFindings& findings)
 {
     html += "<div class=\"justtext\">General site stats:</div>";
-    html += "<table width=\"70%\" cellspacing=\"10\"><tr><td class=\"maintable\">Google PR</td><td>";
-    html += std::to_string(findings.figures[0]);
+    html += "<table width=\"70%\" cellspacing=\"10\"><tr><td class=\"maintable\">" + labelOf(findings, 0)
+        + "</td><td>";
+    html += figureCells(pageRankText(findings.figures[0]), findings.sources[0]);
     for (std::size_t i = 1; i < findings.figures.size(); ++i) {
         html += "</td></tr><tr><td class=\"maintable\">";
-        html += kGeneralLabels[i];
+        html += labelOf(findings, i);
         html += "</td><td>";
-        html += std::to_string(findings.figures[i]);
+        // The first two figures are the PageRanks of the page and of the home page.
+        const std::int32_t figure = findings.figures[i];
+        html += figureCells(i < 2 ? pageRankText(figure) : figureText(figure), findings.sources[i]);
+    }
+    if (findings.trafficRank) {
+        html += "</td></tr><tr><td class=\"maintable\">Traffic Rank</td><td>";
+        html += figureCells(trafficText(*findings.trafficRank), findings.trafficSource);
     }
     html += "</td></tr></table>";
 }
@@ -99,9 +143,14 @@ void appendGeneral(std::string& html, const SnapshotFindings& findings)
 void appendPositions(std::string& html, const SnapshotFindings& findings)
 {
     html += "<div class=\"justtext\">Search Engine Position:</div>";
-    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Search Phrase</th><th>Google "
-            "Position</th>"
-            "<th>Yahoo Position</th></tr></thead>";
+    std::string headings;
+    for (std::size_t i = 0; i < findings.positionHeadings.size(); ++i)
+        headings += "<th>"
+            + (findings.positionHeadings[i].empty() ? std::string(kPositionHeadings[i])
+                                                    : escapeHtml(findings.positionHeadings[i]))
+            + "</th>";
+    html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Search Phrase</th>" + headings
+        + "</tr></thead>";
     for (std::size_t i = 0; i < findings.phrases.size(); ++i) {
         html += "<tr><td class=\"maintable\">" + escapeHtml(findings.phrases[i]) + "</td><td>";
         html += positionText(findings.googlePositions, i) + "</td><td>";

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,16 @@ struct SnapshotFindings {
     // The six general figures in report order: Google PR, Google Homepage PR,
     // Google Inbound Links, Google Index, Yahoo Inbound Link, Yahoo Index.
     std::array<std::int32_t, 6> figures {};
+    // Each figure's name in the report when it differs from the one above
+    // ("PageRank" from Open PageRank), and who gave it; without sources the
+    // table has no source column.
+    std::array<std::string, 6> labels;
+    std::array<std::string, 6> sources;
+    // The traffic rank (0: not in the list) and its source; no row when unset.
+    std::optional<std::int32_t> trafficRank;
+    std::string trafficSource;
+    // The headings of the two position columns when they differ from Google's and Yahoo's.
+    std::array<std::string, 2> positionHeadings;
     // The phrases searched for and their positions, in phrase order.
     std::vector<std::string> phrases;
     std::vector<std::int32_t> googlePositions;
@@ -31,7 +42,9 @@ struct SnapshotFindings {
 // The snapshot report: one self-contained HTML page with an embedded style sheet.
 // Every text that comes from the user or a web page is HTML-escaped, characters
 // beyond ASCII as character references, so the page reads the same in any
-// encoding a browser guesses. The footer links to the vendor's site.
+// encoding a browser guesses. The footer links to the vendor's site. A figure
+// that its source does not give (kNotAvailable), and a PageRank that the query
+// did not get, read "n/a".
 std::string buildSnapshotReport(const SnapshotFindings& findings, const std::string& vendorUrl);
 
 // Writes a report to the file the user chose (atomically) and says how it went:

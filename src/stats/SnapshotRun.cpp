@@ -3,8 +3,11 @@
 #include "common/LocalTime.h"
 #include "common/SystemClock.h"
 #include "common/SystemSleeper.h"
+#include "stats/TrancoList.h"
 
 #include <iterator>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -21,8 +24,8 @@ constexpr std::int32_t kAskedKinds[] = { CSEOData::GooglePageRank, CSEOData::Hom
     CSEOData::GoogleIndex, CSEOData::GoogleInboundLinks, CSEOData::YahooIndex, CSEOData::YahooInboundLinks };
 constexpr std::int32_t kReportKinds[] = { CSEOData::GooglePageRank, CSEOData::HomePagePageRank,
     CSEOData::GoogleInboundLinks, CSEOData::GoogleIndex, CSEOData::YahooInboundLinks, CSEOData::YahooIndex };
-constexpr int kGeneralFigures = static_cast<int>(std::size(kAskedKinds));
 constexpr std::int32_t kLastFigureKind = CSEOData::YahooIndex;
+constexpr const char* kDownloadingList = "Downloading the Tranco list of top sites... ";
 
 // The figure a request gives when it fails; stands in when no thread could run it.
 std::int32_t failedFigure(std::int32_t kind)
@@ -68,11 +71,14 @@ SnapshotRun::SnapshotRun(Token, Input input, CSEOData collector, std::shared_ptr
     std::shared_ptr<const IClock> clock, IHost* host)
     : m_input(usable(std::move(input)))
     , m_collector(std::move(collector))
+    , m_generalFigures(static_cast<int>(std::size(kAskedKinds)) + (m_input.trafficList.empty() ? 0 : 1))
     , m_sleeper(sleeper ? std::move(sleeper) : std::make_shared<SystemSleeper>())
     , m_clock(clock ? std::move(clock) : std::make_shared<SystemClock>())
     , m_submitUrls(submitUrlsOf(m_input.database))
     , m_host(host)
 {
+    if (!m_input.trafficList.empty())
+        m_collector.useTrafficList(m_input.trafficList);
 }
 
 void SnapshotRun::start()
@@ -115,12 +121,22 @@ std::string SnapshotRun::buildReport() const
         std::lock_guard lock(m_mutex);
         for (std::size_t i = 0; i < findings.figures.size(); ++i)
             findings.figures[i] = m_figures[static_cast<std::size_t>(kReportKinds[i])];
+        if (!m_input.trafficList.empty())
+            findings.trafficRank = m_figures[CSEOData::AlexaRank];
         findings.phrases = m_phrasesDone;
         findings.googlePositions = m_googlePositions;
         findings.yahooPositions = m_yahooPositions;
         findings.foundNames = m_foundNames;
         findings.proofUrls = m_proofUrls;
     }
+    for (std::size_t i = 0; i < findings.figures.size(); ++i) {
+        findings.labels[i] = m_collector.labelOf(kReportKinds[i]);
+        findings.sources[i] = m_collector.sourceOf(kReportKinds[i]);
+    }
+    if (findings.trafficRank)
+        findings.trafficSource = m_collector.sourceOf(CSEOData::AlexaRank);
+    findings.positionHeadings = { m_collector.labelOf(CSEOData::GooglePosition),
+        m_collector.labelOf(CSEOData::YahooPosition) };
     return buildSnapshotReport(findings, m_input.vendorUrl);
 }
 
@@ -176,7 +192,52 @@ void SnapshotRun::startGeneral()
         host.onStatus(kGeneralStatus);
         host.onProgress({});
     });
-    for (const std::int32_t kind : kAskedKinds)
+    const bool refresh = !m_input.trafficList.empty() && !m_input.trafficListUrl.empty()
+        && TrancoList(m_input.trafficList).needsRefresh(m_clock->now());
+    if (!refresh) {
+        askGeneral();
+        return;
+    }
+    // The download takes a while: never on the thread that started the run.
+    try {
+        std::thread([self = shared_from_this()] {
+            self->refreshTrafficList();
+            self->askGeneral();
+        }).detach();
+    } catch (const std::system_error&) {
+        askGeneral();
+    }
+}
+
+void SnapshotRun::refreshTrafficList()
+{
+    const TrancoList list(m_input.trafficList);
+    int shown = -1;
+    const TrancoList::Update update =
+        list.update(m_input.trafficListUrl, [&](std::uint64_t got, std::uint64_t total) {
+            const int percent = total > 0 ? static_cast<int>(got * 100 / total) : 0;
+            if (percent != shown) {
+                shown = percent;
+                callHost(
+                    [&](IHost& host) { host.onProgress(kDownloadingList + std::to_string(percent) + "%"); });
+            }
+            return m_open.load();
+        });
+    // A failed download keeps the old list (or none: the rank then reads "n/a").
+    callHost([&](IHost& host) { host.onProgress(update.message); });
+}
+
+std::vector<std::int32_t> SnapshotRun::generalKinds() const
+{
+    std::vector<std::int32_t> kinds(std::begin(kAskedKinds), std::end(kAskedKinds));
+    if (!m_input.trafficList.empty())
+        kinds.push_back(CSEOData::AlexaRank);
+    return kinds;
+}
+
+void SnapshotRun::askGeneral()
+{
+    for (const std::int32_t kind : generalKinds())
         query(kind, {}, kind);
 }
 
@@ -232,9 +293,22 @@ void SnapshotRun::startApproval()
         host.onProgress({});
     });
     const std::vector<Directory>& list = m_input.options.entireDatabase ? m_input.database : m_input.history;
+    // A history entry whose address is not the directory's submission page is
+    // the page that listed the site when it was found before: looked at again.
+    std::map<std::string, std::string> listings;
+    for (const auto& [name, url] : m_input.history) {
+        const auto submit = m_submitUrls.find(name);
+        if (submit != m_submitUrls.end() && submit->second != url)
+            listings.emplace(name, url);
+    }
     DirectoryApprovalChecker checker;
-    for (const auto& [name, url] : list)
-        checker.addDirectory(name, url);
+    for (const auto& [name, url] : list) {
+        const auto listing = listings.find(name);
+        checker.addDirectory(name, url, listing == listings.end() ? std::string() : listing->second);
+    }
+    if (m_collector.usesSearchApi())
+        checker.setSearchResults(
+            [collector = m_collector](const std::string& query) { return collector.searchResults(query); });
     {
         std::lock_guard lock(m_mutex);
         m_listSize = checker.count();
@@ -266,10 +340,10 @@ void SnapshotRun::storeFigure(std::int32_t kind, std::int32_t result)
     bool last = false;
     {
         std::lock_guard lock(m_mutex);
-        if (m_figuresReceived >= kGeneralFigures)
+        if (m_figuresReceived >= m_generalFigures)
             return;
         m_figures[static_cast<std::size_t>(kind)] = result;
-        last = ++m_figuresReceived == kGeneralFigures;
+        last = ++m_figuresReceived == m_generalFigures;
     }
     if (last)
         startPositions();

@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -41,6 +42,11 @@ public:
         std::vector<Directory> database; // every directory of the database: name, submit URL
         SnapshotOptions options;
         std::string vendorUrl; // the report's footer link
+        // The Tranco list that gives the traffic rank, and where a fresh one is
+        // downloaded from when it is missing or older than 30 days; without a
+        // file the traffic rank is not asked for.
+        std::filesystem::path trafficList;
+        std::string trafficListUrl;
     };
 
     // A directory found listing the site, to be recorded in the profile.
@@ -106,6 +112,9 @@ public:
 
 private:
     void startGeneral();
+    void askGeneral();
+    void refreshTrafficList();
+    std::vector<std::int32_t> generalKinds() const;
     void startPositions();
     void askPositions(const std::string& phrase);
     void nextPhrase();
@@ -117,7 +126,8 @@ private:
     template <typename Call> void callHost(Call call);
 
     const Input m_input;
-    const CSEOData m_collector;
+    CSEOData m_collector;
+    const int m_generalFigures; // with the traffic rank when a list is given
     const std::shared_ptr<ISleeper> m_sleeper;
     const std::shared_ptr<const IClock> m_clock;
     const std::map<std::string, std::string> m_submitUrls;

@@ -4,6 +4,7 @@
 #include "checker/CheckStatistics.h"
 #include "checker/IDirectoryEnumerator.h"
 #include "stats/Gate.h"
+#include "stats/StatisticsFakes.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -142,6 +143,69 @@ TEST_F(CheckRunThreaded, StopCutsThePauseShortAndDetachSilencesTheObserver)
     EXPECT_EQ(m_observer.finished(), 0);
     EXPECT_EQ(m_server.server().requests().size(), 1u);
     EXPECT_FALSE(run->start(m_server.host(), 0ms));
+}
+
+} // namespace
+
+namespace {
+
+// 150 directories whose sites Open PageRank knows, all but one; stored PR 3.
+std::vector<TestDirectory> openPageRankDirectories(OpenPageRankFake& openPageRank)
+{
+    std::vector<TestDirectory> directories;
+    for (int i = 0; i < 150; ++i) {
+        const std::string site = "dir" + std::to_string(i) + ".example";
+        directories.push_back({ "Dir " + std::to_string(i), "http://www." + site + "/submit.php", "3" });
+        if (i != 7)
+            openPageRank.setRank(site, i % 2 == 0 ? 3 : 5);
+    }
+    return directories;
+}
+
+TEST_F(CheckRunThreaded, OpenPageRankChecksAHundredDirectoriesARequestAndLogsEachAsBefore)
+{
+    OpenPageRankFake openPageRank;
+    load(openPageRankDirectories(openPageRank));
+    const auto run = CheckRun::create(m_backend.CreateEnumerator(), { true, false }, &m_observer);
+    // The toolbar's pause does not apply to Open PageRank: the run ends well within the wait.
+    ASSERT_TRUE(run->start(openPageRank.hosts(), 60s));
+    ASSERT_TRUE(run->waitUntilOver(30s));
+    run->detach();
+    const CheckResults results = run->results();
+
+    const auto batches = openPageRank.batches();
+    ASSERT_EQ(batches.size(), 2u);
+    EXPECT_EQ(batches[0].size(), 100u);
+    EXPECT_EQ(batches[0][1], "dir1.example");
+    EXPECT_EQ(m_observer.progress().size(), 150u);
+    ASSERT_EQ(results.prChanges.size(), 74u); // the odd ones but 7 went from 3 to 5
+    EXPECT_EQ(results.prChanges[0].name, u"Dir 1");
+    EXPECT_EQ(results.prChanges[0].newPR, 5);
+    const std::vector<std::u16string> lines = m_observer.lines();
+    ASSERT_EQ(lines.size(), 150u);
+    EXPECT_EQ(lines[0], u"No PR update needed for http://www.dir0.example/submit.php (PR 3)\r\n");
+    EXPECT_EQ(lines[7],
+        u"Failed to retrieve PR for http://www.dir7.example/submit.php. The existing value will be used: "
+        u"3\r\n");
+}
+
+TEST_F(CheckRunThreaded, ARefusedOpenPageRankKeyIsLoggedOnceAndNoPageRankChanges)
+{
+    OpenPageRankFake openPageRank;
+    load(openPageRankDirectories(openPageRank));
+    const auto run = CheckRun::create(m_backend.CreateEnumerator(), { true, false }, &m_observer);
+    ASSERT_TRUE(run->start(openPageRank.hosts("wrong key"), 0ms));
+    ASSERT_TRUE(run->waitUntilOver(30s));
+    run->detach();
+    EXPECT_TRUE(run->results().prChanges.empty());
+    EXPECT_EQ(openPageRank.batches().size(), 1u);
+    const std::vector<std::u16string> lines = m_observer.lines();
+    ASSERT_EQ(lines.size(), 151u);
+    EXPECT_EQ(
+        lines[0], u"PageRank: Open PageRank refused the API key (HTTP 401); check the key in Settings\r\n");
+    EXPECT_EQ(lines[150],
+        u"Failed to retrieve PR for http://www.dir149.example/submit.php. The existing value will be used: "
+        u"3\r\n");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "directories/DirectoryStore.h"
 #include "net/LoopbackServer.h"
 #include "stats/Gate.h"
+#include "stats/StatisticsFakes.h"
 #include "support/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +149,32 @@ TEST_F(DirectoryImportThreaded, ClosingAddsTheRestAndDropsLateAnswers)
     EXPECT_EQ(m_custom.GetPR("one"), 0);
     EXPECT_TRUE(m_listener.waitFor([&] { return m_listener.checked == 0 && m_listener.allChecked == 0; }));
     EXPECT_EQ(import->storeChecked(), 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DirectoryImportThreaded, OpenPageRankGivesTheImportsPageRankAHundredDirectoriesARequest)
+{
+    OpenPageRankFake openPageRank;
+    std::vector<std::string> names;
+    for (int i = 0; i < 130; ++i) {
+        names.push_back("site" + std::to_string(i));
+        if (i != 5)
+            openPageRank.setRank(names.back() + ".com", i % 11);
+    }
+    const auto import = importOf(names);
+    CSiteChecker checker(openPageRank.hosts());
+    ASSERT_TRUE(import->start(checker));
+    ASSERT_TRUE(m_listener.waitFor([&] { return m_listener.allChecked == names.size(); }));
+    EXPECT_EQ(m_listener.checked, 130);
+    EXPECT_EQ(openPageRank.batches().size(), 2u);
+    for (const DirectoryStore* store : { &m_custom, &m_main }) {
+        EXPECT_EQ(store->find("site42")->pr, 42 % 11);
+        // Open PageRank does not know it: stored as 0, as a failed query always was.
+        EXPECT_EQ(store->find("site5")->pr, 0);
+    }
 }
 
 } // namespace

@@ -195,3 +195,52 @@ TEST_F(DirectoryApprovalCheckerThreaded, EntriesWithoutAddressDoNotEndTheRun)
 }
 
 } // namespace
+
+namespace {
+
+// The directory's own search page comes first, then the page of the listing,
+// then what a search API finds on the directory's host; the first that links
+// to the site is the proof.
+TEST(DirectoryApprovalSourcesThreaded, TheDirectoryItselfIsAskedBeforeTheSearchApi)
+{
+    LoopbackServer server;
+    const std::string link = "<a href=\"http://www.example.com/\">Example</a>";
+    server.serve("/own/index.php", 200, link);
+    server.serve("/listed/index.php", 200, "nothing found");
+    server.serve("/listed/cat/page.html", 200, link);
+    server.serve("/searched/index.php", 200, "nothing found");
+    server.serve("/searched/shop/listing-12.html", 200, link);
+    server.start();
+    std::vector<std::string> queries;
+    std::mutex queriesMutex;
+
+    DirectoryApprovalChecker checker;
+    checker.setSiteUrl("http://www.example.com/");
+    checker.addDirectory("Own", server.url("/own/submit.php"), server.url("/nowhere/page.html"));
+    checker.addDirectory("Listed", server.url("/listed/submit.php"), server.url("/listed/cat/page.html"));
+    checker.addDirectory("Searched", server.url("/searched/submit.php"));
+    // On another host, where the search results do not lead.
+    const std::string nowhere = "127.0.0.1:" + std::to_string(refusedPort());
+    checker.addDirectory("Nowhere", "http://" + nowhere + "/submit.php");
+    checker.setSearchResults([&](const std::string& query) {
+        std::lock_guard lock(queriesMutex);
+        queries.push_back(query);
+        return std::vector<std::string> { "http://elsewhere.example/x",
+            server.url("/searched/shop/listing-12.html") };
+    });
+    RecordingSink sink;
+    ASSERT_TRUE(checker.Start(&sink));
+    EXPECT_EQ(sink.waitForEnd(),
+        (std::vector<Finding> { { "Listed", server.url("/listed/cat/page.html"), true },
+            { "Nowhere", "", false },
+            { "Own", server.url("/own/index.php?search=www.example.com&q=www.example.com"), true },
+            { "Searched", server.url("/searched/shop/listing-12.html"), true } }));
+    std::lock_guard lock(queriesMutex);
+    std::sort(queries.begin(), queries.end());
+    std::vector<std::string> expected { "site:" + nowhere + " www.example.com",
+        "site:" + server.host() + " www.example.com" };
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(queries, expected);
+}
+
+} // namespace

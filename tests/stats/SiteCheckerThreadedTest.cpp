@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // A sink that hands out a fixed list and collects the results until the checker
-// has asked past its end.
+// says the run has ended (its last call on the sink).
 template <typename Text> class ListSink : public BasicSiteChecker<Text>::ICheckSink {
 public:
     struct Site {
@@ -35,11 +35,8 @@ public:
     bool NextSite(Text& url, bool& checkPageRank, bool& checkAlive) override
     {
         std::lock_guard lock(m_mutex);
-        if (m_sites.empty()) {
-            m_over = true;
-            m_changed.notify_all();
+        if (m_sites.empty())
             return false;
-        }
         url = m_sites.front().url;
         checkPageRank = m_sites.front().pageRank;
         checkAlive = m_sites.front().alive;
@@ -51,6 +48,13 @@ public:
     {
         std::lock_guard lock(m_mutex);
         m_results.emplace_back(url, pageRank, alive);
+    }
+
+    void runEnded() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_over = true;
+        m_changed.notify_all();
     }
 
     // The results once the run is over.

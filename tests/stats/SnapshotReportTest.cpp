@@ -59,7 +59,7 @@ TEST(SnapshotReportTest, GeneralFiguresInReportOrder)
     EXPECT_EQ(body(buildSnapshotReport(findings, kVendor)),
         "<div class=\"justtext\">General site stats:</div><table width=\"70%\" cellspacing=\"10\">"
         "<tr><td class=\"maintable\">Google PR</td><td>4</td></tr>"
-        "<tr><td class=\"maintable\">Google Homepage PR</td><td>-1</td></tr>"
+        "<tr><td class=\"maintable\">Google Homepage PR</td><td>n/a</td></tr>"
         "<tr><td class=\"maintable\">Google Inbound Links</td><td>1230</td></tr>"
         "<tr><td class=\"maintable\">Google Index</td><td>56</td></tr>"
         "<tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr>"

@@ -4,8 +4,10 @@
 #include "RecordingSleeper.h"
 #include "SearchServices.h"
 #include "SnapshotTestHost.h"
+#include "StatisticsFakes.h"
 #include "common/LocalTime.h"
 #include "support/FixedClock.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -143,11 +145,22 @@ TEST_F(SnapshotRunThreaded, ThreeStagesInTurnGiveOneReport)
 
     const std::string& report = reports[0];
     EXPECT_THAT(report,
-        HasSubstr("<td class=\"maintable\">Google PR</td><td>4</td></tr><tr><td class=\"maintable\">"
-                  "Google Homepage PR</td><td>4</td></tr><tr><td class=\"maintable\">Google Inbound "
-                  "Links</td><td>1230</td></tr><tr><td class=\"maintable\">Google Index</td><td>56"
-                  "</td></tr><tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td></tr><tr>"
-                  "<td class=\"maintable\">Yahoo Index</td><td>9</td></tr></table>"));
+        HasSubstr("<td class=\"maintable\">Google PR</td><td>4</td><td>toolbar query ("
+            + m_services.pageRank.host()
+            + ")</td></tr><tr><td class=\"maintable\">Google Homepage PR</td><td>4</td><td>"
+              "toolbar query ("
+            + m_services.pageRank.host()
+            + ")</td></tr><tr><td class=\"maintable\">Google Inbound "
+              "Links</td><td>1230</td><td>Google web search ("
+            + m_services.google.host()
+            + ")</td></tr><tr><td class=\"maintable\">Google Index</td><td>56"
+              "</td><td>Google web search ("
+            + m_services.google.host()
+            + ")</td></tr><tr><td class=\"maintable\">Yahoo Inbound Link</td><td>78</td><td>Yahoo Site "
+              "Explorer ("
+            + m_services.yahooSiteExplorer.host()
+            + ")</td></tr><tr><td class=\"maintable\">Yahoo Index</td><td>9</td><td>Yahoo Site Explorer ("
+            + m_services.yahooSiteExplorer.host() + ")</td></tr></table>"));
     EXPECT_THAT(report,
         HasSubstr("<td class=\"maintable\">shoes</td><td>3</td><td>1</td></tr><tr><td class=\"maint"
                   "able\">red socks</td><td>3</td><td>1</td></tr></table>"));
@@ -288,6 +301,53 @@ TEST_F(SnapshotRunThreaded, ClosedRunCallsNoHostAndStopsItsWorkers)
     EXPECT_TRUE(waitUntilReleased(watch));
     // Each worker stopped after the directory it had.
     EXPECT_EQ(asked.load(), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SnapshotRunThreaded, EachFigureNamesItsSourceAndWhatASourceCannotGiveReadsNotAvailable)
+{
+    OpenPageRankFake openPageRank;
+    openPageRank.setRank("example.com", 6);
+    SearchApiFake brave;
+    std::vector<std::string> results;
+    for (int i = 1; i <= 30; ++i)
+        results.push_back(
+            i == 12 ? "https://www.example.com/shop" : "https://r" + std::to_string(i) + ".net/");
+    brave.setResults(results);
+    m_directories.serve(
+        "/top-1m.csv.zip", 200, zipOf("top-1m.csv", trancoText(500, { { 3, "example.com" } })));
+    TempFolder folder;
+
+    HostConfiguration hosts = openPageRank.hosts();
+    StatisticsServices services = hosts.services();
+    services.search = StatisticsServices::SearchProvider::Brave;
+    services.braveUrl = brave.url();
+    services.braveKey = SearchApiFake::kKey;
+    hosts.setServices(services);
+    SnapshotRun::Input in = input(only(true, true, false));
+    in.phrases = { "shoes" };
+    in.trafficList = folder.path("data/tranco-top-1m.csv");
+    in.trafficListUrl = m_directories.url("/top-1m.csv.zip");
+    auto snapshot = run(std::move(in), hosts);
+    snapshot->start();
+    const std::vector<std::string> reports = finish(snapshot);
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string& report = reports[0];
+    const std::string opr = "Open PageRank (" + openPageRank.url() + ")";
+    EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">PageRank</td><td>6</td><td>" + opr + "</td>"));
+    EXPECT_THAT(report, HasSubstr("Homepage PageRank</td><td>6</td><td>" + opr + "</td>"));
+    EXPECT_THAT(report, HasSubstr("Inbound Links</td><td>n/a</td><td>not offered by Brave Search</td>"));
+    EXPECT_THAT(report, HasSubstr("Traffic Rank</td><td>3</td><td>Tranco list, downloaded on"));
+    EXPECT_THAT(report, HasSubstr("<th>Brave Search Position</th><th>Yahoo Position</th>"));
+    EXPECT_THAT(report, HasSubstr("shoes</td><td>12</td><td>n/a</td>"));
+    EXPECT_THAT(m_host.progress(), testing::Contains(HasSubstr("Downloading the Tranco list")));
+    EXPECT_TRUE(std::filesystem::exists(folder.path("data/tranco-top-1m.csv")));
+    // Nothing reached the search engines' own pages.
+    EXPECT_EQ(
+        requestsTo(m_services.google) + requestsTo(m_services.yahoo) + requestsTo(m_services.pageRank), 0u);
 }
 
 } // namespace

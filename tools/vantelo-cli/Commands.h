@@ -24,6 +24,8 @@ int runSnapshotCommand(const std::vector<std::string>& arguments);
 int runDataFolderCommand(const std::vector<std::string>& arguments);
 int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
 int runHistoryCommand(const std::vector<std::string>& arguments);
+// Downloads the Tranco list of top sites into the data folder.
+int runTrancoCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -99,7 +99,7 @@ int runImportDirectoriesCommand(const std::vector<std::string>& arguments)
     listener.attach(import.get());
     if (skipPageRank)
         import->skipPageRank();
-    CSiteChecker checker(hosts.pageRankHost());
+    CSiteChecker checker(hosts);
     if (import->start(checker))
         listener.waitForEnd();
     // Adds what the checker has not (all of it when no worker could start).

@@ -13,6 +13,7 @@
 #include "profiles/ProfileStore.h"
 #include "stats/SnapshotRun.h"
 #include "stats/SnapshotStores.h"
+#include "stats/TrancoList.h"
 
 #include <condition_variable>
 #include <iostream>
@@ -131,9 +132,10 @@ int runSnapshotCommand(const std::vector<std::string>& arguments)
 
     const auto clock = std::make_shared<SystemClock>();
     CliSnapshotHost host(profiles, *profileName, *clock);
-    const auto run =
-        SnapshotRun::create(snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/")),
-            CSEOData(hosts), nullptr, clock, &host);
+    SnapshotRun::Input input = snapshotInput(profiles, profile, directories, options, hosts.vendorUrl("/"));
+    input.trafficList = TrancoList::fileIn(folder);
+    input.trafficListUrl = hosts.services().trancoUrl;
+    const auto run = SnapshotRun::create(std::move(input), CSEOData(hosts), nullptr, clock, &host);
     run->start();
     const auto [report, approvals] = host.waitForReport();
     // No call reaches the host once this returns; the run's threads end alone.

@@ -1,9 +1,14 @@
-// vantelo-cli stats: one figure of the search statistics collectors.
+// vantelo-cli stats: one figure of the search statistics collectors, from the
+// sources the settings choose; the source is named on stderr so that stdout
+// holds the figure alone.
 
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DataFolderHosts.h"
+#include "TrancoCommand.h"
+#include "common/DataFolder.h"
 #include "stats/CSEOData.h"
+#include "stats/TrancoList.h"
 
 #include <array>
 #include <iostream>
@@ -27,6 +32,8 @@ std::int32_t kindOf(const std::string& text)
     throw UsageError("unknown kind " + text + "; kinds are 0 to 8 or " + names);
 }
 
+constexpr const char* kNotAvailableText = "n/a";
+
 bool needsPhrase(std::int32_t kind)
 {
     return kind == CSEOData::GooglePosition || kind == CSEOData::YahooPosition;
@@ -45,11 +52,26 @@ int runStatsCommand(const std::vector<std::string>& arguments)
     if (needsPhrase(kind) != (values.size() == 3))
         throw UsageError(
             needsPhrase(kind) ? "this kind needs a PHRASE" : "only the position kinds take a PHRASE");
-    const CSEOData collector(hostsOfDataFolder(dataDir));
+    const HostConfiguration hosts = hostsOfDataFolder(dataDir);
+    CSEOData collector(hosts);
+    if (kind == CSEOData::AlexaRank) {
+        const DataFolder folder = DataFolder::resolve(dataDir);
+        collector.useTrafficList(TrancoList::fileIn(folder));
+        refreshTrancoList(TrancoList(TrancoList::fileIn(folder)), hosts.services().trancoUrl, false);
+    }
+    std::cerr << "source: " << collector.sourceOf(kind) << '\n';
+    if (!collector.offers(kind)) {
+        std::cout << kNotAvailableText << '\n';
+        return 0;
+    }
     std::cerr << "asking for " << kKindNames[static_cast<std::size_t>(kind)] << " of " << values[1]
               << (needsPhrase(kind) ? " (result pages follow each other after a pause)" : "") << "...\n";
     const std::string phrase = values.size() == 3 ? values[2] : std::string();
-    std::cout << collector.Query(kind, values[1], phrase, 0, static_cast<CSEOData::IResultSink*>(nullptr))
-              << '\n';
+    const std::int32_t figure =
+        collector.Query(kind, values[1], phrase, 0, static_cast<CSEOData::IResultSink*>(nullptr));
+    if (figure == CSEOData::kNotAvailable)
+        std::cout << kNotAvailableText << '\n';
+    else
+        std::cout << figure << '\n';
     return 0;
 }

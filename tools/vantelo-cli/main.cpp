@@ -32,6 +32,7 @@ const std::vector<CliCommand>& cliCommands()
             runFillPreviewCommand },
         { "pagerank", "pagerank [--data-dir DIR] URL", runPageRankCommand },
         { "stats", "stats [--data-dir DIR] KIND URL [PHRASE]", runStatsCommand },
+        { "tranco", "tranco update [--data-dir DIR]", runTrancoCommand },
         { "snapshot",
             "snapshot [--data-dir DIR] --profile NAME [--general] [--serp] [--approval [--entire] [--resume "
             "N]] OUT.html",

@@ -72,7 +72,6 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_clipboard(clipboard)
     , m_navigation(navigation)
     , m_filler(state.directories(), state.profiles(), random, clock, messages, clipboard)
-    , m_seo(state.hosts())
     , m_relay(std::make_shared<WindowRelay>(this))
     , m_webProfile(new QWebEngineProfile(this))
     , m_referers(new RefererInterceptor(this))
@@ -351,7 +350,9 @@ void BrowserTabArea::queryPageRank(int slot, const QUrl& url)
     }
     auto sink = std::make_shared<PageRankSink>(
         m_relay, [this](std::int32_t value, std::int32_t tag) { showPageRank(value, tag); });
-    m_seo.Query(CSEOData::GooglePageRank, toStdString(url.toString()), {}, slot, std::move(sink));
+    // The settings may have changed the PageRank provider since the last page.
+    CSEOData(m_state.hosts())
+        .Query(CSEOData::GooglePageRank, toStdString(url.toString()), {}, slot, std::move(sink));
 }
 
 void BrowserTabArea::showPageRank(std::int32_t pageRank, std::int32_t slot)

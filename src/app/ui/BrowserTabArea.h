@@ -91,7 +91,6 @@ private:
     IClipboard& m_clipboard;
     NavigationToolBar& m_navigation;
     PageFiller m_filler;
-    CSEOData m_seo;
     std::shared_ptr<WindowRelay> m_relay;
     TabSlots m_slots;
     QWebEngineProfile* m_webProfile;

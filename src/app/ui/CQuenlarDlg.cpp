@@ -21,6 +21,7 @@
 #include "profiles/ui/CProfileConfigurator.h"
 #include "profiles/ui/CProfilesConfigurator.h"
 #include "stats/SnapshotOpening.h"
+#include "stats/TrancoList.h"
 #include "stats/ui/CNewSnapshotDlg.h"
 #include "widgets/QtText.h"
 
@@ -332,10 +333,11 @@ void CQuenlarDlg::exitProgram()
 
 void CQuenlarDlg::showSettings()
 {
-    CSettingsDlg dialog(m_state.settings(), m_messages, this);
+    CSettingsDlg dialog(m_state.settings(), m_state.hosts().services(), m_messages, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings() = dialog.settings();
+    m_state.setServices(dialog.services());
     restartAutosave();
 }
 
@@ -358,6 +360,7 @@ void CQuenlarDlg::newSnapshot()
         return;
     CNewSnapshotDlg dialog(m_state.active().profile(), m_state.profiles(), m_state.directories(),
         m_state.hosts(), m_messages, {}, this);
+    dialog.setTrafficList(TrancoList::fileIn(m_state.folder()));
     dialog.exec();
     if (dialog.approvalIncluded())
         PopulateDirectoryList(false);

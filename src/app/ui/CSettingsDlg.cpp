@@ -6,8 +6,10 @@
 #include "widgets/QtText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,11 +36,38 @@ constexpr const char* kRecognizeFormsHelp =
     "name, e-mail and address, the category and the terms check box. It leaves alone captchas, hidden "
     "fields, phone numbers, paid options and login, search and newsletter forms.";
 
+constexpr const char* kStatisticsHelp =
+    "PageRank: Open PageRank gives a free PageRank (0 to 10) for up to 100 sites a request, 10,000 requests "
+    "an "
+    "hour, with a free key; the toolbar query is kept for compatible mirrors. Search statistics: Brave "
+    "Search (key needed, free plan available) gives search positions; a SearXNG instance of your own gives "
+    "positions and, where its engines report one, the count of indexed pages. No API gives inbound link "
+    "counts: the snapshot shows those as n/a. The traffic rank comes from the Tranco list of the top million "
+    "sites, downloaded when a snapshot needs it.";
+
+using PageRankProvider = StatisticsServices::PageRankProvider;
+using SearchProvider = StatisticsServices::SearchProvider;
+
+QLabel* keyLink(const char* url)
+{
+    auto* link = new QLabel(QStringLiteral("<a href=\"%1\">Get a key</a>").arg(QString::fromLatin1(url)));
+    link->setOpenExternalLinks(true);
+    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    return link;
+}
+
 } // namespace
 
 CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent)
+    : CSettingsDlg(settings, StatisticsServices {}, messages, parent)
+{
+}
+
+CSettingsDlg::CSettingsDlg(
+    const MainSettings& settings, const StatisticsServices& services, IMessageBox& messages, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
+    , m_services(services)
     , m_messages(messages)
     , m_autosave(new QCheckBox(QStringLiteral("&Autosave submission progress")))
     , m_interval(new QLineEdit(QString::number(settings.autosaveMinutes)))
@@ -50,6 +79,11 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     , m_autoUpdateHelp(new CStaticHelp(QString::fromLatin1(kAutoUpdateHelp), this))
     , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
     , m_recognizeFormsHelp(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this))
+    , m_pageRankProvider(new QComboBox)
+    , m_openPageRankKey(new QLineEdit(toQString(services.openPageRankKey)))
+    , m_searchProvider(new QComboBox)
+    , m_braveKey(new QLineEdit(toQString(services.braveKey)))
+    , m_searxngUrl(new QLineEdit(toQString(services.searxngUrl)))
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_autosave->setChecked(settings.autosave);
@@ -86,6 +120,7 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     connect(buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
+    layout->addWidget(statisticsBox());
     layout->addSpacing(8);
     layout->addWidget(buttons);
 
@@ -98,6 +133,65 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, 
     m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
     m_recognizeForms->setObjectName("recognizeFormsBox");
     m_recognizeFormsHelp->setObjectName("recognizeFormsHelp");
+    m_pageRankProvider->setObjectName("pageRankProviderBox");
+    m_openPageRankKey->setObjectName("openPageRankKeyEdit");
+    m_searchProvider->setObjectName("searchProviderBox");
+    m_braveKey->setObjectName("braveKeyEdit");
+    m_searxngUrl->setObjectName("searxngUrlEdit");
+}
+
+QWidget* CSettingsDlg::statisticsBox()
+{
+    m_pageRankProvider->addItem(
+        QStringLiteral("Open PageRank"), static_cast<int>(PageRankProvider::OpenPageRank));
+    m_pageRankProvider->addItem(
+        QStringLiteral("Toolbar query (compatible mirror)"), static_cast<int>(PageRankProvider::Toolbar));
+    m_pageRankProvider->setCurrentIndex(m_pageRankProvider->findData(static_cast<int>(m_services.pageRank)));
+    m_searchProvider->addItem(
+        QStringLiteral("Search engines' web pages"), static_cast<int>(SearchProvider::Web));
+    m_searchProvider->addItem(QStringLiteral("Brave Search API"), static_cast<int>(SearchProvider::Brave));
+    m_searchProvider->addItem(QStringLiteral("SearXNG instance"), static_cast<int>(SearchProvider::SearXng));
+    m_searchProvider->setCurrentIndex(m_searchProvider->findData(static_cast<int>(m_services.search)));
+    m_searxngUrl->setPlaceholderText(QStringLiteral("https://searx.example.org"));
+
+    // A key typed where there was none means the user wants that service.
+    connect(m_openPageRankKey, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!text.trimmed().isEmpty() && m_services.openPageRankKey.empty())
+            m_pageRankProvider->setCurrentIndex(
+                m_pageRankProvider->findData(static_cast<int>(PageRankProvider::OpenPageRank)));
+    });
+    connect(m_searchProvider, &QComboBox::currentIndexChanged, this, &CSettingsDlg::updateServiceFields);
+
+    auto* box = new QGroupBox(QStringLiteral("Site statistics"));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(new QLabel(QStringLiteral("&PageRank from:")), 0, 0);
+    grid->addWidget(m_pageRankProvider, 0, 1);
+    auto* help = new CStaticHelp(QString::fromLatin1(kStatisticsHelp), this);
+    help->setObjectName("statisticsHelp");
+    grid->addWidget(help, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Open PageRank &key:")), 1, 0);
+    grid->addWidget(m_openPageRankKey, 1, 1);
+    grid->addWidget(keyLink(StatisticsServices::kOpenPageRankSignUpUrl), 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("&Search statistics from:")), 2, 0);
+    grid->addWidget(m_searchProvider, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("&Brave Search key:")), 3, 0);
+    grid->addWidget(m_braveKey, 3, 1);
+    grid->addWidget(keyLink(StatisticsServices::kBraveSignUpUrl), 3, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Search&XNG address:")), 4, 0);
+    grid->addWidget(m_searxngUrl, 4, 1);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        if (auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget()))
+            label->setBuddy(grid->itemAtPosition(row, 1)->widget());
+    grid->setColumnStretch(1, 1);
+    updateServiceFields();
+    return box;
+}
+
+void CSettingsDlg::updateServiceFields()
+{
+    const auto search = static_cast<SearchProvider>(m_searchProvider->currentData().toInt());
+    m_braveKey->setEnabled(search == SearchProvider::Brave);
+    m_searxngUrl->setEnabled(search == SearchProvider::SearXng);
 }
 
 void CSettingsDlg::accept()
@@ -109,6 +203,17 @@ void CSettingsDlg::accept()
         m_interval->selectAll();
         return;
     }
+    const std::string searxng = toStdString(m_searxngUrl->text().trimmed());
+    if (!searxng.empty() && !StatisticsServices::isServiceUrl(searxng)) {
+        m_messages.show(kNotAnAddress, kVanteloCaption, MessageIcon::Warning);
+        m_searxngUrl->setFocus();
+        return;
+    }
+    m_services.pageRank = static_cast<PageRankProvider>(m_pageRankProvider->currentData().toInt());
+    m_services.openPageRankKey = toStdString(m_openPageRankKey->text().trimmed());
+    m_services.search = static_cast<SearchProvider>(m_searchProvider->currentData().toInt());
+    m_services.braveKey = toStdString(m_braveKey->text().trimmed());
+    m_services.searxngUrl = searxng;
     m_settings.autosave = m_autosave->isChecked();
     m_settings.autosaveMinutes = effectiveAutosaveMinutes(*minutes);
     m_settings.autoUpdate = m_autoUpdate->isChecked();

@@ -274,7 +274,7 @@ void CTessalyDlg::start()
     setRunning(true);
     m_review->setEnabled(false);
     m_run = CheckRun::create(directories, options, this);
-    if (!m_run->start(m_hosts.pageRankHost(), m_pause)) {
+    if (!m_run->start(m_hosts, m_pause)) {
         m_run.reset();
         setRunning(false);
         m_messages.show(kStartFailed, kListCheckerCaption, MessageIcon::Error);

@@ -186,7 +186,7 @@ void CImportDirectoriesDlg::startImport()
     m_progress->show();
     m_cancel->setText(toQString(kSkipText));
     m_run = DirectoryImport::create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
-    CSiteChecker checker(m_hosts.pageRankHost());
+    CSiteChecker checker(m_hosts);
     if (!m_run->start(checker)) {
         // Without a worker the directories go in at once, without PageRank.
         m_run->close();

@@ -4,6 +4,7 @@
 #include "common/SystemSleeper.h"
 #include "stats/SnapshotReport.h"
 #include "stats/SnapshotStores.h"
+#include "stats/TrancoList.h"
 #include "widgets/CStaticHelp.h"
 #include "widgets/CStaticTip.h"
 #include "widgets/QtFileDialog.h"
@@ -78,6 +79,7 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     , m_approval(new QCheckBox(toQString(kApprovalText), this))
     , m_entire(new QCheckBox(toQString(kEntireText), this))
     , m_resume(new QSpinBox(this))
+    , m_trafficAge(new QLabel(this))
     , m_status(new QLabel(toQString(kIdleStatus), this))
     , m_progress(new QLabel(this))
     , m_save(new QPushButton(QStringLiteral("Save"), this))
@@ -118,6 +120,7 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
+    layout->addWidget(m_trafficAge);
     layout->addWidget(m_status);
     layout->addWidget(m_progress);
     layout->addStretch(1);
@@ -136,6 +139,8 @@ CNewSnapshotDlg::CNewSnapshotDlg(const SendingProfile::SiteProfile& profile,
     m_entire->setObjectName("entireBox");
     m_resume->setObjectName("resumeEdit");
     m_status->setObjectName("statusLine");
+    m_trafficAge->setObjectName("trafficListLine");
+    m_trafficAge->setVisible(false);
     m_progress->setObjectName("progressLine");
     m_save->setObjectName("saveButton");
     m_start->setObjectName("startButton");
@@ -152,6 +157,23 @@ QString CNewSnapshotDlg::chooseReportFile(QWidget* parent)
     const std::optional<ChosenFile> chosen = QtFileDialog(parent).choose({ FileDialogRequest::Mode::Save,
         { { kHtmlFilter, "*.html" }, { kAllFilter, "*.*" } }, kHtmlSuffix, {} });
     return chosen ? toQString(chosen->path.string()) : QString();
+}
+
+void CNewSnapshotDlg::setTrafficList(std::filesystem::path file)
+{
+    m_trafficList = std::move(file);
+    showTrafficListAge();
+}
+
+void CNewSnapshotDlg::showTrafficListAge()
+{
+    const TrancoList list(m_trafficList);
+    const std::time_t now = m_clock->now();
+    std::string text = "Traffic rank list (Tranco): " + list.ageText(now);
+    if (list.needsRefresh(now))
+        text += "; it is downloaded when the snapshot starts";
+    m_trafficAge->setText(toQString(text));
+    m_trafficAge->setVisible(true);
 }
 
 bool CNewSnapshotDlg::approvalIncluded() const
@@ -180,9 +202,11 @@ void CNewSnapshotDlg::start()
         std::initializer_list<QWidget*> { m_general, m_serp, m_approval, m_entire, m_resume })
         option->setEnabled(false);
 
-    m_run = SnapshotRun::create(
-        snapshotInput(m_profiles, m_profile, m_directories, options, m_hosts.vendorUrl("/")),
-        CSEOData(m_hosts, m_sleeper), m_sleeper, m_clock, this);
+    SnapshotRun::Input input =
+        snapshotInput(m_profiles, m_profile, m_directories, options, m_hosts.vendorUrl("/"));
+    input.trafficList = m_trafficList;
+    input.trafficListUrl = m_hosts.services().trancoUrl;
+    m_run = SnapshotRun::create(std::move(input), CSEOData(m_hosts, m_sleeper), m_sleeper, m_clock, this);
     m_run->start();
 }
 
@@ -241,6 +265,9 @@ void CNewSnapshotDlg::onFinished(const std::string&)
         if (m_closing)
             return;
         m_save->setEnabled(true);
+        // The run may have downloaded a fresh list.
+        if (!m_trafficList.empty())
+            showTrafficListAge();
         saveReport();
     });
 }

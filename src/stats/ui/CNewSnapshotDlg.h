@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -53,6 +54,10 @@ public:
     // The system's save dialog for reports: HTML files, ".html" added, overwriting asked.
     static QString chooseReportFile(QWidget* parent);
 
+    // The traffic rank comes from this Tranco list, downloaded when the
+    // snapshot starts if it is missing or old; its age shows in the window.
+    void setTrafficList(std::filesystem::path file);
+
     // Whether the snapshot included approvals, so the caller reloads its directory list.
     bool approvalIncluded() const;
     // The run once started, for whoever needs to know when its threads are done.
@@ -62,6 +67,8 @@ public slots:
     void done(int result) override;
 
 private:
+    // The Tranco list's age in the window, and whether it is downloaded first.
+    void showTrafficListAge();
     void start();
     void saveReport();
     void updateApprovalOptions();
@@ -84,12 +91,14 @@ private:
     FileChooser m_chooseFile;
     std::shared_ptr<SnapshotRun> m_run;
     bool m_closing = false;
+    std::filesystem::path m_trafficList;
 
     QCheckBox* m_general;
     QCheckBox* m_serp;
     QCheckBox* m_approval;
     QCheckBox* m_entire;
     QSpinBox* m_resume;
+    QLabel* m_trafficAge;
     QLabel* m_status;
     QLabel* m_progress;
     QPushButton* m_save;

@@ -4,7 +4,10 @@
 #include "widgets/CStaticHelp.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -77,6 +80,47 @@ TEST(CSettingsDlgTest, RecognitionIsTurnedOffAndOnByItsBoxAndOnlyAChangeIsStored
     on.accept();
     EXPECT_EQ(on.settings().recognizeForms, true);
     EXPECT_TRUE(messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(CSettingsDlgTest, StatisticsProvidersAndKeysAreChosenWithLinksToWhereKeysAreObtained)
+{
+    RecordingMessageBox messages;
+    CSettingsDlg dialog(MainSettings {}, StatisticsServices {}, messages);
+    const auto* pageRank = child<QComboBox>(dialog, "pageRankProviderBox");
+    EXPECT_EQ(pageRank->currentText(), QStringLiteral("Toolbar query (compatible mirror)"));
+    EXPECT_FALSE(child<QLineEdit>(dialog, "braveKeyEdit")->isEnabled());
+    QStringList links;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->openExternalLinks())
+            links << label->text();
+    EXPECT_EQ(links.size(), 2);
+    EXPECT_TRUE(links.join(QString()).contains(QLatin1String(StatisticsServices::kOpenPageRankSignUpUrl)));
+    EXPECT_TRUE(links.join(QString()).contains(QLatin1String(StatisticsServices::kBraveSignUpUrl)));
+
+    // Typing a key where there was none chooses that service.
+    QTest::keyClicks(child<QLineEdit>(dialog, "openPageRankKeyEdit"), QStringLiteral("abc123"));
+    EXPECT_EQ(pageRank->currentText(), QStringLiteral("Open PageRank"));
+    auto* search = child<QComboBox>(dialog, "searchProviderBox");
+    search->setCurrentIndex(search->findText(QStringLiteral("SearXNG instance")));
+    EXPECT_TRUE(child<QLineEdit>(dialog, "searxngUrlEdit")->isEnabled());
+    child<QLineEdit>(dialog, "searxngUrlEdit")->setText(QStringLiteral("searx.example.org"));
+    dialog.accept();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, CSettingsDlg::kNotAnAddress);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+    child<QLineEdit>(dialog, "searxngUrlEdit")->setText(QStringLiteral("https://searx.example.org"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const StatisticsServices chosen = dialog.services();
+    EXPECT_EQ(chosen.pageRank, StatisticsServices::PageRankProvider::OpenPageRank);
+    EXPECT_EQ(chosen.openPageRankKey, "abc123");
+    EXPECT_EQ(chosen.search, StatisticsServices::SearchProvider::SearXng);
+    EXPECT_EQ(chosen.searxngUrl, "https://searx.example.org");
 }
 
 } // namespace

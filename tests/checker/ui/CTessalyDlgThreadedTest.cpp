@@ -2,10 +2,13 @@
 
 #include "GuiTestSupport.h"
 #include "stats/Gate.h"
+#include "stats/StatisticsFakes.h"
 #include "support/NamedChild.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
+
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -91,6 +94,37 @@ TEST_F(CTessalyDlgThreaded, ClosingDuringARunAsksAndLeavesTheWorkerBehind)
     // Nothing of the run reached the closed window.
     EXPECT_TRUE(logText().isEmpty());
     EXPECT_FALSE(child<QPushButton>(*m_dialog, "startButton")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST(CTessalyDlgOpenPageRankThreaded, TheListCheckersWindowLogsTheChangesOpenPageRankGave)
+{
+    OpenPageRankFake openPageRank;
+    openPageRank.setRank("up.example", 6);
+    TempFolder folder;
+    RecordingMessageBox messages;
+    CTessalyDlg::Seams seams;
+    seams.pause = std::chrono::milliseconds(60000);
+    CTessalyDlg dialog(openPageRank.hosts(), messages, seams);
+    const std::filesystem::path file = folder.write("custom.xml",
+        databaseOf(
+            { { "Up", "http://www.up.example/submit.php", "2" }, { "Gone", "http://gone.example/", "3" } }));
+    ASSERT_TRUE(dialog.openFromCommandLine(file));
+    dialog.show();
+    child<QCheckBox>(dialog, "brokenLinksBox")->setChecked(false);
+    child<QPushButton>(dialog, "startButton")->click();
+    // The toolbar's pause would hold the run for a minute; Open PageRank has none.
+    ASSERT_TRUE(waitUntil([&] { return child<QPushButton>(dialog, "startButton")->isEnabled(); }, 30000));
+    const QString log = child<QPlainTextEdit>(dialog, "logView")->toPlainText();
+    EXPECT_THAT(log.toStdString(),
+        testing::HasSubstr("PR updated for http://www.up.example/submit.php from 2 to 6\n"));
+    EXPECT_THAT(log.toStdString(),
+        testing::HasSubstr(
+            "Failed to retrieve PR for http://gone.example/. The existing value will be used: 3\n"));
+    EXPECT_EQ(openPageRank.batches().size(), 1u);
 }
 
 } // namespace

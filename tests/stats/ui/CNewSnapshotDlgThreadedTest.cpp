@@ -6,6 +6,7 @@
 #include "stats/Gate.h"
 #include "stats/RecordingSleeper.h"
 #include "stats/SearchServices.h"
+#include "stats/StatisticsFakes.h"
 #include "support/FixedClock.h"
 #include "support/NamedChild.h"
 #include "support/RecordingMessageBox.h"
@@ -98,6 +99,35 @@ TEST_F(CNewSnapshotDlgThreaded, ApprovalsFoundAreRecordedAndReported)
     EXPECT_TRUE(m_profiles.IsApproved("Shop", "A", ""));
     EXPECT_TRUE(m_profiles.IsApproved("Shop", "B", ""));
     EXPECT_NE(m_folder.read("snapshot.html").find("Approval detected in 2 directories."), std::string::npos);
+}
+
+TEST_F(CNewSnapshotDlgThreaded, AMissingTrafficListIsDownloadedAndItsAgeShown)
+{
+    LoopbackServer tranco;
+    tranco.serve("/top-1m.csv.zip", 200, zipOf("top-1m.csv", trancoText(50, { { 3, "example.com" } })));
+    tranco.start();
+    HostConfiguration hosts = m_services.hosts();
+    StatisticsServices services = hosts.services();
+    services.trancoUrl = tranco.url("/top-1m.csv.zip");
+    hosts.setServices(services);
+    CNewSnapshotDlg window(m_profile, m_profiles, m_directories, hosts, m_messages,
+        CNewSnapshotDlg::Seams { .sleeper = std::make_shared<RecordingSleeper>(),
+            .clock = std::make_shared<FixedClock>(std::time(nullptr)),
+            .chooseFile = [this](QWidget*) {
+                ++m_chosen;
+                return QString::fromStdString(m_folder.path("snapshot.html").string());
+            } });
+    window.setTrafficList(m_folder.path("data/tranco-top-1m.csv"));
+    const QLabel* age = child<QLabel>(window, "trafficListLine");
+    EXPECT_EQ(age->text().toStdString(),
+        "Traffic rank list (Tranco): not downloaded yet; it is downloaded when the snapshot starts");
+
+    window.show();
+    child<QPushButton>(window, "startButton")->click();
+    ASSERT_TRUE(waitUntil([&] { return m_chosen == 1; }));
+    EXPECT_EQ(age->text().toStdString().find("Traffic rank list (Tranco): downloaded on "), 0u);
+    EXPECT_NE(age->text().toStdString().find("(today)"), std::string::npos);
+    EXPECT_NE(m_folder.read("snapshot.html").find("Traffic Rank</td><td>3</td>"), std::string::npos);
 }
 
 TEST_F(CNewSnapshotDlgThreaded, WorkersFinishingAfterTheWindowIsGoneTouchNothing)
