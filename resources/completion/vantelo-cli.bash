@@ -14,6 +14,7 @@ declare -gA _vantelo_cli_options=(
     [db merge]=""
     [update]="--data-dir"
     [import-directories]="--data-dir --category --skip-pr"
+    [learn]="--data-dir --add --name --category --help"
     [profiles list]=""
     [profiles show]=""
     [profiles import-dat]="--replace --dirdata --data-dir"
@@ -25,7 +26,7 @@ declare -gA _vantelo_cli_options=(
     [reciprocal test]=""
     [tranco update]="--data-dir"
 )
-_vantelo_cli_commands="data-folder db update import-directories profiles history fill-preview pagerank stats snapshot reciprocal tranco"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history fill-preview pagerank stats snapshot reciprocal tranco"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
@@ -124,7 +125,7 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
-    --category | --directory | --category-runs | --late-fields | --resume)
+    --category | --name | --directory | --category-runs | --late-fields | --resume)
         return
         ;;
     --dirdata) ;;
@@ -139,7 +140,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
         esac
@@ -158,7 +159,7 @@ _vantelo_cli()
             return
         fi
         ;;
-    "reciprocal test" | pagerank | fill-preview | data-folder | update)
+    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn)
         # URLs, passwords, or nothing at all.
         return
         ;;

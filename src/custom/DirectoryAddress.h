@@ -14,6 +14,11 @@ std::string withHttpScheme(std::string address);
 // "www." dropped, in any letter case, the rest cut at its first "." and its first
 // letter made upper case. "http://www.example.com/add" gives "Example".
 std::string proposedDirectoryName(std::string_view address);
+// The name proposed for a directory learned from its page: the part of the page's
+// title that names the site ("Acme Links" of "Submit a site | Acme Links"): the
+// piece between separators that holds the word the address proposes, else the
+// first piece. The address's proposal when the title says nothing.
+std::string proposedNameFromTitle(std::string_view title, std::string_view address);
 // The part of the address that the proposed name is made of, as it is written.
 std::string_view proposedNamePart(std::string_view address);
 

@@ -118,3 +118,11 @@ void FormMappingLearner::learn(const IFormDocument& page, const LoadedPage& load
     }
     m_items.insert(m_items.end(), changed.begin(), changed.end());
 }
+
+void FormMappingLearner::keep(const std::vector<DirectoryItem>& items)
+{
+    for (const DirectoryItem& item : items) {
+        if (std::find(m_items.begin(), m_items.end(), item) == m_items.end())
+            m_items.push_back(item);
+    }
+}

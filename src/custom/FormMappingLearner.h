@@ -46,6 +46,10 @@ public:
     // whose description never comes loses none of them.
     void learn(const IFormDocument& page, const LoadedPage& loaded);
 
+    // Adds items the page's difference cannot learn (drop-downs, the reciprocal
+    // script's field) unless the mapping has them already.
+    void keep(const std::vector<DirectoryItem>& items);
+
     bool armed() const { return m_armed.has_value(); }
     const std::vector<DirectoryItem>& items() const { return m_items; }
 

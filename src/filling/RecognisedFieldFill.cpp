@@ -7,6 +7,8 @@
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
 #include "filling/FormDocumentModel.h"
+#include "filling/MeaningPlaceholder.h"
+#include "filling/PageFormsOfModel.h"
 #include "filling/PlaceholderExpander.h"
 #include "filling/TabFillState.h"
 #include "profiles/SiteProfile.h"
@@ -17,27 +19,6 @@
 using SendingProfile::SiteProfile;
 
 namespace {
-
-bool isField(const FormElement& element)
-{
-    return element.tag == "input" || element.tag == "textarea" || element.tag == "select";
-}
-
-// The page's fields as the recogniser reads them, and where each is in the model.
-PageForms pageFormsOf(const FormDocumentModel& page, std::vector<ElementHandle>& handles)
-{
-    PageForms forms;
-    forms.forms = page.forms();
-    for (ElementHandle handle = 0; handle < page.elements().size(); ++handle) {
-        const FormElement& element = page.elements()[handle];
-        if (!isField(element))
-            continue;
-        forms.fields.push_back({ element.tag, element.type, element.name, element.id, element.value,
-            element.checked, element.options, element.selectedIndex, element.form, element.cues });
-        handles.push_back(handle);
-    }
-    return forms;
-}
 
 bool isCheckBox(const FormElement& element)
 {
@@ -57,11 +38,13 @@ bool untouched(const FormElement& element)
     return element.value.empty() || element.value == cues.defaultValue;
 }
 
-std::string trimmedJoin(const std::string& first, const std::string& second)
+// "#fname# #lname#" with one of the names empty leaves a blank behind.
+std::string trimmed(const std::string& text)
 {
-    if (first.empty() || second.empty())
-        return first + second;
-    return first + " " + second;
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // The profile's value for each meaning; each list is drawn from once and the
@@ -77,7 +60,6 @@ public:
 
     std::optional<std::string> text(FieldMeaning meaning, int maxLength, bool withoutHttp)
     {
-        const std::string* single = nullptr;
         switch (meaning) {
         case FieldMeaning::SiteTitle:
             return pick(m_profile.titles, m_picks.title, maxLength);
@@ -85,47 +67,16 @@ public:
             return pick(m_profile.descriptions, m_picks.description, maxLength);
         case FieldMeaning::Keywords:
             return pick(m_profile.keywords, m_picks.keywords, maxLength);
-        case FieldMeaning::SiteUrl:
-            return nonEmpty(withoutHttp ? urlWithoutHttp(m_profile.url) : m_profile.url);
-        case FieldMeaning::FullName:
-            return nonEmpty(trimmedJoin(m_profile.fname, m_profile.lname));
-        case FieldMeaning::ReciprocalUrl:
-            // With the reciprocal script the page holding the link does not exist yet.
-            if (m_profile.reciprocalMethod == SendingProfile::kReciprocalAutomatic)
-                return std::nullopt;
-            single = &m_profile.reciprocal;
-            break;
-        case FieldMeaning::Email:
-            single = &m_profile.email;
-            break;
-        case FieldMeaning::FirstName:
-            single = &m_profile.fname;
-            break;
-        case FieldMeaning::LastName:
-            single = &m_profile.lname;
-            break;
-        case FieldMeaning::UserName:
-            single = &m_profile.username;
-            break;
-        case FieldMeaning::Password:
-            single = &m_profile.password;
-            break;
-        case FieldMeaning::StreetAddress:
-            single = &m_profile.address;
-            break;
-        case FieldMeaning::City:
-            single = &m_profile.city;
-            break;
-        case FieldMeaning::PostalCode:
-            single = &m_profile.zip;
-            break;
-        case FieldMeaning::Province:
-            single = &m_profile.province;
-            break;
         default:
-            return std::nullopt;
+            break;
         }
-        return nonEmpty(*single);
+        // The other values are what a form item's template of the meaning gives;
+        // with the reciprocal script that is nothing, as the page holding the
+        // link does not exist yet.
+        const std::optional<std::string_view> placeholder = placeholderFor(meaning, withoutHttp);
+        if (!placeholder)
+            return std::nullopt;
+        return nonEmpty(trimmed(PlaceholderExpander(m_random).expand(*placeholder, m_profile, m_picks)));
     }
 
 private:

@@ -81,6 +81,7 @@ struct Transfer {
     OutputFile* file;
     std::size_t received = 0;
     bool bodyCut = false; // the cap, a failed write or an unwanted status ended reading
+    bool tooLarge = false; // the cap ended reading
     bool headersDone = false; // the last response's headers arrived whole
     std::map<std::string, std::string> headers; // the last response's, names in lower case
 };
@@ -140,7 +141,7 @@ std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* use
         transfer.bodyCut = true;
         return 0;
     }
-    const std::size_t taken = std::min(offered, kMaxHttpBodyBytes - transfer.received);
+    const std::size_t taken = std::min(offered, transfer.request.maxBodyBytes - transfer.received);
     if (transfer.file) {
         if (!transfer.file->write(data, taken)) {
             transfer.bodyCut = true;
@@ -152,6 +153,7 @@ std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* use
     transfer.received += taken;
     if (taken < offered) {
         transfer.bodyCut = true;
+        transfer.tooLarge = true;
         return 0; // ends the transfer: the rest is over the cap
     }
     return offered;
@@ -172,18 +174,27 @@ struct HeaderListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
+// Lets the caller's flag end a transfer that is under way.
+int checkCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto* cancel = static_cast<const std::atomic<bool>*>(user);
+    return cancel->load() ? 1 : 0;
+}
+
 // A receive time-out: give up when less than one byte arrives per second over
 // the whole period.
-void setTimeouts(CURL* handle)
+void setTimeouts(CURL* handle, const HttpRequest& request)
 {
-    const HttpTimeouts timeouts = currentHttpTimeouts();
+    const HttpTimeouts timeouts = request.timeouts.value_or(currentHttpTimeouts());
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));
     const auto receiveSeconds = std::max<long long>(1, (timeouts.receive.count() + 999) / 1000);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(receiveSeconds));
+    if (request.totalTimeout.count() > 0)
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(request.totalTimeout.count()));
 }
 
-void setCommonOptions(CURL* handle, const std::string& url)
+void setCommonOptions(CURL* handle, const std::string& url, const HttpRequest& request)
 {
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_USERAGENT, kHttpUserAgent);
@@ -192,7 +203,43 @@ void setCommonOptions(CURL* handle, const std::string& url)
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    setTimeouts(handle);
+    setTimeouts(handle, request);
+    if (request.cancel) {
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, checkCancel);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, request.cancel);
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    }
+}
+
+HttpFailure failureOf(CURLcode result, const Transfer& transfer)
+{
+    if (transfer.tooLarge)
+        return HttpFailure::TooLarge;
+    switch (result) {
+    case CURLE_OK:
+        return HttpFailure::None;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return HttpFailure::Cancelled;
+    case CURLE_OPERATION_TIMEDOUT:
+        return HttpFailure::TimedOut;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return HttpFailure::TooManyRedirects;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return HttpFailure::RedirectRefused;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+        return HttpFailure::NoConnection;
+    default:
+        return HttpFailure::Other;
+    }
+}
+
+std::string infoText(CURL* handle, CURLINFO info)
+{
+    char* text = nullptr;
+    curl_easy_getinfo(handle, info, &text);
+    return text ? std::string(text) : std::string();
 }
 
 bool getOrPost(const HttpTarget& target, std::string& textOrFile, bool toFile,
@@ -227,7 +274,7 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     if (!handle)
         return exchange;
     const std::string url = request.target.url();
-    setCommonOptions(handle.get(), url);
+    setCommonOptions(handle.get(), url, request);
 
     if (request.httpsRedirectsOnly) {
         curl_easy_setopt(handle.get(), CURLOPT_REDIR_PROTOCOLS_STR, "https");
@@ -281,6 +328,9 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     }
     exchange.headers = std::move(transfer.headers);
     exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
+    exchange.failure = failureOf(result, transfer);
+    exchange.finalUrl = infoText(handle.get(), CURLINFO_EFFECTIVE_URL);
+    exchange.contentType = infoText(handle.get(), CURLINFO_CONTENT_TYPE);
     return exchange;
 }
 

@@ -2,6 +2,7 @@
 
 #include "net/HttpTarget.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +23,13 @@ inline constexpr const char* kHttpUserAgent =
     "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.1.4322)";
 // The most of one response body that is kept; reading stops there.
 inline constexpr std::size_t kMaxHttpBodyBytes = std::size_t { 64 } << 20;
+
+// The connect and receive time-outs every request uses: 60 seconds each until
+// the first HttpGetTimed of the process, 10 seconds each from then on.
+struct HttpTimeouts {
+    std::chrono::milliseconds connect;
+    std::chrono::milliseconds receive;
+};
 
 // Where a response body goes: appended to a text, or written to a file that is
 // created (or emptied) before connecting.
@@ -49,6 +57,26 @@ struct HttpRequest {
     // Told the bytes received so far and the whole size (0 while unknown) as
     // the body arrives; returning false ends the request.
     std::function<bool(std::uint64_t received, std::uint64_t total)> progress;
+    // Bounds of a request that fetches what strangers serve: the most of the body
+    // that is read (the request ends unfinished beyond it), time-outs of its own
+    // instead of the process-wide ones, a limit on the whole exchange (0: none),
+    // and a flag that ends the request early when another thread sets it.
+    std::size_t maxBodyBytes = kMaxHttpBodyBytes;
+    std::optional<HttpTimeouts> timeouts;
+    std::chrono::milliseconds totalTimeout { 0 };
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// Why a request ended without its whole answer.
+enum class HttpFailure {
+    None, // the answer arrived whole
+    Cancelled, // the caller's flag ended it
+    TimedOut, // a time-out ran out
+    TooManyRedirects, // more redirects than the client follows
+    RedirectRefused, // a redirect to an address the request may not go to
+    TooLarge, // the body is longer than the request reads
+    NoConnection, // the host was not found or refused the connection
+    Other, // anything else the transfer ran into
 };
 
 // What became of one request.
@@ -58,6 +86,9 @@ struct HttpExchange {
     bool redirectRefused = false; // a redirect to an address other than https was not followed
     // The headers of the final response, names in lower case (the first of each name).
     std::map<std::string, std::string> headers;
+    HttpFailure failure = HttpFailure::None;
+    std::string finalUrl; // where the last redirect led
+    std::string contentType; // of the last answer, as the server named it
     bool answered() const { return status != 0; }
 };
 
@@ -79,12 +110,6 @@ bool HttpGetTimed(const HttpTarget& target, std::string& text);
 // HttpGetTimed for callers that work in 16-bit text; the body is read as UTF-8.
 bool HttpGetTimed(const HttpTarget& target, std::u16string& text);
 
-// The connect and receive time-outs every request uses: 60 seconds each until
-// the first HttpGetTimed of the process, 10 seconds each from then on.
-struct HttpTimeouts {
-    std::chrono::milliseconds connect;
-    std::chrono::milliseconds receive;
-};
 HttpTimeouts currentHttpTimeouts();
 // Sets the time-outs of every later request of the process.
 void setHttpTimeouts(HttpTimeouts timeouts);

@@ -26,6 +26,8 @@ int runImportDirectoriesCommand(const std::vector<std::string>& arguments);
 int runHistoryCommand(const std::vector<std::string>& arguments);
 // Downloads the Tranco list of top sites into the data folder.
 int runTrancoCommand(const std::vector<std::string>& arguments);
+// Learns a directory's submission page and form from its address; stores it with --add.
+int runLearnCommand(const std::vector<std::string>& arguments);
 
 // Every subcommand group, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -41,6 +41,7 @@ const std::vector<CliCommand>& cliCommands()
         { "import-directories", "import-directories --data-dir DIR [--category NAME]... [--skip-pr] FILE",
             runImportDirectoriesCommand },
         { "history", "history export [--data-dir DIR] --profile NAME OUT.xlsx|OUT.xml", runHistoryCommand },
+        { "learn", "learn [--data-dir DIR] [--add] [--name NAME] [--category NAME]... URL", runLearnCommand },
     };
     return commands;
 }

@@ -1,6 +1,8 @@
 #include "custom/ui/CDirectoryEditDialog.h"
 
+#include "autofill/FieldRecognizer.h"
 #include "custom/CustomCategories.h"
+#include "custom/FormLearner.h"
 #include "custom/ui/ProfileFieldList.h"
 #include "filling/web/FillingWebPage.h"
 #include "filling/web/WebFormBridge.h"
@@ -20,6 +22,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QWebEngineView>
+
+#include <algorithm>
 
 #include <mutex>
 
@@ -49,6 +53,15 @@ constexpr const char* kFieldsHelp =
 constexpr const char* kDefaultPageText = "Set Default Page";
 constexpr const char* kDefaultPageHelp = "Makes the page now shown the one that opens when you choose this "
                                          "directory, for example after you browsed to its submission form";
+constexpr const char* kLearnPageText = "Learn this page";
+constexpr const char* kLearnPageHelp =
+    "Vantelo fills the form of the page shown as it understands it: the profile's fields go where "
+    "their labels say. Check what it filled in, correct or clear what is wrong, and press Next";
+constexpr const char* kLearnWaitText = "Wait until the page has loaded.";
+constexpr const char* kNoFormText = "Vantelo recognises no submission form on this page. Fill it in "
+                                    "yourself, or browse to the form first.";
+constexpr const char* kLearnedText =
+    "Vantelo filled in %1 fields of the form. Check them, correct what is wrong and press Next.";
 constexpr const char* kCategoryLabel = "Category:";
 constexpr const char* kSelectedLabel = "Selected categories";
 constexpr const char* kCategoryHelp =
@@ -157,6 +170,8 @@ CDirectoryEditDialog::CDirectoryEditDialog(
     m_page->setObjectName("webPage");
     m_fields->setObjectName("fieldList");
     m_defaultPage->setObjectName("defaultPageButton");
+    m_learnPage->setObjectName("learnPageButton");
+    m_learnStatus->setObjectName("learnStatus");
     m_progress->setObjectName("loadProgress");
     m_summary->setObjectName("summaryLabel");
     m_categoryBox->setObjectName("categoryBox");
@@ -230,6 +245,12 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     m_fields = new ProfileFieldList(step);
     m_defaultPage = new QPushButton(toQString(kDefaultPageText), step);
     m_defaultPage->setAutoDefault(false);
+    m_learnPage = new QPushButton(toQString(kLearnPageText), step);
+    m_learnPage->setAutoDefault(false);
+    m_learnPage->setEnabled(false);
+    m_learnStatus = new QLabel(step);
+    m_learnStatus->setWordWrap(true);
+    m_learnStatus->setMaximumWidth(200);
     m_progress = new QProgressBar(step);
     m_progress->setRange(0, 100);
     m_progress->hide();
@@ -241,6 +262,8 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     fieldsLabel->setBuddy(m_fields);
     side->addWidget(withHelpIcon(step, fieldsLabel, toQString(kFieldsHelp)));
     side->addWidget(m_fields, 1);
+    side->addWidget(withHelpIcon(step, m_learnPage, toQString(kLearnPageHelp)));
+    side->addWidget(m_learnStatus);
     side->addWidget(withHelpIcon(step, m_defaultPage, toQString(kDefaultPageHelp)));
     auto* browser = new QHBoxLayout;
     browser->addWidget(m_view, 1);
@@ -264,6 +287,7 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
     connect(m_page, &FillingWebPage::mainFrameNavigationStarting, this, &CDirectoryEditDialog::pageLeaving,
         Qt::DirectConnection);
     connect(m_defaultPage, &QPushButton::clicked, this, &CDirectoryEditDialog::setDefaultPage);
+    connect(m_learnPage, &QPushButton::clicked, this, &CDirectoryEditDialog::learnPage);
     return step;
 }
 
@@ -431,6 +455,7 @@ void CDirectoryEditDialog::pageLoaded()
             if (run.skipped > 0)
                 (*loaded)->written.clear();
             m_model.mapping().pageReady(std::move(**loaded));
+            showLearnReady();
         });
 }
 
@@ -439,6 +464,8 @@ void CDirectoryEditDialog::pageLoaded()
 void CDirectoryEditDialog::pageLeaving()
 {
     ++m_navigations;
+    m_learnPage->setEnabled(false);
+    m_learnStatus->clear();
     if (m_step != kBrowserStep || m_closed)
         return;
     std::optional<FormMappingLearner::LoadedPage> loaded = m_model.mapping().disarm();
@@ -452,6 +479,50 @@ void CDirectoryEditDialog::pageLeaving()
             && page.model.documentToken() == loaded.document)
             self->m_model.mapping().learn(page.model, loaded);
     });
+}
+
+void CDirectoryEditDialog::showLearnReady()
+{
+    m_learnPage->setEnabled(true);
+    m_learnStatus->clear();
+}
+
+// Fills the page's form as the recogniser understands it. The fields written
+// are learned from the page's difference like the user's own filling, so the
+// user corrects them on the page; what the page cannot show is kept at once.
+void CDirectoryEditDialog::learnPage()
+{
+    if (m_step != kBrowserStep || m_closed)
+        return;
+    if (!m_model.mapping().armed()) {
+        m_learnStatus->setText(toQString(kLearnWaitText));
+        return;
+    }
+    const quint64 navigation = m_navigations;
+    auto learned = std::make_shared<std::optional<LearnedForm>>();
+    auto kept = std::make_shared<std::vector<DirectoryItem>>();
+    m_learnPage->setEnabled(false);
+    m_bridge->run(
+        [learned, kept](FormDocumentModel& page) {
+            *learned = learnSubmissionForm(page, FieldRecognizer::shipped());
+            if ((*learned)->found)
+                *kept = showLearnedForm(page, **learned);
+        },
+        [this, learned, kept, navigation](const WebFormRun& run) {
+            if (m_closed || m_step != kBrowserStep || navigation != m_navigations)
+                return;
+            m_learnPage->setEnabled(true);
+            if (!*learned || run.end != WebFormRun::End::Applied) {
+                m_learnStatus->setText(toQString(kLearnWaitText));
+                return;
+            }
+            if (!(*learned)->found) {
+                m_learnStatus->setText(toQString(kNoFormText));
+                return;
+            }
+            m_model.mapping().keep(*kept);
+            m_learnStatus->setText(toQString(kLearnedText).arg((*learned)->items.size()));
+        });
 }
 
 void CDirectoryEditDialog::setDefaultPage()

@@ -26,7 +26,9 @@ class WebFormBridge;
 // The custom directory wizard, in three steps: the directory's name and address;
 // its submission page in a browser, where the wizard writes the usual
 // placeholders into every page and learns the form from what the user fills in
-// or drags there; a summary with the directory's PageRank and its categories.
+// or drags there, or fills in what the field recogniser understands of the
+// page's form for the user to correct; a summary with the directory's PageRank
+// and its categories.
 // The PageRank arrives from a worker thread as a queued call; once the wizard
 // is gone nothing reaches it.
 class CDirectoryEditDialog : public QDialog {
@@ -80,6 +82,8 @@ private:
     void pageLoaded();
     void pageLeaving();
     void setDefaultPage();
+    void learnPage();
+    void showLearnReady();
     void pageRankAnswered(std::int32_t pageRank);
     void addCategory();
     void removeCategory();
@@ -104,6 +108,8 @@ private:
     WebFormBridge* m_bridge;
     ProfileFieldList* m_fields;
     QPushButton* m_defaultPage;
+    QPushButton* m_learnPage;
+    QLabel* m_learnStatus;
     QProgressBar* m_progress;
     QLabel* m_summary;
     QComboBox* m_categoryBox;

@@ -2,11 +2,13 @@
 
 #include "custom/CustomCategories.h"
 #include "custom/DirectoryListFile.h"
+#include "directories/DirectoryStore.h"
 #include "stats/CSiteChecker.h"
 #include "widgets/CStaticHelp.h"
 #include "widgets/QtFileDialog.h"
 #include "widgets/QtText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -30,6 +32,14 @@ constexpr const char* kCategoryLabel = "Category:";
 constexpr const char* kSelectedLabel = "Selected categories";
 constexpr const char* kCategoryHelp = "The categories every imported directory is listed under. Custom is "
                                       "always one of them";
+constexpr const char* kLearnText = "Find each directory's submission page and learn its form";
+constexpr const char* kLearnHelp =
+    "Vantelo opens each new directory's address, looks there and behind its submit links for the "
+    "submission form, and remembers how to fill it. Directories whose form is not found are added "
+    "all the same; you can teach them with Edit later";
+constexpr const char* kLearningText = "Finding the submission pages and learning their forms...";
+constexpr const char* kCancellingText = "Stopping; what was learned is kept...";
+constexpr const char* kCloseHint = ". Press the Close button to continue";
 constexpr const char* kCancelText = "Cancel";
 constexpr const char* kSkipText = "Skip PR check";
 constexpr const char* kCloseText = "Close";
@@ -56,6 +66,7 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     , m_addCategory(new QPushButton(QStringLiteral("&Add"), this))
     , m_removeCategory(new QPushButton(QStringLiteral("&Remove"), this))
     , m_categories(new QListWidget(this))
+    , m_learn(new QCheckBox(toQString(kLearnText), this))
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_import(new QPushButton(QStringLiteral("&Import"), this))
@@ -88,6 +99,7 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     grid->addWidget(selectedLabel, 2, 1);
     grid->addWidget(m_categories, 3, 1);
     grid->addWidget(m_removeCategory, 3, 2, Qt::AlignTop);
+    grid->addWidget(withHelpIcon(this, m_learn, toQString(kLearnHelp)), 4, 1);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -112,7 +124,7 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     connect(m_import, &QPushButton::clicked, this, &CImportDirectoriesDlg::startImport);
     connect(m_cancel, &QPushButton::clicked, this, &CImportDirectoriesDlg::cancelPressed);
     showCategories(0);
-    resize(480, 340);
+    resize(520, 380);
 
     m_file->setObjectName("fileEdit");
     m_browse->setObjectName("browseButton");
@@ -120,6 +132,7 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     m_addCategory->setObjectName("addCategoryButton");
     m_removeCategory->setObjectName("removeCategoryButton");
     m_categories->setObjectName("categoryList");
+    m_learn->setObjectName("learnCheck");
     m_status->setObjectName("statusLine");
     m_progress->setObjectName("progressBar");
     m_import->setObjectName("importButton");
@@ -143,6 +156,11 @@ std::size_t CImportDirectoriesDlg::added() const
     return m_run ? m_run->stored() : 0;
 }
 
+LearningSummary CImportDirectoriesDlg::learned() const
+{
+    return m_learning ? m_learning->summary() : LearningSummary {};
+}
+
 void CImportDirectoriesDlg::done(int result)
 {
     closeImport();
@@ -151,7 +169,7 @@ void CImportDirectoriesDlg::done(int result)
 
 void CImportDirectoriesDlg::reject()
 {
-    if (m_state == State::Checking) {
+    if (m_state == State::Checking || m_state == State::Learning) {
         cancelPressed();
         return;
     }
@@ -176,6 +194,7 @@ void CImportDirectoriesDlg::startImport()
         return;
     m_status->setText(toQString(importFoundText(*scan)));
     m_import->setEnabled(false);
+    m_learn->setEnabled(false);
     if (scan->found.empty()) {
         finish(m_status->text());
         return;
@@ -185,13 +204,67 @@ void CImportDirectoriesDlg::startImport()
     m_progress->setValue(0);
     m_progress->show();
     m_cancel->setText(toQString(kSkipText));
+    if (m_learn->isChecked())
+        m_found = scan->found;
     m_run = DirectoryImport::create(m_customStore, m_mainStore, std::move(scan->found), categoryText, this);
     CSiteChecker checker(m_hosts);
     if (!m_run->start(checker)) {
         // Without a worker the directories go in at once, without PageRank.
         m_run->close();
-        finish(toQString(importDoneText(m_run->size())));
+        importDone(m_run->size());
     }
+}
+
+// Every new directory is in the stores: their forms are learned next, when asked.
+void CImportDirectoriesDlg::importDone(std::size_t count)
+{
+    if (m_found.empty()) {
+        finish(toQString(importDoneText(count)));
+        return;
+    }
+    startLearning();
+}
+
+void CImportDirectoriesDlg::startLearning()
+{
+    m_state = State::Learning;
+    m_lessons = 0;
+    m_status->setText(toQString(kLearningText));
+    m_progress->setRange(0, static_cast<int>(m_found.size()));
+    m_progress->setValue(0);
+    m_progress->show();
+    m_cancel->setText(toQString(kCancelText));
+    DirectoryLearningRun::IListener* listener = this;
+    m_learning =
+        std::make_unique<DirectoryLearningRun>(m_found, DirectoryLearner(m_learningLimits), listener);
+    if (!m_learning->start())
+        finish(toQString(learningSummaryText(m_learning->summary()) + kCloseHint));
+}
+
+// A lesson of the learning run: a learned form replaces the directory's
+// address by its submission page and gives it the form's items.
+void CImportDirectoriesDlg::applyLesson(std::size_t position, const DirectoryLesson& lesson)
+{
+    if (position >= m_found.size())
+        return;
+    const std::string& name = m_found[position].name;
+    ++m_lessons;
+    m_progress->setValue(static_cast<int>(m_lessons));
+    std::string line;
+    if (lesson.outcome == DirectoryLesson::Outcome::Learned) {
+        std::vector<DirectoryItem> items;
+        for (const LearnedItem& learned : lesson.items)
+            items.push_back(learned.item);
+        for (DirectoryStore* store : { &m_customStore, &m_mainStore }) {
+            store->SetSubmitUrl(name, lesson.submitUrl);
+            store->SetItems(name, items);
+        }
+        line = "Learned the form of " + name;
+    } else {
+        line = name + ": " + lesson.reason;
+    }
+    m_status->setText(toQString(std::string(kLearningText) + "\n" + std::to_string(m_lessons) + " of "
+        + std::to_string(m_found.size()) + " done. " + line));
 }
 
 void CImportDirectoriesDlg::cancelPressed()
@@ -204,6 +277,13 @@ void CImportDirectoriesDlg::cancelPressed()
         if (m_run)
             m_run->skipPageRank();
         break;
+    case State::Learning:
+        if (m_learning) {
+            m_learning->cancel();
+            m_cancel->setEnabled(false);
+            m_status->setText(toQString(kCancellingText));
+        }
+        break;
     case State::Done:
         accept();
         break;
@@ -214,8 +294,11 @@ void CImportDirectoriesDlg::finish(const QString& status)
 {
     m_state = State::Done;
     m_status->setText(status);
-    if (m_run)
+    if (m_learning)
+        m_progress->setValue(static_cast<int>(m_lessons));
+    else if (m_run)
         m_progress->setValue(static_cast<int>(m_run->stored()));
+    m_cancel->setEnabled(true);
     m_cancel->setText(toQString(kCloseText));
     m_cancel->setDefault(true);
     m_cancel->setFocus();
@@ -248,8 +331,11 @@ void CImportDirectoriesDlg::closeImport()
         return;
     m_closing = true;
     // From here on the checker reaches this window no more; what it has not
-    // checked yet goes into the stores now.
+    // checked yet goes into the stores now. The learning stops, and its
+    // workers are waited for (their requests are cut short).
     m_run->close();
+    if (m_learning)
+        m_learning->close();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
@@ -265,7 +351,19 @@ void CImportDirectoriesDlg::onAllChecked(std::size_t count)
 {
     post([count](CImportDirectoriesDlg& dialog) {
         dialog.m_run->storeChecked();
-        dialog.finish(toQString(importDoneText(count)));
+        dialog.importDone(count);
+    });
+}
+
+void CImportDirectoriesDlg::onLesson(std::size_t position, const DirectoryLesson& lesson)
+{
+    post([position, lesson](CImportDirectoriesDlg& dialog) { dialog.applyLesson(position, lesson); });
+}
+
+void CImportDirectoriesDlg::onRunEnded(const LearningSummary& summary)
+{
+    post([summary](CImportDirectoriesDlg& dialog) {
+        dialog.finish(toQString(learningSummaryText(summary) + kCloseHint));
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/HostConfiguration.h"
 #include "custom/DirectoryImport.h"
+#include "custom/DirectoryLearningRun.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -15,6 +16,7 @@
 
 class DirectoryStore;
 class IMessageBox;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,8 +29,13 @@ class QPushButton;
 // run on a worker thread. The checker's reports reach the window only as queued
 // calls, and the new directories enter the stores on the window's thread;
 // closing the window ends the import first (what was not checked yet is added
-// without PageRank), so nothing is delivered to a window that is gone.
-class CImportDirectoriesDlg : public QDialog, private DirectoryImport::IListener {
+// without PageRank), so nothing is delivered to a window that is gone. When
+// asked, each new directory's submission page is then found and its form
+// learned on worker threads; each lesson enters the stores on the window's
+// thread, and cancelling keeps what was learned.
+class CImportDirectoriesDlg : public QDialog,
+                              private DirectoryImport::IListener,
+                              private DirectoryLearningRun::IListener {
     Q_OBJECT
 
 public:
@@ -48,6 +55,10 @@ public:
 
     // How many directories the import added (0 before it ran).
     std::size_t added() const;
+    // How the learning of the new directories' forms went (all 0 when it did not run).
+    LearningSummary learned() const;
+    // The bounds of each directory's search, for the learning to come.
+    void setLearningLimits(DiscoveryLimits limits) { m_learningLimits = limits; }
 
 public slots:
     void done(int result) override;
@@ -59,6 +70,7 @@ private:
     enum class State {
         Idle, // nothing imported yet
         Checking, // the new directories are being checked and added
+        Learning, // every directory is in; their forms are being learned
         Done, // every directory is in; only closing is left
     };
 
@@ -70,10 +82,15 @@ private:
     void removeCategory();
     void showCategories(int selected);
     void closeImport();
+    void importDone(std::size_t count);
+    void startLearning();
+    void applyLesson(std::size_t position, const DirectoryLesson& lesson);
 
     // Called on the checker's thread: each only queues the work for this window.
     void onDirectoryChecked() override;
     void onAllChecked(std::size_t count) override;
+    void onLesson(std::size_t position, const DirectoryLesson& lesson) override;
+    void onRunEnded(const LearningSummary& summary) override;
     template <typename Work> void post(Work work);
 
     DirectoryStore& m_customStore;
@@ -84,6 +101,10 @@ private:
     FileChooser m_chooseFile;
     std::vector<std::string> m_selected;
     std::shared_ptr<DirectoryImport> m_run;
+    std::vector<ListedDirectory> m_found; // the new directories, for learning their forms
+    std::unique_ptr<DirectoryLearningRun> m_learning;
+    DiscoveryLimits m_learningLimits;
+    std::size_t m_lessons = 0;
     State m_state = State::Idle;
     bool m_closing = false;
     // Made on the window's thread; the checker's thread only copies it.
@@ -95,6 +116,7 @@ private:
     QPushButton* m_addCategory;
     QPushButton* m_removeCategory;
     QListWidget* m_categories;
+    QCheckBox* m_learn;
     QLabel* m_status;
     QProgressBar* m_progress;
     QPushButton* m_import;

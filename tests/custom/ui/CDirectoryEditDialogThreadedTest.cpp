@@ -14,11 +14,16 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -34,6 +39,15 @@ const std::string kFormPage = R"(<!DOCTYPE html><html><body>
 const std::string kSecondPage =
     R"(<!DOCTYPE html><html><body><form><textarea name="story"></textarea></form></body></html>)";
 
+// The German test site's submission form.
+std::string germanFormPage()
+{
+    std::ifstream file(std::filesystem::path(VANTELO_SOURCE_DIR) / "tests/custom/sites/german/eintragen.php");
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
 std::string itemText(const DirectoryItem& entry)
 {
     return entry.name + "/" + std::string(controlTypeText(entry.type)) + "/" + std::to_string(entry.index)
@@ -48,6 +62,7 @@ protected:
     {
         m_server.serve("/add", 200, kFormPage, "text/html");
         m_server.serve("/second", 200, kSecondPage, "text/html");
+        m_server.serve("/eintragen.php", 200, germanFormPage(), "text/html; charset=utf-8");
         m_server.serve("/search", 200, "Rank_1:1:5");
         m_server.closeConnectionsAfterEachAnswer();
         m_server.start();
@@ -78,10 +93,10 @@ protected:
     }
 
     // Enters a name and the form's address and waits until the page is loaded and armed.
-    bool openForm(const std::string& name = "Dir")
+    bool openForm(const std::string& name = "Dir", const std::string& path = "/add")
     {
         child<QLineEdit>(*m_wizard, "nameEdit")->setText(QString::fromStdString(name));
-        child<QLineEdit>(*m_wizard, "addressEdit")->setText(QString::fromStdString(m_server.url("/add")));
+        child<QLineEdit>(*m_wizard, "addressEdit")->setText(QString::fromStdString(m_server.url(path)));
         child<QPushButton>(*m_wizard, "nextButton")->click();
         return m_wizard->step() == CDirectoryEditDialog::kBrowserStep
             && waitUntil([&] { return m_wizard->model().mapping().armed(); }, 30000);
@@ -230,6 +245,43 @@ TEST_F(CDirectoryEditDialogThreaded, TypingTheAddressProposesTheNameAndFailedChe
     const std::unique_ptr<QMimeData> dragged(fields->model()->mimeData({ fields->model()->index(0, 0) }));
     ASSERT_TRUE(dragged);
     EXPECT_EQ(dragged->text(), QStringLiteral("#fname# #lname#"));
+}
+
+TEST_F(CDirectoryEditDialogThreaded, LearnThisPageFillsTheRecognisedFormForTheUserToCorrect)
+{
+    show(DirectoryWizardModel({}, {}));
+    ASSERT_TRUE(openForm("Bergland", "/eintragen.php"));
+    auto* learn = child<QPushButton>(*m_wizard, "learnPageButton");
+    auto* status = child<QLabel>(*m_wizard, "learnStatus");
+    ASSERT_TRUE(learn->isEnabled());
+    learn->click();
+    ASSERT_TRUE(waitUntil([&] { return !status->text().isEmpty() && learn->isEnabled(); }, 30000));
+    EXPECT_EQ(status->text(),
+        QStringLiteral(
+            "Vantelo filled in 9 fields of the form. Check them, correct what is wrong and press Next."));
+    EXPECT_EQ(fieldValue("titel"), QStringLiteral("#title#"));
+    EXPECT_EQ(fieldValue("adresse"), QStringLiteral("#url#"));
+    // The user corrects the recogniser: no keywords here, and the name goes in one field.
+    evaluate(*child<FillingWebPage>(*m_wizard, "webPage"),
+        QStringLiteral("document.getElementsByName('suchbegriffe')[0].value = '';"
+                       "document.getElementsByName('nachname')[0].value = '#fname# #lname#';"));
+    ASSERT_TRUE(finishBrowsing());
+    EXPECT_THAT(learned(),
+        UnorderedElementsAre("titel/edit/0=#title#", "adresse/edit/0=#url#", "beschreibung/edit/0=#desc#",
+            "vorname/edit/0=#fname#", "nachname/edit/0=#fname# #lname#", "email/edit/0=#email#",
+            "agb/checkbox/0=true", "rubrik/select/0="));
+}
+
+TEST_F(CDirectoryEditDialogThreaded, LearnThisPageSaysWhenThePageHoldsNoSubmissionForm)
+{
+    show(DirectoryWizardModel({}, {}));
+    ASSERT_TRUE(openForm());
+    child<QPushButton>(*m_wizard, "learnPageButton")->click();
+    auto* status = child<QLabel>(*m_wizard, "learnStatus");
+    ASSERT_TRUE(waitUntil([&] { return !status->text().isEmpty(); }, 30000));
+    EXPECT_THAT(status->text().toStdString(), HasSubstr("recognises no submission form on this page"));
+    ASSERT_TRUE(finishBrowsing());
+    EXPECT_THAT(learned(), ElementsAre("email/edit/0=#email#"));
 }
 
 } // namespace

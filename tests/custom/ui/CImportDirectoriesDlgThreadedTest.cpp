@@ -1,5 +1,6 @@
 #include "custom/ui/CImportDirectoriesDlg.h"
 
+#include "../TestSites.h"
 #include "CustomDialogTesting.h"
 #include "GuiTestSupport.h"
 #include "directories/DirectoryStore.h"
@@ -8,6 +9,7 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 namespace {
 
@@ -167,6 +170,86 @@ TEST_F(CImportDirectoriesDlgThreaded, AFileWithoutNewDirectoriesOnlyCloses)
     EXPECT_EQ(child<QPushButton>(*m_dialog, "cancelButton")->text(), QStringLiteral("Close"));
     child<QPushButton>(*m_dialog, "cancelButton")->click();
     EXPECT_FALSE(m_dialog->isVisible());
+}
+
+// A site whose home page sends a space every tenth of a second, for ever.
+void serveTrickle(LoopbackServer& server)
+{
+    server.handle("/", [](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider("text/html", [](std::size_t, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            return sink.write(" ", 1);
+        });
+    });
+    server.start();
+}
+
+TEST_F(CImportDirectoriesDlgThreaded, LearningFindsEachSubmissionPageAndSumsUp)
+{
+    LoopbackServer menu;
+    serveTestSite(menu, "menu");
+    LoopbackServer none;
+    serveTestSite(none, "none");
+    m_gate.open();
+    auto* learn = child<QCheckBox>(*m_dialog, "learnCheck");
+    EXPECT_EQ(learn->text(), QStringLiteral("Find each directory's submission page and learn its form"));
+    EXPECT_FALSE(learn->isChecked());
+    learn->setChecked(true);
+    import(m_folder.write("sites.txt", "Menu," + menu.url("/") + "\nNone," + none.url("/") + "\n").string());
+    EXPECT_FALSE(learn->isEnabled());
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QPushButton>(*m_dialog, "cancelButton")->text() == QStringLiteral("Close"); },
+        30000));
+    EXPECT_EQ(status(),
+        QStringLiteral("Learned 1 of 2 directories; 1 without a submission form. Press the Close button to "
+                       "continue"));
+    EXPECT_EQ(child<QProgressBar>(*m_dialog, "progressBar")->value(), 2);
+    const TestSite& site = testSites().front();
+    ASSERT_EQ(site.name, "menu");
+    for (const DirectoryStore* store : { &m_custom, &m_main }) {
+        ASSERT_NE(store->find("Menu"), nullptr);
+        EXPECT_EQ(store->find("Menu")->submitUrl, menu.url(site.submitPath));
+        EXPECT_EQ(store->find("Menu")->items, site.items);
+        EXPECT_EQ(store->find("Menu")->pr, 6);
+        // A directory without a form keeps its address and stays without items.
+        ASSERT_NE(store->find("None"), nullptr);
+        EXPECT_EQ(store->find("None")->submitUrl, none.url("/"));
+        EXPECT_TRUE(store->find("None")->items.empty());
+    }
+    EXPECT_EQ(m_dialog->learned(), (LearningSummary { 2, 2, 1, 1, 0 }));
+}
+
+TEST_F(CImportDirectoriesDlgThreaded, CancellingTheLearningKeepsWhatWasLearned)
+{
+    LoopbackServer menu;
+    serveTestSite(menu, "menu");
+    LoopbackServer slow;
+    serveTrickle(slow);
+    LoopbackServer slower;
+    serveTrickle(slower);
+    DiscoveryLimits limits;
+    limits.page.total = std::chrono::seconds(60);
+    m_dialog->setLearningLimits(limits);
+    m_gate.open();
+    child<QCheckBox>(*m_dialog, "learnCheck")->setChecked(true);
+    import(m_folder
+               .write("sites.txt",
+                   "Menu," + menu.url("/") + "\nSlow," + slow.url("/") + "\nSlower," + slower.url("/") + "\n")
+               .string());
+    auto* cancel = child<QPushButton>(*m_dialog, "cancelButton");
+    ASSERT_TRUE(
+        waitUntil([&] { return child<QProgressBar>(*m_dialog, "progressBar")->value() == 1; }, 30000));
+    EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
+    cancel->click();
+    ASSERT_TRUE(waitUntil([&] { return cancel->text() == QStringLiteral("Close"); }, 10000));
+    EXPECT_EQ(status(),
+        QStringLiteral("Learned 1 of 3 directories; 0 without a submission form. Press the Close button to "
+                       "continue"));
+    EXPECT_EQ(m_custom.find("Menu")->items, testSites().front().items);
+    EXPECT_TRUE(m_custom.find("Slow")->items.empty());
+    EXPECT_EQ(m_custom.find("Slower")->submitUrl, slower.url("/"));
+    cancel->click();
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
 }
 
 } // namespace

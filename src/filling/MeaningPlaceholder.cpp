@@ -1,0 +1,39 @@
+#include "filling/MeaningPlaceholder.h"
+
+std::optional<std::string_view> placeholderFor(FieldMeaning meaning, bool withoutHttp)
+{
+    switch (meaning) {
+    case FieldMeaning::SiteTitle:
+        return "#title#";
+    case FieldMeaning::SiteUrl:
+        return withoutHttp ? "#url_no_http#" : "#url#";
+    case FieldMeaning::Description:
+        return "#desc#";
+    case FieldMeaning::Keywords:
+        return "#keywords#";
+    case FieldMeaning::Email:
+        return "#email#";
+    case FieldMeaning::FullName:
+        return "#fname# #lname#";
+    case FieldMeaning::FirstName:
+        return "#fname#";
+    case FieldMeaning::LastName:
+        return "#lname#";
+    case FieldMeaning::UserName:
+        return "#username#";
+    case FieldMeaning::Password:
+        return "#password#";
+    case FieldMeaning::StreetAddress:
+        return "#address#";
+    case FieldMeaning::City:
+        return "#city#";
+    case FieldMeaning::PostalCode:
+        return "#zip#";
+    case FieldMeaning::Province:
+        return "#province#";
+    case FieldMeaning::ReciprocalUrl:
+        return "#reciprocal#";
+    default:
+        return std::nullopt;
+    }
+}
