@@ -19,7 +19,7 @@ declare -gA _vantelo_cli_options=(
     [profiles show]=""
     [profiles import-dat]="--replace --dirdata --data-dir"
     [history export]="--data-dir --profile"
-    [fill-preview]="--data-dir --profile --directory --category-runs --late-fields --submit"
+    [fill-preview]="--data-dir --profile --directory --category-runs --late-fields --browser-profile --submit"
     [pagerank]="--data-dir"
     [stats]="--data-dir"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume"
@@ -114,7 +114,7 @@ _vantelo_cli()
     [[ -n ${_vantelo_cli_options[$key]+set} ]] || return
 
     case $prev in
-    --data-dir)
+    --data-dir | --browser-profile)
         compopt -o filenames
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
         return
@@ -140,7 +140,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile) ((i++)) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
         esac

@@ -35,7 +35,24 @@ std::optional<TabOpening> TabSlots::open(const std::string& address, bool tabbed
     slot.fill.picks.clear();
     // The opener names the directory; a page opened otherwise must not keep the last one's.
     slot.fill.directoryName.clear();
+    slot.openedByPage = false;
     return opening;
+}
+
+std::optional<int> TabSlots::openForPage()
+{
+    for (int index = 0; index < kTabSlotCount; ++index) {
+        TabSlot& slot = (*this)[index];
+        if (!slot.free)
+            continue;
+        slot.free = false;
+        slot.openedByPage = true;
+        slot.requestedAddress.clear();
+        slot.fill.picks.clear();
+        slot.fill.directoryName.clear();
+        return index;
+    }
+    return std::nullopt;
 }
 
 void TabSlots::close(int slot)
@@ -46,7 +63,8 @@ void TabSlots::close(int slot)
 int TabSlots::findAddress(const std::string& address) const
 {
     for (int slot = 0; slot < kTabSlotCount; ++slot) {
-        if (!(*this)[slot].free && (*this)[slot].requestedAddress == address)
+        const TabSlot& candidate = (*this)[slot];
+        if (!candidate.free && !candidate.openedByPage && candidate.requestedAddress == address)
             return slot;
     }
     return -1;

@@ -18,13 +18,14 @@ struct TabSlot {
     std::string requestedAddress; // the address last given to OpenTab
     TabFillState fill; // the directory's name, the picks, the fill state
     std::int32_t pageRank = 0; // of the last completed page; negative: none could be had
+    bool openedByPage = false; // a page opened it as a new window: it has no directory
 };
 
 // Where OpenTab puts the tab of a slot in the tab row.
 enum class TabPlacement {
     Append, // a new tab at the end of the row
     InsertFirst, // single-tab mode: the one tab, made anew
-    ReplaceFirst, // single-tab mode: the one tab shows the new page
+    ReplaceFirst, // single-tab mode: the tab of slot 0 shows the new page
 };
 
 // The slot a page opens in, and where its tab goes.
@@ -40,10 +41,15 @@ public:
     // when all ten are used), else always slot 0. The slot is then used, shows the
     // address, and its picks and directory name are emptied.
     std::optional<TabOpening> open(const std::string& address, bool tabbedBrowsing);
+    // Takes the first free slot for a window a page opens, whether tabs are on
+    // or not (the opening page stays); none when all ten are used. The slot has
+    // no directory and no address of its own.
+    std::optional<int> openForPage();
     // Frees a slot.
     void close(int slot);
 
-    // The first used slot that was asked to show the address, or -1.
+    // The first used slot that was asked to show the address, or -1. Slots that
+    // pages opened are no directory's and are never found.
     int findAddress(const std::string& address) const;
 
     TabSlot& operator[](int slot) { return m_slots.at(static_cast<std::size_t>(slot)); }

@@ -33,6 +33,8 @@ public:
     std::filesystem::path oldProfiles() const { return m_root / "sv.dat"; }
     std::filesystem::path styleSheet() const { return m_root / "submission.xsl"; }
     std::filesystem::path settings() const { return m_root / "data" / "settings.xml"; }
+    // The embedded browser's cookies, site data, cache and zoom levels.
+    std::filesystem::path browser() const { return m_root / "data" / "browser"; }
 
 private:
     std::filesystem::path m_root;

@@ -159,9 +159,15 @@ std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* use
     return offered;
 }
 
+// Tells the caller's progress function how far the body is and lets the
+// caller's flag end a transfer that is under way.
 int reportProgress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t)
 {
     const auto& transfer = *static_cast<Transfer*>(user);
+    if (transfer.request.cancel && transfer.request.cancel->load())
+        return 1;
+    if (!transfer.request.progress)
+        return 0;
     const bool goOn = transfer.request.progress(static_cast<std::uint64_t>(std::max<curl_off_t>(received, 0)),
         static_cast<std::uint64_t>(std::max<curl_off_t>(total, 0)));
     return goOn ? 0 : 1;
@@ -173,13 +179,6 @@ struct CurlDeleter {
 struct HeaderListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
-
-// Lets the caller's flag end a transfer that is under way.
-int checkCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
-    const auto* cancel = static_cast<const std::atomic<bool>*>(user);
-    return cancel->load() ? 1 : 0;
-}
 
 // A receive time-out: give up when less than one byte arrives per second over
 // the whole period.
@@ -204,11 +203,6 @@ void setCommonOptions(CURL* handle, const std::string& url, const HttpRequest& r
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     setTimeouts(handle, request);
-    if (request.cancel) {
-        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, checkCancel);
-        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, request.cancel);
-        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    }
 }
 
 HttpFailure failureOf(CURLcode result, const Transfer& transfer)
@@ -304,12 +298,12 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
         curl_easy_setopt(handle.get(), CURLOPT_COPYPOSTFIELDS, request.formBody->c_str());
     }
 
-    Transfer transfer { request, handle.get(), text, file.get(), 0, false, false, {} };
+    Transfer transfer { request, handle.get(), text, file.get(), 0, false, false, false, {} };
     curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, storeBody);
     curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERFUNCTION, noteHeader);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERDATA, &transfer);
-    if (request.progress) {
+    if (request.progress || request.cancel) {
         curl_easy_setopt(handle.get(), CURLOPT_XFERINFOFUNCTION, reportProgress);
         curl_easy_setopt(handle.get(), CURLOPT_XFERINFODATA, &transfer);
         curl_easy_setopt(handle.get(), CURLOPT_NOPROGRESS, 0L);

@@ -11,6 +11,8 @@ class QtFileDialog : public IFileDialog {
 public:
     explicit QtFileDialog(QWidget* parent);
 
+    void setParent(QWidget* parent) { m_parent = parent; }
+
     std::optional<ChosenFile> choose(const FileDialogRequest& request) override;
 
     // The type list as the dialog shows it: each description with the patterns

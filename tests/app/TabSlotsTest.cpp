@@ -1,4 +1,5 @@
 #include "app/TabSlots.h"
+#include "app/PendingReferers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -39,6 +40,58 @@ TEST(TabSlotsTest, SingleTabModeAlwaysUsesSlotZero)
     EXPECT_EQ(slots[0].fill.picks, PickSlots {});
     EXPECT_EQ(slots[0].fill.directoryName, "");
     EXPECT_EQ(slots.findAddress("http://b/"), 0);
+}
+
+TEST(TabSlotsTest, AWindowAPageOpensTakesAFreeSlotWithoutADirectoryInEitherMode)
+{
+    TabSlots slots;
+    slots.open("http://dir.example/add", false);
+    slots[0].fill.directoryName = "Dir";
+    // Single-tab mode keeps the page that opened the window: the window gets a slot of its own.
+    const std::optional<int> window = slots.openForPage();
+    ASSERT_EQ(window, 1);
+    EXPECT_TRUE(slots[1].openedByPage);
+    EXPECT_EQ(slots[1].fill.directoryName, "");
+    // It is no directory's tab, even when it shows a directory's address.
+    slots[1].requestedAddress = "http://dir.example/add";
+    slots.close(0);
+    EXPECT_EQ(slots.findAddress("http://dir.example/add"), -1);
+
+    // A directory opened in the slot later is a directory's tab again.
+    slots.close(1);
+    for (int slot = 0; slot < kTabSlotCount; ++slot)
+        ASSERT_TRUE(slots.open("http://d" + std::to_string(slot) + "/", true));
+    EXPECT_FALSE(slots[1].openedByPage);
+    EXPECT_EQ(slots.findAddress("http://d1/"), 1);
+    EXPECT_EQ(slots.openForPage(), std::nullopt);
+}
+
+TEST(TabSlotsTest, ARefererWaitsForItsAddressAsTheBrowserAsksForIt)
+{
+    PendingReferers referers;
+    referers.expect("http://Dir.Example", "http://Dir.Example");
+    referers.expect("https://dir.example:443/add?x=1#form", "https://dir.example/");
+    referers.expect("http://dir.example:8080", "http://dir.example:8080");
+    // An address without a path is asked for with "/"; the scheme's own port is left out.
+    EXPECT_EQ(referers.take("http://dir.example/"), "http://Dir.Example");
+    EXPECT_EQ(referers.take("https://dir.example/add?x=1"), "https://dir.example/");
+    EXPECT_EQ(referers.take("http://dir.example:8080/"), "http://dir.example:8080");
+    // Each is sent once.
+    EXPECT_EQ(referers.take("http://dir.example/"), std::nullopt);
+    EXPECT_EQ(referers.size(), 0u);
+    // The query is part of the address.
+    referers.expect("http://dir.example/add?a=1", "r");
+    EXPECT_EQ(referers.take("http://dir.example/add?a=2"), std::nullopt);
+
+    // Addresses never asked for do not pile up.
+    for (std::size_t i = 0; i < PendingReferers::kMaxPending + 5; ++i)
+        referers.expect("http://host" + std::to_string(i) + ".example/", "r");
+    EXPECT_EQ(referers.size(), PendingReferers::kMaxPending);
+    EXPECT_EQ(referers.take("http://host4.example/"), std::nullopt);
+    EXPECT_EQ(referers.take("http://host5.example/"), "r");
+
+    EXPECT_EQ(requestAddress("HTTP://User@Host.Example:80?q#f"), "http://User@host.example/?q");
+    EXPECT_EQ(requestAddress("about:blank#alpha"), "about:blank");
 }
 
 TEST(TabSlotsTest, CaptionsAreCutAfterThirtyCharacters)

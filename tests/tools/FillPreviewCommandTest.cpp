@@ -6,6 +6,8 @@
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
+#include <QTest>
+
 #include <nlohmann/json.hpp>
 
 #include <gmock/gmock.h>
@@ -89,6 +91,37 @@ TEST_F(FillPreviewCommandTest, PrintsWhatThePageHoldsAfterTheFill)
     const CliRun custom = preview("Custom", "/add", { "--profile", "Site" });
     ASSERT_EQ(custom.code, 0) << custom.err;
     EXPECT_EQ(field(nlohmann::json::parse(custom.out), "q", 0)["value"], "owner@site.example");
+}
+
+TEST_F(FillPreviewCommandTest, ABrowserProfileFolderKeepsItsCookiesFromRunToRun)
+{
+    LoopbackServer site;
+    site.handle("/login", [](const httplib::Request& request, httplib::Response& response) {
+        response.headers.emplace("Set-Cookie", "login=yes; Max-Age=3600; Path=/");
+        response.set_content(R"(<html><body><input name="seen" value=")" + request.get_header_value("Cookie")
+                + R"("></body></html>)",
+            "text/html");
+    });
+    site.closeConnectionsAfterEachAnswer();
+    site.start();
+    const auto cookieSeen = [&](std::vector<std::string> more) {
+        std::vector<std::string> arguments { "--data-dir", m_data.path().string(), "--directory", "Dir",
+            "--profile", "Site", "--late-fields", "0" };
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        arguments.push_back(site.url("/login"));
+        const CliRun run = runCliCommand(runFillPreviewCommand, arguments);
+        // A run of the program ends with its process; here the profile's cookies need a moment
+        // to reach the folder before the next run reads it.
+        QTest::qWait(1000);
+        EXPECT_EQ(run.code, 0) << run.err;
+        return run.code == 0 ? field(nlohmann::json::parse(run.out), "seen", 0)["value"] : nlohmann::json();
+    };
+    const std::string kept = m_data.path("kept").string();
+    EXPECT_EQ(cookieSeen({ "--browser-profile", kept }), "");
+    EXPECT_EQ(cookieSeen({ "--browser-profile", kept }), "login=yes");
+    // Without the option nothing is kept, and the data folder gets no browser folder.
+    EXPECT_EQ(cookieSeen({}), "");
+    EXPECT_FALSE(std::filesystem::exists(m_data.path("data/browser")));
 }
 
 TEST_F(FillPreviewCommandTest, AnUnknownProfileDirectoryOrPageIsAnError)

@@ -12,6 +12,7 @@
 #include "app/ui/CQuenlarDlg.h"
 #include "app/ui/DirectoryListView.h"
 #include "app/ui/DirectoryPanel.h"
+#include "browser/ui/BrowserProfile.h"
 #include "checker/ui/CTessalyDlg.h"
 #include "common/HostConfiguration.h"
 #include "common/SettingsStore.h"
@@ -107,7 +108,9 @@ int mainWindow(const DataFolder& folder, const char* out, QSize size, bool openD
     StderrMessageBox messages;
     SystemClock clock;
     SystemRandomSource random;
-    CQuenlarDlg window(messages, clock, random, folder);
+    // A throw-away profile: pictures leave no cookies in the sample folder.
+    BrowserProfile browser({}, { nullptr, nullptr, &messages });
+    CQuenlarDlg window(messages, clock, random, folder, browser);
     window.resize(size);
     window.show();
     const BrowserTabArea& tabs = named<BrowserTabArea>(window, "browserTabs");

@@ -10,6 +10,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "autofill/FieldRecognizer.h"
+#include "browser/ui/BrowserProfile.h"
 #include "common/DataFolder.h"
 #include "common/IClipboard.h"
 #include "common/StderrMessageBox.h"
@@ -41,8 +42,9 @@ using SendingProfile::SiteProfile;
 
 namespace {
 
-constexpr const char* kUsage = "vantelo-cli fill-preview --data-dir DIR --profile NAME --directory NAME "
-                               "[--category-runs N] [--late-fields SECONDS] [--submit] URL";
+constexpr const char* kUsage =
+    "vantelo-cli fill-preview --data-dir DIR --profile NAME --directory NAME "
+    "[--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] [--submit] URL";
 constexpr int kMaxCategoryRuns = 1000;
 constexpr int kMaxLateFieldSeconds = 600;
 // A page that has not loaded and been filled by then is reported as not loading.
@@ -169,9 +171,10 @@ nlohmann::ordered_json submissionJson(const SubmissionVerdict& verdict)
 // with `submit`, then submits the filled form and waits for its answer to be
 // judged. Empty when the page does not load.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
-    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, bool submit)
+    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser,
+    bool submit)
 {
-    FillingWebPage page;
+    FillingWebPage page(browser, nullptr);
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
     // The page named on the command line is filled whatever its site, as the user asked for it.
     tabFiller.setFillsAnySite(true);
@@ -265,6 +268,7 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
         numberOption(line.takeOption("--category-runs"), "--category-runs", 1, 1, kMaxCategoryRuns);
     const int lateFieldSeconds = numberOption(line.takeOption("--late-fields"), "--late-fields",
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
+    const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
     const bool submit = line.takeFlag("--submit");
     const std::string address = line.positional(1, kUsage).front();
     if (!profileName || !directoryName)
@@ -298,8 +302,12 @@ int runFillPreviewCommand(const std::vector<std::string>& arguments)
     const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
     TabFillState tab;
     tab.directoryName = *directoryName;
+    // A throw-away profile unless one is named: the cookies and logins of that folder then hold.
+    // Nobody answers a page's dialogs, sign-ins or downloads here.
+    BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
+        { nullptr, nullptr, &messages });
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, submit);
+        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser, submit);
     if (!preview) {
         std::cerr << "vantelo-cli: the page did not load: " << address << '\n';
         return 1;

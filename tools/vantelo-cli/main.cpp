@@ -28,7 +28,7 @@ const std::vector<CliCommand>& cliCommands()
             runProfilesCommand },
         { "fill-preview",
             "fill-preview --data-dir DIR --profile NAME --directory NAME [--category-runs N] [--late-fields "
-            "SECONDS] [--submit] URL",
+            "SECONDS] [--browser-profile DIR] [--submit] URL",
             runFillPreviewCommand },
         { "pagerank", "pagerank [--data-dir DIR] URL", runPageRankCommand },
         { "stats", "stats [--data-dir DIR] KIND URL [PHRASE]", runStatsCommand },

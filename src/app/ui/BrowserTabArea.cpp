@@ -1,7 +1,5 @@
 #include "app/ui/BrowserTabArea.h"
 
-#include "autofill/FieldRecognizer.h"
-
 #include "app/MainWindowState.h"
 #include "app/ProfileFieldCopy.h"
 #include "app/ui/BrowserTab.h"
@@ -10,6 +8,9 @@
 #include "app/ui/TabToolBar.h"
 #include "app/ui/WindowRelay.h"
 #include "autofill/FieldRecognizer.h"
+#include "browser/ZoomLevels.h"
+#include "browser/ui/BrowserProfile.h"
+#include "browser/ui/FindBar.h"
 #include "common/IClipboard.h"
 #include "common/IMessageBox.h"
 #include "filling/FillCount.h"
@@ -29,13 +30,17 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineProfile>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineView>
 
 namespace {
 
 constexpr const char* kBlankPage = "about:blank";
+// The caption of a tab a page opened, until its page has a title.
+constexpr const char* kNewWindowCaption = "New window";
+constexpr const char* kZoomNote = "Zoom: %1%";
 
 // Hands the PageRank of a page, found on a worker thread, to the tab area's thread.
 class PageRankSink : public CSEOData::IResultSink {
@@ -64,7 +69,8 @@ bool isWebAddress(const QUrl& url)
 } // namespace
 
 BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IRandomSource& random,
-    const IClock& clock, IClipboard& clipboard, NavigationToolBar& navigation, QWidget* parent)
+    const IClock& clock, IClipboard& clipboard, NavigationToolBar& navigation, BrowserProfile& browser,
+    QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_messages(messages)
@@ -73,7 +79,7 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_navigation(navigation)
     , m_filler(state.directories(), state.profiles(), random, clock, messages, clipboard)
     , m_relay(std::make_shared<WindowRelay>(this))
-    , m_webProfile(new QWebEngineProfile(this))
+    , m_browser(browser)
     , m_referers(new RefererInterceptor(this))
     , m_tabBar(new QTabBar)
     , m_addressLabel(new QLabel(QStringLiteral("Address:")))
@@ -82,8 +88,8 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_progress(new QProgressBar)
     , m_toolBar(new TabToolBar)
     , m_views(new QStackedWidget)
+    , m_findBar(new FindBar)
 {
-    m_webProfile->setUrlRequestInterceptor(m_referers);
     m_tabBar->setExpanding(false);
     m_tabBar->setUsesScrollButtons(true);
     m_tabBar->setSelectionBehaviorOnRemove(QTabBar::SelectRightTab);
@@ -95,13 +101,19 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     inside->setContentsMargins(6, 4, 6, 6);
     inside->addWidget(buildAddressLine());
     inside->addWidget(m_views, 1);
+    inside->addWidget(m_findBar);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_tabBar);
     layout->addWidget(frame, 1);
 
-    connect(m_tabBar, &QTabBar::currentChanged, this, &BrowserTabArea::LayoutControls);
+    connect(m_tabBar, &QTabBar::currentChanged, this, [this] {
+        m_findBar->dismiss();
+        LayoutControls();
+    });
+    connect(m_findBar, &FindBar::findRequested, this, &BrowserTabArea::find);
+    connect(m_findBar, &FindBar::closed, this, &BrowserTabArea::stopFinding);
     const auto onCurrent = [this](auto action) {
         return [this, action] {
             if (BrowserTab* current = tab(currentSlot()))
@@ -131,12 +143,13 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     m_pageRank->setObjectName("pageRankLabel");
     m_progress->setObjectName("progressBar");
     m_toolBar->setObjectName("tabToolBar");
+    m_findBar->setObjectName("findBar");
 }
 
 BrowserTabArea::~BrowserTabArea()
 {
     m_relay->close();
-    // The pages go before the browser profile they belong to.
+    // The pages go while the browser profile they belong to is still there.
     for (std::unique_ptr<BrowserTab>& tab : m_tabs)
         tab.reset();
 }
@@ -161,10 +174,17 @@ int BrowserTabArea::OpenTab(const std::string& address, const std::string& capti
 
 void BrowserTabArea::CloseCurrentTab()
 {
-    const int index = m_tabBar->currentIndex();
-    const int slot = currentSlot();
-    if (index < 0 || slot < 0)
+    if (m_tabBar->currentIndex() >= 0)
+        closeSlot(currentSlot());
+}
+
+void BrowserTabArea::closeSlot(int slot)
+{
+    const int index = indexOfSlot(slot);
+    if (index < 0)
         return;
+    if (slot == m_findSlot)
+        m_findBar->dismiss();
     tab(slot)->page()->load(QUrl(QString::fromLatin1(kBlankPage)));
     m_slots.close(slot);
     m_tabBar->removeTab(index);
@@ -208,7 +228,7 @@ void BrowserTabArea::LayoutControls()
         emit fillStatusChanged({});
         return;
     }
-    m_views->setCurrentWidget(current->view());
+    m_views->setCurrentWidget(current->widget());
     emit fillStatusChanged(statusOf(slot));
     m_pageRank->setText(toQString(::pageRankLabel(m_slots[slot].pageRank)));
     updateReciprocalButton(&m_slots[slot].fill);
@@ -223,10 +243,17 @@ int BrowserTabArea::currentSlot() const
 
 void BrowserTabArea::selectSlot(int slot)
 {
+    if (const int index = indexOfSlot(slot); index >= 0)
+        m_tabBar->setCurrentIndex(index);
+}
+
+int BrowserTabArea::indexOfSlot(int slot) const
+{
     for (int index = 0; index < m_tabBar->count(); ++index) {
         if (m_tabBar->tabData(index).toInt() == slot)
-            m_tabBar->setCurrentIndex(index);
+            return index;
     }
+    return -1;
 }
 
 BrowserTab* BrowserTabArea::tab(int slot) const
@@ -243,13 +270,30 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
         return *existing;
     existing = std::make_unique<BrowserTab>(
         slot, m_slots[slot], m_filler,
-        [this]() -> const SendingProfile::SiteProfile& { return m_state.active().profile(); }, m_webProfile,
+        [this]() -> const SendingProfile::SiteProfile& { return m_state.active().profile(); }, m_browser,
         *m_referers);
     BrowserTab* created = existing.get();
+    created->page()->setWindowOpener([this] { return openWindowForPage(); });
     created->filler().setRecognizer([this]() -> const FieldRecognizer* {
         return recognizesForms(m_state.settings()) ? &FieldRecognizer::shipped() : nullptr;
     });
-    m_views->addWidget(created->view());
+    m_views->addWidget(created->widget());
+    // A tab a page opened has no directory's name to show: it shows its page's title.
+    connect(created->page(), &QWebEnginePage::titleChanged, this, [this, slot](const QString& title) {
+        const int index = indexOfSlot(slot);
+        if (index >= 0 && m_slots[slot].openedByPage && !title.isEmpty()) {
+            m_tabBar->setTabText(index, toQString(tabCaption(toStdString(title))));
+            m_tabBar->setTabToolTip(index, title);
+        }
+    });
+    // Only a window that a page opened may be closed by a page.
+    connect(created, &BrowserTab::closeRequested, this, [this](int closing) {
+        if (!m_slots[closing].free && m_slots[closing].openedByPage)
+            QTimer::singleShot(0, this, [this, closing] {
+                if (!m_slots[closing].free && m_slots[closing].openedByPage)
+                    closeSlot(closing);
+            });
+    });
     connect(created, &BrowserTab::stateChanged, this, &BrowserTabArea::updateFromTab);
     connect(created, &BrowserTab::navigationStarted, this, [this](int changed) {
         m_fillStatus[static_cast<std::size_t>(changed)].clear();
@@ -290,6 +334,73 @@ void BrowserTabArea::showStatus(int slot)
         emit fillStatusChanged(statusOf(slot));
 }
 
+QWebEnginePage* BrowserTabArea::openWindowForPage()
+{
+    const std::optional<int> slot = m_slots.openForPage();
+    if (!slot) {
+        // Not from inside the browser's call: the page goes on without its window.
+        QTimer::singleShot(
+            0, this, [this] { m_messages.show(kTooManyTabs, kTooManyTabsCaption, MessageIcon::Warning); });
+        return nullptr;
+    }
+    // A window starts with a page that never showed anything, and without history.
+    m_tabs[static_cast<std::size_t>(*slot)].reset();
+    BrowserTab& opened = ensureTab(*slot);
+    m_fillStatus[static_cast<std::size_t>(*slot)].clear();
+    m_verdict[static_cast<std::size_t>(*slot)].clear();
+    placeTab({ *slot, TabPlacement::Append }, QString::fromLatin1(kNewWindowCaption));
+    selectSlot(*slot);
+    LayoutControls();
+    return opened.page();
+}
+
+void BrowserTabArea::findInPage()
+{
+    if (!tab(currentSlot()))
+        return;
+    m_findBar->open();
+}
+
+void BrowserTabArea::zoomCurrentTab(BrowserTab::Zoom step)
+{
+    if (BrowserTab* current = tab(currentSlot()))
+        emit statusNote(QString::fromLatin1(kZoomNote).arg(zoomPercent(current->zoom(step))));
+}
+
+void BrowserTabArea::forgetCurrentSiteCookies()
+{
+    BrowserTab* current = tab(currentSlot());
+    const QUrl url = current ? current->page()->url() : QUrl();
+    if (!isWebAddress(url) || url.host().isEmpty()) {
+        m_messages.show(kNoSite, kVanteloCaption, MessageIcon::Information);
+        return;
+    }
+    const int forgotten = m_browser.forgetSiteCookies(url.host());
+    const QString text = forgotten > 0 ? QString::fromLatin1(kCookiesForgotten).arg(url.host()).arg(forgotten)
+                                       : QString::fromLatin1(kNoCookies).arg(url.host());
+    m_messages.show(toStdString(text), kVanteloCaption, MessageIcon::Information);
+}
+
+void BrowserTabArea::find(const QString& text, bool backward)
+{
+    BrowserTab* current = tab(currentSlot());
+    if (!current)
+        return;
+    m_findSlot = current->slot();
+    const QWebEnginePage::FindFlags flags =
+        backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    current->page()->findText(text, flags, [this](const QWebEngineFindTextResult& result) {
+        m_findBar->showResult(result.activeMatch(), result.numberOfMatches());
+    });
+}
+
+void BrowserTabArea::stopFinding()
+{
+    if (BrowserTab* searched = tab(m_findSlot))
+        searched->page()->findText(QString());
+    m_findSlot = -1;
+}
+
 void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
 {
     const QString shown = toQString(tabCaption(toStdString(caption)));
@@ -305,7 +416,11 @@ void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
         index = m_tabBar->insertTab(0, shown);
         break;
     case TabPlacement::ReplaceFirst:
-        m_tabBar->setTabText(0, shown);
+        // The tab of slot 0, wherever it went: a tab that shows another slot keeps it.
+        index = indexOfSlot(opening.slot);
+        if (index < 0)
+            index = m_tabBar->insertTab(0, shown);
+        m_tabBar->setTabText(index, shown);
         break;
     }
     m_tabBar->setTabData(index, opening.slot);

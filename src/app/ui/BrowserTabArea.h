@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TabSlots.h"
+#include "app/ui/BrowserTab.h"
 #include "filling/PageFiller.h"
 #include "stats/CSEOData.h"
 
@@ -10,7 +11,8 @@
 #include <memory>
 #include <string>
 
-class BrowserTab;
+class BrowserProfile;
+class FindBar;
 class IClipboard;
 class IClock;
 class IMessageBox;
@@ -22,7 +24,7 @@ class QLineEdit;
 class QProgressBar;
 class QStackedWidget;
 class QTabBar;
-class QWebEngineProfile;
+class QWebEnginePage;
 class RefererInterceptor;
 class TabToolBar;
 class WindowRelay;
@@ -31,6 +33,8 @@ class WindowRelay;
 // line with the page's PageRank and load progress, the tab tool bar and the
 // browser of the current tab. Opens, closes and switches tabs, keeps the tool
 // bars in step with the current tab, and asks for the PageRank of every page loaded.
+// A window a page opens becomes a tab of its own, within the ten; the find bar,
+// the zoom and the site's cookies act on the current tab.
 class BrowserTabArea : public QWidget {
     Q_OBJECT
 
@@ -39,15 +43,22 @@ public:
     static constexpr const char* kTooManyTabs =
         "Maximum 10 browser tabs allowed. Please close some of the currently opened pages and try again.";
     static constexpr const char* kTooManyTabsCaption = "Ravelin";
+    // "Forget This Site's Cookies" without a web page in the current tab.
+    static constexpr const char* kNoSite = "The current tab shows no web site.";
+    static constexpr const char* kCookiesForgotten = "The cookies of %1 were deleted (%2).";
+    static constexpr const char* kNoCookies = "Vantelo keeps no cookies of %1.";
 
     BrowserTabArea(MainWindowState& state, IMessageBox& messages, IRandomSource& random, const IClock& clock,
-        IClipboard& clipboard, NavigationToolBar& navigation, QWidget* parent = nullptr);
+        IClipboard& clipboard, NavigationToolBar& navigation, BrowserProfile& browser,
+        QWidget* parent = nullptr);
     ~BrowserTabArea() override;
 
     // Opens an address in a tab (a new one, or the one tab in single-tab mode)
     // with the caption; the slot, or -1 when ten tabs are open.
     int OpenTab(const std::string& address, const std::string& caption, bool select);
     void CloseCurrentTab();
+    // Closes the tab of a used slot.
+    void closeSlot(int slot);
     void nextTab();
     void previousTab();
     // Shows, hides and enables the controls for the current tab.
@@ -61,6 +72,13 @@ public:
     // The browser of a slot; null while the slot never had a tab.
     BrowserTab* tab(int slot) const;
 
+    // Shows the find bar for the current tab (Ctrl+F).
+    void findInPage();
+    // Zooms the current tab's page (Ctrl++, Ctrl+-, Ctrl+0).
+    void zoomCurrentTab(BrowserTab::Zoom step);
+    // Deletes the cookies of the current tab's site and says how many there were.
+    void forgetCurrentSiteCookies();
+
 signals:
     // The page of a tab confirmed a submission.
     void submissionConfirmed(int slot, const SubmissionOutcome& outcome);
@@ -71,9 +89,15 @@ signals:
     // What the current tab's fills wrote and the verdict on its last submission,
     // for the status line; empty before either.
     void fillStatusChanged(const QString& status);
+    // A short note for the status line (the zoom of the page).
+    void statusNote(const QString& note);
 
 private:
     BrowserTab& ensureTab(int slot);
+    QWebEnginePage* openWindowForPage();
+    int indexOfSlot(int slot) const;
+    void find(const QString& text, bool backward);
+    void stopFinding();
     void placeTab(const TabOpening& opening, const QString& caption);
     void updateFromTab(int slot);
     QString statusOf(int slot) const;
@@ -93,7 +117,7 @@ private:
     PageFiller m_filler;
     std::shared_ptr<WindowRelay> m_relay;
     TabSlots m_slots;
-    QWebEngineProfile* m_webProfile;
+    BrowserProfile& m_browser;
     RefererInterceptor* m_referers;
     std::array<std::unique_ptr<BrowserTab>, kTabSlotCount> m_tabs;
     std::array<QString, kTabSlotCount> m_fillStatus; // per slot, since its page loaded
@@ -107,4 +131,6 @@ private:
     QProgressBar* m_progress;
     TabToolBar* m_toolBar;
     QStackedWidget* m_views;
+    FindBar* m_findBar;
+    int m_findSlot = -1; // the tab the find bar last searched
 };

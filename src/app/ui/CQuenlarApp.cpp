@@ -3,10 +3,13 @@
 #include "app/ProgramArguments.h"
 #include "app/ui/CQuenlarDlg.h"
 #include "app/ui/SingleInstance.h"
+#include "browser/ui/BrowserProfile.h"
+#include "browser/ui/QtBrowserDialogs.h"
 #include "common/DataFolder.h"
 #include "common/SystemClock.h"
 #include "common/SystemRandomSource.h"
 #include "common/Version.h"
+#include "widgets/QtFileDialog.h"
 #include "widgets/QtMessageBox.h"
 
 #include <QApplication>
@@ -70,8 +73,14 @@ int CQuenlarApp::run()
     QtMessageBox messages;
     SystemClock clock;
     SystemRandomSource random;
-    CQuenlarDlg window(messages, clock, random, folder);
+    QtBrowserDialogs browserDialogs;
+    QtFileDialog downloadDialog(nullptr);
+    // The tabs and the directory wizard share the profile; it outlives their pages and, going
+    // last, writes the cookies to disk.
+    BrowserProfile browser(folder.browser(), { &browserDialogs, &downloadDialog, &messages });
+    CQuenlarDlg window(messages, clock, random, folder, browser);
     messages.setParent(&window);
+    downloadDialog.setParent(&window);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &CQuenlarDlg::bringToFront);
     window.show();
     return application.exec();

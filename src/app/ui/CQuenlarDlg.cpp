@@ -1,6 +1,7 @@
 #include "app/ui/CQuenlarDlg.h"
 
 #include "app/AutosaveRules.h"
+#include "app/ui/BrowserCommands.h"
 #include "app/ui/BrowserTab.h"
 #include "app/ui/BrowserTabArea.h"
 #include "app/ui/CAboutDlg.h"
@@ -12,6 +13,7 @@
 #include "app/ui/ToolBarIcons.h"
 #include "app/ui/UpdateCheckStarter.h"
 #include "app/ui/WindowRelay.h"
+#include "browser/ui/BrowserProfile.h"
 #include "common/IMessageBox.h"
 #include "net/BrokenDirectoryReport.h"
 #include "net/UpdateCheck.h"
@@ -50,15 +52,18 @@ constexpr const char* kNoChatRoom =
 constexpr const char* kLoading = "Reading the directory database...";
 // The width of the directory column.
 constexpr int kDirectoryColumnWidth = 260;
+// How long a short note (the zoom) stays in the status line.
+constexpr int kStatusNoteMs = 3000;
 
 } // namespace
 
 CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
-    MainWindowSeams seams, QWidget* parent)
+    BrowserProfile& browser, MainWindowSeams seams, QWidget* parent)
     : QMainWindow(parent)
     , m_messages(messages)
     , m_clock(clock)
     , m_random(random)
+    , m_browser(browser)
     , m_state(messages, std::move(folder))
     , m_clipboard(messages)
     , m_wait(std::make_unique<QtWaitDialog>(this))
@@ -188,6 +193,7 @@ void CQuenlarDlg::closeEvent(QCloseEvent* event)
 void CQuenlarDlg::buildWindow(MainWindowSeams seams)
 {
     m_menus = new MainMenus(menuBar());
+    m_browserCommands = new BrowserCommands(m_menus->tools);
     m_navigation = new NavigationToolBar;
     m_profileBox = new QComboBox;
     m_profileBox->setMinimumWidth(150);
@@ -203,7 +209,8 @@ void CQuenlarDlg::buildWindow(MainWindowSeams seams)
     top->addWidget(m_profileBox);
     top->addWidget(m_edit);
 
-    m_tabs = new BrowserTabArea(m_state, m_messages, m_random, m_clock, m_clipboard, *m_navigation);
+    m_tabs =
+        new BrowserTabArea(m_state, m_messages, m_random, m_clock, m_clipboard, *m_navigation, m_browser);
     m_panel = new DirectoryPanel;
     m_panel->setFixedWidth(kDirectoryColumnWidth);
     m_list = new DirectoryListController(m_state, *m_panel, *this, m_messages, m_clock, this);
@@ -219,7 +226,8 @@ void CQuenlarDlg::buildWindow(MainWindowSeams seams)
     setCentralWidget(central);
 
     m_fileCommands = std::make_unique<FileCommands>(context(), seams.files, seams.programs);
-    m_customCommands = std::make_unique<CustomDirectoryCommands>(context(), std::move(seams.customManager));
+    m_customCommands =
+        std::make_unique<CustomDirectoryCommands>(context(), m_browser, std::move(seams.customManager));
     m_reciprocalCommands =
         std::make_unique<ReciprocalCommands>(context(), m_clipboard, std::move(seams.askCode));
 
@@ -266,6 +274,11 @@ void CQuenlarDlg::connectCommands()
     on(menus.nextTab, [this] { m_tabs->nextTab(); });
     on(menus.closeTab, [this] { m_tabs->CloseCurrentTab(); });
     on(menus.previousTab, [this] { m_tabs->previousTab(); });
+    on(m_browserCommands->find, [this] { m_tabs->findInPage(); });
+    on(m_browserCommands->zoomIn, [this] { m_tabs->zoomCurrentTab(BrowserTab::Zoom::In); });
+    on(m_browserCommands->zoomOut, [this] { m_tabs->zoomCurrentTab(BrowserTab::Zoom::Out); });
+    on(m_browserCommands->zoomReset, [this] { m_tabs->zoomCurrentTab(BrowserTab::Zoom::Reset); });
+    on(m_browserCommands->forgetSiteCookies, [this] { m_tabs->forgetCurrentSiteCookies(); });
 
     connect(m_profileBox, &QComboBox::currentIndexChanged, this, [this] { ApplyProfileSelection(); });
     connect(m_edit, &QPushButton::clicked, this, [this] { editActiveProfile(); });
@@ -276,6 +289,10 @@ void CQuenlarDlg::connectCommands()
         else
             statusBar()->showMessage(status);
     });
+    connect(m_tabs, &BrowserTabArea::statusNote, this,
+        [this](const QString& note) { statusBar()->showMessage(note, kStatusNoteMs); });
+    connect(&m_browser, &BrowserProfile::downloadStatus, this,
+        [this](const QString& status) { statusBar()->showMessage(status); });
     connect(m_tabs, &BrowserTabArea::gotoRequested, this,
         [this](const std::string& directory) { m_list->selectDirectory(directory); });
     connect(m_tabs, &BrowserTabArea::reciprocalRequested, this, &CQuenlarDlg::placeReciprocalLink);
@@ -333,7 +350,9 @@ void CQuenlarDlg::exitProgram()
 
 void CQuenlarDlg::showSettings()
 {
-    CSettingsDlg dialog(m_state.settings(), m_state.hosts().services(), m_messages, this);
+    CSettingsDlg dialog(
+        m_state.settings(), m_state.hosts().services(), m_messages,
+        [this](const BrowsingData& what) { m_browser.clearBrowsingData(what); }, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings() = dialog.settings();

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+class BrowserCommands;
+class BrowserProfile;
 class BrowserTabArea;
 class DirectoryListController;
 class DirectoryPanel;
@@ -59,9 +61,9 @@ public:
     // Reads the settings and opens the start page. The directory databases and
     // the profiles are read once the window first shows, so that it shows at
     // once whatever their size; until then its commands wait. The update check
-    // starts after that reading.
+    // starts after that reading. The browser profile outlives the window.
     CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSource& random, DataFolder folder,
-        MainWindowSeams seams = {}, QWidget* parent = nullptr);
+        BrowserProfile& browser, MainWindowSeams seams = {}, QWidget* parent = nullptr);
     ~CQuenlarDlg() override;
 
     // Writes sv.xml and data/settings.xml.
@@ -83,6 +85,7 @@ public:
 
     MainWindowState& state() { return m_state; }
     MainMenus& menus() const { return *m_menus; }
+    BrowserCommands& browserCommands() const { return *m_browserCommands; }
     DirectoryListController& directoryList() const { return *m_list; }
     ReciprocalCommands& reciprocalCommands() const { return *m_reciprocalCommands; }
     const QTimer& autosaveTimer() const { return m_autosave; }
@@ -135,11 +138,13 @@ private:
     IMessageBox& m_messages;
     const IClock& m_clock;
     IRandomSource& m_random;
+    BrowserProfile& m_browser;
     MainWindowState m_state;
     QtClipboard m_clipboard;
     std::unique_ptr<IWaitDialog> m_wait;
     std::shared_ptr<WindowRelay> m_relay;
     MainMenus* m_menus = nullptr;
+    BrowserCommands* m_browserCommands = nullptr;
     NavigationToolBar* m_navigation = nullptr;
     QComboBox* m_profileBox = nullptr;
     QPushButton* m_edit = nullptr;

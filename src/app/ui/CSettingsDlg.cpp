@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,6 +36,10 @@ constexpr const char* kRecognizeFormsHelp =
     "fields it recognises by their labels, placeholders and names: title, URL, description, keywords, your "
     "name, e-mail and address, the category and the terms check box. It leaves alone captchas, hidden "
     "fields, phone numbers, paid options and login, search and newsletter forms.";
+
+constexpr const char* kCookiesAndSiteData = "cookies and site data";
+constexpr const char* kCache = "the cache";
+constexpr const char* kAnd = " and ";
 
 constexpr const char* kStatisticsHelp =
     "PageRank: Open PageRank gives a free PageRank (0 to 10) for up to 100 sites a request, 10,000 requests "
@@ -59,12 +64,12 @@ QLabel* keyLink(const char* url)
 } // namespace
 
 CSettingsDlg::CSettingsDlg(const MainSettings& settings, IMessageBox& messages, QWidget* parent)
-    : CSettingsDlg(settings, StatisticsServices {}, messages, parent)
+    : CSettingsDlg(settings, StatisticsServices {}, messages, {}, parent)
 {
 }
 
-CSettingsDlg::CSettingsDlg(
-    const MainSettings& settings, const StatisticsServices& services, IMessageBox& messages, QWidget* parent)
+CSettingsDlg::CSettingsDlg(const MainSettings& settings, const StatisticsServices& services,
+    IMessageBox& messages, BrowsingDataClearer clear, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_services(services)
@@ -84,6 +89,7 @@ CSettingsDlg::CSettingsDlg(
     , m_searchProvider(new QComboBox)
     , m_braveKey(new QLineEdit(toQString(services.braveKey)))
     , m_searxngUrl(new QLineEdit(toQString(services.searxngUrl)))
+    , m_clear(std::move(clear))
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_autosave->setChecked(settings.autosave);
@@ -121,6 +127,8 @@ CSettingsDlg::CSettingsDlg(
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
     layout->addWidget(statisticsBox());
+    if (m_clear)
+        layout->addWidget(buildBrowsingData());
     layout->addSpacing(8);
     layout->addWidget(buttons);
 
@@ -222,4 +230,48 @@ void CSettingsDlg::accept()
     if (m_settings.recognizeForms || m_recognizeForms->isChecked() != recognizesForms(m_settings))
         m_settings.recognizeForms = m_recognizeForms->isChecked();
     QDialog::accept();
+}
+
+QWidget* CSettingsDlg::buildBrowsingData()
+{
+    auto* group = new QGroupBox(QStringLiteral("Browser"));
+    m_clearCookies = new QCheckBox(QStringLiteral("C&ookies and site data"));
+    m_clearCache = new QCheckBox(QStringLiteral("Cac&hed pages and pictures"));
+    m_clearButton = new QPushButton(QStringLiteral("&Clear browsing data..."));
+    m_clearCookies->setObjectName("clearCookiesBox");
+    m_clearCache->setObjectName("clearCacheBox");
+    m_clearButton->setObjectName("clearBrowsingDataButton");
+    m_clearCookies->setChecked(true);
+    m_clearCache->setChecked(true);
+    m_clearButton->setAutoDefault(false);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(m_clearCookies, 0, 0);
+    layout->addWidget(m_clearCache, 1, 0);
+    layout->addWidget(m_clearButton, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    layout->setColumnStretch(0, 1);
+    connect(m_clearButton, &QPushButton::clicked, this, &CSettingsDlg::clearBrowsingData);
+    return group;
+}
+
+void CSettingsDlg::clearBrowsingData()
+{
+    const BrowsingData what { m_clearCookies->isChecked(), m_clearCache->isChecked() };
+    if (!what.cookiesAndSiteData && !what.cache) {
+        m_messages.show(kChooseWhatToClear, kVanteloCaption, MessageIcon::Information);
+        return;
+    }
+    QString chosen = QString::fromLatin1(what.cookiesAndSiteData ? kCookiesAndSiteData : kCache);
+    if (what.cookiesAndSiteData && what.cache)
+        chosen += QString::fromLatin1(kAnd) + QString::fromLatin1(kCache);
+    QString question = QString::fromLatin1(kClearQuestion).arg(chosen);
+    if (what.cookiesAndSiteData)
+        question += QString::fromLatin1(kSignedOut);
+    if (m_messages.ask(toStdString(question), kVanteloCaption, MessageButtons::YesNo, MessageIcon::Warning)
+        != MessageAnswer::Yes)
+        return;
+    m_clear(what);
+    std::string done = kCleared;
+    if (what.cookiesAndSiteData)
+        done += kSiteDataAtStart;
+    m_messages.show(done, kVanteloCaption, MessageIcon::Information);
 }

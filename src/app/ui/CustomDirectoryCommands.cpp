@@ -3,8 +3,10 @@
 #include "app/MainWindowState.h"
 #include "custom/ui/CCustomDirListManager.h"
 
-CustomDirectoryCommands::CustomDirectoryCommands(MainWindowContext context, ManagerUse use)
+CustomDirectoryCommands::CustomDirectoryCommands(
+    MainWindowContext context, BrowserProfile& browser, ManagerUse use)
     : m_context(std::move(context))
+    , m_browser(browser)
     , m_use(std::move(use))
 {
     if (!m_use.manage)
@@ -20,7 +22,7 @@ void CustomDirectoryCommands::manageCustomDirectories()
     MainWindowState& state = m_context.state;
     {
         CCustomDirListManager manager(state.directories(), state.customDirectories(), state.folder(),
-            state.hosts(), m_context.messages, m_context.window);
+            state.hosts(), m_context.messages, &m_browser, m_context.window);
         m_use.manage(manager);
     }
     // Reading the databases again would drop the changes that could not be
@@ -32,6 +34,6 @@ bool CustomDirectoryCommands::editDirectory(const std::string& name)
 {
     MainWindowState& state = m_context.state;
     CCustomDirListManager manager(state.directories(), state.customDirectories(), state.folder(),
-        state.hosts(), m_context.messages, m_context.window);
+        state.hosts(), m_context.messages, &m_browser, m_context.window);
     return m_use.edit(manager, name);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+class BrowserProfile;
 class CCustomDirListManager;
 
 // The commands on the directories the user added: the custom directory list
@@ -17,8 +18,9 @@ public:
         std::function<bool(CCustomDirListManager&, const std::string& name)> edit;
     };
 
-    // Each part of `use` left empty shows the manager modally.
-    explicit CustomDirectoryCommands(MainWindowContext context, ManagerUse use = {});
+    // Each part of `use` left empty shows the manager modally. The directory
+    // wizard's browser uses the program's browser profile.
+    CustomDirectoryCommands(MainWindowContext context, BrowserProfile& browser, ManagerUse use = {});
 
     // "Manage Custom Directory List": the manager on both stores, then the custom
     // database saved and the list rebuilt.
@@ -28,5 +30,6 @@ public:
 
 private:
     MainWindowContext m_context;
+    BrowserProfile& m_browser;
     ManagerUse m_use;
 };

@@ -3,7 +3,7 @@
 void RefererInterceptor::expect(const QUrl& address, const QByteArray& referer)
 {
     const std::lock_guard lock(m_mutex);
-    m_pending.insert(address.adjusted(QUrl::RemoveFragment), referer);
+    m_pending.expect(address.toString(QUrl::FullyEncoded).toStdString(), referer.toStdString());
 }
 
 void RefererInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info)
@@ -11,9 +11,7 @@ void RefererInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info)
     if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
         return;
     const std::lock_guard lock(m_mutex);
-    const auto pending = m_pending.find(info.requestUrl().adjusted(QUrl::RemoveFragment));
-    if (pending == m_pending.end())
-        return;
-    info.setHttpHeader(QByteArrayLiteral("Referer"), pending.value());
-    m_pending.erase(pending);
+    if (const std::optional<std::string> referer =
+            m_pending.take(info.requestUrl().toString(QUrl::FullyEncoded).toStdString()))
+        info.setHttpHeader(QByteArrayLiteral("Referer"), QByteArray::fromStdString(*referer));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/PendingReferers.h"
+
 #include <QByteArray>
-#include <QHash>
 #include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 
@@ -23,5 +24,5 @@ public:
 
 private:
     std::mutex m_mutex;
-    QHash<QUrl, QByteArray> m_pending;
+    PendingReferers m_pending;
 };

@@ -14,13 +14,15 @@
 #include <algorithm>
 
 CCustomDirListManager::CCustomDirListManager(DirectoryStore& main, DirectoryStore& custom,
-    const DataFolder& folder, HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+    const DataFolder& folder, HostConfiguration hosts, IMessageBox& messages, BrowserProfile* browser,
+    QWidget* parent)
     : QDialog(parent)
     , m_model(main, custom, folder.customDatabase())
     , m_mainStore(main)
     , m_customStore(custom)
     , m_hosts(std::move(hosts))
     , m_messages(messages)
+    , m_browser(browser)
     , m_list(new QListWidget(this))
     , m_add(new QPushButton(QStringLiteral("&Add"), this))
     , m_edit(new QPushButton(QStringLiteral("&Edit..."), this))
@@ -118,7 +120,7 @@ void CCustomDirListManager::importDirectories()
 
 std::optional<DirectoryWizardModel> CCustomDirListManager::runWizard(DirectoryWizardModel model)
 {
-    return CDirectoryEditDialog::run(std::move(model), m_hosts, m_messages, this);
+    return CDirectoryEditDialog::run(std::move(model), m_hosts, m_messages, m_browser, this);
 }
 
 // Shows the names again and selects one, or the first when it is not listed.

@@ -7,6 +7,7 @@
 
 #include <string>
 
+class BrowserProfile;
 class DataFolder;
 class DirectoryStore;
 class IMessageBox;
@@ -22,9 +23,11 @@ class CCustomDirListManager : public QDialog {
 
 public:
     // Over the main window's two stores; "customdirdata.xml" of the data folder
-    // is saved after each change. The hosts give the PageRank query host.
+    // is saved after each change. The hosts give the PageRank query host; the
+    // wizard's browser uses the program's browser profile when one is given.
     CCustomDirListManager(DirectoryStore& main, DirectoryStore& custom, const DataFolder& folder,
-        HostConfiguration hosts, IMessageBox& messages, QWidget* parent = nullptr);
+        HostConfiguration hosts, IMessageBox& messages, BrowserProfile* browser = nullptr,
+        QWidget* parent = nullptr);
 
     // Runs the wizard on one custom directory, as the manager's "Edit..." does,
     // without showing the manager ("Edit Directory" of the main window's list).
@@ -48,6 +51,7 @@ private:
     DirectoryStore& m_customStore;
     const HostConfiguration m_hosts;
     IMessageBox& m_messages;
+    BrowserProfile* m_browser;
     QListWidget* m_list;
     QPushButton* m_add;
     QPushButton* m_edit;

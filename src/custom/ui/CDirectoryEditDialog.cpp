@@ -113,24 +113,25 @@ private:
     QPointer<CDirectoryEditDialog> m_dialog;
 };
 
-CDirectoryEditDialog::CDirectoryEditDialog(
-    DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages, QWidget* parent)
+CDirectoryEditDialog::CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts,
+    IMessageBox& messages, BrowserProfile* browser, QWidget* parent)
     : CDirectoryEditDialog(
         std::move(model),
         [seo = CSEOData(std::move(hosts))](
             const std::string& address, std::shared_ptr<CSEOData::IResultSink> sink) {
             return seo.Query(kPageRankKind, address, std::string(), 0, std::move(sink));
         },
-        messages, parent)
+        messages, browser, parent)
 {
 }
 
-CDirectoryEditDialog::CDirectoryEditDialog(
-    DirectoryWizardModel model, PageRankRequest askPageRank, IMessageBox& messages, QWidget* parent)
+CDirectoryEditDialog::CDirectoryEditDialog(DirectoryWizardModel model, PageRankRequest askPageRank,
+    IMessageBox& messages, BrowserProfile* browser, QWidget* parent)
     : QDialog(parent)
     , m_model(std::move(model))
     , m_askPageRank(std::move(askPageRank))
     , m_messages(messages)
+    , m_browser(browser)
     , m_stepLabel(new QLabel(this))
     , m_steps(new QStackedWidget(this))
     , m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
@@ -189,10 +190,10 @@ CDirectoryEditDialog::~CDirectoryEditDialog()
         m_pageRankSink->detach();
 }
 
-std::optional<DirectoryWizardModel> CDirectoryEditDialog::run(
-    DirectoryWizardModel model, const HostConfiguration& hosts, IMessageBox& messages, QWidget* parent)
+std::optional<DirectoryWizardModel> CDirectoryEditDialog::run(DirectoryWizardModel model,
+    const HostConfiguration& hosts, IMessageBox& messages, BrowserProfile* browser, QWidget* parent)
 {
-    CDirectoryEditDialog wizard(std::move(model), hosts, messages, parent);
+    CDirectoryEditDialog wizard(std::move(model), hosts, messages, browser, parent);
     if (wizard.exec() != QDialog::Accepted)
         return std::nullopt;
     return wizard.m_model;
@@ -239,7 +240,8 @@ QWidget* CDirectoryEditDialog::buildBrowserStep()
 {
     auto* step = new QWidget(this);
     m_view = new QWebEngineView(step);
-    m_page = new FillingWebPage(m_view);
+    // The main window's tabs and the wizard share one profile: a login made in one holds in the other.
+    m_page = m_browser ? new FillingWebPage(*m_browser, m_view) : new FillingWebPage(m_view);
     m_view->setPage(m_page);
     m_bridge = new WebFormBridge(m_page, this);
     m_fields = new ProfileFieldList(step);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class BrowserProfile;
 class ProfileFieldList;
 class FillingWebPage;
 class IMessageBox;
@@ -46,17 +47,18 @@ public:
         std::function<std::int32_t(const std::string& address, std::shared_ptr<CSEOData::IResultSink> sink)>;
 
     // The PageRank of the directory's site root is asked from the toolbar query
-    // host of `hosts`, as the bulk import and the list checker ask it.
+    // host of `hosts`, as the bulk import and the list checker ask it. The
+    // browser shares the program's profile (its logins); a throw-away one without.
     CDirectoryEditDialog(DirectoryWizardModel model, HostConfiguration hosts, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
     CDirectoryEditDialog(DirectoryWizardModel model, PageRankRequest askPageRank, IMessageBox& messages,
-        QWidget* parent = nullptr);
+        BrowserProfile* browser = nullptr, QWidget* parent = nullptr);
     ~CDirectoryEditDialog() override;
 
     // Runs the wizard modally; the finished model after "Save and Close" or
     // "Save and Add Another", nothing when cancelled.
-    static std::optional<DirectoryWizardModel> run(
-        DirectoryWizardModel model, const HostConfiguration& hosts, IMessageBox& messages, QWidget* parent);
+    static std::optional<DirectoryWizardModel> run(DirectoryWizardModel model, const HostConfiguration& hosts,
+        IMessageBox& messages, BrowserProfile* browser, QWidget* parent);
 
     const DirectoryWizardModel& model() const { return m_model; }
     int step() const { return m_step; }
@@ -92,6 +94,7 @@ private:
     DirectoryWizardModel m_model;
     const PageRankRequest m_askPageRank;
     IMessageBox& m_messages;
+    BrowserProfile* m_browser;
     int m_step = kNameStep;
     // Counts the navigations of the browser, so that a page's writes that land
     // after it has been left are not taken for the page now showing.

@@ -39,13 +39,13 @@ QWebEngineScript fieldWatch(const QString& secret)
 } // namespace
 
 FillingWebPage::FillingWebPage(QObject* parent)
-    : QWebEnginePage(parent)
+    : BrowserPage(parent)
 {
     watchFields();
 }
 
-FillingWebPage::FillingWebPage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent)
+FillingWebPage::FillingWebPage(BrowserProfile& browser, QObject* parent)
+    : BrowserPage(browser, parent)
 {
     watchFields();
 }
@@ -76,12 +76,12 @@ void FillingWebPage::javaScriptConsoleMessage(
         emit filledFormSubmitted(message.mid(m_secret.size()));
         return;
     }
-    QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+    BrowserPage::javaScriptConsoleMessage(level, message, line, source);
 }
 
 void FillingWebPage::javaScriptAlert(const QUrl& origin, const QString& text)
 {
     // Told before the box shows: it holds the page until the user closes it.
     emit alertShown(text);
-    QWebEnginePage::javaScriptAlert(origin, text);
+    BrowserPage::javaScriptAlert(origin, text);
 }

@@ -1,18 +1,20 @@
 #pragma once
 
-#include <QWebEnginePage>
+#include "browser/ui/BrowserPage.h"
 
 // A browser page that tells the form filling when its top-level document starts
 // navigating, when one of its forms is submitted, when the form the filling
 // wrote into is submitted (with what it held), and what the page says in alert
 // boxes; and that notes in every document which fields a person typed into.
 // Every navigation goes on as the page asked for it.
-class FillingWebPage : public QWebEnginePage {
+class FillingWebPage : public BrowserPage {
     Q_OBJECT
 
 public:
+    // On a throw-away profile, with nobody to ask (see BrowserPage).
     explicit FillingWebPage(QObject* parent = nullptr);
-    FillingWebPage(QWebEngineProfile* profile, QObject* parent);
+    // On the program's browser profile.
+    FillingWebPage(BrowserProfile& browser, QObject* parent);
 
 signals:
     // A form of the top-level document was submitted; emitted before the

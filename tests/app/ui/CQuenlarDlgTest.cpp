@@ -212,6 +212,36 @@ TEST(CQuenlarDlgTest, SingleTabModeReplacesThePageAndCaptionOfTheOneTab)
     EXPECT_TRUE(fixture.messages.empty());
 }
 
+TEST(CQuenlarDlgTest, SingleTabModeReplacesOnlyTheTabOfTheFirstSlotWhereverItStands)
+{
+    MainWindowFixture fixture;
+    fixture.writeDatabase(kTwoDirectories);
+    fixture.writeProfiles(profileElement("Mine"), "Mine");
+    CQuenlarDlg& window = fixture.start();
+    BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+    QTabBar& bar = *child<QTabBar>(tabs, "tabBar");
+    // The start page's slot 0 is freed and taken again by Beta, whose tab goes after Alpha's.
+    fixture.clickRow(0);
+    tabs.selectSlot(0);
+    tabs.CloseCurrentTab();
+    fixture.clickRow(1);
+    ASSERT_EQ(tabs.currentSlot(), 0);
+
+    window.state().settings().tabbedBrowsing = false;
+    EXPECT_EQ(tabs.OpenTab("about:blank#gamma", "Gamma", true), 0);
+    ASSERT_EQ(bar.count(), 2);
+    EXPECT_EQ(bar.tabText(0), QStringLiteral("Alpha"));
+    EXPECT_EQ(bar.tabText(1), QStringLiteral("Gamma"));
+    EXPECT_EQ(bar.tabData(0).toInt(), 1);
+    // Alpha's row still finds its tab, and its picks are those of the tab shown.
+    fixture.clickRow(0);
+    EXPECT_EQ(tabs.currentSlot(), 1);
+    EXPECT_EQ(bar.currentIndex(), 0);
+    EXPECT_EQ(tabs.tabSlots()[1].fill.directoryName, "Alpha");
+    EXPECT_EQ(fixture.tabCount(), 2);
+    EXPECT_TRUE(fixture.messages.empty());
+}
+
 TEST(CQuenlarDlgTest, ClosingTheLastTabHidesTheAddressLineAndDisablesNavigation)
 {
     MainWindowFixture fixture;

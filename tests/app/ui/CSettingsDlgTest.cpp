@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -80,6 +81,62 @@ TEST(CSettingsDlgTest, RecognitionIsTurnedOffAndOnByItsBoxAndOnlyAChangeIsStored
     on.accept();
     EXPECT_EQ(on.settings().recognizeForms, true);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST(CSettingsDlgTest, ClearBrowsingDataAsksFirstAndClearsOnlyWhatIsTicked)
+{
+    const struct {
+        bool cookies;
+        bool cache;
+        MessageAnswer answer;
+        const char* question; // empty: none is asked
+        int clears;
+    } cases[] = {
+        { true, true, MessageAnswer::Yes,
+            "Clear cookies and site data and the cache of Vantelo's browser? This cannot be undone. You will "
+            "be "
+            "signed out of the directories you are signed in to.",
+            1 },
+        { false, true, MessageAnswer::Yes, "Clear the cache of Vantelo's browser? This cannot be undone.",
+            1 },
+        { true, false, MessageAnswer::No,
+            "Clear cookies and site data of Vantelo's browser? This cannot be undone. You will be signed out "
+            "of "
+            "the directories you are signed in to.",
+            0 },
+        { false, false, MessageAnswer::Yes, "", 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question);
+        RecordingMessageBox messages;
+        messages.answerNext(c.answer);
+        std::vector<BrowsingData> cleared;
+        CSettingsDlg dialog(MainSettings {}, StatisticsServices {}, messages,
+            [&](const BrowsingData& what) { cleared.push_back(what); });
+        if (child<QCheckBox>(dialog, "clearCookiesBox")->isChecked() != c.cookies)
+            child<QCheckBox>(dialog, "clearCookiesBox")->click();
+        if (child<QCheckBox>(dialog, "clearCacheBox")->isChecked() != c.cache)
+            child<QCheckBox>(dialog, "clearCacheBox")->click();
+        child<QPushButton>(dialog, "clearBrowsingDataButton")->click();
+        ASSERT_EQ(cleared.size(), static_cast<std::size_t>(c.clears));
+        if (c.clears) {
+            EXPECT_EQ(cleared[0].cookiesAndSiteData, c.cookies);
+            EXPECT_EQ(cleared[0].cache, c.cache);
+        }
+        ASSERT_FALSE(messages.messages().empty());
+        const RecordedMessage& first = messages.messages().front();
+        if (*c.question) {
+            EXPECT_EQ(first.text, c.question);
+            EXPECT_TRUE(first.question);
+            EXPECT_EQ(first.buttons, MessageButtons::YesNo);
+        } else {
+            EXPECT_EQ(first, shown(CSettingsDlg::kChooseWhatToClear, "Vantelo", MessageIcon::Information));
+        }
+    }
+    // Without a way to clear, the dialog offers none.
+    RecordingMessageBox messages;
+    CSettingsDlg plain(MainSettings {}, messages);
+    EXPECT_EQ(plain.findChild<QPushButton*>(QStringLiteral("clearBrowsingDataButton")), nullptr);
 }
 
 } // namespace

@@ -48,13 +48,35 @@ void MainWindowFixture::writeProfiles(std::string_view profileElements, std::str
 
 CQuenlarDlg& MainWindowFixture::start()
 {
-    window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder.path()), seams);
+    if (!browser)
+        browser = std::make_unique<BrowserProfile>(DataFolder(folder.path()).browser(),
+            BrowserProfile::Seams { &browserDialogs, &downloadDialog, &messages });
+    window =
+        std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder.path()), *browser, seams);
     window->show();
     // Window shortcuts (the tab keys) answer only in the active window.
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_TRUE(waitUntil([this] { return window->isLoaded(); }));
     return *window;
+}
+
+namespace {
+
+constexpr int kProfileCloseMs = 1000;
+
+} // namespace
+
+CQuenlarDlg& MainWindowFixture::restart()
+{
+    window->close();
+    window.reset();
+    browser.reset();
+    // The browser writes its cookies on a thread of its own as the profile goes: a profile
+    // made on the folder sooner could read it before they are there, which a new run of the
+    // program never does.
+    QTest::qWait(kProfileCloseMs);
+    return start();
 }
 
 void MainWindowFixture::clickRow(int row)

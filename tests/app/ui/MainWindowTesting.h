@@ -2,8 +2,10 @@
 
 #include "GuiTestSupport.h"
 #include "app/ui/CQuenlarDlg.h"
+#include "browser/ui/BrowserProfile.h"
 #include "common/IRandomSource.h"
 #include "net/LoopbackServer.h"
+#include "support/BrowserTestDoubles.h"
 #include "support/FixedClock.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
@@ -32,6 +34,11 @@ struct MainWindowFixture {
     FirstPick random;
     // The dialogs and programs of the window's commands; set them before start().
     MainWindowSeams seams;
+    // The browser's script and sign-in dialogs and the save dialog of its downloads.
+    ScriptedBrowserDialogs browserDialogs;
+    ScriptedFileDialog downloadDialog;
+    // The browser profile on the folder's data/browser, made by start(); it outlives the window.
+    std::unique_ptr<BrowserProfile> browser;
     std::unique_ptr<CQuenlarDlg> window;
 
     MainWindowFixture();
@@ -47,6 +54,8 @@ struct MainWindowFixture {
 
     // Opens the window on the folder and shows it.
     CQuenlarDlg& start();
+    // Closes the window and its browser profile as the program's end does, then starts both again.
+    CQuenlarDlg& restart();
     // Clicks the list's row like a user.
     void clickRow(int row);
     // The row texts of the directory list.
