@@ -94,8 +94,7 @@ FormElement elementOf(const json& object)
     element.type = textOf(object, "type");
     element.outerHtml = textOf(object, "html");
     element.value = textOf(object, "value");
-    const auto checked = object.find("checked");
-    element.checked = checked != object.end() && checked->is_boolean() && checked->get<bool>();
+    element.checked = flagOf(object, "checked");
     element.options = textsOf(object, "options");
     element.selectedIndex = numberOf(object, "selected", -1);
     element.form = numberOf(object, "form", -1);

@@ -8,12 +8,14 @@
 #include "filling/DirectorySite.h"
 #include "filling/FormDocumentModel.h"
 #include "filling/IFormDocument.h"
+#include "filling/PageAnswer.h"
 #include "filling/RecognisedFieldFill.h"
 #include "filling/TabFillState.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SiteProfile.h"
 #include "profiles/SubmissionDate.h"
 
+#include <algorithm>
 #include <set>
 
 using SendingProfile::SiteProfile;
@@ -31,6 +33,23 @@ constexpr const char* kNoReciprocalField =
     "the reciprocal URL on this page. The reciprocal URL was copied to the clipboard for you to paste it in "
     "the appropriate place before submitting.";
 constexpr const char* kNoPageSource = "failed to get size";
+constexpr const char* kConfirmationFound = "the page shows the directory's confirmation text";
+constexpr const char* kConfirmationMissing = "the page does not show the directory's confirmation text";
+constexpr const char* kUnreadable = "the page could not be read";
+constexpr const char* kNoDirectory = "the page belongs to no directory";
+
+// The directory's confirmation text in the answer: in the source of a page, in
+// the texts of a message (the source of the form's page held them before they showed).
+std::optional<bool> showsConfirmation(const PageAnswer& answer, const std::string& confirmation)
+{
+    if (answer.message) {
+        return std::any_of(answer.answer.texts.begin(), answer.answer.texts.end(),
+            [&](const AnswerText& text) { return text.text.find(confirmation) != std::string::npos; });
+    }
+    if (!answer.source)
+        return std::nullopt;
+    return answer.source->find(confirmation) != std::string::npos;
+}
 
 std::optional<ElementHandle> lookup(
     const IFormDocument& document, ElementCollection collection, const DirectoryItem& item)
@@ -287,22 +306,36 @@ int PageFiller::fillReciprocalUrl(
     return filled;
 }
 
-std::optional<SubmissionOutcome> PageFiller::checkSubmissionResult(
-    const IFormDocument& document, const SiteProfile& profile, const TabFillState& tab) const
+SubmissionCheck PageFiller::checkSubmission(
+    const PageAnswer& answer, const SiteProfile& profile, const TabFillState& tab) const
 {
+    using Outcome = SubmissionVerdict::Outcome;
+    SubmissionCheck check;
     // A page that is no directory's (or one that left the database) has nothing to record.
     const DirectoryRecord* directory = m_directories.find(tab.directoryName);
-    if (!directory)
-        return std::nullopt;
-    const std::optional<std::string> source = document.source();
-    if (!source) {
-        m_messages.show(kNoPageSource, kVanteloCaption, MessageIcon::Warning);
-        return std::nullopt;
+    if (!directory) {
+        check.verdict = { Outcome::Undecided, {}, kNoDirectory };
+        return check;
     }
-    if (source->find(directory->onSubmit) == std::string::npos)
-        return std::nullopt;
+    if (!directory->onSubmit.empty()) {
+        const std::optional<bool> shown = showsConfirmation(answer, directory->onSubmit);
+        if (!shown) {
+            m_messages.show(kNoPageSource, kVanteloCaption, MessageIcon::Warning);
+            check.verdict = { Outcome::Undecided, {}, kUnreadable };
+            return check;
+        }
+        check.verdict = *shown
+            ? SubmissionVerdict { Outcome::Success, directory->onSubmit, kConfirmationFound }
+            : SubmissionVerdict { Outcome::Undecided, {}, kConfirmationMissing };
+    } else if (!answer.message && answer.token.empty() && !answer.source) {
+        check.verdict = { Outcome::Undecided, {}, kUnreadable };
+    } else {
+        check.verdict = SubmissionJudge::shipped().judge(answer.answer, tab.submittedForm);
+    }
+    if (check.verdict.outcome != Outcome::Success)
+        return check;
 
-    SubmissionOutcome outcome;
+    SubmissionOutcome& outcome = check.outcome.emplace();
     outcome.date = SendingProfile::submissionDate(m_clock);
     if (!m_profiles.IsSubmitted(profile.name, directory->name, directory->submitUrl)) {
         outcome.newEntry = SubmissionEntry { directory->name, directory->submitUrl, tab.picks.title,
@@ -311,7 +344,15 @@ std::optional<SubmissionOutcome> PageFiller::checkSubmissionResult(
     std::uint32_t ownColor = 0;
     if (!m_profiles.GetCustomColor(profile.name, directory->name, ownColor))
         outcome.rowColor = kSentRowColor;
-    return outcome;
+    return check;
+}
+
+std::optional<SubmissionOutcome> PageFiller::checkSubmissionResult(
+    const IFormDocument& document, const SiteProfile& profile, const TabFillState& tab) const
+{
+    PageAnswer answer;
+    answer.source = document.source();
+    return checkSubmission(answer, profile, tab).outcome;
 }
 
 std::optional<SubmissionOutcome> PageFiller::handleCompletedLoad(

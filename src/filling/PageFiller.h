@@ -2,7 +2,7 @@
 
 #include "directories/DirectoryItem.h"
 #include "filling/PlaceholderExpander.h"
-#include "profiles/SubmissionEntry.h"
+#include "filling/SubmissionCheck.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +18,7 @@ class IClock;
 class IFormDocument;
 class IMessageBox;
 class IRandomSource;
+struct PageAnswer;
 struct TabFillState;
 
 namespace SendingProfile {
@@ -30,21 +31,10 @@ inline constexpr const char* kGeneralDirectory = "__general";
 // The colour of a row whose directory was just sent to: RGB(26, 119, 9) as 0x00BBGGRR.
 inline constexpr std::uint32_t kSentRowColor = 0x0009771Au;
 
-// What a confirmed submission changes. The main window applies it: it adds the
-// entry (and counts one more directory sent to), and marks the directory's row.
-struct SubmissionOutcome {
-    // The entry to add; none when the profile has one for the directory already.
-    std::optional<SendingProfile::SubmissionEntry> newEntry;
-    std::string date; // today, as the row and the entry show it
-    std::optional<std::uint32_t> rowColor; // none when the profile colours the row itself
-
-    bool operator==(const SubmissionOutcome&) const = default;
-};
-
 // Writes the active profile into the page of a browser tab according to the
 // form description of the tab's directory (its own items, then those of
-// "__general"), chooses the category, places the reciprocal URL and recognises
-// the confirmation page. Works on any form document; the state of each tab is
+// "__general"), chooses the category, places the reciprocal URL and judges
+// the answer to a submitted form. Works on any form document; the state of each tab is
 // kept by the caller.
 class PageFiller {
 public:
@@ -84,8 +74,15 @@ public:
     // for it; when there is none, puts the URL on the clipboard and says so.
     // The number of fields written.
     int fillReciprocalUrl(IFormDocument& document, const TabFillState& tab, const std::string& url) const;
-    // Looks for the directory's confirmation text in the page that followed a
-    // submitted form; what to record when it is there.
+    // Judges the answer to the tab's submitted form. A directory with a
+    // confirmation text is sent to when the answer shows that text (exactly, in
+    // the page's source; in a message, in its texts), and only then. Any other
+    // directory is judged by the submission judge: by what the answer says and
+    // whether it shows the form again with the values kept. What to record
+    // comes with a success only.
+    SubmissionCheck checkSubmission(
+        const PageAnswer& answer, const SendingProfile::SiteProfile& profile, const TabFillState& tab) const;
+    // The check of a page that followed a submitted form, from its source alone.
     std::optional<SubmissionOutcome> checkSubmissionResult(const IFormDocument& document,
         const SendingProfile::SiteProfile& profile, const TabFillState& tab) const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "autofill/FieldMeaning.h"
+#include "autofill/SubmissionJudge.h"
 #include "filling/IFormDocument.h"
 #include "filling/PickSlots.h"
 
@@ -42,7 +43,8 @@ struct TabFillState {
     std::string reciprocalCode = kNoReciprocalCode;
     CategoryPosition category;
     bool formWatched = false; // the last fill wrote into a form of this page
-    bool submitted = false; // that page's form was submitted
+    bool submitted = false; // that page's form was submitted; set until its answer was checked
+    SubmittedForm submittedForm; // what that form held and its page showed when it was submitted
     std::vector<RecognisedField> recognised; // the fields of this page filled by recognition
 
     // The tab's top-level document starts navigating: the page's reciprocal

@@ -1,11 +1,11 @@
 #include "app/FileMenuCommands.h"
 #include "app/MainWindowState.h"
-#include "common/IFileDialog.h"
 #include "common/IProgramRunner.h"
 #include "directories/DirectoryTestFiles.h"
 #include "directories/Scrambling.h"
 #include "history/HistoryTestData.h"
 #include "support/RecordingMessageBox.h"
+#include "support/ScriptedFileDialog.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -18,23 +18,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 namespace {
-
-// Answers the file dialogs from a queue (cancel when it is empty) and keeps what they asked.
-class ScriptedFileDialog : public IFileDialog {
-public:
-    std::optional<ChosenFile> choose(const FileDialogRequest& request) override
-    {
-        requests.push_back(request);
-        if (answers.empty())
-            return std::nullopt;
-        ChosenFile answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::deque<ChosenFile> answers;
-    std::vector<FileDialogRequest> requests;
-};
 
 // Stands in for the list checker: records the start and runs what the test gives it.
 class FakeProgramRunner : public IProgramRunner {
@@ -99,7 +82,7 @@ struct CommandsFixture {
 
     void choose(const std::filesystem::path& path, int filter = 0)
     {
-        files.answers.push_back({ path, filter });
+        files.answers.push_back(ChosenFile { path, filter });
     }
     std::vector<std::string> profileNames() const
     {

@@ -1,5 +1,6 @@
 #include "FillingTestSupport.h"
 
+#include "filling/PageAnswer.h"
 #include "filling/PageDescription.h"
 
 #include <nlohmann/json.hpp>
@@ -118,6 +119,46 @@ TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
     ASSERT_EQ(page.forms().size(), 2u);
     EXPECT_EQ(page.forms()[0], (FormCues { "/add", "post", "f", "n", "c", { "Send", "" }, "" }));
     EXPECT_EQ(page.forms()[1], FormCues {});
+}
+
+TEST(PageAnswerTest, AnAnswerNamesItsDocumentOrIsNone)
+{
+    const PageAnswer page = readPageAnswer(R"({"token":"t1","source":"<h1>Thanks</h1>","texts":[
+        {"kind":"heading","text":"Thanks"},{"kind":"message","text":"Saved."},{"kind":"odd","text":"More"},
+        {"kind":"text","text":""},{"text":7},"loose"],
+        "fields":[{"name":"url","value":"http://x","form":1},{"name":"q","value":"w","form":-3},{"value":"n"}]})");
+    EXPECT_EQ(page.token, "t1");
+    EXPECT_EQ(page.source, "<h1>Thanks</h1>");
+    EXPECT_FALSE(page.message);
+    EXPECT_EQ(page.answer.texts,
+        (std::vector<AnswerText> { { AnswerTextKind::Heading, "Thanks" },
+            { AnswerTextKind::Message, "Saved." }, { AnswerTextKind::Text, "More" } }));
+    EXPECT_EQ(page.answer.fields, (std::vector<AnswerField> { { "url", "http://x", 1 }, { "q", "w", -1 } }));
+
+    const PageAnswer message = readPageAnswer(R"({"token":"t1","message":true,"texts":[]})");
+    EXPECT_TRUE(message.message);
+    EXPECT_FALSE(message.source.has_value());
+    // Deep nesting is not read, nor is a text beyond its bound.
+    const PageAnswer odd = readPageAnswer(R"({"token":"t1","source":[[[[[[[[1]]]]]]]],"texts":[{"text":")"
+        + std::string(5000, 'a') + R"("}]})");
+    EXPECT_FALSE(odd.source.has_value());
+    ASSERT_EQ(odd.answer.texts.size(), 1u);
+    EXPECT_EQ(odd.answer.texts[0].text.size(), 4096u);
+    // Without a document's identity nothing of it counts.
+    for (const char* none :
+        { "", "null", "[]", R"({"source":"<p>x</p>"})", R"({"token":7})", "{\"token\":\"t" })
+        EXPECT_EQ(readPageAnswer(none), PageAnswer {}) << none;
+}
+
+TEST(PageAnswerTest, ASubmissionCarriesTheFormsValuesAndWhatItsPageShowed)
+{
+    const std::optional<FormSubmission> submission = readFormSubmission(
+        R"({"token":"f1","fields":[{"name":"title","value":"My Site"}],"texts":["Add your site","",3]})");
+    ASSERT_TRUE(submission.has_value());
+    EXPECT_EQ(submission->token, "f1");
+    EXPECT_EQ(submission->form, (SubmittedForm { { { "title", "My Site", -1 } }, { "Add your site" } }));
+    EXPECT_FALSE(readFormSubmission(R"({"fields":[]})").has_value());
+    EXPECT_FALSE(readFormSubmission("not json").has_value());
 }
 
 } // namespace

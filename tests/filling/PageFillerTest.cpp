@@ -1,5 +1,6 @@
 #include "FillingTestSupport.h"
 
+#include "filling/PageAnswer.h"
 #include "filling/ReciprocalButton.h"
 #include "profiles/SubmissionDate.h"
 
@@ -236,11 +237,10 @@ TEST(CheckSubmissionResultTest, WhatAPageWithoutTheTextOrAnEarlierEntryGives)
     EXPECT_FALSE(again->newEntry.has_value());
     EXPECT_FALSE(again->rowColor.has_value());
 
-    // A directory without a confirmation text takes any page after a submission.
+    // A directory without a confirmation text no longer takes any page after a
+    // submission: its answer is judged by what it says, and a source says nothing.
     bench.tab.directoryName = "Open";
-    const auto open = bench.filler.checkSubmissionResult(bench.page("anything"), bench.profile, bench.tab);
-    ASSERT_TRUE(open.has_value());
-    EXPECT_EQ(open->newEntry->url, "http://open.example/add");
+    EXPECT_FALSE(bench.filler.checkSubmissionResult(bench.page("anything"), bench.profile, bench.tab));
 
     // A page that is no directory's records nothing, even with an empty text.
     bench.tab.directoryName = "";
@@ -267,6 +267,76 @@ TEST(CheckSubmissionResultTest, ACompletedLoadChecksWithThePicksOfTheSubmittedPa
     EXPECT_EQ(page.value(0), "Site Title");
 
     EXPECT_FALSE(bench.filler.handleCompletedLoad(page, bench.profile, bench.tab, false));
+}
+
+TEST(CheckSubmissionTest, EachDirectoryIsCheckedByItsRuleAndOnlyASuccessRecords)
+{
+    using Outcome = SubmissionVerdict::Outcome;
+    SubmittedTab bench;
+    const auto page = [](std::optional<std::string> source, std::vector<AnswerText> texts) {
+        PageAnswer answer;
+        answer.token = "answer";
+        answer.source = std::move(source);
+        answer.answer.texts = std::move(texts);
+        return answer;
+    };
+    const auto message = [](std::vector<AnswerText> texts) {
+        PageAnswer answer;
+        answer.token = "form";
+        answer.message = true;
+        answer.answer.texts = std::move(texts);
+        return answer;
+    };
+    const AnswerText thanks { AnswerTextKind::Heading, "Thanks, your site has been submitted." };
+    const AnswerText listed { AnswerTextKind::Message, "This site is already listed." };
+    const struct {
+        const char* what;
+        const char* directory;
+        PageAnswer answer;
+        Outcome outcome;
+        std::string status;
+    } cases[] = {
+        { "confirmation text in the source", "Dir", page("<p>Thank you</p>", {}), Outcome::Success,
+            "Submission recorded" },
+        // The directory's own rule stands even where the judge would call it a success.
+        { "a page without the confirmation text", "Dir", page("<p>Thanks!</p>", { thanks }),
+            Outcome::Undecided, "Not recorded: the page does not show the directory's confirmation text" },
+        { "confirmation text in a message", "Dir", message({ { AnswerTextKind::Text, "Thank you, saved." } }),
+            Outcome::Success, "Submission recorded" },
+        { "a message without it", "Dir", message({ thanks }), Outcome::Undecided,
+            "Not recorded: the page does not show the directory's confirmation text" },
+        { "a judged success", "Open", page("<p>x</p>", { thanks }), Outcome::Success, "Submission recorded" },
+        { "a judged failure", "Open", page("<p>x</p>", { thanks, listed }), Outcome::Failure,
+            "Not recorded: the page says \"This site is already listed.\"" },
+        { "a judged message", "Open", message({ listed }), Outcome::Failure,
+            "Not recorded: the page says \"This site is already listed.\"" },
+        { "a page that says nothing", "Open", page("<p>x</p>", {}), Outcome::Undecided,
+            "Not recorded: the page says neither that the submission succeeded nor that it failed" },
+        { "a page that could not be read", "Open", PageAnswer {}, Outcome::Undecided,
+            "Not recorded: the page could not be read" },
+        { "no directory", "", page("<p>Thank you</p>", { thanks }), Outcome::Undecided,
+            "Not recorded: the page belongs to no directory" },
+    };
+    for (const auto& c : cases) {
+        bench.tab.directoryName = c.directory;
+        const SubmissionCheck check = bench.filler.checkSubmission(c.answer, bench.profile, bench.tab);
+        EXPECT_EQ(check.verdict.outcome, c.outcome) << c.what;
+        EXPECT_EQ(check.outcome.has_value(), c.outcome == Outcome::Success) << c.what;
+        if (check.outcome) {
+            ASSERT_TRUE(check.outcome->newEntry.has_value()) << c.what;
+            EXPECT_EQ(check.outcome->newEntry->title, "Picked title") << c.what;
+        }
+        EXPECT_EQ(submissionStatusText(check.verdict), c.status) << c.what;
+    }
+    EXPECT_TRUE(bench.messages.empty());
+
+    // A page of a directory with a confirmation text that gives no source is reported as before.
+    bench.tab.directoryName = "Dir";
+    EXPECT_FALSE(
+        bench.filler.checkSubmission(page(std::nullopt, { thanks }), bench.profile, bench.tab).outcome);
+    EXPECT_THAT(
+        bench.messages.messages(), ElementsAre(shown("failed to get size", "Vantelo", MessageIcon::Warning)));
+    EXPECT_EQ(submissionStatusText(unansweredVerdict()), "Not recorded: no answer within 15 seconds");
 }
 
 TEST(SentRowTextTest, CutsAtTheFirstBracketAndAppendsSent)

@@ -2,8 +2,10 @@
 // fills it from a profile as a browser tab does after a completed load (the
 // directory's items, those of "__general", then the fields recognised, and the
 // fields the page's scripts add for a while after the load), and prints what the
-// page's fields hold afterwards, those of same-origin frames too. Database
-// publishers test a form description against the live page with it.
+// page's fields hold afterwards, those of same-origin frames too. With --submit
+// it then submits the filled form by its submit button and tells how the
+// answer was judged; nothing is recorded. Database publishers test a form
+// description against the live page with it.
 
 #include "Commands.h"
 #include "DataFolderFiles.h"
@@ -194,6 +196,14 @@ void printPreview(const nlohmann::ordered_json& preview)
     std::cout << "title: " << text(picks["title"]) << "\ndescription: " << text(picks["description"])
               << "\nkeywords: " << text(picks["keywords"])
               << "\nreciprocal code: " << text(preview["reciprocalcode"]) << '\n';
+    if (preview.contains("submission")) {
+        const nlohmann::ordered_json& submission = preview["submission"];
+        std::cout << "submission: " << (submission["recorded"].get<bool>() ? "recorded" : "not recorded")
+                  << ", " << submission["reason"].get<std::string>();
+        if (!submission["evidence"].get<std::string>().empty())
+            std::cout << ": " << text(submission["evidence"]);
+        std::cout << '\n';
+    }
 }
 
 // The main list with the custom directories merged in, as the main window has
@@ -205,11 +215,19 @@ void loadDirectories(DirectoryStore& main, DirectoryStore& custom, const DataFol
     main.mergeLoadedCustom(custom);
 }
 
+nlohmann::ordered_json submissionJson(const SubmissionVerdict& verdict)
+{
+    return { { "recorded", verdict.outcome == SubmissionVerdict::Outcome::Success },
+        { "reason", verdict.reason }, { "evidence", verdict.evidence } };
+}
+
 // Loads the page, lets the tab's filling run after the load, runs the further
-// category fills, waits out the watch for late fields and describes the result.
-// Empty when the page does not load.
+// category fills, waits out the watch for late fields and describes the result;
+// with `submit`, then submits the filled form and waits for its answer to be
+// judged. Empty when the page does not load.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
-    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser)
+    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser,
+    bool submit)
 {
     FillingWebPage page(browser, nullptr);
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
@@ -220,7 +238,7 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
     WebFormBridge bridge(&page);
     QEventLoop loop;
     std::optional<nlohmann::ordered_json> preview;
-    enum class Step { Loading, Watching, Categories, Describing } step = Step::Loading;
+    enum class Step { Loading, Watching, Categories, Describing, Submitting } step = Step::Loading;
     int categoryRunsLeft = runs - 1;
 
     // After the watch for late fields: the further category fills, then the description.
@@ -233,13 +251,40 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         }
         step = Step::Describing;
         bridge.describe([&](const WebPageDescription& described) {
-            if (described.status == WebPageDescription::Status::Described)
-                preview = previewJson(described.model, tab);
-            loop.quit();
+            if (described.status != WebPageDescription::Status::Described || !submit) {
+                if (described.status == WebPageDescription::Status::Described)
+                    preview = previewJson(described.model, tab);
+                loop.quit();
+                return;
+            }
+            preview = previewJson(described.model, tab);
+            step = Step::Submitting;
+            bridge.submitFilledForm([&](bool submitted) {
+                if (submitted)
+                    return;
+                (*preview)["submission"] = submissionJson({ SubmissionVerdict::Outcome::Undecided, {},
+                    "the page has no form that the fill wrote into to submit" });
+                loop.quit();
+            });
+            // The tab gives up on a page that stays silent; this is for a submission it never saw.
+            QTimer::singleShot(kLoadTimeoutMs, &loop, [&] {
+                if (preview && !preview->contains("submission")) {
+                    (*preview)["submission"] = submissionJson(unansweredVerdict());
+                    loop.quit();
+                }
+            });
         });
     };
+    QObject::connect(
+        &tabFiller, &BrowserTabFiller::submissionJudged, &loop, [&](const SubmissionCheck& check) {
+            if (step != Step::Submitting || !preview || preview->contains("submission"))
+                return;
+            (*preview)["submission"] = submissionJson(check.verdict);
+            loop.quit();
+        });
+    // An answer that fails to load is judged like any other.
     QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        if (!ok)
+        if (!ok && step != Step::Submitting)
             loop.quit();
     });
     // A page that moved on by itself is filled again after its next load.
@@ -255,9 +300,14 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         if (step == Step::Categories && run.end != WebFormRun::End::Abandoned)
             next();
     });
-    QTimer::singleShot(kLoadTimeoutMs + lateFieldSeconds * 1000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kLoadTimeoutMs + lateFieldSeconds * 1000, &loop, [&] {
+        if (step != Step::Submitting)
+            loop.quit();
+    });
     page.load(url);
     loop.exec();
+    if (submit && preview && !preview->contains("submission"))
+        (*preview)["submission"] = submissionJson(unansweredVerdict());
     return preview;
 }
 
@@ -270,6 +320,7 @@ int runFillPreview(CliArguments& line)
     const int lateFieldSeconds = numberOption(line.takeOption("--late-fields"), "--late-fields",
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
     const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
+    const bool submit = line.takeFlag("--submit");
     const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
         line.usageError("a --profile and a --directory are needed");
@@ -302,7 +353,7 @@ int runFillPreview(CliArguments& line)
     BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
         { nullptr, nullptr, &messages });
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser);
+        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser, submit);
     if (!preview)
         throw CliFailure("the page did not load: " + address);
     if (line.json())
@@ -318,25 +369,30 @@ const CliCommand& fillPreviewCommand()
 {
     static const CliCommand command { "fill-preview",
         "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] "
-        "URL",
+        "[--submit] URL",
         "Fill a live page from a profile as a browser tab does and print its fields.",
         { { "--profile", "NAME", "the profile to fill from" },
             { "--directory", "NAME", "the directory whose form items fill the page" },
             { "--category-runs", "N", "run the category choice N times in all (1 to 1000, default 1)" },
             { "--late-fields", "SECONDS", "wait for fields the page's scripts add (0 to 600, default 10)" },
             { "--browser-profile", "DIR",
-                "keep the browser's cookies and logins in DIR (default: a throw-away profile)" } },
+                "keep the browser's cookies and logins in DIR (default: a throw-away profile)" },
+            { "--submit", "",
+                "then submit the filled form and tell how its answer is judged (nothing is recorded)" } },
         "Loads URL in an offscreen browser page and fills it with the directory's form\n"
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
         "afterwards (those of same-origin frames too), the picked title, description and\n"
         "keywords, and the directory's reciprocal link code when the page shows one. It\n"
         "fails when the page does not load (an HTTP error included) or the profile or\n"
-        "directory is unknown.\n\n"
+        "directory is unknown. With --submit it then presses the filled form's submit\n"
+        "button, waits up to 15 seconds for the answer (a new page or a message the\n"
+        "page's script shows) and tells whether it would be recorded; nothing is written.\n\n"
         "JSON: {\"fields\": [{\"tag\", \"name\", \"id\", \"type\" (inputs), \"index\" (among\n"
         "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
         "\"checked\" (inputs), \"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
-        "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null}.",
+        "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null,\n"
+        "\"submission\" (with --submit): {\"recorded\", \"reason\", \"evidence\"}}.",
         CliCommand::kDataFolder | CliCommand::kJson | CliCommand::kVerbose, runFillPreview };
     return command;
 }

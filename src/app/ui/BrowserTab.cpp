@@ -97,6 +97,8 @@ BrowserTab::BrowserTab(int slot, TabSlot& state, const PageFiller& filler,
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit closeRequested(m_slot); });
     connect(m_filler.get(), &BrowserTabFiller::navigationStarted, this,
         [this] { emit navigationStarted(m_slot); });
+    connect(m_filler.get(), &BrowserTabFiller::submissionJudged, this,
+        [this](const SubmissionCheck& check) { emit submissionJudged(m_slot, check); });
     connect(m_filler.get(), &BrowserTabFiller::submissionConfirmed, this,
         [this](const SubmissionOutcome& outcome) { emit submissionConfirmed(m_slot, outcome); });
     connect(m_filler.get(), &BrowserTabFiller::filled, this, [this] { emit filled(m_slot); });

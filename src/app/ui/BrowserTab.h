@@ -68,7 +68,9 @@ signals:
     void navigationStarted(int slot);
     // The top-level document has loaded.
     void loadCompleted(int slot, const QUrl& url);
-    // The page after a submitted form shows the directory's confirmation text.
+    // The answer to a submitted form was judged: the status line's verdict.
+    void submissionJudged(int slot, const SubmissionCheck& check);
+    // The answer to a submitted form says it succeeded: what to record.
     void submissionConfirmed(int slot, const SubmissionOutcome& outcome);
     // A fill of the page is over.
     void filled(int slot);

@@ -15,6 +15,7 @@
 #include "common/IMessageBox.h"
 #include "filling/FillCount.h"
 #include "filling/ReciprocalButton.h"
+#include "filling/SubmissionCheck.h"
 #include "filling/web/FillingWebPage.h"
 #include "stats/PageRank.h"
 #include "widgets/QtText.h"
@@ -161,6 +162,7 @@ int BrowserTabArea::OpenTab(const std::string& address, const std::string& capti
         return -1;
     }
     BrowserTab& opened = ensureTab(opening->slot);
+    m_verdict[static_cast<std::size_t>(opening->slot)].clear();
     placeTab(*opening, toQString(caption));
     opened.navigate(address);
     if (select) {
@@ -235,7 +237,7 @@ void BrowserTabArea::LayoutControls()
         return;
     }
     m_views->setCurrentWidget(current->widget());
-    emit fillStatusChanged(m_fillStatus[static_cast<std::size_t>(slot)]);
+    emit fillStatusChanged(statusOf(slot));
     m_pageRank->setText(toQString(::pageRankLabel(m_slots[slot].pageRank)));
     updateReciprocalButton(&m_slots[slot].fill);
     updateFromTab(slot);
@@ -305,13 +307,16 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
         m_fillStatus[static_cast<std::size_t>(changed)].clear();
         if (changed == currentSlot()) {
             updateReciprocalButton(&m_slots[changed].fill);
-            emit fillStatusChanged({});
+            emit fillStatusChanged(statusOf(changed));
         }
     });
     connect(created, &BrowserTab::pageFilled, this, [this](int changed, const FillCount& count) {
         m_fillStatus[static_cast<std::size_t>(changed)] = toQString(fillStatusText(count));
-        if (changed == currentSlot())
-            emit fillStatusChanged(m_fillStatus[static_cast<std::size_t>(changed)]);
+        showStatus(changed);
+    });
+    connect(created, &BrowserTab::submissionJudged, this, [this](int changed, const SubmissionCheck& check) {
+        m_verdict[static_cast<std::size_t>(changed)] = toQString(submissionStatusText(check.verdict));
+        showStatus(changed);
     });
     connect(created, &BrowserTab::filled, this, [this](int changed) {
         if (changed == currentSlot())
@@ -320,6 +325,21 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
     connect(created, &BrowserTab::loadCompleted, this, &BrowserTabArea::queryPageRank);
     connect(created, &BrowserTab::submissionConfirmed, this, &BrowserTabArea::submissionConfirmed);
     return *created;
+}
+
+QString BrowserTabArea::statusOf(int slot) const
+{
+    const QString& verdict = m_verdict[static_cast<std::size_t>(slot)];
+    const QString& fill = m_fillStatus[static_cast<std::size_t>(slot)];
+    if (verdict.isEmpty() || fill.isEmpty())
+        return verdict + fill;
+    return verdict + QStringLiteral(" — ") + fill;
+}
+
+void BrowserTabArea::showStatus(int slot)
+{
+    if (slot == currentSlot())
+        emit fillStatusChanged(statusOf(slot));
 }
 
 QWebEnginePage* BrowserTabArea::openWindowForPage()
@@ -335,6 +355,7 @@ QWebEnginePage* BrowserTabArea::openWindowForPage()
     m_tabs[static_cast<std::size_t>(*slot)].reset();
     BrowserTab& opened = ensureTab(*slot);
     m_fillStatus[static_cast<std::size_t>(*slot)].clear();
+    m_verdict[static_cast<std::size_t>(*slot)].clear();
     placeTab({ *slot, TabPlacement::Append }, QString::fromLatin1(kNewWindowCaption));
     selectSlot(*slot);
     LayoutControls();

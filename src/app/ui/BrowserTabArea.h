@@ -89,7 +89,8 @@ signals:
     void gotoRequested(const std::string& directory);
     // The tab tool bar's "Reciprocal".
     void reciprocalRequested(int slot);
-    // What the current tab's fills wrote, for the status line; empty before a fill.
+    // What the current tab's fills wrote and the verdict on its last submission,
+    // for the status line; empty before either.
     void fillStatusChanged(const QString& status);
     // A short note for the status line (the zoom of the page).
     void statusNote(const QString& note);
@@ -102,6 +103,8 @@ private:
     void stopFinding();
     void placeTab(const TabOpening& opening, const QString& caption);
     void updateFromTab(int slot);
+    QString statusOf(int slot) const;
+    void showStatus(int slot);
     void updateProgress(const BrowserTab& tab);
     void updateReciprocalButton(const TabFillState* fill);
     void queryPageRank(int slot, const QUrl& url);
@@ -121,6 +124,8 @@ private:
     RefererInterceptor* m_referers;
     std::array<std::unique_ptr<BrowserTab>, kTabSlotCount> m_tabs;
     std::array<QString, kTabSlotCount> m_fillStatus; // per slot, since its page loaded
+    // Per slot, the verdict on its last submission, until it opens another address.
+    std::array<QString, kTabSlotCount> m_verdict;
 
     QTabBar* m_tabBar;
     QLabel* m_addressLabel;

@@ -1,6 +1,6 @@
 #include "filling/web/BrowserTabFiller.h"
 
-#include "filling/TabFillState.h"
+#include "filling/PageAnswer.h"
 #include "filling/web/FillingWebPage.h"
 #include "widgets/QtText.h"
 
@@ -24,9 +24,25 @@ BrowserTabFiller::BrowserTabFiller(FillingWebPage* page, TabFillState& state, co
 {
     m_watch.setInterval(kLateFieldPollMs);
     connect(&m_watch, &QTimer::timeout, this, [this] { lookForLateFields(); });
-    // The submission is noted before the navigation it starts resets the state.
-    connect(page, &FillingWebPage::formSubmitted, this, [this] { m_state.formSubmitted(); });
+    m_answerPoll.setInterval(kAnswerPollMs);
+    connect(&m_answerPoll, &QTimer::timeout, this, [this] { lookForMessage(); });
+    connect(page, &FillingWebPage::filledFormSubmitted, this, &BrowserTabFiller::awaitAnswer);
+    connect(page, &FillingWebPage::alertShown, this, [this](const QString& text) {
+        if (!m_answerWait || m_answerWait->navigated)
+            return;
+        PageAnswer message;
+        message.token = m_answerWait->formDocument;
+        message.message = true;
+        message.answer.texts.push_back({ AnswerTextKind::Message, toStdString(text) });
+        takeMessage(message);
+    });
     connect(page, &FillingWebPage::mainFrameNavigationStarting, this, [this] {
+        m_navigationAge.start();
+        // An answer that moves on before it has loaded is read as it goes.
+        if (m_answerWait) {
+            m_answerWait->navigated = true;
+            readAnswer(false);
+        }
         stopLateFieldWatch();
         m_state.navigationStarted();
         emit navigationStarted();
@@ -76,16 +92,14 @@ void BrowserTabFiller::rereadReciprocalCode(std::function<void(bool found)> read
 void BrowserTabFiller::handleCompletedLoad()
 {
     stopLateFieldWatch();
-    const bool submitted = m_state.takeSubmitted();
+    // Read before anything else reaches the page: it may move on at once, and the
+    // fill below changes its fields.
+    if (m_answerWait)
+        readAnswer(true);
     const bool fills =
         m_anySite || m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
     runOnPage(
-        [this, submitted, fills](FormDocumentModel& page) {
-            if (submitted) {
-                if (const std::optional<SubmissionOutcome> outcome =
-                        m_filler.checkSubmissionResult(page, m_profile(), m_state))
-                    emit submissionConfirmed(*outcome);
-            }
+        [this, fills](FormDocumentModel& page) {
             if (!fills)
                 return;
             m_filler.fillPage(page, m_profile(), m_state);
@@ -93,7 +107,7 @@ void BrowserTabFiller::handleCompletedLoad()
             if (const FieldRecognizer* fields = recognizer())
                 m_filler.fillRecognised(page, *fields, m_profile(), m_state);
         },
-        submitted,
+        false,
         [this, fills](const WebFormRun& run) {
             if (!fills || run.end == WebFormRun::End::Abandoned)
                 return;
@@ -101,6 +115,100 @@ void BrowserTabFiller::handleCompletedLoad()
             emit pageFilled(m_count);
             startLateFieldWatch();
         });
+}
+
+void BrowserTabFiller::awaitAnswer(const QString& submission)
+{
+    const std::optional<FormSubmission> submitted = readFormSubmission(toStdString(submission));
+    if (!submitted)
+        return;
+    m_state.submitted = true;
+    m_state.submittedForm = submitted->form;
+    AnswerWait& wait = m_answerWait.emplace(AnswerWait { m_state, submitted->token, false, {} });
+    wait.age.start();
+    // The page tells of the submission as it starts the navigation that sends
+    // it; the two may reach the program in either order.
+    constexpr qint64 kSameSubmissionMs = 1000;
+    wait.navigated =
+        m_navigationAge.isValid() && m_navigationAge.elapsed() < kSameSubmissionMs && m_page->isLoading();
+    ++m_waitNumber;
+    m_messageRound = false;
+    m_answerPoll.start();
+}
+
+void BrowserTabFiller::readAnswer(bool loaded)
+{
+    const quint64 wait = m_waitNumber;
+    m_bridge.readAnswer([this, wait, loaded](PageAnswer answer) {
+        if (wait == m_waitNumber && m_answerWait)
+            takeAnswer(answer, loaded);
+    });
+}
+
+void BrowserTabFiller::takeAnswer(const PageAnswer& answer, bool loaded)
+{
+    // The form's own page, still shown or shown again from the history, is no answer.
+    if (!answer.token.empty() && answer.token == m_answerWait->formDocument)
+        return;
+    // A page already gone answers nothing; one that loaded and cannot be read is checked as such.
+    if (answer.token.empty() && !loaded)
+        return;
+    finishAnswer(m_filler.checkSubmission(answer, m_profile(), m_answerWait->submitted));
+}
+
+void BrowserTabFiller::lookForMessage()
+{
+    if (!m_answerWait) {
+        m_answerPoll.stop();
+        return;
+    }
+    if (m_answerWait->age.elapsed() >= kAnswerWaitSeconds * 1000) {
+        // A page on its way answers when it arrives, however slow its server.
+        if (m_answerWait->navigated && m_page->isLoading()) {
+            m_answerPoll.stop();
+            return;
+        }
+        finishAnswer({ unansweredVerdict(), std::nullopt });
+        return;
+    }
+    if (m_answerWait->navigated || m_messageRound)
+        return;
+    m_messageRound = true;
+    const quint64 wait = m_waitNumber;
+    m_bridge.readAnswer(
+        [this, wait](PageAnswer message) {
+            if (wait != m_waitNumber || !m_answerWait)
+                return;
+            m_messageRound = false;
+            // Another document answered: the page moved on, and its arrival decides.
+            if (message.token != m_answerWait->formDocument) {
+                m_answerWait->navigated = true;
+                return;
+            }
+            takeMessage(message);
+        },
+        true);
+}
+
+void BrowserTabFiller::takeMessage(const PageAnswer& message)
+{
+    const SubmissionCheck check = m_filler.checkSubmission(message, m_profile(), m_answerWait->submitted);
+    // What says neither may be followed by what does: the page is watched on.
+    if (check.verdict.outcome != SubmissionVerdict::Outcome::Undecided)
+        finishAnswer(check);
+}
+
+void BrowserTabFiller::finishAnswer(const SubmissionCheck& check)
+{
+    // The first answer decides; whatever the page shows later is no answer to this form.
+    m_answerWait.reset();
+    ++m_waitNumber;
+    m_answerPoll.stop();
+    m_state.submitted = false;
+    m_state.submittedForm = {};
+    emit submissionJudged(check);
+    if (check.outcome)
+        emit submissionConfirmed(*check.outcome);
 }
 
 void BrowserTabFiller::runOnPage(

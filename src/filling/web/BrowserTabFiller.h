@@ -2,6 +2,7 @@
 
 #include "filling/FillCount.h"
 #include "filling/PageFiller.h"
+#include "filling/TabFillState.h"
 #include "filling/web/WebFormBridge.h"
 
 #include <QElapsedTimer>
@@ -9,19 +10,30 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class FieldRecognizer;
 class FillingWebPage;
-struct TabFillState;
 
 // Connects one browser tab's page to the form filling: resets the tab's fill
-// state when its top-level document starts navigating, notes a submitted form,
-// and after every completed load checks for the confirmation text (when a form
-// was submitted), then fills the page, its category and the fields recognised,
-// and for a while fills the fields the page's scripts add. Pages of other sites
-// than the directory's are filled only by the tab's commands. The tab owner keeps
-// the state and the filler alive as long as this.
+// state when its top-level document starts navigating, checks the answer when
+// the form the fill wrote into is submitted, and after every completed load
+// fills the page, its category and the fields recognised, and for a while
+// fills the fields the page's scripts add. Pages of other sites than the
+// directory's are filled only by the tab's commands. The tab owner keeps the
+// state and the filler alive as long as this.
+//
+// Only a submission of the form the fill wrote into (or a click on its submit
+// button) is followed; a search or login form used afterwards is not. The
+// answer is the page that follows it, read at once when it has loaded and
+// also as it is left (a script that moves on while it loads), so that a page
+// that leaves right away is still the one checked; the document's identity in
+// each reading keeps the form's own page and every later page out of the check.
+// A submission that stays on its page is answered by what appears there (new
+// text near the form, an alert region, an alert box), looked for a few times a
+// second for kAnswerWaitSeconds; a page that follows later still answers.
 class BrowserTabFiller : public QObject {
     Q_OBJECT
 
@@ -33,6 +45,8 @@ public:
 
     // How long after a load the page is watched for fields its scripts add.
     static constexpr int kLateFieldWatchMs = 10000;
+    // How often a page that stays after a submission is read for its answer.
+    static constexpr int kAnswerPollMs = 400;
 
     BrowserTabFiller(FillingWebPage* page, TabFillState& state, const PageFiller& filler,
         ProfileSource profile, QObject* parent = nullptr);
@@ -59,7 +73,9 @@ public:
 signals:
     // The tab's page changes: its reciprocal code and category search are reset.
     void navigationStarted();
-    // The page that followed a submitted form shows the directory's confirmation text.
+    // The answer to a submitted form was judged, or none came in time.
+    void submissionJudged(const SubmissionCheck& check);
+    // The answer to a submitted form says it succeeded: what to record.
     void submissionConfirmed(const SubmissionOutcome& outcome);
     // A fill has been replayed on the page (or abandoned with it).
     void filled(const WebFormRun& run);
@@ -70,7 +86,21 @@ signals:
     void lateFieldWatchEnded();
 
 private:
+    // A submitted form whose answer is awaited.
+    struct AnswerWait {
+        TabFillState submitted; // the tab as it was when the form was submitted
+        std::string formDocument; // the identity of the form's own page
+        bool navigated = false; // the top-level document started to leave it since
+        QElapsedTimer age;
+    };
+
     void handleCompletedLoad();
+    void awaitAnswer(const QString& submission);
+    void readAnswer(bool loaded);
+    void takeAnswer(const PageAnswer& answer, bool loaded);
+    void lookForMessage();
+    void takeMessage(const PageAnswer& message);
+    void finishAnswer(const SubmissionCheck& check);
     void runOnPage(
         WebFormBridge::Work work, bool withSource = false, std::function<void(const WebFormRun&)> after = {});
     const FieldRecognizer* recognizer() const;
@@ -90,4 +120,9 @@ private:
     QElapsedTimer m_watchAge;
     bool m_lateRound = false;
     FillCount m_count;
+    std::optional<AnswerWait> m_answerWait;
+    quint64 m_waitNumber = 0; // tells the readings of an earlier wait apart
+    QTimer m_answerPoll;
+    bool m_messageRound = false;
+    QElapsedTimer m_navigationAge; // since the top-level document last started to navigate
 };

@@ -1,22 +1,35 @@
 #include "filling/web/FillingWebPage.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
 namespace {
 
+constexpr const char* kPageElementsScript = ":/filling/page-elements.js";
 constexpr const char* kWatchScript = ":/filling/watch-fields.js";
+// Where the watch script takes the secret that marks its messages.
+constexpr const char* kSecretPlaceholder = "VANTELO-SUBMISSION-SECRET";
 
-// The watch that notes what a person typed and when a document changed, in every
-// document and frame from its start, where the page's own scripts cannot see it.
-QWebEngineScript fieldWatch()
+QString scriptText(const char* resource)
 {
-    QFile file(QString::fromLatin1(kWatchScript));
+    QFile file(QString::fromLatin1(resource));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+// The watch that notes what a person typed, when a document changed and when the
+// filled form is submitted, in every document and frame from its start, where
+// the page's own scripts cannot see it.
+QWebEngineScript fieldWatch(const QString& secret)
+{
+    static const QString source =
+        scriptText(kPageElementsScript) + QLatin1Char('\n') + scriptText(kWatchScript);
     QWebEngineScript script;
     script.setName(QStringLiteral("vantelo-field-watch"));
-    if (file.open(QIODevice::ReadOnly))
-        script.setSourceCode(QString::fromUtf8(file.readAll()));
+    script.setSourceCode(QString(source).replace(QLatin1String(kSecretPlaceholder), secret));
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setRunsOnSubFrames(true);
@@ -28,13 +41,22 @@ QWebEngineScript fieldWatch()
 FillingWebPage::FillingWebPage(QObject* parent)
     : BrowserPage(parent)
 {
-    scripts().insert(fieldWatch());
+    watchFields();
 }
 
 FillingWebPage::FillingWebPage(BrowserProfile& browser, QObject* parent)
     : BrowserPage(browser, parent)
 {
-    scripts().insert(fieldWatch());
+    watchFields();
+}
+
+void FillingWebPage::watchFields()
+{
+    QRandomGenerator* random = QRandomGenerator::system();
+    m_secret = QStringLiteral("vantelo-%1%2:")
+                   .arg(random->generate64(), 16, 16, QLatin1Char('0'))
+                   .arg(random->generate64(), 16, 16, QLatin1Char('0'));
+    scripts().insert(fieldWatch(m_secret));
 }
 
 bool FillingWebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
@@ -45,4 +67,21 @@ bool FillingWebPage::acceptNavigationRequest(const QUrl& url, NavigationType typ
         emit mainFrameNavigationStarting(url);
     }
     return true;
+}
+
+void FillingWebPage::javaScriptConsoleMessage(
+    JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString& source)
+{
+    if (message.startsWith(m_secret)) {
+        emit filledFormSubmitted(message.mid(m_secret.size()));
+        return;
+    }
+    BrowserPage::javaScriptConsoleMessage(level, message, line, source);
+}
+
+void FillingWebPage::javaScriptAlert(const QUrl& origin, const QString& text)
+{
+    // Told before the box shows: it holds the page until the user closes it.
+    emit alertShown(text);
+    BrowserPage::javaScriptAlert(origin, text);
 }

@@ -15,6 +15,8 @@ constexpr const char* kPageElementsScript = ":/filling/page-elements.js";
 constexpr const char* kDescribeScript = ":/filling/describe-page.js";
 constexpr const char* kReplayScript = ":/filling/replay-writes.js";
 constexpr const char* kLateFieldsScript = ":/filling/late-fields.js";
+constexpr const char* kReadAnswerScript = ":/filling/read-answer.js";
+constexpr const char* kSubmitFormScript = ":/filling/submit-form.js";
 
 QString scriptText(const char* resource)
 {
@@ -50,6 +52,20 @@ QString replayScript(const std::string& writesJson)
 const QString& lateFieldsScript()
 {
     static const QString script = withPageElements(scriptText(kLateFieldsScript));
+    return script;
+}
+
+const QString& readAnswerScript(bool message)
+{
+    static const QString function = withPageElements(scriptText(kReadAnswerScript));
+    static const QString page = function + QStringLiteral("({ message: false })");
+    static const QString shown = function + QStringLiteral("({ message: true })");
+    return message ? shown : page;
+}
+
+const QString& submitFormScript()
+{
+    static const QString script = withPageElements(scriptText(kSubmitFormScript));
     return script;
 }
 
@@ -138,6 +154,40 @@ void WebFormBridge::describeLeaving(Described described)
                     : WebPageDescription::Status::Described;
                 described(std::move(description));
             });
+        });
+}
+
+void WebFormBridge::readAnswer(Answered answered, bool message)
+{
+    if (!m_page) {
+        later([answered = std::move(answered)] { answered({}); });
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(readAnswerScript(message), QWebEngineScript::ApplicationWorld,
+        [self, answered = std::move(answered)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            PageAnswer answer = readPageAnswer(toStdString(result.toString()));
+            self->later([answer = std::move(answer), answered = std::move(answered)]() mutable {
+                answered(std::move(answer));
+            });
+        });
+}
+
+void WebFormBridge::submitFilledForm(std::function<void(bool submitted)> done)
+{
+    if (!m_page) {
+        later([done = std::move(done)] { done(false); });
+        return;
+    }
+    QPointer<WebFormBridge> self(this);
+    m_page->runJavaScript(submitFormScript(), QWebEngineScript::ApplicationWorld,
+        [self, done = std::move(done)](const QVariant& result) mutable {
+            if (!self)
+                return;
+            const bool submitted = result.toBool();
+            self->later([submitted, done = std::move(done)] { done(submitted); });
         });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filling/FormDocumentModel.h"
+#include "filling/PageAnswer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -47,6 +48,7 @@ public:
     using Finished = std::function<void(const WebFormRun&)>;
     using Described = std::function<void(WebPageDescription)>;
     using Counted = std::function<void(int)>;
+    using Answered = std::function<void(PageAnswer)>;
 
     explicit WebFormBridge(QWebEnginePage* page, QObject* parent = nullptr);
 
@@ -61,6 +63,14 @@ public:
     // new load has begun. Should the next document have answered instead, the
     // model's document token tells.
     void describeLeaving(Described described);
+    // Reads the page as the answer to a submitted form: a page that followed it,
+    // or, with `message`, what appeared on the form's own page since. The script
+    // goes out at once, so that it reaches the document shown now even when the
+    // page is about to leave it; the answer's token tells which document answered.
+    void readAnswer(Answered answered, bool message = false);
+    // Submits the form the filling wrote into by its submit button, as a person
+    // would; tells whether the page had such a form.
+    void submitFilledForm(std::function<void(bool submitted)> done);
     // Counts the fields a person can see that no run has offered and no person
     // edited: fields the page's scripts added or showed since. 0 for a page gone.
     void countLateFields(Counted counted);

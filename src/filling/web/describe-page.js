@@ -18,9 +18,6 @@
     const kSkippedTags = new Set(['SCRIPT', 'STYLE', 'NOSCRIPT', 'TEMPLATE', 'SELECT', 'OPTION', 'TEXTAREA',
         'BUTTON', 'INPUT']);
 
-    if (!window.vanteloDocument)
-        window.vanteloDocument = Date.now().toString(36) + '-' + Math.random().toString(36).slice(2);
-
     const clean = (text) => String(text || '').replace(/\s+/g, ' ').trim().slice(0, kTextLimit);
     const hasWords = (text) => /[\p{L}\p{N}]{2}/u.test(text);
 
@@ -260,5 +257,5 @@
         for (const element of offered)
             element.vanteloCovered = true;
     }
-    return JSON.stringify({ token: window.vanteloDocument, forms: forms, elements: elements });
+    return JSON.stringify({ token: vanteloPage.token(), forms: forms, elements: elements });
 })

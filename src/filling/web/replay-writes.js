@@ -34,6 +34,31 @@
         element.value = value;
     };
 
+    // The form a write went into is the one whose submission is followed; a field
+    // outside any form counts with the part of the page that holds its button.
+    const kButtons = 'button,input[type=submit],input[type=image],input[type=button],[role=button]';
+    const filled = (region) => {
+        if (region.vanteloFilled)
+            return;
+        region.vanteloFilled = true;
+        const regions = region.ownerDocument.vanteloFilledRegions || [];
+        regions.push(region);
+        region.ownerDocument.vanteloFilledRegions = regions;
+    };
+    const markFilled = (element) => {
+        if (element.form) {
+            filled(element.form);
+            return;
+        }
+        let region = element.parentElement;
+        for (let depth = 0; region && depth < 8; ++depth, region = region.parentElement) {
+            if (region.querySelector(kButtons)) {
+                filled(region);
+                return;
+            }
+        }
+    };
+
     let applied = 0;
     const fields = new Set();
     const recognised = new Set();
@@ -58,6 +83,7 @@
                 changed(element);
             }
             ++applied;
+            markFilled(element);
             fields.add(write.at);
             if (write.recognised)
                 recognised.add(write.at);

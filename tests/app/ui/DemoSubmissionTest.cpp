@@ -3,6 +3,7 @@
 // confirmation page is recognised.
 
 #include "MainWindowTesting.h"
+#include "web/AnswerSite.h"
 #include "web/WebTestPages.h"
 
 #include "app/ui/BrowserTab.h"
@@ -12,12 +13,15 @@
 #include "filling/web/FillingWebPage.h"
 #include "support/NamedChild.h"
 
+#include <QStatusBar>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -68,6 +72,50 @@ TEST(DemoSubmissionTest, ADemoDirectoryIsFilledSubmittedAndMarkedSent)
 
     window.menus().saveAll->trigger();
     EXPECT_THAT(fixture.folder.read("sv.xml"), HasSubstr("<friendlyname>Demo Web Guide</friendlyname>"));
+    EXPECT_TRUE(fixture.messages.empty());
+}
+
+TEST(DemoSubmissionTest, AnAnswerThatSaysItFailedIsNotRecordedAndTheStatusLineSaysWhy)
+{
+    LoopbackServer server;
+    serveAnswerSite(server);
+    MainWindowFixture fixture;
+    // Neither directory has a confirmation text: their answers are judged by what they say.
+    fixture.writeDatabase(directoryElement("Listed Links", 3, server.url("/duplicate/form.html"))
+        + directoryElement("Open Links", 3, server.url("/thanks-en/form.html")));
+    fixture.writeProfiles(
+        profileElement("My Site", "<title>My Site</title><description>Widgets.</description>"), "My Site");
+    CQuenlarDlg& window = fixture.start();
+    const BrowserTabArea& tabs = *child<BrowserTabArea>(window, "browserTabs");
+
+    const auto submit = [&](int row) {
+        fixture.clickRow(row);
+        BrowserTab* tab = tabs.tab(tabs.currentSlot());
+        ASSERT_NE(tab, nullptr);
+        const auto title = [&] {
+            return evaluate(*tab->page(), QStringLiteral("document.getElementsByName('title')[0].value"));
+        };
+        ASSERT_TRUE(waitUntil([&] { return title().toString() == QStringLiteral("My Site"); }, 30000));
+        evaluate(*tab->page(),
+            QStringLiteral("document.querySelector('form[method=post] input[type=submit]').click()"));
+    };
+    const auto status = [&] { return window.statusBar()->currentMessage().toStdString(); };
+
+    const int listed = rowOf(fixture.rowTexts(), "Listed Links");
+    ASSERT_GE(listed, 0);
+    submit(listed);
+    ASSERT_TRUE(waitUntil([&] { return status().starts_with("Not recorded"); }, 30000)) << status();
+    EXPECT_THAT(status(),
+        HasSubstr("Not recorded: the page says \"Sorry, this site is already listed in our directory.\""));
+    EXPECT_THAT(fixture.rowTexts()[listed], Not(HasSubstr(" [sent]")));
+
+    const int open = rowOf(fixture.rowTexts(), "Open Links");
+    ASSERT_GE(open, 0);
+    submit(open);
+    ASSERT_TRUE(waitUntil([&] { return fixture.rowTexts()[open].ends_with(" [sent]"); }, 30000))
+        << fixture.rowTexts()[open];
+    EXPECT_TRUE(waitUntil([&] { return status().starts_with("Submission recorded"); }, 10000)) << status();
+    EXPECT_THAT(fixture.rowTexts()[listed], Not(HasSubstr(" [sent]")));
     EXPECT_TRUE(fixture.messages.empty());
 }
 

@@ -2,9 +2,9 @@
 
 #include "app/ui/FileCommands.h"
 #include "app/ui/MainMenus.h"
-#include "common/IFileDialog.h"
 #include "common/IProgramRunner.h"
 #include "support/NamedChild.h"
+#include "support/ScriptedFileDialog.h"
 
 #include <QComboBox>
 
@@ -17,21 +17,6 @@
 using ::testing::ElementsAre;
 
 namespace {
-
-// Answers the file dialogs from a queue; cancel when it is empty.
-class QueuedFileDialog : public IFileDialog {
-public:
-    std::optional<ChosenFile> choose(const FileDialogRequest&) override
-    {
-        if (answers.empty())
-            return std::nullopt;
-        ChosenFile answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::deque<ChosenFile> answers;
-};
 
 // Replaces the list checker by an edit of the custom database.
 class EditingProgramRunner : public IProgramRunner {
@@ -60,13 +45,13 @@ TEST(FileCommandsTest, ImportedProfilesAppearInTheDropDownWithTheActiveOneKept)
 {
     MainWindowFixture fixture;
     fixture.writeProfiles(profileElement("Current"), "Current");
-    QueuedFileDialog files;
+    ScriptedFileDialog files;
     fixture.seams.files = &files;
     CQuenlarDlg& window = fixture.start();
     const auto source = fixture.folder.write("backup/sv.xml",
         "<?xml version=\"1.0\"?><profiles>" + profileElement("Another") + profileElement("Current")
             + "</profiles>");
-    files.answers.push_back({ source, 0 });
+    files.answers.push_back(ChosenFile { source, 0 });
 
     window.menus().importProfiles->trigger();
     EXPECT_THAT(fixture.messages.texts(), ElementsAre("1 profile(s) were successfully imported"));

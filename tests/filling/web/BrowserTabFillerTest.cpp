@@ -1,6 +1,8 @@
+#include "AnswerSite.h"
 #include "WebTestPages.h"
 
 #include "FillingTestSupport.h"
+#include "autofill/FieldRecognizer.h"
 #include "filling/web/BrowserTabFiller.h"
 #include "filling/web/FillingWebPage.h"
 
@@ -140,6 +142,122 @@ TEST(BrowserTabFillerTest, ASubmittedPageTheFillDidNotWriteIntoIsNotChecked)
     ASSERT_TRUE(tab.stepAndWaitForFill(
         [&] { evaluate(tab.page, QStringLiteral("document.querySelector('input[type=submit]').click()")); }));
     EXPECT_THAT(tab.outcomes, IsEmpty());
+}
+
+TEST(BrowserTabFillerTest, TheAnswerToASubmissionIsCheckedEvenWhenItMovesOnAtOnce)
+{
+    // Each answer page leaves for "/home" as soon as it can; only the answer counts.
+    const std::string thanks = "<p>Thank you for your submission</p>";
+    const struct {
+        const char* what;
+        const char* action; // where the form posts
+        std::string answer;
+        std::string home;
+        std::size_t recorded;
+    } cases[] = {
+        { "meta refresh 0", "/submit",
+            "<html><head><meta http-equiv=\"refresh\" content=\"0;url=/home\"></head><body>" + thanks
+                + "</body></html>",
+            "<p>Welcome</p>", 1 },
+        { "script redirect", "/submit",
+            "<html><body>" + thanks + "<script>location.replace('/home')</script></body></html>",
+            "<p>Welcome</p>", 1 },
+        { "302 to a page that redirects again", "/hop",
+            "<html><body>" + thanks
+                + "<script>onload = () => { location.href = '/home'; }</script></body></html>",
+            "<p>Welcome</p>", 1 },
+        { "the newer page shows the text", "/submit",
+            "<html><head><script>location.replace('/home')</script></head><body>Sorry</body></html>",
+            "<p>Welcome</p>" + thanks, 0 },
+    };
+    SubmissionSiteTab tab;
+    tab.server.handle("/hop",
+        [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/submit", 302); });
+    // The fills that ran since the home page loaded last.
+    std::size_t homeRuns = 0;
+    int homeLoads = 0;
+    QObject::connect(&tab.page, &QWebEnginePage::loadFinished, [&] {
+        if (tab.page.url().path() == QStringLiteral("/home")) {
+            ++homeLoads;
+            homeRuns = tab.runs.size();
+        }
+    });
+    const auto homeFilled = [&] {
+        for (std::size_t run = homeRuns; run < tab.runs.size(); ++run) {
+            if (tab.runs[run].end != WebFormRun::End::Abandoned)
+                return true;
+        }
+        return false;
+    };
+    for (const auto& c : cases) {
+        tab.server.serve("/submit", 200, c.answer, "text/html");
+        tab.server.serve("/home", 200, "<html><body>" + c.home + "</body></html>", "text/html");
+        tab.outcomes.clear();
+        ASSERT_TRUE(tab.openAndWaitForFill("/add")) << c.what;
+        const int before = homeLoads;
+        evaluate(tab.page,
+            QStringLiteral(
+                "document.forms[0].action = '%1'; document.querySelector('input[type=submit]').click()")
+                .arg(QLatin1String(c.action)));
+        // Whatever the check would still do is over by the time the home page is filled.
+        ASSERT_TRUE(waitUntil([&] { return homeLoads > before && homeFilled(); }, 30000)) << c.what;
+        EXPECT_EQ(tab.outcomes.size(), c.recorded) << c.what;
+        EXPECT_FALSE(tab.tab.submitted) << c.what;
+    }
+}
+
+TEST(BrowserTabFillerTest, OnlyTheFilledFormArmsTheCheckAndAScriptedAnswerIsJudged)
+{
+    // "Quiet" has no confirmation text: its answers are judged by what they say.
+    SubmissionSiteTab tab;
+    LoopbackServer answers;
+    serveAnswerSite(answers);
+    tab.tab.directoryName = "Quiet";
+    tab.tabFiller.setFillsAnySite(true);
+    tab.tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
+    std::vector<SubmissionCheck> checks;
+    QObject::connect(&tab.tabFiller, &BrowserTabFiller::submissionJudged,
+        [&](const SubmissionCheck& check) { checks.push_back(check); });
+    const auto open = [&](const std::string& path) {
+        return tab.stepAndWaitForFill(
+            [&] { tab.page.load(QUrl(QString::fromStdString(answers.url(path)))); });
+    };
+
+    // The search form beside the filled one is no submission, whatever its page says.
+    ASSERT_TRUE(open("/thanks-en/form.html"));
+    ASSERT_TRUE(tab.stepAndWaitForFill([&] {
+        evaluate(tab.page, QStringLiteral("document.querySelector('#search input[type=submit]').click()"));
+    }));
+    EXPECT_EQ(tab.page.url().path(), QStringLiteral("/thanks-en/search.html"));
+    EXPECT_THAT(checks, IsEmpty());
+    EXPECT_FALSE(tab.tab.submitted);
+
+    // The form stays and a message appears: a success replaces the form, an error shows above it.
+    const struct {
+        const char* page;
+        SubmissionVerdict::Outcome outcome;
+        std::string evidence;
+        std::size_t recorded;
+    } cases[] = {
+        { "/scripted-ok/scripted.html", SubmissionVerdict::Outcome::Success, "Thank you!", 1 },
+        { "/scripted-error/scripted.html", SubmissionVerdict::Outcome::Failure, kScriptedError, 0 },
+    };
+    for (const auto& c : cases) {
+        checks.clear();
+        tab.outcomes.clear();
+        ASSERT_TRUE(open(c.page)) << c.page;
+        evaluate(tab.page, QStringLiteral("document.querySelector('button[type=submit]').click()"));
+        ASSERT_TRUE(waitUntil([&] { return !checks.empty(); }, 20000)) << c.page;
+        EXPECT_EQ(checks[0].verdict.outcome, c.outcome) << c.page;
+        EXPECT_EQ(checks[0].verdict.evidence, c.evidence) << c.page;
+        EXPECT_EQ(tab.outcomes.size(), c.recorded) << c.page;
+        EXPECT_FALSE(tab.tab.submitted) << c.page;
+    }
+    // The fetch went out with the filled values.
+    const std::vector<SeenRequest> requests = answers.requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().target, "/scripted-error/api");
+    EXPECT_THAT(requests.back().body, HasSubstr("url=http"));
 }
 
 } // namespace
