@@ -397,8 +397,11 @@ void BrowserTabArea::find(const QString& text, bool backward)
     m_findSlot = current->slot();
     const QWebEnginePage::FindFlags flags =
         backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
-    current->page()->findText(text, flags, [this](const QWebEngineFindTextResult& result) {
-        m_findBar->showResult(result.activeMatch(), result.numberOfMatches());
+    // Typing starts a search per key, and the answer to an earlier, cancelled one
+    // can arrive after the answer to the text the bar now holds.
+    current->page()->findText(text, flags, [this, text](const QWebEngineFindTextResult& result) {
+        if (m_findBar->text() == text)
+            m_findBar->showResult(result.activeMatch(), result.numberOfMatches());
     });
 }
 

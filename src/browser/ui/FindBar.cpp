@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolButton>
 
 FindBar::FindBar(QWidget* parent)
@@ -13,6 +14,7 @@ FindBar::FindBar(QWidget* parent)
     , m_previous(new QToolButton)
     , m_next(new QToolButton)
     , m_close(new QToolButton)
+    , m_typing(new QTimer(this))
 {
     m_text->setPlaceholderText(QStringLiteral("Find in page"));
     m_text->setClearButtonEnabled(true);
@@ -34,11 +36,16 @@ FindBar::FindBar(QWidget* parent)
     layout->addWidget(m_result);
     layout->addWidget(m_close);
 
+    // Find as you type, once the typing pauses: the engine cancels a search that
+    // a newer one overtakes, and the answer for the text shown could be lost.
+    m_typing->setSingleShot(true);
+    m_typing->setInterval(150);
     connect(m_text, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text.isEmpty())
             m_result->clear();
-        emit findRequested(text, false);
+        m_typing->start();
     });
+    connect(m_typing, &QTimer::timeout, this, [this] { emit findRequested(m_text->text(), false); });
     connect(m_previous, &QToolButton::clicked, this, [this] { emit findRequested(m_text->text(), true); });
     connect(m_next, &QToolButton::clicked, this, [this] { emit findRequested(m_text->text(), false); });
     connect(m_close, &QToolButton::clicked, this, &FindBar::dismiss);
@@ -62,6 +69,7 @@ void FindBar::dismiss()
 {
     if (isHidden())
         return;
+    m_typing->stop();
     hide();
     m_result->clear();
     emit closed();
@@ -87,6 +95,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_text && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            m_typing->stop();
             emit findRequested(m_text->text(), key->modifiers().testFlag(Qt::ShiftModifier));
             return true;
         }

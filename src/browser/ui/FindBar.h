@@ -4,6 +4,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QToolButton;
 
 // The small bar that finds text in the current page: typing finds the first
@@ -37,4 +38,5 @@ private:
     QToolButton* m_previous;
     QToolButton* m_next;
     QToolButton* m_close;
+    QTimer* m_typing; // starts the search when the typing pauses
 };
