@@ -5,8 +5,7 @@
 #include <system_error>
 
 MainWindowState::MainWindowState(IMessageBox& messages, DataFolder folder)
-    : m_messages(messages)
-    , m_folder(std::move(folder))
+    : m_folder(std::move(folder))
     , m_settingsStore(messages)
     , m_directories(messages, "rf")
     , m_customDirectories(messages, "customdirs")

@@ -49,7 +49,6 @@ public:
 private:
     void openProfiles();
 
-    IMessageBox& m_messages;
     DataFolder m_folder;
     SettingsStore m_settingsStore;
     MainSettings m_settings;
