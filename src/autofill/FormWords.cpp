@@ -1,23 +1,15 @@
 #include "autofill/FormWords.h"
 
 #include "autofill/FormText.h"
+#include "common/TrimmedText.h"
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r";
 constexpr char kComment = '#';
 constexpr char kWeakMark = '~';
 // Section names: lower-case letters, digits, '.', '_' and '-'.
 constexpr std::string_view kSectionCharacters = "abcdefghijklmnopqrstuvwxyz0123456789._-";
 constexpr std::string_view kAnyLanguage = "any";
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 bool isLanguage(std::string_view key)
 {

@@ -2,6 +2,7 @@
 
 #include "autofill/FormText.h"
 #include "autofill/FormWords.h"
+#include "common/TrimmedText.h"
 
 #include <algorithm>
 #include <array>
@@ -18,15 +19,6 @@ constexpr std::size_t kFailureSection = 1;
 constexpr std::size_t kLongestTextSentence = 300;
 // The sentence quoted as evidence is cut here.
 constexpr std::size_t kLongestEvidence = 200;
-constexpr std::string_view kBlanks = " \t\r\n\f\v";
-
-std::string trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
-}
 
 // Cut at a character boundary of UTF-8, with an ellipsis to say so.
 std::string quoted(const std::string& sentence)
@@ -70,7 +62,7 @@ bool formShownAgain(const std::vector<AnswerField>& shown, const std::vector<Ans
 {
     std::vector<std::pair<std::string, std::string>> wanted;
     for (const AnswerField& field : submitted) {
-        std::string value = trimmed(field.value);
+        std::string value(trimmed(field.value));
         if (!field.name.empty() && !value.empty())
             wanted.emplace_back(field.name, std::move(value));
     }
@@ -159,7 +151,7 @@ std::vector<std::string> answerSentences(const std::string& text)
     std::vector<std::string> sentences;
     std::size_t start = 0;
     const auto cut = [&](std::size_t end) {
-        std::string sentence = trimmed(std::string_view(text).substr(start, end - start));
+        std::string sentence(trimmed(std::string_view(text).substr(start, end - start)));
         if (!sentence.empty())
             sentences.push_back(std::move(sentence));
         start = end;
@@ -169,7 +161,7 @@ std::vector<std::string> answerSentences(const std::string& text)
         if (c == '\n' || c == '\r') {
             cut(at);
         } else if ((c == '.' || c == '!' || c == '?')
-            && (at + 1 == text.size() || kBlanks.find(text[at + 1]) != std::string_view::npos)) {
+            && (at + 1 == text.size() || kAsciiBlanks.find(text[at + 1]) != std::string_view::npos)) {
             cut(at + 1);
         }
     }

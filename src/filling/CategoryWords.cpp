@@ -1,18 +1,9 @@
 #include "filling/CategoryWords.h"
 
 #include "common/TextCase.h"
+#include "common/TrimmedText.h"
 
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r\n\v\f";
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 std::vector<std::string> lowerCaseEntries(std::string_view text)
 {

@@ -4,6 +4,7 @@
 #include "autofill/FormText.h"
 #include "autofill/ValueFitting.h"
 #include "common/TextCase.h"
+#include "common/TrimmedText.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
 #include "filling/FormDocumentModel.h"
@@ -38,15 +39,6 @@ bool untouched(const FormElement& element)
     return element.value.empty() || element.value == cues.defaultValue;
 }
 
-// "#fname# #lname#" with one of the names empty leaves a blank behind.
-std::string trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The profile's value for each meaning; each list is drawn from once and the
 // pick kept in the tab, as a form item's placeholder keeps it.
 class ProfileValues {
@@ -76,7 +68,9 @@ public:
         const std::optional<std::string_view> placeholder = placeholderFor(meaning, withoutHttp);
         if (!placeholder)
             return std::nullopt;
-        return nonEmpty(trimmed(PlaceholderExpander(m_random).expand(*placeholder, m_profile, m_picks)));
+        // "#fname# #lname#" with one of the names empty leaves a blank behind.
+        const std::string expanded = PlaceholderExpander(m_random).expand(*placeholder, m_profile, m_picks);
+        return nonEmpty(std::string(trimmed(expanded, " ")));
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "net/HttpClient.h"
 
+#include "common/TrimmedText.h"
 #include "common/WideText.h"
 
 #include <curl/curl.h>
@@ -86,15 +87,6 @@ struct Transfer {
     std::map<std::string, std::string> headers; // the last response's, names in lower case
 };
 
-std::string trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(first, last - first + 1));
-}
-
 void noteHeaderField(Transfer& transfer, std::string_view line)
 {
     const std::size_t colon = line.find(':');
@@ -103,7 +95,7 @@ void noteHeaderField(Transfer& transfer, std::string_view line)
     std::string name(line.substr(0, colon));
     for (char& c : name)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    transfer.headers.emplace(std::move(name), trimmed(line.substr(colon + 1)));
+    transfer.headers.emplace(std::move(name), std::string(trimmed(line.substr(colon + 1))));
 }
 
 // Notes where each response's headers begin and end: a status line starts a new
