@@ -5,6 +5,7 @@
 #include "CliRun.h"
 #include "Commands.h"
 #include "FillingTestSupport.h"
+#include "PreviewField.h"
 #include "custom/TestSites.h"
 #include "net/LoopbackServer.h"
 #include "profiles/ProfileStore.h"
@@ -19,16 +20,6 @@
 #include <vector>
 
 namespace {
-
-// What a printed field holds: its text, the chosen option, or "checked".
-std::string heldValue(const nlohmann::json& field)
-{
-    if (field["tag"] == "select")
-        return field["selected"].is_string() ? field["selected"].get<std::string>() : "";
-    if (field.value("type", "") == "checkbox")
-        return field["checked"].get<bool>() ? "checked" : "";
-    return field.value("value", "");
-}
 
 TEST(LearnedFillPreviewTest, EveryLearnedSiteIsFilledByItsOwnItems)
 {

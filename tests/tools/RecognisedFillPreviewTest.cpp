@@ -6,6 +6,7 @@
 #include "CliRun.h"
 #include "Commands.h"
 #include "FillingTestSupport.h"
+#include "PreviewField.h"
 #include "net/LoopbackServer.h"
 #include "profiles/ProfileStore.h"
 #include "support/RecordingMessageBox.h"
@@ -50,16 +51,6 @@ void servePages(LoopbackServer& server)
     }
     server.closeConnectionsAfterEachAnswer();
     server.start();
-}
-
-// What a printed field holds, as the page description's expectation reads it.
-std::string heldValue(const nlohmann::json& field)
-{
-    if (field["tag"] == "select")
-        return field["selected"].is_string() ? field["selected"].get<std::string>() : "";
-    if (field.value("type", "") == "checkbox")
-        return field["checked"].get<bool>() ? "checked" : "";
-    return field.value("value", "");
 }
 
 TEST(RecognisedFillPreviewTest, EveryKindOfPageIsFilledAsAPersonWould)
