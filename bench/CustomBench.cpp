@@ -107,7 +107,7 @@ BENCHMARK(DirectoryLineReader)->Unit(benchmark::kMillisecond)->ComputeStatistics
 // The whole scan of an import, with known sites skipped and names made unique.
 void DirectoryListScanOfFile(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     for (auto _ : state) {
         const std::optional<DirectoryListScan> scan =
             scanDirectoryListFile(data().list.string(), {}, messages);

@@ -15,7 +15,7 @@ namespace {
 
 struct LoadedStores {
     bench::TemporaryFolder folder;
-    StderrMessageBox messages;
+    StderrMessageBox messages { "vantelo-bench" };
     DirectoryStore directories { messages };
     SendingProfile::ProfileStore profiles { messages };
 

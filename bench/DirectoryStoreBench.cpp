@@ -89,7 +89,7 @@ void BM_BareParseOfTheSameText(benchmark::State& state)
 
 void BM_LoadMainScrambled(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     const DataFolder folder(data().folder);
     for (auto _ : state) {
         DirectoryStore store(messages);
@@ -99,7 +99,7 @@ void BM_LoadMainScrambled(benchmark::State& state)
 
 void BM_MergeLoadedCustom(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     DirectoryStore custom(messages, "customdirs");
     custom.Load(data().folder / "customdirdata.xml", true, false);
     DirectoryStore loaded(messages);
@@ -124,7 +124,7 @@ void BM_MergeLoadedCustom(benchmark::State& state)
 
 void BM_MergeCustomWithReload(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     const DataFolder folder(data().folder);
     DirectoryStore main(messages);
     DirectoryStore custom(messages, "customdirs");

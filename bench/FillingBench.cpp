@@ -52,7 +52,7 @@ std::string descriptionJson()
 
 // A filler for the directory "Dir" that holds the benchmark's form items.
 struct Filling {
-    StderrMessageBox messages;
+    StderrMessageBox messages { "vantelo-bench" };
     DirectoryStore directories { messages };
     SendingProfile::ProfileStore profiles { messages };
     SystemRandomSource random;

@@ -111,7 +111,7 @@ BENCHMARK(BM_DescribeRoundTrip)->Unit(benchmark::kMillisecond);
 // item names are recognised and filled too (several hundred on this page).
 void wholeFill(benchmark::State& state, const FieldRecognizer* recognizer)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     DirectoryStore directories(messages);
     directories.AddDirectory("Dir");
     directories.SetItems("Dir", bench::formItems());

@@ -5,6 +5,7 @@
 #include "MainWindowBenchData.h"
 
 #include "app/ui/CQuenlarDlg.h"
+#include "browser/ui/BrowserProfile.h"
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
 #include "common/SystemRandomSource.h"
@@ -52,13 +53,15 @@ using Clock = std::chrono::steady_clock;
 // list is filled too.
 void showWindow(benchmark::State& state, const std::filesystem::path& folder, bool ready = false)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     SystemClock clock;
     SystemRandomSource random;
+    // A throw-away browser profile: nothing of one run is kept for the next.
+    BrowserProfile browser({}, BrowserProfile::Seams { nullptr, nullptr, &messages });
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         std::optional<Clock::time_point> end;
-        auto window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder));
+        auto window = std::make_unique<CQuenlarDlg>(messages, clock, random, DataFolder(folder), browser);
         if (!ready)
             QObject::connect(window.get(), &CQuenlarDlg::firstPainted, [&end] { end = Clock::now(); });
         window->show();

@@ -132,7 +132,7 @@ void reportCounts(benchmark::State& state, const RowCounts& counts, int rows)
 
 void BM_OpenProfileFile(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     for (auto _ : state) {
         ProfileStore store(messages);
         benchmark::DoNotOptimize(store.Open(data().folder / "sv.xml"));
@@ -143,7 +143,7 @@ void BM_OpenProfileFile(benchmark::State& state)
 // for another keystroke in the search box.
 void BM_ListRowsFromTheIndex(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     ProfileStore store(messages);
     store.Open(data().folder / "sv.xml");
     RowCounts counts;
@@ -159,7 +159,7 @@ void BM_ListRowsFromTheIndex(benchmark::State& state)
 // list redrawn after "Mark as Sent" or a new colour.
 void BM_ListRowsAfterAChange(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     ProfileStore store(messages);
     store.Open(data().folder / "sv.xml");
     RowCounts counts;
@@ -180,7 +180,7 @@ void BM_ListRowsAfterAChange(benchmark::State& state)
 // the step is prime to 5 and 50, so the sample mixes rows of every kind.
 void BM_ListRowsByXPath(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     ProfileStore store(messages);
     store.Open(data().folder / "sv.xml");
     const pugi::xml_document& document = store.document();
@@ -221,7 +221,7 @@ void BM_ListRowsByXPath(benchmark::State& state)
 // One submission recorded and removed again in the 10,000-entry profile.
 void BM_AddAndRemoveSubmission(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     ProfileStore store(messages);
     store.Open(data().folder / "sv.xml");
     for (auto _ : state) {
@@ -233,7 +233,7 @@ void BM_AddAndRemoveSubmission(benchmark::State& state)
 // An sv.dat profile with 2,000 submitted directories imported into an empty store.
 void BM_ImportSvDat(benchmark::State& state)
 {
-    StderrMessageBox messages;
+    StderrMessageBox messages("vantelo-bench");
     DirectoryStore directories(messages);
     for (int i = 0; i < kDirectories; i += 7) {
         directories.AddDirectory(data().rows[i].name);

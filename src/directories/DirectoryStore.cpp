@@ -9,6 +9,7 @@
 #include "directories/HostKey.h"
 #include "directories/Scrambling.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -175,6 +176,14 @@ std::string DirectoryStore::GetOnSubmit(const std::string& name) const
     return record ? record->onSubmit : std::string();
 }
 
+bool DirectoryStore::SetListFacts(const std::string& name, const DirectoryListFacts& facts)
+{
+    DirectoryRecord* record = findRecord(name);
+    if (record)
+        record->listFacts = facts;
+    return record != nullptr;
+}
+
 bool DirectoryStore::GetItems(const std::string& name, std::vector<DirectoryItem>& items) const
 {
     const DirectoryRecord* record = find(name);
@@ -218,6 +227,14 @@ void DirectoryStore::Serialize()
             directory.append_attribute("category") = record.category.c_str();
             directory.append_attribute("pr") = record.pr;
             directory.append_attribute("revision") = record.revision;
+            // Written only when a list gave them, so that other files stay as they were.
+            const DirectoryListFacts& facts = record.listFacts;
+            if (facts.rating != DirectoryListFacts::kUnknownRating)
+                directory.append_attribute("rating") = facts.rating;
+            if (!facts.linkType.empty())
+                directory.append_attribute("linktype") = facts.linkType.c_str();
+            if (!facts.pricing.empty())
+                directory.append_attribute("pricing") = facts.pricing.c_str();
             for (const DirectoryItem& item : record.items) {
                 pugi::xml_node element = directory.append_child("item");
                 element.append_attribute("name") = item.name.c_str();
@@ -378,6 +395,10 @@ DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) cons
     record.revision = attributeNumber(directory, "revision");
     record.onSubmit = attributeText(directory, "onsubmit");
     record.category = attributeText(directory, "category");
+    if (const pugi::xml_attribute rating = directory.attribute("rating"))
+        record.listFacts.rating = std::clamp(parseDecimal(rating.value()), 0, 100);
+    record.listFacts.linkType = attributeText(directory, "linktype");
+    record.listFacts.pricing = attributeText(directory, "pricing");
     for (const pugi::xml_node& element : directory.children("item")) {
         DirectoryItem item;
         item.name = attributeText(element, "name");

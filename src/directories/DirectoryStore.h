@@ -41,6 +41,7 @@ public:
     std::string GetCategory(const std::string& name) const;
     bool SetCategory(const std::string& name, const std::string& category);
     std::string GetOnSubmit(const std::string& name) const;
+    bool SetListFacts(const std::string& name, const DirectoryListFacts& facts);
     bool GetItems(const std::string& name, std::vector<DirectoryItem>& items) const;
     bool SetItems(const std::string& name, const std::vector<DirectoryItem>& items);
 

@@ -255,7 +255,7 @@ TEST(FileMenuCommandsTest, ACustomDatabaseImportSkipsNamesAndHostsKnownInEitherS
     ASSERT_NE(gamma, nullptr);
     EXPECT_EQ(*gamma,
         (DirectoryRecord { "Gamma", 0, 4, "http://gamma.example/add", "Arts,News", "",
-            { DirectoryItem { "TITLE", ControlType::Edit, 1, "#title#" } } }));
+            { DirectoryItem { "TITLE", ControlType::Edit, 1, "#title#" } }, {} }));
     EXPECT_THAT(namesOf(fixture.state.customDirectories()), ElementsAre("Beta", "Gamma"));
     EXPECT_NE(fixture.state.directories().find("Gamma"), nullptr) << "the list shows it";
     EXPECT_THAT(fixture.folder.read("data/customdirdata.xml"), HasSubstr("name=\"Gamma\""));

@@ -99,7 +99,7 @@ TEST_F(DirectoryImportThreaded, AddsEachDirectoryWithItsPageRankToBothStores)
         const DirectoryRecord* two = store->find("two");
         ASSERT_NE(two, nullptr);
         EXPECT_EQ(
-            *two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {} }));
+            *two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {}, {} }));
     }
     EXPECT_FALSE(import->start(checker));
 }

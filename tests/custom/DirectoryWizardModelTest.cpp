@@ -91,7 +91,8 @@ TEST(DirectoryWizardModelTest, ProposesTheNameWhileAddingAndKeepsItWhileEditing)
     EXPECT_EQ(adding.nameForAddress("WWW.Links.org"), "Links");
     EXPECT_EQ(adding.nameForAddress("dir"), "Dir");
 
-    const DirectoryRecord alpha { "Alpha", 0, 3, "http://www.alpha.com/submit.php", "Custom,News,", "", {} };
+    const DirectoryRecord alpha { "Alpha", 0, 3, "http://www.alpha.com/submit.php", "Custom,News,", "", {},
+        {} };
     DirectoryWizardModel editing = DirectoryWizardModel::forEditing(kKnown, {}, alpha);
     EXPECT_EQ(editing.nameForAddress("http://other.com"), std::nullopt);
     EXPECT_THAT(editing.selectedCategories(), ElementsAre("Custom", "News"));

@@ -205,7 +205,7 @@ TEST(DirectoryStoreLoadTest, OperationsOnUnknownNamesChangeNothing)
     EXPECT_FALSE(store.AddDirectory("A"));
     EXPECT_EQ(store.GetPR("A"), 4);
     EXPECT_TRUE(store.AddDirectory("B"));
-    EXPECT_EQ(*store.find("B"), (DirectoryRecord { "B", 0, 0, "", "", "", {} }));
+    EXPECT_EQ(*store.find("B"), (DirectoryRecord { "B", 0, 0, "", "", "", {}, {} }));
 }
 
 } // namespace

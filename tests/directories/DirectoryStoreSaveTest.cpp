@@ -15,6 +15,7 @@ DirectoryRecord sampleRecord(std::string name)
     record.category = "Kunst,Café,日本,";
     record.pr = 6;
     record.revision = -2;
+    record.listFacts = { 56, "dofollow", "freemium" };
     record.items = { { "TITLE", ControlType::Edit, 0, "#title# & <more>" },
         { "CAT", ControlType::Select, 1, "Ünïcode" }, { "AGREE", ControlType::Checkbox, 0, "True" },
         { "RECPR_URL", ControlType::Reciprocal, 0, "" },
@@ -30,6 +31,7 @@ void putRecord(DirectoryStore& store, const DirectoryRecord& record)
     store.SetPR(record.name, record.pr);
     store.SetRevision(record.name, record.revision);
     store.SetItems(record.name, record.items);
+    store.SetListFacts(record.name, record.listFacts);
 }
 
 TEST(DirectoryStoreSaveTest, WritesAttributesInTheirOrderAndNamesInByteOrder)
@@ -42,6 +44,7 @@ TEST(DirectoryStoreSaveTest, WritesAttributesInTheirOrderAndNamesInByteOrder)
         { { "T", ControlType::Edit, 0, "#title#" }, { "R", ControlType::Reciprocal, 0, "" },
             { "C", ControlType::ReciprocalText, 2, "x" } });
     store.SetPR("Zeta", 3);
+    store.SetListFacts("alpha", { 7, "nofollow", "paid" });
     store.Serialize();
     EXPECT_EQ(store.documentText(),
         "<?xml version=\"1.0\"?>\n"
@@ -51,7 +54,8 @@ TEST(DirectoryStoreSaveTest, WritesAttributesInTheirOrderAndNamesInByteOrder)
         "\t\t<item name=\"R\" value=\"\" index=\"0\" type=\"reciprocal\" />\n"
         "\t\t<item name=\"C\" value=\"x\" index=\"2\" type=\"reciprocaltext\" />\n"
         "\t</directory>\n"
-        "\t<directory name=\"alpha\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"0\" revision=\"0\" />\n"
+        "\t<directory name=\"alpha\" submiturl=\"\" onsubmit=\"\" category=\"\" pr=\"0\" revision=\"0\" "
+        "rating=\"7\" linktype=\"nofollow\" pricing=\"paid\" />\n"
         "</customdirs>\n");
 }
 

@@ -68,8 +68,8 @@ TEST_F(ImportDirectoriesCommandThreaded, ImportsNewDirectoriesAndSavesTheCustomD
 
     const DirectoryStore::RecordMap saved = savedCustom();
     ASSERT_EQ(saved.size(), 3u);
-    EXPECT_EQ(
-        saved.at("Mine1"), (DirectoryRecord { "Mine1", 0, 3, "http://mine.org/", "Custom,News", "", {} }));
+    EXPECT_EQ(saved.at("Mine1"),
+        (DirectoryRecord { "Mine1", 0, 3, "http://mine.org/", "Custom,News", "", {}, {} }));
     EXPECT_EQ(saved.at("Fresh").submitUrl, "http://www.fresh.com/add.php");
     EXPECT_EQ(saved.at("Mine").submitUrl, "http://mine.com/");
 }

@@ -92,7 +92,7 @@ TEST_F(LearnCommandTest, AddStoresTheDirectoryOnceUnderTheNameOfItsTitle)
     ASSERT_EQ(saved.count("Widget Web Directory"), 1u);
     EXPECT_EQ(saved.at("Widget Web Directory"),
         (DirectoryRecord { "Widget Web Directory", 0, 0, m_menu.url("/submit.php"), "Custom,News", "",
-            testSites().front().items }));
+            testSites().front().items, {} }));
     EXPECT_EQ(saved.count("Mine"), 1u);
 
     // The same site again is refused, whatever name it would get, and the file stays as it is.

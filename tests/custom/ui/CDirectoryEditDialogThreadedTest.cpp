@@ -192,7 +192,7 @@ TEST_F(CDirectoryEditDialogThreaded, LearnsWhatTheUserFilledInBeforeLeavingAPage
 TEST_F(CDirectoryEditDialogThreaded, EditingKeepsTheNameAndItemsOfFieldsThePageNoLongerHas)
 {
     const DirectoryRecord directory { "Mine", 0, 2, m_server.url("/add"), "Custom,News", "",
-        { { "gone", ControlType::Edit, 0, "#url#" }, { "title", ControlType::Edit, 0, "#title#" } } };
+        { { "gone", ControlType::Edit, 0, "#url#" }, { "title", ControlType::Edit, 0, "#title#" } }, {} };
     show(DirectoryWizardModel::forEditing({ { "Mine", m_server.url("/add") } }, {}, directory));
     EXPECT_FALSE(child<QLineEdit>(*m_wizard, "nameEdit")->isEnabled());
     ASSERT_TRUE(openForm("ignored"));

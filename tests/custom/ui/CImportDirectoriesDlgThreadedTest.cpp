@@ -119,7 +119,7 @@ TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         ASSERT_NE(store->find("Third"), nullptr);
         EXPECT_EQ(*store->find("Third"),
-            (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {} }));
+            (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {}, {} }));
     }
     EXPECT_EQ(m_dialog->added(), 2u);
     child<QPushButton>(*m_dialog, "cancelButton")->click();
