@@ -25,6 +25,7 @@ namespace {
 // A directory that passed the filters: its row, and what the sort needs.
 struct ListedDirectory {
     DirectoryListRow row;
+    std::string_view category; // the store's text, for the category sorts
     std::size_t taggedLength = 0; // the row text begins with the tagged name
     bool sent = false;
     // Its place in the store's name order.
@@ -114,8 +115,7 @@ std::vector<std::uint32_t> sortedOrder(const Listed& listed, DirectorySort sort)
             [](const ListedDirectory& entry) { return std::string_view(entry.row.linkType); }, descending));
         break;
     case DirectoryColumn::Category:
-        by(byKeyThenName(
-            [](const ListedDirectory& entry) { return std::string_view(entry.row.category); }, descending));
+        by(byKeyThenName([](const ListedDirectory& entry) { return entry.category; }, descending));
         break;
     case DirectoryColumn::Date: {
         const std::vector<int> days = stateDays(listed);
@@ -154,11 +154,19 @@ private:
     std::unordered_set<std::string_view> m_seen;
 };
 
-// Asks the profile store what a row shows: its status, date, colour and text.
-// The questions about one directory are asked together, which the store's
-// index answers fastest.
+// Asks the profile store what a row shows: its state, date, colour and text.
+// The questions about one directory are asked together, each once, which the
+// store's index answers fastest.
 class RowReader {
 public:
+    // What the store says of one directory for the active profile.
+    struct Answers {
+        bool sent = false;
+        bool approved = false;
+        std::optional<std::uint32_t> profileColor;
+        SendingProfile::DirectoryStatus status;
+    };
+
     RowReader(
         const ProfileStore& profiles, const std::optional<std::string>& profile, std::int32_t latestRevision)
         : m_profiles(profiles)
@@ -167,14 +175,27 @@ public:
     {
     }
 
-    // Where the profile stands with the directory; new without a profile.
-    SendingProfile::DirectoryStatus status(const DirectoryRecord& record) const
+    // Enough for the directory's state; new without a profile.
+    Answers ask(const DirectoryRecord& record) const
     {
-        return m_profile ? DirectoryStates::read(m_profiles, *m_profile, record.name, record.submitUrl)
-                         : SendingProfile::DirectoryStatus {};
+        Answers answers;
+        if (!m_profile)
+            return answers;
+        SendingProfile::DirectoryFacts facts;
+        if (SendingProfile::DirectoryStatus kept; m_profiles.getDirectoryState(*m_profile, record.name, kept))
+            facts.kept = std::move(kept);
+        if (std::uint32_t color = 0; m_profiles.GetCustomColor(*m_profile, record.name, color))
+            answers.profileColor = color;
+        facts.brokenMark = answers.profileColor == SendingProfile::kBrokenMarkColor;
+        facts.sent = answers.sent = m_profiles.IsSubmitted(*m_profile, record.name, record.submitUrl);
+        facts.approved = answers.approved =
+            answers.sent && m_profiles.IsApproved(*m_profile, record.name, record.submitUrl);
+        // The entry's date is read for the rows shown only.
+        answers.status = DirectoryStates::statusOf(facts);
+        return answers;
     }
 
-    ListedDirectory read(const DirectoryRecord& record, SendingProfile::DirectoryStatus status) const
+    ListedDirectory read(const DirectoryRecord& record, Answers&& answers) const
     {
         ListedDirectory listed;
         DirectoryListRow& row = listed.row;
@@ -185,25 +206,26 @@ public:
         row.rating = record.listFacts.rating;
         row.linkType = record.listFacts.linkType;
         row.pr = record.pr;
-        row.category = record.category;
-        row.status = std::move(status);
+        row.status = std::move(answers.status);
         row.color = revisionColor(record.revision, m_latestRevision);
         m_profiles.GetCustomText(record.name, row.customText);
         if (!m_profile)
             return listed;
-        listed.sent = m_profiles.IsSubmitted(*m_profile, record.name, record.submitUrl);
-        if (listed.sent) {
-            row.text += m_profiles.IsApproved(*m_profile, record.name, record.submitUrl) ? kApprovedSuffix
-                                                                                         : kSentSuffix;
+        listed.sent = answers.sent;
+        if (answers.sent) {
+            row.text += answers.approved ? kApprovedSuffix : kSentSuffix;
             row.color = kSentRowColor;
+            m_profiles.GetSubmissionDate(*m_profile, record.name, row.date);
+            if (row.status.state == DirectoryState::Sent || row.status.state == DirectoryState::Approved)
+                row.status.date = row.date;
         } else {
             row.text += kNotSentSuffix;
         }
-        std::uint32_t custom = 0;
-        if (m_profiles.GetCustomColor(*m_profile, record.name, custom)
-            || m_profiles.GetCustomColor({}, record.name, custom))
-            row.color = custom;
-        m_profiles.GetSubmissionDate(*m_profile, record.name, row.date);
+        std::uint32_t global = 0;
+        if (answers.profileColor)
+            row.color = *answers.profileColor;
+        else if (m_profiles.GetCustomColor({}, record.name, global))
+            row.color = global;
         return listed;
     }
 
@@ -262,14 +284,15 @@ DirectoryList buildDirectoryList(
         ++list.total;
         categories.add(record.category);
         // The progress counts every directory, so its state is read before any filter.
-        SendingProfile::DirectoryStatus status = reader.status(record);
+        RowReader::Answers answers = reader.ask(record);
         if (query.profile)
-            list.progress.count(status.state);
-        if (!hasState(query.states, status.state)
+            list.progress.count(answers.status.state);
+        if (!hasState(query.states, answers.status.state)
             || !passesCategoryFilter(record.category, query.categoryFilter)
             || !matchesSearch(record, lowerSearch))
             continue;
-        ListedDirectory entry = reader.read(record, std::move(status));
+        ListedDirectory entry = reader.read(record, std::move(answers));
+        entry.category = record.category;
         entry.rank = visited;
         entry.prefixOfNext = beginsNextName(records, at);
         listed.push_back(std::move(entry));
@@ -288,7 +311,7 @@ DirectoryListRow readDirectoryRow(const DirectoryStore& directories, const Profi
     const DirectoryRecord& record, const std::optional<std::string>& profile)
 {
     const RowReader reader(profiles, profile, directories.GetLatestDirectoryRevision());
-    return reader.read(record, reader.status(record)).row;
+    return reader.read(record, reader.ask(record)).row;
 }
 
 bool isListableDirectoryName(const std::string& name)

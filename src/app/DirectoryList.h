@@ -28,12 +28,11 @@ struct DirectoryListRow {
     std::string date; // when the active profile was sent there, or empty
     std::string customText; // the directory's custom text, or empty
     std::string address; // the directory's submit URL
-    // The table's other columns.
+    // The table's other columns but the categories, which the store has.
     std::string name {};
     std::int32_t rating = -1; // the list's rating, 0 to 100; -1 when unknown
     std::string linkType {}; // "dofollow", "nofollow" or empty
     std::int32_t pr = 0;
-    std::string category {}; // comma-separated
     // Where the active profile stands with it; new without a profile.
     SendingProfile::DirectoryStatus status {};
 

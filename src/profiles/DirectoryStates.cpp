@@ -14,24 +14,30 @@ DirectoryStates::DirectoryStates(ProfileStore& profiles, const IClock& clock)
 DirectoryStatus DirectoryStates::read(const ProfileStore& profiles, const std::string& profile,
     const std::string& directory, const std::string& url)
 {
-    DirectoryStatus kept;
-    const bool hasKept = profiles.getDirectoryState(profile, directory, kept);
+    DirectoryFacts facts;
+    if (DirectoryStatus kept; profiles.getDirectoryState(profile, directory, kept))
+        facts.kept = std::move(kept);
     std::uint32_t color = 0;
-    if (profiles.GetCustomColor(profile, directory, color) && color == kBrokenMarkColor) {
-        if (!hasKept || kept.state != DirectoryState::Broken)
-            kept = { DirectoryState::Broken, {}, {}, {} };
-        return kept;
+    facts.brokenMark = profiles.GetCustomColor(profile, directory, color) && color == kBrokenMarkColor;
+    facts.sent = profiles.IsSubmitted(profile, directory, url);
+    if (facts.sent) {
+        facts.approved = profiles.IsApproved(profile, directory, url);
+        profiles.GetSubmissionDate(profile, directory, facts.entryDate);
     }
+    return statusOf(facts);
+}
+
+DirectoryStatus DirectoryStates::statusOf(const DirectoryFacts& facts)
+{
+    const bool keptBroken = facts.kept && facts.kept->state == DirectoryState::Broken;
+    if (facts.brokenMark)
+        return keptBroken ? *facts.kept : DirectoryStatus { DirectoryState::Broken, {}, {}, {} };
     // A broken state without its colour was taken back by a colour command.
-    if (hasKept && kept.state != DirectoryState::Broken)
-        return kept;
-    DirectoryStatus status;
-    if (!profiles.IsSubmitted(profile, directory, url))
-        return status;
-    status.state =
-        profiles.IsApproved(profile, directory, url) ? DirectoryState::Approved : DirectoryState::Sent;
-    profiles.GetSubmissionDate(profile, directory, status.date);
-    return status;
+    if (facts.kept && !keptBroken)
+        return *facts.kept;
+    if (!facts.sent)
+        return {};
+    return { facts.approved ? DirectoryState::Approved : DirectoryState::Sent, facts.entryDate, {}, {} };
 }
 
 bool DirectoryStates::set(const std::string& profile, const std::string& directory, const std::string& url,

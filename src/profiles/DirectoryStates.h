@@ -2,6 +2,7 @@
 
 #include "profiles/DirectoryState.h"
 
+#include <optional>
 #include <string>
 
 class IClock;
@@ -9,6 +10,15 @@ class IClock;
 namespace SendingProfile {
 
 class ProfileStore;
+
+// What a profile file says of one directory, from which its state follows.
+struct DirectoryFacts {
+    std::optional<DirectoryStatus> kept; // the state kept beside the entries, if any
+    bool brokenMark = false; // the profile's grey colour for the directory
+    bool sent = false; // a submission entry
+    bool approved = false; // an approved submission entry
+    std::string entryDate {}; // the entry's date
+};
 
 // The one way to read and set where a profile stands with a directory, for the
 // window, the command line and the checks that find states (learning,
@@ -24,6 +34,9 @@ public:
     // The directory's state for the profile; new when the profile knows nothing of it.
     static DirectoryStatus read(const ProfileStore& profiles, const std::string& profile,
         const std::string& directory, const std::string& url);
+    // The state that facts read elsewhere give, for readers that ask the store
+    // about a directory for more than its state.
+    static DirectoryStatus statusOf(const DirectoryFacts& facts);
     DirectoryStatus read(
         const std::string& profile, const std::string& directory, const std::string& url) const
     {

@@ -101,7 +101,8 @@ pugi::xml_node ProfileIndex::customText(const std::string& directory) const
 pugi::xml_node ProfileIndex::directoryState(const std::string& profile, const std::string& directory) const
 {
     const ProfileKeys* keys = findProfile(profile);
-    if (!keys)
+    // Most profiles keep no states: the directory's name is not even hashed then.
+    if (!keys || keys->states.empty())
         return {};
     const auto found = keys->states.find(directory);
     return found == keys->states.end() ? pugi::xml_node() : found->second;

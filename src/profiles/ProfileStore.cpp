@@ -567,6 +567,8 @@ bool ProfileStore::getDirectoryState(
 {
     return guarded(m_messages, kGetStateFailed, false, [&] {
         const pugi::xml_node element = index().directoryState(profile, directory);
+        if (!element)
+            return false;
         const std::optional<DirectoryState> state =
             directoryStateFromName(element.attribute(kStateName).value());
         // A state this program does not know (or one the entries keep) says nothing.

@@ -44,7 +44,7 @@ TEST(DirectoryRowMarksTest, MarkAsSentRecordsTheTabsPicksOnceAndASecondMarkChang
     marked.marks.markSent(marked.list, 0, "Mine", PickSlots { "Title", "Description", "Keywords" });
     EXPECT_EQ(marked.list.rows[0],
         (DirectoryListRow { "Alpha[pr5] [sent]", kSentRowColor, marked.today, "", "http://a.example/add",
-            "Alpha", -1, "", 5, "", { SendingProfile::DirectoryState::Sent, marked.today, "", "" } }));
+            "Alpha", -1, "", 5, { SendingProfile::DirectoryState::Sent, marked.today, "", "" } }));
     EXPECT_EQ(marked.list.sentCount, 1);
     EXPECT_THAT(marked.history(),
         ElementsAre(SendingProfile::SubmissionEntry {

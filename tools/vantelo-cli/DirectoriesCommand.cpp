@@ -101,11 +101,11 @@ DirectoryState stateOf(const CliArguments& line, const std::string& name)
     return *state;
 }
 
-nlohmann::ordered_json rowJson(const DirectoryListRow& row)
+nlohmann::ordered_json rowJson(const DirectoryListRow& row, const DirectoryStore& directories)
 {
     return { { "name", row.name }, { "url", row.address },
         { "rating", row.rating < 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row.rating) },
-        { "linktype", row.linkType }, { "pr", row.pr }, { "category", row.category },
+        { "linktype", row.linkType }, { "pr", row.pr }, { "category", directories.GetCategory(row.name) },
         { "state", SendingProfile::directoryStateName(row.status.state) },
         { "date", SendingProfile::isoDate(row.status.date) } };
 }
@@ -132,7 +132,7 @@ int runList(CliArguments& line)
     if (line.json()) {
         nlohmann::ordered_json rows = nlohmann::ordered_json::array();
         for (const DirectoryListRow& row : list.rows)
-            rows.push_back(rowJson(row));
+            rows.push_back(rowJson(row, data.directories));
         printJson({ { "directories", std::move(rows) } });
         return kExitSuccess;
     }

@@ -42,6 +42,7 @@ DirectoryListController::DirectoryListController(MainWindowState& state, Directo
     , m_host(host)
     , m_messages(messages)
     , m_marks(state.directories(), state.profiles(), clock)
+    , m_model(state.directories())
 {
     DirectoryListView* list = m_panel.list();
     list->setModel(&m_model);

@@ -3,6 +3,7 @@
 #include "app/DirectoryRowText.h"
 #include "app/ui/ColorRef.h"
 #include "directories/DirectoryCategories.h"
+#include "directories/DirectoryStore.h"
 #include "profiles/SubmissionDate.h"
 #include "widgets/QtText.h"
 
@@ -35,8 +36,9 @@ std::string shownCategories(std::string_view text)
 
 } // namespace
 
-DirectoryListModel::DirectoryListModel(QObject* parent)
+DirectoryListModel::DirectoryListModel(const DirectoryStore& directories, QObject* parent)
     : QAbstractTableModel(parent)
+    , m_directories(directories)
 {
 }
 
@@ -120,7 +122,7 @@ QVariant DirectoryListModel::cellText(const DirectoryListRow& row, DirectoryColu
     case DirectoryColumn::PageRank:
         return QString::number(row.pr);
     case DirectoryColumn::Category:
-        return toQString(shownCategories(row.category));
+        return toQString(shownCategories(m_directories.GetCategory(row.name)));
     case DirectoryColumn::State:
         // Without a profile nothing has a state.
         return m_list.forProfile

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+class DirectoryStore;
+
 // The rows of the directory table for its view: a column for the name, the
 // list's rating and link type, the PageRank, the categories, the active
 // profile's state and its date. It holds the built list itself, so that a
@@ -17,7 +19,8 @@ public:
         AddressRole = Qt::UserRole, // the submit URL
     };
 
-    explicit DirectoryListModel(QObject* parent = nullptr);
+    // The categories come from the store, which outlives the model.
+    explicit DirectoryListModel(const DirectoryStore& directories, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,5 +43,6 @@ public:
 private:
     QVariant cellText(const DirectoryListRow& row, DirectoryColumn column) const;
 
+    const DirectoryStore& m_directories;
     DirectoryList m_list;
 };

@@ -20,6 +20,8 @@ DirectoryListView::DirectoryListView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
     setWordWrap(false);
+    // Tab leaves the table, as it leaves the other controls; the arrows move within it.
+    setTabKeyNavigation(false);
     setItemDelegate(new DirectoryListDelegate(this));
     setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_Hover);
@@ -47,7 +49,8 @@ void DirectoryListView::selectRow(int row)
         clearSelection();
         return;
     }
-    const QModelIndex index = model()->index(row, horizontalHeader()->logicalIndex(0));
+    // The name, which is never hidden.
+    const QModelIndex index = model()->index(row, static_cast<int>(DirectoryColumn::Name));
     setCurrentIndex(index);
     scrollTo(index);
 }
