@@ -1,5 +1,6 @@
 #include "filling/web/BrowserTabFiller.h"
 
+#include "filling/DirectorySite.h"
 #include "filling/PageAnswer.h"
 #include "filling/web/FillingWebPage.h"
 #include "widgets/QtText.h"
@@ -96,8 +97,9 @@ void BrowserTabFiller::handleCompletedLoad()
     // fill below changes its fields.
     if (m_answerWait)
         readAnswer(true);
-    const bool fills =
-        m_anySite || m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
+    const std::string pageUrl = toStdString(m_page->url().toString());
+    const bool fills = m_anySite
+        || (m_filledSite ? sameSite(*m_filledSite, pageUrl) : m_filler.fillsAutomatically(m_state, pageUrl));
     runOnPage(
         [this, fills](FormDocumentModel& page) {
             if (!fills)
