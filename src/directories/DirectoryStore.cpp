@@ -427,12 +427,14 @@ DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) cons
 
 void DirectoryStore::takeInChangesOnDisk(const std::filesystem::path& file)
 {
+    // A store that never read the file replaces it, as a "save as" would.
+    if (file != m_file)
+        return;
     DirectoryStore onDisk(m_messages, m_rootName);
     // A file that is gone or holds no such database has nothing to keep.
     if (!onDisk.Load(file, true, false) || !onDisk.m_document.child(m_rootName.c_str()))
         return;
-    static const RecordMap kNothingRead;
-    const RecordMap& read = file == m_file ? m_fileRecords : kNothingRead;
+    const RecordMap& read = m_fileRecords;
     RecordMap merged = std::move(onDisk.m_records);
     for (const auto& [name, record] : read) {
         if (!m_records.contains(name))

@@ -56,7 +56,8 @@ public:
     // take turns (a lock file beside it), and each first takes in what another
     // program wrote to the file since this store read or wrote it: the
     // directories this store added, changed or removed since then go in as
-    // this store has them, every other one as the file has it now.
+    // this store has them, every other one as the file has it now. A store
+    // that never read the file replaces it.
     bool SaveCustom(const std::filesystem::path& file, bool save);
 
     // The variables of a directory whose conditions match the category and
