@@ -1,5 +1,6 @@
 #include "autofill/HtmlPage.h"
 
+#include "autofill/MarkupNesting.h"
 #include "common/TextCase.h"
 #include "common/Utf8Text.h"
 #include "common/Windows1252.h"
@@ -33,8 +34,12 @@ constexpr long kOffScreen = -500;
 // Links beyond these many are not read: no page needs more to offer its submit link.
 constexpr std::size_t kMaxLinks = 5000;
 // Deeper nesting than this is no real page; the parser's time grows with the
-// square of the depth and its clean-up recurses once per level.
-constexpr int kMaxDepth = 2000;
+// depth at every tag and its clean-up recurses once per level.
+constexpr std::size_t kMaxDepth = 2000;
+// The open elements summed over the tags: a large real page comes to a few
+// million, a hundred thousand tags two thousand deep to this, which the parser
+// reads in a tenth of a second.
+constexpr std::uint64_t kMaxNestingWork = 200'000'000;
 
 using Node = const GumboNode;
 
@@ -584,53 +589,6 @@ std::string scriptAddress(const std::string& script)
     return {};
 }
 
-// Estimates how deeply the markup nests, without parsing it: start tags that
-// need an end tag count up, end tags count down; comments, scripts and styles
-// are passed over. Cheap, and high only for markup no real page has.
-bool nestsTooDeeply(std::string_view html)
-{
-    static const std::vector<std::string_view> kWithoutEnd = { "area", "base", "br", "col", "embed", "hr",
-        "img", "input", "link", "meta", "param", "source", "track", "wbr", "p", "li", "td", "th", "tr",
-        "option", "dt", "dd", "optgroup", "tbody", "thead", "colgroup", "rt", "rp" };
-    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    int depth = 0;
-    std::size_t at = 0;
-    while ((at = html.find('<', at)) != std::string_view::npos) {
-        if (html.compare(at, 4, "<!--") == 0) {
-            const std::size_t end = html.find("-->", at + 4);
-            at = end == std::string_view::npos ? html.size() : end + 3;
-            continue;
-        }
-        const bool closing = at + 1 < html.size() && html[at + 1] == '/';
-        std::size_t name = at + (closing ? 2 : 1);
-        if (name >= html.size() || !letter(html[name])) {
-            ++at;
-            continue;
-        }
-        std::size_t nameEnd = name;
-        while (nameEnd < html.size()
-            && (letter(html[nameEnd]) || (html[nameEnd] >= '0' && html[nameEnd] <= '9')))
-            ++nameEnd;
-        const std::string tag = lowerAscii(html.substr(name, nameEnd - name));
-        at = nameEnd;
-        if (closing) {
-            depth = std::max(depth - 1, 0);
-            continue;
-        }
-        if (tag == "script" || tag == "style" || tag == "textarea" || tag == "title") {
-            const std::size_t end =
-                lowerAscii(html.substr(at, std::min<std::size_t>(html.size() - at, 1 << 22)))
-                    .find("</" + tag);
-            at = end == std::string::npos ? html.size() : at + end;
-            continue;
-        }
-        if (std::find(kWithoutEnd.begin(), kWithoutEnd.end(), tag) == kWithoutEnd.end()
-            && ++depth > kMaxDepth)
-            return true;
-    }
-    return false;
-}
-
 struct GumboDeleter {
     void operator()(GumboOutput* output) const { gumbo_destroy_output(&kGumboDefaultOptions, output); }
 };
@@ -638,8 +596,9 @@ struct GumboDeleter {
 // Reads the parsed tree into the page, in one walk and a few look-ups.
 class PageReader {
 public:
-    explicit PageReader(HtmlPage& page)
+    PageReader(HtmlPage& page, const std::atomic<bool>* cancel)
         : m_page(page)
+        , m_cancel(cancel)
     {
     }
 
@@ -653,8 +612,12 @@ public:
         findLabels();
         for (Node* form : m_forms)
             m_page.forms.forms.push_back(formCues(form));
-        for (std::size_t at = 0; at < m_fieldNodes.size(); ++at)
+        // Each field's cues take a few short walks; thousands of them take a while.
+        for (std::size_t at = 0; at < m_fieldNodes.size(); ++at) {
+            if (m_cancel && m_cancel->load())
+                return;
             describeField(m_fieldNodes[at], m_page.forms.fields[at], at < kMaxDescribedFields);
+        }
         for (Node* form : m_forms)
             addButtonOnlyForm(form);
     }
@@ -1087,6 +1050,7 @@ private:
     }
 
     HtmlPage& m_page;
+    const std::atomic<bool>* m_cancel;
     std::vector<Node*> m_forms;
     std::vector<Node*> m_controls; // fields and buttons in document order
     std::map<Node*, std::vector<Node*>> m_controlsOf;
@@ -1101,25 +1065,29 @@ private:
 
 } // namespace
 
-HtmlPage readHtmlPage(std::string_view html)
+HtmlPage readHtmlPage(std::string_view html, const std::atomic<bool>* cancel)
 {
+    const auto cancelled = [cancel] { return cancel && cancel->load(); };
     HtmlPage page;
     std::string text;
     if (!isValidUtf8(html)) {
         text = utf8FromWindows1252(html);
         html = text;
     }
-    if (nestsTooDeeply(html)) {
+    const MarkupNesting nesting = markupNesting(html, kMaxDepth);
+    if (nesting.deepest > kMaxDepth || nesting.work > kMaxNestingWork) {
         page.tooDeep = true;
         return page;
     }
+    if (cancelled())
+        return page;
     GumboOptions options = kGumboDefaultOptions;
     // The parser's list of errors is of no use here and grows with bad markup.
     options.max_errors = 0;
     const std::unique_ptr<GumboOutput, GumboDeleter> output(
         gumbo_parse_with_options(&options, html.data(), html.size()));
-    if (!output)
+    if (!output || cancelled())
         return page;
-    PageReader(page).read(output->document);
+    PageReader(page, cancel).read(output->document);
     return page;
 }
