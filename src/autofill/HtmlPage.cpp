@@ -1,5 +1,6 @@
 #include "autofill/HtmlPage.h"
 
+#include "autofill/FieldCueBuilder.h"
 #include "autofill/MarkupNesting.h"
 #include "common/TextCase.h"
 #include "common/Utf8Text.h"
@@ -14,9 +15,10 @@
 #include <optional>
 #include <unordered_map>
 
-// The cues follow the browser script that describes live pages
-// (src/filling/web/describe-page.js), so that the recogniser reads a fetched
-// page as it reads the same page in the browser.
+// The walks that find the texts around a field follow the browser script that
+// describes live pages (src/filling/web/describe-page.js), and the cues are
+// built from them as the browser's are (FieldCueBuilder), so that the
+// recogniser reads a fetched page as it reads the same page in the browser.
 
 namespace {
 
@@ -25,7 +27,6 @@ constexpr std::size_t kMaxElements = 20000;
 constexpr std::size_t kMaxDescribedFields = 3000;
 constexpr std::size_t kMaxOptions = 10000;
 constexpr std::size_t kOptionTextLimit = 4096;
-constexpr std::size_t kTextLimit = 200;
 constexpr int kWalkBudget = 300;
 constexpr std::size_t kMaxLabelledBy = 10;
 constexpr std::size_t kMaxSubmitTexts = 5;
@@ -163,37 +164,12 @@ bool isBox(Node* node)
     return type == "checkbox" || type == "radio";
 }
 
-// Blanks of every kind collapsed to one space, trimmed, cut to the text limit.
-bool isBlank(char32_t code)
-{
-    return code == ' ' || code == '\t' || code == '\n' || code == '\r' || code == '\f' || code == '\v'
-        || code == 0xA0 || code == 0x1680 || (code >= 0x2000 && code <= 0x200A) || code == 0x2028
-        || code == 0x2029 || code == 0x202F || code == 0x205F || code == 0x3000 || code == 0xFEFF;
-}
-
-std::string clean(std::string_view text, std::size_t limit = kTextLimit)
-{
-    std::string cleaned;
-    bool blank = false;
-    forEachUtf8Character(text, [&](const Utf8Character& character) {
-        if (isBlank(character.code)) {
-            blank = !cleaned.empty();
-            return;
-        }
-        if (blank)
-            cleaned += ' ';
-        blank = false;
-        cleaned.append(character.bytes);
-    });
-    return std::string(utf8Prefix(cleaned, limit));
-}
-
 bool isWordCharacter(char32_t code)
 {
     if (code < 0x80)
         return (code >= '0' && code <= '9') || (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
     return code >= 0xC0 && code != 0xD7 && code != 0xF7 && !(code >= 0x2000 && code <= 0x2BFF)
-        && !(code >= 0x3000 && code <= 0x303F) && code != kReplacementCharacter && !isBlank(code);
+        && !(code >= 0x3000 && code <= 0x303F) && code != kReplacementCharacter && !isPageBlank(code);
 }
 
 // Two letters or digits in a row: a text that says something.
@@ -222,7 +198,7 @@ std::string readableText(Node* root)
     while (!pending.empty()) {
         Node* node = pending.back();
         pending.pop_back();
-        if (--budget < 0 || text.size() > 2 * kTextLimit)
+        if (--budget < 0 || text.size() > 2 * kCueTextLimit)
             break;
         if (isText(node)) {
             text += textOf(node);
@@ -233,7 +209,7 @@ std::string readableText(Node* root)
         for (std::size_t at = childCount(node); at > 0; --at)
             pending.push_back(child(node, at - 1));
     }
-    return clean(text);
+    return cueText(text);
 }
 
 bool insideSkipped(Node* node, Node* boundary)
@@ -290,7 +266,7 @@ std::string nearbyText(Node* element, Node* boundary, bool forward)
         if (hasWords(text))
             break;
     }
-    return clean(text);
+    return cueText(text);
 }
 
 Node* closest(Node* node, GumboTag first, GumboTag second)
@@ -665,7 +641,7 @@ private:
         switch (tag) {
         case GUMBO_TAG_TITLE:
             if (m_page.title.empty())
-                m_page.title = clean(readableText(node), 2 * kTextLimit);
+                m_page.title = cueText(readableText(node), 2 * kCueTextLimit);
             break;
         case GUMBO_TAG_BASE:
             if (m_page.baseHref.empty())
@@ -684,7 +660,7 @@ private:
         case GUMBO_TAG_FRAME:
             if (hasAttribute(node, "src") && m_page.links.size() < kMaxLinks)
                 m_page.links.push_back(
-                    { attributeText(node, "src"), {}, {}, {}, clean(attributeText(node, "title")), true });
+                    { attributeText(node, "src"), {}, {}, {}, cueText(attributeText(node, "title")), true });
             break;
         case GUMBO_TAG_LABEL:
             m_labels.push_back(node);
@@ -764,15 +740,15 @@ private:
             return;
         PageLink link;
         link.href = attributeText(node, "href");
-        link.text = tagOf(node) == GUMBO_TAG_AREA ? clean(attributeText(node, "alt")) : readableText(node);
-        link.title = clean(attributeText(node, "title") + " " + attributeText(node, "aria-label"));
+        link.text = tagOf(node) == GUMBO_TAG_AREA ? cueText(attributeText(node, "alt")) : readableText(node);
+        link.title = cueText(attributeText(node, "title") + " " + attributeText(node, "aria-label"));
         std::vector<Node*> pending { node };
         int budget = kWalkBudget;
         while (!pending.empty() && --budget > 0) {
             Node* inside = pending.back();
             pending.pop_back();
             if (tagOf(inside) == GUMBO_TAG_IMG) {
-                link.imageAlt = clean(link.imageAlt + " " + attributeText(inside, "alt"));
+                link.imageAlt = cueText(link.imageAlt + " " + attributeText(inside, "alt"));
                 if (link.imageSource.empty())
                     link.imageSource = attributeText(inside, "src");
             }
@@ -787,8 +763,8 @@ private:
         if (address.empty() || m_page.links.size() >= kMaxLinks)
             return;
         const std::string text =
-            tagOf(node) == GUMBO_TAG_INPUT ? clean(attributeText(node, "value")) : readableText(node);
-        m_page.links.push_back({ address, text, {}, {}, clean(attributeText(node, "title")), false });
+            tagOf(node) == GUMBO_TAG_INPUT ? cueText(attributeText(node, "value")) : readableText(node);
+        m_page.links.push_back({ address, text, {}, {}, cueText(attributeText(node, "title")), false });
     }
 
     // A form of buttons alone is a link to its action, hidden values and all.
@@ -819,7 +795,7 @@ private:
         std::string text;
         for (const std::string& each : cues.submitTexts)
             text += (text.empty() ? "" : " ") + each;
-        m_page.links.push_back({ href, clean(text), {}, {}, {}, false });
+        m_page.links.push_back({ href, cueText(text), {}, {}, {}, false });
     }
 
     void findLabels()
@@ -860,20 +836,17 @@ private:
         return nullptr;
     }
 
-    std::string labelText(Node* field) const
+    void addLabels(Node* field, FieldCueBuilder& cues) const
     {
         const auto found = m_labelsOf.find(field);
         if (found == m_labelsOf.end())
-            return {};
-        std::string text;
+            return;
         for (Node* label : found->second)
-            text += readableText(label) + " ";
-        return clean(text);
+            cues.addLabel(readableText(label));
     }
 
-    std::string ariaText(Node* field) const
+    void addAriaTexts(Node* field, FieldCueBuilder& cues) const
     {
-        std::string text;
         const std::string ids = attributeText(field, "aria-labelledby");
         std::size_t at = 0;
         for (std::size_t count = 0; count < kMaxLabelledBy; ++count) {
@@ -883,10 +856,10 @@ private:
             const std::size_t end = std::min(ids.find_first_of(" \t\r\n\f", at), ids.size());
             const auto found = m_byId.find(ids.substr(at, end - at));
             if (found != m_byId.end() && found->second != field)
-                text += readableText(found->second) + " ";
+                cues.addAriaText(readableText(found->second));
             at = end;
         }
-        return clean(text + attributeText(field, "aria-label"));
+        cues.addAriaText(attributeText(field, "aria-label"));
     }
 
     std::string caption(Node* field) const
@@ -930,7 +903,7 @@ private:
     void describeField(Node* node, FormField& field, bool withCues) const
     {
         const GumboTag tag = tagOf(node);
-        FieldCues& cues = field.cues;
+        FieldCueBuilder cues(field.tag);
         if (tag == GUMBO_TAG_INPUT) {
             field.type = attributeText(node, "type");
             const bool box = isBox(node);
@@ -940,31 +913,35 @@ private:
         } else if (tag == GUMBO_TAG_TEXTAREA) {
             field.value = textAreaText(node);
         } else {
-            describeOptions(node, field);
+            describeOptions(node, field, cues);
         }
-        if (!withCues) {
-            cues.hidden = true;
-            return;
+        if (withCues)
+            readCues(node, field, cues);
+        else
+            cues.marks().hidden = true;
+        field.cues = cues.build();
+    }
+
+    void readCues(Node* node, const FormField& field, FieldCueBuilder& cues) const
+    {
+        addLabels(node, cues);
+        addAriaTexts(node, cues);
+        if (cues.wantsCaption())
+            cues.setCaption(caption(node));
+        cues.setPlaceholder(attributeText(node, "placeholder"));
+        cues.setTitle(attributeText(node, "title"));
+        cues.setAutocomplete(attributeText(node, "autocomplete"));
+        cues.setMaxLength(integerAttribute(node, "maxlength"));
+        FieldCues& marks = cues.marks();
+        if (tagOf(node) != GUMBO_TAG_SELECT) {
+            marks.readOnly = hasAttribute(node, "readonly");
+            marks.defaultValue = field.value;
         }
-        cues.label = labelText(node);
-        cues.ariaLabel = ariaText(node);
-        if (cues.label.empty() && cues.ariaLabel.empty())
-            cues.preceding = caption(node);
-        cues.placeholder = clean(attributeText(node, "placeholder"));
-        cues.title = clean(attributeText(node, "title"));
-        cues.autocomplete = clean(attributeText(node, "autocomplete"));
-        if (tag != GUMBO_TAG_SELECT) {
-            const std::optional<long> maxLength = integerAttribute(node, "maxlength");
-            cues.maxLength =
-                maxLength && *maxLength >= 0 && *maxLength <= 1 << 24 ? static_cast<int>(*maxLength) : -1;
-            cues.readOnly = hasAttribute(node, "readonly");
-            cues.defaultValue = field.value;
-        }
-        cues.disabled = isDisabled(node);
-        cues.hidden = !visible(node);
+        marks.disabled = isDisabled(node);
+        marks.hidden = !visible(node);
         const std::optional<long> tabIndex = integerAttribute(node, "tabindex");
-        cues.skipsTab = tabIndex && *tabIndex < 0;
-        cues.defaultChecked = field.checked;
+        marks.skipsTab = tabIndex && *tabIndex < 0;
+        marks.defaultChecked = field.checked;
     }
 
     static std::string textAreaText(Node* node)
@@ -977,7 +954,7 @@ private:
         return text;
     }
 
-    static void describeOptions(Node* select, FormField& field)
+    static void describeOptions(Node* select, FormField& field, FieldCueBuilder& cues)
     {
         int lastSelected = -1;
         int firstSelected = -1;
@@ -989,15 +966,15 @@ private:
                 if (firstSelected < 0)
                     firstSelected = lastSelected;
             }
-            field.options.push_back(clean(readableText(option), kOptionTextLimit));
-            field.cues.optionGroups.push_back(group);
+            field.options.push_back(cueText(readableText(option), kOptionTextLimit));
+            cues.addOptionGroup(group);
         };
         for (std::size_t at = 0; at < childCount(select); ++at) {
             Node* node = child(select, at);
             if (tagOf(node) == GUMBO_TAG_OPTION) {
                 addOption(node, {});
             } else if (tagOf(node) == GUMBO_TAG_OPTGROUP) {
-                const std::string group = clean(attributeText(node, "label"));
+                const std::string group = attributeText(node, "label");
                 for (std::size_t inner = 0; inner < childCount(node); ++inner) {
                     if (tagOf(child(node, inner)) == GUMBO_TAG_OPTION)
                         addOption(child(node, inner), group);
@@ -1006,7 +983,7 @@ private:
         }
         const int first = field.options.empty() ? -1 : 0;
         field.selectedIndex = lastSelected >= 0 ? lastSelected : first;
-        field.cues.defaultSelected = firstSelected >= 0 ? firstSelected : first;
+        cues.marks().defaultSelected = firstSelected >= 0 ? firstSelected : first;
     }
 
     FormCues formCues(Node* form) const
@@ -1027,12 +1004,12 @@ private:
             if (!submits)
                 continue;
             const std::string text = tag == GUMBO_TAG_INPUT
-                ? clean(hasAttribute(control, "value") ? attributeText(control, "value")
-                                                       : attributeText(control, "alt"))
+                ? cueText(hasAttribute(control, "value") ? attributeText(control, "value")
+                                                         : attributeText(control, "alt"))
                 : readableText(control);
-            std::string named = clean(attributeText(control, "aria-label"));
+            std::string named = cueText(attributeText(control, "aria-label"));
             if (named.empty())
-                named = clean(attributeText(control, "title"));
+                named = cueText(attributeText(control, "title"));
             for (const std::string& each : { text, named }) {
                 if (!each.empty())
                     cues.submitTexts.push_back(each);
