@@ -46,7 +46,8 @@ public:
     void addOptionGroup(std::string_view label);
 
     // What the page says of the field beyond its texts, taken as it is:
-    // read-only, disabled, hidden, skipped by Tab, the defaults and the frame.
+    // read-only, disabled, hidden, skipped by Tab, the defaults, the options' values
+    // and the frame.
     FieldCues& marks() { return m_cues; }
 
     FieldCues build() const;

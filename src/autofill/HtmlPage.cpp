@@ -966,7 +966,12 @@ private:
                 if (firstSelected < 0)
                     firstSelected = lastSelected;
             }
-            field.options.push_back(cueText(readableText(option), kOptionTextLimit));
+            const std::string text = cueText(readableText(option), kOptionTextLimit);
+            // An option without a value attribute submits its text.
+            cues.marks().optionValues.push_back(hasAttribute(option, "value")
+                    ? attributeText(option, "value").substr(0, kOptionTextLimit)
+                    : text);
+            field.options.push_back(text);
             cues.addOptionGroup(group);
         };
         for (std::size_t at = 0; at < childCount(select); ++at) {
