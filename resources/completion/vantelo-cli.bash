@@ -19,6 +19,9 @@ declare -gA _vantelo_cli_options=(
     [profiles show]="--data-dir --json --show-passwords --help"
     [profiles import-dat]="--data-dir --json --replace --dirdata --help"
     [history export]="--data-dir --profile --help"
+    [directories list]="--data-dir --json --profile --state --sort --help"
+    [directories next]="--data-dir --json --profile --sort --help"
+    [directories mark]="--data-dir --json --profile --help"
     [pagerank]="--data-dir --json --help"
     [stats]="--data-dir --json --help"
     [tranco update]="--data-dir --json --help"
@@ -26,14 +29,16 @@ declare -gA _vantelo_cli_options=(
     [reciprocal test]="--help"
     [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories learn profiles history pagerank stats tranco snapshot reciprocal fill-preview"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal fill-preview"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
     [history]="export"
+    [directories]="list next mark"
     [reciprocal]="test"
     [tranco]="update"
 )
+_vantelo_cli_states="new sent approved failed needs-account paid-only no-form broken skipped lost"
 _vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
 
 # A typed word as the program will get it: without its quotes and backslashes,
@@ -133,6 +138,14 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
+    --state)
+        mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_states" -- "$cur")
+        return
+        ;;
+    --sort)
+        mapfile -t COMPREPLY < <(compgen -W "name rating pr date" -- "$cur")
+        return
+        ;;
     --category | --name | --directory | --category-runs | --late-fields | --resume)
         return
         ;;
@@ -148,7 +161,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile | --state | --sort) ((i++)) ;;
         --) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
@@ -160,6 +173,16 @@ _vantelo_cli()
         if ((${#positions[@]} == 0)); then
             mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_stats_kinds" -- "$cur")
         fi
+        return
+        ;;
+    "directories mark")
+        # STATE first, then directory names, which are not completed.
+        if ((${#positions[@]} == 0)); then
+            mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_states" -- "$cur")
+        fi
+        return
+        ;;
+    "directories list" | "directories next")
         return
         ;;
     "profiles show")

@@ -352,6 +352,7 @@ void DirectoryStore::mergeLoadedCustom(const DirectoryStore& custom)
         merged.pr = record.pr;
         merged.items = record.items;
         merged.revision = record.revision;
+        merged.listFacts = record.listFacts;
     }
 }
 

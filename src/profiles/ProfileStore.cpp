@@ -69,11 +69,23 @@ constexpr FailureTexts kGetActiveFailed { "An exception occurred while retrievin
 constexpr FailureTexts kSetActiveFailed { "An exception occurred while setting the active profile: ",
     "An exception occurred while setting the active profile" };
 
+constexpr FailureTexts kGetStateFailed { "An error occurred while retrieving a directory state: ",
+    "An error occurred while retrieving a directory state" };
+constexpr FailureTexts kSetStateFailed { "An error occurred while setting a directory state: ",
+    "An error occurred while setting a directory state" };
+
 constexpr const char* kSaveFailed = "An exception occurred while saving your profiles: ";
 constexpr const char* kIncomplete = "Incomplete configuration file!";
 constexpr const char* kApproved = "approved";
 constexpr const char* kApprovedValue = "yes";
 constexpr const char* kStyleSheetType = "text/xsl";
+// A directory's kept state: <directorystate directory="..." state="failed"
+// date="2021-03-05" address="...">reason</directorystate> inside its profile.
+constexpr const char* kStateElement = "directorystate";
+constexpr const char* kStateDirectory = "directory";
+constexpr const char* kStateName = "state";
+constexpr const char* kStateDate = "date";
+constexpr const char* kStateAddress = "address";
 
 // A change of the document that could not be made (an element missing where one
 // must be, or memory running out inside the XML library).
@@ -289,7 +301,8 @@ Result guarded(IMessageBox& messages, const FailureTexts& texts, Result fallback
 } // namespace
 
 // Every change of the document that the index does not follow (all but adding
-// and removing an entry, and approvals, which it never looks at) is made inside
+// and removing an entry or a directory state, and approvals, which it never
+// looks at) is made inside
 // one of these: the index is dropped when the change begins and again when it
 // ends, so no index built before or during the change can outlive it.
 class ProfileStore::Change {
@@ -360,6 +373,11 @@ bool ProfileStore::GetProfileNames(std::vector<std::string>& names) const
             names.push_back(stringValue(name.node()));
         return true;
     });
+}
+
+bool ProfileStore::hasProfile(const std::string& name) const
+{
+    return guarded(m_messages, kGetFailed, false, [&] { return bool(index().profile(name)); });
 }
 
 bool ProfileStore::GetProfile(const std::string& name, SiteProfile& profile) const
@@ -483,6 +501,7 @@ bool ProfileStore::AddSubmission(const std::string& profile, const std::string& 
     const std::string& description, const std::string& date)
 {
     RemoveSubmission(profile, friendlyName, url);
+    removeDirectoryState(profile, friendlyName);
     return guarded(m_messages, kAddFailed, false, [&] {
         const pugi::xml_node element = index().profile(profile);
         if (!element)
@@ -551,8 +570,11 @@ bool ProfileStore::SetApproved(
             if (!entry)
                 return false;
             setAttribute(entry, kApproved, kApprovedValue);
+            removeDirectoryState(profile, friendlyName);
             return true;
         }
+        if (carrier && approved)
+            removeDirectoryState(profile, friendlyName);
         return false;
     });
 }
@@ -564,6 +586,62 @@ bool ProfileStore::IsApproved(
         const ProfileIndex& entries = index();
         return firstApproved(entries.entriesByName(profile, friendlyName))
             || (!url.empty() && firstApproved(entries.entriesByUrl(profile, url)));
+    });
+}
+
+bool ProfileStore::getDirectoryState(
+    const std::string& profile, const std::string& directory, DirectoryStatus& status) const
+{
+    return guarded(m_messages, kGetStateFailed, false, [&] {
+        const pugi::xml_node element = index().directoryState(profile, directory);
+        if (!element)
+            return false;
+        const std::optional<DirectoryState> state =
+            directoryStateFromName(element.attribute(kStateName).value());
+        // A state this program does not know (or one the entries keep) says nothing.
+        if (!state || *state == DirectoryState::New || *state == DirectoryState::Sent
+            || *state == DirectoryState::Approved)
+            return false;
+        status = { *state, element.attribute(kStateDate).value(), stringValue(element),
+            element.attribute(kStateAddress).value() };
+        return true;
+    });
+}
+
+bool ProfileStore::setDirectoryState(
+    const std::string& profile, const std::string& directory, const DirectoryStatus& status)
+{
+    return guarded(m_messages, kSetStateFailed, false, [&] {
+        pugi::xml_node element = index().directoryState(profile, directory);
+        if (!element) {
+            const pugi::xml_node parent = index().profile(profile);
+            if (!parent)
+                return false;
+            element = appendState(parent, directory);
+        }
+        setAttribute(element, kStateName, std::string(directoryStateName(status.state)));
+        setAttribute(element, kStateDate, status.date);
+        if (status.address.empty())
+            element.remove_attribute(kStateAddress);
+        else
+            setAttribute(element, kStateAddress, status.address);
+        while (element.first_child())
+            element.remove_child(element.first_child());
+        if (!status.reason.empty())
+            setText(element, status.reason);
+        return true;
+    });
+}
+
+bool ProfileStore::removeDirectoryState(const std::string& profile, const std::string& directory)
+{
+    return guarded(m_messages, kSetStateFailed, false, [&] {
+        if (!index().directoryState(profile, directory))
+            return false;
+        const ProfileQueries queries(profile, directory);
+        for (const pugi::xpath_node& state : queries.all(m_document, ProfileQueries::kDirectoryState))
+            removeState(state.node());
+        return true;
     });
 }
 
@@ -797,6 +875,27 @@ bool ProfileStore::removeEntry(const pugi::xml_node& entry)
         m_index.reset();
         throw;
     }
+}
+
+pugi::xml_node ProfileStore::appendState(pugi::xml_node profile, const std::string& directory)
+{
+    try {
+        pugi::xml_node state = appendElement(profile, kStateElement);
+        setAttribute(state, kStateDirectory, directory);
+        if (m_index && !m_index->stateAppended(state))
+            m_index.reset();
+        return state;
+    } catch (...) {
+        m_index.reset();
+        throw;
+    }
+}
+
+void ProfileStore::removeState(const pugi::xml_node& state)
+{
+    if (m_index && !m_index->stateRemoving(state))
+        m_index.reset();
+    state.parent().remove_child(state);
 }
 
 pugi::xml_node ProfileStore::profilesElement() const

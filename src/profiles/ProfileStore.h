@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profiles/DirectoryState.h"
 #include "profiles/SiteProfile.h"
 #include "profiles/SubmissionEntry.h"
 
@@ -42,6 +43,8 @@ public:
     // The profile names in document order; the list is emptied first.
     bool GetProfileNames(std::vector<std::string>& names) const;
     bool GetProfile(const std::string& name, SiteProfile& profile) const;
+    // Whether there is a profile of that name, without reading it.
+    bool hasProfile(const std::string& name) const;
     // Adds the profile or updates the one of that name; entries and colours stay.
     bool SetProfile(const std::string& name, const SiteProfile& profile);
     bool RemoveProfile(const std::string& name);
@@ -56,7 +59,8 @@ public:
     bool ExportProfile(
         const std::string& profile, const std::filesystem::path& file, const std::string& styleSheet) const;
 
-    // Records a submission, replacing the entry of the same directory (by name or URL).
+    // Records a submission, replacing the entry of the same directory (by name or
+    // URL); the directory's stored state gives way to it.
     bool AddSubmission(const std::string& profile, const std::string& friendlyName, const std::string& url,
         const std::string& title, const std::string& keywords, const std::string& description,
         const std::string& date);
@@ -68,11 +72,24 @@ public:
         const std::string& profile, const std::string& friendlyName, std::string& date) const;
     // Appends the profile's entries in document order.
     bool GetSubmissionHistory(const std::string& profile, std::vector<SubmissionEntry>& entries) const;
-    // True when the approval state changed.
+    // True when the approval state changed. An approval also makes the
+    // directory's stored state give way.
     bool SetApproved(
         const std::string& profile, const std::string& friendlyName, const std::string& url, bool approved);
     bool IsApproved(
         const std::string& profile, const std::string& friendlyName, const std::string& url) const;
+
+    // The state a profile keeps for a directory besides its submission entry and
+    // broken mark (failed, skipped, needs account, ...): false when there is none.
+    // A state recorded later than the entry stands over it; recording a
+    // submission or an approval removes the state.
+    bool getDirectoryState(
+        const std::string& profile, const std::string& directory, DirectoryStatus& status) const;
+    // Keeps the state with its date, reason and address, replacing the one kept before.
+    bool setDirectoryState(
+        const std::string& profile, const std::string& directory, const DirectoryStatus& status);
+    // Forgets the directory's kept state; true when there was one.
+    bool removeDirectoryState(const std::string& profile, const std::string& directory);
 
     bool GetCustomText(const std::string& directory, std::string& text) const;
     bool SetCustomText(const std::string& directory, const std::string& text);
@@ -102,6 +119,9 @@ private:
     // The two changes of entries that the index follows instead of being dropped.
     void appendEntry(pugi::xml_node profile, const SubmissionEntry& values);
     bool removeEntry(const pugi::xml_node& entry);
+    // The same for the directory states.
+    pugi::xml_node appendState(pugi::xml_node profile, const std::string& directory);
+    void removeState(const pugi::xml_node& state);
     pugi::xml_node profilesElement() const;
     const ProfileIndex& index() const;
     void showError(const std::string& text) const;

@@ -4,6 +4,7 @@ std::vector<CliCommand> cliCommands()
 {
     return { dataFolderCommand(), dbListCommand(), dbScrambleCommand(), dbUnscrambleCommand(),
         dbMergeCommand(), updateCommand(), importDirectoriesCommand(), learnCommand(), profilesListCommand(),
-        profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), pageRankCommand(),
-        statsCommand(), trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand() };
+        profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), directoriesListCommand(),
+        directoriesNextCommand(), directoriesMarkCommand(), pageRankCommand(), statsCommand(),
+        trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand() };
 }

@@ -29,7 +29,9 @@ class IWaitDialog;
 class MainMenus;
 class NavigationToolBar;
 class QComboBox;
+class QLabel;
 class QPushButton;
+class QSplitter;
 class WindowRelay;
 struct SubmissionOutcome;
 
@@ -118,6 +120,15 @@ private:
     void showDirectoryListUpdate(int version);
     void showProgramUpdate();
     void applySubmission(int slot, const SubmissionOutcome& outcome);
+    // "Next Directory": the first directory to do in the table's order and
+    // filter, in the tab of the slot given (one whose directory is done), else
+    // in the current tab when its directory is done, else as a chosen row opens.
+    void openNextDirectory(int freedSlot = -1);
+    // "Skip": the directory of the selected row when the table has the focus,
+    // else the current tab's, is skipped; the next one opens in its tab.
+    void skipDirectory();
+    // The current tab, when it shows a directory that is no longer to do; else -1.
+    int slotOfDoneDirectory();
     void placeReciprocalLink(int slot);
     MainWindowContext context();
 
@@ -149,6 +160,8 @@ private:
     QComboBox* m_profileBox = nullptr;
     QPushButton* m_edit = nullptr;
     DirectoryPanel* m_panel = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QLabel* m_progress = nullptr;
     BrowserTabArea* m_tabs = nullptr;
     DirectoryListController* m_list = nullptr;
     std::unique_ptr<FileCommands> m_fileCommands;

@@ -28,6 +28,9 @@ public:
     QAction* manageCustomDirectories;
     // "&Tools"
     QMenu* tools;
+    // Working through the list: F8 and Ctrl+K, wherever the focus is in the window.
+    QAction* nextDirectory;
+    QAction* skip;
     QAction* newSnapshot;
     QAction* updateDirectoryDatabase;
     QAction* checkCustomDatabase;
