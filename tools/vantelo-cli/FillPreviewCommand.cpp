@@ -12,14 +12,17 @@
 #include "autofill/FieldRecognizer.h"
 #include "browser/ui/BrowserProfile.h"
 #include "common/IClipboard.h"
+#include "common/SecureRandomSource.h"
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
 #include "common/SystemRandomSource.h"
+#include "common/TextCase.h"
 #include "directories/DirectoryStore.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"
 #include "filling/web/BrowserTabFiller.h"
 #include "filling/web/FillingWebPage.h"
+#include "profiles/DirectoryAccounts.h"
 #include "profiles/ProfileStore.h"
 #include "widgets/QtText.h"
 
@@ -27,6 +30,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineView>
 
 #include <nlohmann/json.hpp>
 
@@ -43,6 +47,9 @@ namespace {
 
 constexpr int kMaxCategoryRuns = 1000;
 constexpr int kMaxLateFieldSeconds = 600;
+// The window the page is shown in.
+constexpr int kViewWidth = 1280;
+constexpr int kViewHeight = 900;
 // A page that has not loaded and been filled by then is reported as not loading.
 constexpr int kLoadTimeoutMs = 60000;
 
@@ -113,7 +120,26 @@ int numberOption(
     return number;
 }
 
-nlohmann::ordered_json fieldJson(const FormElement& element, int index, const RecognisedField* recognised)
+// What a password field shows in the preview unless the passwords are asked for.
+constexpr const char* kHiddenPassword = "********";
+
+std::string_view passwordFillName(PasswordFill fill)
+{
+    switch (fill) {
+    case PasswordFill::Filled:
+        return "filled";
+    case PasswordFill::Withheld:
+        return "withheld";
+    case PasswordFill::NewAccount:
+        return "new account";
+    case PasswordFill::None:
+        break;
+    }
+    return "none";
+}
+
+nlohmann::ordered_json fieldJson(
+    const FormElement& element, int index, const RecognisedField* recognised, bool showPasswords)
 {
     nlohmann::ordered_json field = { { "tag", element.tag }, { "name", element.name }, { "id", element.id } };
     if (element.tag == "input")
@@ -123,6 +149,9 @@ nlohmann::ordered_json fieldJson(const FormElement& element, int index, const Re
         const bool chosen = element.selectedIndex >= 0
             && static_cast<std::size_t>(element.selectedIndex) < element.options.size();
         field["selected"] = chosen ? nlohmann::ordered_json(element.options[element.selectedIndex]) : nullptr;
+    } else if (element.tag == "input" && lowerAscii(element.type) == "password" && !showPasswords
+        && !element.value.empty()) {
+        field["value"] = kHiddenPassword;
     } else {
         field["value"] = element.value;
     }
@@ -149,7 +178,7 @@ const RecognisedField* recognisedAt(const TabFillState& tab, const FormElement& 
 // The page's inputs, text areas and drop-downs, each with its index among the
 // fields of its name in its frame and the meaning it was filled for when it was
 // recognised, the tab's picks and the reciprocal code it found.
-nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillState& tab)
+nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillState& tab, bool showPasswords)
 {
     nlohmann::ordered_json fields = nlohmann::ordered_json::array();
     std::map<std::pair<std::string, std::string>, int> seen;
@@ -157,7 +186,7 @@ nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillS
         const FormElement& element = page.elements()[at];
         if (element.tag == "input" || element.tag == "textarea" || element.tag == "select") {
             const int index = seen[{ element.cues.frame, element.name }]++;
-            fields.push_back(fieldJson(element, index, recognisedAt(tab, element, at)));
+            fields.push_back(fieldJson(element, index, recognisedAt(tab, element, at), showPasswords));
         }
     }
     nlohmann::ordered_json preview = { { "fields", std::move(fields) },
@@ -166,6 +195,7 @@ nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillS
                 { "keywords", tab.picks.keywords } } } };
     preview["reciprocalcode"] =
         tab.reciprocalCodeFound ? nlohmann::ordered_json(tab.reciprocalCode) : nullptr;
+    preview["passwords"] = std::string(passwordFillName(tab.passwords));
     return preview;
 }
 
@@ -195,7 +225,8 @@ void printPreview(const nlohmann::ordered_json& preview)
     const nlohmann::ordered_json& picks = preview["picks"];
     std::cout << "title: " << text(picks["title"]) << "\ndescription: " << text(picks["description"])
               << "\nkeywords: " << text(picks["keywords"])
-              << "\nreciprocal code: " << text(preview["reciprocalcode"]) << '\n';
+              << "\nreciprocal code: " << text(preview["reciprocalcode"])
+              << "\npasswords: " << preview["passwords"].get<std::string>() << '\n';
     if (preview.contains("submission")) {
         const nlohmann::ordered_json& submission = preview["submission"];
         std::cout << "submission: " << (submission["recorded"].get<bool>() ? "recorded" : "not recorded")
@@ -227,14 +258,22 @@ nlohmann::ordered_json submissionJson(const SubmissionVerdict& verdict)
 // judged. Empty when the page does not load.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
     const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser,
-    bool submit)
+    bool submit, bool showPasswords)
 {
     FillingWebPage page(browser, nullptr);
+    // The page lays out in a window of a desktop's size, as in a tab: what is in
+    // view, and what scrolling reaches, is then what a person would see.
+    QWebEngineView view;
+    view.setPage(&page);
+    view.resize(kViewWidth, kViewHeight);
+    view.show();
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
     // The page named on the command line is filled whatever its site, as the user asked for it.
     tabFiller.setFillsAnySite(true);
     tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
     tabFiller.setLateFieldWatch(lateFieldSeconds * 1000);
+    // A preview records nothing, a new account included.
+    tabFiller.setKeepsAccounts(false);
     WebFormBridge bridge(&page);
     QEventLoop loop;
     std::optional<nlohmann::ordered_json> preview;
@@ -253,11 +292,11 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         bridge.describe([&](const WebPageDescription& described) {
             if (described.status != WebPageDescription::Status::Described || !submit) {
                 if (described.status == WebPageDescription::Status::Described)
-                    preview = previewJson(described.model, tab);
+                    preview = previewJson(described.model, tab, showPasswords);
                 loop.quit();
                 return;
             }
-            preview = previewJson(described.model, tab);
+            preview = previewJson(described.model, tab, showPasswords);
             step = Step::Submitting;
             bridge.submitFilledForm([&](bool submitted) {
                 if (submitted)
@@ -321,6 +360,7 @@ int runFillPreview(CliArguments& line)
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
     const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
     const bool submit = line.takeFlag("--submit");
+    const bool showPasswords = line.takeFlag("--show-passwords");
     const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
         line.usageError("a --profile and a --directory are needed");
@@ -336,6 +376,7 @@ int runFillPreview(CliArguments& line)
     if (!directories.find(*directoryName))
         throw CliFailure("no directory named \"" + *directoryName + "\" in " + folder.root().string());
     ProfileStore profiles(messages);
+    profiles.setSecretStore(&line.secrets());
     openProfileFile(profiles, folder.profiles());
     SiteProfile profile;
     if (!profiles.GetProfile(*profileName, profile))
@@ -345,7 +386,10 @@ int runFillPreview(CliArguments& line)
     SystemRandomSource random;
     SystemClock clock;
     StderrClipboard clipboard;
-    const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
+    PageFiller filler(directories, profiles, random, clock, messages, clipboard);
+    SendingProfile::DirectoryAccounts accounts(line.secrets());
+    SecureRandomSource passwordRandom;
+    filler.setAccounts(&accounts, &passwordRandom);
     TabFillState tab;
     tab.directoryName = *directoryName;
     // A throw-away profile unless one is named: the cookies and logins of that folder then hold.
@@ -353,7 +397,7 @@ int runFillPreview(CliArguments& line)
     BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
         { nullptr, nullptr, &messages });
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser, submit);
+        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser, submit, showPasswords);
     if (!preview)
         throw CliFailure("the page did not load: " + address);
     if (line.json())
@@ -369,7 +413,7 @@ const CliCommand& fillPreviewCommand()
 {
     static const CliCommand command { "fill-preview",
         "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] "
-        "[--submit] URL",
+        "[--submit] [--show-passwords] URL",
         "Fill a live page from a profile as a browser tab does and print its fields.",
         { { "--profile", "NAME", "the profile to fill from" },
             { "--directory", "NAME", "the directory whose form items fill the page" },
@@ -378,12 +422,17 @@ const CliCommand& fillPreviewCommand()
             { "--browser-profile", "DIR",
                 "keep the browser's cookies and logins in DIR (default: a throw-away profile)" },
             { "--submit", "",
-                "then submit the filled form and tell how its answer is judged (nothing is recorded)" } },
+                "then submit the filled form and tell how its answer is judged (nothing is recorded)" },
+            { "--show-passwords", "", "print what password fields hold instead of hiding it" } },
         "Loads URL in an offscreen browser page and fills it with the directory's form\n"
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
         "afterwards (those of same-origin frames too), the picked title, description and\n"
-        "keywords, and the directory's reciprocal link code when the page shows one. It\n"
+        "keywords, and the directory's reciprocal link code when the page shows one.\n"
+        "Passwords go in as in a tab: only on the directory's own site and only into\n"
+        "fields a person plainly sees; a sign-up form gets a new password, which is not\n"
+        "kept, and what password fields hold is hidden unless --show-passwords is given.\n"
+        "\"passwords\" tells what happened: none, filled, withheld or new account. It\n"
         "fails when the page does not load (an HTTP error included) or the profile or\n"
         "directory is unknown. With --submit it then presses the filled form's submit\n"
         "button, waits up to 15 seconds for the answer (a new page or a message the\n"
@@ -392,6 +441,7 @@ const CliCommand& fillPreviewCommand()
         "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
         "\"checked\" (inputs), \"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
         "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null,\n"
+        "\"passwords\": text,\n"
         "\"submission\" (with --submit): {\"recorded\", \"reason\", \"evidence\"}}.",
         CliCommand::kDataFolder | CliCommand::kJson | CliCommand::kVerbose, runFillPreview };
     return command;

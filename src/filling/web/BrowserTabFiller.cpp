@@ -62,7 +62,7 @@ void BrowserTabFiller::fillPage()
         },
         false,
         [this](const WebFormRun& run) {
-            m_count = { run.fields, run.recognised };
+            m_count = { run.fields, run.recognised, m_state.passwords };
             emit pageFilled(m_count);
         });
 }
@@ -96,6 +96,8 @@ void BrowserTabFiller::handleCompletedLoad()
     // fill below changes its fields.
     if (m_answerWait)
         readAnswer(true);
+    // A sign-up form left without submitting it keeps nothing.
+    m_state.newAccount.reset();
     const bool fills =
         m_anySite || m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
     runOnPage(
@@ -111,7 +113,7 @@ void BrowserTabFiller::handleCompletedLoad()
         [this, fills](const WebFormRun& run) {
             if (!fills || run.end == WebFormRun::End::Abandoned)
                 return;
-            m_count = { run.fields, run.recognised };
+            m_count = { run.fields, run.recognised, m_state.passwords };
             emit pageFilled(m_count);
             startLateFieldWatch();
         });
@@ -124,6 +126,8 @@ void BrowserTabFiller::awaitAnswer(const QString& submission)
         return;
     m_state.submitted = true;
     m_state.submittedForm = submitted->form;
+    if (m_keepsAccounts)
+        m_filler.keepNewAccount(m_profile(), m_state);
     AnswerWait& wait = m_answerWait.emplace(AnswerWait { m_state, submitted->token, false, {} });
     wait.age.start();
     // The page tells of the submission as it starts the navigation that sends
@@ -271,6 +275,7 @@ void BrowserTabFiller::lookForLateFields()
                     return;
                 m_count.fields += run.fields;
                 m_count.recognised += run.recognised;
+                m_count.passwords = m_state.passwords;
                 emit pageFilled(m_count);
             });
     });

@@ -58,6 +58,9 @@ public:
     void setFillsAnySite(bool anySite) { m_anySite = anySite; }
     // How long after a load the page is watched for late fields; 0 watches not at all.
     void setLateFieldWatch(int milliseconds) { m_watchMs = milliseconds; }
+    // Whether the new password a sign-up form got is kept when the form is
+    // submitted (as it is by default), or forgotten, as in a preview.
+    void setKeepsAccounts(bool keeps) { m_keepsAccounts = keeps; }
 
     // The "Auto Fill" command: fills the page whatever its site.
     void fillPage();
@@ -115,6 +118,7 @@ private:
     ProfileSource m_profile;
     RecognizerSource m_recognizer;
     bool m_anySite = false;
+    bool m_keepsAccounts = true;
     int m_watchMs = kLateFieldWatchMs;
     QTimer m_watch;
     QElapsedTimer m_watchAge;
