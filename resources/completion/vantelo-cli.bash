@@ -24,15 +24,20 @@ declare -gA _vantelo_cli_options=(
     [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
-    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --help"
+    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --show-passwords --help"
+    [accounts list]="--data-dir --json --profile --show-passwords --help"
+    [accounts show]="--data-dir --json --profile --directory --show-passwords --help"
+    [accounts set]="--data-dir --json --profile --directory --user --profile-password --help"
+    [accounts remove]="--data-dir --json --profile --directory --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories learn profiles history pagerank stats tranco snapshot reciprocal fill-preview"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history pagerank stats tranco snapshot reciprocal fill-preview accounts"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
     [history]="export"
     [reciprocal]="test"
     [tranco]="update"
+    [accounts]="list show set remove"
 )
 _vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
 
@@ -133,7 +138,7 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
-    --category | --name | --directory | --category-runs | --late-fields | --resume)
+    --category | --name | --directory | --category-runs | --late-fields | --resume | --user)
         return
         ;;
     --dirdata) ;;
@@ -148,7 +153,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile | --user) ((i++)) ;;
         --) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
@@ -175,7 +180,7 @@ _vantelo_cli()
             return
         fi
         ;;
-    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update")
+    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update" | accounts*)
         # URLs, passwords, or nothing at all.
         return
         ;;

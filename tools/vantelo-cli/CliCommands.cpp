@@ -5,5 +5,6 @@ std::vector<CliCommand> cliCommands()
     return { dataFolderCommand(), dbListCommand(), dbScrambleCommand(), dbUnscrambleCommand(),
         dbMergeCommand(), updateCommand(), importDirectoriesCommand(), learnCommand(), profilesListCommand(),
         profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), pageRankCommand(),
-        statsCommand(), trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand() };
+        statsCommand(), trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand(),
+        accountsListCommand(), accountsShowCommand(), accountsSetCommand(), accountsRemoveCommand() };
 }
