@@ -16,6 +16,7 @@ struct FormElement {
     std::string type; // type attribute of an input
     std::string outerHtml; // own markup, kept for inputs
     std::string value; // current text of an input or text area
+    std::vector<std::string> files; // names of the files a file input holds
     bool checked = false; // check box or radio state
     std::vector<std::string> options; // display texts of a drop-down's options
     int selectedIndex = -1; // chosen option, -1 for none
@@ -35,13 +36,14 @@ enum class FormWriteKind {
     Value, // the text of an input or text area
     Checked, // the state of a check box or radio button
     SelectedIndex, // the chosen option of a drop-down
+    File, // the file a file input holds, as if a person had chosen it
 };
 
 // One change made to the model, which a browser applies to the live page.
 struct FormWrite {
     ElementHandle element = 0; // position in the model's elements
     FormWriteKind kind = FormWriteKind::Value;
-    std::string value; // for Value
+    std::string value; // for Value; for File the path of the file on disk
     bool checked = false; // for Checked
     std::size_t option = 0; // for SelectedIndex
     bool recognised = false; // written because the field was recognised, not named by a form item
@@ -82,6 +84,10 @@ public:
 
     // The address of the described page.
     void setAddress(std::string address) { m_address = std::move(address); }
+    // Puts a file from disk into a file input, as if a person had chosen it; the
+    // page receives its name, type and bytes when the writes are replayed.
+    void setFile(ElementHandle element, const std::string& path);
+
     // The page's source, when it was fetched with the description.
     void setSource(std::string source) { m_source = std::move(source); }
     // An identity of the described document, which the browser checks before it

@@ -237,13 +237,13 @@ void PageFiller::fillItems(
 }
 
 int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
-    const SiteProfile& profile, TabFillState& tab) const
+    const SiteProfile& profile, TabFillState& tab, bool onOwnSite) const
 {
-    return fillRecognisedFields(page, recognizer, profile, tab, takesPasswords(page, tab));
+    return fillRecognisedFields(page, recognizer, profile, tab, onOwnSite, takesPasswords(page, tab));
 }
 
 int PageFiller::fillRecognisedFields(FormDocumentModel& page, const FieldRecognizer& recognizer,
-    const SiteProfile& profile, TabFillState& tab, bool passwords) const
+    const SiteProfile& profile, TabFillState& tab, bool onOwnSite, bool passwords) const
 {
     // A field whose name a form item uses belongs to the form description, even
     // where the item wrote nothing or chose another field of that name.
@@ -257,14 +257,14 @@ int PageFiller::fillRecognisedFields(FormDocumentModel& page, const FieldRecogni
             named.insert(*element);
         }
     }
-    int filled = RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab);
+    int filled = RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab, onOwnSite);
     if (passwords && m_accounts && m_passwordRandom)
         filled += AccountFill(recognizer, *m_accounts, *m_passwordRandom).fill(page, profile, tab);
     return filled;
 }
 
 int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
-    const SiteProfile& profile, TabFillState& tab) const
+    const SiteProfile& profile, TabFillState& tab, bool onOwnSite) const
 {
     if (page.holdEarlierFields() == 0)
         return 0;
@@ -281,7 +281,7 @@ int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* r
     keep(tab.picks.description, earlierPicks.description);
     keep(tab.picks.keywords, earlierPicks.keywords);
     if (recognizer)
-        fillRecognisedFields(page, *recognizer, profile, tab, false);
+        fillRecognisedFields(page, *recognizer, profile, tab, onOwnSite, false);
     std::set<ElementHandle> written;
     bool chose = false;
     for (const FormWrite& write : page.writes()) {

@@ -56,11 +56,13 @@ public:
         IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
     // Fills the fields that the recogniser understood and whose names neither the
     // directory's items nor those of "__general" use, when they are still empty
-    // or hold only what the page gave them; runs after the other fills. The
-    // number of fields written. The sign-up and sign-in forms of the directory's
-    // own site get their passwords here (see AccountFill).
+    // or hold only what the page gave them; runs after the other fills. File
+    // inputs get the profile's files only `onOwnSite`: a page of the directory's
+    // own site (see fillsAutomatically). The sign-up and sign-in forms of the
+    // directory's own site get their passwords here (see AccountFill). The number
+    // of fields written.
     int fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
-        const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Fills what a page's scripts added (or showed) since the page was filled,
     // as a fill of a fresh page would, but writing only fields that no earlier
     // fill saw and no person edited; the picks and the category choice of the
@@ -68,7 +70,7 @@ public:
     // password goes into a field that came late: the user asks for that with a
     // fill of the whole page. The number of fields written.
     int fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
-        const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Whether the tab's page may be filled without the user asking: only pages
     // of the directory's own site (the host of its submission address) are, so
     // that no other site receives the profile's data by itself.
@@ -114,7 +116,7 @@ private:
     void fillItems(IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab,
         bool passwords) const;
     int fillRecognisedFields(FormDocumentModel& page, const FieldRecognizer& recognizer,
-        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool passwords) const;
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite, bool passwords) const;
     // Whether the page is one a password may go into at all: the directory's own site.
     bool takesPasswords(const IFormDocument& document, const TabFillState& tab) const;
     // The password "#password#" stands for at the tab's directory.

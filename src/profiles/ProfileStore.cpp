@@ -116,6 +116,23 @@ constexpr TextField kOptionalFields[] = {
     { "reciprocalpassword", &SiteProfile::reciprocalPassword },
 };
 constexpr const char* kReciprocalMethod = "reciprocalmethod";
+// Values a profile has held since directories began to ask about products and
+// companies: optional, and written only once they hold something, so that a
+// profile without them keeps the file it had.
+constexpr TextField kProductFields[] = {
+    { "tagline", &SiteProfile::tagline },
+    { "company", &SiteProfile::company },
+    { "phone", &SiteProfile::phone },
+    { "country", &SiteProfile::country },
+    { "logo", &SiteProfile::logo },
+    { "twitter", &SiteProfile::twitter },
+    { "linkedin", &SiteProfile::linkedin },
+    { "github", &SiteProfile::github },
+    { "facebook", &SiteProfile::facebook },
+    { "pricing", &SiteProfile::pricing },
+    { "founded", &SiteProfile::founded },
+    { "tags", &SiteProfile::tags },
+};
 
 // The list fields, in the order they are written after the single values.
 struct ListField {
@@ -127,6 +144,7 @@ constexpr ListField kListFields[] = {
     { "keywords", &SiteProfile::keywords },
     { "title", &SiteProfile::titles },
     { "serpphrase", &SiteProfile::serpPhrases },
+    { "screenshot", &SiteProfile::screenshots },
 };
 
 // The single values in the order a new profile element gets them.
@@ -189,6 +207,15 @@ void writeProfile(pugi::xml_node element, const std::string& name, const SitePro
         pugi::xml_node child = element.child(tag);
         if (!child)
             child = appendElement(element, tag);
+        setText(child, value);
+    }
+    for (const TextField& field : kProductFields) {
+        const std::string& value = profile.*field.member;
+        pugi::xml_node child = element.child(field.element);
+        if (!child && value.empty())
+            continue;
+        if (!child)
+            child = appendElement(element, field.element);
         setText(child, value);
     }
 
@@ -729,6 +756,7 @@ void ProfileStore::readProfile(
     profile.descriptions.clear();
     profile.titles.clear();
     profile.keywords.clear();
+    profile.screenshots.clear();
     profile.name = name;
 
     for (const TextField& field : kRequiredFields) {
@@ -738,6 +766,8 @@ void ProfileStore::readProfile(
             m_messages.show(kIncomplete, kVanteloCaption, MessageIcon::Warning);
     }
     for (const TextField& field : kOptionalFields)
+        profile.*field.member = stringValue(element.child(field.element));
+    for (const TextField& field : kProductFields)
         profile.*field.member = stringValue(element.child(field.element));
     // A password sv.xml still holds (the store refused it) is the one that counts.
     if (m_secrets && profile.password.empty())

@@ -157,6 +157,8 @@ nlohmann::ordered_json fieldJson(
     }
     if (element.tag == "input")
         field["checked"] = element.checked;
+    if (element.tag == "input" && lowerAscii(element.type) == "file")
+        field["files"] = element.files;
     if (!element.cues.frame.empty())
         field["frame"] = element.cues.frame;
     if (recognised)
@@ -215,7 +217,15 @@ void printPreview(const nlohmann::ordered_json& preview)
         std::cout << " (" << field["index"].get<int>() << ")";
         if (field.contains("frame"))
             std::cout << " in frame " << field["frame"].get<std::string>();
-        std::cout << " = " << text(field.contains("selected") ? field["selected"] : field["value"]);
+        if (field.contains("files")) {
+            std::cout << " =";
+            for (const nlohmann::ordered_json& file : field["files"])
+                std::cout << ' ' << text(file);
+            if (field["files"].empty())
+                std::cout << " (no file)";
+        } else {
+            std::cout << " = " << text(field.contains("selected") ? field["selected"] : field["value"]);
+        }
         if (field.contains("checked") && field["checked"].get<bool>())
             std::cout << ", checked";
         if (field.contains("meaning"))
@@ -428,18 +438,21 @@ const CliCommand& fillPreviewCommand()
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
         "afterwards (those of same-origin frames too), the picked title, description and\n"
-        "keywords, and the directory's reciprocal link code when the page shows one.\n"
-        "Passwords go in as in a tab: only on the directory's own site and only into\n"
-        "fields a person plainly sees; a sign-up form gets a new password, which is not\n"
-        "kept, and what password fields hold is hidden unless --show-passwords is given.\n"
-        "\"passwords\" tells what happened: none, filled, withheld or new account. It\n"
+        "keywords, and the directory's reciprocal link code when the page shows one; a\n"
+        "file input shows the name of the file it holds (the profile's logo or a\n"
+        "screenshot, given only on the directory's own site). Passwords go in as in a\n"
+        "tab: only on the directory's own site and only into fields a person plainly\n"
+        "sees; a sign-up form gets a new password, which is not kept, and what password\n"
+        "fields hold is hidden unless --show-passwords is given. \"passwords\" tells\n"
+        "what happened: none, filled, withheld or new account. It\n"
         "fails when the page does not load (an HTTP error included) or the profile or\n"
         "directory is unknown. With --submit it then presses the filled form's submit\n"
         "button, waits up to 15 seconds for the answer (a new page or a message the\n"
         "page's script shows) and tells whether it would be recorded; nothing is written.\n\n"
         "JSON: {\"fields\": [{\"tag\", \"name\", \"id\", \"type\" (inputs), \"index\" (among\n"
         "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
-        "\"checked\" (inputs), \"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
+        "\"checked\" (inputs), \"files\" (file inputs: the names of the files they hold),\n"
+        "\"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
         "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null,\n"
         "\"passwords\": text,\n"
         "\"submission\" (with --submit): {\"recorded\", \"reason\", \"evidence\"}}.",
