@@ -138,7 +138,7 @@ private:
 
     void writeText(ElementHandle element)
     {
-        if (!writePassword(element))
+        if (!writeValue(element))
             return;
         if (const std::optional<FormHandle> form = m_document.formOf(element))
             m_form = form;
@@ -146,7 +146,7 @@ private:
 
     // Writes the value, as a password where the item's template holds one; false
     // when it was kept out of the element.
-    bool writePassword(ElementHandle element)
+    bool writeValue(ElementHandle element)
     {
         const bool password =
             m_item.value.find(kPasswordToken) != std::string::npos && !m_profile.password.empty();
