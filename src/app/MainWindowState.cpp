@@ -36,6 +36,8 @@ MainWindowState::~MainWindowState() = default;
 
 void MainWindowState::load()
 {
+    // A folder made before its files were kept owner-only may be open to others.
+    m_folder.protectSecrets();
     loadSettings();
     loadStores();
 }
@@ -61,6 +63,7 @@ bool MainWindowState::SaveProfilesAndSettings()
     std::error_code ignored;
     std::filesystem::create_directories(m_folder.settings().parent_path(), ignored);
     const bool settingsSaved = m_settingsStore.SaveSettings(m_folder.settings());
+    m_folder.protectSecrets();
     return profilesSaved && settingsSaved;
 }
 

@@ -7,7 +7,6 @@
 #include "filling/AccountFill.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
-#include "filling/DirectoryOrigin.h"
 #include "filling/DirectorySite.h"
 #include "filling/FormDocumentModel.h"
 #include "filling/IFormDocument.h"
@@ -431,7 +430,7 @@ void PageFiller::keepNewAccount(const SiteProfile& profile, TabFillState& tab) c
 bool PageFiller::takesPasswords(const IFormDocument& document, const TabFillState& tab) const
 {
     const DirectoryRecord* directory = m_directories.find(tab.directoryName);
-    return directory && onDirectoryOrigin(directory->submitUrl, document.address());
+    return directory && sameSite(directory->submitUrl, document.address());
 }
 
 std::string PageFiller::directoryPassword(const SiteProfile& profile, const TabFillState& tab) const

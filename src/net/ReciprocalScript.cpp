@@ -51,9 +51,9 @@ constexpr const char* kConfirmCodeStart = "Vantelo will add this link code from 
                                           "site:\n\n";
 constexpr const char* kConfirmCodeEnd = "\n\nAdd it?";
 constexpr const char* kRedirectRefused =
-    "The address of the reciprocal script redirects to an address that does not start with https://, and "
-    "Vantelo does not send your password there. Please enter the script's own https:// address in your "
-    "profile.";
+    "The address of the reciprocal script redirects to an address that does not start with https:// or "
+    "is on another host, and Vantelo does not send your password there. Please enter the script's own "
+    "https:// address in your profile.";
 constexpr const char* kCustomLinkAdded = "The reciprocal link was added to your site. The reciprocal URL was "
                                          "copied to the clipboard for you to paste "
                                          "it in the appropriate place before submitting.";
@@ -184,13 +184,13 @@ std::optional<std::string> linkPageAddress(const WaitResult& result)
 }
 
 // A request to the script: the password goes in a form body, never in the
-// address, and only ever on to an https address.
+// address, and on after a redirect only to https on the same host.
 WaitRequest scriptRequest(const std::string& scriptUrl, std::string form)
 {
     WaitRequest request;
     request.url = scriptUrl;
     request.postData = std::move(form);
-    request.httpsRedirectsOnly = true;
+    request.carriesSecret = true;
     return request;
 }
 

@@ -91,7 +91,7 @@ TEST(PasswordFillTest, APasswordGoesOnlyIntoAFieldSeenOnTheDirectorysOwnSite)
         { kOwnSite, kOwnSite, false, false },
         { kOwnSite, "http://evil.example/add.php", true, false },
         { kOwnSite, "http://dir.example:8080/add.php", true, false },
-        { kOwnSite, "http://www.dir.example/add.php", true, false },
+        { kOwnSite, "http://www.dir.example/add.php", true, true },
         { "https://dir.example/add.php", "http://dir.example/", true, false },
         { kOwnSite, "", true, false },
     };

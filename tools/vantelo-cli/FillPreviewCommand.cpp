@@ -18,6 +18,7 @@
 #include "common/SystemRandomSource.h"
 #include "common/TextCase.h"
 #include "directories/DirectoryStore.h"
+#include "filling/DirectorySite.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"
 #include "filling/web/BrowserTabFiller.h"
@@ -262,14 +263,27 @@ nlohmann::ordered_json submissionJson(const SubmissionVerdict& verdict)
         { "reason", verdict.reason }, { "evidence", verdict.evidence } };
 }
 
+// How a preview runs besides the page and the profile.
+struct PreviewRun {
+    int categoryRuns = 1;
+    int lateFieldSeconds = 0;
+    bool submit = false;
+    bool followRedirects = false; // fill whatever site the page ends up on
+    std::string movedTo; // set when the page left the site asked for, and nothing more was done
+    bool showPasswords = false; // print what password fields hold
+};
+
 // Loads the page, lets the tab's filling run after the load, runs the further
 // category fills, waits out the watch for late fields and describes the result;
 // with `submit`, then submits the filled form and waits for its answer to be
-// judged. Empty when the page does not load.
+// judged. Empty when the page does not load, or leaves the site asked for
+// without --follow-redirects.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
-    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser,
-    bool submit, bool showPasswords)
+    const SiteProfile& profile, TabFillState& tab, PreviewRun& session, BrowserProfile& browser)
 {
+    const int runs = session.categoryRuns;
+    const int lateFieldSeconds = session.lateFieldSeconds;
+    const bool submit = session.submit;
     FillingWebPage page(browser, nullptr);
     // The page lays out in a window of a desktop's size, as in a tab: what is in
     // view, and what scrolling reaches, is then what a person would see.
@@ -278,8 +292,13 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
     view.resize(kViewWidth, kViewHeight);
     view.show();
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
-    // The page named on the command line is filled whatever its site, as the user asked for it.
-    tabFiller.setFillsAnySite(true);
+    // The page named on the command line is filled whatever its site, as the user
+    // asked for it; a page elsewhere that it redirects to only when asked for too.
+    const std::string asked = toStdString(url.toString());
+    if (session.followRedirects)
+        tabFiller.setFillsAnySite(true);
+    else
+        tabFiller.setFilledSite(asked);
     tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
     tabFiller.setLateFieldWatch(lateFieldSeconds * 1000);
     // A preview records nothing, a new account included.
@@ -302,11 +321,11 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         bridge.describe([&](const WebPageDescription& described) {
             if (described.status != WebPageDescription::Status::Described || !submit) {
                 if (described.status == WebPageDescription::Status::Described)
-                    preview = previewJson(described.model, tab, showPasswords);
+                    preview = previewJson(described.model, tab, session.showPasswords);
                 loop.quit();
                 return;
             }
-            preview = previewJson(described.model, tab, showPasswords);
+            preview = previewJson(described.model, tab, session.showPasswords);
             step = Step::Submitting;
             bridge.submitFilledForm([&](bool submitted) {
                 if (submitted)
@@ -331,10 +350,19 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
             (*preview)["submission"] = submissionJson(check.verdict);
             loop.quit();
         });
-    // An answer that fails to load is judged like any other.
+    // An answer that fails to load is judged like any other; so is an answer on
+    // another site. Before that, a page on another site ends the preview.
     QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        if (!ok && step != Step::Submitting)
+        if (step == Step::Submitting)
+            return;
+        const std::string reached = toStdString(page.url().toString());
+        if (ok && !session.followRedirects && !sameSite(asked, reached)) {
+            session.movedTo = reached;
+            preview.reset();
             loop.quit();
+        } else if (!ok) {
+            loop.quit();
+        }
     });
     // A page that moved on by itself is filled again after its next load.
     QObject::connect(&tabFiller, &BrowserTabFiller::pageFilled, &loop, [&] {
@@ -370,6 +398,7 @@ int runFillPreview(CliArguments& line)
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
     const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
     const bool submit = line.takeFlag("--submit");
+    const bool followRedirects = line.takeFlag("--follow-redirects");
     const bool showPasswords = line.takeFlag("--show-passwords");
     const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
@@ -406,8 +435,13 @@ int runFillPreview(CliArguments& line)
     // Nobody answers a page's dialogs, sign-ins or downloads here.
     BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
         { nullptr, nullptr, &messages });
+    PreviewRun run { runs, lateFieldSeconds, submit, followRedirects, {}, showPasswords };
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser, submit, showPasswords);
+        fillAndDescribe(url, filler, profile, tab, run, browser);
+    if (!run.movedTo.empty()) {
+        throw CliFailure(address + " led to another site, " + run.movedTo
+            + ", which is filled only with --follow-redirects");
+    }
     if (!preview)
         throw CliFailure("the page did not load: " + address);
     if (line.json())
@@ -423,7 +457,7 @@ const CliCommand& fillPreviewCommand()
 {
     static const CliCommand command { "fill-preview",
         "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] "
-        "[--submit] [--show-passwords] URL",
+        "[--submit] [--follow-redirects] [--show-passwords] URL",
         "Fill a live page from a profile as a browser tab does and print its fields.",
         { { "--profile", "NAME", "the profile to fill from" },
             { "--directory", "NAME", "the directory whose form items fill the page" },
@@ -433,6 +467,7 @@ const CliCommand& fillPreviewCommand()
                 "keep the browser's cookies and logins in DIR (default: a throw-away profile)" },
             { "--submit", "",
                 "then submit the filled form and tell how its answer is judged (nothing is recorded)" },
+            { "--follow-redirects", "", "fill the page where URL redirects to even on another site" },
             { "--show-passwords", "", "print what password fields hold instead of hiding it" } },
         "Loads URL in an offscreen browser page and fills it with the directory's form\n"
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
@@ -444,11 +479,13 @@ const CliCommand& fillPreviewCommand()
         "tab: only on the directory's own site and only into fields a person plainly\n"
         "sees; a sign-up form gets a new password, which is not kept, and what password\n"
         "fields hold is hidden unless --show-passwords is given. \"passwords\" tells\n"
-        "what happened: none, filled, withheld or new account. It\n"
-        "fails when the page does not load (an HTTP error included) or the profile or\n"
-        "directory is unknown. With --submit it then presses the filled form's submit\n"
-        "button, waits up to 15 seconds for the answer (a new page or a message the\n"
-        "page's script shows) and tells whether it would be recorded; nothing is written.\n\n"
+        "what happened: none, filled, withheld or new account. It fails when the page\n"
+        "does not load (an HTTP error included), when it leads to another site (another\n"
+        "scheme, host or port; https for http is the same site) without\n"
+        "--follow-redirects, or when the profile or directory is unknown. With --submit\n"
+        "it then presses the filled form's submit button, waits up to 15 seconds for the\n"
+        "answer (a new page or a message the page's script shows) and tells whether it\n"
+        "would be recorded; nothing is written.\n\n"
         "JSON: {\"fields\": [{\"tag\", \"name\", \"id\", \"type\" (inputs), \"index\" (among\n"
         "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
         "\"checked\" (inputs), \"files\" (file inputs: the names of the files they hold),\n"
