@@ -169,7 +169,13 @@ private:
                     + ")");
             return false;
         }
-        const HtmlPage page = readHtmlPage(fetched.body);
+        // Reading and recognising a large page take a while: a cancel between the
+        // steps ends the search without them.
+        if (cancelled())
+            return false;
+        const HtmlPage page = readHtmlPage(fetched.body, m_cancel);
+        if (cancelled())
+            return false;
         if (first)
             m_result.title = page.title;
         if (page.tooDeep) {

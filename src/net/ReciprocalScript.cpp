@@ -2,10 +2,10 @@
 
 #include "common/IMessageBox.h"
 #include "common/IWaitDialog.h"
+#include "common/TextCase.h"
 #include "net/UrlEscape.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 namespace {
@@ -146,13 +146,6 @@ const char* testAnswerMessage(char code)
     default:
         return kUnknownAnswer;
     }
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size()
-        && std::equal(prefix.begin(), prefix.end(), text.begin(),
-            [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 // The address of the link page in a successful answer: a 2xx status and a body
