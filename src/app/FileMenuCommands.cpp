@@ -33,7 +33,7 @@ constexpr const char* kCheckerNotStarted =
     "Unable to start the directory list checker. Please check that Vantelo is properly installed";
 
 // The export's check box: without it the file carries no password.
-constexpr const char* kIncludePasswords = "Include passwords";
+constexpr const char* kIncludePasswords = "include passwords";
 constexpr const char* kXmlExtension = ".xml";
 constexpr const char* kDatExtension = ".dat";
 
