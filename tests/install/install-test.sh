@@ -51,7 +51,9 @@ mkdir -p "$HOME"
 for program in "${programs[@]}"; do
   version=$("$prefix/bin/$program" --version) || fail "$program --version failed"
   [[ "$version" == "$program "[0-9]*.[0-9]*.[0-9]* ]] || fail "$program --version printed '$version'"
-  "$prefix/bin/$program" --help | grep -q "$program" || fail "$program --help does not name the program"
+  # Read whole first: grep -q leaving early would break the program's pipe.
+  help=$("$prefix/bin/$program" --help) || fail "$program --help failed"
+  grep -q "$program" <<<"$help" || fail "$program --help does not name the program"
 done
 # Help after --check explains the check instead of checking a file named "--help".
 usage=$("$prefix/bin/tessaly" --check --help) || fail "tessaly --check --help failed"
