@@ -27,15 +27,17 @@ declare -gA _vantelo_cli_options=(
     [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
+    [listings verify]="--data-dir --json --profile --directory --help"
     [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal fill-preview"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal listings fill-preview"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
     [history]="export"
     [directories]="list next mark"
     [reciprocal]="test"
+    [listings]="verify"
     [tranco]="update"
 )
 _vantelo_cli_states="new sent approved failed needs-account paid-only no-form broken skipped lost"
@@ -182,7 +184,7 @@ _vantelo_cli()
         fi
         return
         ;;
-    "directories list" | "directories next")
+    "directories list" | "directories next" | "listings verify")
         return
         ;;
     "profiles show")

@@ -25,6 +25,7 @@ const CliCommand& statsCommand();
 const CliCommand& trancoUpdateCommand();
 const CliCommand& snapshotCommand();
 const CliCommand& reciprocalTestCommand();
+const CliCommand& listingsVerifyCommand();
 // Needs Qt WebEngine: only a build with the GUI has it.
 const CliCommand& fillPreviewCommand();
 
