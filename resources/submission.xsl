@@ -1,6 +1,7 @@
 <?xml version="1.0" encoding="UTF-8"?>
 <!-- Renders an exported profile (one "profile" element) as a submission report
-     in a browser: the site, its owner, and every directory the site was sent to. -->
+     in a browser: the site, its owner, and every directory the site was sent to,
+     with the page that lists the site and whether its link is followed. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="html" encoding="UTF-8" indent="yes"
               doctype-system="about:legacy-compat"/>
@@ -54,7 +55,7 @@
               <thead>
                 <tr>
                   <th>#</th><th>Directory</th><th>URL</th><th>Title</th><th>Description</th>
-                  <th>Keywords</th><th>Date</th><th>Approved</th>
+                  <th>Keywords</th><th>Date</th><th>Approved</th><th>Listing page</th><th>Link</th>
                 </tr>
               </thead>
               <tbody>
@@ -82,6 +83,18 @@
       <xsl:choose>
         <xsl:when test="@approved"><td class="approved">yes</td></xsl:when>
         <xsl:otherwise><td>no</td></xsl:otherwise>
+      </xsl:choose>
+      <!-- The directory's last listing verification, when it found the listing. -->
+      <xsl:variable name="listing" select="../listing[@directory = current()/friendlyname and @state = 'listed']"/>
+      <td>
+        <xsl:if test="$listing">
+          <xsl:call-template name="link"><xsl:with-param name="url" select="string($listing/@page)"/></xsl:call-template>
+        </xsl:if>
+      </td>
+      <xsl:choose>
+        <xsl:when test="not($listing)"><td></td></xsl:when>
+        <xsl:when test="string($listing/@rel) = ''"><td class="approved">followed</td></xsl:when>
+        <xsl:otherwise><td><xsl:value-of select="$listing/@rel"/></td></xsl:otherwise>
       </xsl:choose>
     </tr>
   </xsl:template>

@@ -27,19 +27,21 @@ declare -gA _vantelo_cli_options=(
     [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
+    [listings verify]="--data-dir --json --profile --directory --help"
     [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --show-passwords --help"
     [accounts list]="--data-dir --json --profile --show-passwords --help"
     [accounts show]="--data-dir --json --profile --directory --show-passwords --help"
     [accounts set]="--data-dir --json --profile --directory --user --profile-password --help"
     [accounts remove]="--data-dir --json --profile --directory --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal fill-preview accounts"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal listings fill-preview accounts"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
     [history]="export"
     [directories]="list next mark"
     [reciprocal]="test"
+    [listings]="verify"
     [tranco]="update"
     [accounts]="list show set remove"
 )
@@ -187,7 +189,7 @@ _vantelo_cli()
         fi
         return
         ;;
-    "directories list" | "directories next")
+    "directories list" | "directories next" | "listings verify")
         return
         ;;
     "profiles show")

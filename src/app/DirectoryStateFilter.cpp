@@ -9,6 +9,7 @@ std::span<const StateFilter> stateFilters()
         { "To do", DirectoryState::New },
         { "Sent", DirectoryState::Sent },
         { "Approved", DirectoryState::Approved },
+        { "Lost", DirectoryState::Lost },
         { "Failed", DirectoryState::Failed },
         { "Needs account", DirectoryState::NeedsAccount },
         { "Paid only", DirectoryState::PaidOnly },

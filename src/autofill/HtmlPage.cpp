@@ -742,6 +742,7 @@ private:
         link.href = attributeText(node, "href");
         link.text = tagOf(node) == GUMBO_TAG_AREA ? cueText(attributeText(node, "alt")) : readableText(node);
         link.title = cueText(attributeText(node, "title") + " " + attributeText(node, "aria-label"));
+        link.rel = attributeText(node, "rel");
         std::vector<Node*> pending { node };
         int budget = kWalkBudget;
         while (!pending.empty() && --budget > 0) {

@@ -17,6 +17,7 @@ struct PageLink {
     std::string imageSource; // the address of its first image, whose file name may say what it is
     std::string title; // its title and aria-label
     bool frame = false; // a frame's document rather than a link
+    std::string rel {}; // the rel attribute of a link or area, as written
 
     bool operator==(const PageLink&) const = default;
 };

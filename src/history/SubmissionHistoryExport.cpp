@@ -60,6 +60,17 @@ std::optional<std::string> SubmissionHistoryExport::placeStyleSheet(
     return std::nullopt;
 }
 
+HistoryListings SubmissionHistoryExport::listingsOf(const SendingProfile::ProfileStore& profiles,
+    const std::string& profile, const std::vector<SendingProfile::SubmissionEntry>& entries)
+{
+    HistoryListings listings;
+    for (const SendingProfile::SubmissionEntry& entry : entries) {
+        if (SendingProfile::ListingRecord listing; profiles.getListing(profile, entry.friendlyName, listing))
+            listings.emplace(entry.friendlyName, std::move(listing));
+    }
+    return listings;
+}
+
 bool SubmissionHistoryExport::exportSpreadsheet(
     const std::string& profile, const std::filesystem::path& target)
 {
@@ -71,7 +82,8 @@ bool SubmissionHistoryExport::exportSpreadsheet(
     }
     std::vector<SendingProfile::SubmissionEntry> entries;
     m_profiles.GetSubmissionHistory(profile, entries);
-    if (auto error = writeSubmissionWorkbook(target, historySheetName(profile), entries)) {
+    if (auto error = writeSubmissionWorkbook(
+            target, historySheetName(profile), entries, listingsOf(m_profiles, profile, entries))) {
         failSpreadsheet(target, *error);
         return false;
     }

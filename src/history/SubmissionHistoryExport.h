@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/SubmissionWorkbook.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -29,6 +31,10 @@ public:
     // text when that failed.
     static std::optional<std::string> placeStyleSheet(
         const std::filesystem::path& source, const std::filesystem::path& folder);
+
+    // The last listing verification of each directory of the profile's history.
+    static HistoryListings listingsOf(const SendingProfile::ProfileStore& profiles,
+        const std::string& profile, const std::vector<SendingProfile::SubmissionEntry>& entries);
 
     // Replaces the target with an .xlsx workbook; a failure leaves no target.
     bool exportSpreadsheet(const std::string& profile, const std::filesystem::path& target);

@@ -2,6 +2,8 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <system_error>
 #include <unistd.h>
@@ -39,7 +41,16 @@ std::optional<std::string> writeRow(
     return std::nullopt;
 }
 
-std::optional<std::string> fillSheet(lxw_worksheet* sheet, const std::vector<SubmissionEntry>& entries)
+std::vector<std::string> listingCells(const HistoryListings& listings, const std::string& directory)
+{
+    const auto found = listings.find(directory);
+    if (found == listings.end() || found->second.state != SendingProfile::ListingState::Listed)
+        return { {}, {} };
+    return { found->second.page, found->second.followed() ? "yes" : "no" };
+}
+
+std::optional<std::string> fillSheet(
+    lxw_worksheet* sheet, const std::vector<SubmissionEntry>& entries, const HistoryListings& listings)
 {
     if (auto error = writeRow(sheet, 0, { std::begin(kHistoryColumns), std::end(kHistoryColumns) }))
         return error;
@@ -47,16 +58,17 @@ std::optional<std::string> fillSheet(lxw_worksheet* sheet, const std::vector<Sub
     for (const SubmissionEntry& entry : entries) {
         if (row > LXW_ROW_MAX - 1)
             return libraryError(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
-        if (auto error = writeRow(sheet, row++,
-                { entry.friendlyName, entry.url, entry.title, entry.description, entry.keywords,
-                    entry.datetime }))
+        std::vector<std::string> cells { entry.friendlyName, entry.url, entry.title, entry.description,
+            entry.keywords, entry.datetime };
+        std::ranges::move(listingCells(listings, entry.friendlyName), std::back_inserter(cells));
+        if (auto error = writeRow(sheet, row++, cells))
             return error;
     }
     return std::nullopt;
 }
 
 std::optional<std::string> writeWorkbook(const std::filesystem::path& file, const std::string& sheetName,
-    const std::vector<SubmissionEntry>& entries)
+    const std::vector<SubmissionEntry>& entries, const HistoryListings& listings)
 {
     WorkbookPointer workbook(workbook_new(file.c_str()));
     if (!workbook)
@@ -65,7 +77,7 @@ std::optional<std::string> writeWorkbook(const std::filesystem::path& file, cons
         workbook_add_worksheet(workbook.get(), sheetName.empty() ? nullptr : sheetName.c_str());
     if (!sheet)
         return libraryError(LXW_ERROR_PARAMETER_VALIDATION) + " (worksheet name \"" + sheetName + "\")";
-    if (auto error = fillSheet(sheet, entries))
+    if (auto error = fillSheet(sheet, entries, listings))
         return error;
     if (const lxw_error error = workbook_close(workbook.release()))
         return libraryError(error);
@@ -75,11 +87,12 @@ std::optional<std::string> writeWorkbook(const std::filesystem::path& file, cons
 } // namespace
 
 std::optional<std::string> writeSubmissionWorkbook(const std::filesystem::path& target,
-    const std::string& sheetName, const std::vector<SubmissionEntry>& entries)
+    const std::string& sheetName, const std::vector<SubmissionEntry>& entries,
+    const HistoryListings& listings)
 {
     const std::filesystem::path temporary = temporaryPath(target);
     std::error_code ignored;
-    std::optional<std::string> error = writeWorkbook(temporary, sheetName, entries);
+    std::optional<std::string> error = writeWorkbook(temporary, sheetName, entries, listings);
     if (!error) {
         std::error_code renamed;
         std::filesystem::rename(temporary, target, renamed);

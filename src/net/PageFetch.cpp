@@ -68,6 +68,11 @@ private:
     std::string m_host;
 };
 
+std::string_view withoutWww(std::string_view host)
+{
+    return host.starts_with("www.") ? host.substr(4) : host;
+}
+
 std::string seconds(std::chrono::milliseconds duration)
 {
     return std::to_string((duration.count() + 999) / 1000);
@@ -148,6 +153,38 @@ FetchedPage fetchPage(const std::string& url, const PageFetchLimits& limits, con
         page.body = pageTextAsUtf8(page.contentType, std::move(page.body));
     }
     return page;
+}
+
+RedirectProbe probeRedirect(
+    const std::string& url, const PageFetchLimits& limits, const std::atomic<bool>* cancel)
+{
+    RedirectProbe probe;
+    const std::optional<WebAddress> address = parseWebAddress(url);
+    if (!address)
+        return probe;
+    HostGate& gate = hostGate();
+    const std::string host = address->authority();
+    if (!gate.enter(host, cancel))
+        return probe;
+    const HostTurn turn(gate, host);
+    HttpRequest request(splitRequestUrl(address->url));
+    request.maxBodyBytes = limits.maxBytes;
+    request.timeouts = limits.timeouts;
+    request.totalTimeout = limits.total;
+    request.cancel = cancel;
+    // Refusing the first redirect off the host ends the request before it is
+    // followed; a move to https or to "www." stays on it.
+    request.redirectAllowed = [&](const std::string& target) {
+        const std::optional<WebAddress> next = parseWebAddress(target);
+        if (next && withoutWww(next->host) == withoutWww(address->host))
+            return true;
+        probe.target = next ? next->url : target;
+        return false;
+    };
+    std::string body;
+    const HttpExchange exchange = performHttpRequest(request, HttpOutput { &body, std::nullopt });
+    probe.answered = exchange.answered() || !probe.target.empty();
+    return probe;
 }
 
 bool isHtmlAnswer(const std::string& contentType, const std::string& body)

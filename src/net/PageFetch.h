@@ -35,5 +35,18 @@ struct FetchedPage {
 FetchedPage fetchPage(
     const std::string& url, const PageFetchLimits& limits, const std::atomic<bool>* cancel = nullptr);
 
+// Where an address leads once it leaves its own host.
+struct RedirectProbe {
+    bool answered = false; // the host answered, with a redirect or not
+    std::string target; // the first address on another host a redirect named; "" for none
+};
+
+// Asks for an address the way fetchPage does, following its redirects only while
+// they stay on the address's own host (with or without "www."), and reads where the first
+// redirect elsewhere leads from its Location header without requesting it: a
+// directory's link script can be judged without visiting the site it leads to.
+RedirectProbe probeRedirect(
+    const std::string& url, const PageFetchLimits& limits, const std::atomic<bool>* cancel = nullptr);
+
 // Whether an answer's content type (or, when it names none, its body) is a web page.
 bool isHtmlAnswer(const std::string& contentType, const std::string& body);

@@ -28,6 +28,8 @@ public:
         "profiles/profile[name = $profile]/customcolor[@directory = $directory]";
     static constexpr const char* kDirectoryState =
         "profiles/profile[name = $profile]/directorystate[@directory = $directory]";
+    static constexpr const char* kListing =
+        "profiles/profile[name = $profile]/listing[@directory = $directory]";
     static constexpr const char* kGlobalColor = "profiles/customcolor[@directory = $directory]";
     static constexpr const char* kCustomText = "profiles/customtext[@directory = $directory]";
     static constexpr const char* kProfileNames = "profiles/profile/name";

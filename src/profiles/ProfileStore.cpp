@@ -76,6 +76,20 @@ constexpr FailureTexts kGetStateFailed { "An error occurred while retrieving a d
 constexpr FailureTexts kSetStateFailed { "An error occurred while setting a directory state: ",
     "An error occurred while setting a directory state" };
 
+constexpr FailureTexts kListingFailed { "An error occurred while keeping a listing verification: ",
+    "An error occurred while keeping a listing verification" };
+// A directory's last verification: <listing directory="..." state="listed"
+// page="..." link="..." rel="nofollow" direct="no" checked="2026-12-09">anchor
+// text</listing> inside its profile.
+constexpr const char* kListingElement = "listing";
+constexpr const char* kListingState = "state";
+constexpr const char* kListingPage = "page";
+constexpr const char* kListingLink = "link";
+constexpr const char* kListingRel = "rel";
+constexpr const char* kListingDirect = "direct";
+constexpr const char* kListingChecked = "checked";
+constexpr const char* kNoValue = "no";
+
 constexpr const char* kSaveFailed = "An exception occurred while saving your profiles: ";
 constexpr const char* kIncomplete = "Incomplete configuration file!";
 constexpr const char* kApproved = "approved";
@@ -680,6 +694,51 @@ bool ProfileStore::removeDirectoryState(const std::string& profile, const std::s
         const ProfileQueries queries(profile, directory);
         for (const pugi::xpath_node& state : queries.all(m_document, ProfileQueries::kDirectoryState))
             removeState(state.node());
+        return true;
+    });
+}
+
+bool ProfileStore::getListing(
+    const std::string& profile, const std::string& directory, ListingRecord& record) const
+{
+    return guarded(m_messages, kListingFailed, false, [&] {
+        const ProfileQueries queries(profile, directory);
+        const pugi::xml_node element = queries.first(m_document, ProfileQueries::kListing).node();
+        const std::optional<ListingState> state =
+            element ? listingStateFromName(element.attribute(kListingState).value()) : std::nullopt;
+        if (!state)
+            return false;
+        record = { *state, element.attribute(kListingPage).value(), element.attribute(kListingLink).value(),
+            element.attribute(kListingRel).value(),
+            std::string_view(element.attribute(kListingDirect).value()) != kNoValue, stringValue(element),
+            element.attribute(kListingChecked).value() };
+        return true;
+    });
+}
+
+bool ProfileStore::setListing(
+    const std::string& profile, const std::string& directory, const ListingRecord& record)
+{
+    return guarded(m_messages, kListingFailed, false, [&] {
+        const ProfileQueries queries(profile, directory);
+        pugi::xml_node element = queries.first(m_document, ProfileQueries::kListing).node();
+        if (!element) {
+            pugi::xml_node parent = index().profile(profile);
+            if (!parent)
+                return false;
+            element = appendElement(parent, kListingElement);
+            setAttribute(element, kStateDirectory, directory);
+        }
+        setAttribute(element, kListingState, std::string(listingStateName(record.state)));
+        setAttribute(element, kListingPage, record.page);
+        setAttribute(element, kListingLink, record.link);
+        setAttribute(element, kListingRel, record.rel);
+        setAttribute(element, kListingDirect, record.direct ? kApprovedValue : kNoValue);
+        setAttribute(element, kListingChecked, record.checked);
+        while (element.first_child())
+            element.remove_child(element.first_child());
+        if (!record.anchor.empty())
+            setText(element, record.anchor);
         return true;
     });
 }

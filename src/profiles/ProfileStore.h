@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profiles/DirectoryState.h"
+#include "profiles/ListingRecord.h"
 #include "profiles/SiteProfile.h"
 #include "profiles/SubmissionEntry.h"
 
@@ -101,6 +102,12 @@ public:
         const std::string& profile, const std::string& directory, const DirectoryStatus& status);
     // Forgets the directory's kept state; true when there was one.
     bool removeDirectoryState(const std::string& profile, const std::string& directory);
+
+    // What the last verification found of the directory's listing; false when
+    // it was never verified for the profile.
+    bool getListing(const std::string& profile, const std::string& directory, ListingRecord& record) const;
+    // Keeps a verification, replacing the one kept before.
+    bool setListing(const std::string& profile, const std::string& directory, const ListingRecord& record);
 
     bool GetCustomText(const std::string& directory, std::string& text) const;
     bool SetCustomText(const std::string& directory, const std::string& text);

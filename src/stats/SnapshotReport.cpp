@@ -159,20 +159,36 @@ void appendPositions(std::string& html, const SnapshotFindings& findings)
     html += "</table>";
 }
 
+// The listing page and the link's kind of a directory's last verification;
+// empty cells for a directory not verified, or not listed then.
+std::string listingCells(
+    const std::map<std::string, SendingProfile::ListingRecord>& listings, const std::string& directory)
+{
+    const auto found = listings.find(directory);
+    if (found == listings.end() || found->second.state != SendingProfile::ListingState::Listed)
+        return "<td></td><td></td>";
+    const SendingProfile::ListingRecord& listing = found->second;
+    const std::string page = escapeHtml(listing.page);
+    std::string kind = listing.followed() ? "followed" : escapeHtml(listing.rel);
+    if (!listing.direct)
+        kind += ", through a redirect";
+    return "<td><a target=\"_blank\" href=\"" + page + "\">" + page + "</a></td><td>" + kind + "</td>";
+}
+
 void appendApprovals(std::string& html, const SnapshotFindings& findings)
 {
     html += "<div class=\"justtext\">Directory Submission: submitted to "
         + std::to_string(findings.submittedCount) + " directories. Approval detected in "
         + std::to_string(findings.foundNames.size()) + " directories.</div>";
     html += "<table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th><th>Approval proof "
-            "URL</th>"
+            "URL</th><th>Listing page</th><th>Link</th>"
             "</tr></thead>";
     for (std::size_t i = 0; i < findings.foundNames.size(); ++i) {
         const std::string proof =
             escapeHtml(i < findings.proofUrls.size() ? findings.proofUrls[i] : std::string());
         html += "<tr><td class=\"maintable\">" + escapeHtml(findings.foundNames[i]) + "</td><td>";
         html += "<a target=\"_blank\" href=\"" + proof + "\">" + proof + "</a>";
-        html += "</td></tr>";
+        html += "</td>" + listingCells(findings.listings, findings.foundNames[i]) + "</tr>";
     }
     html += "</table>";
 }

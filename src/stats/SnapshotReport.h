@@ -1,8 +1,11 @@
 #pragma once
 
+#include "profiles/ListingRecord.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +40,9 @@ struct SnapshotFindings {
     std::size_t submittedCount = 0;
     std::vector<std::string> foundNames;
     std::vector<std::string> proofUrls;
+    // The last listing verification of directories, by name: the approval table
+    // shows the listing page and whether its link is followed.
+    std::map<std::string, SendingProfile::ListingRecord> listings;
 };
 
 // The snapshot report: one self-contained HTML page with an embedded style sheet.

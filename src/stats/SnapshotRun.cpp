@@ -129,6 +129,7 @@ std::string SnapshotRun::buildReport() const
         findings.foundNames = m_foundNames;
         findings.proofUrls = m_proofUrls;
     }
+    findings.listings = m_input.listings;
     for (std::size_t i = 0; i < findings.figures.size(); ++i) {
         findings.labels[i] = m_collector.labelOf(kReportKinds[i]);
         findings.sources[i] = m_collector.sourceOf(kReportKinds[i]);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/ListingRecord.h"
+
 #include "stats/CSEOData.h"
 #include "stats/DirectoryApprovalChecker.h"
 #include "stats/SnapshotOptions.h"
@@ -48,6 +50,8 @@ public:
         // file the traffic rank is not asked for.
         std::filesystem::path trafficList;
         std::string trafficListUrl;
+        // The last listing verification of each directory, by name.
+        std::map<std::string, SendingProfile::ListingRecord> listings;
     };
 
     // A directory found listing the site, to be recorded in the profile.

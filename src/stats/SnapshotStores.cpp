@@ -13,8 +13,12 @@ SnapshotRun::Input snapshotInput(const SendingProfile::ProfileStore& profiles,
     input.phrases = profile.serpPhrases;
     std::vector<SendingProfile::SubmissionEntry> entries;
     profiles.GetSubmissionHistory(profile.name, entries);
-    for (const SendingProfile::SubmissionEntry& entry : entries)
+    for (const SendingProfile::SubmissionEntry& entry : entries) {
         input.history.emplace_back(entry.friendlyName, entry.url);
+        if (SendingProfile::ListingRecord listing;
+            profiles.getListing(profile.name, entry.friendlyName, listing))
+            input.listings.emplace(entry.friendlyName, std::move(listing));
+    }
     for (const auto& [name, record] : directories.records())
         input.database.emplace_back(name, record.submitUrl);
     input.options = options;

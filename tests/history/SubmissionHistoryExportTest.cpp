@@ -55,6 +55,10 @@ TEST(SubmissionHistoryExportTest, TheWorkbookHoldsTheHistoryAsTextInOrderWithApo
         GTEST_SKIP() << "python3 with openpyxl is not installed (scripts/install-deps)";
     ExportFixture fixture;
     const auto target = fixture.folder.write("out/history.xlsx", "an older file");
+    const std::string listed = historyEntries().front().friendlyName;
+    ASSERT_TRUE(fixture.profiles.setListing(kHistoryProfile, listed,
+        { SendingProfile::ListingState::Listed, "http://dir.example/entry", "http://site/", "nofollow", true,
+            "", "" }));
     ASSERT_TRUE(fixture.exporter.exportSpreadsheet(kHistoryProfile, target));
     EXPECT_THAT(fixture.messages.messages(),
         ElementsAre(shown(kSpreadsheetDone, "Vantelo", MessageIcon::Information)));
@@ -68,13 +72,15 @@ TEST(SubmissionHistoryExportTest, TheWorkbookHoldsTheHistoryAsTextInOrderWithApo
     const nlohmann::json& rows = sheet["rows"];
     ASSERT_EQ(rows.size(), historyEntries().size() + 1);
     EXPECT_THAT(rowValues(rows[0]),
-        ElementsAre("Directory", "URL", "Title", "Description", "Keywords", "Date_Submitted"));
+        ElementsAre("Directory", "URL", "Title", "Description", "Keywords", "Date_Submitted", "Listing_Page",
+            "Link_Followed"));
     const std::vector<SendingProfile::SubmissionEntry> entries = historyEntries();
     for (std::size_t index = 0; index < entries.size(); ++index) {
         const SendingProfile::SubmissionEntry& entry = entries[index];
+        const bool isListed = entry.friendlyName == listed;
         EXPECT_THAT(rowValues(rows[index + 1]),
             ElementsAre(entry.friendlyName, entry.url, entry.title, entry.description, entry.keywords,
-                entry.datetime));
+                entry.datetime, isListed ? "http://dir.example/entry" : "", isListed ? "no" : ""));
     }
 }
 

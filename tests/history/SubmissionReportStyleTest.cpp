@@ -29,7 +29,16 @@ TEST(SubmissionReportStyleTest, TheReportListsEveryEntryWithItsTextsDateAndAppro
 {
     if (!canRenderReports())
         GTEST_SKIP() << "xsltproc is not installed (scripts/install-deps)";
-    const std::string html = renderedHistory(historyProfilesText(), kHistoryProfile);
+    std::string profiles = historyProfilesText();
+    const std::string listed = historyEntries().front().friendlyName;
+    profiles.insert(profiles.find("</profile>"),
+        "<listing directory=\"" + xmlEscaped(listed)
+            + "\" state=\"listed\" page=\"http://dir.example/e?a&amp;b\" "
+              "rel=\"ugc\"/>");
+    const std::string html = renderedHistory(profiles, kHistoryProfile);
+    EXPECT_THAT(html, HasSubstr("<th>Listing page</th>\n<th>Link</th>"));
+    EXPECT_THAT(html, HasSubstr("<a href=\"http://dir.example/e?a&amp;b\">http://dir.example/e?a&amp;b</a>"));
+    EXPECT_THAT(html, HasSubstr("<td>ugc</td>"));
     EXPECT_THAT(html, HasSubstr("<title>Submission report: My site.com v2</title>"));
     EXPECT_THAT(html, HasSubstr("Sent to 3 directories, approved in 1."));
     EXPECT_THAT(html, HasSubstr("<a href=\"http://my.example/\">http://my.example/</a>"));

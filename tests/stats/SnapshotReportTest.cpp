@@ -97,20 +97,28 @@ TEST(SnapshotReportTest, PositionsWithNotFoundAndUnknown)
         "<td>7</td></tr></table>");
 }
 
-TEST(SnapshotReportTest, ApprovalsWithEscapedNamesAndProofs)
+TEST(SnapshotReportTest, ApprovalsWithEscapedNamesProofsAndListings)
 {
     SnapshotFindings findings = plainFindings();
     findings.includeApproval = true;
     findings.submittedCount = 12;
-    findings.foundNames = { "Joe's <Links>" };
-    findings.proofUrls = { "http://dir.example/index.php?search=www.example.com&q=www.example.com" };
+    findings.foundNames = { "Joe's <Links>", "Listed" };
+    findings.proofUrls = { "http://dir.example/index.php?search=www.example.com&q=www.example.com",
+        "http://l/" };
+    findings.listings["Listed"] = { SendingProfile::ListingState::Listed, "http://l/a?b&c", "http://l/go",
+        "nofollow ugc", false, "Example", "2026-12-09" };
     EXPECT_EQ(body(buildSnapshotReport(findings, kVendor)),
-        "<div class=\"justtext\">Directory Submission: submitted to 12 directories. Approval detected in 1 "
+        "<div class=\"justtext\">Directory Submission: submitted to 12 directories. Approval detected in 2 "
         "directories.</div><table cellspacing=\"10\"><thead><tr><th class=\"maintable\">Directory</th>"
-        "<th>Approval proof URL</th></tr></thead>"
+        "<th>Approval proof URL</th><th>Listing page</th><th>Link</th></tr></thead>"
         "<tr><td class=\"maintable\">Joe&#39;s &lt;Links&gt;</td><td><a target=\"_blank\" "
         "href=\"http://dir.example/index.php?search=www.example.com&amp;q=www.example.com\">"
-        "http://dir.example/index.php?search=www.example.com&amp;q=www.example.com</a></td></tr></table>");
+        "http://dir.example/index.php?search=www.example.com&amp;q=www.example.com</a></td><td></td><td></"
+        "td></tr>"
+        "<tr><td class=\"maintable\">Listed</td><td><a target=\"_blank\" "
+        "href=\"http://l/\">http://l/</a></td>"
+        "<td><a target=\"_blank\" href=\"http://l/a?b&amp;c\">http://l/a?b&amp;c</a></td>"
+        "<td>nofollow ugc, through a redirect</td></tr></table>");
 }
 
 TEST(SnapshotReportTest, SiteAddressIsEscapedAndNonAsciiBecomesReferences)

@@ -7,5 +7,5 @@ std::vector<CliCommand> cliCommands()
         profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), directoriesListCommand(),
         directoriesNextCommand(), directoriesMarkCommand(), pageRankCommand(), statsCommand(),
         trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand(), accountsListCommand(),
-        accountsShowCommand(), accountsSetCommand(), accountsRemoveCommand() };
+        accountsShowCommand(), accountsSetCommand(), accountsRemoveCommand(), listingsVerifyCommand() };
 }

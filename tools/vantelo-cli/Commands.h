@@ -29,6 +29,7 @@ const CliCommand& accountsListCommand();
 const CliCommand& accountsShowCommand();
 const CliCommand& accountsSetCommand();
 const CliCommand& accountsRemoveCommand();
+const CliCommand& listingsVerifyCommand();
 // Needs Qt WebEngine: only a build with the GUI has it.
 const CliCommand& fillPreviewCommand();
 

@@ -26,7 +26,8 @@ void exportWorkbook(const SendingProfile::ProfileStore& profiles, const std::str
 {
     std::vector<SendingProfile::SubmissionEntry> entries;
     profiles.GetSubmissionHistory(profile, entries);
-    if (const auto error = writeSubmissionWorkbook(output, historySheetName(profile), entries))
+    if (const auto error = writeSubmissionWorkbook(output, historySheetName(profile), entries,
+            SubmissionHistoryExport::listingsOf(profiles, profile, entries)))
         throw CliFailure("cannot write " + output.string() + ": " + *error);
 }
 

@@ -24,9 +24,12 @@
 #include "profiles/DirectoryStates.h"
 #include "profiles/ui/CProfileConfigurator.h"
 #include "profiles/ui/CProfilesConfigurator.h"
+#include "stats/ListingLinks.h"
+#include "stats/ListingStores.h"
 #include "stats/SnapshotOpening.h"
 #include "stats/TrancoList.h"
 #include "stats/ui/CNewSnapshotDlg.h"
+#include "stats/ui/CVerifyListingsDlg.h"
 #include "widgets/QtText.h"
 
 #include <QAction>
@@ -59,6 +62,8 @@ constexpr int kDirectoryColumnMinimumWidth = 240;
 // How long a recorded submission's confirmation stays before the next directory opens in its tab.
 constexpr int kNextAfterSubmissionMs = 1500;
 constexpr const char* kNothingToDo = "No directory in the list is left to do.";
+constexpr const char* kNoSiteToVerify =
+    "The active profile has no site address, so there is no listing to look for.";
 // How long a short note (the zoom) stays in the status line.
 constexpr int kStatusNoteMs = 3000;
 
@@ -277,6 +282,7 @@ void CQuenlarDlg::connectCommands()
     on(menus.manageProfiles, [this] { ManageProfiles(); });
     on(menus.manageCustomDirectories, [this] { m_customCommands->manageCustomDirectories(); });
     on(menus.newSnapshot, [this] { newSnapshot(); });
+    on(menus.verifyListings, [this] { verifyListings(); });
     on(menus.updateDirectoryDatabase, [this] { updateDirectoryDatabase(); });
     on(menus.checkCustomDatabase, [this] {
         // An autosave while the checker runs would write the old list over the checker's save.
@@ -415,6 +421,26 @@ void CQuenlarDlg::newSnapshot()
     dialog.exec();
     if (dialog.approvalIncluded())
         PopulateDirectoryList(false);
+}
+
+void CQuenlarDlg::verifyListings()
+{
+    if (!ensureActiveProfile(false))
+        return;
+    const SendingProfile::SiteProfile& profile = m_state.active().profile();
+    if (SiteHost(profile.url).empty()) {
+        m_messages.show(kNoSiteToVerify, kVanteloCaption, MessageIcon::Information);
+        return;
+    }
+    std::vector<std::string> unknown;
+    CVerifyListingsDlg dialog(m_state.profiles(), profile.name,
+        ListingVerifier(profile.url, listingSiteTitle(m_state.profiles(), profile)),
+        listingTargets(m_state.profiles(), profile.name, m_state.directories(), {}, unknown), m_clock, this);
+    dialog.exec();
+    if (dialog.recorded() > 0) {
+        PopulateDirectoryList(false);
+        SaveProfilesAndSettings();
+    }
 }
 
 void CQuenlarDlg::updateDirectoryDatabase()

@@ -115,6 +115,7 @@ private:
     void showSettings();
     void editActiveProfile();
     void newSnapshot();
+    void verifyListings();
     void updateDirectoryDatabase();
     void openOnlinePage(OnlinePage page);
     void openChatRoom();

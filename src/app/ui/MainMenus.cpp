@@ -10,7 +10,7 @@ namespace {
 
 QAction* entry(QMenu* menu, const char* text, const QKeySequence& keys = {})
 {
-    QAction* action = menu->addAction(QString::fromLatin1(text));
+    QAction* action = menu->addAction(QString::fromUtf8(text));
     action->setShortcut(keys);
     return action;
 }
@@ -48,6 +48,7 @@ MainMenus::MainMenus(QMenuBar* bar)
     tools->addSeparator();
     QMenu* snapshots = tools->addMenu(QStringLiteral("&Snapshots"));
     newSnapshot = entry(snapshots, "&New Snapshot");
+    verifyListings = entry(tools, "&Verify Listings\u2026");
     updateDirectoryDatabase = entry(tools, "Update Directory Database");
     checkCustomDatabase = entry(tools, "Check Custom Directory Database");
     addReciprocalLink = entry(tools, "Add Reciprocal Link");

@@ -32,6 +32,7 @@ public:
     QAction* nextDirectory;
     QAction* skip;
     QAction* newSnapshot;
+    QAction* verifyListings;
     QAction* updateDirectoryDatabase;
     QAction* checkCustomDatabase;
     QAction* addReciprocalLink;
