@@ -90,6 +90,7 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_views(new QStackedWidget)
     , m_findBar(new FindBar)
 {
+    m_filler.setAccounts(&state.accounts(), &m_passwordRandom);
     m_tabBar->setExpanding(false);
     m_tabBar->setUsesScrollButtons(true);
     m_tabBar->setSelectionBehaviorOnRemove(QTabBar::SelectRightTab);

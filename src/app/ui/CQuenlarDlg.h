@@ -25,6 +25,7 @@ class IFileDialog;
 class IMessageBox;
 class IProgramRunner;
 class IRandomSource;
+class ISecretStore;
 class IWaitDialog;
 class MainMenus;
 class NavigationToolBar;
@@ -46,6 +47,8 @@ struct MainWindowSeams {
     ReciprocalCommands::CodeDialog askCode;
     // How the custom directory list manager is used; modally where empty.
     CustomDirectoryCommands::ManagerUse customManager;
+    // Where the passwords and API keys are kept; the desktop keyring, else data/secrets, when null.
+    ISecretStore* secrets = nullptr;
 };
 
 // The main window: the browser tabs on the left, the profile choice and the
@@ -150,6 +153,7 @@ private:
     const IClock& m_clock;
     IRandomSource& m_random;
     BrowserProfile& m_browser;
+    std::unique_ptr<ISecretStore> m_ownSecrets;
     MainWindowState m_state;
     QtClipboard m_clipboard;
     std::unique_ptr<IWaitDialog> m_wait;
