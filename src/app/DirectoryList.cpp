@@ -12,8 +12,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
+#include <iterator>
 #include <string_view>
+#include <type_traits>
 #include <unordered_set>
 
 using SendingProfile::DirectoryState;
@@ -28,13 +29,9 @@ struct ListedDirectory {
     std::string_view category; // the store's text, for the category sorts
     std::size_t taggedLength = 0; // the row text begins with the tagged name
     bool sent = false;
-    // Its place in the store's name order.
-    std::uint32_t rank = 0;
-    // Its name begins the next name of the store ("Best" before "Best Links"):
-    // only then can the order of the tagged names differ from the name order.
-    bool prefixOfNext = false;
 };
 
+// In the store's name order.
 using Listed = std::vector<ListedDirectory>;
 
 bool matchesSearch(const DirectoryRecord& record, const std::string& lowerSearch)
@@ -48,85 +45,138 @@ bool hasState(const std::vector<DirectoryState>& states, DirectoryState state)
     return states.empty() || std::ranges::find(states, state) != states.end();
 }
 
-// Whether a's tagged name comes before b's in byte order. The store's name
-// order gives the answer, unless one name begins the other.
-bool taggedNameBefore(const ListedDirectory& a, const ListedDirectory& b)
+std::string_view taggedName(const ListedDirectory& entry)
 {
-    if (a.prefixOfNext || b.prefixOfNext)
-        return std::string_view(a.row.text).substr(0, a.taggedLength)
-            < std::string_view(b.row.text).substr(0, b.taggedLength);
-    return a.rank < b.rank;
+    return std::string_view(entry.row.text).substr(0, entry.taggedLength);
 }
 
-// Orders by one key, then by tagged name upwards.
-template <typename Key> auto byKeyThenName(Key key, bool descending)
+// The place of each listed directory in the byte order of the tagged names.
+// Two names of which neither begins the other are in the same order with their
+// tags, so the store's order holds for every name that does not begin the next
+// one ("Best" before "Best Links"); only those few are sorted by tagged name
+// and merged in.
+struct NameOrder {
+    std::vector<std::uint32_t> place; // of each listed directory
+    std::vector<std::uint32_t> byName; // the listed directory at each place
+};
+
+NameOrder taggedNameOrder(const Listed& listed)
 {
-    return [key, descending](const ListedDirectory& a, const ListedDirectory& b) {
-        const auto left = key(a);
-        const auto right = key(b);
-        if (left != right)
-            return descending ? right < left : left < right;
-        return taggedNameBefore(a, b);
+    std::vector<std::uint32_t> staying;
+    std::vector<std::uint32_t> moving;
+    staying.reserve(listed.size());
+    for (std::uint32_t at = 0; at < listed.size(); ++at) {
+        const bool beginsNext =
+            at + 1 < listed.size() && listed[at + 1].row.name.starts_with(listed[at].row.name);
+        (beginsNext ? moving : staying).push_back(at);
+    }
+    const auto before = [&listed](std::uint32_t a, std::uint32_t b) {
+        return taggedName(listed[a]) < taggedName(listed[b]);
     };
+    std::ranges::stable_sort(moving, before);
+    NameOrder order;
+    order.byName.reserve(listed.size());
+    std::ranges::merge(staying, moving, std::back_inserter(order.byName), before);
+    order.place.resize(listed.size());
+    for (std::uint32_t at = 0; at < order.byName.size(); ++at)
+        order.place[order.byName[at]] = at;
+    return order;
 }
 
-// The day of each row's state, for the date sorts: read once, not once per comparison.
-std::vector<int> stateDays(const Listed& listed)
+// One row's sort key, its place by tagged name and its position in `listed`,
+// side by side, so that the sort does not reach into the rows.
+template <typename Key> struct SortEntry {
+    Key key;
+    std::uint32_t name;
+    std::uint32_t position;
+};
+
+// A number key and a place by name in one number that orders as the two do,
+// which sorts fastest.
+std::uint64_t packedKey(std::int32_t key, std::uint32_t name, bool descending, bool namesDown)
 {
-    std::vector<int> days;
-    days.reserve(listed.size());
-    for (const ListedDirectory& entry : listed)
-        days.push_back(SendingProfile::dayOfDate(entry.row.status.date));
-    return days;
+    std::uint32_t high = static_cast<std::uint32_t>(key) ^ 0x80000000u;
+    if (descending)
+        high = ~high;
+    return static_cast<std::uint64_t>(high) << 32 | (namesDown ? ~name : name);
+}
+
+// The positions ordered by one key, equal keys by tagged name upwards (or
+// downwards with the key, when `namesFollowKey`).
+template <typename KeyOf>
+std::vector<std::uint32_t> orderByKey(
+    const Listed& listed, const NameOrder& names, KeyOf keyOf, bool descending, bool namesFollowKey = false)
+{
+    using Key = decltype(keyOf(listed.front()));
+    const bool namesDown = descending && namesFollowKey;
+    std::vector<std::uint32_t> order;
+    order.reserve(listed.size());
+    if constexpr (std::is_integral_v<Key> || std::is_enum_v<Key>) {
+        std::vector<std::uint64_t> packed;
+        packed.reserve(listed.size());
+        for (std::uint32_t at = 0; at < listed.size(); ++at)
+            packed.push_back(packedKey(
+                static_cast<std::int32_t>(keyOf(listed[at])), names.place[at], descending, namesDown));
+        std::ranges::sort(packed);
+        for (const std::uint64_t entry : packed) {
+            const std::uint32_t name = static_cast<std::uint32_t>(entry);
+            order.push_back(names.byName[namesDown ? ~name : name]);
+        }
+    } else {
+        std::vector<SortEntry<Key>> entries;
+        entries.reserve(listed.size());
+        for (std::uint32_t at = 0; at < listed.size(); ++at)
+            entries.push_back({ keyOf(listed[at]), names.place[at], at });
+        std::ranges::sort(entries, [descending](const SortEntry<Key>& a, const SortEntry<Key>& b) {
+            if (a.key != b.key)
+                return descending ? b.key < a.key : a.key < b.key;
+            return a.name < b.name;
+        });
+        for (const SortEntry<Key>& entry : entries)
+            order.push_back(entry.position);
+    }
+    return order;
 }
 
 // The order of the rows as positions into `listed`.
 std::vector<std::uint32_t> sortedOrder(const Listed& listed, DirectorySort sort)
 {
-    std::vector<std::uint32_t> order(listed.size());
-    std::iota(order.begin(), order.end(), 0u);
-    const auto by = [&listed, &order](auto before) {
-        std::ranges::sort(order,
-            [&listed, before](std::uint32_t a, std::uint32_t b) { return before(listed[a], listed[b]); });
-    };
+    if (listed.empty())
+        return {};
+    const NameOrder names = taggedNameOrder(listed);
     const bool descending = sortsDescending(sort);
     switch (sortColumn(sort)) {
     case DirectoryColumn::PageRank:
         // Equal PageRanks go by name in the sort's own direction, as they always have.
-        by([descending](const ListedDirectory& a, const ListedDirectory& b) {
-            if (a.row.pr != b.row.pr)
-                return descending ? a.row.pr > b.row.pr : a.row.pr < b.row.pr;
-            return descending ? taggedNameBefore(b, a) : taggedNameBefore(a, b);
-        });
-        break;
-    case DirectoryColumn::Name:
-        by([descending](const ListedDirectory& a, const ListedDirectory& b) {
-            return descending ? taggedNameBefore(b, a) : taggedNameBefore(a, b);
-        });
-        break;
+        return orderByKey(
+            listed, names, [](const ListedDirectory& entry) { return entry.row.pr; }, descending, true);
+    case DirectoryColumn::Name: {
+        std::vector<std::uint32_t> order = names.byName;
+        if (descending)
+            std::ranges::reverse(order);
+        return order;
+    }
     case DirectoryColumn::State:
-        by(byKeyThenName([](const ListedDirectory& entry) { return entry.row.status.state; }, descending));
-        break;
+        return orderByKey(
+            listed, names, [](const ListedDirectory& entry) { return entry.row.status.state; }, descending);
     case DirectoryColumn::Rating:
-        by(byKeyThenName([](const ListedDirectory& entry) { return entry.row.rating; }, descending));
-        break;
+        return orderByKey(
+            listed, names, [](const ListedDirectory& entry) { return entry.row.rating; }, descending);
     case DirectoryColumn::Link:
-        by(byKeyThenName(
-            [](const ListedDirectory& entry) { return std::string_view(entry.row.linkType); }, descending));
-        break;
+        return orderByKey(
+            listed, names, [](const ListedDirectory& entry) { return std::string_view(entry.row.linkType); },
+            descending);
     case DirectoryColumn::Category:
-        by(byKeyThenName([](const ListedDirectory& entry) { return entry.category; }, descending));
-        break;
-    case DirectoryColumn::Date: {
-        const std::vector<int> days = stateDays(listed);
-        const auto day = [&days, &listed](const ListedDirectory& entry) {
-            return days[static_cast<std::size_t>(&entry - listed.data())];
-        };
-        by(byKeyThenName(day, descending));
-        break;
+        return orderByKey(
+            listed, names, [](const ListedDirectory& entry) { return entry.category; }, descending);
+    case DirectoryColumn::Date:
+        // The day of each row's state, read once, not once per comparison.
+        return orderByKey(
+            listed, names,
+            [](const ListedDirectory& entry) { return SendingProfile::dayOfDate(entry.row.status.date); },
+            descending);
     }
-    }
-    return order;
+    return {};
 }
 
 // Gathers the categories of every listable directory. Many directories share a
@@ -235,12 +285,6 @@ private:
     std::int32_t m_latestRevision;
 };
 
-bool beginsNextName(const DirectoryStore::RecordMap& records, DirectoryStore::RecordMap::const_iterator at)
-{
-    const auto next = std::next(at);
-    return next != records.end() && next->first.starts_with(at->first);
-}
-
 // Each sort's column and direction, in the order of DirectorySort.
 struct SortKey {
     DirectoryColumn column;
@@ -293,8 +337,6 @@ DirectoryList buildDirectoryList(
             continue;
         ListedDirectory entry = reader.read(record, std::move(answers));
         entry.category = record.category;
-        entry.rank = visited;
-        entry.prefixOfNext = beginsNextName(records, at);
         listed.push_back(std::move(entry));
     }
 

@@ -102,6 +102,15 @@ std::optional<FileWriteError> writeFileAtomically(
     return std::nullopt;
 }
 
+bool readFileInto(const std::filesystem::path& path, char* bytes, std::size_t size)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.read(bytes, static_cast<std::streamsize>(size));
+    return static_cast<std::size_t>(in.gcount()) == size && in.peek() == std::ifstream::traits_type::eof();
+}
+
 std::optional<std::string> readFileBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -27,3 +27,6 @@ std::optional<FileWriteError> writeFileAtomically(const std::filesystem::path& t
 
 // Reads a whole file; empty when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
+// Reads a whole file of exactly `size` bytes into `bytes`, which has room for
+// them. False when it cannot be read or no longer has that size.
+bool readFileInto(const std::filesystem::path& path, char* bytes, std::size_t size);

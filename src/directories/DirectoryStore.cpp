@@ -11,6 +11,9 @@
 #include "directories/Scrambling.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <span>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -32,15 +35,54 @@ struct RecordReadError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string attributeText(const pugi::xml_node& node, const char* name)
-{
-    return node.attribute(name).value();
-}
+// The attributes of one element that a reader wants, found in one walk over
+// them: looking each up by name walks them all again for every name, which
+// was most of the time spent reading a large database. As with a lookup by
+// name, the first attribute of a name counts.
+class ElementAttributes {
+public:
+    static constexpr std::size_t kMost = 9;
 
-std::int32_t attributeNumber(const pugi::xml_node& node, const char* name)
-{
-    return parseDecimal(node.attribute(name).value());
-}
+    // At most kMost names.
+    ElementAttributes(const pugi::xml_node& element, std::span<const char* const> names)
+    {
+        for (const pugi::xml_attribute& attribute : element.attributes()) {
+            const char* name = attribute.name();
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0) {
+                    if (!m_found[i])
+                        m_found[i] = attribute;
+                    break;
+                }
+            }
+        }
+    }
+
+    // The attribute of the i-th name, empty when the element has none.
+    pugi::xml_attribute operator[](std::size_t i) const { return m_found[i]; }
+    std::string text(std::size_t i) const { return m_found[i].value(); }
+    std::int32_t number(std::size_t i) const { return parseDecimal(m_found[i].value()); }
+
+private:
+    std::array<pugi::xml_attribute, kMost> m_found {};
+};
+
+enum DirectoryAttribute : std::size_t {
+    kName,
+    kSubmitUrl,
+    kPr,
+    kRevision,
+    kOnSubmit,
+    kCategory,
+    kRating,
+    kLinkType,
+    kPricing
+};
+constexpr std::array<const char*, ElementAttributes::kMost> kDirectoryAttributes = { "name", "submiturl",
+    "pr", "revision", "onsubmit", "category", "rating", "linktype", "pricing" };
+
+enum ItemAttribute : std::size_t { kItemName, kItemIndex, kItemValue, kItemType };
+constexpr std::array<const char*, 4> kItemAttributes = { "name", "index", "value", "type" };
 
 void appendDeclaration(pugi::xml_document& document)
 {
@@ -56,9 +98,34 @@ DirectoryStore::DirectoryStore(IMessageBox& messages, std::string rootName)
 {
 }
 
+// Reads a scrambled database straight into the buffer the document parses in
+// place: the file's 30 MB are neither copied nor held twice. False when the
+// file cannot be read so (it is missing, or changes meanwhile); the document
+// is then untouched.
+bool DirectoryStore::loadScrambledInPlace(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const std::uintmax_t fileSize = std::filesystem::file_size(file, error);
+    if (error)
+        return false;
+    const std::size_t size = kScrambledDeclaration.size() + static_cast<std::size_t>(fileSize);
+    XmlTextBuffer text = allocateXmlText(size);
+    if (!readFileInto(file, text.get() + kScrambledDeclaration.size(), static_cast<std::size_t>(fileSize)))
+        return false;
+    unscrambleDatabaseInPlace(text.get(), size);
+    resetDocument();
+    // A text that is not well-formed XML leaves an empty document and an empty store.
+    parseXmlTextInPlace(m_document, std::move(text), size);
+    m_records.clear();
+    readRecords();
+    return true;
+}
+
 bool DirectoryStore::Load(const std::filesystem::path& file, bool plain, bool createIfMissing)
 {
     try {
+        if (!plain && loadScrambledInPlace(file))
+            return true;
         std::optional<std::string> bytes = readFileBytes(file);
         resetDocument();
         if (!bytes) {
@@ -394,28 +461,29 @@ void DirectoryStore::readRecords()
 
 DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) const
 {
-    const pugi::xml_attribute name = directory.attribute("name");
-    if (!name)
+    const ElementAttributes attributes(directory, kDirectoryAttributes);
+    if (!attributes[kName])
         throw RecordReadError(xmlErrorText("Missing attribute \"name\"",
             "a directory element has no name; the directories after it are not read"));
     DirectoryRecord record;
-    record.name = name.value();
-    record.submitUrl = attributeText(directory, "submiturl");
-    record.pr = attributeNumber(directory, "pr");
-    record.revision = attributeNumber(directory, "revision");
-    record.onSubmit = attributeText(directory, "onsubmit");
-    record.category = attributeText(directory, "category");
-    if (const pugi::xml_attribute rating = directory.attribute("rating"))
-        record.listFacts.rating = std::clamp(parseDecimal(rating.value()), 0, 100);
-    record.listFacts.linkType = attributeText(directory, "linktype");
-    record.listFacts.pricing = attributeText(directory, "pricing");
+    record.name = attributes.text(kName);
+    record.submitUrl = attributes.text(kSubmitUrl);
+    record.pr = attributes.number(kPr);
+    record.revision = attributes.number(kRevision);
+    record.onSubmit = attributes.text(kOnSubmit);
+    record.category = attributes.text(kCategory);
+    if (attributes[kRating])
+        record.listFacts.rating = std::clamp(attributes.number(kRating), 0, 100);
+    record.listFacts.linkType = attributes.text(kLinkType);
+    record.listFacts.pricing = attributes.text(kPricing);
     for (const pugi::xml_node& element : directory.children("item")) {
+        const ElementAttributes itemAttributes(element, kItemAttributes);
         DirectoryItem item;
-        item.name = attributeText(element, "name");
-        item.index = attributeNumber(element, "index");
-        item.value = attributeText(element, "value");
+        item.name = itemAttributes.text(kItemName);
+        item.index = itemAttributes.number(kItemIndex);
+        item.value = itemAttributes.text(kItemValue);
         // An absent type is an Edit; an unknown one is reported and read as Edit.
-        if (const pugi::xml_attribute type = element.attribute("type")) {
+        if (const pugi::xml_attribute type = itemAttributes[kItemType]) {
             if (const auto known = controlTypeFromText(type.value()))
                 item.type = *known;
             else

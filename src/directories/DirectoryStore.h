@@ -83,6 +83,7 @@ public:
 
 private:
     DirectoryRecord* findRecord(const std::string& name);
+    bool loadScrambledInPlace(const std::filesystem::path& file);
     void readRecords();
     DirectoryRecord readRecord(const pugi::xml_node& directory) const;
     void resetDocument();

@@ -50,6 +50,12 @@ std::string unscrambleDatabase(std::string_view scrambled)
     return text;
 }
 
+void unscrambleDatabaseInPlace(char* text, std::size_t size)
+{
+    std::memcpy(text, kScrambledDeclaration.data(), kScrambledDeclaration.size());
+    applyKey(text + kScrambledDeclaration.size(), size - kScrambledDeclaration.size());
+}
+
 std::string scrambleDatabase(std::string_view plainXml)
 {
     std::string bytes(withoutDeclaration(plainXml));

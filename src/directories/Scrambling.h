@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ void applyScrambleKey(std::string& bytes);
 
 // The XML text of a scrambled file: the declaration line, then the decoded bytes.
 std::string unscrambleDatabase(std::string_view scrambled);
+// The same in place: `text` holds room for the declaration, then the scrambled bytes.
+void unscrambleDatabaseInPlace(char* text, std::size_t size);
 
 // The scrambled form of a plain database: a leading XML declaration and the line
 // break after it are dropped, the rest is combined with the key.

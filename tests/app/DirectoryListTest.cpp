@@ -108,6 +108,13 @@ TEST(DirectoryListTest, ANameThatBeginsAnotherSortsByItsTaggedName)
         ElementsAre("Bes[pr1]", "Best Links[pr1]", "Best![pr1]", "Best[pr1]"));
     EXPECT_THAT(rowTexts(stores.build(sortedBy(DirectorySort::PrDescending))),
         ElementsAre("Best[pr1]", "Best![pr1]", "Best Links[pr1]", "Bes[pr1]"));
+
+    // Names that begin each other in a chain, whose tags decide deeper in the text;
+    // equal ratings go by the same order.
+    ListStores chain(directory("Abc", 12) + directory("Abc[pr1", 3) + directory("Abc[pr10", 0));
+    for (const DirectorySort sort : { DirectorySort::AlphaAscending, DirectorySort::RatingDescending })
+        EXPECT_THAT(
+            rowTexts(chain.build(sortedBy(sort))), ElementsAre("Abc[pr10[pr0]", "Abc[pr12]", "Abc[pr1[pr3]"));
 }
 
 TEST(DirectoryListTest, TheActiveProfileGivesStatusDateAndSentCount)

@@ -95,6 +95,14 @@ TEST(AtomicFileTest, ReadsWholeFilesAndReportsMissingOnes)
     EXPECT_EQ(readFileBytes(folder.path("big")), bytes);
     EXPECT_EQ(readFileBytes(folder.path("none")), std::nullopt);
     EXPECT_EQ(readFileBytes(folder.write("empty", "")), "");
+
+    // Into a buffer: only a file that still has the size it is read for.
+    std::string room(bytes.size() + 1, 'x');
+    EXPECT_TRUE(readFileInto(folder.path("big"), room.data(), bytes.size()));
+    EXPECT_EQ(room, bytes + "x");
+    EXPECT_FALSE(readFileInto(folder.path("big"), room.data(), bytes.size() - 1));
+    EXPECT_FALSE(readFileInto(folder.path("big"), room.data(), bytes.size() + 1));
+    EXPECT_FALSE(readFileInto(folder.path("none"), room.data(), 0));
 }
 
 } // namespace

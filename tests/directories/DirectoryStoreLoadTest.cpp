@@ -72,6 +72,18 @@ TEST(DirectoryStoreLoadTest, NumbersAreReadLikeAtoi)
     EXPECT_EQ(loaded.store.GetRevision("B"), 0);
 }
 
+TEST(DirectoryStoreLoadTest, AttributesInAnyOrderAndTheFirstOfARepeatedOneCounts)
+{
+    LoadedStore loaded(databaseText("rf",
+        R"(<directory pricing="free" prx="4" pr="2" pr="8" name="A" rating="250" linktype="nofollow">)"
+        R"(<item type="select" value="v" index="3" name="N" name="M"/></directory>)"));
+    const DirectoryRecord* record = loaded.store.find("A");
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->pr, 2);
+    EXPECT_EQ(record->listFacts, (DirectoryListFacts { 100, "nofollow", "free" }));
+    EXPECT_THAT(record->items, ElementsAre(DirectoryItem { "N", ControlType::Select, 3, "v" }));
+}
+
 TEST(DirectoryStoreLoadTest, FirstOfTwoEqualNamesWins)
 {
     LoadedStore loaded(

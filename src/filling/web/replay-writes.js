@@ -55,7 +55,13 @@
     // The form a write went into is the one whose submission is followed; a field
     // outside any form counts with the part of the page that holds its button.
     const kButtons = 'button,input[type=submit],input[type=image],input[type=button],[role=button]';
+    // A form looks a name up among its fields before its own properties, which
+    // takes long on a form of a thousand fields: each region is asked once.
+    const seen = new Set();
     const filled = (region) => {
+        if (seen.has(region))
+            return;
+        seen.add(region);
         if (region.vanteloFilled)
             return;
         region.vanteloFilled = true;
