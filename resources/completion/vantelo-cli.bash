@@ -27,9 +27,13 @@ declare -gA _vantelo_cli_options=(
     [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
-    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --help"
+    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --show-passwords --help"
+    [accounts list]="--data-dir --json --profile --show-passwords --help"
+    [accounts show]="--data-dir --json --profile --directory --show-passwords --help"
+    [accounts set]="--data-dir --json --profile --directory --user --profile-password --help"
+    [accounts remove]="--data-dir --json --profile --directory --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal fill-preview"
+_vantelo_cli_commands="data-folder db update import-directories learn profiles history directories pagerank stats tranco snapshot reciprocal fill-preview accounts"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [profiles]="list show import-dat"
@@ -37,6 +41,7 @@ declare -gA _vantelo_cli_actions=(
     [directories]="list next mark"
     [reciprocal]="test"
     [tranco]="update"
+    [accounts]="list show set remove"
 )
 _vantelo_cli_states="new sent approved failed needs-account paid-only no-form broken skipped lost"
 _vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
@@ -146,7 +151,7 @@ _vantelo_cli()
         mapfile -t COMPREPLY < <(compgen -W "name rating pr date" -- "$cur")
         return
         ;;
-    --category | --name | --directory | --category-runs | --late-fields | --resume)
+    --category | --name | --directory | --category-runs | --late-fields | --resume | --user)
         return
         ;;
     --dirdata) ;;
@@ -161,7 +166,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile | --state | --sort) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile | --state | --sort | --user) ((i++)) ;;
         --) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
@@ -198,7 +203,7 @@ _vantelo_cli()
             return
         fi
         ;;
-    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update")
+    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update" | accounts*)
         # URLs, passwords, or nothing at all.
         return
         ;;

@@ -3,11 +3,13 @@
 #include "common/AtomicFile.h"
 #include "common/DecimalText.h"
 #include "common/IMessageBox.h"
+#include "common/ISecretStore.h"
 #include "common/XmlErrorText.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileIndex.h"
 #include "profiles/ProfileQueries.h"
+#include "profiles/ProfileSecrets.h"
 #include "profiles/StringValue.h"
 #include "profiles/SubmissionDate.h"
 #include "profiles/SvDatReader.h"
@@ -86,6 +88,12 @@ constexpr const char* kStateDirectory = "directory";
 constexpr const char* kStateName = "state";
 constexpr const char* kStateDate = "date";
 constexpr const char* kStateAddress = "address";
+
+std::string secretsRefused(const ISecretStore& secrets, const std::vector<std::string>& errors)
+{
+    return "Vantelo could not keep a password in " + secrets.location() + " (" + errors.front()
+        + "). It stays in sv.xml until it can be moved there.";
+}
 
 // A change of the document that could not be made (an element missing where one
 // must be, or memory running out inside the XML library).
@@ -399,6 +407,7 @@ bool ProfileStore::SetProfile(const std::string& name, const SiteProfile& profil
         if (!element)
             element = appendElement(profilesElement(), "profile");
         writeProfile(element, name, profile);
+        keepSecrets(element, &profile);
         return true;
     });
 }
@@ -408,7 +417,12 @@ bool ProfileStore::RemoveProfile(const std::string& name)
     const Change change(*this);
     return guarded(m_messages, kRemoveFailed, false, [&] {
         const pugi::xml_node element = findProfile(name);
-        return element && element.parent().remove_child(element);
+        if (!element || !element.parent().remove_child(element))
+            return false;
+        // A profile of that name made later starts without the old one's passwords and accounts.
+        if (m_secrets)
+            m_secrets->remove({ std::nullopt, name, std::nullopt });
+        return true;
     });
 }
 
@@ -428,8 +442,10 @@ bool ProfileStore::ImportProfiles(const std::filesystem::path& file, int* count)
             const std::string name = stringValue(profile.child("name"));
             if (name.empty() || findProfile(name))
                 continue;
-            if (!root.append_copy(profile))
+            const pugi::xml_node copy = root.append_copy(profile);
+            if (!copy)
                 throw DocumentError("cannot copy the profile \"" + name + "\"");
+            keepSecrets(copy, nullptr);
             if (count)
                 ++*count;
         }
@@ -456,9 +472,12 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
                     + " ends before all the profiles it announces. "
                       "Only the complete profiles in it are imported.",
                 kVanteloCaption, MessageIcon::Warning);
-        for (const SiteProfile& profile : contents.profiles) {
+        for (SiteProfile profile : contents.profiles) {
             if (!replace && findProfile(profile.name))
                 continue;
+            // An sv.dat whose passwords went into the store on an earlier start has none left.
+            if (m_secrets && profile.password.empty())
+                profile.password = secretOf(*m_secrets, { SecretKind::ProfilePassword, profile.name, {} });
             if (!SetProfile(profile.name, profile))
                 continue;
             ++count;
@@ -473,8 +492,8 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
     return count;
 }
 
-bool ProfileStore::ExportProfile(
-    const std::string& profile, const std::filesystem::path& file, const std::string& styleSheet) const
+bool ProfileStore::ExportProfile(const std::string& profile, const std::filesystem::path& file,
+    const std::string& styleSheet, bool includePasswords) const
 {
     return guarded(m_messages, kExportFailed, false, [&] {
         const pugi::xml_node element = findProfile(profile);
@@ -487,13 +506,33 @@ bool ProfileStore::ExportProfile(
         instruction.set_value(
             ("type=\"" + std::string(kStyleSheetType) + "\" href=\"" + pseudoAttributeText(styleSheet) + "\"")
                 .c_str());
-        if (!exported.append_copy(element))
+        const pugi::xml_node copy = exported.append_copy(element);
+        if (!copy)
             throw DocumentError("cannot copy the profile");
-        // The copy carries the profile's passwords.
+        setExportedSecrets(copy, m_secrets, includePasswords);
+        // The copy may carry the profile's passwords.
         if (auto error = writeFileAtomically(file, profileFileText(exported), FileAccess::OwnerOnly))
             throw DocumentError(xmlErrorText(error->message, error->details));
         return true;
     });
+}
+
+bool ProfileStore::exportProfiles(const std::filesystem::path& file, bool includePasswords) const
+{
+    try {
+        pugi::xml_document exported;
+        exported.reset(m_document);
+        for (const pugi::xml_node& profile : exported.child("profiles").children("profile"))
+            setExportedSecrets(profile, m_secrets, includePasswords);
+        if (auto error = writeFileAtomically(file, profileFileText(exported), FileAccess::OwnerOnly)) {
+            showError(kSaveFailed + xmlErrorText(error->message, error->details));
+            return false;
+        }
+        return true;
+    } catch (const std::exception& error) {
+        showError(kSaveFailed + xmlErrorText(error.what(), {}));
+    }
+    return false;
 }
 
 bool ProfileStore::AddSubmission(const std::string& profile, const std::string& friendlyName,
@@ -808,6 +847,11 @@ void ProfileStore::readProfile(
         profile.*field.member = stringValue(element.child(field.element));
     for (const TextField& field : kProductFields)
         profile.*field.member = stringValue(element.child(field.element));
+    // A password sv.xml still holds (the store refused it) is the one that counts.
+    if (m_secrets && profile.password.empty())
+        profile.password = secretOf(*m_secrets, { SecretKind::ProfilePassword, name, {} });
+    if (m_secrets && profile.reciprocalPassword.empty())
+        profile.reciprocalPassword = secretOf(*m_secrets, { SecretKind::ReciprocalPassword, name, {} });
     const pugi::xml_node method = element.child(kReciprocalMethod);
     profile.reciprocalMethod = method ? parseDecimal(stringValue(method)) : kReciprocalManual;
 
@@ -822,6 +866,31 @@ void ProfileStore::readProfile(
         for (const pugi::xml_node& friendlyName : entry.children("friendlyname"))
             profile.submittedNames.insert(stringValue(friendlyName));
     }
+}
+
+void ProfileStore::keepSecrets(pugi::xml_node element, const SiteProfile* written)
+{
+    if (!m_secrets)
+        return;
+    std::vector<std::string> errors;
+    // A password emptied in the profile is gone from the store as well.
+    if (written) {
+        const std::string name = stringValue(element.child("name"));
+        const std::pair<SecretKind, const std::string*> emptied[] = {
+            { SecretKind::ProfilePassword, &written->password },
+            { SecretKind::ReciprocalPassword, &written->reciprocalPassword },
+        };
+        for (const auto& [kind, value] : emptied) {
+            if (!value->empty())
+                continue;
+            if (auto error = m_secrets->remove(SecretQuery::of({ kind, name, {} })))
+                errors.push_back(*error);
+        }
+    }
+    for (std::string& error : moveProfileSecrets(element, *m_secrets))
+        errors.push_back(std::move(error));
+    if (!errors.empty())
+        m_messages.show(secretsRefused(*m_secrets, errors), kVanteloCaption, MessageIcon::Warning);
 }
 
 pugi::xml_node ProfileStore::findProfile(const std::string& name) const

@@ -15,6 +15,7 @@
 
 class DirectoryStore;
 class IMessageBox;
+class ISecretStore;
 
 namespace SendingProfile {
 
@@ -34,6 +35,12 @@ public:
     ~ProfileStore();
     ProfileStore(const ProfileStore&) = delete;
     ProfileStore& operator=(const ProfileStore&) = delete;
+
+    // Keeps the profiles' passwords in a secret store from now on: reading a
+    // profile takes them from there (where sv.xml has none), and changing one
+    // puts them there, leaving sv.xml without them. Without one they are kept in
+    // sv.xml, as older versions did.
+    void setSecretStore(ISecretStore* secrets) { m_secrets = secrets; }
 
     // Loads a profile file; false (and an empty document) when it does not load.
     bool Open(const std::filesystem::path& file);
@@ -55,9 +62,13 @@ public:
     // the number of profiles imported, or -1 when the file cannot be opened.
     int ImportSvDat(const std::filesystem::path& file, bool replace, std::string& activeName,
         const DirectoryStore& directories);
-    // Writes one profile as a document of its own that names a style sheet.
-    bool ExportProfile(
-        const std::string& profile, const std::filesystem::path& file, const std::string& styleSheet) const;
+    // Writes one profile as a document of its own that names a style sheet; its
+    // passwords and accounts only when asked for.
+    bool ExportProfile(const std::string& profile, const std::filesystem::path& file,
+        const std::string& styleSheet, bool includePasswords = false) const;
+    // Writes every profile as sv.xml holds them, to a file of the user's; their
+    // passwords and accounts only when asked for.
+    bool exportProfiles(const std::filesystem::path& file, bool includePasswords) const;
 
     // Records a submission, replacing the entry of the same directory (by name or
     // URL); the directory's stored state gives way to it.
@@ -113,6 +124,8 @@ private:
     void warnUnreadable(const std::filesystem::path& file, const std::string& reason);
     bool keepUnreadableFile(const std::filesystem::path& file);
     void readProfile(const pugi::xml_node& element, const std::string& name, SiteProfile& profile) const;
+    // Moves a profile element's passwords into the secret store, if there is one.
+    void keepSecrets(pugi::xml_node element, const SiteProfile* written);
     pugi::xml_node findProfile(const std::string& name) const;
     pugi::xml_node findEntry(
         const std::string& profile, const std::string& friendlyName, const std::string& url) const;
@@ -127,6 +140,7 @@ private:
     void showError(const std::string& text) const;
 
     IMessageBox& m_messages;
+    ISecretStore* m_secrets = nullptr;
     pugi::xml_document m_document;
     // Built by the first lookup after a change that dropped it.
     mutable std::unique_ptr<ProfileIndex> m_index;

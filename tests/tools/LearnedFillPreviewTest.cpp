@@ -52,9 +52,9 @@ TEST(LearnedFillPreviewTest, EveryLearnedSiteIsFilledByItsOwnItems)
         EXPECT_EQ(lesson["rendered"].empty(), !site.rendered) << site.name;
         rendered += !lesson["rendered"].empty();
 
-        const CliRun run = runCli(
-            { "fill-preview", "--json", "--data-dir", data.path().string(), "--profile", "Full",
-                "--directory", site.name, "--late-fields", "0", lesson["submiturl"].get<std::string>() },
+        const CliRun run = runCli({ "fill-preview", "--json", "--data-dir", data.path().string(), "--profile",
+                                      "Full", "--directory", site.name, "--late-fields", "0",
+                                      "--show-passwords", lesson["submiturl"].get<std::string>() },
             { fillPreviewCommand() });
         ASSERT_EQ(run.code, 0) << site.name << ": " << run.err;
         std::map<std::string, std::vector<nlohmann::json>> printed;

@@ -6,5 +6,6 @@ std::vector<CliCommand> cliCommands()
         dbMergeCommand(), updateCommand(), importDirectoriesCommand(), learnCommand(), profilesListCommand(),
         profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), directoriesListCommand(),
         directoriesNextCommand(), directoriesMarkCommand(), pageRankCommand(), statsCommand(),
-        trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand() };
+        trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand(), accountsListCommand(),
+        accountsShowCommand(), accountsSetCommand(), accountsRemoveCommand() };
 }

@@ -29,6 +29,10 @@ const CliCommand& statsCommand();
 const CliCommand& trancoUpdateCommand();
 const CliCommand& snapshotCommand();
 const CliCommand& reciprocalTestCommand();
+const CliCommand& accountsListCommand();
+const CliCommand& accountsShowCommand();
+const CliCommand& accountsSetCommand();
+const CliCommand& accountsRemoveCommand();
 // Needs Qt WebEngine: only a build with the GUI has it.
 const CliCommand& fillPreviewCommand();
 

@@ -91,6 +91,7 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_findBar(new FindBar)
 {
     m_openerSlot.fill(-1);
+    m_filler.setAccounts(&state.accounts(), &m_passwordRandom);
     m_tabBar->setExpanding(false);
     m_tabBar->setUsesScrollButtons(true);
     m_tabBar->setSelectionBehaviorOnRemove(QTabBar::SelectRightTab);

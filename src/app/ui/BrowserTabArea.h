@@ -2,6 +2,7 @@
 
 #include "app/TabSlots.h"
 #include "app/ui/BrowserTab.h"
+#include "common/SecureRandomSource.h"
 #include "filling/PageFiller.h"
 #include "stats/CSEOData.h"
 
@@ -128,6 +129,7 @@ private:
     IRandomSource& m_random;
     IClipboard& m_clipboard;
     NavigationToolBar& m_navigation;
+    SecureRandomSource m_passwordRandom;
     PageFiller m_filler;
     std::shared_ptr<WindowRelay> m_relay;
     TabSlots m_slots;

@@ -16,6 +16,7 @@
 #include "app/ui/WindowRelay.h"
 #include "browser/ui/BrowserProfile.h"
 #include "common/IMessageBox.h"
+#include "common/SecretStoreChoice.h"
 #include "custom/DirectoryLearner.h"
 #include "filling/web/EnginePageRenderer.h"
 #include "net/BrokenDirectoryReport.h"
@@ -74,7 +75,8 @@ CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSour
     , m_clock(clock)
     , m_random(random)
     , m_browser(browser)
-    , m_state(messages, std::move(folder))
+    , m_ownSecrets(seams.secrets ? nullptr : openSecretStore(folder, messages))
+    , m_state(messages, std::move(folder), seams.secrets ? seams.secrets : m_ownSecrets.get())
     , m_clipboard(messages)
     , m_wait(std::make_unique<QtWaitDialog>(this))
     , m_relay(std::make_shared<WindowRelay>(this))
@@ -130,6 +132,7 @@ void CQuenlarDlg::ManageProfiles()
 {
     {
         SendingProfile::CProfilesConfigurator manager(m_state.profiles(), m_messages, *m_wait, this);
+        manager.showAccounts(m_state.accounts(), m_clipboard);
         manager.exec();
     }
     m_state.active().reloadAfterManaging(m_state.profiles());

@@ -27,6 +27,7 @@ class IFileDialog;
 class IMessageBox;
 class IProgramRunner;
 class IRandomSource;
+class ISecretStore;
 class IWaitDialog;
 class MainMenus;
 class NavigationToolBar;
@@ -48,6 +49,8 @@ struct MainWindowSeams {
     ReciprocalCommands::CodeDialog askCode;
     // How the custom directory list manager is used; modally where empty.
     CustomDirectoryCommands::ManagerUse customManager;
+    // Where the passwords and API keys are kept; the desktop keyring, else data/secrets, when null.
+    ISecretStore* secrets = nullptr;
 };
 
 // The main window: the browser tabs on the left, the profile choice and the
@@ -155,6 +158,7 @@ private:
     const IClock& m_clock;
     IRandomSource& m_random;
     BrowserProfile& m_browser;
+    std::unique_ptr<ISecretStore> m_ownSecrets;
     MainWindowState m_state;
     DirectoryRelearning* m_relearning = nullptr;
     QtClipboard m_clipboard;
