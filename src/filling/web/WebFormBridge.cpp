@@ -132,7 +132,7 @@ void WebFormBridge::run(Work work, Finished finished, bool withSource)
 const QString& WebFormBridge::learningScript()
 {
     static const QString script =
-        withPageElements(scriptText(kDescribeScript)) + QStringLiteral("({ cover: false, links: true })");
+        withPasswordFields(scriptText(kDescribeScript)) + QStringLiteral("({ cover: false, links: true })");
     return script;
 }
 
