@@ -34,6 +34,8 @@ constexpr std::size_t kMaxSubmitTexts = 5;
 constexpr long kOffScreen = -500;
 // Links beyond these many are not read: no page needs more to offer its submit link.
 constexpr std::size_t kMaxLinks = 5000;
+// What the page says is read this far: a price or a request to sign in is near the top.
+constexpr std::size_t kMaxPageText = 64 << 10;
 // Deeper nesting than this is no real page; the parser's time grows with the
 // depth at every tag and its clean-up recurses once per level.
 constexpr std::size_t kMaxDepth = 2000;
@@ -609,6 +611,8 @@ private:
             if (!isElement(node)) {
                 if (node->type == GUMBO_NODE_DOCUMENT)
                     pushChildren(node, pending);
+                else if (node->type == GUMBO_NODE_TEXT)
+                    addText(node);
                 continue;
             }
             // Templates are inert and noscript shows nothing while scripts run.
@@ -625,6 +629,32 @@ private:
             element(node, tag, formPointer);
             pushChildren(node, pending);
         }
+    }
+
+    void addText(Node* node)
+    {
+        if (m_page.text.size() >= kMaxPageText)
+            return;
+        // What links, buttons and menus say is in the links; the text is what the page itself says.
+        constexpr int kAncestorsLookedAt = 12;
+        int depth = 0;
+        for (Node* up = node->parent; isElement(up) && depth < kAncestorsLookedAt; up = up->parent, ++depth) {
+            switch (tagOf(up)) {
+            case GUMBO_TAG_SCRIPT:
+            case GUMBO_TAG_STYLE:
+            case GUMBO_TAG_TITLE:
+            case GUMBO_TAG_A:
+            case GUMBO_TAG_BUTTON:
+            case GUMBO_TAG_NAV:
+            case GUMBO_TAG_OPTION:
+                return;
+            default:
+                break;
+            }
+        }
+        const std::string_view text = textOf(node);
+        m_page.text.append(text.substr(0, kMaxPageText - m_page.text.size()));
+        m_page.text += ' ';
     }
 
     static void pushChildren(Node* node, std::vector<Node*>& pending)

@@ -43,6 +43,7 @@ struct HtmlPage {
     std::string title; // of the document
     std::string baseHref; // the base element's href, "" without one
     std::string refresh; // where a meta refresh leads, "" without one
+    std::string text; // what the page says outside links, buttons, menus and scripts, cut short
     bool tooDeep = false; // nested too deeply to be read: nothing else is filled in
 };
 

@@ -8,6 +8,10 @@ std::string learningSummaryText(const LearningSummary& summary)
 {
     std::string text = "Learned " + std::to_string(summary.learned) + " of " + std::to_string(summary.total)
         + " directories; " + std::to_string(summary.withoutForm) + " without a submission form";
+    if (summary.needsAccount > 0)
+        text += "; " + std::to_string(summary.needsAccount) + " need an account";
+    if (summary.paidOnly > 0)
+        text += "; " + std::to_string(summary.paidOnly) + " only for a price";
     if (summary.unreachable > 0)
         text += "; " + std::to_string(summary.unreachable) + " could not be reached";
     return text;
@@ -131,6 +135,8 @@ void DirectoryLearningRun::work(Shared& shared)
             shared.summary.learned += lesson.outcome == DirectoryLesson::Outcome::Learned;
             shared.summary.withoutForm += lesson.outcome == DirectoryLesson::Outcome::NoForm;
             shared.summary.unreachable += lesson.outcome == DirectoryLesson::Outcome::Unreachable;
+            shared.summary.needsAccount += lesson.outcome == DirectoryLesson::Outcome::NeedsAccount;
+            shared.summary.paidOnly += lesson.outcome == DirectoryLesson::Outcome::PaidOnly;
         }
         shared.callListener([&](IListener& listener) { listener.onLesson(position, lesson); });
     }

@@ -18,12 +18,14 @@ struct LearningSummary {
     std::size_t learned = 0; // with a submission page and items
     std::size_t withoutForm = 0; // the site answered, without a submission form
     std::size_t unreachable = 0; // no web page answered
+    std::size_t needsAccount = 0; // the form is behind a sign-in
+    std::size_t paidOnly = 0; // listings are sold
 
     bool operator==(const LearningSummary&) const = default;
 };
 
-// "Learned N of M directories; K without a submission form", and how many could
-// not be reached when some could not.
+// "Learned N of M directories; K without a submission form", and how many need
+// an account, list only for a price or could not be reached, when some do.
 std::string learningSummaryText(const LearningSummary& summary);
 
 // Learns a list of directories on worker threads of its own, a few directories

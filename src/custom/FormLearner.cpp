@@ -15,6 +15,32 @@ namespace {
 // Items fill agreement boxes with this value, as the page filling reads it.
 constexpr const char* kTicked = "true";
 
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether one part of a name looks made up by a script: hex with letters and
+// digits ("9f3a2c"), or a long number, alone or after a word ("104", "ember1234").
+bool generatedPart(std::string_view part)
+{
+    constexpr std::size_t kShortestHex = 5;
+    constexpr std::size_t kLongestPlainNumber = 2;
+    std::size_t digits = 0;
+    std::size_t trailingDigits = 0;
+    bool hex = true;
+    for (const char c : part) {
+        const bool digit = c >= '0' && c <= '9';
+        digits += digit;
+        trailingDigits = digit ? trailingDigits + 1 : 0;
+        hex = hex && isHexDigit(c);
+    }
+    if (hex && part.size() >= kShortestHex && digits > 0 && digits < part.size())
+        return true;
+    // "input-104" counts the page's fields; "address2" names the second line.
+    return trailingDigits > kLongestPlainNumber;
+}
+
 // The position of an element among the page's elements of its name or id, as
 // filling counts them; nothing when the lookup cannot reach it.
 std::optional<std::int32_t> indexOf(
@@ -74,6 +100,23 @@ bool untouched(const FormElement& element, const DirectoryItem& item)
 
 } // namespace
 
+bool generatedName(std::string_view name)
+{
+    // React's useId gives ":r0:"; other frameworks join a word and a random part.
+    if (name.find(':') != std::string_view::npos)
+        return true;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find_first_of("-_.", start);
+        if (end == std::string_view::npos)
+            end = name.size();
+        if (generatedPart(name.substr(start, end - start)))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecognizer& recognizer)
 {
     LearnedForm learned;
@@ -91,8 +134,10 @@ LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecogn
             field.form >= 0 && static_cast<std::size_t>(field.form) < forms.forms.size() ? field.form : -1;
         if (fieldForm != *form || !field.cues.frame.empty() || !fillsFromProfile(recognised.meaning))
             continue;
+        // A name made up anew on each visit would name nothing next time: the
+        // filling recognises such a field when it sees the page.
         const std::string& key = field.name.empty() ? field.id : field.name;
-        if (key.empty())
+        if (key.empty() || generatedName(key))
             continue;
         for (DirectoryItem item : itemsFor(page.elements()[handles[at]], recognised)) {
             const std::optional<std::int32_t> index = indexOf(page, ElementCollection::All, key, handles[at]);

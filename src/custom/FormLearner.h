@@ -3,6 +3,7 @@
 #include "autofill/FieldMeaning.h"
 #include "directories/DirectoryItem.h"
 
+#include <string_view>
 #include <vector>
 
 class FieldRecognizer;
@@ -28,9 +29,15 @@ struct LearnedForm {
 // category drop-down a select item, the agreement box a checkbox item that ticks
 // it. Fields left alone (captchas, traps, options that
 // cost, fields of other forms) are not learned, and neither are fields the
-// record cannot address (in a frame, without name and id) or fill (a
+// record cannot address (in a frame, without name and id, or named anew by a
+// script on each visit) or fill (a
 // drop-down of provinces, which the recognition fills when the page loads).
 LearnedForm learnSubmissionForm(const FormDocumentModel& page, const FieldRecognizer& recognizer);
+
+// Whether a field's name or id is made up by a page's script and changes from
+// visit to visit (":r0:", "field-1a2b3c", "ember1234"), so that no form item
+// can name it.
+bool generatedName(std::string_view name);
 
 // The items alone.
 std::vector<DirectoryItem> itemsOf(const LearnedForm& form);

@@ -4,6 +4,9 @@
 #include "autofill/HtmlPage.h"
 #include "autofill/SubmissionForm.h"
 #include "autofill/SubmissionLinkScorer.h"
+#include "custom/ListingWall.h"
+#include "filling/IPageRenderer.h"
+#include "filling/PageDescription.h"
 #include "filling/PageFormsOfModel.h"
 #include "net/PrivateAddress.h"
 #include "net/WebAddress.h"
@@ -65,9 +68,10 @@ bool comesFirst(const Candidate& a, const Candidate& b)
 class Search {
 public:
     Search(const FieldRecognizer& recognizer, const SubmissionLinkScorer& scorer,
-        const DiscoveryLimits& limits, const std::atomic<bool>* cancel)
+        const ListingWallJudge& walls, const DiscoveryLimits& limits, const std::atomic<bool>* cancel)
         : m_recognizer(recognizer)
         , m_scorer(scorer)
+        , m_walls(walls)
         , m_limits(limits)
         , m_pageLimits(limits.page)
         , m_cancel(cancel)
@@ -82,26 +86,51 @@ public:
         // A site on the web may not lead the search into this computer or its
         // network; a directory the user has there may.
         m_pageLimits.privateRedirects = m_pageLimits.privateRedirects || isPrivateNetworkHost(start->host);
-        if (visit(*start, 0, true))
+        if (search(*start, m_limits.maxFetches))
             return std::move(m_result);
-        if (m_result.outcome == DiscoveredPage::Outcome::Unreachable || cancelled())
+        if (m_result.outcome == DiscoveredPage::Outcome::Unreachable || cancelled() || !m_limits.renderer
+            || m_limits.maxRenders <= 0)
             return finish();
-        while (!m_candidates.empty() && static_cast<int>(m_result.fetched.size()) < m_limits.maxFetches) {
+        // The fetched pages may be no more than the script that builds them, and
+        // a wall may be open to the browser's signed-in session: the same search
+        // again, on the pages as the browser engine shows them.
+        m_rendering = true;
+        m_seen.clear();
+        m_shapes.clear();
+        m_offered.clear();
+        m_candidates.clear();
+        m_followed = 0;
+        if (search(*start, m_limits.maxRenders))
+            return std::move(m_result);
+        return finish();
+    }
+
+private:
+    // Visits the start page, then the links it offers, surest first, until a
+    // page holds the form or `loads` pages were read; true when one did.
+    bool search(const WebAddress& start, int loads)
+    {
+        int visited = 1;
+        if (visit(start, 0, true))
+            return true;
+        if (m_result.outcome == DiscoveredPage::Outcome::Unreachable || cancelled())
+            return false;
+        while (!m_candidates.empty() && visited < loads) {
             if (cancelled())
-                return finish();
+                return false;
             std::pop_heap(m_candidates.begin(), m_candidates.end(),
                 [](const Candidate& a, const Candidate& b) { return comesFirst(b, a); });
             const Candidate next = std::move(m_candidates.back());
             m_candidates.pop_back();
             if (!worthFetching(next.address))
                 continue;
+            ++visited;
             if (visit(next.address, next.depth, false))
-                return std::move(m_result);
+                return true;
         }
-        return finish();
+        return false;
     }
 
-private:
     bool cancelled() const { return m_cancel && m_cancel->load(); }
 
     DiscoveredPage unreachable(std::string reason)
@@ -116,6 +145,15 @@ private:
         if (cancelled()) {
             m_result.outcome = DiscoveredPage::Outcome::Cancelled;
             m_result.reason = "cancelled";
+        } else if (m_wall.kind == ListingWall::Kind::SignIn) {
+            m_result.outcome = DiscoveredPage::Outcome::NeedsAccount;
+            m_result.address = m_wallPage;
+            m_result.signInUrl = m_wall.signInUrl;
+            m_result.reason = "the submission page " + m_wallPage + " asks to sign in at " + m_wall.signInUrl;
+        } else if (m_wall.kind == ListingWall::Kind::Paid) {
+            m_result.outcome = DiscoveredPage::Outcome::PaidOnly;
+            m_result.address = m_wallPage;
+            m_result.reason = "the listing is offered only for a price on " + m_wallPage;
         } else if (m_result.outcome != DiscoveredPage::Outcome::Unreachable) {
             m_result.outcome = DiscoveredPage::Outcome::NoForm;
             m_result.reason = noFormReason();
@@ -141,56 +179,118 @@ private:
         return m_shapes[shapeOf(address)] < kFetchesPerShape;
     }
 
-    // Fetches one page; true when it holds the form and the search is over.
-    bool visit(const WebAddress& address, int depth, bool first)
+    // A page read by either way, with where it ended up.
+    struct ReadPage {
+        std::string url;
+        HtmlPage page;
+        FormDocumentModel model;
+    };
+
+    // Fetches and reads one page; nothing when it is no page to search.
+    std::optional<ReadPage> fetch(const WebAddress& address, bool first)
     {
-        m_seen.insert(address.url);
-        ++m_shapes[shapeOf(address)];
         m_result.fetched.push_back(address.url);
-        if (!first)
-            ++m_followed;
         const FetchedPage fetched = fetchPage(address.url, m_pageLimits, m_cancel);
         const std::optional<WebAddress> reached = parseWebAddress(fetched.url);
         if (!fetched.ok || !reached) {
             problem(first, address.url + ": " + fetched.failure);
-            return false;
+            return std::nullopt;
         }
-        m_seen.insert(reached->url);
-        if (first) {
-            m_site = siteOf(*reached);
-        } else if (siteOf(*reached) != m_site) {
-            problem(false, address.url + ": leads to another site, " + reached->url);
-            return false;
-        }
+        if (!onSite(address, *reached, first))
+            return std::nullopt;
         if (!isHtmlAnswer(fetched.contentType, fetched.body)) {
             problem(first,
                 reached->url + " is not a web page ("
                     + (fetched.contentType.empty() ? std::string("no content type") : fetched.contentType)
                     + ")");
-            return false;
+            return std::nullopt;
         }
         // Reading and recognising a large page take a while: a cancel between the
         // steps ends the search without them.
         if (cancelled())
-            return false;
-        const HtmlPage page = readHtmlPage(fetched.body, m_cancel);
+            return std::nullopt;
+        ReadPage read { reached->url, readHtmlPage(fetched.body, m_cancel), {} };
         if (cancelled())
-            return false;
-        if (first)
-            m_result.title = page.title;
-        if (page.tooDeep) {
+            return std::nullopt;
+        if (read.page.tooDeep) {
             problem(first, reached->url + " nests its elements too deeply to be read");
-            return false;
+            return std::nullopt;
         }
-        FormDocumentModel model = formDocumentOf(page);
-        const PageRecognition recognition = m_recognizer.recognise(page.forms);
-        if (findSubmissionForm(page.forms, recognition)) {
-            m_result.outcome = DiscoveredPage::Outcome::Found;
-            m_result.address = reached->url;
-            m_result.page = std::move(model);
+        read.model = formDocumentOf(read.page);
+        return read;
+    }
+
+    // Loads one page in the browser engine and reads its description.
+    std::optional<ReadPage> render(const WebAddress& address, bool first)
+    {
+        m_result.rendered.push_back(address.url);
+        const RenderedPage rendered = m_limits.renderer->render(address.url, m_cancel);
+        const std::optional<WebAddress> reached = parseWebAddress(rendered.url);
+        if (!rendered.ok || !reached) {
+            // The fetched search's verdict stands on the first page.
+            if (!first)
+                m_problems.push_back(address.url + ": " + rendered.failure);
+            return std::nullopt;
+        }
+        if (!onSite(address, *reached, first))
+            return std::nullopt;
+        RenderedPageRead read = readRenderedPage(rendered.description);
+        return ReadPage { reached->url, std::move(read.page), std::move(read.model) };
+    }
+
+    // Whether the page reached is on the directory's site; a submit link that
+    // leads to a sign-in page of another site (an account service) is a wall.
+    bool onSite(const WebAddress& address, const WebAddress& reached, bool first)
+    {
+        m_seen.insert(reached.url);
+        if (first) {
+            m_site = siteOf(reached);
             return true;
         }
-        addCandidates(page, *reached, depth + 1);
+        if (siteOf(reached) == m_site)
+            return true;
+        if (m_walls.signInAddress(reached.url))
+            noteWall({ ListingWall::Kind::SignIn, reached.url }, address.url);
+        problem(false, address.url + ": leads to another site, " + reached.url);
+        return false;
+    }
+
+    void noteWall(ListingWall wall, const std::string& page)
+    {
+        // A sign-in wall says more than a price list: the form may be behind it.
+        if (wall.kind == ListingWall::Kind::None
+            || (m_wall.kind != ListingWall::Kind::None
+                && !(m_wall.kind == ListingWall::Kind::Paid && wall.kind == ListingWall::Kind::SignIn)))
+            return;
+        m_wall = std::move(wall);
+        m_wallPage = page;
+    }
+
+    // Reads one page; true when it holds the form and the search is over.
+    bool visit(const WebAddress& address, int depth, bool first)
+    {
+        m_seen.insert(address.url);
+        ++m_shapes[shapeOf(address)];
+        if (!first)
+            ++m_followed;
+        std::optional<ReadPage> read = m_rendering ? render(address, first) : fetch(address, first);
+        if (!read || cancelled())
+            return false;
+        if (first && m_result.title.empty())
+            m_result.title = read->page.title;
+        const PageRecognition recognition = m_recognizer.recognise(read->page.forms);
+        if (findSubmissionForm(read->page.forms, recognition)) {
+            m_result.outcome = DiscoveredPage::Outcome::Found;
+            m_result.address = read->url;
+            m_result.page = std::move(read->model);
+            return true;
+        }
+        // A home page's "Log in" says nothing of submitting; a start page that
+        // redirected to a sign-in page does.
+        if (!first || read->url != address.url)
+            noteWall(m_walls.judge(read->page, read->url), address.url);
+        if (const std::optional<WebAddress> reached = parseWebAddress(read->url))
+            addCandidates(read->page, *reached, depth + 1);
         return false;
     }
 
@@ -239,6 +339,7 @@ private:
 
     const FieldRecognizer& m_recognizer;
     const SubmissionLinkScorer& m_scorer;
+    const ListingWallJudge& m_walls;
     const DiscoveryLimits& m_limits;
     PageFetchLimits m_pageLimits;
     const std::atomic<bool>* m_cancel;
@@ -251,6 +352,9 @@ private:
     std::size_t m_order = 0;
     int m_followed = 0;
     std::vector<std::string> m_problems;
+    bool m_rendering = false;
+    ListingWall m_wall;
+    std::string m_wallPage; // the page the submit link led to, where the wall stands
 };
 
 } // namespace
@@ -259,11 +363,12 @@ SubmissionPageFinder::SubmissionPageFinder(
     const FieldRecognizer& recognizer, const SubmissionLinkScorer& scorer, DiscoveryLimits limits)
     : m_recognizer(recognizer)
     , m_scorer(scorer)
+    , m_walls(ListingWallJudge::shipped())
     , m_limits(limits)
 {
 }
 
 DiscoveredPage SubmissionPageFinder::find(const std::string& address, const std::atomic<bool>* cancel) const
 {
-    return Search(m_recognizer, m_scorer, m_limits, cancel).run(address);
+    return Search(m_recognizer, m_scorer, m_walls, m_limits, cancel).run(address);
 }

@@ -1,6 +1,7 @@
 #include "filling/PageDescription.h"
 
 #include "autofill/FieldCueBuilder.h"
+#include "filling/PageFormsOfModel.h"
 #include "filling/UploadFile.h"
 
 #include <nlohmann/json.hpp>
@@ -212,4 +213,41 @@ std::string pageWritesJson(const FormDocumentModel& model)
     // Escaped to ASCII, the text is also a valid script literal; bytes that are not
     // UTF-8 become U+FFFD instead of failing the whole replay.
     return replay.dump(-1, ' ', true, json::error_handler_t::replace);
+}
+
+RenderedPageRead readRenderedPage(std::string_view text)
+{
+    // Bounds as the reader of fetched pages has them.
+    constexpr std::size_t kMaxLinks = 5000;
+    constexpr std::size_t kMaxText = 64 << 10;
+    RenderedPageRead read;
+    read.model = readPageDescription(text);
+    std::vector<ElementHandle> handles;
+    read.page.forms = pageFormsOf(read.model, handles);
+    for (const FormElement& element : read.model.elements())
+        read.page.elements.push_back({ element.tag, element.name, element.id, -1 });
+    for (std::size_t at = 0; at < handles.size(); ++at)
+        read.page.elements[handles[at]].field = static_cast<int>(at);
+    try {
+        const auto shallow = [](int depth, json::parse_event_t, json&) { return depth <= kMaxDepth; };
+        const json description = json::parse(text.begin(), text.end(), shallow, false);
+        if (!description.is_object())
+            return read;
+        read.page.title = textOf(description, "title");
+        read.page.text = textOf(description, "text").substr(0, kMaxText);
+        const auto links = description.find("links");
+        if (links == description.end() || !links->is_array())
+            return read;
+        for (const json& link : *links) {
+            if (read.page.links.size() >= kMaxLinks)
+                break;
+            if (link.is_object()) {
+                read.page.links.push_back({ textOf(link, "href"), textOf(link, "text"), textOf(link, "alt"),
+                    textOf(link, "image"), textOf(link, "title"), flagOf(link, "frame") });
+            }
+        }
+    } catch (...) {
+        // As above: only memory can run out.
+    }
+    return read;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autofill/HtmlPage.h"
 #include "filling/FormDocumentModel.h"
 
 #include <string>
@@ -31,3 +32,14 @@ FormDocumentModel readPageDescription(std::string_view json);
 // name, type, bytes in base64 and its path (for the page's file chooser); one that
 // cannot be read is left out.
 std::string pageWritesJson(const FormDocumentModel& model);
+
+// A rendered page for the learner: the same description, which may also carry
+// "title", "text" (what the page says outside links and menus) and "links"
+// (objects with "href", "text", "alt", "image", "title", "frame"). The page's
+// fields and forms are read from the model, so that the learner judges the
+// page as the filling sees it.
+struct RenderedPageRead {
+    HtmlPage page; // elements, forms, links, title and text
+    FormDocumentModel model;
+};
+RenderedPageRead readRenderedPage(std::string_view json);

@@ -97,7 +97,7 @@ TEST(DirectoryLearningRunThreadedTest, LearnsEveryDirectoryOnceAndSumsUp)
 {
     std::map<std::string, std::unique_ptr<LoopbackServer>> servers;
     std::vector<ListedDirectory> directories;
-    for (const char* name : { "menu", "german", "none", "decoys" }) {
+    for (const char* name : { "menu", "german", "none", "decoys", "signin-link", "pricing" }) {
         auto& server = servers[name];
         server = std::make_unique<LoopbackServer>();
         serveTestSite(*server, name);
@@ -113,12 +113,15 @@ TEST(DirectoryLearningRunThreadedTest, LearnsEveryDirectoryOnceAndSumsUp)
     EXPECT_THAT(listener.lessons(),
         UnorderedElementsAre(std::pair(0u, Outcome::Learned), std::pair(1u, Outcome::Learned),
             std::pair(2u, Outcome::NoForm), std::pair(3u, Outcome::Learned),
-            std::pair(4u, Outcome::Unreachable)));
-    const LearningSummary expected { 5, 5, 3, 1, 1 };
+            std::pair(4u, Outcome::NeedsAccount), std::pair(5u, Outcome::PaidOnly),
+            std::pair(6u, Outcome::Unreachable)));
+    const LearningSummary expected { 7, 7, 3, 1, 1, 1, 1 };
     EXPECT_EQ(listener.ends(), std::vector<LearningSummary> { expected });
     EXPECT_EQ(run.summary(), expected);
     EXPECT_EQ(learningSummaryText(expected),
-        "Learned 3 of 5 directories; 1 without a submission form; 1 could not be reached");
+        "Learned 3 of 7 directories; 1 without a submission form; 1 need an account; 1 only for a price; 1 "
+        "could "
+        "not be reached");
     EXPECT_EQ(
         learningSummaryText({ 4, 4, 3, 1, 0 }), "Learned 3 of 4 directories; 1 without a submission form");
     run.close();

@@ -78,7 +78,16 @@ const std::vector<TestSite>& testSites()
         { "home-form", "/", "/",
             { edit("site_title", "#title#"), edit("site_url", "#url#"), edit("site_description", "#desc#"),
                 edit("site_email", "#email#") } },
-        { "none", "/", "", {} },
+        { "none", "/", "", {}, "no-submission-page" },
+        { "nameless", "/", "/submit", {} },
+        { "ids-only", "/", "/eintrag/neu",
+            { edit("firmenname", "#title#"), edit("webadresse", "#url#"),
+                edit("kontakt-email", "#email#") } },
+        { "signin-redirect", "/", "/new/product", {}, "needs-account",
+            "/account/login?return_to=%2Fnew%2Fproduct" },
+        { "signin-link", "/", "/proposer", {}, "needs-account", "/compte/connexion?suite=/proposer" },
+        { "pricing", "/", "/get-listed", {}, "paid-only" },
+        { "spa", "/", "/submit", {}, "learned", "", true },
     };
     return sites;
 }
@@ -91,6 +100,15 @@ void serveTestSite(LoopbackServer& server, const std::string& name)
             continue;
         const std::string path = "/" + std::filesystem::relative(entry.path(), folder).generic_string();
         const std::string body = fileText(entry.path());
+        if (entry.path().extension() == ".redirect") {
+            const std::string to = body.substr(0, body.find('\n'));
+            server.handle(path.substr(0, path.size() - std::string(".redirect").size()),
+                [to](const httplib::Request&, httplib::Response& response) {
+                    response.status = 302;
+                    response.set_header("Location", to);
+                });
+            continue;
+        }
         server.serve(path, 200, body, "text/html; charset=utf-8");
         if (entry.path().filename() == "index.html")
             server.serve(path.substr(0, path.size() - std::string("index.html").size()), 200, body,

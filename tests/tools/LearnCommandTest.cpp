@@ -7,6 +7,8 @@
 #include "directories/DirectoryStore.h"
 #include "directories/DirectoryTestFiles.h"
 #include "net/LoopbackServer.h"
+#include "profiles/DirectoryStates.h"
+#include "profiles/ProfileStore.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -134,6 +136,10 @@ TEST_F(LearnCommandTest, NothingLearnedGivesTheReasonAndStoresNothing)
         EXPECT_TRUE(printed["items"].empty());
         EXPECT_FALSE(printed["reason"].get<std::string>().empty());
         EXPECT_THAT(run.err, HasSubstr("vantelo-cli: no submission form learned from " + address));
+        // Without a browser engine (as here) a page built by script cannot be seen, and it says so.
+        EXPECT_EQ(run.err.find("cannot load pages built by script") != std::string::npos,
+            printed["state"] == "no-submission-page")
+            << run.err;
     }
     EXPECT_EQ(m_folder.read("customdirdata.xml"), before);
 }
@@ -157,3 +163,31 @@ TEST_F(LearnCommandTest, HelpAndUsageErrors)
 }
 
 } // namespace
+
+TEST_F(LearnCommandTest, AddKeepsADirectoryBehindASignInOrAPriceWithItsState)
+{
+    RecordingMessageBox messages;
+    SendingProfile::ProfileStore profiles(messages);
+    profiles.SetProfile("Mine", SendingProfile::SiteProfile {});
+    ASSERT_TRUE(profiles.Save(m_folder.path("sv.xml")));
+    for (const TestSite& site : testSites()) {
+        if (site.state != "needs-account" && site.state != "paid-only")
+            continue;
+        LoopbackServer server;
+        serveTestSite(server, site.name);
+        const CliRun run = learn({ "--add", "--name", site.name, "--profile", "Mine", server.url("/") });
+        ASSERT_EQ(run.code, 0) << site.name << ": " << run.err;
+        const nlohmann::json printed = nlohmann::json::parse(run.out);
+        EXPECT_EQ(printed["state"], site.state) << site.name;
+        const std::string signIn = site.signInPath.empty() ? "" : server.url(site.signInPath);
+        EXPECT_EQ(printed["signinurl"].is_null() ? "" : printed["signinurl"].get<std::string>(), signIn);
+        EXPECT_EQ(savedCustom().at(site.name).submitUrl, server.url(site.submitPath)) << site.name;
+
+        SendingProfile::ProfileStore saved(messages);
+        ASSERT_TRUE(saved.Open(m_folder.path("sv.xml")));
+        const SendingProfile::DirectoryStatus status =
+            SendingProfile::DirectoryStates::read(saved, "Mine", site.name, server.url(site.submitPath));
+        EXPECT_EQ(SendingProfile::directoryStateName(status.state), site.state) << site.name;
+        EXPECT_EQ(status.address, signIn.empty() ? server.url(site.submitPath) : signIn) << site.name;
+    }
+}

@@ -2,7 +2,11 @@
 
 #include "CliCommand.h"
 
+#include <filesystem>
+#include <functional>
 #include <vector>
+
+class IPageRenderer;
 
 // The commands of vantelo-cli, each declared beside the code that runs it.
 const CliCommand& dataFolderCommand();
@@ -32,6 +36,15 @@ const CliCommand& accountsRemoveCommand();
 const CliCommand& listingsVerifyCommand();
 // Needs Qt WebEngine: only a build with the GUI has it.
 const CliCommand& fillPreviewCommand();
+
+// How learn loads pages in a browser engine: runs `work` with a renderer on
+// the browser profile kept in the folder. Only a build with Qt WebEngine has
+// one (learnWithEngine), and main hands it to learn.
+using LearnEngine = std::function<void(
+    const std::filesystem::path& browserFolder, const std::function<void(IPageRenderer&)>& work)>;
+void setLearnEngine(LearnEngine engine);
+void learnWithEngine(
+    const std::filesystem::path& browserFolder, const std::function<void(IPageRenderer&)>& work);
 
 // Every command of this build but fill-preview, in the order --help lists them.
 std::vector<CliCommand> cliCommands();

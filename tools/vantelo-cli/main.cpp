@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     std::vector<CliCommand> commands = cliCommands();
 #ifdef VANTELO_CLI_WEBENGINE
     commands.push_back(fillPreviewCommand());
+    setLearnEngine(learnWithEngine);
 #else
     // Said plainly rather than as an unknown command: the man page lists it.
     if (argc > 1 && std::string_view(argv[1]) == "fill-preview") {

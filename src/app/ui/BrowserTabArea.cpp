@@ -90,6 +90,7 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_views(new QStackedWidget)
     , m_findBar(new FindBar)
 {
+    m_openerSlot.fill(-1);
     m_filler.setAccounts(&state.accounts(), &m_passwordRandom);
     m_tabBar->setExpanding(false);
     m_tabBar->setUsesScrollButtons(true);
@@ -297,7 +298,7 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
         [this]() -> const SendingProfile::SiteProfile& { return m_state.active().profile(); }, m_browser,
         *m_referers);
     BrowserTab* created = existing.get();
-    created->page()->setWindowOpener([this] { return openWindowForPage(); });
+    created->page()->setWindowOpener([this, slot] { return openWindowForPage(slot); });
     created->filler().setRecognizer([this]() -> const FieldRecognizer* {
         return recognizesForms(m_state.settings()) ? &FieldRecognizer::shipped() : nullptr;
     });
@@ -316,8 +317,14 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
     connect(created, &BrowserTab::closeRequested, this, [this](int closing) {
         if (!m_slots[closing].free && m_slots[closing].openedByPage)
             QTimer::singleShot(0, this, [this, closing] {
-                if (!m_slots[closing].free && m_slots[closing].openedByPage)
-                    closeSlot(closing);
+                if (m_slots[closing].free || !m_slots[closing].openedByPage)
+                    return;
+                // A sign-in window goes back to the tab that opened it.
+                const int opener = m_openerSlot[static_cast<std::size_t>(closing)];
+                const bool wasShown = closing == currentSlot();
+                closeSlot(closing);
+                if (wasShown && opener >= 0 && opener != closing && !m_slots[opener].free)
+                    selectSlot(opener);
             });
     });
     connect(created, &BrowserTab::stateChanged, this, &BrowserTabArea::updateFromTab);
@@ -363,7 +370,7 @@ void BrowserTabArea::showStatus(int slot)
         emit fillStatusChanged(statusOf(slot));
 }
 
-QWebEnginePage* BrowserTabArea::openWindowForPage()
+QWebEnginePage* BrowserTabArea::openWindowForPage(int opener)
 {
     const std::optional<int> slot = m_slots.openForPage();
     if (!slot) {
@@ -375,6 +382,7 @@ QWebEnginePage* BrowserTabArea::openWindowForPage()
     // A window starts with a page that never showed anything, and without history.
     m_tabs[static_cast<std::size_t>(*slot)].reset();
     BrowserTab& opened = ensureTab(*slot);
+    m_openerSlot[static_cast<std::size_t>(*slot)] = opener;
     m_fillStatus[static_cast<std::size_t>(*slot)].clear();
     m_verdict[static_cast<std::size_t>(*slot)].clear();
     placeTab({ *slot, TabPlacement::Append }, QString::fromLatin1(kNewWindowCaption));

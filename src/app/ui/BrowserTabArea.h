@@ -109,7 +109,7 @@ private:
     BrowserTab& ensureTab(int slot);
     void showInSlot(
         const TabOpening& opening, const std::string& address, const std::string& caption, bool select);
-    QWebEnginePage* openWindowForPage();
+    QWebEnginePage* openWindowForPage(int opener);
     int indexOfSlot(int slot) const;
     void find(const QString& text, bool backward);
     void stopFinding();
@@ -137,6 +137,9 @@ private:
     RefererInterceptor* m_referers;
     std::array<std::unique_ptr<BrowserTab>, kTabSlotCount> m_tabs;
     std::array<QString, kTabSlotCount> m_fillStatus; // per slot, since its page loaded
+    // Per slot a page opened, the slot of the page that opened it (a sign-in
+    // window closes back into it); -1 for the others.
+    std::array<int, kTabSlotCount> m_openerSlot {};
     // Per slot, the verdict on its last submission, until it opens another address.
     std::array<QString, kTabSlotCount> m_verdict;
 

@@ -8,6 +8,7 @@
 #include "app/ui/CSettingsDlg.h"
 #include "app/ui/DirectoryListController.h"
 #include "app/ui/DirectoryPanel.h"
+#include "app/ui/DirectoryRelearning.h"
 #include "app/ui/MainMenus.h"
 #include "app/ui/NavigationToolBar.h"
 #include "app/ui/ToolBarIcons.h"
@@ -16,6 +17,8 @@
 #include "browser/ui/BrowserProfile.h"
 #include "common/IMessageBox.h"
 #include "common/SecretStoreChoice.h"
+#include "custom/DirectoryLearner.h"
+#include "filling/web/EnginePageRenderer.h"
 #include "net/BrokenDirectoryReport.h"
 #include "net/UpdateCheck.h"
 #include "net/ui/CDirectoryReportDlg.h"
@@ -61,6 +64,7 @@ constexpr int kDirectoryColumnWidth = 440;
 constexpr int kDirectoryColumnMinimumWidth = 240;
 // How long a recorded submission's confirmation stays before the next directory opens in its tab.
 constexpr int kNextAfterSubmissionMs = 1500;
+constexpr const char* kLearnAgainCaption = "Learn Again";
 constexpr const char* kNothingToDo = "No directory in the list is left to do.";
 constexpr const char* kNoSiteToVerify =
     "The active profile has no site address, so there is no listing to look for.";
@@ -631,6 +635,58 @@ bool CQuenlarDlg::editDirectory(const std::string& name)
 void CQuenlarDlg::saveCustomDirectories()
 {
     SaveCustomDirectories();
+}
+
+void CQuenlarDlg::openPage(const std::string& address)
+{
+    m_tabs->OpenTab(address, {}, true);
+}
+
+void CQuenlarDlg::learnDirectoryAgain(const std::string& name)
+{
+    if (!m_relearning) {
+        m_relearning = new DirectoryRelearning(
+            &EnginePageRenderer::of(m_browser),
+            [this](const std::string& learned, const DirectoryLesson& lesson) {
+                applyLessonAgain(learned, lesson);
+            },
+            this);
+    }
+    if (!m_relearning->start(name, m_state.directories().GetSubmitUrl(name)))
+        m_messages.show("A directory is being learned already; try again when it is done.",
+            kLearnAgainCaption, MessageIcon::Information);
+    else
+        statusBar()->showMessage(toQString("Learning " + name + " again..."));
+}
+
+void CQuenlarDlg::applyLessonAgain(const std::string& name, const DirectoryLesson& lesson)
+{
+    statusBar()->clearMessage();
+    const std::optional<std::string> profile = m_state.active().name();
+    std::optional<SendingProfile::DirectoryStatus> status = lessonStatus(lesson);
+    if (lesson.outcome == DirectoryLesson::Outcome::Learned) {
+        std::vector<DirectoryItem> items;
+        for (const LearnedItem& learned : lesson.items)
+            items.push_back(learned.item);
+        for (DirectoryStore* store : { &m_state.directories(), &m_state.customDirectories() }) {
+            store->SetSubmitUrl(name, lesson.submitUrl);
+            store->SetItems(name, items);
+        }
+        SaveCustomDirectories();
+        // Learned: the directory is to do again.
+        status = SendingProfile::DirectoryStatus {};
+    }
+    if (profile && status) {
+        SendingProfile::DirectoryStates(m_state.profiles(), m_clock)
+            .set(*profile, name, m_state.directories().GetSubmitUrl(name), status->state, status->reason,
+                status->address);
+        m_state.SaveProfilesAndSettings();
+    }
+    PopulateDirectoryList(false);
+    const std::string text = lesson.outcome == DirectoryLesson::Outcome::Learned
+        ? "Learned the submission page of " + name + ": " + lesson.submitUrl
+        : name + ": " + lesson.reason;
+    m_messages.show(text, kLearnAgainCaption, MessageIcon::Information);
 }
 
 int CQuenlarDlg::installedVersion() const

@@ -17,6 +17,8 @@
 
 class BrowserCommands;
 class BrowserProfile;
+class DirectoryRelearning;
+struct DirectoryLesson;
 class BrowserTabArea;
 class DirectoryListController;
 class DirectoryPanel;
@@ -144,6 +146,9 @@ private:
     void reportBrokenDirectory(const std::string& rowText) override;
     bool editDirectory(const std::string& name) override;
     void saveCustomDirectories() override;
+    void openPage(const std::string& address) override;
+    void learnDirectoryAgain(const std::string& name) override;
+    void applyLessonAgain(const std::string& name, const DirectoryLesson& lesson);
 
     // The directory database update's view of the window.
     int installedVersion() const override;
@@ -156,6 +161,7 @@ private:
     BrowserProfile& m_browser;
     std::unique_ptr<ISecretStore> m_ownSecrets;
     MainWindowState m_state;
+    DirectoryRelearning* m_relearning = nullptr;
     QtClipboard m_clipboard;
     std::unique_ptr<IWaitDialog> m_wait;
     std::shared_ptr<WindowRelay> m_relay;

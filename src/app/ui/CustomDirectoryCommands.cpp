@@ -1,7 +1,9 @@
 #include "app/ui/CustomDirectoryCommands.h"
 
 #include "app/MainWindowState.h"
+#include "common/SystemClock.h"
 #include "custom/ui/CCustomDirListManager.h"
+#include "profiles/DirectoryStates.h"
 
 CustomDirectoryCommands::CustomDirectoryCommands(
     MainWindowContext context, BrowserProfile& browser, ManagerUse use)
@@ -20,11 +22,24 @@ CustomDirectoryCommands::CustomDirectoryCommands(
 void CustomDirectoryCommands::manageCustomDirectories()
 {
     MainWindowState& state = m_context.state;
+    bool keptStates = false;
     {
         CCustomDirListManager manager(state.directories(), state.customDirectories(), state.folder(),
             state.hosts(), m_context.messages, &m_browser, m_context.window);
+        // The states learning finds belong to the profile the table shows.
+        manager.setStateKeeper([&state, &keptStates](const std::string& name, const std::string& url,
+                                   const SendingProfile::DirectoryStatus& status) {
+            const std::optional<std::string> profile = state.active().name();
+            const SystemClock clock;
+            keptStates = (profile
+                             && SendingProfile::DirectoryStates(state.profiles(), clock)
+                                    .set(*profile, name, url, status.state, status.reason, status.address))
+                || keptStates;
+        });
         m_use.manage(manager);
     }
+    if (keptStates)
+        state.SaveProfilesAndSettings();
     // Reading the databases again would drop the changes that could not be
     // written; the stores in memory carry them already.
     m_context.populateDirectoryList(state.SaveCustomDirectories());

@@ -17,6 +17,10 @@ DirectoryContextMenu::DirectoryContextMenu(
     addEntry("Needs Account", m_commands.markNeedsAccount);
     addEntry("Paid Only", m_commands.markPaidOnly);
     addEntry("Back to To Do", m_commands.markToDo);
+    if (m_commands.signIn)
+        addEntry("Sign In", m_commands.signIn);
+    if (m_commands.learnAgain)
+        addEntry("Learn Again", m_commands.learnAgain);
     addSeparator();
     addEntry("Set Custom Color...", m_commands.setCustomColor);
     addEntry("Remove Custom Color", m_commands.removeCustomColor);

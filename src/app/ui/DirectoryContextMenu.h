@@ -34,6 +34,10 @@ public:
         std::function<void()> deleteDirectory;
         std::function<void(const std::string&)> removeCategory;
         std::function<void(const std::string&)> addCategory;
+        // For a directory learning found behind a sign-in, a price or without a
+        // form; left empty, the entries are not offered.
+        std::function<void()> signIn;
+        std::function<void()> learnAgain;
     };
 
     // The menu of a custom directory offers its categories: those it can leave and those it can join.

@@ -12,6 +12,7 @@
 #include "common/IMessageBox.h"
 #include "directories/DirectoryCategories.h"
 #include "filling/PageFiller.h"
+#include "profiles/DirectoryStates.h"
 #include "profiles/ui/CAddRotateText.h"
 #include "widgets/QtText.h"
 
@@ -221,7 +222,21 @@ std::unique_ptr<DirectoryContextMenu> DirectoryListController::contextMenuForSel
         [this] { deleteDirectory(); },
         [this](const std::string& name) { changeCategory(name, false); },
         [this](const std::string& name) { changeCategory(name, true); },
+        {},
+        {},
     };
+    // What learning found offers to sign in and to learn once more.
+    if (const std::optional<std::string> profile = m_state.active().name()) {
+        const std::string name = selectedName();
+        const SendingProfile::DirectoryStatus status = SendingProfile::DirectoryStates::read(
+            m_state.profiles(), *profile, name, m_state.directories().GetSubmitUrl(name));
+        using SendingProfile::DirectoryState;
+        if (status.state == DirectoryState::NeedsAccount && !status.address.empty())
+            commands.signIn = [this, address = status.address] { m_host.openPage(address); };
+        if (status.state == DirectoryState::NeedsAccount || status.state == DirectoryState::PaidOnly
+            || status.state == DirectoryState::NoForm)
+            commands.learnAgain = [this, name] { m_host.learnDirectoryAgain(name); };
+    }
     return std::make_unique<DirectoryContextMenu>(isCustomDirectory(category),
         categoryChoices(category, m_model.list().categories), std::move(commands));
 }

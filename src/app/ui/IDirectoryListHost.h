@@ -24,4 +24,8 @@ public:
     virtual bool editDirectory(const std::string& name) = 0;
     // Writes customdirdata.xml.
     virtual void saveCustomDirectories() = 0;
+    // Opens a page in a new tab that fills nothing (a directory's sign-in page).
+    virtual void openPage(const std::string& address) = 0;
+    // Learns the directory's submission page and form again, with the browser's session.
+    virtual void learnDirectoryAgain(const std::string& name) = 0;
 };

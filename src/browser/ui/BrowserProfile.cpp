@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
@@ -69,6 +70,10 @@ BrowserProfile::BrowserProfile(const std::filesystem::path& folder, Seams seams,
     } else {
         m_profile = new QWebEngineProfile(this);
     }
+    // Sites that turn away browsers they do not know admit the Chromium this is:
+    // the engine's own token is left out of the name it gives itself.
+    m_profile->setHttpUserAgent(
+        m_profile->httpUserAgent().remove(QRegularExpression(QStringLiteral("QtWebEngine/\\S+\\s*"))));
     m_profile->setDownloadPath(defaultDownloadFolder());
     watchCookies();
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &BrowserProfile::startDownload);

@@ -3,6 +3,7 @@
 #include "common/DataFolder.h"
 #include "custom/ui/CDirectoryEditDialog.h"
 #include "custom/ui/CImportDirectoriesDlg.h"
+#include "filling/web/EnginePageRenderer.h"
 #include "widgets/QtText.h"
 
 #include <QHBoxLayout>
@@ -111,6 +112,9 @@ void CCustomDirListManager::importDirectories()
 {
     CImportDirectoriesDlg import(m_customStore, m_mainStore, m_model.categories(), m_model.knownDirectories(),
         m_hosts, m_messages, {}, this);
+    import.setStateKeeper(m_keepState);
+    if (m_browser)
+        import.setRenderer(&EnginePageRenderer::of(*m_browser));
     import.exec();
     m_model.reload();
     if (import.added() > 0)

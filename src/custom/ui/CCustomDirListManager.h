@@ -2,6 +2,7 @@
 
 #include "common/HostConfiguration.h"
 #include "custom/CustomDirListModel.h"
+#include "custom/ui/CImportDirectoriesDlg.h"
 
 #include <QDialog>
 
@@ -29,6 +30,9 @@ public:
         HostConfiguration hosts, IMessageBox& messages, BrowserProfile* browser = nullptr,
         QWidget* parent = nullptr);
 
+    // Where the bulk import keeps the states its learning finds.
+    void setStateKeeper(CImportDirectoriesDlg::StateKeeper keeper) { m_keepState = std::move(keeper); }
+
     // Runs the wizard on one custom directory, as the manager's "Edit..." does,
     // without showing the manager ("Edit Directory" of the main window's list).
     // True when the directory was changed.
@@ -37,6 +41,7 @@ public:
     const CustomDirListModel& model() const { return m_model; }
 
 private:
+    CImportDirectoriesDlg::StateKeeper m_keepState;
     void addDirectories();
     void editSelected();
     void removeSelected();

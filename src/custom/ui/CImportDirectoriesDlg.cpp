@@ -262,7 +262,15 @@ void CImportDirectoriesDlg::applyLesson(std::size_t position, const DirectoryLes
         line = "Learned the form of " + name;
     } else {
         line = name + ": " + lesson.reason;
+        // Learning again after signing in starts from the page behind the wall.
+        if (!lesson.submitUrl.empty()) {
+            for (DirectoryStore* store : { &m_customStore, &m_mainStore })
+                store->SetSubmitUrl(name, lesson.submitUrl);
+        }
     }
+    if (const std::optional<SendingProfile::DirectoryStatus> status = lessonStatus(lesson);
+        status && m_keepState)
+        m_keepState(name, m_mainStore.GetSubmitUrl(name), *status);
     m_status->setText(toQString(std::string(kLearningText) + "\n" + std::to_string(m_lessons) + " of "
         + std::to_string(m_found.size()) + " done. " + line));
 }

@@ -59,6 +59,13 @@ public:
     LearningSummary learned() const;
     // The bounds of each directory's search, for the learning to come.
     void setLearningLimits(DiscoveryLimits limits) { m_learningLimits = limits; }
+    // Where pages built by script are loaded; without one the learning reads fetched pages only.
+    void setRenderer(IPageRenderer* renderer) { m_learningLimits.renderer = renderer; }
+    // Keeps what learning found of a directory (needs account, paid only, no
+    // form) as its state in the work-through table.
+    using StateKeeper = std::function<void(
+        const std::string& name, const std::string& url, const SendingProfile::DirectoryStatus& status)>;
+    void setStateKeeper(StateKeeper keeper) { m_keepState = std::move(keeper); }
 
 public slots:
     void done(int result) override;
@@ -104,6 +111,7 @@ private:
     std::vector<ListedDirectory> m_found; // the new directories, for learning their forms
     std::unique_ptr<DirectoryLearningRun> m_learning;
     DiscoveryLimits m_learningLimits;
+    StateKeeper m_keepState;
     std::size_t m_lessons = 0;
     State m_state = State::Idle;
     bool m_closing = false;

@@ -129,6 +129,13 @@ void WebFormBridge::run(Work work, Finished finished, bool withSource)
         withSource, true);
 }
 
+const QString& WebFormBridge::learningScript()
+{
+    static const QString script =
+        withPasswordFields(scriptText(kDescribeScript)) + QStringLiteral("({ cover: false, links: true })");
+    return script;
+}
+
 void WebFormBridge::describe(Described described, bool withSource)
 {
     describeFor(std::move(described), withSource, false);

@@ -52,6 +52,10 @@ public:
 
     explicit WebFormBridge(QWebEnginePage* page, QObject* parent = nullptr);
 
+    // The description script as the learner runs it: the page description with
+    // the page's title, text and links (see readRenderedPage).
+    static const QString& learningScript();
+
     // Describes the page (with its HTML source when asked), runs the work on the
     // model and replays the writes; `finished` is called once afterwards. The
     // fields seen by the description count as offered to a fill from then on.

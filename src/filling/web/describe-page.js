@@ -284,5 +284,41 @@
         for (const element of offered)
             element.vanteloCovered = true;
     }
-    return JSON.stringify({ token: vanteloPage.token(), url: document.URL, forms: forms, elements: elements });
+    const answer = { token: vanteloPage.token(), url: document.URL, forms: forms, elements: elements };
+    if (options && options.links)
+        Object.assign(answer, pageReading());
+    return JSON.stringify(answer);
+
+    // For the learner: the title, what the page says outside links, buttons and
+    // menus, and where its links and buttons lead, as the reader of fetched
+    // pages gives them.
+    function pageReading() {
+        const kMaxLinks = 5000;
+        const kMaxText = 65536;
+        const links = [];
+        const add = (link) => {
+            if (links.length < kMaxLinks)
+                links.push(link);
+        };
+        for (const anchor of document.querySelectorAll('a[href],area[href]')) {
+            const images = Array.from(anchor.querySelectorAll('img'));
+            add({
+                href: anchor.getAttribute('href'),
+                text: clean(readableText(anchor)),
+                alt: clean(images.map((image) => image.getAttribute('alt') || '').join(' ')),
+                image: images.length > 0 ? images[0].getAttribute('src') || '' : '',
+                title: clean((anchor.getAttribute('title') || '') + ' ' + (anchor.getAttribute('aria-label') || '')),
+            });
+        }
+        for (const frame of document.querySelectorAll('iframe[src],frame[src]'))
+            add({ href: frame.getAttribute('src'), title: clean(frame.getAttribute('title')), frame: true });
+        let text = '';
+        const walker = document.createTreeWalker(document.body || document.documentElement, NodeFilter.SHOW_TEXT);
+        for (let node = walker.nextNode(); node && text.length < kMaxText; node = walker.nextNode()) {
+            if (!node.parentElement || node.parentElement.closest('a,button,nav,script,style,noscript,template,option'))
+                continue;
+            text += node.data + ' ';
+        }
+        return { title: document.title, text: text.slice(0, kMaxText), links: links };
+    }
 })

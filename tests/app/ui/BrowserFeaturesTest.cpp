@@ -276,6 +276,47 @@ TEST(BrowserFeaturesTest, WindowsThatPagesOpenBecomeTabsThatAreNeverFilled)
     EXPECT_EQ(fixture.tabCount(), kTabSlotCount);
 }
 
+// "Sign in with ...": the window a click opens keeps its opener, posts its
+// answer back and closes back into the tab that opened it; the browser names
+// itself as the Chromium it is.
+TEST(BrowserFeaturesTest, ASignInWindowAnswersItsOpenerAndClosesBackIntoItsTab)
+{
+    LoopbackServer server;
+    server.serve("/", 200, R"html(<html><body><p>shop</p>
+<button id="signin" style="width:200px;height:30px" onclick="window.open('/provider', 'signin', 'width=400,height=500')">Sign in with Provider</button>
+<script>window.addEventListener('message', (e) => { document.body.dataset.answer = e.data; });</script></body></html>)html",
+        "text/html");
+    server.serve("/provider", 200, R"html(<html><body><p>provider</p><script>
+setTimeout(() => { window.opener.postMessage('token-42', '*'); window.close(); }, 300);</script></body></html>)html",
+        "text/html");
+    server.closeConnectionsAfterEachAnswer();
+    server.start();
+
+    MainWindowFixture fixture;
+    fixture.writeDatabase("");
+    fixture.writeProfiles(profileElement("Mine"), "Mine");
+    CQuenlarDlg& window = fixture.start();
+    BrowserTab& shop = openAndWaitFor(window, server.url("/"), QStringLiteral("shop"));
+    const QString agent = evaluate(*shop.page(), QStringLiteral("navigator.userAgent")).toString();
+    EXPECT_FALSE(agent.contains(QStringLiteral("QtWebEngine"))) << agent.toStdString();
+    EXPECT_TRUE(agent.contains(QStringLiteral("Chrome/"))) << agent.toStdString();
+
+    const int before = fixture.tabCount();
+    tabArea(window).OpenTab("about:blank", "Other", false);
+    tabArea(window).selectSlot(shop.slot());
+    clickElement(shop, "signin");
+    EXPECT_TRUE(waitUntil([&] { return fixture.tabCount() == before + 2; }, kPageWaitMs));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            return evaluate(*shop.page(), QStringLiteral("document.body.dataset.answer || ''")).toString()
+                == QStringLiteral("token-42");
+        },
+        kPageWaitMs));
+    EXPECT_TRUE(waitUntil([&] { return fixture.tabCount() == before + 1; }, kPageWaitMs));
+    EXPECT_EQ(tabArea(window).currentSlot(), shop.slot());
+    EXPECT_TRUE(fixture.messages.empty());
+}
+
 // A sign-in request is answered through the dialog, and kept only when asked.
 void answerSignInsThroughTheDialog(MainWindowFixture& fixture, CQuenlarDlg& window)
 {
