@@ -235,6 +235,8 @@ void DirectoryStore::Serialize()
                 directory.append_attribute("linktype") = facts.linkType.c_str();
             if (!facts.pricing.empty())
                 directory.append_attribute("pricing") = facts.pricing.c_str();
+            if (facts.unlisted)
+                directory.append_attribute("unlisted") = "true";
             for (const DirectoryItem& item : record.items) {
                 pugi::xml_node element = directory.append_child("item");
                 element.append_attribute("name") = item.name.c_str();
@@ -343,6 +345,7 @@ void DirectoryStore::mergeLoadedCustom(const DirectoryStore& custom)
         merged.pr = record.pr;
         merged.items = record.items;
         merged.revision = record.revision;
+        merged.listFacts = record.listFacts;
     }
 }
 
@@ -399,6 +402,7 @@ DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) cons
         record.listFacts.rating = std::clamp(parseDecimal(rating.value()), 0, 100);
     record.listFacts.linkType = attributeText(directory, "linktype");
     record.listFacts.pricing = attributeText(directory, "pricing");
+    record.listFacts.unlisted = std::string_view(directory.attribute("unlisted").value()) == "true";
     for (const pugi::xml_node& element : directory.children("item")) {
         DirectoryItem item;
         item.name = attributeText(element, "name");

@@ -1,0 +1,152 @@
+#include "custom/DelimitedRecords.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// The first of two characters from `at` on, or the end. Reading a list is
+// mostly this, so it looks at sixteen characters at once where it can.
+std::size_t findEither(std::string_view text, std::size_t at, char first, char second)
+{
+#if defined(__SSE2__)
+    const __m128i wantFirst = _mm_set1_epi8(first);
+    const __m128i wantSecond = _mm_set1_epi8(second);
+    for (; at + 16 <= text.size(); at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        const auto found = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(block, wantFirst), _mm_cmpeq_epi8(block, wantSecond))));
+        if (found != 0)
+            return at + static_cast<std::size_t>(__builtin_ctz(found));
+    }
+#endif
+    for (; at < text.size(); ++at) {
+        if (text[at] == first || text[at] == second)
+            return at;
+    }
+    return text.size();
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+} // namespace
+
+DelimitedRecords::DelimitedRecords(std::string_view text, char separator)
+    : m_text(text)
+    , m_separator(separator)
+{
+    m_unescaped.reserve(kMaxListRecordBytes);
+}
+
+DelimitedRecords::Outcome DelimitedRecords::next(std::vector<std::string_view>& cells)
+{
+    cells.clear();
+    if (!skipBlankAndCommentLines())
+        return Outcome::End;
+    m_recordStart = m_at;
+    m_recordLine = m_line;
+    m_unescaped.clear();
+    const Outcome outcome = readCells(cells);
+    if (outcome != Outcome::Record)
+        return refuse(outcome);
+    return outcome;
+}
+
+// Moves to the start of the next line that holds a record; false at the end.
+bool DelimitedRecords::skipBlankAndCommentLines()
+{
+    while (m_at < m_text.size()) {
+        std::size_t first = m_at;
+        // A tab is a separator of its own in tab-separated text, not a blank.
+        while (first < m_text.size() && isBlank(m_text[first]) && m_text[first] != m_separator)
+            ++first;
+        if (first < m_text.size() && m_text[first] != '\n' && m_text[first] != '#')
+            return true;
+        const std::size_t end = m_text.find('\n', first);
+        m_at = end == std::string_view::npos ? m_text.size() : end + 1;
+        ++m_line;
+    }
+    return false;
+}
+
+DelimitedRecords::Outcome DelimitedRecords::readCells(std::vector<std::string_view>& cells)
+{
+    // One byte more than a record may hold: the CR of a CRLF line end.
+    const std::size_t reach = kMaxListRecordBytes + 1;
+    std::size_t at = m_at;
+    for (;;) {
+        if (at - m_recordStart > reach)
+            return Outcome::TooLong;
+        std::string_view cell;
+        if (at < m_text.size() && m_text[at] == '"') {
+            const std::size_t open = at + 1;
+            std::size_t close = open;
+            bool doubled = false;
+            // The closing quote is looked for no further than a record may run.
+            const std::string_view reachable = m_text.substr(0, m_recordStart + reach);
+            for (;;) {
+                close = reachable.find('"', close);
+                if (close == std::string_view::npos)
+                    return reachable.size() < m_text.size() ? Outcome::TooLong : Outcome::Unclosed;
+                if (close + 1 < m_text.size() && m_text[close + 1] == '"') {
+                    doubled = true;
+                    close += 2;
+                    continue;
+                }
+                break;
+            }
+            m_line += static_cast<int>(std::count(m_text.begin() + static_cast<std::ptrdiff_t>(open),
+                m_text.begin() + static_cast<std::ptrdiff_t>(close), '\n'));
+            cell = m_text.substr(open, close - open);
+            if (doubled) {
+                const std::size_t start = m_unescaped.size();
+                for (std::size_t i = 0; i < cell.size(); ++i) {
+                    m_unescaped += cell[i];
+                    if (cell[i] == '"')
+                        ++i;
+                }
+                cell = std::string_view(m_unescaped).substr(start);
+            }
+            // Whatever stands between the closing quote and the separator is not part of the cell.
+            at = findEither(m_text, close + 1, m_separator, '\n');
+        } else {
+            const std::size_t end = findEither(m_text, at, m_separator, '\n');
+            cell = m_text.substr(at, end - at);
+            at = end;
+        }
+        if (at - m_recordStart > reach)
+            return Outcome::TooLong;
+        if (at < m_text.size() && m_text[at] == m_separator) {
+            cells.push_back(cell);
+            ++at;
+            continue;
+        }
+        // The record ends here, at a line end or the end of the text.
+        const bool crlf = at > m_recordStart && m_text[at - 1] == '\r';
+        if (at - (crlf ? 1 : 0) - m_recordStart > kMaxListRecordBytes)
+            return Outcome::TooLong;
+        if (cell.ends_with('\r'))
+            cell.remove_suffix(1);
+        cells.push_back(cell);
+        m_at = at < m_text.size() ? at + 1 : at;
+        if (at < m_text.size())
+            ++m_line;
+        return Outcome::Record;
+    }
+}
+
+// Passes over a refused record: reading goes on at the line after its first.
+DelimitedRecords::Outcome DelimitedRecords::refuse(Outcome outcome)
+{
+    const std::size_t end = m_text.find('\n', m_recordStart);
+    m_at = end == std::string_view::npos ? m_text.size() : end + 1;
+    m_line = m_recordLine + 1;
+    return outcome;
+}
