@@ -106,8 +106,10 @@ std::optional<char> tableSeparator(const std::vector<std::string_view>& lines)
         std::size_t best = 0;
         std::size_t bestRun = 0;
         for (std::size_t at = 0; at < counts.size();) {
-            const std::size_t run = static_cast<std::size_t>(
-                std::upper_bound(counts.begin(), counts.end(), counts[at]) - counts.begin()) - at;
+            const std::size_t run =
+                static_cast<std::size_t>(
+                    std::upper_bound(counts.begin(), counts.end(), counts[at]) - counts.begin())
+                - at;
             if (run > bestRun) {
                 best = counts[at];
                 bestRun = run;
@@ -185,7 +187,8 @@ void DirectoryListReader::startTable(char separator, bool header)
     DelimitedRecords ahead = *m_records;
     std::vector<std::vector<std::string>> sample;
     for (DelimitedRecords::Outcome outcome = ahead.next(m_cells);
-         outcome != DelimitedRecords::Outcome::End && sample.size() < kSampleRows; outcome = ahead.next(m_cells)) {
+         outcome != DelimitedRecords::Outcome::End && sample.size() < kSampleRows;
+         outcome = ahead.next(m_cells)) {
         if (outcome == DelimitedRecords::Outcome::Record)
             sample.emplace_back(m_cells.begin(), m_cells.end());
     }
@@ -197,7 +200,8 @@ bool DirectoryListReader::nextLine(ListEntry& entry)
     while (m_at < m_text.size()) {
         const char* start = m_text.data() + m_at;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_text.size() - m_at));
-        std::string_view line(start, newline ? static_cast<std::size_t>(newline - start) : m_text.size() - m_at);
+        std::string_view line(
+            start, newline ? static_cast<std::size_t>(newline - start) : m_text.size() - m_at);
         m_at += line.size() + 1;
         ++m_line;
         if (line.ends_with('\r'))
@@ -250,7 +254,8 @@ bool DirectoryListReader::nextRecord(ListEntry& entry)
             break;
         }
         // A row of separators only is as blank as an empty line.
-        if (std::all_of(m_cells.begin(), m_cells.end(), [](std::string_view cell) { return trimmed(cell).empty(); }))
+        if (std::all_of(
+                m_cells.begin(), m_cells.end(), [](std::string_view cell) { return trimmed(cell).empty(); }))
             continue;
         if (fromCells(m_records->line(), entry))
             return true;
@@ -286,7 +291,8 @@ bool DirectoryListReader::fromCells(int line, ListEntry& entry)
     entry.category = m_category;
     entry.facts = {};
     for (const ListColumn& column : m_columns) {
-        const std::string_view text = m_cells.size() > column.index ? m_cells[column.index] : std::string_view();
+        const std::string_view text =
+            m_cells.size() > column.index ? m_cells[column.index] : std::string_view();
         if (column.kind == ListColumnKind::Rating)
             entry.facts.rating = readListRating(text);
         else if (column.kind == ListColumnKind::LinkType)
@@ -326,5 +332,6 @@ std::string listShapeText(const DirectoryListReader& reader)
     const std::string separated = reader.separator() == '\t' ? "tab-separated"
         : reader.separator() == ';'                          ? "semicolon-separated"
                                                              : "comma-separated";
-    return "a table of " + separated + " columns" + (reader.hasHeadings() ? " with a header row" : " without a header row");
+    return "a table of " + separated + " columns"
+        + (reader.hasHeadings() ? " with a header row" : " without a header row");
 }

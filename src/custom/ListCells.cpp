@@ -24,7 +24,8 @@ constexpr std::string_view kFreeWords[] = { "free", "gratis", "gratuit", "kosten
 constexpr std::string_view kPaidWords[] = { "paid", "premium", "trial", "kostenpflichtig", "payant", "pago",
     "pagamento", "betaald", "platn", "\xD0\xBF\xD0\xBB\xD0\xB0\xD1\x82\xD0\xBD" /* платн */ };
 // A price without an amount is paid; with one, the amount tells.
-constexpr std::string_view kCurrencyWords[] = { "$", "\xE2\x82\xAC" /* € */, "\xC2\xA3" /* £ */, "usd", "eur" };
+constexpr std::string_view kCurrencyWords[] = { "$", "\xE2\x82\xAC" /* € */, "\xC2\xA3" /* £ */, "usd",
+    "eur" };
 constexpr std::string_view kYesWords[] = { "yes", "y", "true", "1", "x", "ja", "oui", "si", "s\xC3\xAD",
     "s\xC3\xAC", "sim", "tak", "\xD0\xB4\xD0\xB0" /* да */, "\xE2\x9C\x93" /* ✓ */, "\xE2\x9C\x94" /* ✔ */,
     "\xE2\x9C\x85" /* ✅ */ };
@@ -58,11 +59,13 @@ bool isClean(std::string_view text)
 bool isSymbol(char32_t code)
 {
     if (code < 0x80)
-        return !((code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'));
-    return (code >= 0x80 && code <= 0xBF) || code == 0xD7 || code == 0xF7 || (code >= 0x2000 && code <= 0x2BFF)
-        || (code >= 0x2E00 && code <= 0x2E7F) || (code >= 0x3000 && code <= 0x303F)
-        || (code >= 0xFE00 && code <= 0xFE0F) || (code >= 0x1F000 && code <= 0x1FAFF)
-        || (code >= 0xE0000 && code <= 0xE007F) || code == kReplacementCharacter;
+        return !(
+            (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'));
+    return (code >= 0x80 && code <= 0xBF) || code == 0xD7 || code == 0xF7
+        || (code >= 0x2000 && code <= 0x2BFF) || (code >= 0x2E00 && code <= 0x2E7F)
+        || (code >= 0x3000 && code <= 0x303F) || (code >= 0xFE00 && code <= 0xFE0F)
+        || (code >= 0x1F000 && code <= 0x1FAFF) || (code >= 0xE0000 && code <= 0xE007F)
+        || code == kReplacementCharacter;
 }
 
 bool isEmoji(char32_t code)
@@ -109,8 +112,8 @@ template <std::size_t N> bool isOneOf(std::string_view text, const std::string_v
 }
 
 // What a yes or no in a column named after one of two values means.
-std::string_view yesOrNo(std::string_view text, std::string_view yesMeans, std::string_view first,
-    std::string_view second)
+std::string_view yesOrNo(
+    std::string_view text, std::string_view yesMeans, std::string_view first, std::string_view second)
 {
     if (yesMeans.empty())
         return {};

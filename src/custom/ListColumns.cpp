@@ -44,7 +44,8 @@ std::string_view yesMeansOf(ListColumnKind kind, const std::vector<std::string>&
     if (kind == ListColumnKind::Pricing) {
         if (hasWord(words, "paid"))
             return "paid";
-        return hasWord(words, "free") || hasWord(words, "gratis") || hasWord(words, "kostenlos") ? "free" : "";
+        return hasWord(words, "free") || hasWord(words, "gratis") || hasWord(words, "kostenlos") ? "free"
+                                                                                                 : "";
     }
     return {};
 }
@@ -76,7 +77,8 @@ bool isNumber(const std::string& cell)
     return cell.find_first_not_of("0123456789.,%/+- \t") == std::string::npos;
 }
 
-std::size_t columnCount(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& sample)
+std::size_t columnCount(
+    const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& sample)
 {
     std::size_t count = headings.size();
     for (const std::vector<std::string>& row : sample)
@@ -89,15 +91,15 @@ class Choice {
 public:
     ListColumn* find(ListColumnKind kind)
     {
-        const auto found = std::find_if(
-            m_columns.begin(), m_columns.end(), [kind](const ListColumn& column) { return column.kind == kind; });
+        const auto found = std::find_if(m_columns.begin(), m_columns.end(),
+            [kind](const ListColumn& column) { return column.kind == kind; });
         return found == m_columns.end() ? nullptr : &*found;
     }
 
     bool taken(std::size_t index) const
     {
-        return std::any_of(
-            m_columns.begin(), m_columns.end(), [index](const ListColumn& column) { return column.index == index; });
+        return std::any_of(m_columns.begin(), m_columns.end(),
+            [index](const ListColumn& column) { return column.index == index; });
     }
 
     void set(ListColumn column)
@@ -139,8 +141,8 @@ std::string headingAt(const std::vector<std::string>& headings, std::size_t inde
 }
 
 // The address column by content, where the names give none whose cells are addresses.
-void chooseAddress(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& sample,
-    std::size_t columns, Choice& choice)
+void chooseAddress(const std::vector<std::string>& headings,
+    const std::vector<std::vector<std::string>>& sample, std::size_t columns, Choice& choice)
 {
     const ListColumn* named = choice.find(ListColumnKind::Address);
     if (named && shareOf(sample, named->index, isAddress) >= 50)
@@ -158,8 +160,8 @@ void chooseAddress(const std::vector<std::string>& headings, const std::vector<s
         choice.set({ ListColumnKind::Address, bestIndex, headingAt(headings, bestIndex), true, {} });
 }
 
-void chooseByContent(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& sample,
-    std::size_t columns, Choice& choice)
+void chooseByContent(const std::vector<std::string>& headings,
+    const std::vector<std::vector<std::string>>& sample, std::size_t columns, Choice& choice)
 {
     chooseAddress(headings, sample, columns, choice);
     const std::vector<std::string> noHeadings;
@@ -170,16 +172,18 @@ void chooseByContent(const std::vector<std::string>& headings, const std::vector
         // A column the headings name as something else is left alone.
         if (!heading.empty() && recogniseColumnName(heading))
             continue;
-        if (!choice.find(ListColumnKind::LinkType)
-            && shareOf(sample, index, [](const std::string& cell) { return !readLinkType(cell).empty(); }) >= 50) {
+        if (!choice.find(ListColumnKind::LinkType) && shareOf(sample, index, [](const std::string& cell) {
+                return !readLinkType(cell).empty();
+            }) >= 50) {
             choice.set({ ListColumnKind::LinkType, index, heading, true, {} });
         } else if (!choice.find(ListColumnKind::Pricing)
-            && shareOf(sample, index, [](const std::string& cell) {
-                   return !readPricing(cell).empty() && !isNumber(cell);
-               }) >= 50) {
+            && shareOf(sample, index,
+                   [](const std::string& cell) { return !readPricing(cell).empty() && !isNumber(cell); })
+                >= 50) {
             choice.set({ ListColumnKind::Pricing, index, heading, true, {} });
         } else if (!choice.find(ListColumnKind::Name)
-            && shareOf(sample, index, [](const std::string& cell) { return !isAddress(cell) && !isNumber(cell); })
+            && shareOf(
+                   sample, index, [](const std::string& cell) { return !isAddress(cell) && !isNumber(cell); })
                 >= 50) {
             choice.set({ ListColumnKind::Name, index, heading, true, {} });
         }

@@ -34,7 +34,8 @@ void setListFacts(
     main.SetListFacts(name, facts);
 }
 
-std::size_t applyListFacts(DirectoryStore& custom, DirectoryStore& main, const std::vector<ListedFacts>& listed)
+std::size_t applyListFacts(
+    DirectoryStore& custom, DirectoryStore& main, const std::vector<ListedFacts>& listed)
 {
     const CustomSites sites(custom);
     std::size_t changed = 0;

@@ -37,10 +37,11 @@ private:
 
 // Sets a custom directory's list facts in both stores (the main store holds
 // the merged custom directories too).
-void setListFacts(DirectoryStore& custom, DirectoryStore& main, const std::string& name,
-    const DirectoryListFacts& facts);
+void setListFacts(
+    DirectoryStore& custom, DirectoryStore& main, const std::string& name, const DirectoryListFacts& facts);
 
 // Gives the custom directories of the sites the list's facts, merged with
 // what they had; nothing else of them changes. Directories of the main database
 // are left alone: their file is not the user's. How many changed.
-std::size_t applyListFacts(DirectoryStore& custom, DirectoryStore& main, const std::vector<ListedFacts>& listed);
+std::size_t applyListFacts(
+    DirectoryStore& custom, DirectoryStore& main, const std::vector<ListedFacts>& listed);

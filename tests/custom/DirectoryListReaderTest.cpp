@@ -1,5 +1,5 @@
-#include "custom/DirectoryAddress.h"
 #include "custom/DirectoryListReader.h"
+#include "custom/DirectoryAddress.h"
 #include "custom/ListCells.h"
 #include "custom/ListText.h"
 
@@ -23,8 +23,9 @@ std::vector<std::string> readAll(std::string_view bytes)
     std::vector<std::string> read;
     ListEntry entry;
     while (reader.next(entry)) {
-        read.push_back(std::string(entry.name) + "|" + std::string(entry.address) + "|" + std::string(entry.category)
-            + "|" + std::to_string(entry.facts.rating) + "|" + entry.facts.linkType + "|" + entry.facts.pricing);
+        read.push_back(std::string(entry.name) + "|" + std::string(entry.address) + "|"
+            + std::string(entry.category) + "|" + std::to_string(entry.facts.rating) + "|"
+            + entry.facts.linkType + "|" + entry.facts.pricing);
     }
     for (const SkippedRow& row : reader.skipped())
         read.push_back("skipped " + std::to_string(row.line) + ": " + std::string(row.reason));
@@ -43,9 +44,11 @@ TEST(DirectoryListReaderTest, ReadsEveryShapeThatListsAreSharedIn)
         { "CSV with a header, quoted separators, a cell over two lines, a comment and CRLF",
             "\xEF\xBB\xBFname,url,domain_rating,link_type,pricing,category,description\r\n"
             "# launch platforms\r\n"
-            "Capterra,capterra.com,DR 91,Do-follow,Free / Paid,\xF0\x9F\x9A\x80 Startup Directory,\"Reviews, lists\"\r\n"
+            "Capterra,capterra.com,DR 91,Do-follow,Free / Paid,\xF0\x9F\x9A\x80 Startup Directory,\"Reviews, "
+            "lists\"\r\n"
             "\r\n"
-            "\"Acme, \"\"the\"\" list\",https://Acme.example/Submit?a=1;,56.5,nofollow,$49,\"AI; SaaS\",\"two\r\nlines\"\r\n"
+            "\"Acme, \"\"the\"\" list\",https://Acme.example/Submit?a=1;,56.5,nofollow,$49,\"AI; "
+            "SaaS\",\"two\r\nlines\"\r\n"
             ",www.nameless.example,,,,,\r\n"
             "Broken,not an address,10,,,,\r\n",
             { "Capterra|https://capterra.com|Startup Directory|91|dofollow|freemium",
@@ -65,8 +68,8 @@ TEST(DirectoryListReaderTest, ReadsEveryShapeThatListsAreSharedIn)
             R"([{"title": "Gamma", "website": "gamma.example", "dr": 44, "dofollow": false, "tags": ["AI", "Tools"]},
                 {"title": "Delta", "website": "https://delta.example", "dofollow": true, "free": "yes"},
                 {"title": "No address"}])",
-            { "Gamma|https://gamma.example|AI,Tools|44|nofollow|", "Delta|https://delta.example||-1|dofollow|free",
-                "skipped 3: no web address" } },
+            { "Gamma|https://gamma.example|AI,Tools|44|nofollow|",
+                "Delta|https://delta.example||-1|dofollow|free", "skipped 3: no web address" } },
         { "a JSON object holding the array under any key",
             R"({"meta": {"count": 1}, "tags": ["x"], "directories": [{"name": "Eps", "link": "eps.example"}]})",
             { "Eps|https://eps.example||-1||" } },
@@ -90,10 +93,11 @@ TEST(DirectoryListReaderTest, RefusesWhatIsNoListAndBoundsHugeLines)
         ElementsAreArray({ "problem: it holds binary data, not a list of directories" }));
     EXPECT_THAT(readAll(std::string(100'000, '[') + std::string(100'000, ']')),
         ElementsAreArray({ "problem: its JSON is nested more than 64 levels deep" }));
-    EXPECT_THAT(readAll("[{\"name\": \"a\", "), ElementsAreArray({ "problem: its JSON cannot be read (parse error at "
-                                                                  "line 1, column 16: syntax error while parsing "
-                                                                  "object key - unexpected end of input; expected "
-                                                                  "string literal)" }));
+    EXPECT_THAT(readAll("[{\"name\": \"a\", "),
+        ElementsAreArray({ "problem: its JSON cannot be read (parse error at "
+                           "line 1, column 16: syntax error while parsing "
+                           "object key - unexpected end of input; expected "
+                           "string literal)" }));
     EXPECT_THAT(readAll(std::string(kMaxListBytes + 1, 'a')),
         ElementsAreArray({ "problem: it is larger than 32 MB, far more than any directory list" }));
     // A line of 10 MB, in a plain list and inside a quoted CSV cell, costs that line only.
@@ -112,10 +116,11 @@ TEST(DirectoryListReaderTest, ReadsCellsAsPeopleWriteThem)
 {
     const std::pair<const char*, const char*> addresses[] = { { "capterra.com", "https://capterra.com" },
         { " HTTP://WWW.Example.COM/Add.PHP ;", "http://www.example.com/Add.PHP" },
-        { "example.com:8080/x,", "https://example.com:8080/x" }, { "http://localhost:3000/", "http://localhost:3000/" },
+        { "example.com:8080/x,", "https://example.com:8080/x" },
+        { "http://localhost:3000/", "http://localhost:3000/" },
         { "//cdn.example/list", "https://cdn.example/list" }, { "mailto:me@example.com", "" },
-        { "javascript:alert(1)", "" }, { "ftp://files.example", "" }, { "Just A Name", "" }, { "localhost", "" },
-        { "http://.com", "" }, { "exa mple.com", "" } };
+        { "javascript:alert(1)", "" }, { "ftp://files.example", "" }, { "Just A Name", "" },
+        { "localhost", "" }, { "http://.com", "" }, { "exa mple.com", "" } };
     for (const auto& [text, expected] : addresses) {
         std::string address;
         EXPECT_EQ(readListAddress(text, address) ? address : "", expected) << text;
@@ -134,7 +139,9 @@ TEST(DirectoryListReaderTest, ReadsCellsAsPeopleWriteThem)
     EXPECT_EQ(readPricing("Freemium"), "freemium");
     EXPECT_EQ(readPricing("Free trial"), "freemium");
     EXPECT_EQ(readPricing("$0"), "free");
-    EXPECT_EQ(readPricing("\xE2\x82\xAC" "19/month"), "paid");
+    EXPECT_EQ(readPricing("\xE2\x82\xAC"
+                          "19/month"),
+        "paid");
     EXPECT_EQ(readPricing("ja", "paid"), "paid");
     EXPECT_EQ(readPricing("unknown"), "");
 
