@@ -110,7 +110,7 @@ void listRead(benchmark::State& state, const std::filesystem::path& path, ListSh
 {
     for (auto _ : state) {
         const std::optional<ListText> text = readListFile(path);
-        DirectoryListReader reader(text->text);
+        DirectoryListReader reader(text->text(), text->mayHoldControls());
         ListEntry entry;
         int directories = 0;
         while (reader.next(entry))

@@ -36,6 +36,7 @@ public:
 private:
     bool skipBlankAndCommentLines();
     Outcome readCells(std::vector<std::string_view>& cells);
+    Outcome readQuotedCells(std::vector<std::string_view>& cells);
     Outcome refuse(Outcome outcome);
 
     std::string_view m_text;

@@ -153,10 +153,24 @@ bool isSeparator(char c)
     return c == ' ' || c == ',' || c == ';' || c == '\t';
 }
 
+// Whether a text starts with a prefix written in lower case, its letters in
+// any case. Most fields are names, which fail at the first letter.
+[[gnu::always_inline]] inline bool startsWithLower(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t at = 0; at < prefix.size(); ++at) {
+        const char c = prefix[at] >= 'a' && prefix[at] <= 'z' ? static_cast<char>(text[at] | 0x20) : text[at];
+        if (c != prefix[at])
+            return false;
+    }
+    return true;
+}
+
 // How much a field of the line looks like an address.
 [[gnu::always_inline]] inline int addressScore(const LineMarks& marks, std::string_view field)
 {
-    return (startsWithNoCase(field, "http://") ? 50 : 0) + (startsWithNoCase(field, "www.") ? 50 : 0)
+    return (startsWithLower(field, "http://") ? 50 : 0) + (startsWithLower(field, "www.") ? 50 : 0)
         + (marks.contains(Dot, field) ? 10 : 0) + (marks.contains(Slash, field) ? 10 : 0);
 }
 
@@ -167,8 +181,8 @@ std::size_t addressWord(std::string_view field)
     for (std::size_t start = 0; start < field.size();) {
         const std::size_t end = std::min(field.find_first_of(" \t", start), field.size());
         const std::string_view word = field.substr(start, end - start);
-        if (startsWithNoCase(word, "http://") || startsWithNoCase(word, "https://")
-            || startsWithNoCase(word, "www."))
+        if (startsWithLower(word, "http://") || startsWithLower(word, "https://")
+            || startsWithLower(word, "www."))
             return start;
         start = end + 1;
     }
@@ -196,8 +210,11 @@ DirectoryLineParser::Result DirectoryLineParser::read(std::string_view line)
     const std::string_view firstText = trimmed(first->text);
     if (firstText.empty())
         return Result::Empty;
-    if (second.empty())
-        return readSingleField(firstText);
+    if (second.empty()) {
+        const bool blanks = marks.contains(Space, firstText)
+            || std::memchr(firstText.data(), '\t', firstText.size()) != nullptr;
+        return readSingleField(firstText, blanks);
+    }
     const bool firstIsAddress = addressScore(marks, firstText) > addressScore(marks, second);
     if (!readListAddress(firstIsAddress ? firstText : second, m_address))
         return Result::NoAddress;
@@ -207,9 +224,9 @@ DirectoryLineParser::Result DirectoryLineParser::read(std::string_view line)
 
 // A field alone is an address, whose name is made from it; or, where it holds
 // blanks, words of a name with an address among them ("Name http://x.com").
-DirectoryLineParser::Result DirectoryLineParser::readSingleField(std::string_view field)
+DirectoryLineParser::Result DirectoryLineParser::readSingleField(std::string_view field, bool blanks)
 {
-    if (const std::size_t at = addressWord(field); at != kNone) {
+    if (const std::size_t at = blanks ? addressWord(field) : kNone; at != kNone) {
         const std::size_t end = std::min(field.find_first_of(" \t", at), field.size());
         const std::string_view before = trimmed(field.substr(0, at));
         const std::string_view after = trimmed(field.substr(end));

@@ -29,7 +29,7 @@ public:
     ListedDirectory directory() const { return { std::string(name()), std::string(address()), {}, {} }; }
 
 private:
-    Result readSingleField(std::string_view field);
+    Result readSingleField(std::string_view field, bool blanks);
     void setNameFromAddress();
 
     std::string m_address;

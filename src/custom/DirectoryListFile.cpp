@@ -2,7 +2,6 @@
 
 #include "common/IMessageBox.h"
 #include "custom/DirectoryAddress.h"
-#include "custom/ListText.h"
 #include "custom/NewDirectoryList.h"
 
 namespace {
@@ -62,9 +61,9 @@ bool givesFacts(const DirectoryListFacts& facts)
 } // namespace
 
 std::optional<DirectoryListScan> scanDirectoryList(
-    std::string_view text, const std::map<std::string, std::string>& known, std::string& problem)
+    const ListText& text, const std::map<std::string, std::string>& known, std::string& problem)
 {
-    DirectoryListReader reader(text);
+    DirectoryListReader reader(text.text(), text.mayHoldControls());
     if (!reader.problem().empty()) {
         problem = reader.problem();
         return std::nullopt;
@@ -107,9 +106,9 @@ DirectoryListRead readDirectoryListFile(
     if (!text)
         return read;
     read.opened = true;
-    read.problem = text->problem;
+    read.problem = text->problem();
     if (read.problem.empty())
-        read.scan = scanDirectoryList(text->text, known, read.problem);
+        read.scan = scanDirectoryList(*text, known, read.problem);
     return read;
 }
 

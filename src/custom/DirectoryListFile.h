@@ -2,6 +2,7 @@
 
 #include "custom/DirectoryListReader.h"
 #include "custom/ListFactsUpdate.h"
+#include "custom/ListText.h"
 #include "custom/ListedDirectory.h"
 
 #include <map>
@@ -29,7 +30,7 @@ struct DirectoryListScan {
 // Reads a list's text (as listTextOf gives it) against the known directories
 // (name to address). The reader's problem when it is no list.
 std::optional<DirectoryListScan> scanDirectoryList(
-    std::string_view text, const std::map<std::string, std::string>& known, std::string& problem);
+    const ListText& text, const std::map<std::string, std::string>& known, std::string& problem);
 
 // A list file read without a word to the user, for showing what it holds.
 struct DirectoryListRead {

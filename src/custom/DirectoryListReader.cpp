@@ -122,6 +122,19 @@ std::optional<char> tableSeparator(const std::vector<std::string_view>& lines)
     return std::nullopt;
 }
 
+// Whether two short texts are equal; compared here, since a call to memcmp
+// costs more than the comparison.
+bool sameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t at = 0; at < a.size(); ++at) {
+        if (a[at] != b[at])
+            return false;
+    }
+    return true;
+}
+
 std::string_view firstNonBlank(std::string_view text)
 {
     return text.substr(std::min(text.find_first_not_of(kAsciiBlanks), text.size()));
@@ -129,10 +142,36 @@ std::string_view firstNonBlank(std::string_view text)
 
 } // namespace
 
-DirectoryListReader::DirectoryListReader(std::string_view text)
+template <typename Value>
+template <typename Read>
+const Value& DirectoryListReader::CellMemo<Value>::get(std::string_view cell, Read read)
+{
+    // Enough for every value a column of categories or prices takes.
+    constexpr std::size_t kMaxValues = 4096;
+    for (const typename Map::value_type* recent : m_recent) {
+        if (recent && sameText(recent->first, cell))
+            return recent->second;
+    }
+    auto found = m_values.find(cell);
+    if (found == m_values.end()) {
+        if (m_values.size() >= kMaxValues) {
+            m_last = read(cell);
+            return m_last;
+        }
+        found = m_values.emplace(std::string(cell), read(cell)).first;
+    }
+    m_recent[m_next] = &*found;
+    m_next = (m_next + 1) % kRecent;
+    return found->second;
+}
+
+DirectoryListReader::DirectoryListReader(std::string_view text, bool mayHoldControls)
     : m_text(text)
+    , m_controls(mayHoldControls)
 {
     if (firstNonBlank(text).starts_with('[') || firstNonBlank(text).starts_with('{')) {
+        // JSON writes control characters as escapes, which the parser turns into them.
+        m_controls = true;
         startJson();
         return;
     }
@@ -173,6 +212,7 @@ void DirectoryListReader::startJson()
     }
     m_hasHeadings = !(m_json.headings().size() == 1 && m_json.headings().front().empty());
     m_columns = chooseListColumns(m_json.headings(), sample);
+    indexColumns();
 }
 
 void DirectoryListReader::startTable(char separator, bool header)
@@ -193,6 +233,19 @@ void DirectoryListReader::startTable(char separator, bool header)
             sample.emplace_back(m_cells.begin(), m_cells.end());
     }
     m_columns = chooseListColumns(headings, sample);
+    indexColumns();
+}
+
+void DirectoryListReader::indexColumns()
+{
+    m_index.fill(std::string_view::npos);
+    for (const ListColumn& column : m_columns) {
+        m_index[static_cast<std::size_t>(column.kind)] = column.index;
+        if (column.kind == ListColumnKind::LinkType)
+            m_linkTypeYes = column.yesMeans;
+        else if (column.kind == ListColumnKind::Pricing)
+            m_pricingYes = column.yesMeans;
+    }
 }
 
 bool DirectoryListReader::nextLine(ListEntry& entry)
@@ -217,7 +270,7 @@ bool DirectoryListReader::nextLine(ListEntry& entry)
         switch (m_lineParser.read(line)) {
         case DirectoryLineParser::Result::Directory:
             entry.address = m_lineParser.address();
-            entry.name = cleanListText(m_lineParser.name(), m_name);
+            entry.name = name(m_lineParser.name());
             entry.category = {};
             entry.facts = {};
             entry.line = m_line;
@@ -282,24 +335,24 @@ bool DirectoryListReader::fromCells(int line, ListEntry& entry)
         return false;
     }
     entry.address = m_address;
-    entry.name = cleanListText(cell(ListColumnKind::Name), m_name);
+    entry.name = name(cell(ListColumnKind::Name));
     if (entry.name.empty()) {
         m_name = proposedDirectoryName(m_address);
         entry.name = m_name;
     }
-    readListCategory(cell(ListColumnKind::Category), m_category);
-    entry.category = m_category;
-    entry.facts = {};
-    for (const ListColumn& column : m_columns) {
-        const std::string_view text =
-            m_cells.size() > column.index ? m_cells[column.index] : std::string_view();
-        if (column.kind == ListColumnKind::Rating)
-            entry.facts.rating = readListRating(text);
-        else if (column.kind == ListColumnKind::LinkType)
-            entry.facts.linkType = readLinkType(text, column.yesMeans);
-        else if (column.kind == ListColumnKind::Pricing)
-            entry.facts.pricing = readPricing(text, column.yesMeans);
-    }
+    entry.category = m_categories.get(cell(ListColumnKind::Category), [](std::string_view text) {
+        std::string categories;
+        readListCategory(text, categories);
+        return categories;
+    });
+    const bool rated = m_index[static_cast<std::size_t>(ListColumnKind::Rating)] != std::string_view::npos;
+    entry.facts.rating =
+        rated ? readListRating(cell(ListColumnKind::Rating)) : DirectoryListFacts::kUnknownRating;
+    entry.facts.unlisted = false;
+    entry.facts.linkType = m_linkTypes.get(cell(ListColumnKind::LinkType),
+        [this](std::string_view text) { return readLinkType(text, m_linkTypeYes); });
+    entry.facts.pricing = m_prices.get(cell(ListColumnKind::Pricing),
+        [this](std::string_view text) { return readPricing(text, m_pricingYes); });
     entry.line = line;
     return true;
 }
@@ -307,11 +360,14 @@ bool DirectoryListReader::fromCells(int line, ListEntry& entry)
 // The cell of the current row under the column of a kind; empty without one.
 std::string_view DirectoryListReader::cell(ListColumnKind kind) const
 {
-    for (const ListColumn& column : m_columns) {
-        if (column.kind == kind)
-            return column.index < m_cells.size() ? m_cells[column.index] : std::string_view();
-    }
-    return {};
+    const std::size_t index = m_index[static_cast<std::size_t>(kind)];
+    return index < m_cells.size() ? m_cells[index] : std::string_view();
+}
+
+// A name as the list writes it, without control characters where the list may hold some.
+std::string_view DirectoryListReader::name(std::string_view cell)
+{
+    return m_controls ? cleanListText(cell, m_name) : trimmed(cell);
 }
 
 void DirectoryListReader::skip(int line, std::string_view reason)

@@ -6,9 +6,11 @@
 #include "custom/ListColumns.h"
 #include "directories/DirectoryRecord.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The shape a directory list is written in.
@@ -44,8 +46,10 @@ struct SkippedRow {
 // row; a JSON list is parsed whole first.
 class DirectoryListReader {
 public:
-    // Reads a list's text (see listTextOf), which must outlive the reader.
-    explicit DirectoryListReader(std::string_view text);
+    // Reads a list's text (see listTextOf), which must outlive the reader;
+    // `mayHoldControls` false says that it holds no control characters
+    // (ListText::mayHoldControls), so that names need no cleaning.
+    explicit DirectoryListReader(std::string_view text, bool mayHoldControls = true);
 
     // Why the text is no list at all (JSON that cannot be read); empty when it is.
     const std::string& problem() const { return m_problem; }
@@ -65,13 +69,39 @@ public:
     int rows() const { return m_rows; }
 
 private:
+    // What cells that repeat down a column (link types, prices, categories)
+    // were read as, so that each text is read once. The last few texts are
+    // compared directly; a column of many values goes through a hash map.
+    template <typename Value> class CellMemo {
+    public:
+        template <typename Read> const Value& get(std::string_view cell, Read read);
+
+    private:
+        struct TextHash {
+            using is_transparent = void;
+            std::size_t operator()(std::string_view text) const
+            {
+                return std::hash<std::string_view> {}(text);
+            }
+        };
+        using Map = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+        static constexpr std::size_t kRecent = 8;
+
+        Map m_values;
+        std::array<const typename Map::value_type*, kRecent> m_recent {};
+        std::size_t m_next = 0; // the slot of m_recent to fill next
+        Value m_last; // of a text read once the map is full
+    };
+
     void startJson();
     void startTable(char separator, bool header);
     bool nextLine(ListEntry& entry);
     bool nextRecord(ListEntry& entry);
     bool nextJsonRow(ListEntry& entry);
     bool fromCells(int line, ListEntry& entry);
+    void indexColumns();
     std::string_view cell(ListColumnKind kind) const;
+    std::string_view name(std::string_view cell);
     void skip(int line, std::string_view reason);
 
     std::string_view m_text;
@@ -80,6 +110,12 @@ private:
     char m_separator = ',';
     bool m_hasHeadings = false;
     std::vector<ListColumn> m_columns;
+    // The position of each kind's column (npos without one), by ListColumnKind.
+    std::array<std::size_t, 6> m_index {};
+    std::string_view m_linkTypeYes;
+    std::string_view m_pricingYes;
+    // Whether the text may hold control characters, which names lose.
+    bool m_controls = true;
     std::vector<SkippedRow> m_skipped;
     int m_rows = 0;
 
@@ -94,7 +130,9 @@ private:
     std::vector<std::string_view> m_cells;
     std::string m_name;
     std::string m_address;
-    std::string m_category;
+    CellMemo<std::string_view> m_linkTypes;
+    CellMemo<std::string_view> m_prices;
+    CellMemo<std::string> m_categories;
 };
 
 // How a list was read, for a person: "a CSV table with a header row",

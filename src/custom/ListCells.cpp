@@ -32,11 +32,6 @@ constexpr std::string_view kYesWords[] = { "yes", "y", "true", "1", "x", "ja", "
 constexpr std::string_view kNoWords[] = { "no", "n", "false", "0", "nein", "non", "nao", "n\xC3\xA3o", "nie",
     "\xD0\xBD\xD0\xB5\xD1\x82" /* нет */, "\xE2\x9C\x97" /* ✗ */, "\xE2\x9D\x8C" /* ❌ */, "-" };
 
-bool isBlankByte(char c)
-{
-    return kAsciiBlanks.find(c) != std::string_view::npos;
-}
-
 // A byte that is, or starts, a character a name never holds: C0 controls,
 // DEL, and the C1 controls (U+0080 to U+009F, "\xC2\x80" to "\xC2\x9F").
 bool startsControl(std::string_view text, std::size_t at)
@@ -46,10 +41,15 @@ bool startsControl(std::string_view text, std::size_t at)
         || (c == 0xC2 && at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) < 0xA0);
 }
 
+// Whether a trimmed text holds no control character and no run of blanks;
+// the bytes that could start either are looked for first.
 bool isClean(std::string_view text)
 {
     for (std::size_t at = 0; at < text.size(); ++at) {
-        if (startsControl(text, at) || (text[at] == ' ' && at + 1 < text.size() && text[at + 1] == ' '))
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c > ' ' && c != 0x7F && c != 0xC2)
+            continue;
+        if (startsControl(text, at) || (c == ' ' && text[at + 1] == ' '))
             return false;
     }
     return true;
@@ -93,11 +93,21 @@ std::string_view withoutDecoration(std::string_view text)
 }
 
 // The start of a cell, trimmed, in lower case: the form the fact words are in.
-std::string lowered(std::string_view cell)
+// The text lives in a buffer of the thread, since every row of a list asks.
+std::string_view lowered(std::string_view cell)
 {
-    cell = trimmed(utf8Prefix(trimmed(cell), kLongestFact));
-    const bool ascii = std::all_of(cell.begin(), cell.end(), [](char c) { return (c & 0x80) == 0; });
-    return ascii ? lowerAscii(cell) : lowerCase(cell);
+    thread_local std::string buffer;
+    cell = trimmed(cell);
+    if (cell.size() > kLongestFact)
+        cell = trimmed(utf8Prefix(cell, kLongestFact));
+    if (std::any_of(cell.begin(), cell.end(), [](char c) { return (c & 0x80) != 0; })) {
+        buffer = lowerCase(cell);
+    } else {
+        buffer.assign(cell);
+        for (char& c : buffer)
+            c = lowerAscii(c);
+    }
+    return buffer;
 }
 
 template <std::size_t N> bool containsAny(std::string_view text, const std::string_view (&words)[N])
@@ -140,9 +150,10 @@ constexpr std::int64_t kNumberCap = 1'000'000;
 
 std::optional<FirstNumber> firstNumber(std::string_view text)
 {
-    const std::size_t first = text.find_first_of("0123456789");
-    if (first == std::string_view::npos)
+    const auto digit = std::find_if(text.begin(), text.end(), isDigit);
+    if (digit == text.end())
         return std::nullopt;
+    const auto first = static_cast<std::size_t>(digit - text.begin());
     FirstNumber number;
     number.negative = first > 0 && text[first - 1] == '-';
     std::size_t at = first;
@@ -175,7 +186,7 @@ std::string_view cleanListText(std::string_view cell, std::string& scratch)
                 scratch += cell[at];
             continue;
         }
-        if (isBlankByte(cell[at]) && !scratch.empty() && scratch.back() != ' ')
+        if (isAsciiBlank(cell[at]) && !scratch.empty() && scratch.back() != ' ')
             scratch += ' ';
         if (static_cast<unsigned char>(cell[at]) == 0xC2)
             ++at;
@@ -190,7 +201,9 @@ void readListCategory(std::string_view cell, std::string& out)
     out.clear();
     std::string scratch;
     while (!cell.empty()) {
-        const std::size_t end = std::min(cell.find_first_of(",;|"), cell.size());
+        const auto separator =
+            std::find_if(cell.begin(), cell.end(), [](char c) { return c == ',' || c == ';' || c == '|'; });
+        const auto end = static_cast<std::size_t>(separator - cell.begin());
         const std::string_view category = withoutDecoration(cleanListText(cell.substr(0, end), scratch));
         if (!category.empty()) {
             if (!out.empty())
@@ -212,7 +225,7 @@ std::int32_t readListRating(std::string_view cell)
 
 std::string_view readLinkType(std::string_view cell, std::string_view yesMeans)
 {
-    const std::string text = lowered(cell);
+    const std::string_view text = lowered(cell);
     if (containsAny(text, kNofollowWords))
         return kNofollow;
     if (containsAny(text, kDofollowWords))
@@ -222,8 +235,8 @@ std::string_view readLinkType(std::string_view cell, std::string_view yesMeans)
 
 std::string_view readPricing(std::string_view cell, std::string_view yesMeans)
 {
-    const std::string text = lowered(cell);
-    if (text.find(kFreemium) != std::string::npos)
+    const std::string_view text = lowered(cell);
+    if (text.find(kFreemium) != std::string_view::npos)
         return kFreemium;
     const bool free = containsAny(text, kFreeWords);
     bool paid = containsAny(text, kPaidWords);

@@ -11,6 +11,10 @@
 #include <memory>
 #include <system_error>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr const char* kTooLarge = "it is larger than 32 MB, far more than any directory list";
@@ -38,38 +42,87 @@ bool isControl(unsigned char byte)
         || byte == 0x7F;
 }
 
-bool looksBinary(std::string_view text)
+// What one pass over the text saw.
+struct TextScan {
+    bool nul = false;
+    bool utf8 = true;
+    bool controls =
+        false; // a C0 control but tab and line ends, DEL, or a byte C2 (which starts the C1 controls)
+};
+
+bool isNameControl(unsigned char byte)
 {
-    if (text.find('\0') != std::string_view::npos)
-        return true;
+    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F || byte == 0xC2;
+}
+
+#if defined(__SSE2__)
+// The bytes of sixteen that need a look: those not ASCII (negative as signed
+// bytes, so below 0x20 too), C0 controls other than tab and line ends, DEL.
+__m128i interesting(__m128i block)
+{
+    const __m128i lineBlanks = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))),
+        _mm_cmpeq_epi8(block, _mm_set1_epi8('\r')));
+    return _mm_or_si128(_mm_andnot_si128(lineBlanks, _mm_cmplt_epi8(block, _mm_set1_epi8(0x20))),
+        _mm_cmpeq_epi8(block, _mm_set1_epi8(0x7F)));
+}
+
+// Where the next byte that needs a look is, from `at` on: sixty-four bytes are
+// looked at at once while there are as many, then sixteen.
+std::size_t nextInteresting(std::string_view text, std::size_t at)
+{
+    const auto load = [&](std::size_t offset) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + offset));
+    };
+    for (; at + 64 <= text.size(); at += 64) {
+        const __m128i any = _mm_or_si128(_mm_or_si128(interesting(load(at)), interesting(load(at + 16))),
+            _mm_or_si128(interesting(load(at + 32)), interesting(load(at + 48))));
+        if (_mm_movemask_epi8(any) != 0)
+            break;
+    }
+    for (; at + 16 <= text.size(); at += 16) {
+        if (const auto found = static_cast<unsigned>(_mm_movemask_epi8(interesting(load(at)))); found != 0)
+            return at + static_cast<std::size_t>(__builtin_ctz(found));
+    }
+    return at;
+}
+#endif
+
+// Looks at the whole text once: whether it holds NUL bytes, is well-formed
+// UTF-8 and may hold control characters. Lists are mostly ASCII without any,
+// so the bytes that need no look are passed over in blocks where the
+// processor can.
+TextScan scanText(std::string_view text)
+{
+    TextScan scan;
+    std::size_t at = 0;
+    while (at < text.size()) {
+#if defined(__SSE2__)
+        at = nextInteresting(text, at);
+        if (at >= text.size())
+            break;
+#endif
+        const auto byte = static_cast<unsigned char>(text[at]);
+        scan.nul = scan.nul || byte == 0;
+        scan.controls = scan.controls || isNameControl(byte);
+        if (byte < 0x80) {
+            ++at;
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(text, at);
+        scan.utf8 = scan.utf8 && length != 0;
+        at += length == 0 ? 1 : length;
+    }
+    return scan;
+}
+
+bool mostlyControls(std::string_view text)
+{
     const std::string_view head = text.substr(0, kSniffedBytes);
     std::size_t controls = 0;
     for (const char c : head)
         controls += isControl(static_cast<unsigned char>(c)) ? 1 : 0;
     return controls * 1000 > head.size() * kControlsPerThousand;
-}
-
-// Whether the text is well-formed UTF-8. Lists are mostly ASCII, so eight bytes
-// are looked at at once until one of them is not.
-bool isUtf8Text(std::string_view text)
-{
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        if (text.size() - at >= sizeof(std::uint64_t)) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + at, sizeof word);
-            if ((word & kHighBits) == 0) {
-                at += sizeof word;
-                continue;
-            }
-        }
-        const std::size_t length = utf8SequenceLength(text, at);
-        if (length == 0)
-            return false;
-        at += length;
-    }
-    return true;
 }
 
 // Each line as UTF-8 when it is, else as Windows-1252: a list pieced together
@@ -91,46 +144,95 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// At most kMaxListBytes + 1 bytes: enough to tell that a file is too large,
-// and a device or pipe that never ends is read no further. A regular file is
-// read in one go, its size and one byte more asked for.
-std::optional<std::string> readBounded(const std::filesystem::path& file, std::size_t sizeHint)
+// A file's bytes, read into a buffer that is not cleared first: at most
+// kMaxListBytes + 1 of them, enough to tell that a file is too large, so that a
+// device or pipe that never ends is read no further. A regular file is read in
+// one go, its size and one byte more asked for.
+std::optional<std::pair<std::unique_ptr<char[]>, std::size_t>> readBounded(
+    const std::filesystem::path& file, std::size_t sizeHint)
 {
     const std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(file.c_str(), "rb"));
     if (!stream)
         return std::nullopt;
-    std::string bytes;
-    std::size_t chunk = std::min(sizeHint + 1, kMaxListBytes + 1);
-    while (bytes.size() <= kMaxListBytes) {
-        const std::size_t used = bytes.size();
-        bytes.resize(used + chunk);
-        const std::size_t read = std::fread(bytes.data() + used, 1, chunk, stream.get());
-        bytes.resize(used + read);
-        if (read < chunk)
+    std::size_t capacity = std::min(sizeHint + 1, kMaxListBytes + 1);
+    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    std::size_t size = 0;
+    while (size <= kMaxListBytes) {
+        if (size == capacity) {
+            const std::size_t larger =
+                std::min(std::max<std::size_t>(capacity * 2, 1 << 20), kMaxListBytes + 1);
+            auto grown = std::make_unique_for_overwrite<char[]>(larger);
+            std::memcpy(grown.get(), bytes.get(), size);
+            bytes = std::move(grown);
+            capacity = larger;
+        }
+        const std::size_t read = std::fread(bytes.get() + size, 1, capacity - size, stream.get());
+        size += read;
+        if (read == 0)
             break;
-        chunk = std::max<std::size_t>(chunk, 1 << 20);
     }
     if (std::ferror(stream.get()))
         return std::nullopt;
-    return bytes;
+    return std::pair { std::move(bytes), size };
 }
 
 } // namespace
 
+ListText ListText::refused(std::string problem)
+{
+    ListText text;
+    text.m_problem = std::move(problem);
+    return text;
+}
+
+void ListText::take(std::string bytes)
+{
+    m_owned = std::move(bytes);
+    m_buffer.reset();
+    m_text = m_owned;
+    check();
+}
+
+void ListText::take(std::unique_ptr<char[]> bytes, std::size_t size)
+{
+    m_owned.clear();
+    m_buffer = std::move(bytes);
+    m_text = std::string_view(m_buffer.get(), size);
+    check();
+}
+
+// Converts what is not UTF-8 and refuses what is no text.
+void ListText::check()
+{
+    if (m_text.size() > kMaxListBytes) {
+        *this = refused(kTooLarge);
+        return;
+    }
+    if (m_text.starts_with("\xFF\xFE") || m_text.starts_with("\xFE\xFF")) {
+        take(utf8FromUtf16Bytes(m_text.substr(2), m_text[0] == '\xFE'));
+        return;
+    }
+    if (m_text.starts_with(kUtf8Mark))
+        m_text.remove_prefix(kUtf8Mark.size());
+    const TextScan scan = scanText(m_text);
+    if (scan.nul || (scan.controls && mostlyControls(m_text))) {
+        *this = refused(kBinary);
+        return;
+    }
+    m_controls = scan.controls;
+    if (!scan.utf8) {
+        m_owned = utf8ByLine(m_text);
+        m_buffer.reset();
+        m_text = m_owned;
+        m_controls = true;
+    }
+}
+
 ListText listTextOf(std::string bytes)
 {
-    if (bytes.size() > kMaxListBytes)
-        return { {}, kTooLarge };
-    const std::string_view view(bytes);
-    if (view.starts_with("\xFF\xFE") || view.starts_with("\xFE\xFF"))
-        bytes = utf8FromUtf16Bytes(view.substr(2), view[0] == '\xFE');
-    else if (view.starts_with(kUtf8Mark))
-        bytes.erase(0, kUtf8Mark.size());
-    if (looksBinary(bytes))
-        return { {}, kBinary };
-    if (!isUtf8Text(bytes))
-        bytes = utf8ByLine(bytes);
-    return { std::move(bytes), {} };
+    ListText text;
+    text.take(std::move(bytes));
+    return text;
 }
 
 std::optional<ListText> readListFile(const std::filesystem::path& file)
@@ -140,9 +242,11 @@ std::optional<ListText> readListFile(const std::filesystem::path& file)
         return std::nullopt;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (!error && size > kMaxListBytes)
-        return ListText { {}, kTooLarge };
-    std::optional<std::string> bytes = readBounded(file, error ? 0 : static_cast<std::size_t>(size));
+        return ListText::refused(kTooLarge);
+    auto bytes = readBounded(file, error ? 0 : static_cast<std::size_t>(size));
     if (!bytes)
         return std::nullopt;
-    return listTextOf(std::move(*bytes));
+    ListText text;
+    text.take(std::move(bytes->first), bytes->second);
+    return text;
 }

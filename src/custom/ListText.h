@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The text of a directory list as its reader takes it: UTF-8 whatever the file
 // was written in, or the reason why the bytes are no list at all.
@@ -12,9 +14,32 @@
 // comes near this size, and reading it whole must stay cheap.
 inline constexpr std::size_t kMaxListBytes = std::size_t { 32 } << 20;
 
-struct ListText {
-    std::string text; // UTF-8, without a byte order mark
-    std::string problem; // why the bytes are no list ("it holds binary data, ..."); empty when they are
+class ListText {
+public:
+    ListText() = default;
+    // A text that is no list, and why ("it holds binary data, ...").
+    static ListText refused(std::string problem);
+
+    // Why the bytes are no list; empty when they are.
+    const std::string& problem() const { return m_problem; }
+    // The list in UTF-8, without a byte order mark; valid while this is.
+    std::string_view text() const { return m_text; }
+    // Whether the text may hold control characters (other than tabs and line
+    // ends), which names lose; false only when none was seen.
+    bool mayHoldControls() const { return m_controls; }
+
+    // Takes the bytes of a list as read; see listTextOf.
+    void take(std::string bytes);
+    void take(std::unique_ptr<char[]> bytes, std::size_t size);
+
+private:
+    void check();
+
+    std::string m_problem;
+    std::string m_owned;
+    std::unique_ptr<char[]> m_buffer; // a file as read, when it needed no conversion
+    std::string_view m_text;
+    bool m_controls = true;
 };
 
 // The text of a list's bytes. UTF-8 is taken as it is, with or without a byte

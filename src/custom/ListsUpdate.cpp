@@ -242,13 +242,13 @@ ListFetch fetchFollowedList(
         fetch.problem = kWebPage;
         return fetch;
     }
-    ListText text = listTextOf(std::move(body));
-    if (!text.problem.empty()) {
-        fetch.problem = text.problem;
+    const ListText text = listTextOf(std::move(body));
+    if (!text.problem().empty()) {
+        fetch.problem = text.problem();
         return fetch;
     }
     fetch.outcome = ListFetch::Outcome::Changed;
-    fetch.text = std::move(text.text);
+    fetch.text = std::string(text.text());
     fetch.etag = headerOf(exchange, "etag");
     fetch.lastModified = headerOf(exchange, "last-modified");
     return fetch;
@@ -291,6 +291,35 @@ bool changesDirectories(const std::vector<ListUpdateCounts>& counts)
 {
     return std::any_of(counts.begin(), counts.end(),
         [](const ListUpdateCounts& list) { return list.added > 0 || list.updated > 0 || list.gone > 0; });
+}
+
+ListsUpdateResult updateFollowedLists(FollowedLists& lists, const std::vector<ListFetch>& fetches,
+    DirectoryStore& custom, DirectoryStore& main, const std::filesystem::path& customFile, std::time_t now)
+{
+    ListsUpdateResult result;
+    result.counts = applyFollowedLists(lists, fetches, custom, main, now);
+    if (changesDirectories(result.counts) && !custom.SaveCustom(customFile, true)) {
+        result.problem = "cannot write " + customFile.string() + "; the lists were not updated";
+        return result;
+    }
+    lists.save(result.problem);
+    return result;
+}
+
+std::string listsUpdateReport(const ListsUpdateResult& result)
+{
+    std::string text;
+    for (const ListUpdateCounts& counts : result.counts) {
+        if (!text.empty())
+            text += '\n';
+        text += listUpdateText(counts);
+    }
+    if (!result.problem.empty()) {
+        if (!text.empty())
+            text += '\n';
+        text += result.problem;
+    }
+    return text;
 }
 
 std::string listUpdateText(const ListUpdateCounts& counts)

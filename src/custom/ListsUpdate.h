@@ -67,6 +67,24 @@ std::vector<ListUpdateCounts> applyFollowedLists(FollowedLists& lists, const std
 // Whether an update changed any directory, so that the custom store needs saving.
 bool changesDirectories(const std::vector<ListUpdateCounts>& counts);
 
+// What an update did, all lists together.
+struct ListsUpdateResult {
+    std::vector<ListUpdateCounts> counts;
+    std::string problem; // a file could not be written: why (the stores keep the changes)
+};
+
+// An update of the followed lists from their answers: applyFollowedLists, then
+// customdirdata.xml saved (when a directory changed; the custom store reports
+// its own failure) and the lists saved. When the directories could not be
+// saved the lists are not either, so that the next update takes the same
+// answers in again.
+ListsUpdateResult updateFollowedLists(FollowedLists& lists, const std::vector<ListFetch>& fetches,
+    DirectoryStore& custom, DirectoryStore& main, const std::filesystem::path& customFile, std::time_t now);
+
+// What an update did, for a person: a line per list (see listUpdateText), then
+// the problem when there is one.
+std::string listsUpdateReport(const ListsUpdateResult& result);
+
 // One line for a person: "URL: 3 added, 1 updated, 2 no longer listed, 40
 // unchanged", or "URL: not updated: PROBLEM".
 std::string listUpdateText(const ListUpdateCounts& counts);

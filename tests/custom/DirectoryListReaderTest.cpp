@@ -15,9 +15,9 @@ namespace {
 std::vector<std::string> readAll(std::string_view bytes)
 {
     const ListText text = listTextOf(std::string(bytes));
-    if (!text.problem.empty())
-        return { "problem: " + text.problem };
-    DirectoryListReader reader(text.text);
+    if (!text.problem().empty())
+        return { "problem: " + text.problem() };
+    DirectoryListReader reader(text.text(), text.mayHoldControls());
     if (!reader.problem().empty())
         return { "problem: " + reader.problem() };
     std::vector<std::string> read;

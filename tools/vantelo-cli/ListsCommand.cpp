@@ -104,13 +104,16 @@ int runUpdate(CliArguments& line)
     main.MergeCustom(custom, folder);
 
     std::vector<ListFetch> fetches;
-    for (const FollowedList& list : lists.lists())
+    for (const FollowedList& list : lists.lists()) {
+        if (stderrIsTerminal())
+            printNote("fetching " + list.url);
         fetches.push_back(fetchFollowedList(list));
-    const std::vector<ListUpdateCounts> counts =
-        applyFollowedLists(lists, fetches, custom, main, std::time(nullptr));
-    if (changesDirectories(counts) && !custom.SaveCustom(folder.customDatabase(), true))
-        throw CliFailure("cannot write " + folder.customDatabase().string() + "; the lists were not updated");
-    saveLists(lists);
+    }
+    const ListsUpdateResult result =
+        updateFollowedLists(lists, fetches, custom, main, folder.customDatabase(), std::time(nullptr));
+    if (!result.problem.empty())
+        throw CliFailure(result.problem);
+    const std::vector<ListUpdateCounts>& counts = result.counts;
 
     bool failed = false;
     nlohmann::ordered_json shown = nlohmann::ordered_json::array();

@@ -35,11 +35,13 @@ MainMenus::MainMenus(QMenuBar* bar)
     configuration = entry(settings, "Configuration");
     manageProfiles = entry(settings, "Manage Profiles");
     manageCustomDirectories = entry(settings, "Manage Custom Directory List");
+    directoryLists = entry(settings, "Directory Lists");
 
     tools = bar->addMenu(QStringLiteral("&Tools"));
     QMenu* snapshots = tools->addMenu(QStringLiteral("&Snapshots"));
     newSnapshot = entry(snapshots, "&New Snapshot");
     updateDirectoryDatabase = entry(tools, "Update Directory Database");
+    updateLists = entry(tools, "Update Lists");
     checkCustomDatabase = entry(tools, "Check Custom Directory Database");
     addReciprocalLink = entry(tools, "Add Reciprocal Link");
 

@@ -26,10 +26,12 @@ public:
     QAction* configuration;
     QAction* manageProfiles;
     QAction* manageCustomDirectories;
+    QAction* directoryLists;
     // "&Tools"
     QMenu* tools;
     QAction* newSnapshot;
     QAction* updateDirectoryDatabase;
+    QAction* updateLists;
     QAction* checkCustomDatabase;
     QAction* addReciprocalLink;
     // "&Resources"
