@@ -2,7 +2,7 @@
 
 bool fillsFromProfile(FieldMeaning meaning)
 {
-    return meaning <= FieldMeaning::Agreement;
+    return meaning <= FieldMeaning::Tags;
 }
 
 std::string_view meaningName(FieldMeaning meaning)
@@ -42,12 +42,36 @@ std::string_view meaningName(FieldMeaning meaning)
         return "category";
     case FieldMeaning::Agreement:
         return "agreement";
+    case FieldMeaning::Tagline:
+        return "tagline";
+    case FieldMeaning::Company:
+        return "company";
+    case FieldMeaning::Phone:
+        return "phone";
+    case FieldMeaning::Country:
+        return "country";
+    case FieldMeaning::Logo:
+        return "logo";
+    case FieldMeaning::Screenshot:
+        return "screenshot";
+    case FieldMeaning::Twitter:
+        return "twitter";
+    case FieldMeaning::LinkedIn:
+        return "linkedin";
+    case FieldMeaning::GitHub:
+        return "github";
+    case FieldMeaning::Facebook:
+        return "facebook";
+    case FieldMeaning::Pricing:
+        return "pricing";
+    case FieldMeaning::Founded:
+        return "founded";
+    case FieldMeaning::Tags:
+        return "tags";
     case FieldMeaning::Captcha:
         return "captcha";
     case FieldMeaning::Honeypot:
         return "honeypot";
-    case FieldMeaning::Phone:
-        return "phone";
     case FieldMeaning::Unknown:
         return "unknown";
     case FieldMeaning::ExtraOption:

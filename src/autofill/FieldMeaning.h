@@ -22,10 +22,22 @@ enum class FieldMeaning {
     ReciprocalUrl, // the page that carries the link back to the directory
     Category, // the drop-down of the directory's categories
     Agreement, // the check box that accepts the directory's terms
+    Tagline, // a one-line pitch of the site or product
+    Company, // the company or business behind the site, never its title
+    Phone, // a telephone number; filled only when the profile has one
+    Country, // the country, typed or chosen
+    Logo, // a logo or icon to upload
+    Screenshot, // a screenshot or picture of the site to upload
+    Twitter, // the profile address on Twitter (X), or its handle
+    LinkedIn, // the profile address on LinkedIn
+    GitHub, // the profile address on GitHub
+    Facebook, // the page address on Facebook
+    Pricing, // the pricing model: free, freemium, paid, open source
+    Founded, // the year the site or company was founded
+    Tags, // tags, comma-separated
 
     Captcha, // a captcha or a security question
     Honeypot, // a trap for robots that a person never fills
-    Phone, // a telephone or fax number: the profile has none
     Unknown, // anything else the profile has no value for
     ExtraOption, // a newsletter, paid-listing or similar option that costs or subscribes
     Hidden, // a person cannot see it

@@ -3,6 +3,7 @@
 #include "autofill/FormText.h"
 #include "autofill/FormWords.h"
 #include "common/TextCase.h"
+#include "common/TrimmedText.h"
 
 #include <algorithm>
 #include <array>
@@ -35,9 +36,21 @@ constexpr MeaningSection kMeaningSections[] = {
     { "field.reciprocal", FieldMeaning::ReciprocalUrl },
     { "field.category", FieldMeaning::Category },
     { "field.agreement", FieldMeaning::Agreement },
+    { "field.tagline", FieldMeaning::Tagline },
+    { "field.company", FieldMeaning::Company },
+    { "field.phone", FieldMeaning::Phone },
+    { "field.country", FieldMeaning::Country },
+    { "field.logo", FieldMeaning::Logo },
+    { "field.screenshot", FieldMeaning::Screenshot },
+    { "field.twitter", FieldMeaning::Twitter },
+    { "field.linkedin", FieldMeaning::LinkedIn },
+    { "field.github", FieldMeaning::GitHub },
+    { "field.facebook", FieldMeaning::Facebook },
+    { "field.pricing", FieldMeaning::Pricing },
+    { "field.founded", FieldMeaning::Founded },
+    { "field.tags", FieldMeaning::Tags },
     { "leave.captcha", FieldMeaning::Captcha },
     { "leave.honeypot", FieldMeaning::Honeypot },
-    { "leave.phone", FieldMeaning::Phone },
     { "leave.other", FieldMeaning::Unknown },
     { "leave.extra", FieldMeaning::ExtraOption },
 };
@@ -45,6 +58,9 @@ constexpr std::size_t kMeaningSectionCount = std::size(kMeaningSections);
 // Marks on a field, after the meaning sections.
 constexpr std::size_t kConfirmSection = kMeaningSectionCount;
 constexpr std::size_t kNoHttpSection = kMeaningSectionCount + 1;
+constexpr std::size_t kHandleSection = kMeaningSectionCount + 2;
+constexpr std::size_t kProductSection = kMeaningSectionCount + 3;
+constexpr std::size_t kBusinessSection = kMeaningSectionCount + 4;
 
 // The word sections that tell what a form is for.
 enum FormSection : std::size_t {
@@ -77,14 +93,16 @@ constexpr std::size_t kMaxFields = 5000;
 constexpr std::size_t kMaxCueBytes = 512;
 // A form with no more text fields than this may be a login, search or newsletter form.
 constexpr int kSmallForm = 2;
+// How many words from a bare "name" the word naming its owner may stand: "Nom de l'entreprise".
+constexpr std::size_t kQualifierReach = 3;
 
 std::vector<std::string> fieldSections()
 {
     std::vector<std::string> sections;
     for (const MeaningSection& entry : kMeaningSections)
         sections.emplace_back(entry.section);
-    sections.emplace_back("hint.confirm");
-    sections.emplace_back("hint.nohttp");
+    for (const char* hint : { "hint.confirm", "hint.nohttp", "hint.handle", "hint.product", "hint.business" })
+        sections.emplace_back(hint);
     return sections;
 }
 
@@ -101,7 +119,8 @@ enum class Control {
     Password, // types a secret
     Choice, // chooses an option of a drop-down
     Box, // ticks a check box
-    Radio, // picks one of several: left alone
+    Radio, // picks one of several: only a pricing model is picked
+    File, // uploads a file
 };
 
 Control controlOf(const FormField& field)
@@ -123,7 +142,28 @@ Control controlOf(const FormField& field)
         return Control::Box;
     if (type == "radio")
         return Control::Radio;
+    if (type == "file")
+        return Control::File;
     return Control::None;
+}
+
+bool asksForFile(FieldMeaning meaning)
+{
+    return meaning == FieldMeaning::Logo || meaning == FieldMeaning::Screenshot;
+}
+
+bool isSocial(FieldMeaning meaning)
+{
+    return meaning == FieldMeaning::Twitter || meaning == FieldMeaning::LinkedIn
+        || meaning == FieldMeaning::GitHub || meaning == FieldMeaning::Facebook;
+}
+
+// Meanings that a social network named in the same text takes over: "Twitter
+// username" is the Twitter profile, not the user name to register with.
+bool yieldsToSocial(FieldMeaning meaning)
+{
+    return meaning == FieldMeaning::UserName || meaning == FieldMeaning::FullName
+        || meaning == FieldMeaning::SiteUrl;
 }
 
 bool fitsControl(FieldMeaning meaning, Control control)
@@ -131,18 +171,24 @@ bool fitsControl(FieldMeaning meaning, Control control)
     switch (control) {
     case Control::Text:
         return meaning != FieldMeaning::Category && meaning != FieldMeaning::Agreement
-            && meaning != FieldMeaning::ExtraOption;
+            && meaning != FieldMeaning::ExtraOption && !asksForFile(meaning);
     case Control::Password:
         return meaning == FieldMeaning::Password || meaning == FieldMeaning::Captcha
             || meaning == FieldMeaning::Honeypot;
     case Control::Choice:
         return meaning == FieldMeaning::Category || meaning == FieldMeaning::Province
-            || meaning == FieldMeaning::ExtraOption || meaning == FieldMeaning::Unknown;
+            || meaning == FieldMeaning::Country || meaning == FieldMeaning::Pricing
+            || meaning == FieldMeaning::Founded || meaning == FieldMeaning::ExtraOption
+            || meaning == FieldMeaning::Unknown;
     case Control::Box:
         return meaning == FieldMeaning::Agreement || meaning == FieldMeaning::ExtraOption
             || meaning == FieldMeaning::Unknown;
-    case Control::None:
     case Control::Radio:
+        return meaning == FieldMeaning::Pricing || meaning == FieldMeaning::ExtraOption
+            || meaning == FieldMeaning::Unknown;
+    case Control::File:
+        return asksForFile(meaning) || meaning == FieldMeaning::Unknown;
+    case Control::None:
         break;
     }
     return false;
@@ -165,6 +211,8 @@ std::optional<FieldMeaning> autocompleteMeaning(std::string_view attribute, bool
         token.erase(0, space + 1);
     static const std::map<std::string, FieldMeaning, std::less<>> meanings = {
         { "name", FieldMeaning::FullName },
+        { "organization", FieldMeaning::Company },
+        { "organization-title", FieldMeaning::Unknown },
         { "given-name", FieldMeaning::FirstName },
         { "family-name", FieldMeaning::LastName },
         { "additional-name", FieldMeaning::Unknown },
@@ -181,8 +229,8 @@ std::optional<FieldMeaning> autocompleteMeaning(std::string_view attribute, bool
         { "address-level2", FieldMeaning::City },
         { "address-level1", FieldMeaning::Province },
         { "postal-code", FieldMeaning::PostalCode },
-        { "country", FieldMeaning::Unknown },
-        { "country-name", FieldMeaning::Unknown },
+        { "country", FieldMeaning::Country },
+        { "country-name", FieldMeaning::Country },
         { "one-time-code", FieldMeaning::Captcha },
     };
     if (token.starts_with("cc-")) {
@@ -271,15 +319,132 @@ std::optional<FieldMeaning> meaningBeforeWords(const FormField& field, Control c
     const FieldCues& cues = field.cues;
     if (control == Control::None)
         return lowerAscii(field.type) == "hidden" ? FieldMeaning::Hidden : FieldMeaning::Unknown;
-    if (cues.hidden)
+    // Pages hide the file input behind a button of their own; no trap for robots asks for a file.
+    if (cues.hidden && control != Control::File)
         return FieldMeaning::Hidden;
     if (cues.disabled || cues.readOnly)
         return FieldMeaning::ReadOnly;
     if (cues.skipsTab && lowerAscii(cues.autocomplete) == "off")
         return FieldMeaning::Honeypot;
-    if (control == Control::Radio)
-        return FieldMeaning::Unknown;
     return std::nullopt;
+}
+
+// What one text around a field says: the meaning it names and how sure it is,
+// the marks it carries, and what overrules every other text.
+struct TextReading {
+    std::optional<FieldMeaning> meaning;
+    bool weak = false;
+    std::optional<FieldMeaning> overruling; // a captcha, a trap or a paid option
+    bool namesWebAddress = false; // "URL", "Website", "http" anywhere in it
+    bool namesPicture = false; // a text field that asks for the address of a logo or picture
+    bool confirmation = false;
+    bool withoutHttp = false;
+    bool handle = false;
+};
+
+FieldMeaning meaningOf(const PhraseMatcher::Match& match)
+{
+    return kMeaningSections[match.section].meaning;
+}
+
+// The stronger of two phrases of one text: a weak one yields to any other; in a
+// name or id the one that ends last wins ("addressFormMiddleInitial"), in prose
+// the longer one ("reciprocal link url" over "url").
+bool stronger(const PhraseMatcher::Match& match, const PhraseMatcher::Match* than, TextKind kind)
+{
+    if (!than)
+        return true;
+    if (than->weak != match.weak)
+        return than->weak;
+    if (kind == TextKind::Identifier && match.end() != than->end())
+        return match.end() > than->end();
+    return match.letters > than->letters;
+}
+
+// Whether a longer phrase of another meaning holds the match's words: "price
+// model" is a pricing model, whatever "price" alone would mean.
+bool heldByLonger(const PhraseMatcher::Match& match, const std::vector<PhraseMatcher::Match>& matches)
+{
+    return std::any_of(matches.begin(), matches.end(), [&](const PhraseMatcher::Match& other) {
+        return other.section < kMeaningSectionCount && other.section != match.section
+            && other.letters > match.letters && other.word <= match.word && other.end() >= match.end();
+    });
+}
+
+bool within(std::size_t word, std::size_t from, std::size_t reach)
+{
+    return (word >= from ? word - from : from - word) <= reach;
+}
+
+// A bare "name" names a person unless the text says whose it is: "Product name",
+// "Name des Startups" are the site's title, "Nom de l'entreprise" the company's.
+std::optional<FieldMeaning> ownerOfName(
+    const PhraseMatcher::Match& name, const std::vector<PhraseMatcher::Match>& matches)
+{
+    for (const PhraseMatcher::Match& match : matches) {
+        if (!within(match.word, name.word, kQualifierReach))
+            continue;
+        if (match.section == kBusinessSection)
+            return FieldMeaning::Company;
+        if (match.section == kProductSection)
+            return FieldMeaning::SiteTitle;
+    }
+    return std::nullopt;
+}
+
+TextReading readText(const PhraseMatcher& words, std::string_view text, TextKind kind, Control control)
+{
+    TextReading reading;
+    std::vector<PhraseMatcher::Match> matches;
+    words.find(textWords(text, kind), matches);
+    const PhraseMatcher::Match* best = nullptr;
+    const PhraseMatcher::Match* social = nullptr;
+    for (const PhraseMatcher::Match& match : matches) {
+        switch (match.section) {
+        case kConfirmSection:
+            reading.confirmation = true;
+            continue;
+        case kNoHttpSection:
+            reading.withoutHttp = true;
+            continue;
+        case kHandleSection:
+            reading.handle = true;
+            continue;
+        case kProductSection:
+        case kBusinessSection:
+            continue;
+        default:
+            break;
+        }
+        const FieldMeaning meaning = meaningOf(match);
+        reading.namesWebAddress = reading.namesWebAddress || meaning == FieldMeaning::SiteUrl;
+        if (!fitsControl(meaning, control)) {
+            reading.namesPicture = reading.namesPicture || (asksForFile(meaning) && !match.weak);
+            continue;
+        }
+        if (overrules(meaning) && !match.weak && !heldByLonger(match, matches))
+            reading.overruling = meaning;
+        if (isSocial(meaning) && !match.weak && stronger(match, social, kind))
+            social = &match;
+        if (stronger(match, best, kind))
+            best = &match;
+    }
+    if (!best)
+        return reading;
+    reading.meaning = meaningOf(*best);
+    reading.weak = best->weak;
+    if (social && yieldsToSocial(*reading.meaning)) {
+        reading.meaning = meaningOf(*social);
+        reading.weak = false;
+    } else if (reading.meaning == FieldMeaning::FullName && best->words == 1) {
+        if (const std::optional<FieldMeaning> owner = ownerOfName(*best, matches);
+            owner && fitsControl(*owner, control))
+            reading.meaning = owner;
+    }
+    // "Adresse (URL)": the web address word says which address is meant.
+    if (reading.meaning == FieldMeaning::StreetAddress && reading.namesWebAddress)
+        reading.meaning = FieldMeaning::SiteUrl;
+    return reading;
 }
 
 } // namespace
@@ -290,6 +455,7 @@ struct FieldRecognizer::Candidate {
     FieldMeaning meaning = FieldMeaning::Unknown;
     bool confirmation = false;
     bool withoutHttp = false;
+    bool handle = false; // asks for a handle rather than an address
     bool payment = false; // asks for card data
 };
 
@@ -346,6 +512,7 @@ PageRecognition FieldRecognizer::recognise(const PageForms& page) const
             field.meaning = candidate.meaning;
             field.confirmation = candidate.confirmation;
             field.withoutHttp = candidate.withoutHttp && candidate.meaning == FieldMeaning::SiteUrl;
+            field.handle = candidate.handle && isSocial(candidate.meaning);
             if (kind != FormKind::Submission && field.meaning != FieldMeaning::Hidden
                 && field.meaning != FieldMeaning::ReadOnly)
                 field.meaning = FieldMeaning::OtherForm;
@@ -393,46 +560,43 @@ void FieldRecognizer::readCues(const FormField& field, Candidate& candidate) con
         { field.name, kNameWeight, TextKind::Identifier },
         { field.id, kIdWeight, TextKind::Identifier },
     };
-    std::vector<PhraseMatcher::Match> matches;
+    bool namesWebAddress = lowerAscii(field.type) == "url";
+    bool namesPicture = false;
     for (const auto& source : sources) {
         if (source.text.empty())
             continue;
         const std::string_view text = capped(source.text);
-        matches.clear();
-        m_fieldWords.find(textWords(text, source.kind), matches);
-        const PhraseMatcher::Match* best = nullptr;
-        for (const PhraseMatcher::Match& match : matches) {
-            if (match.section == kConfirmSection) {
-                candidate.confirmation = true;
-                continue;
-            }
-            if (match.section == kNoHttpSection) {
-                candidate.withoutHttp = true;
-                continue;
-            }
-            const FieldMeaning meaning = kMeaningSections[match.section].meaning;
-            if (!fitsControl(meaning, candidate.control))
-                continue;
-            if (overrules(meaning) && !match.weak)
-                overruling = meaning;
-            const bool better = !best || (best->weak && !match.weak)
-                || (best->weak == match.weak && match.letters > best->letters);
-            if (better)
-                best = &match;
-        }
-        if (best)
-            vote(kMeaningSections[best->section].meaning, source.weight * (best->weak ? 1 : 2));
+        const TextReading reading = readText(m_fieldWords, text, source.kind, candidate.control);
+        candidate.confirmation = candidate.confirmation || reading.confirmation;
+        candidate.withoutHttp = candidate.withoutHttp || reading.withoutHttp;
+        candidate.handle = candidate.handle || reading.handle;
+        namesWebAddress = namesWebAddress || reading.namesWebAddress;
+        namesPicture = namesPicture || reading.namesPicture;
+        if (reading.overruling)
+            overruling = reading.overruling;
+        if (reading.meaning)
+            vote(*reading.meaning, source.weight * (reading.weak ? 1 : 2));
         if (source.kind == TextKind::Prose && asksForArithmetic(text)
             && fitsControl(FieldMeaning::Captcha, candidate.control))
             overruling = FieldMeaning::Captcha;
     }
+    // "@yourname" in the field shows that a handle is wanted.
+    candidate.handle = candidate.handle || trimmed(cues.placeholder).starts_with('@');
     if (overruling) {
         candidate.meaning = *overruling;
+        return;
+    }
+    // "Logo URL" asks for a picture's address, which the profile does not hold.
+    if (namesPicture) {
+        candidate.meaning = FieldMeaning::Unknown;
         return;
     }
     const auto best = std::max_element(scores.begin(), scores.end());
     if (*best > 0)
         candidate.meaning = static_cast<FieldMeaning>(best - scores.begin());
+    // A web address named anywhere around the field decides which address it asks for.
+    if (candidate.meaning == FieldMeaning::StreetAddress && namesWebAddress)
+        candidate.meaning = FieldMeaning::SiteUrl;
 }
 
 FormKind FieldRecognizer::kindOf(

@@ -14,6 +14,7 @@ struct FieldRecognition {
     FormKind formKind = FormKind::Submission; // of the form (or the loose fields) it belongs to
     bool withoutHttp = false; // a site address field that asks for the address without "http://"
     bool confirmation = false; // it repeats another field ("confirm e-mail")
+    bool handle = false; // a social profile field that asks for the name ("@widgets"), not the address
 
     bool operator==(const FieldRecognition&) const = default;
 };

@@ -22,6 +22,7 @@ struct FieldCues {
     bool defaultChecked = false; // the state the page gave a check box
     int defaultSelected = -1; // the option the page chose in a drop-down, -1 for none
     std::vector<std::string> optionGroups; // per option, the label of its option group ("" outside one)
+    std::vector<std::string> optionValues; // per option, its value attribute
     std::string frame; // "" for the top document, "0", "0.1", ... for same-origin frames
 
     bool operator==(const FieldCues&) const = default;

@@ -1026,7 +1026,12 @@ private:
                 if (firstSelected < 0)
                     firstSelected = lastSelected;
             }
-            field.options.push_back(clean(readableText(option), kOptionTextLimit));
+            const std::string text = clean(readableText(option), kOptionTextLimit);
+            // An option without a value attribute submits its text.
+            field.cues.optionValues.push_back(hasAttribute(option, "value")
+                    ? attributeText(option, "value").substr(0, kOptionTextLimit)
+                    : text);
+            field.options.push_back(text);
             field.cues.optionGroups.push_back(group);
         };
         for (std::size_t at = 0; at < childCount(select); ++at) {

@@ -48,18 +48,18 @@ void PhraseMatcher::find(const std::vector<std::string>& words, std::vector<Matc
             if (count > 1)
                 key += ' ';
             key += words[first + count - 1];
-            add(m_phrases, key, first, true, found);
+            add(m_phrases, key, first, count, true, found);
         }
         const std::string& word = words[first];
         if (word.size() < kShortestInside || word.size() > kLongestCompound)
             continue;
         // A whole word written without its spaces ("sitetitle"); one-word phrases matched above.
-        add(m_joined, word, first, false, found);
+        add(m_joined, word, first, 1, false, found);
         for (std::size_t length = kShortestInside; length < word.size(); ++length) {
             key.assign(word, 0, length);
-            add(m_joined, key, first, true, found);
+            add(m_joined, key, first, 1, true, found);
             key.assign(word, word.size() - length, length);
-            add(m_joined, key, first, true, found);
+            add(m_joined, key, first, 1, true, found);
         }
     }
 }
@@ -78,8 +78,8 @@ bool PhraseMatcher::contains(std::string_view text, std::size_t section, TextKin
         found.begin(), found.end(), [section](const Match& match) { return match.section == section; });
 }
 
-void PhraseMatcher::add(const Index& index, const std::string& key, std::size_t word, bool oneWordToo,
-    std::vector<Match>& found) const
+void PhraseMatcher::add(const Index& index, const std::string& key, std::size_t word, std::size_t words,
+    bool oneWordToo, std::vector<Match>& found) const
 {
     const auto hits = index.find(key);
     if (hits == index.end())
@@ -90,6 +90,6 @@ void PhraseMatcher::add(const Index& index, const std::string& key, std::size_t 
     for (const Hit& hit : hits->second) {
         if (hit.oneWord && !oneWordToo)
             continue;
-        found.push_back({ hit.section, hit.weak, letters, word });
+        found.push_back({ hit.section, hit.weak, letters, word, words });
     }
 }

@@ -21,6 +21,10 @@ public:
         bool weak = false;
         std::size_t letters = 0; // bytes of the phrase without its spaces: the longer, the more specific
         std::size_t word = 0; // the first word it covers
+        std::size_t words = 1; // how many words it covers
+
+        // The word after the last one it covers.
+        std::size_t end() const { return word + words; }
     };
 
     PhraseMatcher(const FormWords& words, const std::vector<std::string>& sections);
@@ -39,7 +43,7 @@ private:
     };
     using Index = std::unordered_map<std::string, std::vector<Hit>>;
 
-    void add(const Index& index, const std::string& key, std::size_t word, bool oneWordToo,
+    void add(const Index& index, const std::string& key, std::size_t word, std::size_t words, bool oneWordToo,
         std::vector<Match>& found) const;
 
     Index m_phrases; // "site title"

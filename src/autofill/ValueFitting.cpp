@@ -53,7 +53,7 @@ std::string cutAtWordBoundary(std::string_view text, std::size_t maxLength)
     return std::string(end == std::string_view::npos ? cut : cut.substr(0, end + 1));
 }
 
-std::optional<std::string> fittingAlternative(const std::vector<std::string>& alternatives,
+std::optional<std::size_t> fittingIndex(const std::vector<std::string>& alternatives,
     std::optional<std::size_t> maxLength, IRandomSource& random, std::optional<std::size_t> preferred)
 {
     if (alternatives.empty())
@@ -62,13 +62,23 @@ std::optional<std::string> fittingAlternative(const std::vector<std::string>& al
         return !maxLength || fieldLength(alternatives[at]) <= *maxLength;
     };
     if (preferred && *preferred < alternatives.size() && fits(*preferred))
-        return alternatives[*preferred];
+        return preferred;
     std::vector<std::size_t> fitting;
     for (std::size_t at = 0; at < alternatives.size(); ++at) {
         if (fits(at))
             fitting.push_back(at);
     }
     if (fitting.empty())
-        return cutAtWordBoundary(alternatives.front(), *maxLength);
-    return alternatives[fitting[random.pick(fitting.size())]];
+        return 0;
+    return fitting[random.pick(fitting.size()) % fitting.size()];
+}
+
+std::optional<std::string> fittingAlternative(const std::vector<std::string>& alternatives,
+    std::optional<std::size_t> maxLength, IRandomSource& random, std::optional<std::size_t> preferred)
+{
+    const std::optional<std::size_t> chosen = fittingIndex(alternatives, maxLength, random, preferred);
+    if (!chosen)
+        return std::nullopt;
+    const std::string& value = alternatives[*chosen];
+    return maxLength ? cutAtWordBoundary(value, *maxLength) : value;
 }

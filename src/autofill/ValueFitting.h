@@ -19,6 +19,11 @@ std::size_t fieldLength(std::string_view utf8);
 // is too long is cut at a character boundary.
 std::string cutAtWordBoundary(std::string_view text, std::size_t maxLength);
 
+// Which of the alternatives suits a field that takes at most `maxLength` (none:
+// no limit): the preferred one when it fits, otherwise one drawn among those that
+// fit; when none fits, the first, to be cut. None for an empty list.
+std::optional<std::size_t> fittingIndex(const std::vector<std::string>& alternatives,
+    std::optional<std::size_t> maxLength, IRandomSource& random, std::optional<std::size_t> preferred = {});
 // One of the alternatives for a field that takes at most `maxLength` (none: no
 // limit): the preferred one when it fits, otherwise one drawn among those that
 // fit; when none fits, the first cut at a word boundary. None for an empty list.

@@ -47,8 +47,10 @@ std::vector<DirectoryItem> itemsFor(const FormElement& element, const FieldRecog
     default:
         break;
     }
-    const std::optional<std::string_view> placeholder = placeholderFor(field.meaning, field.withoutHttp);
-    if (!placeholder || element.tag == "select")
+    const std::optional<std::string_view> placeholder =
+        placeholderFor(field.meaning, field.withoutHttp, field.handle);
+    // A template written into a radio button would replace the choice it stands for.
+    if (!placeholder || element.tag == "select" || lowerAscii(element.type) == "radio")
         return {};
     // A reciprocal URL field gets its template only: the store writes the reciprocal
     // kinds without a type, so such an item would come back as an empty edit item

@@ -1,5 +1,9 @@
 #include "filling/FormDocumentModel.h"
 
+#include "common/TextCase.h"
+
+#include <filesystem>
+
 namespace {
 
 constexpr std::string_view kInputTag = "input";
@@ -149,6 +153,18 @@ void FormDocumentModel::setSelectedIndex(ElementHandle handle, std::size_t optio
     write.element = handle;
     write.kind = FormWriteKind::SelectedIndex;
     write.option = option;
+}
+
+void FormDocumentModel::setFile(ElementHandle handle, const std::string& path)
+{
+    FormElement* field = fieldElement(handle);
+    if (!field || typeOfTag(field->tag) != ElementType::Input || lowerAscii(field->type) != "file")
+        return;
+    field->files = { std::filesystem::path(path).filename().string() };
+    FormWrite& write = m_writes.emplace_back();
+    write.element = handle;
+    write.kind = FormWriteKind::File;
+    write.value = path;
 }
 
 void FormDocumentModel::markWritesRecognised(std::size_t firstWrite)

@@ -16,6 +16,7 @@ struct FormElement {
     std::string type; // type attribute of an input
     std::string outerHtml; // own markup, kept for inputs
     std::string value; // current text of an input or text area
+    std::vector<std::string> files; // names of the files a file input holds
     bool checked = false; // check box or radio state
     std::vector<std::string> options; // display texts of a drop-down's options
     int selectedIndex = -1; // chosen option, -1 for none
@@ -32,13 +33,14 @@ enum class FormWriteKind {
     Value, // the text of an input or text area
     Checked, // the state of a check box or radio button
     SelectedIndex, // the chosen option of a drop-down
+    File, // the file a file input holds, as if a person had chosen it
 };
 
 // One change made to the model, which a browser applies to the live page.
 struct FormWrite {
     ElementHandle element = 0; // position in the model's elements
     FormWriteKind kind = FormWriteKind::Value;
-    std::string value; // for Value
+    std::string value; // for Value; for File the path of the file on disk
     bool checked = false; // for Checked
     std::size_t option = 0; // for SelectedIndex
     bool recognised = false; // written because the field was recognised, not named by a form item
@@ -73,6 +75,10 @@ public:
     void setSelectedIndex(ElementHandle element, std::size_t option) override;
     std::optional<FormHandle> formOf(ElementHandle element) const override;
     std::optional<std::string> source() const override { return m_source; }
+
+    // Puts a file from disk into a file input, as if a person had chosen it; the
+    // page receives its name, type and bytes when the writes are replayed.
+    void setFile(ElementHandle element, const std::string& path);
 
     // The page's source, when it was fetched with the description.
     void setSource(std::string source) { m_source = std::move(source); }

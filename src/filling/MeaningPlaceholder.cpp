@@ -1,6 +1,6 @@
 #include "filling/MeaningPlaceholder.h"
 
-std::optional<std::string_view> placeholderFor(FieldMeaning meaning, bool withoutHttp)
+std::optional<std::string_view> placeholderFor(FieldMeaning meaning, bool withoutHttp, bool handle)
 {
     switch (meaning) {
     case FieldMeaning::SiteTitle:
@@ -33,6 +33,28 @@ std::optional<std::string_view> placeholderFor(FieldMeaning meaning, bool withou
         return "#province#";
     case FieldMeaning::ReciprocalUrl:
         return "#reciprocal#";
+    case FieldMeaning::Tagline:
+        return "#tagline#";
+    case FieldMeaning::Company:
+        return "#company#";
+    case FieldMeaning::Phone:
+        return "#phone#";
+    case FieldMeaning::Country:
+        return "#country#";
+    case FieldMeaning::Twitter:
+        return handle ? std::nullopt : std::optional<std::string_view>("#twitter#");
+    case FieldMeaning::LinkedIn:
+        return handle ? std::nullopt : std::optional<std::string_view>("#linkedin#");
+    case FieldMeaning::GitHub:
+        return handle ? std::nullopt : std::optional<std::string_view>("#github#");
+    case FieldMeaning::Facebook:
+        return handle ? std::nullopt : std::optional<std::string_view>("#facebook#");
+    case FieldMeaning::Pricing:
+        return "#pricing#";
+    case FieldMeaning::Founded:
+        return "#founded#";
+    case FieldMeaning::Tags:
+        return "#tags#";
     default:
         return std::nullopt;
     }

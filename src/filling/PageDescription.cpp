@@ -1,5 +1,7 @@
 #include "filling/PageDescription.h"
 
+#include "filling/UploadFile.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -66,6 +68,7 @@ FieldCues cuesOf(const json& object)
     cues.defaultChecked = flagOf(object, "defaultchecked");
     cues.defaultSelected = numberOf(object, "defaultselected", -1);
     cues.optionGroups = textsOf(object, "groups");
+    cues.optionValues = textsOf(object, "values");
     cues.frame = textOf(object, "frame");
     return cues;
 }
@@ -96,6 +99,7 @@ FormElement elementOf(const json& object)
     element.value = textOf(object, "value");
     element.checked = flagOf(object, "checked");
     element.options = textsOf(object, "options");
+    element.files = textsOf(object, "files");
     element.selectedIndex = numberOf(object, "selected", -1);
     element.form = numberOf(object, "form", -1);
     element.cues = cuesOf(object);
@@ -111,6 +115,8 @@ const char* writeKindText(FormWriteKind kind)
         return "checked";
     case FormWriteKind::SelectedIndex:
         return "option";
+    case FormWriteKind::File:
+        return "file";
     case FormWriteKind::Value:
         break;
     }
@@ -159,6 +165,10 @@ std::string pageWritesJson(const FormDocumentModel& model)
     json writes = json::array();
     for (const FormWrite& write : model.writes()) {
         const FormElement& element = model.elements().at(write.element);
+        // A file that went away or grew too large since the fill is not sent.
+        std::optional<UploadFile> file;
+        if (write.kind == FormWriteKind::File && !(file = readUploadFile(write.value)))
+            continue;
         json entry = { { "at", write.element }, { "tag", element.tag }, { "name", element.name },
             { "id", element.id }, { "kind", writeKindText(write.kind) } };
         // Both only where they say something, so that a plain page's writes stay short.
@@ -175,6 +185,12 @@ std::string pageWritesJson(const FormDocumentModel& model)
             break;
         case FormWriteKind::SelectedIndex:
             entry["option"] = write.option;
+            break;
+        case FormWriteKind::File:
+            entry["file"] = file->name;
+            entry["mime"] = file->mimeType;
+            entry["data"] = base64Text(file->bytes);
+            entry["path"] = write.value;
             break;
         }
         writes.push_back(std::move(entry));

@@ -14,8 +14,9 @@
 // carry what a person reads around it: "autocomplete", "label", "aria",
 // "placeholder", "title", "preceding", "maxlength", "readonly", "disabled",
 // "hidden", "skipstab", "default", "defaultchecked", "defaultselected", "groups"
-// (each option's group label) and "frame" (empty in the top document), and
-// "covered" (an earlier fill saw it) and "edited" (a person typed into it).
+// (each option's group label), "values" (each option's value) and "frame" (empty
+// in the top document), and "covered" (an earlier fill saw it) and "edited" (a
+// person typed into it); a file input names its files in "files".
 
 // The model of a page description. Text that is not such a description (not
 // JSON, wrong types, absurd nesting) gives an empty model; nothing is thrown.
@@ -24,5 +25,6 @@ FormDocumentModel readPageDescription(std::string_view json);
 // The recorded writes of a model as the object the browser replays: "token" and
 // "writes", each write naming the element's position, tag, name, id and frame (so
 // that an element that changed since is left alone), what to set, and whether
-// the field was recognised.
+// the field was recognised. A file goes with its name, type, bytes in base64 and
+// its path (for the page's file chooser); one that cannot be read is left out.
 std::string pageWritesJson(const FormDocumentModel& model);

@@ -197,7 +197,7 @@ void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, T
 }
 
 int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
-    const SiteProfile& profile, TabFillState& tab) const
+    const SiteProfile& profile, TabFillState& tab, bool onOwnSite) const
 {
     // A field whose name a form item uses belongs to the form description, even
     // where the item wrote nothing or chose another field of that name.
@@ -211,11 +211,11 @@ int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& r
             named.insert(*element);
         }
     }
-    return RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab);
+    return RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab, onOwnSite);
 }
 
 int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
-    const SiteProfile& profile, TabFillState& tab) const
+    const SiteProfile& profile, TabFillState& tab, bool onOwnSite) const
 {
     if (page.holdEarlierFields() == 0)
         return 0;
@@ -232,7 +232,7 @@ int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* r
     keep(tab.picks.description, earlierPicks.description);
     keep(tab.picks.keywords, earlierPicks.keywords);
     if (recognizer)
-        fillRecognised(page, *recognizer, profile, tab);
+        fillRecognised(page, *recognizer, profile, tab, onOwnSite);
     std::set<ElementHandle> written;
     bool chose = false;
     for (const FormWrite& write : page.writes()) {

@@ -47,17 +47,18 @@ public:
         IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
     // Fills the fields that the recogniser understood and whose names neither the
     // directory's items nor those of "__general" use, when they are still empty
-    // or hold only what the page gave them; runs after the other fills. The
-    // number of fields written.
+    // or hold only what the page gave them; runs after the other fills. File
+    // inputs get the profile's files only `onOwnSite`: a page of the directory's
+    // own site (see fillsAutomatically). The number of fields written.
     int fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
-        const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Fills what a page's scripts added (or showed) since the page was filled,
     // as a fill of a fresh page would, but writing only fields that no earlier
     // fill saw and no person edited; the picks and the category choice of the
     // earlier fill stand. Recognition takes part when a recogniser is given.
     // The number of fields written.
     int fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
-        const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Whether the tab's page may be filled without the user asking: only pages
     // of the directory's own site (the host of its submission address) are, so
     // that no other site receives the profile's data by itself.

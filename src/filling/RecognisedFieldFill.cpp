@@ -2,15 +2,13 @@
 
 #include "autofill/FieldRecognizer.h"
 #include "autofill/FormText.h"
-#include "autofill/ValueFitting.h"
 #include "common/TextCase.h"
 #include "common/TrimmedText.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
 #include "filling/FormDocumentModel.h"
-#include "filling/MeaningPlaceholder.h"
 #include "filling/PageFormsOfModel.h"
-#include "filling/PlaceholderExpander.h"
+#include "filling/RecognisedValues.h"
 #include "filling/TabFillState.h"
 #include "profiles/SiteProfile.h"
 
@@ -21,9 +19,9 @@ using SendingProfile::SiteProfile;
 
 namespace {
 
-bool isCheckBox(const FormElement& element)
+bool isInputOfType(const FormElement& element, std::string_view type)
 {
-    return element.tag == "input" && lowerAscii(element.type) == "checkbox";
+    return element.tag == "input" && lowerAscii(element.type) == type;
 }
 
 // Whether a field still holds what the page gave it, so that nobody has written it.
@@ -34,82 +32,58 @@ bool untouched(const FormElement& element)
         return element.selectedIndex == cues.defaultSelected
             || (cues.defaultSelected < 0 && element.selectedIndex <= 0);
     }
-    if (isCheckBox(element))
+    if (isInputOfType(element, "checkbox") || isInputOfType(element, "radio"))
         return element.checked == cues.defaultChecked;
+    if (isInputOfType(element, "file"))
+        return element.files.empty();
     return element.value.empty() || element.value == cues.defaultValue;
 }
 
-// The profile's value for each meaning; each list is drawn from once and the
-// pick kept in the tab, as a form item's placeholder keeps it.
-class ProfileValues {
-public:
-    ProfileValues(const SiteProfile& profile, PickSlots& picks, IRandomSource& random)
-        : m_profile(profile)
-        , m_picks(picks)
-        , m_random(random)
-    {
-    }
-
-    std::optional<std::string> text(FieldMeaning meaning, int maxLength, bool withoutHttp)
-    {
-        switch (meaning) {
-        case FieldMeaning::SiteTitle:
-            return pick(m_profile.titles, m_picks.title, maxLength);
-        case FieldMeaning::Description:
-            return pick(m_profile.descriptions, m_picks.description, maxLength);
-        case FieldMeaning::Keywords:
-            return pick(m_profile.keywords, m_picks.keywords, maxLength);
-        default:
-            break;
-        }
-        // The other values are what a form item's template of the meaning gives;
-        // with the reciprocal script that is nothing, as the page holding the
-        // link does not exist yet.
-        const std::optional<std::string_view> placeholder = placeholderFor(meaning, withoutHttp);
-        if (!placeholder)
-            return std::nullopt;
-        // "#fname# #lname#" with one of the names empty leaves a blank behind.
-        const std::string expanded = PlaceholderExpander(m_random).expand(*placeholder, m_profile, m_picks);
-        return nonEmpty(std::string(trimmed(expanded, " ")));
-    }
-
-private:
-    static std::optional<std::string> nonEmpty(const std::string& value)
-    {
-        return value.empty() ? std::nullopt : std::optional(value);
-    }
-
-    std::optional<std::string> pick(const std::vector<std::string>& list, std::string& slot, int maxLength)
-    {
-        std::optional<std::size_t> preferred;
-        const auto earlier = std::find(list.begin(), list.end(), slot);
-        if (!slot.empty() && earlier != list.end())
-            preferred = static_cast<std::size_t>(earlier - list.begin());
-        const std::optional<std::size_t> limit =
-            maxLength >= 0 ? std::optional(static_cast<std::size_t>(maxLength)) : std::nullopt;
-        std::optional<std::string> value = fittingAlternative(list, limit, m_random, preferred);
-        // The first pick of the fill is the one a submission records.
-        if (value && !preferred)
-            slot = *value;
-        return value;
-    }
-
-    const SiteProfile& m_profile;
-    PickSlots& m_picks;
-    IRandomSource& m_random;
-};
-
-// The option of a drop-down that names the province, by its text or its value.
-std::optional<std::size_t> provinceOption(const FormElement& select, const std::string& province)
+bool namedBy(std::string_view text, const std::vector<std::string>& normalisedNames)
 {
-    const std::string wanted = normalisedText(province);
-    if (wanted.empty())
-        return std::nullopt;
+    const std::string normalised = normalisedText(text);
+    return !normalised.empty()
+        && std::find(normalisedNames.begin(), normalisedNames.end(), normalised) != normalisedNames.end();
+}
+
+bool valueIs(std::string_view value, const std::vector<std::string>& names)
+{
+    const std::string_view wanted = trimmed(value);
+    return !wanted.empty() && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return equalsIgnoringCase(wanted, name);
+    });
+}
+
+std::vector<std::string> normalisedAll(const std::vector<std::string>& names)
+{
+    std::vector<std::string> normalised;
+    for (const std::string& name : names)
+        normalised.push_back(normalisedText(name));
+    return normalised;
+}
+
+// The option of a drop-down that shows one of the names, or whose value is one.
+std::optional<std::size_t> optionNamed(const FormElement& select, const std::vector<std::string>& names)
+{
+    const std::vector<std::string> normalised = normalisedAll(names);
     for (std::size_t option = 0; option < select.options.size(); ++option) {
-        if (normalisedText(select.options[option]) == wanted)
+        if (namedBy(select.options[option], normalised))
+            return option;
+    }
+    const std::vector<std::string>& values = select.cues.optionValues;
+    for (std::size_t option = 0; option < values.size() && option < select.options.size(); ++option) {
+        if (valueIs(values[option], names))
             return option;
     }
     return std::nullopt;
+}
+
+// Whether a radio button stands for one of the names, by its label or its value.
+bool radioNamed(const FormElement& radio, const std::vector<std::string>& names)
+{
+    const std::vector<std::string> normalised = normalisedAll(names);
+    return namedBy(radio.cues.label, normalised) || namedBy(radio.cues.ariaLabel, normalised)
+        || valueIs(radio.value, names);
 }
 
 } // namespace
@@ -121,7 +95,7 @@ RecognisedFieldFill::RecognisedFieldFill(const FieldRecognizer& recognizer, IRan
 }
 
 int RecognisedFieldFill::fill(FormDocumentModel& page, const std::set<ElementHandle>& named,
-    const SiteProfile& profile, TabFillState& tab) const
+    const SiteProfile& profile, TabFillState& tab, bool withFiles) const
 {
     std::vector<ElementHandle> handles;
     const PageForms forms = pageFormsOf(page, handles);
@@ -131,7 +105,7 @@ int RecognisedFieldFill::fill(FormDocumentModel& page, const std::set<ElementHan
         leftAlone.insert(write.element);
 
     const std::size_t firstWrite = page.writes().size();
-    ProfileValues values(profile, tab.picks, m_random);
+    RecognisedValues values(profile, tab.picks, m_random);
     const std::vector<std::string> categories = categoryWords(profile.categories);
     const std::vector<std::string> subcategories = subcategoryWords(profile.subcategories);
     int filled = 0;
@@ -146,13 +120,20 @@ int RecognisedFieldFill::fill(FormDocumentModel& page, const std::set<ElementHan
             if (!subcategories.empty())
                 chooseCategoryOption(
                     page, handle, categories, subcategories, tab.category, &element.cues.optionGroups);
-        } else if (field.meaning == FieldMeaning::Province && element.tag == "select") {
-            if (const auto option = provinceOption(element, profile.province))
-                page.setSelectedIndex(handle, *option);
         } else if (field.meaning == FieldMeaning::Agreement) {
             if (!element.checked)
                 page.setChecked(handle, true);
-        } else if (const auto value = values.text(field.meaning, element.cues.maxLength, field.withoutHttp)) {
+        } else if (element.tag == "select") {
+            if (const auto option = optionNamed(element, values.choiceNames(field.meaning)))
+                page.setSelectedIndex(handle, *option);
+        } else if (isInputOfType(element, "radio")) {
+            if (!element.checked && radioNamed(element, values.choiceNames(field.meaning)))
+                page.setChecked(handle, true);
+        } else if (isInputOfType(element, "file")) {
+            // Files go only to the directory's own site, never to a page reached from it.
+            if (const auto file = withFiles ? values.file(field.meaning) : std::nullopt)
+                page.setFile(handle, *file);
+        } else if (const auto value = values.text(field, element.cues.maxLength)) {
             page.setValue(handle, *value);
         }
         if (page.writes().size() == writesBefore)

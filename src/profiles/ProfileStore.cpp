@@ -108,6 +108,23 @@ constexpr TextField kOptionalFields[] = {
     { "reciprocalpassword", &SiteProfile::reciprocalPassword },
 };
 constexpr const char* kReciprocalMethod = "reciprocalmethod";
+// Values a profile has held since directories began to ask about products and
+// companies: optional, and written only once they hold something, so that a
+// profile without them keeps the file it had.
+constexpr TextField kProductFields[] = {
+    { "tagline", &SiteProfile::tagline },
+    { "company", &SiteProfile::company },
+    { "phone", &SiteProfile::phone },
+    { "country", &SiteProfile::country },
+    { "logo", &SiteProfile::logo },
+    { "twitter", &SiteProfile::twitter },
+    { "linkedin", &SiteProfile::linkedin },
+    { "github", &SiteProfile::github },
+    { "facebook", &SiteProfile::facebook },
+    { "pricing", &SiteProfile::pricing },
+    { "founded", &SiteProfile::founded },
+    { "tags", &SiteProfile::tags },
+};
 
 // The list fields, in the order they are written after the single values.
 struct ListField {
@@ -119,6 +136,7 @@ constexpr ListField kListFields[] = {
     { "keywords", &SiteProfile::keywords },
     { "title", &SiteProfile::titles },
     { "serpphrase", &SiteProfile::serpPhrases },
+    { "screenshot", &SiteProfile::screenshots },
 };
 
 // The single values in the order a new profile element gets them.
@@ -181,6 +199,15 @@ void writeProfile(pugi::xml_node element, const std::string& name, const SitePro
         pugi::xml_node child = element.child(tag);
         if (!child)
             child = appendElement(element, tag);
+        setText(child, value);
+    }
+    for (const TextField& field : kProductFields) {
+        const std::string& value = profile.*field.member;
+        pugi::xml_node child = element.child(field.element);
+        if (!child && value.empty())
+            continue;
+        if (!child)
+            child = appendElement(element, field.element);
         setText(child, value);
     }
 
@@ -690,6 +717,7 @@ void ProfileStore::readProfile(
     profile.descriptions.clear();
     profile.titles.clear();
     profile.keywords.clear();
+    profile.screenshots.clear();
     profile.name = name;
 
     for (const TextField& field : kRequiredFields) {
@@ -699,6 +727,8 @@ void ProfileStore::readProfile(
             m_messages.show(kIncomplete, kVanteloCaption, MessageIcon::Warning);
     }
     for (const TextField& field : kOptionalFields)
+        profile.*field.member = stringValue(element.child(field.element));
+    for (const TextField& field : kProductFields)
         profile.*field.member = stringValue(element.child(field.element));
     const pugi::xml_node method = element.child(kReciprocalMethod);
     profile.reciprocalMethod = method ? parseDecimal(stringValue(method)) : kReciprocalManual;

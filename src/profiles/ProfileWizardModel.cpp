@@ -2,9 +2,12 @@
 
 #include "common/IMessageBox.h"
 #include "common/TextCase.h"
+#include "common/Utf8Text.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace SendingProfile {
@@ -21,6 +24,30 @@ constexpr const char* kContactMissing =
     "It is recommended that you enter at least a first and last name along with an email address. Do you "
     "want to continue anyway?";
 constexpr const char* kContinueCaption = "Vantelo - Continue?";
+constexpr const char* kTaglineTooLong = "The tagline may be at most 120 characters long.";
+constexpr const char* kFoundedNotAYear =
+    "Please enter the year the site or company was founded, such as 2015.";
+constexpr const char* kFileMissing = "This file does not exist: ";
+constexpr const char* kFileTooLarge = "Directories take files of at most 10 MB; this one is larger: ";
+
+bool isYear(const std::string& text)
+{
+    return text.size() == 4
+        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })
+        && text.front() != '0';
+}
+
+// The message for a file the profile names that cannot be sent; empty when it can.
+std::string fileProblem(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return kFileMissing + path;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxProfileFileBytes)
+        return kFileTooLarge + path;
+    return {};
+}
 
 bool validRow(const std::vector<std::string>& list, int row)
 {
@@ -93,6 +120,31 @@ bool ProfileWizardModel::checkContactPage()
         return true;
     return m_messages->ask(kContactMissing, kContinueCaption, MessageButtons::YesNo, MessageIcon::Warning)
         == MessageAnswer::Yes;
+}
+
+WizardFocus ProfileWizardModel::checkProductPage()
+{
+    std::string problem;
+    WizardFocus focus = WizardFocus::None;
+    if (utf8Longer(m_fields.tagline, kMaxTaglineLength)) {
+        problem = kTaglineTooLong;
+        focus = WizardFocus::Tagline;
+    } else if (!m_fields.founded.empty() && !isYear(m_fields.founded)) {
+        problem = kFoundedNotAYear;
+        focus = WizardFocus::Founded;
+    } else if (!m_fields.logo.empty() && !(problem = fileProblem(m_fields.logo)).empty()) {
+        focus = WizardFocus::Logo;
+    } else {
+        for (const std::string& screenshot : m_fields.screenshots) {
+            if (!(problem = fileProblem(screenshot)).empty()) {
+                focus = WizardFocus::Screenshots;
+                break;
+            }
+        }
+    }
+    if (focus != WizardFocus::None)
+        m_messages->show(problem, kVanteloCaption, MessageIcon::Warning);
+    return focus;
 }
 
 void ProfileWizardModel::leaveSitePage()

@@ -24,6 +24,10 @@ enum class WizardFocus {
     AddTitle, // the "add" button of the titles
     AddDescription, // the "add" button of the descriptions
     AddKeywords, // the "add" button of the keyword lines
+    Tagline, // the tagline field
+    Founded, // the founding year field
+    Logo, // the logo file field
+    Screenshots, // the list of screenshot files
 };
 
 // What the profile wizard edits and the rules of its pages: the checks that keep a
@@ -51,6 +55,9 @@ public:
     WizardFocus checkSitePage();
     // Asks before going on without a name and an e-mail address; true to go on.
     bool checkContactPage();
+    // The product page: a tagline of at most kMaxTaglineLength characters, a
+    // founding year of four digits, files that exist and that a page may receive.
+    WizardFocus checkProductPage();
 
     // The site page was left forward: the first time, a new profile's titles are
     // appended to its search phrases.

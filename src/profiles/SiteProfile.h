@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -13,6 +14,13 @@ enum ReciprocalMethod : std::int32_t {
     kReciprocalManual = 0, // by hand, or no reciprocal link at all
     kReciprocalAutomatic = 1, // through the user's reciprocal link script
 };
+
+// The longest tagline a profile keeps.
+inline constexpr std::size_t kMaxTaglineLength = 120;
+// No page receives a larger logo or screenshot.
+inline constexpr std::uintmax_t kMaxProfileFileBytes = 10 * 1024 * 1024;
+// The pricing models a profile names, as stored and offered.
+inline constexpr const char* kPricingModels[] = { "free", "freemium", "paid", "open source" };
 
 // Everything known about one web site that the user submits: its address, the
 // alternative titles, descriptions and keyword lines a submission picks from, the
@@ -43,6 +51,22 @@ struct SiteProfile {
     std::string zip;
     std::string province;
     std::set<std::string> submittedNames; // directories that have an entry
+
+    // What today's directories ask about the product and its maker; sv.xml keeps
+    // each only once it has a value.
+    std::string tagline; // a one-line pitch, at most kMaxTaglineLength characters
+    std::string company; // the company or business behind the site
+    std::string phone;
+    std::string country; // a country's name
+    std::string logo; // path of the logo file
+    std::vector<std::string> screenshots; // paths of screenshot files, in the order they are offered
+    std::string twitter; // profile addresses
+    std::string linkedin;
+    std::string github;
+    std::string facebook;
+    std::string pricing; // one of kPricingModels, or empty
+    std::string founded; // the founding year
+    std::string tags; // comma-separated
 
     bool operator==(const SiteProfile&) const = default;
 };

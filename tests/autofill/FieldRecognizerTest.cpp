@@ -65,7 +65,7 @@ TEST(FieldRecognizerTest, EachFieldGetsTheMeaningItsStrongestSignalGives)
         { field("input", "submit", "title"), FieldMeaning::Unknown },
         { field("input", "radio", "title"), FieldMeaning::Unknown },
         { text("f9", "Telefon"), FieldMeaning::Phone },
-        { text("f9", "Country"), FieldMeaning::Unknown },
+        { text("f9", "Country"), FieldMeaning::Country },
         { text("f9"), FieldMeaning::Unknown },
         { text("category", "Category"), FieldMeaning::Unknown },
         { with(field("select", "", "f3"), [](FieldCues& s) { s.label = "Category"; }),
@@ -75,6 +75,37 @@ TEST(FieldRecognizerTest, EachFieldGetsTheMeaningItsStrongestSignalGives)
         { with(field("input", "checkbox", "f4"),
               [](FieldCues& s) { s.label = "I agree to the rules and want a featured listing"; }),
             FieldMeaning::ExtraOption },
+        // A web address word decides which address is meant; a street needs none.
+        { text("a", "Adresse (URL)"), FieldMeaning::SiteUrl },
+        { text("a", "Address (URL)"), FieldMeaning::SiteUrl },
+        { text("a", "Adresse du site"), FieldMeaning::SiteUrl },
+        { field("input", "url", "address"), FieldMeaning::SiteUrl },
+        { text("a", "Street address"), FieldMeaning::StreetAddress },
+        // A name is a person's only when nothing says whose it is.
+        { text("n", "Product name"), FieldMeaning::SiteTitle },
+        { text("n", "Name des Startups"), FieldMeaning::SiteTitle },
+        { text("n", "Nom de l'entreprise"), FieldMeaning::Company },
+        { text("n", "Nombre de la empresa"), FieldMeaning::Company },
+        { text("n", "Votre nom"), FieldMeaning::FullName },
+        { text("shiptoName"), FieldMeaning::FullName },
+        { text("addressFormModalMiddleInitial"), FieldMeaning::Unknown },
+        { text("c", "Company"), FieldMeaning::Company },
+        { text("c", "Company e-mail"), FieldMeaning::Email },
+        { text("t", "Tagline"), FieldMeaning::Tagline },
+        { text("t", "Telefonnummer"), FieldMeaning::Phone },
+        { with(field("select", "", "land"), [](FieldCues& s) { s.label = "Land"; }), FieldMeaning::Country },
+        { with(field("select", "", "p"), [](FieldCues& s) { s.label = "Price model"; }),
+            FieldMeaning::Pricing },
+        { field("input", "radio", "pricing"), FieldMeaning::Pricing },
+        { text("y", "Gründungsjahr"), FieldMeaning::Founded },
+        { text("y", "Tags"), FieldMeaning::Tags },
+        { text("g", "GitHub username"), FieldMeaning::GitHub },
+        { text("l", "Page LinkedIn"), FieldMeaning::LinkedIn },
+        { with(field("input", "file", "f"), [](FieldCues& s) { s.label = "Upload logo", s.hidden = true; }),
+            FieldMeaning::Logo },
+        { with(field("input", "file", "f"), [](FieldCues& s) { s.label = "Zrzuty ekranu"; }),
+            FieldMeaning::Screenshot },
+        { text("u", "Logo URL"), FieldMeaning::Unknown },
     };
     for (const auto& c : cases) {
         const PageRecognition recognition =
@@ -85,16 +116,19 @@ TEST(FieldRecognizerTest, EachFieldGetsTheMeaningItsStrongestSignalGives)
     }
 }
 
-TEST(FieldRecognizerTest, MarksRepeatedFieldsAndAddressesWithoutTheScheme)
+TEST(FieldRecognizerTest, MarksRepeatedFieldsAddressesWithoutTheSchemeAndHandles)
 {
     FormField confirm = field("input", "email", "email2");
     confirm.cues.label = "Confirm e-mail";
-    const PageRecognition recognition = FieldRecognizer::shipped().recognise(
-        { { text("url", "URL (without http://)"), confirm, text("url2", "Site URL") }, { FormCues {} } });
+    const PageRecognition recognition =
+        FieldRecognizer::shipped().recognise({ { text("url", "URL (without http://)"), confirm,
+                                                   text("url2", "Site URL"), text("tw", "Twitter username") },
+            { FormCues {} } });
     EXPECT_THAT(recognition.fields,
         ElementsAre(FieldRecognition { FieldMeaning::SiteUrl, FormKind::Submission, true, false },
             FieldRecognition { FieldMeaning::Email, FormKind::Submission, false, true },
-            FieldRecognition { FieldMeaning::SiteUrl, FormKind::Submission, false, false }));
+            FieldRecognition { FieldMeaning::SiteUrl, FormKind::Submission, false, false },
+            FieldRecognition { FieldMeaning::Twitter, FormKind::Submission, false, false, true }));
 }
 
 TEST(FieldRecognizerTest, OnlySubmissionFormsAreFilled)

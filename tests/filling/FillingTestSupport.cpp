@@ -1,6 +1,9 @@
 #include "FillingTestSupport.h"
 
+#include "common/TextCase.h"
+
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <ostream>
 
@@ -109,6 +112,9 @@ std::vector<std::string> writesOf(const FormDocumentModel& page)
         case FormWriteKind::SelectedIndex:
             writes.push_back(name + "#" + std::to_string(write.option));
             break;
+        case FormWriteKind::File:
+            writes.push_back(name + "<" + std::filesystem::path(write.value).filename().string());
+            break;
         }
     }
     return writes;
@@ -135,7 +141,29 @@ SendingProfile::SiteProfile recognitionProfile()
     profile.reciprocal = "http://www.mysite.example/links.html";
     profile.categories = "Business";
     profile.subcategories = "Consulting";
+    profile.tagline = "Handmade widgets in every size, shipped from our own workshop to any country";
+    profile.company = "Widget Works Ltd";
+    profile.phone = "+1 555 0100";
+    profile.country = "United States";
+    profile.logo = "logo.png";
+    profile.screenshots = { "shot-1.png", "shot-2.png" };
+    profile.twitter = "https://twitter.com/mywidgets";
+    profile.linkedin = "https://www.linkedin.com/company/widget-works";
+    profile.github = "https://github.com/mywidgets";
+    profile.facebook = "https://www.facebook.com/mywidgets";
+    profile.pricing = "freemium";
+    profile.founded = "2015";
+    profile.tags = "widgets, handmade, workshop";
     return profile;
+}
+
+void writeProfileFiles(SendingProfile::SiteProfile& profile, TempFolder& folder)
+{
+    // A PNG signature is all a page needs to see that a picture came.
+    const std::string picture("\x89PNG\r\n\x1a\n", 8);
+    profile.logo = folder.write("logo.png", picture).string();
+    profile.screenshots = { folder.write("shot-1.png", picture).string(),
+        folder.write("shot-2.png", picture).string() };
 }
 
 bool filledRight(const std::string& meaning, const std::string& exactly, const std::string& value)
@@ -151,7 +179,10 @@ bool filledRight(const std::string& meaning, const std::string& exactly, const s
         { "fullname", profile.fname + " " + profile.lname }, { "firstname", profile.fname },
         { "lastname", profile.lname }, { "username", profile.username }, { "password", profile.password },
         { "address", profile.address }, { "city", profile.city }, { "zip", profile.zip },
-        { "province", profile.province }, { "reciprocal", profile.reciprocal }, { "agreement", "checked" } };
+        { "province", profile.province }, { "reciprocal", profile.reciprocal }, { "agreement", "checked" },
+        { "company", profile.company }, { "phone", profile.phone }, { "twitter", profile.twitter },
+        { "linkedin", profile.linkedin }, { "github", profile.github }, { "facebook", profile.facebook },
+        { "founded", profile.founded }, { "tags", profile.tags }, { "logo", "logo.png" } };
     if (meaning == "title")
         return oneOf(profile.titles);
     if (meaning == "description")
@@ -160,6 +191,17 @@ bool filledRight(const std::string& meaning, const std::string& exactly, const s
         return oneOf(profile.keywords);
     if (meaning == "category")
         return value.find("Consulting") != std::string::npos;
+    // Cut at a word where the field is short.
+    if (meaning == "tagline")
+        return !value.empty() && profile.tagline.starts_with(value);
+    if (meaning == "screenshot")
+        return value == "shot-1.png" || value == "shot-2.png";
+    // The name, the code or the other name the drop-down shows.
+    if (meaning == "country")
+        return value == "United States" || value == "US" || value == "USA"
+            || value == "United States of America";
+    if (meaning == "pricing")
+        return equalsIgnoringCase(value, profile.pricing);
     const auto found = values.find(meaning);
     return found != values.end() && value == found->second;
 }

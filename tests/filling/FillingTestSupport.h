@@ -74,6 +74,8 @@ struct FillingBench {
 // The profile the recognition test pages are filled from: a value for every
 // meaning and two alternatives of each list, the first too long for short fields.
 SendingProfile::SiteProfile recognitionProfile();
+// Puts the profile's logo and screenshots in the folder, as small pictures.
+void writeProfileFiles(SendingProfile::SiteProfile& profile, TempFolder& folder);
 // Whether a field recognised as `meaning` holds what recognitionProfile() puts
 // there: its text, the chosen option's text, or "checked" for a ticked box.
 // `exactly`, when not empty, is the text the field must hold instead.

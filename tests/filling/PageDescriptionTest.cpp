@@ -2,6 +2,7 @@
 
 #include "filling/PageAnswer.h"
 #include "filling/PageDescription.h"
+#include "filling/UploadFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -82,6 +83,34 @@ TEST(PageDescriptionTest, WritesNameTheirElementAndAreAsciiText)
         {"at":1,"tag":"textarea","name":"desc","id":"","kind":"value","value":"caf\u00e9 \ufffd </script>"},
         {"at":0,"tag":"input","name":"url","id":"","kind":"checked","checked":true},
         {"at":2,"tag":"select","name":"cat","id":"","kind":"option","option":1}])"));
+}
+
+TEST(PageDescriptionTest, AFileGoesWithItsNameTypeAndBytesAndOnlyWhileItCanBeSent)
+{
+    TempFolder folder;
+    const std::string logo = folder.write("Logo.PNG", std::string("\x89PNG\0x", 6)).string();
+    const std::string gone = folder.path("gone.png").string();
+    FormDocumentModel page(readPageDescription(R"({"token":"d","elements":[
+        {"tag":"input","type":"file","name":"a","files":["old.gif"]},{"tag":"input","type":"file","name":"b"},
+        {"tag":"input","type":"text","name":"c"},{"tag":"select","name":"s","options":["x"],"values":["X1"]}]})"));
+    EXPECT_EQ(page.elements()[0].files, (std::vector<std::string> { "old.gif" }));
+    EXPECT_EQ(page.elements()[3].cues.optionValues, (std::vector<std::string> { "X1" }));
+    page.setFile(0, logo);
+    page.setFile(1, gone);
+    page.setFile(2, logo); // no file input
+    EXPECT_EQ(page.elements()[0].files, (std::vector<std::string> { "Logo.PNG" }));
+    const nlohmann::json replay = nlohmann::json::parse(pageWritesJson(page));
+    EXPECT_EQ(replay["writes"],
+        nlohmann::json::parse(R"([{"at":0,"tag":"input","name":"a","id":"","kind":"file",
+        "file":"Logo.PNG","mime":"image/png","data":"iVBORwB4","path":")"
+            + logo + R"("}])"));
+    const struct {
+        const char* bytes;
+        const char* text;
+    } encoded[] = { { "", "" }, { "f", "Zg==" }, { "fo", "Zm8=" }, { "foo", "Zm9v" },
+        { "\xFF\xFE", "//4=" } };
+    for (const auto& c : encoded)
+        EXPECT_EQ(base64Text(c.bytes), c.text) << c.bytes;
 }
 
 TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)

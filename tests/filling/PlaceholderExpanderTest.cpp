@@ -27,6 +27,17 @@ SiteProfile fullProfile()
     profile.zip = "12345";
     profile.province = "State";
     profile.reciprocal = "http://www.site.example/links.html";
+    profile.tagline = "Widgets, fast";
+    profile.company = "Widget Co";
+    profile.phone = "+1 555 0100";
+    profile.country = "Canada";
+    profile.twitter = "https://twitter.com/w";
+    profile.linkedin = "https://linkedin.com/in/w";
+    profile.github = "https://github.com/w";
+    profile.facebook = "https://facebook.com/w";
+    profile.pricing = "freemium";
+    profile.founded = "2015";
+    profile.tags = "a, b";
     return profile;
 }
 
@@ -58,6 +69,10 @@ TEST(PlaceholderExpanderTest, EveryTokenTakesItsProfileValue)
         { "#address#, #city# #zip# #province#", "1 Road, Town 12345 State" },
         { "#reciprocal#", "http://www.site.example/links.html" },
         { "#Title# #unknown# #url", "#Title# #unknown# #url" },
+        { "#tagline# / #company# / #phone# / #country#", "Widgets, fast / Widget Co / +1 555 0100 / Canada" },
+        { "#twitter# #linkedin# #github# #facebook#",
+            "https://twitter.com/w https://linkedin.com/in/w https://github.com/w https://facebook.com/w" },
+        { "#pricing# since #founded#: #tags#", "freemium since 2015: a, b" },
     };
     for (const auto& c : cases) {
         Expansion expand;
@@ -121,6 +136,22 @@ TEST(PlaceholderExpanderTest, TokensInsideValuesExpandOnlyWhenTheirTurnComesLate
     Expansion expand;
     EXPECT_EQ(expand("#title#", profile), "me@site.example at #url# #title#");
     EXPECT_EQ(expand.picks.title, "#email# at #url# #title#");
+}
+
+TEST(PlaceholderExpanderTest, TagsFallBackToAKeywordLineAndExpansionCanGoOnAfterAToken)
+{
+    SiteProfile profile = fullProfile();
+    profile.tags.clear();
+    Expansion expand;
+    expand.random.queue({ 1 });
+    EXPECT_EQ(expand("#tags#", profile), "kw b");
+    EXPECT_EQ(expand.picks.keywords, "kw b");
+    profile.keywords.clear();
+    EXPECT_EQ(expand("[#tags#]", profile), "[]");
+
+    // What "#desc#" makes of a description that holds tokens of its own.
+    EXPECT_EQ(expand.expander.expandAfter("#desc#", "#url# #title# #email#", fullProfile(), expand.picks),
+        "#url# #title# me@site.example");
 }
 
 TEST(PlaceholderExpanderTest, ReciprocalTokenIsEmptyWithTheAutomaticMethod)

@@ -52,7 +52,8 @@ TEST(RecognisedFillTest, FillsEveryKindOfPageAsAPersonWould)
         ASSERT_EQ(page.elements().size(), elements.size()) << file;
         FillingBench bench;
         bench.profile = recognitionProfile();
-        bench.filler.fillRecognised(page, FieldRecognizer::shipped(), bench.profile, bench.tab);
+        writeProfileFiles(bench.profile, bench.folder);
+        bench.filler.fillRecognised(page, FieldRecognizer::shipped(), bench.profile, bench.tab, true);
         std::map<ElementHandle, std::string> given;
         for (const RecognisedField& field : bench.tab.recognised)
             given[field.element] = meaningName(field.meaning);
@@ -64,7 +65,9 @@ TEST(RecognisedFillTest, FillsEveryKindOfPageAsAPersonWould)
             const FormElement& element = page.elements()[at];
             const std::string value = element.tag == "select"
                 ? (element.selectedIndex >= 0 ? element.options.at(element.selectedIndex) : "")
-                : (element.type == "checkbox" ? (element.checked ? "checked" : "") : element.value);
+                : element.type == "file" ? (element.files.empty() ? "" : element.files[0])
+                : (element.type == "checkbox" || element.type == "radio") ? (element.checked ? "checked" : "")
+                                                                          : element.value;
             const bool valueRight = filledRight(expected, elements[at].value("expectvalue", ""), value);
             EXPECT_EQ(meaning, expected) << where;
             if (!expected.empty()) {
@@ -125,6 +128,49 @@ TEST(RecognisedFillTest, RecognitionFillsOnlyWhatTheItemsAndThePersonLeftAlone)
     EXPECT_TRUE(page.writes()[4].recognised);
     EXPECT_EQ(bench.tab.picks.title, "Site Title");
     EXPECT_TRUE(bench.tab.formWatched);
+}
+
+TEST(RecognisedFillTest, ValuesAreWhatTemplatesGiveAndFilesGoOnlyToTheDirectorysSite)
+{
+    FillingBench bench;
+    bench.profile.titles = { "#company#", "Widget shop" };
+    bench.profile.descriptions = { "Write to #email#" };
+    bench.profile.company = "Widget Works Ltd";
+    bench.profile.pricing = "freemium";
+    bench.profile.twitter = "https://twitter.com/widgets/";
+    writeProfileFiles(bench.profile, bench.folder);
+    const auto labelled = [](FormElement element, const std::string& label, int maxLength = -1) {
+        element.cues.label = label;
+        element.cues.maxLength = maxLength;
+        return inForm(element, 0);
+    };
+    const std::vector<FormElement> elements {
+        labelled(input("t"), "Site title", 12),
+        labelled(textArea("d"), "Description"),
+        labelled(input("c"), "Company"),
+        labelled(input("pricing", "radio", "free"), "Free"),
+        labelled(input("pricing", "radio", "freemium"), "Freemium"),
+        labelled(input("tw", "text"), "Twitter handle"),
+        labelled(input("logo", "file"), "Logo"),
+    };
+    for (const bool ownSite : { false, true }) {
+        FormDocumentModel page(elements);
+        bench.tab.picks.clear();
+        bench.random.queue({ 0 });
+        bench.filler.fillRecognised(page, FieldRecognizer::shipped(), bench.profile, bench.tab, ownSite);
+        std::vector<std::string> expected { "t=Widget shop", "d=Write to owner@site.example",
+            "c=Widget Works Ltd", "pricing:checked", "tw=@widgets" };
+        if (ownSite)
+            expected.push_back("logo<logo.png");
+        EXPECT_EQ(writesOf(page), expected);
+        // The slots keep the alternatives as a template's picks keep them.
+        EXPECT_EQ(bench.tab.picks.description, "Write to #email#");
+        EXPECT_EQ(page.elements()[4].checked, true);
+    }
+    // Without a company the field stays empty; it never gets the title.
+    bench.profile.company.clear();
+    FormDocumentModel page({ labelled(input("c"), "Company name") });
+    EXPECT_EQ(bench.filler.fillRecognised(page, FieldRecognizer::shipped(), bench.profile, bench.tab), 0);
 }
 
 } // namespace

@@ -154,6 +154,48 @@ TEST(ProfileStoreFileTest, ProfileRoundTripThroughTheFile)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST(ProfileStoreFileTest, ProductDataRoundTripsAndAFileWithoutItStaysAsItWas)
+{
+    OpenedStore opened;
+    ASSERT_TRUE(opened.store.SetProfile("Old", sampleProfile("Old")));
+    const std::string before = opened.store.documentText();
+    SiteProfile old;
+    ASSERT_TRUE(opened.store.GetProfile("Old", old));
+    EXPECT_TRUE(old.tagline.empty() && old.screenshots.empty() && old.tags.empty());
+    ASSERT_TRUE(opened.store.SetProfile("Old", old));
+    EXPECT_EQ(opened.store.documentText(), before);
+
+    SiteProfile profile = sampleProfile("New");
+    profile.tagline = "Widgets & <more>";
+    profile.company = "Widget Co";
+    profile.phone = "+1 555 0100";
+    profile.country = "Österreich";
+    profile.logo = "/home/me/logo.png";
+    profile.screenshots = { "/home/me/a.png", "/home/me/b.png" };
+    profile.twitter = "https://twitter.com/w";
+    profile.linkedin = "https://linkedin.com/company/w";
+    profile.github = "https://github.com/w";
+    profile.facebook = "https://facebook.com/w";
+    profile.pricing = "open source";
+    profile.founded = "2015";
+    profile.tags = "a, b";
+    ASSERT_TRUE(opened.store.SetProfile("New", profile));
+    ASSERT_TRUE(opened.store.Save(opened.folder.path("sv.xml")));
+    RecordingMessageBox messages;
+    ProfileStore reloaded(messages);
+    ASSERT_TRUE(reloaded.Open(opened.folder.path("sv.xml")));
+    SiteProfile read;
+    ASSERT_TRUE(reloaded.GetProfile("New", read));
+    EXPECT_EQ(read, profile);
+    // Emptied values stay as empty elements; the screenshots go with the other lists.
+    profile.company.clear();
+    profile.screenshots.pop_back();
+    ASSERT_TRUE(reloaded.SetProfile("New", profile));
+    ASSERT_TRUE(reloaded.GetProfile("New", read));
+    EXPECT_EQ(read, profile);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST(ProfileStoreFileTest, UnreadableFileIsReportedAndKeptBeforeTheNextSave)
 {
     const std::string good =

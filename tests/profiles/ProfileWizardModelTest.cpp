@@ -1,5 +1,6 @@
 #include "profiles/ProfileWizardModel.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -39,6 +40,44 @@ TEST(ProfileWizardModelTest, SitePageChecksUrlThenTitlesDescriptionsAndKeywords)
             warning("You must enter at least one title for your site!"),
             warning("You must enter at least one description for your site!"),
             warning("You must enter at least one keyword for your site!")));
+}
+
+TEST(ProfileWizardModelTest, ProductPageChecksTaglineYearAndFiles)
+{
+    TempFolder folder;
+    const std::string picture = folder.write("logo.png", "png").string();
+    const std::string huge = folder.write("huge.png", std::string(10 * 1024 * 1024 + 1, 'x')).string();
+    const std::string missing = folder.path("missing.png").string();
+    const struct {
+        std::function<void(SiteProfile&)> change;
+        WizardFocus focus;
+        std::string message;
+    } cases[] = {
+        { [](SiteProfile&) {}, WizardFocus::None, "" },
+        { [&](SiteProfile& p) { p.tagline = std::string(120, 'x'), p.founded = "1999", p.logo = picture; },
+            WizardFocus::None, "" },
+        { [](SiteProfile& p) { p.tagline = std::string(121, 'x'); }, WizardFocus::Tagline,
+            "The tagline may be at most 120 characters long." },
+        { [](SiteProfile& p) { p.founded = "99"; }, WizardFocus::Founded,
+            "Please enter the year the site or company was founded, such as 2015." },
+        { [&](SiteProfile& p) { p.logo = missing; }, WizardFocus::Logo,
+            "This file does not exist: " + missing },
+        { [&](SiteProfile& p) {
+             p.screenshots = { picture, huge };
+         },
+            WizardFocus::Screenshots,
+            "Directories take files of at most 10 MB; this one is larger: " + huge },
+    };
+    for (const auto& c : cases) {
+        RecordingMessageBox messages;
+        ProfileWizardModel model = ProfileWizardModel::newProfile(messages, {});
+        c.change(model.fields());
+        EXPECT_EQ(model.checkProductPage(), c.focus) << c.message;
+        if (c.message.empty())
+            EXPECT_TRUE(messages.empty());
+        else
+            EXPECT_THAT(messages.messages(), ElementsAre(warning(c.message.c_str())));
+    }
 }
 
 TEST(ProfileWizardModelTest, NewProfileNeedsANameNotInUse)

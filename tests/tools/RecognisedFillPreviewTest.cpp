@@ -63,7 +63,9 @@ TEST(RecognisedFillPreviewTest, EveryKindOfPageIsFilledAsAPersonWould)
             + "\"/></customdirs>");
     RecordingMessageBox messages;
     SendingProfile::ProfileStore profiles(messages);
-    profiles.SetProfile("Full", recognitionProfile());
+    SendingProfile::SiteProfile full = recognitionProfile();
+    writeProfileFiles(full, data);
+    profiles.SetProfile("Full", full);
     ASSERT_TRUE(profiles.Save(data.path("sv.xml")));
 
     int wanted = 0;
@@ -114,6 +116,48 @@ TEST(RecognisedFillPreviewTest, EveryKindOfPageIsFilledAsAPersonWould)
     std::cout << "[ share    ] " << right << " of " << wanted << " fields filled right over " << pages
               << " pages in the browser, " << wrong << " filled that must stay empty\n";
     EXPECT_EQ(wrong, 0);
+}
+
+// The printed field of that name.
+nlohmann::json printedField(const nlohmann::json& preview, const std::string& name)
+{
+    for (const nlohmann::json& field : preview["fields"]) {
+        if (field["name"] == name)
+            return field;
+    }
+    return {};
+}
+
+TEST(RecognisedFillPreviewTest, ThePageReceivesTheLogoAsAChosenFileOnTheDirectorysSiteOnly)
+{
+    LoopbackServer server;
+    servePages(server);
+    TempFolder data;
+    data.write("customdirdata.xml",
+        "<?xml version=\"1.0\"?><customdirs><directory name=\"Own\" submiturl=\"" + server.url("/")
+            + "\"/><directory name=\"Elsewhere\" submiturl=\"http://directory.example/add\"/></customdirs>");
+    RecordingMessageBox messages;
+    SendingProfile::ProfileStore profiles(messages);
+    SendingProfile::SiteProfile full = recognitionProfile();
+    writeProfileFiles(full, data);
+    profiles.SetProfile("Full", full);
+    ASSERT_TRUE(profiles.Save(data.path("sv.xml")));
+    const auto preview = [&](const char* directory) {
+        // A second for the page to read the file it was given.
+        const CliRun run =
+            runCli({ "fill-preview", "--json", "--data-dir", data.path().string(), "--profile", "Full",
+                       "--directory", directory, "--late-fields", "1", server.url("/launch.html") },
+                { fillPreviewCommand() });
+        EXPECT_EQ(run.code, 0) << run.err;
+        return nlohmann::json::parse(run.out);
+    };
+    const nlohmann::json own = preview("Own");
+    EXPECT_EQ(printedField(own, "product[logo]")["files"], nlohmann::json::array({ "logo.png" }));
+    EXPECT_EQ(heldValue(printedField(own, "logo_seen")), "logo.png image/png 8 89504e47");
+    const nlohmann::json elsewhere = preview("Elsewhere");
+    EXPECT_EQ(printedField(elsewhere, "product[logo]")["files"], nlohmann::json::array());
+    EXPECT_EQ(printedField(elsewhere, "gallery1")["files"], nlohmann::json::array());
+    EXPECT_EQ(heldValue(printedField(elsewhere, "product[company]")), "Widget Works Ltd");
 }
 
 } // namespace

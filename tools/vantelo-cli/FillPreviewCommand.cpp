@@ -15,6 +15,7 @@
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
 #include "common/SystemRandomSource.h"
+#include "common/TextCase.h"
 #include "directories/DirectoryStore.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"
@@ -128,6 +129,8 @@ nlohmann::ordered_json fieldJson(const FormElement& element, int index, const Re
     }
     if (element.tag == "input")
         field["checked"] = element.checked;
+    if (element.tag == "input" && lowerAscii(element.type) == "file")
+        field["files"] = element.files;
     if (!element.cues.frame.empty())
         field["frame"] = element.cues.frame;
     if (recognised)
@@ -185,7 +188,15 @@ void printPreview(const nlohmann::ordered_json& preview)
         std::cout << " (" << field["index"].get<int>() << ")";
         if (field.contains("frame"))
             std::cout << " in frame " << field["frame"].get<std::string>();
-        std::cout << " = " << text(field.contains("selected") ? field["selected"] : field["value"]);
+        if (field.contains("files")) {
+            std::cout << " =";
+            for (const nlohmann::ordered_json& file : field["files"])
+                std::cout << ' ' << text(file);
+            if (field["files"].empty())
+                std::cout << " (no file)";
+        } else {
+            std::cout << " = " << text(field.contains("selected") ? field["selected"] : field["value"]);
+        }
         if (field.contains("checked") && field["checked"].get<bool>())
             std::cout << ", checked";
         if (field.contains("meaning"))
@@ -383,14 +394,17 @@ const CliCommand& fillPreviewCommand()
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
         "afterwards (those of same-origin frames too), the picked title, description and\n"
-        "keywords, and the directory's reciprocal link code when the page shows one. It\n"
+        "keywords, and the directory's reciprocal link code when the page shows one; a\n"
+        "file input shows the name of the file it holds (the profile's logo or a\n"
+        "screenshot, given only on the directory's own site). It\n"
         "fails when the page does not load (an HTTP error included) or the profile or\n"
         "directory is unknown. With --submit it then presses the filled form's submit\n"
         "button, waits up to 15 seconds for the answer (a new page or a message the\n"
         "page's script shows) and tells whether it would be recorded; nothing is written.\n\n"
         "JSON: {\"fields\": [{\"tag\", \"name\", \"id\", \"type\" (inputs), \"index\" (among\n"
         "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
-        "\"checked\" (inputs), \"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
+        "\"checked\" (inputs), \"files\" (file inputs: the names of the files they hold),\n"
+        "\"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
         "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null,\n"
         "\"submission\" (with --submit): {\"recorded\", \"reason\", \"evidence\"}}.",
         CliCommand::kDataFolder | CliCommand::kJson | CliCommand::kVerbose, runFillPreview };

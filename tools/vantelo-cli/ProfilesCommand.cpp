@@ -54,6 +54,34 @@ nlohmann::ordered_json profileJson(const SiteProfile& profile, bool showPassword
         { "serpphrases", profile.serpPhrases } };
 }
 
+// What directories of products and businesses ask for, as "profiles show" gives it.
+struct ProductField {
+    const char* key;
+    const char* label;
+    std::string SiteProfile::*text;
+};
+constexpr ProductField kProductFields[] = {
+    { "tagline", "Tagline", &SiteProfile::tagline },
+    { "company", "Company", &SiteProfile::company },
+    { "phone", "Phone", &SiteProfile::phone },
+    { "country", "Country", &SiteProfile::country },
+    { "logo", "Logo", &SiteProfile::logo },
+    { "twitter", "Twitter", &SiteProfile::twitter },
+    { "linkedin", "LinkedIn", &SiteProfile::linkedin },
+    { "github", "GitHub", &SiteProfile::github },
+    { "facebook", "Facebook", &SiteProfile::facebook },
+    { "pricing", "Pricing", &SiteProfile::pricing },
+    { "founded", "Founded", &SiteProfile::founded },
+    { "tags", "Tags", &SiteProfile::tags },
+};
+
+void addProductJson(nlohmann::ordered_json& json, const SiteProfile& profile)
+{
+    for (const ProductField& field : kProductFields)
+        json[field.key] = profile.*field.text;
+    json["screenshots"] = profile.screenshots;
+}
+
 void printField(const char* label, const std::string& value)
 {
     std::cout << label << ": " << value << '\n';
@@ -93,6 +121,9 @@ void printProfile(const SiteProfile& profile, bool showPasswords)
     printField("Reciprocal script", profile.reciprocalConfig);
     printField("Reciprocal script password", secret(profile.reciprocalPassword));
     printList("Search phrases", profile.serpPhrases);
+    for (const ProductField& field : kProductFields)
+        printField(field.label, profile.*field.text);
+    printList("Screenshots", profile.screenshots);
 }
 
 int runList(CliArguments& line)
@@ -132,6 +163,7 @@ int runShow(CliArguments& line)
     store.GetSubmissionHistory(name, history);
     if (line.json()) {
         nlohmann::ordered_json json = profileJson(profile, showPasswords);
+        addProductJson(json, profile);
         json["submissions"] = nlohmann::ordered_json::array();
         for (const SubmissionEntry& entry : history)
             json["submissions"].push_back(entryJson(store, name, entry));
@@ -239,6 +271,8 @@ const CliCommand& profilesShowCommand()
               "\"reciprocal\", \"reciprocalconfig\", \"reciprocalpassword\" (null when hidden),\n"
               "\"reciprocalmethod\" (0 manual, 1 automatic), \"categories\", \"subcategories\",\n"
               "\"descriptions\", \"keywords\", \"titles\", \"serpphrases\" (lists of texts),\n"
+              "\"tagline\", \"company\", \"phone\", \"country\", \"logo\", \"twitter\", \"linkedin\",\n"
+              "\"github\", \"facebook\", \"pricing\", \"founded\", \"tags\", \"screenshots\" (a list),\n"
               "\"submissions\": [{\"friendlyname\", \"url\", \"title\", \"description\",\n"
               "\"keywords\", \"datetime\", \"approved\"}]}.",
         CliCommand::kDataFolder | CliCommand::kJson, runShow };

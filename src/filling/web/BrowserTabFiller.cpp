@@ -55,10 +55,10 @@ BrowserTabFiller::BrowserTabFiller(FillingWebPage* page, TabFillState& state, co
 void BrowserTabFiller::fillPage()
 {
     runOnPage(
-        [this](FormDocumentModel& page) {
+        [this, ownSite = onOwnSite()](FormDocumentModel& page) {
             m_filler.fillPage(page, m_profile(), m_state);
             if (const FieldRecognizer* fields = recognizer())
-                m_filler.fillRecognised(page, *fields, m_profile(), m_state);
+                m_filler.fillRecognised(page, *fields, m_profile(), m_state, ownSite);
         },
         false,
         [this](const WebFormRun& run) {
@@ -96,16 +96,16 @@ void BrowserTabFiller::handleCompletedLoad()
     // fill below changes its fields.
     if (m_answerWait)
         readAnswer(true);
-    const bool fills =
-        m_anySite || m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
+    const bool ownSite = onOwnSite();
+    const bool fills = m_anySite || ownSite;
     runOnPage(
-        [this, fills](FormDocumentModel& page) {
+        [this, fills, ownSite](FormDocumentModel& page) {
             if (!fills)
                 return;
             m_filler.fillPage(page, m_profile(), m_state);
             m_filler.fillCategory(page, m_profile(), m_state);
             if (const FieldRecognizer* fields = recognizer())
-                m_filler.fillRecognised(page, *fields, m_profile(), m_state);
+                m_filler.fillRecognised(page, *fields, m_profile(), m_state, ownSite);
         },
         false,
         [this, fills](const WebFormRun& run) {
@@ -224,6 +224,11 @@ void BrowserTabFiller::runOnPage(
         withSource);
 }
 
+bool BrowserTabFiller::onOwnSite() const
+{
+    return m_filler.fillsAutomatically(m_state, toStdString(m_page->url().toString()));
+}
+
 const FieldRecognizer* BrowserTabFiller::recognizer() const
 {
     return m_recognizer ? m_recognizer() : nullptr;
@@ -261,8 +266,8 @@ void BrowserTabFiller::lookForLateFields()
             return;
         }
         runOnPage(
-            [this](FormDocumentModel& page) {
-                m_filler.fillLateFields(page, recognizer(), m_profile(), m_state);
+            [this, ownSite = onOwnSite()](FormDocumentModel& page) {
+                m_filler.fillLateFields(page, recognizer(), m_profile(), m_state, ownSite);
             },
             false,
             [this](const WebFormRun& run) {

@@ -104,6 +104,9 @@ private:
     void runOnPage(
         WebFormBridge::Work work, bool withSource = false, std::function<void(const WebFormRun&)> after = {});
     const FieldRecognizer* recognizer() const;
+    // Whether the page shown is on the directory's own site: only there is it
+    // filled by itself, and only there does it receive the profile's files.
+    bool onOwnSite() const;
     void startLateFieldWatch();
     void stopLateFieldWatch();
     void lookForLateFields();

@@ -1,9 +1,13 @@
 #include "filling/web/FillingWebPage.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QRandomGenerator>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineView>
+
+#include <utility>
 
 namespace {
 
@@ -11,6 +15,10 @@ constexpr const char* kPageElementsScript = ":/filling/page-elements.js";
 constexpr const char* kWatchScript = ":/filling/watch-fields.js";
 // Where the watch script takes the secret that marks its messages.
 constexpr const char* kSecretPlaceholder = "VANTELO-SUBMISSION-SECRET";
+// Marks the watch's message that a file input with a profile's file was clicked.
+constexpr QLatin1String kChooserMark("chooser:");
+// A chooser opens right after the click; a later one is another's.
+constexpr qint64 kChooserFollowsClickMs = 5000;
 
 QString scriptText(const char* resource)
 {
@@ -73,7 +81,13 @@ void FillingWebPage::javaScriptConsoleMessage(
     JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString& source)
 {
     if (message.startsWith(m_secret)) {
-        emit filledFormSubmitted(message.mid(m_secret.size()));
+        const QString body = message.mid(m_secret.size());
+        if (body.startsWith(kChooserMark)) {
+            m_chooserFile = body.mid(kChooserMark.size());
+            m_chooserAge.start();
+            return;
+        }
+        emit filledFormSubmitted(body);
         return;
     }
     BrowserPage::javaScriptConsoleMessage(level, message, line, source);
@@ -84,4 +98,20 @@ void FillingWebPage::javaScriptAlert(const QUrl& origin, const QString& text)
     // Told before the box shows: it holds the page until the user closes it.
     emit alertShown(text);
     BrowserPage::javaScriptAlert(origin, text);
+}
+
+QStringList FillingWebPage::chooseFiles(
+    FileSelectionMode mode, const QStringList& oldFiles, const QStringList& acceptedMimeTypes)
+{
+    const bool suggested = !m_chooserFile.isEmpty() && m_chooserAge.isValid()
+        && m_chooserAge.elapsed() < kChooserFollowsClickMs
+        && (mode == FileSelectOpen || mode == FileSelectOpenMultiple);
+    const QString file = std::exchange(m_chooserFile, QString());
+    if (!suggested)
+        return BrowserPage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
+    QWidget* parent = QWebEngineView::forPage(this);
+    if (mode == FileSelectOpenMultiple)
+        return QFileDialog::getOpenFileNames(parent, QString(), file);
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), file);
+    return chosen.isEmpty() ? QStringList() : QStringList { chosen };
 }

@@ -2,10 +2,14 @@
 
 #include "browser/ui/BrowserPage.h"
 
+#include <QElapsedTimer>
+
 // A browser page that tells the form filling when its top-level document starts
 // navigating, when one of its forms is submitted, when the form the filling
 // wrote into is submitted (with what it held), and what the page says in alert
 // boxes; and that notes in every document which fields a person typed into.
+// The file chooser of a file input the filling gave a profile's file starts at
+// that file.
 // Every navigation goes on as the page asked for it.
 class FillingWebPage : public BrowserPage {
     Q_OBJECT
@@ -33,6 +37,8 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
         const QString& source) override;
     void javaScriptAlert(const QUrl& origin, const QString& text) override;
+    QStringList chooseFiles(
+        FileSelectionMode mode, const QStringList& oldFiles, const QStringList& acceptedMimeTypes) override;
 
 private:
     void watchFields();
@@ -40,4 +46,7 @@ private:
     // Marks the watch's own console messages; made anew for every page, never
     // known to the page's scripts.
     QString m_secret;
+    // The profile's file of the file input clicked last, and when it was clicked.
+    QString m_chooserFile;
+    QElapsedTimer m_chooserAge;
 };

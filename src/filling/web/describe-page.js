@@ -178,11 +178,14 @@
             entry.html = element.outerHTML;
             entry.value = String(element.value);
             entry.checked = Boolean(element.checked);
+            if (element.type === 'file')
+                entry.files = Array.from(element.files || []).map((file) => file.name);
         } else if (tag === 'textarea') {
             entry.value = String(element.value);
         } else {
             const options = Array.from(element.options).slice(0, kMaxOptions);
             entry.options = options.map((option) => option.text.slice(0, kOptionTextLimit));
+            entry.values = options.map((option) => option.value.slice(0, kOptionTextLimit));
             entry.selected = element.selectedIndex;
             entry.groups = options.map((option) => option.parentElement && option.parentElement.tagName === 'OPTGROUP'
                 ? clean(option.parentElement.label) : '');

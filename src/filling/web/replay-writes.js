@@ -2,7 +2,9 @@
 // a person's typing would reach the page's own scripts: a value goes in through
 // the element type's own value setter, then input and change are fired (React,
 // Vue and Angular keep their own copy of each value and take it from those
-// events); a check box is clicked. An element that is no longer the one
+// events); a check box is clicked; a file input is given the file as a chosen
+// file would be (name, type and bytes), and remembers its path so that the
+// page's file chooser starts there. An element that is no longer the one
 // described is left alone; on another document nothing is written. A page
 // script that throws from an event handler does not stop the replay. Called
 // with the object the filling built.
@@ -32,6 +34,22 @@
             }
         }
         element.value = value;
+    };
+
+    const fileOf = (write) => {
+        const binary = atob(write.data);
+        const bytes = new Uint8Array(binary.length);
+        for (let at = 0; at < binary.length; ++at)
+            bytes[at] = binary.charCodeAt(at);
+        return new File([bytes], write.file, { type: write.mime });
+    };
+    const setFile = (element, write) => {
+        const transfer = new DataTransfer();
+        transfer.items.add(fileOf(write));
+        element.files = transfer.files;
+        element.vanteloChooserFile = write.path;
+        changed(element);
+        return element.files.length === 1 && element.files[0].name === write.file;
     };
 
     // The form a write went into is the one whose submission is followed; a field
@@ -81,6 +99,10 @@
             } else if (write.kind === 'option') {
                 element.selectedIndex = write.option;
                 changed(element);
+            } else if (write.kind === 'file') {
+                // An input that is no file input, or refuses the file, keeps what it has.
+                if (element.type !== 'file' || !setFile(element, write))
+                    continue;
             }
             ++applied;
             markFilled(element);

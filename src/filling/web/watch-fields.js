@@ -1,7 +1,9 @@
 // Runs in every document and frame as it is created, in the application's own
 // script world: notes which fields a person has typed into (trusted input events
 // only, never the filling's own), and that the document changed, so that the
-// watch for late fields need not look at a page where nothing happened. In the
+// watch for late fields need not look at a page where nothing happened; and
+// tells the program when a file input the filling gave a profile's file is
+// clicked, so that the file chooser it opens starts at that file. In the
 // top document it also tells the program when the form the filling wrote into
 // is submitted (or its submit button clicked): through the console, marked with
 // a secret the page's scripts cannot know, with what the form's text fields
@@ -18,6 +20,12 @@
     };
     document.addEventListener('input', edited, true);
     document.addEventListener('change', edited, true);
+    // A file input the filling gave a profile's file opens its chooser on that file.
+    document.addEventListener('click', (event) => {
+        const target = event.target;
+        if (target instanceof HTMLInputElement && target.type === 'file' && target.vanteloChooserFile)
+            console.debug('VANTELO-SUBMISSION-SECRET' + 'chooser:' + target.vanteloChooserFile);
+    }, true);
     new MutationObserver(() => {
         document.vanteloChanged = true;
     }).observe(document, {

@@ -114,7 +114,7 @@ bool CProfileConfigStep2::validatePage()
     case WizardFocus::AddKeywords:
         m_keywords->addButton()->setFocus();
         break;
-    case WizardFocus::Name:
+    default: // the fields of the other pages
         break;
     }
     return false;

@@ -6,6 +6,8 @@
 #include "profiles/ui/CProfileConfigStep3.h"
 #include "profiles/ui/CProfileConfigStep4.h"
 #include "profiles/ui/CProfileConfigStep5.h"
+#include "profiles/ui/ProfileProductPage.h"
+#include "widgets/QtFileDialog.h"
 
 #include <utility>
 
@@ -20,6 +22,8 @@ CProfileConfigurator::CProfileConfigurator(
     , m_step3(new CProfileConfigStep3(m_model, messages, wait))
     , m_step4(new CProfileConfigStep4(m_model))
     , m_step5(new CProfileConfigStep5(m_model))
+    , m_systemFiles(std::make_unique<QtFileDialog>(this))
+    , m_product(new ProfileProductPage(m_model, *m_systemFiles))
 {
     setWizardStyle(QWizard::ClassicStyle);
     setOption(QWizard::HaveHelpButton, false);
@@ -27,6 +31,7 @@ CProfileConfigurator::CProfileConfigurator(
     setPage(kSitePage, m_step2);
     setPage(kReciprocalPage, m_step3);
     setPage(kContactPage, m_step4);
+    setPage(kProductPage, m_product);
     setPage(kPhrasesPage, m_step5);
     setStartId(m_model.skipsNamePage() ? kSitePage : kNamePage);
     connect(this, &QWizard::currentIdChanged, this, &CProfileConfigurator::showPageTitle);
@@ -36,6 +41,14 @@ CProfileConfigurator::CProfileConfigurator(
     m_step3->setObjectName("reciprocalPage");
     m_step4->setObjectName("contactPage");
     m_step5->setObjectName("phrasesPage");
+    m_product->setObjectName("productPage");
+}
+
+CProfileConfigurator::~CProfileConfigurator() = default;
+
+void CProfileConfigurator::setFileDialog(IFileDialog& files)
+{
+    m_product->setFileDialog(files);
 }
 
 bool CProfileConfigurator::editProfile(

@@ -6,8 +6,12 @@
 #include "filling/web/BrowserTabFiller.h"
 #include "filling/web/FillingWebPage.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTest>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include <gmock/gmock.h>
@@ -258,6 +262,34 @@ TEST(BrowserTabFillerTest, OnlyTheFilledFormArmsTheCheckAndAScriptedAnswerIsJudg
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.back().target, "/scripted-error/api");
     EXPECT_THAT(requests.back().body, HasSubstr("url=http"));
+}
+
+TEST(BrowserTabFillerTest, AClickOnAFilledLogoFieldOpensTheChooserOnTheProfilesFile)
+{
+    SubmissionSiteTab tab;
+    writeProfileFiles(tab.profile, tab.folder);
+    tab.tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
+    tab.server.serve("/logo", 200,
+        "<form><label for=l>Logo</label><input type=file id=l name=logo "
+        "style=\"position:absolute;left:0;top:0;"
+        "width:400px;height:200px\"><input name=url></form>",
+        "text/html");
+    ASSERT_TRUE(tab.openAndWaitForFill("/logo"));
+    ASSERT_EQ(evaluate(tab.page, QStringLiteral("document.getElementById('l').files[0].name")).toString(),
+        QStringLiteral("logo.png"));
+    // The chooser is a modal dialog: note what it offers, then close it.
+    QStringList offered;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            offered = chooser->selectedFiles();
+            chooser->reject();
+        }
+    });
+    watch.start(50);
+    QTest::mouseClick(tab.view.focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
+    ASSERT_TRUE(waitUntil([&] { return !offered.isEmpty(); }, 20000));
+    EXPECT_EQ(offered, QStringList { QString::fromStdString(tab.profile.logo) });
 }
 
 } // namespace

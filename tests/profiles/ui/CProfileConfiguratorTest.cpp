@@ -10,9 +10,12 @@
 #include "../ProfileTestFiles.h"
 #include "ProfileDialogTesting.h"
 #include "support/NamedChild.h"
+#include "support/ScriptedFileDialog.h"
+#include "support/TempFolder.h"
 #include "widgets/CStaticHelp.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -118,11 +121,18 @@ TEST(CProfileConfiguratorTest, NewProfileGoesThroughTheChecksOfEachPage)
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kContactPage);
     run.messages.answerNext(MessageAnswer::Yes);
     next(wizard);
+    EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kProductPage);
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Product and company");
+    child<QLineEdit>(wizard, "foundedEdit")->setText(QStringLiteral("15"));
+    next(wizard);
+    EXPECT_EQ(wizard.focusWidget(), child<QLineEdit>(wizard, "foundedEdit"));
+    child<QLineEdit>(wizard, "foundedEdit")->clear();
+    next(wizard);
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kPhrasesPage);
     EXPECT_EQ(wizard.windowTitle().toStdString(), "Profile Configuration - Step 4 of 4");
 
-    // Six refused pages and two questions; their texts are checked with the page rules.
-    EXPECT_EQ(run.messages.messages().size(), 8u);
+    // Seven refused pages and two questions; their texts are checked with the page rules.
+    EXPECT_EQ(run.messages.messages().size(), 9u);
 }
 
 TEST(CProfileConfiguratorTest, NewProfileTakesItsTitlesAsPhrasesOnceAndMapsEveryField)
@@ -152,16 +162,33 @@ TEST(CProfileConfiguratorTest, NewProfileTakesItsTitlesAsPhrasesOnceAndMapsEvery
         child<QLineEdit>(*child<CProfileConfigStep4>(wizard, "contactPage"), field)
             ->setText(QString::fromUtf8(text));
     next(wizard);
+    TempFolder folder;
+    ScriptedFileDialog files;
+    files.answers = { ChosenFile { folder.write("logo.png", "png") },
+        ChosenFile { folder.write("a.png", "png") }, ChosenFile { folder.write("b.png", "png") } };
+    wizard.setFileDialog(files);
+    const std::pair<const char*, const char*> product[] = { { "taglineEdit", "Widgets, fast" },
+        { "companyEdit", "Widget Co" }, { "phoneEdit", "+1 555" }, { "twitterEdit", "@widgets" },
+        { "linkedinEdit", "https://linkedin.com/company/w" }, { "githubEdit", "https://github.com/w" },
+        { "facebookEdit", "https://facebook.com/w" }, { "foundedEdit", "2015" }, { "tagsEdit", "a, b" } };
+    for (const auto& [field, text] : product)
+        child<QLineEdit>(wizard, field)->setText(QString::fromUtf8(text));
+    child<QComboBox>(wizard, "countryCombo")->setCurrentText(QStringLiteral("Canada"));
+    child<QComboBox>(wizard, "pricingCombo")->setCurrentText(QStringLiteral("open source"));
+    child<QPushButton>(wizard, "logoBrowseButton")->click();
+    for (int shot = 0; shot < 2; ++shot)
+        child<QPushButton>(wizard, "addScreenshotButton")->click();
+    next(wizard);
 
     CProfileConfigStep5& phrases = *child<CProfileConfigStep5>(wizard, "phrasesPage");
     EXPECT_THAT(
         listTexts(child<QListWidget>(phrases, "phraseList")), ElementsAre("Blue Widgets", "Widget Shop"));
     // Back to the site page and forward again adds nothing.
-    for (int page = 0; page < 3; ++page)
+    for (int page = 0; page < 4; ++page)
         back(wizard);
     EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
     EXPECT_TRUE(wizard.button(QWizard::BackButton)->isEnabled());
-    for (int page = 0; page < 3; ++page)
+    for (int page = 0; page < 4; ++page)
         next(wizard);
     EXPECT_EQ(child<QListWidget>(phrases, "phraseList")->count(), 2);
 
@@ -199,6 +226,19 @@ TEST(CProfileConfiguratorTest, NewProfileTakesItsTitlesAsPhrasesOnceAndMapsEvery
     expected.city = "Town";
     expected.zip = "12345";
     expected.province = "XY";
+    expected.tagline = "Widgets, fast";
+    expected.company = "Widget Co";
+    expected.phone = "+1 555";
+    expected.country = "Canada";
+    expected.logo = folder.path("logo.png").string();
+    expected.screenshots = { folder.path("a.png").string(), folder.path("b.png").string() };
+    expected.twitter = "@widgets";
+    expected.linkedin = "https://linkedin.com/company/w";
+    expected.github = "https://github.com/w";
+    expected.facebook = "https://facebook.com/w";
+    expected.pricing = "open source";
+    expected.founded = "2015";
+    expected.tags = "a, b";
     EXPECT_EQ(wizard.model().profile(), expected);
     EXPECT_TRUE(run.messages.empty());
 }
@@ -238,9 +278,8 @@ TEST(CProfileConfiguratorTest, EditingStartsOnTheSitePageWithItsListsFilled)
     EXPECT_THAT(rowTexts(titles, 0), ElementsAre("Example \"Quoted\""));
     EXPECT_EQ(titles->currentItem(), titles->topLevelItem(0));
 
-    next(wizard);
-    next(wizard);
-    next(wizard);
+    for (int page = 0; page < 4; ++page)
+        next(wizard);
     EXPECT_THAT(
         listTexts(child<QListWidget>(wizard, "phraseList")), ElementsAre("web design", "o'neil & <sons>"));
     wizard.button(QWizard::FinishButton)->click();

@@ -93,6 +93,7 @@ TEST(CProfilesConfiguratorTest, AddsAProfileThroughTheWizard)
         child<QLineEdit>(wizard, "lastNameEdit")->setText(QStringLiteral("L"));
         child<QLineEdit>(wizard, "emailEdit")->setText(QStringLiteral("f@forum.example"));
         wizard.next();
+        wizard.next();
         wizard.button(QWizard::FinishButton)->click();
     });
     child<QPushButton>(manager, "addButton")->click();
@@ -119,9 +120,8 @@ TEST(CProfilesConfiguratorTest, EditsTheSelectedProfileUnderItsName)
         EXPECT_EQ(wizard.currentId(), CProfileConfigurator::kSitePage);
         EXPECT_FALSE(wizard.button(QWizard::BackButton)->isEnabled());
         child<QLineEdit>(wizard, "urlEdit")->setText(QStringLiteral("http://blog.example/"));
-        wizard.next();
-        wizard.next();
-        wizard.next();
+        for (int page = 0; page < 4; ++page)
+            wizard.next();
         wizard.button(QWizard::FinishButton)->click();
     });
     // Enter opens the selected profile.
