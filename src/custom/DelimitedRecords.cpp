@@ -42,7 +42,6 @@ DelimitedRecords::DelimitedRecords(std::string_view text, char separator)
     : m_text(text)
     , m_separator(separator)
 {
-    m_unescaped.reserve(kMaxListRecordBytes);
 }
 
 DelimitedRecords::Outcome DelimitedRecords::next(std::vector<std::string_view>& cells)
@@ -131,6 +130,9 @@ DelimitedRecords::Outcome DelimitedRecords::readCells(std::vector<std::string_vi
 // A record whose quoted cells may hold separators, doubled quotes and line breaks.
 DelimitedRecords::Outcome DelimitedRecords::readQuotedCells(std::vector<std::string_view>& cells)
 {
+    // Cells point into the unescaped text: it must never move while a record is read
+    // (a copy of this reader has not inherited the room).
+    m_unescaped.reserve(kMaxListRecordBytes + 2);
     // One byte more than a record may hold: the CR of a CRLF line end.
     const std::size_t reach = kMaxListRecordBytes + 1;
     std::size_t at = m_at;

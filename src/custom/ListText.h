@@ -14,6 +14,7 @@
 // comes near this size, and reading it whole must stay cheap.
 inline constexpr std::size_t kMaxListBytes = std::size_t { 32 } << 20;
 
+// The text of one list, held as it was read when it needed no conversion.
 class ListText {
 public:
     ListText() = default;
