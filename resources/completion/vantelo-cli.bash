@@ -28,7 +28,7 @@ declare -gA _vantelo_cli_options=(
     [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
-    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --help"
+    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --help"
 )
 _vantelo_cli_commands="data-folder db update import-directories learn lists profiles history pagerank stats tranco snapshot reciprocal fill-preview"
 declare -gA _vantelo_cli_actions=(

@@ -8,7 +8,8 @@
  * README.txt.
  *
  * Requests (by POST as an application/x-www-form-urlencoded body, or by GET in
- * the query; answers are plain text):
+ * the query; answers are plain text). A GET puts the password into the
+ * address, which web servers write to their logs: Vantelo always uses POST.
  *   test=1&password=P           "0" when everything is in place
  *   password=P&code=HTML        adds the link code to the current link page and
  *                               answers with the full URL of that page
@@ -19,7 +20,9 @@
  *   2  links.txt, lc.txt or idx.txt cannot be written
  *   3  wrong password, or this address failed too often and waits 15 minutes
  *   4  the link code is not one link (<a href="http(s)://...">text</a>,
- *      optionally around one <img src="http(s)://...">) or is over 4 KB
+ *      optionally around one <img src="http(s)://...">), asks for
+ *      rel="opener", gives an image size that is not a number of pixels, or
+ *      is over 4 KB as stored (every text and attribute escaped)
  *   5  the password in config.php is not set or shorter than 12 characters
  *   6  config.php is missing, unreadable or broken
  *   7  attempts.txt cannot be opened or written
@@ -29,7 +32,8 @@
  *   links.txt     every link added, one per line: the page number, a tab, the code
  *   idx.txt       the number of the page that new links go to (from 1)
  *   lc.txt        how many links that page holds already
- *   attempts.txt  recent failed password attempts per client address
+ *   attempts.txt  recent failed password attempts per client address (IPv6
+ *                 addresses by their /64 network) and of all clients together
  */
 
 // What PHP would print about a problem (a broken config.php, a file it cannot
@@ -47,6 +51,13 @@ const FAILURE_WINDOW_SECONDS = 900;
 const LOCKOUT_SECONDS = 900;
 const FAILURE_DELAY_MILLISECONDS = 1000;
 const MAX_TRACKED_ADDRESSES = 2000;
+// Wrong passwords from all addresses together within the failure window; past
+// it no password is checked until the oldest failures age out, so that many
+// addresses cannot share out the guessing.
+const FAILURE_BUDGET = 100;
+const ALL_CLIENTS = '*';
+// An image wider or higher than this many pixels is shown at this size.
+const MAX_IMAGE_PIXELS = 800;
 const SHIPPED_PASSWORD = 'change-me';
 
 header('Content-Type: text/plain; charset=utf-8');
@@ -62,15 +73,16 @@ $files = [
 ];
 
 $method = isset($_SERVER['REQUEST_METHOD']) ? strtoupper($_SERVER['REQUEST_METHOD']) : 'GET';
-// The query is read raw: a "+" in a link code is a plus sign, not a blank.
-$parameters = query_parameters(isset($_SERVER['QUERY_STRING']) ? $_SERVER['QUERY_STRING'] : '');
+// The query is read raw: a "+" typed into an address is a plus sign, not a blank.
+$parameters = query_parameters(isset($_SERVER['QUERY_STRING']) ? $_SERVER['QUERY_STRING'] : '', false);
 if ($method === 'POST') {
     $body = file_get_contents('php://input', false, null, 0, MAX_BODY_BYTES + 1);
     if (is_string($body) && strlen($body) > MAX_BODY_BYTES) {
         exit('4');
     }
-    // What the body says counts over the query.
-    $parameters = query_parameters(is_string($body) ? $body : '') + $parameters;
+    // A form body is read as forms are sent: "+" stands for a blank. What the
+    // body says counts over the query.
+    $parameters = query_parameters(is_string($body) ? $body : '', true) + $parameters;
 }
 $pageView = isset($parameters['page']) && !isset($parameters['code']) && !isset($parameters['test']);
 
@@ -102,7 +114,7 @@ if ($guard === false) {
     exit('7');
 }
 $given = isset($parameters['password']) ? $parameters['password'] : '';
-$client = isset($_SERVER['REMOTE_ADDR']) ? (string)$_SERVER['REMOTE_ADDR'] : '';
+$client = client_key(isset($_SERVER['REMOTE_ADDR']) ? (string)$_SERVER['REMOTE_ADDR'] : '');
 $refusal = admit_client($guard, $client, time(), $configured, $given);
 if ($refusal === '3') {
     usleep(failure_delay_milliseconds() * 1000);
@@ -137,20 +149,36 @@ echo page_url($page);
 
 /* ---------------------------------------------------------------------- */
 
-function query_parameters($raw)
+function query_parameters($raw, $plusIsBlank)
 {
+    $decode = $plusIsBlank ? 'urldecode' : 'rawurldecode';
     $parameters = [];
     foreach (explode('&', $raw) as $pair) {
         if ($pair === '') {
             continue;
         }
         $parts = explode('=', $pair, 2);
-        $name = rawurldecode($parts[0]);
+        $name = $decode($parts[0]);
         if (!isset($parameters[$name])) {
-            $parameters[$name] = isset($parts[1]) ? rawurldecode($parts[1]) : '';
+            $parameters[$name] = isset($parts[1]) ? $decode($parts[1]) : '';
         }
     }
     return $parameters;
+}
+
+// The name a client's failures are kept under: an IPv4 address as it is, an
+// IPv6 address by its /64 network, since one subscriber usually holds a whole
+// /64 and could otherwise change addresses at will.
+function client_key($address)
+{
+    $binary = @inet_pton($address);
+    if ($binary === false || strlen($binary) !== 16) {
+        return $address;
+    }
+    if (substr($binary, 0, 12) === str_repeat("\0", 10) . "\xff\xff") {
+        return inet_ntop(substr($binary, 12));
+    }
+    return inet_ntop(substr($binary, 0, 8) . str_repeat("\0", 8)) . '/64';
 }
 
 // The password line of config.php; null when the file is missing, cannot be
@@ -197,12 +225,12 @@ function password_matches($configured, $given)
     return hash_equals(hash('sha256', $configured), hash('sha256', $given));
 }
 
-// PHP's built-in web server only ever runs the test suite; there the pause after
-// a failure may be shortened so that the tests do not wait. A real server always
-// pauses the full time.
+// PHP's built-in web server and its command line only ever run the test suite;
+// there the pause after a failure may be shortened so that the tests do not
+// wait. A real server always pauses the full time.
 function failure_delay_milliseconds()
 {
-    if (PHP_SAPI === 'cli-server') {
+    if (PHP_SAPI === 'cli-server' || PHP_SAPI === 'cli') {
         $shorter = getenv('VANTELO_RECIPROCAL_FAILURE_DELAY_MS');
         if (is_string($shorter) && ctype_digit($shorter)) {
             return min((int)$shorter, FAILURE_DELAY_MILLISECONDS);
@@ -235,7 +263,8 @@ function admit_client($guard, $client, $now, $configured, $given)
 {
     $records = read_failures($guard, $now);
     $record = isset($records[$client]) ? $records[$client] : ['until' => 0, 'failures' => []];
-    if ($record['until'] > $now) {
+    $all = isset($records[ALL_CLIENTS]) ? $records[ALL_CLIENTS] : ['until' => 0, 'failures' => []];
+    if ($record['until'] > $now || count($all['failures']) >= FAILURE_BUDGET) {
         $admitted = false;
     } elseif (password_matches($configured, $given)) {
         $admitted = true;
@@ -246,8 +275,10 @@ function admit_client($guard, $client, $now, $configured, $given)
         if (count($record['failures']) >= FAILURE_LIMIT) {
             $record = ['until' => $now + LOCKOUT_SECONDS, 'failures' => []];
         }
-        unset($records[$client]);
+        $all['failures'][] = $now;
+        unset($records[$client], $records[ALL_CLIENTS]);
         $records[$client] = $record;
+        $records[ALL_CLIENTS] = $all;
     }
     $saved = write_failures($guard, $records);
     flock($guard, LOCK_UN);
@@ -259,8 +290,8 @@ function admit_client($guard, $client, $now, $configured, $given)
 }
 
 // One line per client address: the address, the time its lock-out ends (0 for
-// none) and the times of its recent failures. Lines that are stale or broken are
-// dropped.
+// none) and the times of its recent failures; the line of "*" holds the recent
+// failures of all clients together. Lines that are stale or broken are dropped.
 function read_failures($guard, $now)
 {
     rewind($guard);
@@ -286,14 +317,36 @@ function read_failures($guard, $now)
 
 function write_failures($guard, array $records)
 {
-    // The most recent clients are kept when too many addresses fail at once.
-    $records = array_slice($records, -MAX_TRACKED_ADDRESSES, null, true);
+    $records = kept_failures($records);
     $text = '';
     foreach ($records as $client => $record) {
         $text .= str_replace(["\t", "\r", "\n"], ' ', (string)$client) . "\t" . $record['until'] . "\t"
             . implode(',', $record['failures']) . "\n";
     }
     return ftruncate($guard, 0) && rewind($guard) && fwrite($guard, $text) === strlen($text) && fflush($guard);
+}
+
+// The records kept when too many addresses failed at once: the shared budget
+// and every address that is shut out come first, so that failing once from
+// many other addresses cannot wipe out a lock-out; of the others, the most
+// recent. Their order stays.
+function kept_failures(array $records)
+{
+    if (count($records) <= MAX_TRACKED_ADDRESSES + 1) {
+        return $records;
+    }
+    $locked = [];
+    $plain = [];
+    foreach ($records as $client => $record) {
+        if ($client === ALL_CLIENTS || $record['until'] > 0) {
+            $locked[$client] = true;
+        } else {
+            $plain[] = $client;
+        }
+    }
+    $room = max(0, MAX_TRACKED_ADDRESSES + 1 - count($locked));
+    $kept = $locked + array_fill_keys($room > 0 ? array_slice($plain, -$room) : [], true);
+    return array_intersect_key($records, $kept);
 }
 
 // "1" when a data file is missing, "2" when one cannot be written, "" when all is well.
@@ -322,20 +375,27 @@ function read_number($file)
 
 // A link code rebuilt from its parts with every text and attribute escaped: one
 // <a href="http(s)://..."> with text, optionally around one
-// <img src="http(s)://...">, and nothing else. Null for anything else.
+// <img src="http(s)://...">, and nothing else. Null for anything else, and for
+// a link that would be over 4 KB as stored: escaping makes a code longer.
 function rebuilt_link($code)
+{
+    $html = rebuilt_link_html($code);
+    return $html !== null && strlen($html) <= MAX_CODE_BYTES ? $html : null;
+}
+
+function rebuilt_link_html($code)
 {
     if (strlen($code) > MAX_CODE_BYTES || preg_match('//u', $code) !== 1) {
         return null;
     }
     $at = strspn($code, " \t\r\n\f");
     $anchor = read_start_tag($code, $at, 'a', ['href', 'title', 'target', 'rel']);
-    if ($anchor === null || !is_web_address($anchor, 'href')) {
+    if ($anchor === null || !is_web_address($anchor, 'href') || asks_for_opener($anchor)) {
         return null;
     }
     $before = read_text($code, $at);
     $image = read_start_tag($code, $at, 'img', ['src', 'alt', 'title', 'width', 'height', 'border']);
-    if ($image !== null && !is_web_address($image, 'src')) {
+    if ($image !== null && (!is_web_address($image, 'src') || ($image = capped_size($image)) === null)) {
         return null;
     }
     $after = $image === null ? '' : read_text($code, $at);
@@ -409,6 +469,33 @@ function is_web_address(array $attributes, $name)
 {
     return isset($attributes[$name]) && preg_match('~^https?://[^/?#\s]+~i', $attributes[$name])
         && !preg_match('~[\x00-\x1F\x7F]~', $attributes[$name]);
+}
+
+// rel="opener" would give the linked page a hold on the link page's window.
+function asks_for_opener(array $attributes)
+{
+    if (!isset($attributes['rel'])) {
+        return false;
+    }
+    $words = preg_split('~[ \t\r\n\f]+~', strtolower($attributes['rel']), -1, PREG_SPLIT_NO_EMPTY);
+    return in_array('opener', $words, true);
+}
+
+// An image's width and height as whole pixels, at most MAX_IMAGE_PIXELS each,
+// so that no image can cover the link page; null for a size that is no number
+// of pixels.
+function capped_size(array $attributes)
+{
+    foreach (['width', 'height'] as $side) {
+        if (!isset($attributes[$side])) {
+            continue;
+        }
+        if (!preg_match('~^[ \t\r\n\f]*([0-9]{1,9})(?:px)?[ \t\r\n\f]*$~i', $attributes[$side], $match)) {
+            return null;
+        }
+        $attributes[$side] = (string)min((int)$match[1], MAX_IMAGE_PIXELS);
+    }
+    return $attributes;
 }
 
 // Every value escaped and on one line, as links.txt keeps one link per line.

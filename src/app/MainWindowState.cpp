@@ -15,6 +15,8 @@ MainWindowState::MainWindowState(IMessageBox& messages, DataFolder folder)
 
 void MainWindowState::load()
 {
+    // A folder made before its files were kept owner-only may be open to others.
+    m_folder.protectSecrets();
     loadSettings();
     loadStores();
 }
@@ -40,6 +42,7 @@ bool MainWindowState::SaveProfilesAndSettings()
     std::error_code ignored;
     std::filesystem::create_directories(m_folder.settings().parent_path(), ignored);
     const bool settingsSaved = m_settingsStore.SaveSettings(m_folder.settings());
+    m_folder.protectSecrets();
     return profilesSaved && settingsSaved;
 }
 

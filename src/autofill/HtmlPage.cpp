@@ -1,5 +1,7 @@
 #include "autofill/HtmlPage.h"
 
+#include "autofill/FieldCueBuilder.h"
+#include "autofill/MarkupNesting.h"
 #include "common/TextCase.h"
 #include "common/Utf8Text.h"
 #include "common/Windows1252.h"
@@ -13,9 +15,10 @@
 #include <optional>
 #include <unordered_map>
 
-// The cues follow the browser script that describes live pages
-// (src/filling/web/describe-page.js), so that the recogniser reads a fetched
-// page as it reads the same page in the browser.
+// The walks that find the texts around a field follow the browser script that
+// describes live pages (src/filling/web/describe-page.js), and the cues are
+// built from them as the browser's are (FieldCueBuilder), so that the
+// recogniser reads a fetched page as it reads the same page in the browser.
 
 namespace {
 
@@ -24,7 +27,6 @@ constexpr std::size_t kMaxElements = 20000;
 constexpr std::size_t kMaxDescribedFields = 3000;
 constexpr std::size_t kMaxOptions = 10000;
 constexpr std::size_t kOptionTextLimit = 4096;
-constexpr std::size_t kTextLimit = 200;
 constexpr int kWalkBudget = 300;
 constexpr std::size_t kMaxLabelledBy = 10;
 constexpr std::size_t kMaxSubmitTexts = 5;
@@ -33,8 +35,12 @@ constexpr long kOffScreen = -500;
 // Links beyond these many are not read: no page needs more to offer its submit link.
 constexpr std::size_t kMaxLinks = 5000;
 // Deeper nesting than this is no real page; the parser's time grows with the
-// square of the depth and its clean-up recurses once per level.
-constexpr int kMaxDepth = 2000;
+// depth at every tag and its clean-up recurses once per level.
+constexpr std::size_t kMaxDepth = 2000;
+// The open elements summed over the tags: a large real page comes to a few
+// million, a hundred thousand tags two thousand deep to this, which the parser
+// reads in a tenth of a second.
+constexpr std::uint64_t kMaxNestingWork = 200'000'000;
 
 using Node = const GumboNode;
 
@@ -158,37 +164,12 @@ bool isBox(Node* node)
     return type == "checkbox" || type == "radio";
 }
 
-// Blanks of every kind collapsed to one space, trimmed, cut to the text limit.
-bool isBlank(char32_t code)
-{
-    return code == ' ' || code == '\t' || code == '\n' || code == '\r' || code == '\f' || code == '\v'
-        || code == 0xA0 || code == 0x1680 || (code >= 0x2000 && code <= 0x200A) || code == 0x2028
-        || code == 0x2029 || code == 0x202F || code == 0x205F || code == 0x3000 || code == 0xFEFF;
-}
-
-std::string clean(std::string_view text, std::size_t limit = kTextLimit)
-{
-    std::string cleaned;
-    bool blank = false;
-    forEachUtf8Character(text, [&](const Utf8Character& character) {
-        if (isBlank(character.code)) {
-            blank = !cleaned.empty();
-            return;
-        }
-        if (blank)
-            cleaned += ' ';
-        blank = false;
-        cleaned.append(character.bytes);
-    });
-    return std::string(utf8Prefix(cleaned, limit));
-}
-
 bool isWordCharacter(char32_t code)
 {
     if (code < 0x80)
         return (code >= '0' && code <= '9') || (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
     return code >= 0xC0 && code != 0xD7 && code != 0xF7 && !(code >= 0x2000 && code <= 0x2BFF)
-        && !(code >= 0x3000 && code <= 0x303F) && code != kReplacementCharacter && !isBlank(code);
+        && !(code >= 0x3000 && code <= 0x303F) && code != kReplacementCharacter && !isPageBlank(code);
 }
 
 // Two letters or digits in a row: a text that says something.
@@ -217,7 +198,7 @@ std::string readableText(Node* root)
     while (!pending.empty()) {
         Node* node = pending.back();
         pending.pop_back();
-        if (--budget < 0 || text.size() > 2 * kTextLimit)
+        if (--budget < 0 || text.size() > 2 * kCueTextLimit)
             break;
         if (isText(node)) {
             text += textOf(node);
@@ -228,7 +209,7 @@ std::string readableText(Node* root)
         for (std::size_t at = childCount(node); at > 0; --at)
             pending.push_back(child(node, at - 1));
     }
-    return clean(text);
+    return cueText(text);
 }
 
 bool insideSkipped(Node* node, Node* boundary)
@@ -285,7 +266,7 @@ std::string nearbyText(Node* element, Node* boundary, bool forward)
         if (hasWords(text))
             break;
     }
-    return clean(text);
+    return cueText(text);
 }
 
 Node* closest(Node* node, GumboTag first, GumboTag second)
@@ -584,53 +565,6 @@ std::string scriptAddress(const std::string& script)
     return {};
 }
 
-// Estimates how deeply the markup nests, without parsing it: start tags that
-// need an end tag count up, end tags count down; comments, scripts and styles
-// are passed over. Cheap, and high only for markup no real page has.
-bool nestsTooDeeply(std::string_view html)
-{
-    static const std::vector<std::string_view> kWithoutEnd = { "area", "base", "br", "col", "embed", "hr",
-        "img", "input", "link", "meta", "param", "source", "track", "wbr", "p", "li", "td", "th", "tr",
-        "option", "dt", "dd", "optgroup", "tbody", "thead", "colgroup", "rt", "rp" };
-    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    int depth = 0;
-    std::size_t at = 0;
-    while ((at = html.find('<', at)) != std::string_view::npos) {
-        if (html.compare(at, 4, "<!--") == 0) {
-            const std::size_t end = html.find("-->", at + 4);
-            at = end == std::string_view::npos ? html.size() : end + 3;
-            continue;
-        }
-        const bool closing = at + 1 < html.size() && html[at + 1] == '/';
-        std::size_t name = at + (closing ? 2 : 1);
-        if (name >= html.size() || !letter(html[name])) {
-            ++at;
-            continue;
-        }
-        std::size_t nameEnd = name;
-        while (nameEnd < html.size()
-            && (letter(html[nameEnd]) || (html[nameEnd] >= '0' && html[nameEnd] <= '9')))
-            ++nameEnd;
-        const std::string tag = lowerAscii(html.substr(name, nameEnd - name));
-        at = nameEnd;
-        if (closing) {
-            depth = std::max(depth - 1, 0);
-            continue;
-        }
-        if (tag == "script" || tag == "style" || tag == "textarea" || tag == "title") {
-            const std::size_t end =
-                lowerAscii(html.substr(at, std::min<std::size_t>(html.size() - at, 1 << 22)))
-                    .find("</" + tag);
-            at = end == std::string::npos ? html.size() : at + end;
-            continue;
-        }
-        if (std::find(kWithoutEnd.begin(), kWithoutEnd.end(), tag) == kWithoutEnd.end()
-            && ++depth > kMaxDepth)
-            return true;
-    }
-    return false;
-}
-
 struct GumboDeleter {
     void operator()(GumboOutput* output) const { gumbo_destroy_output(&kGumboDefaultOptions, output); }
 };
@@ -638,8 +572,9 @@ struct GumboDeleter {
 // Reads the parsed tree into the page, in one walk and a few look-ups.
 class PageReader {
 public:
-    explicit PageReader(HtmlPage& page)
+    PageReader(HtmlPage& page, const std::atomic<bool>* cancel)
         : m_page(page)
+        , m_cancel(cancel)
     {
     }
 
@@ -653,8 +588,12 @@ public:
         findLabels();
         for (Node* form : m_forms)
             m_page.forms.forms.push_back(formCues(form));
-        for (std::size_t at = 0; at < m_fieldNodes.size(); ++at)
+        // Each field's cues take a few short walks; thousands of them take a while.
+        for (std::size_t at = 0; at < m_fieldNodes.size(); ++at) {
+            if (m_cancel && m_cancel->load())
+                return;
             describeField(m_fieldNodes[at], m_page.forms.fields[at], at < kMaxDescribedFields);
+        }
         for (Node* form : m_forms)
             addButtonOnlyForm(form);
     }
@@ -702,7 +641,7 @@ private:
         switch (tag) {
         case GUMBO_TAG_TITLE:
             if (m_page.title.empty())
-                m_page.title = clean(readableText(node), 2 * kTextLimit);
+                m_page.title = cueText(readableText(node), 2 * kCueTextLimit);
             break;
         case GUMBO_TAG_BASE:
             if (m_page.baseHref.empty())
@@ -721,7 +660,7 @@ private:
         case GUMBO_TAG_FRAME:
             if (hasAttribute(node, "src") && m_page.links.size() < kMaxLinks)
                 m_page.links.push_back(
-                    { attributeText(node, "src"), {}, {}, {}, clean(attributeText(node, "title")), true });
+                    { attributeText(node, "src"), {}, {}, {}, cueText(attributeText(node, "title")), true });
             break;
         case GUMBO_TAG_LABEL:
             m_labels.push_back(node);
@@ -801,15 +740,15 @@ private:
             return;
         PageLink link;
         link.href = attributeText(node, "href");
-        link.text = tagOf(node) == GUMBO_TAG_AREA ? clean(attributeText(node, "alt")) : readableText(node);
-        link.title = clean(attributeText(node, "title") + " " + attributeText(node, "aria-label"));
+        link.text = tagOf(node) == GUMBO_TAG_AREA ? cueText(attributeText(node, "alt")) : readableText(node);
+        link.title = cueText(attributeText(node, "title") + " " + attributeText(node, "aria-label"));
         std::vector<Node*> pending { node };
         int budget = kWalkBudget;
         while (!pending.empty() && --budget > 0) {
             Node* inside = pending.back();
             pending.pop_back();
             if (tagOf(inside) == GUMBO_TAG_IMG) {
-                link.imageAlt = clean(link.imageAlt + " " + attributeText(inside, "alt"));
+                link.imageAlt = cueText(link.imageAlt + " " + attributeText(inside, "alt"));
                 if (link.imageSource.empty())
                     link.imageSource = attributeText(inside, "src");
             }
@@ -824,8 +763,8 @@ private:
         if (address.empty() || m_page.links.size() >= kMaxLinks)
             return;
         const std::string text =
-            tagOf(node) == GUMBO_TAG_INPUT ? clean(attributeText(node, "value")) : readableText(node);
-        m_page.links.push_back({ address, text, {}, {}, clean(attributeText(node, "title")), false });
+            tagOf(node) == GUMBO_TAG_INPUT ? cueText(attributeText(node, "value")) : readableText(node);
+        m_page.links.push_back({ address, text, {}, {}, cueText(attributeText(node, "title")), false });
     }
 
     // A form of buttons alone is a link to its action, hidden values and all.
@@ -856,7 +795,7 @@ private:
         std::string text;
         for (const std::string& each : cues.submitTexts)
             text += (text.empty() ? "" : " ") + each;
-        m_page.links.push_back({ href, clean(text), {}, {}, {}, false });
+        m_page.links.push_back({ href, cueText(text), {}, {}, {}, false });
     }
 
     void findLabels()
@@ -897,20 +836,17 @@ private:
         return nullptr;
     }
 
-    std::string labelText(Node* field) const
+    void addLabels(Node* field, FieldCueBuilder& cues) const
     {
         const auto found = m_labelsOf.find(field);
         if (found == m_labelsOf.end())
-            return {};
-        std::string text;
+            return;
         for (Node* label : found->second)
-            text += readableText(label) + " ";
-        return clean(text);
+            cues.addLabel(readableText(label));
     }
 
-    std::string ariaText(Node* field) const
+    void addAriaTexts(Node* field, FieldCueBuilder& cues) const
     {
-        std::string text;
         const std::string ids = attributeText(field, "aria-labelledby");
         std::size_t at = 0;
         for (std::size_t count = 0; count < kMaxLabelledBy; ++count) {
@@ -920,10 +856,10 @@ private:
             const std::size_t end = std::min(ids.find_first_of(" \t\r\n\f", at), ids.size());
             const auto found = m_byId.find(ids.substr(at, end - at));
             if (found != m_byId.end() && found->second != field)
-                text += readableText(found->second) + " ";
+                cues.addAriaText(readableText(found->second));
             at = end;
         }
-        return clean(text + attributeText(field, "aria-label"));
+        cues.addAriaText(attributeText(field, "aria-label"));
     }
 
     std::string caption(Node* field) const
@@ -967,7 +903,7 @@ private:
     void describeField(Node* node, FormField& field, bool withCues) const
     {
         const GumboTag tag = tagOf(node);
-        FieldCues& cues = field.cues;
+        FieldCueBuilder cues(field.tag);
         if (tag == GUMBO_TAG_INPUT) {
             field.type = attributeText(node, "type");
             const bool box = isBox(node);
@@ -977,31 +913,35 @@ private:
         } else if (tag == GUMBO_TAG_TEXTAREA) {
             field.value = textAreaText(node);
         } else {
-            describeOptions(node, field);
+            describeOptions(node, field, cues);
         }
-        if (!withCues) {
-            cues.hidden = true;
-            return;
+        if (withCues)
+            readCues(node, field, cues);
+        else
+            cues.marks().hidden = true;
+        field.cues = cues.build();
+    }
+
+    void readCues(Node* node, const FormField& field, FieldCueBuilder& cues) const
+    {
+        addLabels(node, cues);
+        addAriaTexts(node, cues);
+        if (cues.wantsCaption())
+            cues.setCaption(caption(node));
+        cues.setPlaceholder(attributeText(node, "placeholder"));
+        cues.setTitle(attributeText(node, "title"));
+        cues.setAutocomplete(attributeText(node, "autocomplete"));
+        cues.setMaxLength(integerAttribute(node, "maxlength"));
+        FieldCues& marks = cues.marks();
+        if (tagOf(node) != GUMBO_TAG_SELECT) {
+            marks.readOnly = hasAttribute(node, "readonly");
+            marks.defaultValue = field.value;
         }
-        cues.label = labelText(node);
-        cues.ariaLabel = ariaText(node);
-        if (cues.label.empty() && cues.ariaLabel.empty())
-            cues.preceding = caption(node);
-        cues.placeholder = clean(attributeText(node, "placeholder"));
-        cues.title = clean(attributeText(node, "title"));
-        cues.autocomplete = clean(attributeText(node, "autocomplete"));
-        if (tag != GUMBO_TAG_SELECT) {
-            const std::optional<long> maxLength = integerAttribute(node, "maxlength");
-            cues.maxLength =
-                maxLength && *maxLength >= 0 && *maxLength <= 1 << 24 ? static_cast<int>(*maxLength) : -1;
-            cues.readOnly = hasAttribute(node, "readonly");
-            cues.defaultValue = field.value;
-        }
-        cues.disabled = isDisabled(node);
-        cues.hidden = !visible(node);
+        marks.disabled = isDisabled(node);
+        marks.hidden = !visible(node);
         const std::optional<long> tabIndex = integerAttribute(node, "tabindex");
-        cues.skipsTab = tabIndex && *tabIndex < 0;
-        cues.defaultChecked = field.checked;
+        marks.skipsTab = tabIndex && *tabIndex < 0;
+        marks.defaultChecked = field.checked;
     }
 
     static std::string textAreaText(Node* node)
@@ -1014,7 +954,7 @@ private:
         return text;
     }
 
-    static void describeOptions(Node* select, FormField& field)
+    static void describeOptions(Node* select, FormField& field, FieldCueBuilder& cues)
     {
         int lastSelected = -1;
         int firstSelected = -1;
@@ -1026,20 +966,20 @@ private:
                 if (firstSelected < 0)
                     firstSelected = lastSelected;
             }
-            const std::string text = clean(readableText(option), kOptionTextLimit);
+            const std::string text = cueText(readableText(option), kOptionTextLimit);
             // An option without a value attribute submits its text.
-            field.cues.optionValues.push_back(hasAttribute(option, "value")
+            cues.marks().optionValues.push_back(hasAttribute(option, "value")
                     ? attributeText(option, "value").substr(0, kOptionTextLimit)
                     : text);
             field.options.push_back(text);
-            field.cues.optionGroups.push_back(group);
+            cues.addOptionGroup(group);
         };
         for (std::size_t at = 0; at < childCount(select); ++at) {
             Node* node = child(select, at);
             if (tagOf(node) == GUMBO_TAG_OPTION) {
                 addOption(node, {});
             } else if (tagOf(node) == GUMBO_TAG_OPTGROUP) {
-                const std::string group = clean(attributeText(node, "label"));
+                const std::string group = attributeText(node, "label");
                 for (std::size_t inner = 0; inner < childCount(node); ++inner) {
                     if (tagOf(child(node, inner)) == GUMBO_TAG_OPTION)
                         addOption(child(node, inner), group);
@@ -1048,7 +988,7 @@ private:
         }
         const int first = field.options.empty() ? -1 : 0;
         field.selectedIndex = lastSelected >= 0 ? lastSelected : first;
-        field.cues.defaultSelected = firstSelected >= 0 ? firstSelected : first;
+        cues.marks().defaultSelected = firstSelected >= 0 ? firstSelected : first;
     }
 
     FormCues formCues(Node* form) const
@@ -1069,12 +1009,12 @@ private:
             if (!submits)
                 continue;
             const std::string text = tag == GUMBO_TAG_INPUT
-                ? clean(hasAttribute(control, "value") ? attributeText(control, "value")
-                                                       : attributeText(control, "alt"))
+                ? cueText(hasAttribute(control, "value") ? attributeText(control, "value")
+                                                         : attributeText(control, "alt"))
                 : readableText(control);
-            std::string named = clean(attributeText(control, "aria-label"));
+            std::string named = cueText(attributeText(control, "aria-label"));
             if (named.empty())
-                named = clean(attributeText(control, "title"));
+                named = cueText(attributeText(control, "title"));
             for (const std::string& each : { text, named }) {
                 if (!each.empty())
                     cues.submitTexts.push_back(each);
@@ -1092,6 +1032,7 @@ private:
     }
 
     HtmlPage& m_page;
+    const std::atomic<bool>* m_cancel;
     std::vector<Node*> m_forms;
     std::vector<Node*> m_controls; // fields and buttons in document order
     std::map<Node*, std::vector<Node*>> m_controlsOf;
@@ -1106,25 +1047,29 @@ private:
 
 } // namespace
 
-HtmlPage readHtmlPage(std::string_view html)
+HtmlPage readHtmlPage(std::string_view html, const std::atomic<bool>* cancel)
 {
+    const auto cancelled = [cancel] { return cancel && cancel->load(); };
     HtmlPage page;
     std::string text;
     if (!isValidUtf8(html)) {
         text = utf8FromWindows1252(html);
         html = text;
     }
-    if (nestsTooDeeply(html)) {
+    const MarkupNesting nesting = markupNesting(html, kMaxDepth);
+    if (nesting.deepest > kMaxDepth || nesting.work > kMaxNestingWork) {
         page.tooDeep = true;
         return page;
     }
+    if (cancelled())
+        return page;
     GumboOptions options = kGumboDefaultOptions;
     // The parser's list of errors is of no use here and grows with bad markup.
     options.max_errors = 0;
     const std::unique_ptr<GumboOutput, GumboDeleter> output(
         gumbo_parse_with_options(&options, html.data(), html.size()));
-    if (!output)
+    if (!output || cancelled())
         return page;
-    PageReader(page).read(output->document);
+    PageReader(page, cancel).read(output->document);
     return page;
 }

@@ -2,6 +2,7 @@
 
 #include "autofill/FormFields.h"
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,5 +48,7 @@ struct HtmlPage {
 // Reads a page with the HTML parser (gumbo). Text that is not UTF-8 is read as
 // Windows-1252. A page that nests elements deeper than any real page is not
 // parsed at all (the parser's time and stack would grow without bound); every
-// list is capped, so no page can take unbounded time or memory here.
-HtmlPage readHtmlPage(std::string_view html);
+// list is capped, so no page can take unbounded time or memory here. The
+// cancel flag is looked at between the steps: once set, the page comes back
+// as far as it was read.
+HtmlPage readHtmlPage(std::string_view html, const std::atomic<bool>* cancel = nullptr);

@@ -89,6 +89,26 @@ DataFolder::DataFolder(std::filesystem::path root)
 {
 }
 
+void DataFolder::protectSecrets() const
+{
+    std::error_code error;
+    if (!std::filesystem::exists(profiles(), error) && !std::filesystem::exists(settings(), error))
+        return;
+    restrictFolderToOwner(m_root);
+    restrictFolderToOwner(settings().parent_path());
+}
+
+bool restrictFolderToOwner(const std::filesystem::path& folder)
+{
+    struct stat status { };
+    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid()
+        || (status.st_mode & S_ISVTX) != 0)
+        return false;
+    if ((status.st_mode & 077) == 0)
+        return true;
+    return ::chmod(folder.c_str(), status.st_mode & 07700) == 0;
+}
+
 DataFolder DataFolder::resolve(
     const std::optional<std::string>& commandLineFolder, const std::string& program)
 {

@@ -38,6 +38,12 @@ public:
     // The embedded browser's cookies, site data, cache and zoom levels.
     std::filesystem::path browser() const { return m_root / "data" / "browser"; }
 
+    // A folder that holds the profiles (sv.xml) or the settings is made its
+    // owner's alone (0700), and so is its "data" folder: they hold passwords
+    // and keys. Folders of others, and shared ones such as /tmp, are left as
+    // they are.
+    void protectSecrets() const;
+
 private:
     std::filesystem::path m_root;
 };
@@ -80,6 +86,10 @@ std::vector<std::string> prepareUserDataFolder(
 // by its owner only; one that exists keeps its permissions. An error when the
 // folder cannot be made or a file of that name is in the way.
 std::error_code createPrivateFolder(const std::filesystem::path& folder);
+
+// Takes the group's and others' permissions from a folder of the user's own,
+// unless it is a shared folder (sticky, as /tmp is); false when it cannot.
+bool restrictFolderToOwner(const std::filesystem::path& folder);
 
 // The environment variable that names a data folder.
 inline constexpr const char* kDataFolderVariable = "VANTELO_DATA_DIR";

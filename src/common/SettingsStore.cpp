@@ -68,7 +68,9 @@ bool SettingsStore::SaveSettings(const std::filesystem::path& file)
     for (const auto& [key, value] : m_entries)
         root.append_child(key.c_str()).append_child(pugi::node_pcdata).set_value(value.c_str());
 
-    if (auto error = writeFileAtomically(file, xmlDocumentText(document, XmlLayout::Raw))) {
+    // API keys and passwords may be among the settings.
+    if (auto error =
+            writeFileAtomically(file, xmlDocumentText(document, XmlLayout::Raw), FileAccess::OwnerOnly)) {
         m_messages.show(
             kSaveFailed + xmlErrorText(error->message, error->details), kVanteloCaption, MessageIcon::Error);
         return false;

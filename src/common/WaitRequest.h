@@ -13,7 +13,7 @@ struct WaitRequest {
     bool toFile = false; // write the body to outputFile instead of keeping it
     std::string outputFile; // the file the body goes to in file mode
     std::string message = kDefaultMessage;
-    bool httpsRedirectsOnly = false; // it carries a password: see HttpRequest
+    bool carriesSecret = false; // it carries a password: see HttpRequest
 };
 
 // How a wait-dialog request ended.
@@ -22,5 +22,5 @@ struct WaitResult {
     bool complete = false; // and the whole body arrived and was stored
     long status = 0; // the final HTTP status; 0 without an answer
     std::string response; // the body, in text mode
-    bool redirectRefused = false; // a redirect to an address other than https was not followed
+    bool redirectRefused = false; // a redirect it could not follow with its secret was refused
 };

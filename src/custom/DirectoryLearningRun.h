@@ -5,10 +5,10 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 // How a learning run went so far.
@@ -30,7 +30,9 @@ std::string learningSummaryText(const LearningSummary& summary);
 // at a time (requests to one host still go one at a time). Each lesson is handed
 // to the listener on the worker that learned it, in the order they finish.
 // Cancelling ends the run soon (requests under way are cut short); the lessons
-// handed out before stay with whoever took them.
+// handed out before stay with whoever took them. Closing never waits for a
+// worker: one busy with a page finishes it on its own and stops, and what the
+// workers share outlives the run until the last of them has.
 class DirectoryLearningRun {
 public:
     // Whoever shows the run. Called on the workers, never after close has
@@ -45,9 +47,15 @@ public:
         virtual void onRunEnded(const LearningSummary& summary) = 0;
     };
 
+    // How one directory is learned from its address; it may be called on several
+    // workers at once, and should end soon once the flag is set.
+    using Learn = std::function<DirectoryLesson(const std::string& address, const std::atomic<bool>* cancel)>;
+
     // A run over the directories; the listener must stay valid until close.
     DirectoryLearningRun(std::vector<ListedDirectory> directories, DirectoryLearner learner,
         IListener* listener, std::size_t workers = 4);
+    DirectoryLearningRun(
+        std::vector<ListedDirectory> directories, Learn learn, IListener* listener, std::size_t workers = 4);
     // Closes the run.
     ~DirectoryLearningRun();
     DirectoryLearningRun(const DirectoryLearningRun&) = delete;
@@ -57,28 +65,17 @@ public:
     bool start();
     // Asks the run to end soon; lessons already handed out stay.
     void cancel();
-    // Cancels, waits for the workers and calls the listener no more.
+    // Cancels and calls the listener no more; waits only for a listener call
+    // under way, never for a worker.
     void close();
 
-    const std::vector<ListedDirectory>& directories() const { return m_directories; }
+    const std::vector<ListedDirectory>& directories() const;
     LearningSummary summary() const;
 
 private:
-    void work();
-    template <typename Call> void callListener(Call call);
+    struct Shared;
 
-    const std::vector<ListedDirectory> m_directories;
-    const DirectoryLearner m_learner;
-    const std::size_t m_workerCount;
-    std::atomic<bool> m_cancel { false };
+    static void work(Shared& shared);
 
-    std::mutex m_listenerMutex;
-    IListener* m_listener;
-
-    mutable std::mutex m_mutex;
-    std::size_t m_next = 0;
-    std::size_t m_running = 0;
-    LearningSummary m_summary;
-    bool m_started = false;
-    std::vector<std::thread> m_workers;
+    const std::shared_ptr<Shared> m_shared;
 };

@@ -5,6 +5,7 @@
 #include "autofill/SubmissionForm.h"
 #include "autofill/SubmissionLinkScorer.h"
 #include "filling/PageFormsOfModel.h"
+#include "net/PrivateAddress.h"
 #include "net/WebAddress.h"
 
 #include <algorithm>
@@ -68,6 +69,7 @@ public:
         : m_recognizer(recognizer)
         , m_scorer(scorer)
         , m_limits(limits)
+        , m_pageLimits(limits.page)
         , m_cancel(cancel)
     {
     }
@@ -77,6 +79,9 @@ public:
         const std::optional<WebAddress> start = parseWebAddress(address);
         if (!start)
             return unreachable(address + " is not an http or https address");
+        // A site on the web may not lead the search into this computer or its
+        // network; a directory the user has there may.
+        m_pageLimits.privateRedirects = m_pageLimits.privateRedirects || isPrivateNetworkHost(start->host);
         if (visit(*start, 0, true))
             return std::move(m_result);
         if (m_result.outcome == DiscoveredPage::Outcome::Unreachable || cancelled())
@@ -144,7 +149,7 @@ private:
         m_result.fetched.push_back(address.url);
         if (!first)
             ++m_followed;
-        const FetchedPage fetched = fetchPage(address.url, m_limits.page, m_cancel);
+        const FetchedPage fetched = fetchPage(address.url, m_pageLimits, m_cancel);
         const std::optional<WebAddress> reached = parseWebAddress(fetched.url);
         if (!fetched.ok || !reached) {
             problem(first, address.url + ": " + fetched.failure);
@@ -164,7 +169,13 @@ private:
                     + ")");
             return false;
         }
-        const HtmlPage page = readHtmlPage(fetched.body);
+        // Reading and recognising a large page take a while: a cancel between the
+        // steps ends the search without them.
+        if (cancelled())
+            return false;
+        const HtmlPage page = readHtmlPage(fetched.body, m_cancel);
+        if (cancelled())
+            return false;
         if (first)
             m_result.title = page.title;
         if (page.tooDeep) {
@@ -229,6 +240,7 @@ private:
     const FieldRecognizer& m_recognizer;
     const SubmissionLinkScorer& m_scorer;
     const DiscoveryLimits& m_limits;
+    PageFetchLimits m_pageLimits;
     const std::atomic<bool>* m_cancel;
     DiscoveredPage m_result;
     std::string m_site;

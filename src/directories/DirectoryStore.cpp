@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/DataFolder.h"
 #include "common/DecimalText.h"
+#include "common/FileLock.h"
 #include "common/IMessageBox.h"
 #include "common/XmlErrorText.h"
 #include "common/XmlText.h"
@@ -64,6 +65,8 @@ bool DirectoryStore::Load(const std::filesystem::path& file, bool plain, bool cr
             if (!createIfMissing)
                 return false;
             startNewDocument();
+            if (plain)
+                noteFileRecords(file, {});
             return true;
         }
         // A text that is not well-formed XML leaves an empty document and an empty store.
@@ -74,6 +77,8 @@ bool DirectoryStore::Load(const std::filesystem::path& file, bool plain, bool cr
         bytes.reset();
         m_records.clear();
         readRecords();
+        if (plain)
+            noteFileRecords(file);
         return true;
     } catch (...) {
         // Only memory can run out here; the parser reports nothing it cannot read.
@@ -256,11 +261,15 @@ bool DirectoryStore::SaveCustom(const std::filesystem::path& file, bool save)
 {
     if (!save)
         return true;
+    // Without a lock (no lock file can be made there) the write below tells what is wrong.
+    const FileLock lock(lockFileFor(file));
+    takeInChangesOnDisk(file);
     Serialize();
     if (auto error = writeFileAtomically(file, documentText())) {
         showError(kSaveFailed + xmlErrorText(error->message, error->details));
         return false;
     }
+    noteFileRecords(file);
     return true;
 }
 
@@ -418,6 +427,40 @@ DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) cons
         record.items.push_back(std::move(item));
     }
     return record;
+}
+
+void DirectoryStore::takeInChangesOnDisk(const std::filesystem::path& file)
+{
+    // A store that never read the file replaces it, as a "save as" would.
+    if (file != m_file)
+        return;
+    DirectoryStore onDisk(m_messages, m_rootName);
+    // A file that is gone or holds no such database has nothing to keep.
+    if (!onDisk.Load(file, true, false) || !onDisk.m_document.child(m_rootName.c_str()))
+        return;
+    const RecordMap& read = m_fileRecords;
+    RecordMap merged = std::move(onDisk.m_records);
+    for (const auto& [name, record] : read) {
+        if (!m_records.contains(name))
+            merged.erase(name);
+    }
+    for (const auto& [name, record] : m_records) {
+        const auto before = read.find(name);
+        if (before == read.end() || before->second != record)
+            merged.insert_or_assign(name, record);
+    }
+    m_records = std::move(merged);
+}
+
+void DirectoryStore::noteFileRecords(const std::filesystem::path& file)
+{
+    noteFileRecords(file, m_records);
+}
+
+void DirectoryStore::noteFileRecords(const std::filesystem::path& file, RecordMap records)
+{
+    m_file = file;
+    m_fileRecords = std::move(records);
 }
 
 void DirectoryStore::resetDocument()

@@ -52,7 +52,12 @@ public:
     // Rebuilds the document from the records, in the custom database's form.
     void Serialize();
     // Serializes and writes the document to the path atomically; with the save
-    // flag false nothing is written and the result is true.
+    // flag false nothing is written and the result is true. Writers of one file
+    // take turns (a lock file beside it), and each first takes in what another
+    // program wrote to the file since this store read or wrote it: the
+    // directories this store added, changed or removed since then go in as
+    // this store has them, every other one as the file has it now. A store
+    // that never read the file replaces it.
     bool SaveCustom(const std::filesystem::path& file, bool save);
 
     // The variables of a directory whose conditions match the category and
@@ -82,6 +87,9 @@ private:
     DirectoryRecord readRecord(const pugi::xml_node& directory) const;
     void resetDocument();
     void startNewDocument();
+    void takeInChangesOnDisk(const std::filesystem::path& file);
+    void noteFileRecords(const std::filesystem::path& file);
+    void noteFileRecords(const std::filesystem::path& file, RecordMap records);
     void showError(const std::string& text) const;
 
     IMessageBox& m_messages;
@@ -89,4 +97,7 @@ private:
     pugi::xml_document m_document;
     bool m_hasDocument = false;
     RecordMap m_records;
+    // The records as the plain file last read or written had them, and that file.
+    RecordMap m_fileRecords;
+    std::filesystem::path m_file;
 };

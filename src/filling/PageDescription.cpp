@@ -1,5 +1,6 @@
 #include "filling/PageDescription.h"
 
+#include "autofill/FieldCueBuilder.h"
 #include "filling/UploadFile.h"
 
 #include <nlohmann/json.hpp>
@@ -50,27 +51,33 @@ bool flagOf(const json& object, const char* key)
     return found != object.end() && found->is_boolean() && found->get<bool>();
 }
 
-FieldCues cuesOf(const json& object)
+// Built as the learner's page reader builds them, from the texts the browser
+// script found (it sends the caption only for a field that has no label).
+FieldCues cuesOf(const json& object, const std::string& tag)
 {
-    FieldCues cues;
-    cues.autocomplete = textOf(object, "autocomplete");
-    cues.label = textOf(object, "label");
-    cues.ariaLabel = textOf(object, "aria");
-    cues.placeholder = textOf(object, "placeholder");
-    cues.title = textOf(object, "title");
-    cues.preceding = textOf(object, "preceding");
-    cues.maxLength = std::max(numberOf(object, "maxlength", -1), -1);
-    cues.readOnly = flagOf(object, "readonly");
-    cues.disabled = flagOf(object, "disabled");
-    cues.hidden = flagOf(object, "hidden");
-    cues.skipsTab = flagOf(object, "skipstab");
-    cues.defaultValue = textOf(object, "default");
-    cues.defaultChecked = flagOf(object, "defaultchecked");
-    cues.defaultSelected = numberOf(object, "defaultselected", -1);
-    cues.optionGroups = textsOf(object, "groups");
-    cues.optionValues = textsOf(object, "values");
-    cues.frame = textOf(object, "frame");
-    return cues;
+    FieldCueBuilder cues(tag);
+    cues.addLabel(textOf(object, "label"));
+    cues.addAriaText(textOf(object, "aria"));
+    cues.setCaption(textOf(object, "preceding"));
+    cues.setPlaceholder(textOf(object, "placeholder"));
+    cues.setTitle(textOf(object, "title"));
+    cues.setAutocomplete(textOf(object, "autocomplete"));
+    if (const auto maxLength = object.find("maxlength");
+        maxLength != object.end() && maxLength->is_number_integer())
+        cues.setMaxLength(maxLength->get<std::int64_t>());
+    for (const std::string& group : textsOf(object, "groups"))
+        cues.addOptionGroup(group);
+    FieldCues& marks = cues.marks();
+    marks.readOnly = flagOf(object, "readonly");
+    marks.disabled = flagOf(object, "disabled");
+    marks.hidden = flagOf(object, "hidden");
+    marks.skipsTab = flagOf(object, "skipstab");
+    marks.defaultValue = textOf(object, "default");
+    marks.defaultChecked = flagOf(object, "defaultchecked");
+    marks.defaultSelected = numberOf(object, "defaultselected", -1);
+    marks.optionValues = textsOf(object, "values");
+    marks.frame = textOf(object, "frame");
+    return cues.build();
 }
 
 FormCues formCuesOf(const json& object)
@@ -102,7 +109,7 @@ FormElement elementOf(const json& object)
     element.files = textsOf(object, "files");
     element.selectedIndex = numberOf(object, "selected", -1);
     element.form = numberOf(object, "form", -1);
-    element.cues = cuesOf(object);
+    element.cues = cuesOf(object, element.tag);
     element.offered = flagOf(object, "covered");
     element.edited = flagOf(object, "edited");
     return element;

@@ -60,8 +60,9 @@ public:
     int fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
         const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Whether the tab's page may be filled without the user asking: only pages
-    // of the directory's own site (the host of its submission address) are, so
-    // that no other site receives the profile's data by itself.
+    // of the directory's own site (the scheme, host and port of its submission
+    // address; see sameSite) are, so that no other site receives the profile's
+    // data by itself.
     bool fillsAutomatically(const TabFillState& tab, std::string_view pageUrl) const;
     // Chooses the next option of the category drop-downs that matches the
     // profile's preferred categories; each run moves on to the next match.

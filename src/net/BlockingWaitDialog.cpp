@@ -7,7 +7,7 @@ WaitResult runWaitRequest(const WaitRequest& request)
     HttpRequest http { splitRequestUrl(request.url) };
     if (!request.postData.empty())
         http.formBody = request.postData;
-    http.httpsRedirectsOnly = request.httpsRedirectsOnly;
+    http.carriesSecret = request.carriesSecret;
     WaitResult result;
     HttpOutput output;
     if (request.toFile)
@@ -18,6 +18,6 @@ WaitResult runWaitRequest(const WaitRequest& request)
     result.succeeded = exchange.answered();
     result.complete = exchange.complete;
     result.status = exchange.status;
-    result.redirectRefused = exchange.redirectRefused;
+    result.redirectRefused = exchange.failure == HttpFailure::RedirectRefused;
     return result;
 }

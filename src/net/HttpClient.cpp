@@ -1,7 +1,9 @@
 #include "net/HttpClient.h"
 
+#include "common/TextCase.h"
 #include "common/TrimmedText.h"
 #include "common/WideText.h"
+#include "net/WebAddress.h"
 
 #include <curl/curl.h>
 
@@ -85,7 +87,27 @@ struct Transfer {
     bool tooLarge = false; // the cap ended reading
     bool headersDone = false; // the last response's headers arrived whole
     std::map<std::string, std::string> headers; // the last response's, names in lower case
+    bool ownRedirects = false; // redirects are followed here, not by libcurl
 };
+
+long responseStatus(CURL* handle)
+{
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+bool isRedirectStatus(long status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// The body of a redirect that is followed here is nobody's answer.
+bool isPassedRedirect(const Transfer& transfer)
+{
+    return transfer.ownRedirects && isRedirectStatus(responseStatus(transfer.handle))
+        && transfer.headers.contains("location");
+}
 
 void noteHeaderField(Transfer& transfer, std::string_view line)
 {
@@ -118,17 +140,15 @@ std::size_t noteHeader(char* data, std::size_t size, std::size_t count, void* us
 
 bool statusDropsBody(const Transfer& transfer)
 {
-    if (!transfer.request.readOnlyBelow400)
-        return false;
-    long status = 0;
-    curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status);
-    return status >= 400;
+    return transfer.request.readOnlyBelow400 && responseStatus(transfer.handle) >= 400;
 }
 
 std::size_t storeBody(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const std::size_t offered = size * count;
+    if (isPassedRedirect(transfer))
+        return offered;
     if (statusDropsBody(transfer)) {
         transfer.bodyCut = true;
         return 0;
@@ -228,6 +248,75 @@ std::string infoText(CURL* handle, CURLINFO info)
     return text ? std::string(text) : std::string();
 }
 
+// libcurl sends custom headers, such as an API key, on to whatever host a
+// redirect names; requests with a secret are followed through their
+// redirects here instead, and so are those whose caller vets each redirect.
+bool carriesSecret(const HttpRequest& request)
+{
+    return request.carriesSecret
+        || std::any_of(request.headers.begin(), request.headers.end(),
+            [](const std::string& line) { return startsWithNoCase(line, "authorization:"); });
+}
+
+bool redirectPermitted(const HttpRequest& request, const std::string& from, const std::string& to)
+{
+    const std::optional<WebAddress> target = parseWebAddress(to);
+    if (!target || (carriesSecret(request) && !secretMayFollow(from, to)))
+        return false;
+    return !request.redirectAllowed || request.redirectAllowed(target->url);
+}
+
+// The address the answer just read redirects to, when it is a redirect.
+std::optional<std::string> redirectTarget(CURL* handle, CURLcode result)
+{
+    if (result != CURLE_OK || !isRedirectStatus(responseStatus(handle)))
+        return std::nullopt;
+    std::string target = infoText(handle, CURLINFO_REDIRECT_URL);
+    if (target.empty())
+        return std::nullopt;
+    return target;
+}
+
+// The time left of the whole exchange for its next leg; false when none is.
+bool setTimeLeft(CURL* handle, const HttpRequest& request, std::chrono::steady_clock::time_point start)
+{
+    if (request.totalTimeout.count() <= 0)
+        return true;
+    const auto left = request.totalTimeout
+        - std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    if (left.count() <= 0)
+        return false;
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()));
+    return true;
+}
+
+// Runs the transfer, following its redirects here when the request asks for
+// that; the failure that ended it in their course, or None.
+HttpFailure runTransfer(CURL* handle, const HttpRequest& request, const Transfer& transfer, CURLcode& result)
+{
+    const auto start = std::chrono::steady_clock::now();
+    std::string current = request.target.url();
+    for (long redirects = 0;; ++redirects) {
+        result = curl_easy_perform(handle);
+        if (!transfer.ownRedirects)
+            return HttpFailure::None;
+        const std::optional<std::string> next = redirectTarget(handle, result);
+        if (!next)
+            return HttpFailure::None;
+        if (redirects == kMaxRedirects)
+            return HttpFailure::TooManyRedirects;
+        if (!redirectPermitted(request, current, *next))
+            return HttpFailure::RedirectRefused;
+        if (!setTimeLeft(handle, request, start))
+            return HttpFailure::TimedOut;
+        // A 303 asks for the new address by GET; the other kinds keep the method.
+        if (responseStatus(handle) == 303)
+            curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+        current = *next;
+        curl_easy_setopt(handle, CURLOPT_URL, current.c_str());
+    }
+}
+
 bool getOrPost(const HttpTarget& target, std::string& textOrFile, bool toFile,
     const std::optional<std::string>& formBody)
 {
@@ -262,11 +351,9 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
     const std::string url = request.target.url();
     setCommonOptions(handle.get(), url, request);
 
-    if (request.httpsRedirectsOnly) {
-        curl_easy_setopt(handle.get(), CURLOPT_REDIR_PROTOCOLS_STR, "https");
-        curl_easy_setopt(
-            handle.get(), CURLOPT_POSTREDIR, static_cast<long>(CURL_REDIR_POST_301 | CURL_REDIR_POST_302));
-    }
+    const bool ownRedirects = carriesSecret(request) || request.redirectAllowed;
+    if (ownRedirects)
+        curl_easy_setopt(handle.get(), CURLOPT_FOLLOWLOCATION, 0L);
 
     std::unique_ptr<curl_slist, HeaderListDeleter> headers;
     std::vector<std::string> lines = request.headers;
@@ -290,7 +377,7 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
         curl_easy_setopt(handle.get(), CURLOPT_COPYPOSTFIELDS, request.formBody->c_str());
     }
 
-    Transfer transfer { request, handle.get(), text, file.get(), 0, false, false, false, {} };
+    Transfer transfer { request, handle.get(), text, file.get(), 0, false, false, false, {}, ownRedirects };
     curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, storeBody);
     curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle.get(), CURLOPT_HEADERFUNCTION, noteHeader);
@@ -301,20 +388,15 @@ HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& ou
         curl_easy_setopt(handle.get(), CURLOPT_NOPROGRESS, 0L);
     }
 
-    const CURLcode result = curl_easy_perform(handle.get());
-    curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &exchange.status);
-    if (!transfer.headersDone)
+    CURLcode result = CURLE_OK;
+    const HttpFailure redirectFailure = runTransfer(handle.get(), request, transfer, result);
+    exchange.status = transfer.headersDone ? responseStatus(handle.get()) : 0;
+    exchange.failure = redirectFailure == HttpFailure::None ? failureOf(result, transfer) : redirectFailure;
+    // A redirect that may not be followed leaves the request without an answer.
+    if (exchange.failure == HttpFailure::RedirectRefused)
         exchange.status = 0;
-    // libcurl refuses a redirect to a scheme it was not allowed after reading
-    // the redirect's headers: the request never reached an answer.
-    if (request.httpsRedirectsOnly && result == CURLE_UNSUPPORTED_PROTOCOL && exchange.status >= 300
-        && exchange.status < 400) {
-        exchange.redirectRefused = true;
-        exchange.status = 0;
-    }
     exchange.headers = std::move(transfer.headers);
-    exchange.complete = result == CURLE_OK && !transfer.bodyCut && exchange.answered();
-    exchange.failure = failureOf(result, transfer);
+    exchange.complete = exchange.failure == HttpFailure::None && !transfer.bodyCut && exchange.answered();
     exchange.finalUrl = infoText(handle.get(), CURLINFO_EFFECTIVE_URL);
     exchange.contentType = infoText(handle.get(), CURLINFO_CONTENT_TYPE);
     return exchange;
@@ -356,6 +438,13 @@ bool HttpGetTimed(const HttpTarget& target, std::u16string& text)
     const bool succeeded = HttpGetTimed(target, bytes);
     text = utf16FromUtf8(bytes);
     return succeeded;
+}
+
+bool secretMayFollow(std::string_view from, std::string_view to)
+{
+    const std::optional<WebAddress> source = parseWebAddress(from);
+    const std::optional<WebAddress> target = parseWebAddress(to);
+    return source && target && target->scheme == "https" && target->host == source->host;
 }
 
 HttpTimeouts currentHttpTimeouts()

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The blocking request forms every exchange with a web server goes through. Each
@@ -48,10 +49,15 @@ struct HttpRequest {
     HttpTarget target;
     std::optional<std::string> formBody; // set: POST it as a form; empty: GET
     bool readOnlyBelow400 = false; // drop the body of a status from 400 on
-    // The request carries a secret: redirects are followed only to https, a
-    // form body goes along to the new address, and any other redirect ends the
-    // request unanswered.
-    bool httpsRedirectsOnly = false;
+    // The request carries a secret (a password in its form, a key in a header):
+    // a redirect is followed only to https on the same host, the form and the
+    // headers going along; any other redirect ends the request unanswered
+    // (HttpFailure::RedirectRefused). A request with an Authorization header
+    // carries one whatever this says.
+    bool carriesSecret = false;
+    // Asked before each redirect is followed, with the address it leads to;
+    // false ends the request unanswered (HttpFailure::RedirectRefused).
+    std::function<bool(const std::string& target)> redirectAllowed;
     // Further header lines ("Name: value"), such as an API key.
     std::vector<std::string> headers;
     // Told the bytes received so far and the whole size (0 while unknown) as
@@ -83,7 +89,6 @@ enum class HttpFailure {
 struct HttpExchange {
     long status = 0; // the final status code; 0 when no answer arrived
     bool complete = false; // the body arrived and was stored whole
-    bool redirectRefused = false; // a redirect to an address other than https was not followed
     // The headers of the final response, names in lower case (the first of each name).
     std::map<std::string, std::string> headers;
     HttpFailure failure = HttpFailure::None;
@@ -94,6 +99,10 @@ struct HttpExchange {
 
 // Runs one request and stores its body as the output says.
 HttpExchange performHttpRequest(const HttpRequest& request, const HttpOutput& output);
+
+// Whether a request that carries a secret may be redirected from one address
+// to the other: only to https, and only on the same host.
+bool secretMayFollow(std::string_view from, std::string_view to);
 
 // GET; success when the server answered, whatever the status. The text is emptied first.
 bool HttpGetPage(const HttpTarget& target, std::string& text);

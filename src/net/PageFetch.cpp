@@ -1,6 +1,8 @@
 #include "net/PageFetch.h"
 
 #include "common/TextCase.h"
+#include "net/PageCharset.h"
+#include "net/PrivateAddress.h"
 #include "net/WebAddress.h"
 
 #include <condition_variable>
@@ -81,7 +83,9 @@ std::string failureText(const HttpExchange& exchange, const PageFetchLimits& lim
     case HttpFailure::TooManyRedirects:
         return "more than 10 redirects";
     case HttpFailure::RedirectRefused:
-        return "redirected to an address that is neither http nor https";
+        return limits.privateRedirects ? "redirected to an address that is neither http nor https"
+                                       : "redirected to an address that is neither http nor https, or "
+                                         "into this computer or its local network";
     case HttpFailure::TooLarge:
         return "the page is larger than " + std::to_string(limits.maxBytes >> 10) + " KiB";
     case HttpFailure::NoConnection:
@@ -123,6 +127,12 @@ FetchedPage fetchPage(const std::string& url, const PageFetchLimits& limits, con
         request.timeouts = limits.timeouts;
         request.totalTimeout = limits.total;
         request.cancel = cancel;
+        if (!limits.privateRedirects) {
+            request.redirectAllowed = [](const std::string& target) {
+                const std::optional<WebAddress> next = parseWebAddress(target);
+                return next && !isPrivateNetworkHost(next->host);
+            };
+        }
         exchange = performHttpRequest(request, HttpOutput { &page.body, std::nullopt });
     }
 
@@ -134,6 +144,8 @@ FetchedPage fetchPage(const std::string& url, const PageFetchLimits& limits, con
     if (!page.ok) {
         page.failure = failureText(exchange, limits);
         page.body.clear();
+    } else if (isHtmlAnswer(page.contentType, page.body)) {
+        page.body = pageTextAsUtf8(page.contentType, std::move(page.body));
     }
     return page;
 }

@@ -12,6 +12,9 @@ struct PageFetchLimits {
     std::size_t maxBytes = std::size_t { 2 } << 20; // a longer page is not read
     HttpTimeouts timeouts { std::chrono::seconds(10), std::chrono::seconds(10) };
     std::chrono::milliseconds total { std::chrono::seconds(30) }; // the whole exchange, redirects included
+    // Whether redirects may lead into this machine or its local network (see
+    // isPrivateNetworkHost): only when the address asked for is there itself.
+    bool privateRedirects = false;
 };
 
 // One page as a server answered it.
@@ -20,12 +23,13 @@ struct FetchedPage {
     long status = 0;
     std::string url; // where the redirects, if any, led
     std::string contentType; // as the server named it, "" when it named none
-    std::string body;
+    std::string body; // a web page in UTF-8, whatever character set it named
     std::string failure; // why it is not ok, for a person to read
 };
 
 // GETs a page with the program's user agent, following at most 10 redirects and
-// only to http and https, within the limits. Requests to one host wait for each
+// only to http and https, within the limits. A web page's text is converted to
+// UTF-8 from the character set it names. Requests to one host wait for each
 // other, so that a site gets one request at a time from this process; `cancel`,
 // when given, ends the request (and the wait) as soon as it is set.
 FetchedPage fetchPage(

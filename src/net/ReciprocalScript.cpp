@@ -2,10 +2,10 @@
 
 #include "common/IMessageBox.h"
 #include "common/IWaitDialog.h"
+#include "common/TextCase.h"
 #include "net/UrlEscape.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 namespace {
@@ -51,9 +51,9 @@ constexpr const char* kConfirmCodeStart = "Vantelo will add this link code from 
                                           "site:\n\n";
 constexpr const char* kConfirmCodeEnd = "\n\nAdd it?";
 constexpr const char* kRedirectRefused =
-    "The address of the reciprocal script redirects to an address that does not start with https://, and "
-    "Vantelo does not send your password there. Please enter the script's own https:// address in your "
-    "profile.";
+    "The address of the reciprocal script redirects to an address that does not start with https:// or "
+    "is on another host, and Vantelo does not send your password there. Please enter the script's own "
+    "https:// address in your profile.";
 constexpr const char* kCustomLinkAdded = "The reciprocal link was added to your site. The reciprocal URL was "
                                          "copied to the clipboard for you to paste "
                                          "it in the appropriate place before submitting.";
@@ -148,13 +148,6 @@ const char* testAnswerMessage(char code)
     }
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size()
-        && std::equal(prefix.begin(), prefix.end(), text.begin(),
-            [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
 // The address of the link page in a successful answer: a 2xx status and a body
 // that is one absolute http or https URL (blanks around it aside). An error
 // page, an empty answer or any other text is no address.
@@ -184,13 +177,13 @@ std::optional<std::string> linkPageAddress(const WaitResult& result)
 }
 
 // A request to the script: the password goes in a form body, never in the
-// address, and only ever on to an https address.
+// address, and on after a redirect only to https on the same host.
 WaitRequest scriptRequest(const std::string& scriptUrl, std::string form)
 {
     WaitRequest request;
     request.url = scriptUrl;
     request.postData = std::move(form);
-    request.httpsRedirectsOnly = true;
+    request.carriesSecret = true;
     return request;
 }
 

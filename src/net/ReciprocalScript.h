@@ -10,7 +10,8 @@ class IWaitDialog;
 // The requests to the user's reciprocal-link script: add a directory's link code
 // to the user's link pages (the answer is the URL of the page that carries it),
 // and test the script's configuration. The password travels in a POST form,
-// never in the address, and never on to an address other than https. An
+// never in the address, and never on to another host or an address other
+// than https. An
 // error answer is read by its first character; each outcome shows its own
 // message.
 class ReciprocalScript {

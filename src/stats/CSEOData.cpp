@@ -296,6 +296,11 @@ bool CSEOData::usesSearchApi() const
     return m_hosts->services().search != StatisticsServices::SearchProvider::Web;
 }
 
+bool CSEOData::pageRankPerDomain() const
+{
+    return usesOpenPageRank(*m_hosts);
+}
+
 bool CSEOData::offers(std::int32_t kind) const
 {
     if (!usesSearchApi())

@@ -100,6 +100,9 @@ public:
     std::vector<std::string> searchResults(const std::string& query) const;
     // Whether links, counts and positions come from a search API.
     bool usesSearchApi() const;
+    // Whether a page's PageRank and its home page's are one figure: Open
+    // PageRank answers for a whole domain.
+    bool pageRankPerDomain() const;
 
 private:
     struct Request;

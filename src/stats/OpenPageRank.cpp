@@ -18,6 +18,8 @@ using namespace std::chrono_literals;
 
 constexpr std::string_view kPath = "/api/v1.0/getPageRank";
 constexpr std::string_view kKeyHeader = "API-OPR: ";
+constexpr const char* kKeyNotForwarded =
+    "Open PageRank redirected to another host or to http, where the API key is not sent: ";
 constexpr long kTooManyRequests = 429;
 constexpr std::size_t kEscapeBuffer = 2048;
 constexpr std::int32_t kHighestPageRank = 10;
@@ -169,6 +171,7 @@ std::optional<std::map<std::string, std::int32_t>> OpenPageRankClient::askBatch(
     }
     HttpRequest request(splitRequestUrl(m_baseUrl + requestPath(domains)));
     request.headers.push_back(std::string(kKeyHeader) + m_key);
+    request.carriesSecret = true;
     std::string body;
     HttpExchange exchange;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -188,6 +191,12 @@ std::optional<std::map<std::string, std::int32_t>> OpenPageRankClient::readExcha
     const HttpExchange& exchange, const std::string& body)
 {
     std::unique_lock lock(m_mutex);
+    if (exchange.failure == HttpFailure::RedirectRefused) {
+        m_givenUp = true;
+        lock.unlock();
+        report(kKeyNotForwarded + m_baseUrl);
+        return std::nullopt;
+    }
     if (!exchange.answered()) {
         if (++m_unanswered >= kUnansweredLimit)
             m_givenUp = true;

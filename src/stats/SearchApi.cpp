@@ -44,6 +44,27 @@ std::chrono::seconds retryAfterOf(const HttpExchange& exchange)
     return std::min(std::chrono::seconds(std::stol(header->second)), SearchApiClient::kLongestRetryAfter);
 }
 
+// What went wrong with an answer that is not a whole 200, after the service's name.
+std::string problemOf(const HttpExchange& exchange, std::chrono::milliseconds timeLimit)
+{
+    switch (exchange.failure) {
+    case HttpFailure::RedirectRefused:
+        return " redirected to another host or to http, where the key is not sent";
+    case HttpFailure::TimedOut:
+        return " timed out (an answer may take " + std::to_string((timeLimit.count() + 999) / 1000)
+            + " seconds at most)";
+    default:
+        break;
+    }
+    if (!exchange.answered())
+        return " did not answer";
+    if (exchange.status == 401 || exchange.status == 403)
+        return " refused the key (HTTP " + std::to_string(exchange.status) + ")";
+    if (exchange.status != 200)
+        return " answered HTTP " + std::to_string(exchange.status);
+    return " broke off its answer";
+}
+
 } // namespace
 
 SearchApiPage readBraveAnswer(std::string_view body)
@@ -163,6 +184,8 @@ SearchApiPage SearchApiClient::page(std::string_view query, int index) const
     request.headers.emplace_back("Accept: application/json");
     if (brave)
         request.headers.push_back("X-Subscription-Token: " + m_services.braveKey);
+    request.carriesSecret = brave;
+    request.totalTimeout = m_timeLimit;
     std::string body;
     HttpExchange exchange;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -171,11 +194,8 @@ SearchApiPage SearchApiClient::page(std::string_view query, int index) const
             break;
         m_sleeper->sleepFor(retryAfterOf(exchange));
     }
-    if (exchange.status != 200) {
-        failed.problem = !exchange.answered() ? name() + " did not answer"
-            : exchange.status == 401 || exchange.status == 403
-            ? name() + " refused the key (HTTP " + std::to_string(exchange.status) + ")"
-            : name() + " answered HTTP " + std::to_string(exchange.status);
+    if (exchange.status != 200 || !exchange.complete) {
+        failed.problem = name() + problemOf(exchange, m_timeLimit);
         m_problem = failed.problem;
         return failed;
     }

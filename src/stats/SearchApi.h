@@ -36,6 +36,8 @@ public:
     static constexpr int kBraveResultsPerPage = 20;
     static constexpr int kPageWaitMilliseconds = 1000;
     static constexpr std::chrono::seconds kLongestRetryAfter { 60 };
+    // The longest one answer may take, however slowly it keeps arriving.
+    static constexpr std::chrono::seconds kAnswerTimeLimit { 30 };
 
     // The provider the services name; the sleeper makes the waits.
     SearchApiClient(StatisticsServices services, std::shared_ptr<ISleeper> sleeper);
@@ -57,6 +59,8 @@ public:
 
     // The last problem met, in plain words; empty when there was none.
     std::string lastProblem() const;
+    // Replaces kAnswerTimeLimit.
+    void setAnswerTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
 private:
     SearchApiPage page(std::string_view query, int page) const;
@@ -64,5 +68,6 @@ private:
 
     StatisticsServices m_services;
     std::shared_ptr<ISleeper> m_sleeper;
+    std::chrono::milliseconds m_timeLimit = kAnswerTimeLimit;
     mutable std::string m_problem;
 };

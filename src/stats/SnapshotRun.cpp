@@ -71,7 +71,7 @@ SnapshotRun::SnapshotRun(Token, Input input, CSEOData collector, std::shared_ptr
     std::shared_ptr<const IClock> clock, IHost* host)
     : m_input(usable(std::move(input)))
     , m_collector(std::move(collector))
-    , m_generalFigures(static_cast<int>(std::size(kAskedKinds)) + (m_input.trafficList.empty() ? 0 : 1))
+    , m_generalFigures(static_cast<int>(generalKinds().size()))
     , m_sleeper(sleeper ? std::move(sleeper) : std::make_shared<SystemSleeper>())
     , m_clock(clock ? std::move(clock) : std::make_shared<SystemClock>())
     , m_submitUrls(submitUrlsOf(m_input.database))
@@ -245,7 +245,12 @@ void SnapshotRun::refreshTrafficList()
 
 std::vector<std::int32_t> SnapshotRun::generalKinds() const
 {
-    std::vector<std::int32_t> kinds(std::begin(kAskedKinds), std::end(kAskedKinds));
+    std::vector<std::int32_t> kinds;
+    for (const std::int32_t kind : kAskedKinds) {
+        // The page's PageRank stands for its home page's too when both are the domain's.
+        if (kind != CSEOData::HomePagePageRank || !m_collector.pageRankPerDomain())
+            kinds.push_back(kind);
+    }
     if (!m_input.trafficList.empty())
         kinds.push_back(CSEOData::AlexaRank);
     return kinds;
@@ -359,6 +364,8 @@ void SnapshotRun::storeFigure(std::int32_t kind, std::int32_t result)
         if (m_figuresReceived >= m_generalFigures)
             return;
         m_figures[static_cast<std::size_t>(kind)] = result;
+        if (kind == CSEOData::GooglePageRank && m_collector.pageRankPerDomain())
+            m_figures[CSEOData::HomePagePageRank] = result;
         last = ++m_figuresReceived == m_generalFigures;
     }
     if (last)

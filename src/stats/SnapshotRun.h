@@ -131,7 +131,7 @@ private:
 
     const Input m_input;
     CSEOData m_collector;
-    const int m_generalFigures; // with the traffic rank when a list is given
+    const int m_generalFigures; // as many as generalKinds gives
     const std::shared_ptr<ISleeper> m_sleeper;
     const std::shared_ptr<const IClock> m_clock;
     const std::map<std::string, std::string> m_submitUrls;

@@ -190,13 +190,21 @@ TrancoList::Lookup TrancoList::rankOf(std::string_view site) const
     return lookup;
 }
 
-TrancoList::Update TrancoList::update(const std::string& url, const Progress& progress) const
+TrancoList::Update TrancoList::update(
+    const std::string& url, const Progress& progress, std::chrono::milliseconds timeLimit) const
 {
     Update result;
     HttpRequest request(splitRequestUrl(url));
     request.progress = progress;
+    request.totalTimeout = timeLimit;
     std::string bytes;
     const HttpExchange exchange = performHttpRequest(request, HttpOutput { &bytes, std::nullopt });
+    if (exchange.failure == HttpFailure::TimedOut) {
+        result.message = "The Tranco list download timed out (it may take "
+            + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeLimit).count())
+            + " seconds at most); the old list is kept";
+        return result;
+    }
     if (!exchange.answered()) {
         result.message = "The Tranco list could not be downloaded: no answer from " + url;
         return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -56,9 +57,13 @@ public:
     // the nearest parent domain of at least two labels that the list holds.
     Lookup rankOf(std::string_view site) const;
 
+    // The longest a download may take, however slowly it keeps arriving.
+    static constexpr std::chrono::minutes kDownloadTimeLimit { 10 };
+
     // Downloads the list from `url` and stores it in place of the old one; a
-    // failed or damaged download leaves the old list as it was. Blocks.
-    Update update(const std::string& url, const Progress& progress = {}) const;
+    // failed, damaged or overlong download leaves the old list as it was. Blocks.
+    Update update(const std::string& url, const Progress& progress = {},
+        std::chrono::milliseconds timeLimit = kDownloadTimeLimit) const;
 
 private:
     std::filesystem::path m_file;

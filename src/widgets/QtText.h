@@ -20,3 +20,10 @@ inline std::string toStdString(const QString& text)
 {
     return text.toStdString();
 }
+
+// A tool tip that shows a text from outside (a page title, a directory's name)
+// as it is: Qt would take a text that looks like markup for rich text.
+inline QString plainToolTip(const QString& text)
+{
+    return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}

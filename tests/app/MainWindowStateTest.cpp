@@ -53,6 +53,28 @@ TEST(MainWindowStateTest, NothingToReadStartsEmptyAndTheFirstSaveMakesTheFiles)
     EXPECT_TRUE(started.messages.empty());
 }
 
+TEST(MainWindowStateTest, TheSettingsAndTheFoldersThatHoldSecretsAreTheOwnersAlone)
+{
+    StartedState started;
+    const auto mode = [&](const char* name) {
+        return std::filesystem::status(started.folder.path(name)).permissions();
+    };
+    const auto open = std::filesystem::perms::owner_all | std::filesystem::perms::others_exec;
+    std::filesystem::permissions(started.folder.path(), open);
+    started.state.load();
+    EXPECT_EQ(mode(""), open); // nothing secret in it yet
+    EXPECT_TRUE(started.state.SaveProfilesAndSettings());
+    EXPECT_EQ(
+        mode("data/settings.xml"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(mode("sv.xml"), mode("data/settings.xml"));
+    EXPECT_EQ(mode("data"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(mode(""), std::filesystem::perms::owner_all);
+    // A folder opened to others since is closed again at the next start.
+    std::filesystem::permissions(started.folder.path(), open);
+    MainWindowState(started.messages, DataFolder(started.folder.path())).load();
+    EXPECT_EQ(mode(""), std::filesystem::perms::owner_all);
+}
+
 TEST(MainWindowStateTest, AnIntervalOfZeroIsWrittenBackAsThreeAndOtherKeysStay)
 {
     StartedState started;

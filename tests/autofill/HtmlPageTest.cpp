@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -193,6 +194,34 @@ TEST(HtmlPageTest, BadMarkupStaysBounded)
         readHtmlPage("<title>Caf\xE9 \x93links\x94</title><form><input name=a\0b><textarea");
     EXPECT_EQ(latin.title, "Caf\xC3\xA9 \xE2\x80\x9Clinks\xE2\x80\x9D");
     EXPECT_FALSE(readHtmlPage(std::string("<<<>>>&&&\0\0<form", 17)).tooDeep);
+}
+
+TEST(HtmlPageTest, HostilePagesAreReadAtOnce)
+{
+    // Each kept the reader busy for 20 s to three minutes: every end tag was taken
+    // to close something, and every script or style copied the rest of the page.
+    const auto repeated = [](std::string_view unit, int count) {
+        std::string html;
+        for (int at = 0; at < count; ++at)
+            html += unit;
+        return html;
+    };
+    const std::pair<std::string, bool> pages[] = {
+        { repeated("<div></i>", 233000), true },
+        { repeated("<script></script>", 60000), false },
+        { repeated("<style></style>", 80000), false },
+        // A hundred thousand tags two thousand deep cost the parser as much as a
+        // hundred million tags of a plain page.
+        { repeated("<div>", 1999) + repeated("<span></span>", 100000), true },
+    };
+    for (const auto& [html, tooDeep] : pages) {
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(readHtmlPage(html).tooDeep, tooDeep) << html.substr(0, 20);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << html.substr(0, 20);
+    }
+    // A cancelled read stops before the parser.
+    const std::atomic<bool> cancel { true };
+    EXPECT_TRUE(readHtmlPage("<form><input name=a></form>", &cancel).forms.fields.empty());
 }
 
 } // namespace

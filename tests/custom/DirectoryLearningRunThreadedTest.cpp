@@ -5,6 +5,7 @@
 
 #include "custom/DirectoryLearningRun.h"
 #include "net/LoopbackServer.h"
+#include "stats/Gate.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -185,20 +187,42 @@ TEST(DirectoryLearningRunThreadedTest, CancelEndsTheRunSoonAndKeepsWhatWasLearne
     EXPECT_EQ(listener.ends().front(), (LearningSummary { 6, 1, 1, 0, 0 }));
 }
 
-TEST(DirectoryLearningRunThreadedTest, ClosingWaitsForTheWorkersAndCallsNoMore)
+TEST(DirectoryLearningRunThreadedTest, ClosingNeverWaitsForAWorkerAndCallsNoMore)
 {
-    LoopbackServer trickle;
-    serveTrickle(trickle);
+    // Two workers stuck in pages that take long to read (they pay no heed to
+    // the cancel flag) as the window closes.
+    struct Stuck {
+        Gate release;
+        std::atomic<int> inside { 0 };
+    };
+    auto stuck = std::make_shared<Stuck>();
+    const std::weak_ptr<Stuck> watch = stuck;
     RecordingListener listener;
     {
-        DirectoryLearningRun run({ { "Slow", trickle.url("/") }, { "Slower", trickle.url("/") } },
-            DirectoryLearner(quickLimits()), &listener, 2);
+        DirectoryLearningRun run(
+            { { "Slow", "http://slow.example/" }, { "Slower", "http://slower.example/" } },
+            [stuck](const std::string&, const std::atomic<bool>*) {
+                ++stuck->inside;
+                stuck->release.opened().wait();
+                return DirectoryLesson {};
+            },
+            &listener, 2);
         ASSERT_TRUE(run.start());
-        std::this_thread::sleep_for(200ms);
-        run.close();
+        const auto started = std::chrono::steady_clock::now();
+        while (stuck->inside < 2 && std::chrono::steady_clock::now() - started < 30s)
+            std::this_thread::sleep_for(1ms);
+        auto closed = std::async(std::launch::async, [&run] { run.close(); });
+        const bool returned = closed.wait_for(30s) == std::future_status::ready;
+        stuck->release.open();
+        ASSERT_TRUE(returned) << "close waited for the workers";
         EXPECT_FALSE(run.start());
     }
-    // The run is gone and nothing reached the listener after close.
+    // The workers end on their own, let go of what they shared, and never reach the listener.
+    stuck.reset();
+    const auto released = std::chrono::steady_clock::now();
+    while (!watch.expired() && std::chrono::steady_clock::now() - released < 30s)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(watch.expired());
     EXPECT_TRUE(listener.lessons().empty());
     EXPECT_TRUE(listener.ends().empty());
 }

@@ -1,7 +1,11 @@
 #include "DirectoryTestFiles.h"
 
+#include "common/FileLock.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <future>
 
 using ::testing::ElementsAre;
 
@@ -103,7 +107,54 @@ TEST(DirectoryStoreSaveTest, FailedSaveIsReportedAndKeepsTheOldFile)
     folder.write("taken.xml/inside", "old");
     EXPECT_FALSE(store.SaveCustom(folder.path("taken.xml"), true));
     EXPECT_EQ(folder.read("taken.xml/inside"), "old");
-    EXPECT_EQ(folder.entries(), std::vector<std::string> { "taken.xml" });
+    EXPECT_EQ(folder.entries(), (std::vector<std::string> { ".taken.xml.lock", "taken.xml" }));
+}
+
+TEST(DirectoryStoreSaveTest, ASaveTakesInWhatAnotherProgramSavedSinceTheFileWasRead)
+{
+    TempFolder folder;
+    RecordingMessageBox messages;
+    const std::filesystem::path file = folder.path("customdirdata.xml");
+    DirectoryStore window(messages, "customdirs");
+    for (const char* name : { "Kept", "Changed there", "Removed there", "Changed here", "Removed here" })
+        putRecord(window, sampleRecord(name));
+    ASSERT_TRUE(window.SaveCustom(file, true));
+    // vantelo-cli reads the file and saves its changes while the window has its own.
+    DirectoryStore cli(messages, "customdirs");
+    ASSERT_TRUE(cli.Load(file, true, false));
+    cli.AddDirectory("Added there");
+    cli.SetPR("Changed there", 9);
+    cli.RemoveDirectory("Removed there");
+    ASSERT_TRUE(cli.SaveCustom(file, true));
+    window.AddDirectory("Added here");
+    window.SetPR("Changed here", 1);
+    window.RemoveDirectory("Removed here");
+    ASSERT_TRUE(window.SaveCustom(file, true));
+
+    DirectoryStore saved(messages, "customdirs");
+    ASSERT_TRUE(saved.Load(file, true, false));
+    std::vector<std::string> names;
+    saved.GetDirectoryNames(names);
+    EXPECT_THAT(names, ElementsAre("Added here", "Added there", "Changed here", "Changed there", "Kept"));
+    EXPECT_EQ(saved.GetPR("Changed there"), 9);
+    EXPECT_EQ(saved.GetPR("Changed here"), 1);
+    EXPECT_EQ(window.records(), saved.records());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(DirectoryStoreSaveThreadedTest, ASaveWaitsWhileAnotherWriterHoldsTheLock)
+{
+    TempFolder folder;
+    RecordingMessageBox messages;
+    DirectoryStore store(messages, "customdirs");
+    auto other = std::make_unique<FileLock>(lockFileFor(folder.path("customdirdata.xml")));
+    std::future<bool> saving = std::async(
+        std::launch::async, [&] { return store.SaveCustom(folder.path("customdirdata.xml"), true); });
+    EXPECT_EQ(saving.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+    EXPECT_FALSE(folder.exists("customdirdata.xml"));
+    other.reset();
+    EXPECT_TRUE(saving.get());
+    EXPECT_TRUE(folder.exists("customdirdata.xml"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "FillingTestSupport.h"
 
+#include "autofill/HtmlPage.h"
 #include "filling/PageAnswer.h"
 #include "filling/PageDescription.h"
 #include "filling/UploadFile.h"
@@ -131,7 +132,7 @@ TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
     title.ariaLabel = "Link title";
     title.placeholder = "p";
     title.title = "tt";
-    title.preceding = "Title:";
+    // The caption next to a field counts only for a field without a label.
     title.maxLength = 20;
     title.readOnly = title.disabled = title.hidden = title.skipsTab = true;
     title.defaultValue = "d";
@@ -148,6 +149,32 @@ TEST(PageDescriptionTest, ReadsWhatAPersonSeesAroundAFieldAndTheForms)
     ASSERT_EQ(page.forms().size(), 2u);
     EXPECT_EQ(page.forms()[0], (FormCues { "/add", "post", "f", "n", "c", { "Send", "" }, "" }));
     EXPECT_EQ(page.forms()[1], FormCues {});
+}
+
+TEST(PageDescriptionTest, CuesAreBuiltAsTheLearnersPageReaderBuildsThem)
+{
+    // The browser script sends the texts as the page has them, blanks and all.
+    const std::string longLabel = "Your site's title, " + std::string(300, 'x');
+    const HtmlPage fetched = readHtmlPage(R"(<form><label for="t">  Site
+        title </label><label for="t">)"
+        + longLabel + R"(</label>
+      <input id="t" name="t" placeholder=" Your  title " maxlength="99999999" title="T" autocomplete="off">
+      Category: <select name="c" maxlength="5"><optgroup label=" Arts &amp;
+        Crafts "><option>Paint</option></optgroup><option selected>Other</option></select></form>)");
+    const FormDocumentModel described = readPageDescription(R"({"elements":[
+        {"tag":"input","name":"t","id":"t","label":"  Site\n        title  )"
+        + longLabel + R"(","aria":"  ",
+         "preceding":"a caption of no account","placeholder":" Your  title ","title":"T","autocomplete":"off",
+         "maxlength":99999999,"default":""},
+        {"tag":"select","name":"c","options":["Paint","Other"],"values":["Paint","Other"],"selected":1,
+         "preceding":"Category: ",
+         "maxlength":5,"groups":[" Arts &\n        Crafts ",""],"defaultselected":1}]})");
+    ASSERT_EQ(fetched.forms.fields.size(), 2u);
+    ASSERT_EQ(described.elements().size(), 2u);
+    for (std::size_t at = 0; at < 2; ++at)
+        EXPECT_EQ(described.elements()[at].cues, fetched.forms.fields[at].cues) << at;
+    EXPECT_EQ(fetched.forms.fields[0].cues.label, ("Site title " + longLabel).substr(0, 200));
+    EXPECT_EQ(fetched.forms.fields[1].cues.preceding, "Category:");
 }
 
 TEST(PageAnswerTest, AnAnswerNamesItsDocumentOrIsNone)

@@ -12,4 +12,10 @@ set(VANTELO_FUZZ_TARGETS
   page_description
   checker_database
   directory_list
+  html_page
+  open_pagerank
+  search_api
+  tranco_list
+  page_answer
+  form_words
 )

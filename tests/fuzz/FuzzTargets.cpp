@@ -2,25 +2,37 @@
 
 #include "app/MainSettings.h"
 #include "autofill/FieldRecognizer.h"
+#include "autofill/FormWords.h"
+#include "autofill/HtmlPage.h"
+#include "autofill/SubmissionForm.h"
+#include "autofill/SubmissionJudge.h"
+#include "autofill/SubmissionLinkScorer.h"
 #include "checker/CDirectoryBackend.h"
 #include "common/IMessageBox.h"
 #include "common/IRandomSource.h"
 #include "common/SettingsStore.h"
 #include "custom/DirectoryListFile.h"
+#include "custom/FormLearner.h"
 #include "directories/DirectoryStore.h"
 #include "directories/HostKey.h"
 #include "directories/Scrambling.h"
 #include "filling/FormSnapshot.h"
+#include "filling/PageAnswer.h"
 #include "filling/PageDescription.h"
+#include "filling/PageFormsOfModel.h"
 #include "filling/RecognisedFieldFill.h"
 #include "filling/TabFillState.h"
 #include "net/HttpTarget.h"
 #include "net/UrlEscape.h"
+#include "net/WebAddress.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SvDatReader.h"
+#include "stats/OpenPageRank.h"
 #include "stats/PageRank.h"
+#include "stats/SearchApi.h"
 #include "stats/SearchPages.h"
 #include "stats/SiteLocation.h"
+#include "stats/TrancoList.h"
 
 #include <sstream>
 #include <stdexcept>
@@ -223,6 +235,81 @@ void pageDescription(std::string_view data)
     pageWritesJson(model);
 }
 
+constexpr const char* kFetchedFrom = "http://www.directory.example/links/add.php?c=2";
+
+// A fetched page as the learner reads it: its fields and submission form, and
+// the links it would follow from there.
+void htmlPage(std::string_view data)
+{
+    const HtmlPage page = readHtmlPage(data);
+    const FieldRecognizer& recognizer = FieldRecognizer::shipped();
+    if (findSubmissionForm(page.forms, recognizer.recognise(page.forms)))
+        learnSubmissionForm(formDocumentOf(page), recognizer);
+    const std::string base = resolveWebAddress(kFetchedFrom, page.baseHref).value_or(WebAddress {}).url;
+    resolveWebAddress(base, page.refresh);
+    for (const PageLink& link : page.links) {
+        if (const std::optional<WebAddress> target = resolveWebAddress(base, link.href))
+            SubmissionLinkScorer::shipped().score(
+                link, target->query.empty() ? target->path : target->path + "?" + target->query);
+    }
+}
+
+void openPageRank(std::string_view data)
+{
+    readOpenPageRankAnswer(data);
+    siteDomain(data);
+    OpenPageRankClient::requestPath({ std::string(data), siteDomain(data) });
+}
+
+void searchApi(std::string_view data)
+{
+    readBraveAnswer(data);
+    readSearxngAnswer(data);
+}
+
+// A downloaded Tranco list, zipped or plain, stored and looked up.
+void trancoList(std::string_view data)
+{
+    std::string problem;
+    const std::optional<std::string> text = trancoTextFrom(std::string(data), problem);
+    if (!text)
+        return;
+    const MemoryFile file(*text);
+    const TrancoList list(file.path());
+    list.rankOf("http://www.example.com/");
+    const std::string_view firstLine = std::string_view(*text).substr(0, text->find('\n'));
+    list.rankOf(firstLine.substr(std::min(firstLine.find(',') + 1, firstLine.size())));
+}
+
+// A page that answered a submission, as the outcome judge reads it.
+void pageAnswer(std::string_view data)
+{
+    const PageAnswer answer = readPageAnswer(data);
+    const std::optional<FormSubmission> submission = readFormSubmission(data);
+    const SubmittedForm sent = submission
+        ? submission->form
+        : SubmittedForm { { { "title", "A title of the site", 0 } }, { "Add URL" } };
+    SubmissionJudge::shipped().judge(answer.answer, sent);
+    for (const AnswerText& text : answer.answer.texts)
+        answerSentences(text.text);
+}
+
+// A word file in place of the shipped one, with every reader made from it.
+void formWords(std::string_view data)
+{
+    static const HtmlPage page = readHtmlPage(R"(<form action="/add.php"><label>Site title <input name="t">
+        </label><input name="url" placeholder="http://"><textarea name="d"></textarea><input type="submit"
+        value="Submit your site"></form><a href="/submit.php">Add your link</a>)");
+    std::vector<std::string> problems;
+    const FormWords words = FormWords::parse(data, &problems);
+    const FieldRecognizer recognizer(words);
+    findSubmissionForm(page.forms, recognizer.recognise(page.forms));
+    SubmissionLinkScorer(words).score(page.links.front(), "/submit.php");
+    SubmissionJudge(words).judge(
+        { { { AnswerTextKind::Heading, "Thank you! Your site was submitted." } }, {} },
+        { { { "t", "My site", 0 } }, { "Submit your site" } });
+}
+
 } // namespace
 
 const std::vector<FuzzTarget>& fuzzTargets()
@@ -239,6 +326,12 @@ const std::vector<FuzzTarget>& fuzzTargets()
         { "page_description", pageDescription },
         { "checker_database", checkerDatabase },
         { "directory_list", directoryList },
+        { "html_page", htmlPage },
+        { "open_pagerank", openPageRank },
+        { "search_api", searchApi },
+        { "tranco_list", trancoList },
+        { "page_answer", pageAnswer },
+        { "form_words", formWords },
     };
     return targets;
 }

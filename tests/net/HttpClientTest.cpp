@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -111,6 +112,39 @@ TEST_F(HttpClientTest, RedirectsAreFollowed)
 {
     expectForms(m_server.host(), "/moved",
         { { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage }, { true, kPage } });
+}
+
+TEST_F(HttpClientTest, KeysAndPasswordsAreNotTakenAlongAfterARedirectToAnotherHostOrToHttp)
+{
+    EXPECT_TRUE(secretMayFollow("https://api.example/v1", "https://API.example/v2"));
+    EXPECT_TRUE(secretMayFollow("http://api.example/v1", "https://api.example/v1"));
+    for (const char* refused :
+        { "http://api.example/v1", "https://other.example/v1", "https://www.api.example/" })
+        EXPECT_FALSE(secretMayFollow("https://api.example/v1", refused)) << refused;
+
+    // On loopback every redirect is to http: a request with a secret follows none.
+    const std::string elsewhere =
+        "http://localhost:" + m_server.host().substr(m_server.host().find(':') + 1) + "/ok";
+    m_server.handle("/elsewhere", [elsewhere](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect(elsewhere);
+    });
+    const auto failureOf = [&](const std::string& path, const std::string& header, bool secret) {
+        HttpRequest request(HttpTarget(m_server.host(), path));
+        request.headers = { header };
+        request.carriesSecret = secret;
+        std::string body;
+        const HttpExchange exchange = performHttpRequest(request, HttpOutput { &body, std::nullopt });
+        EXPECT_EQ(exchange.answered(), body == kPage) << path << " " << header;
+        return exchange.failure;
+    };
+    for (const std::string path : { "/elsewhere", "/moved" }) {
+        EXPECT_EQ(failureOf(path, "API-OPR: key", true), HttpFailure::RedirectRefused);
+        EXPECT_EQ(failureOf(path, "Authorization: Bearer key", false), HttpFailure::RedirectRefused);
+        EXPECT_EQ(failureOf(path, "Accept: text/plain", false), HttpFailure::None);
+    }
+    const std::vector<SeenRequest> seen = m_server.requests();
+    EXPECT_EQ(
+        std::count_if(seen.begin(), seen.end(), [](const SeenRequest& r) { return r.target == "/ok"; }), 2);
 }
 
 TEST_F(HttpClientTest, RefusedConnectionFailsEveryFormWithNothingRead)

@@ -108,6 +108,17 @@ void LoopbackServer::serve(
     });
 }
 
+LoopbackServer::Handler trickle(std::string body, std::chrono::milliseconds pause, std::string contentType)
+{
+    return [body, pause, contentType](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(body.size(), contentType,
+            [body, pause](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(pause);
+                return sink.write(body.data() + offset, 1);
+            });
+    };
+}
+
 int refusedPort()
 {
     int port = 0;

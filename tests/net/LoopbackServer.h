@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -65,6 +66,10 @@ private:
 
 // A port on 127.0.0.1 where nothing listens: connections are refused.
 int refusedPort();
+
+// An answer that sends its body a byte at a time with a pause before each:
+// slow in all, yet too lively for a receive time-out.
+LoopbackServer::Handler trickle(std::string body, std::chrono::milliseconds pause, std::string contentType);
 
 // A socket on 127.0.0.1 that takes connections (the system completes them) but
 // never reads or answers: requests to it wait for their time-out.

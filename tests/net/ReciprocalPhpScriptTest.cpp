@@ -15,6 +15,8 @@
 
 #include <cctype>
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -98,6 +100,22 @@ protected:
     {
         const httplib::Result result = send("POST", {}, form);
         return result ? result->body : "(no answer)";
+    }
+
+    // The script run once by PHP's command line as a GET from `address`: its answer.
+    std::string answerTo(const std::string& address, const std::string& query) const
+    {
+        const std::string command = "cd '" + m_php.folder().string() + "' && REMOTE_ADDR='" + address
+            + "' REQUEST_METHOD=GET QUERY_STRING='" + query
+            + "' VANTELO_RECIPROCAL_FAILURE_DELAY_MS=0 php interact.php";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::string answer;
+        char buffer[256];
+        for (std::size_t read; pipe && (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            answer.append(buffer, read);
+        if (pipe)
+            ::pclose(pipe);
+        return answer;
     }
 
     std::string fetch(const std::string& url)
@@ -243,6 +261,10 @@ TEST_F(ReciprocalPhpScriptTest, HostileLinkCodesAreRefused)
         "Listed at <a href=\"http://dir.example/\">Dir</a>",
         "<a href=\"http://dir.example/\">Dir\xff</a>",
         "<a href=\"http://dir.example/\">" + std::string(4080, 'x') + "</a>",
+        // Under 4 KB as sent, over it once its quotes are escaped.
+        "<a href=\"http://dir.example/\">" + std::string(1000, '"') + "</a>",
+        "<a href=\"http://dir.example/\" rel=\"nofollow Opener\">Dir</a>",
+        "<a href=\"http://dir.example/\"><img src=\"http://dir.example/a.png\" width=\"100%\"></a>",
     };
     const std::string before = linkFiles();
     for (const std::string& code : codes) {
@@ -264,6 +286,24 @@ TEST_F(ReciprocalPhpScriptTest, HostileLinkCodesAreRefused)
     EXPECT_EQ(page.find("<script"), std::string::npos) << page;
     EXPECT_EQ(page.find("http-equiv"), std::string::npos) << page;
     EXPECT_NE(page.find("<li><a href=\"http://ok.example/\">ok</a></li>"), std::string::npos) << page;
+}
+
+TEST_F(ReciprocalPhpScriptTest, FormBodiesReadPlusAsABlankAndImagesAreCappedInSize)
+{
+    const std::string plusForm = "password=" + formValue(kPassword)
+        + "&code=%3Ca+href%3D%22http%3A%2F%2Fa.example%2F%22+rel%3D%22nofollow%22%3EA+B%3C%2Fa%3E";
+    EXPECT_EQ(post(plusForm), scriptUrl() + "?page=1");
+    // A query is read raw, as before: "+" stays a plus sign.
+    answerTo("127.0.0.1", addForm(kPassword, "<a href=\"http://b.example/\">") + "C+D%3C%2Fa%3E");
+    EXPECT_EQ(post(addForm(kPassword,
+                  "<a href=\"http://c.example/\"><img src=\"http://c.example/i.png\" width=\"100000px\" "
+                  "height=\" 31 \"></a>")),
+        scriptUrl() + "?page=1");
+    EXPECT_EQ(dataFile("links.txt"),
+        "1\t<a href=\"http://a.example/\" rel=\"nofollow\">A B</a>\n"
+        "1\t<a href=\"http://b.example/\">C+D</a>\n"
+        "1\t<a href=\"http://c.example/\"><img src=\"http://c.example/i.png\" width=\"800\" "
+        "height=\"31\"></a>\n");
 }
 
 TEST_F(ReciprocalPhpScriptTest, PostAndGetBothAddAndTest)
@@ -320,6 +360,37 @@ TEST_F(ReciprocalPhpScriptTest, TenFailuresShutTheAddressOutEvenWithTheRightPass
     // The lock lives in the record alone: emptied, the address is let in again.
     std::ofstream(m_php.folder() / "attempts.txt", std::ios::trunc).flush();
     EXPECT_EQ(post(right), "0");
+}
+
+TEST_F(ReciprocalPhpScriptTest, FailuresCountPerIpv6NetworkAndForAllAddressesTogether)
+{
+    const std::string guess = "test=1&password=guess";
+    const std::string right = "test=1&password=" + formValue(kPassword);
+    for (int host = 1; host <= 10; ++host)
+        ASSERT_EQ(answerTo("2001:db8:1:2::" + std::to_string(host), guess), "3");
+    EXPECT_EQ(answerTo("2001:db8:1:2:ffff::1", right), "3");
+    EXPECT_EQ(answerTo("2001:db8:1:3::1", right), "0");
+
+    // Ninety more failures from addresses that fail too seldom to be shut out
+    // use up what all may fail together: then nobody is let in for a while.
+    for (int client = 0; client < 90; ++client)
+        ASSERT_EQ(answerTo("192.0.2." + std::to_string(client / 9), guess), "3");
+    EXPECT_EQ(answerTo("198.51.100.1", right), "3");
+    EXPECT_EQ(post(right), "3");
+    std::ofstream(m_php.folder() / "attempts.txt", std::ios::trunc).flush();
+    EXPECT_EQ(post(right), "0");
+}
+
+TEST_F(ReciprocalPhpScriptTest, ALockOutOutlastsOneFailureEachFromThousandsOfAddresses)
+{
+    const std::string now = std::to_string(std::time(nullptr));
+    std::string record = "127.0.0.1\t" + std::to_string(std::time(nullptr) + 900) + "\t\n";
+    for (int client = 0; client < 2000; ++client)
+        record += "10.0." + std::to_string(client / 250) + "." + std::to_string(client % 250) + "\t0\t" + now
+            + "\n";
+    std::ofstream(m_php.folder() / "attempts.txt", std::ios::trunc) << record;
+    EXPECT_EQ(answerTo("10.9.9.9", "test=1&password=guess"), "3");
+    EXPECT_EQ(post("test=1&password=" + formValue(kPassword)), "3");
 }
 
 TEST_F(ReciprocalPhpScriptTest, UnreadableListShowsAnEmptyPageWithoutWarnings)

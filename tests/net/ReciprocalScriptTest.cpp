@@ -39,9 +39,9 @@ const std::string kUnknownAnswer =
     "Unknown error. The reciprocal script may not be properly uploaded. Please "
     "see the user manual for more details.";
 const std::string kRedirectRefused =
-    "The address of the reciprocal script redirects to an address that does not start with https://, and "
-    "Vantelo does not send your password there. Please enter the script's own https:// address in your "
-    "profile.";
+    "The address of the reciprocal script redirects to an address that does not start with https:// or "
+    "is on another host, and Vantelo does not send your password there. Please enter the script's own "
+    "https:// address in your profile.";
 const std::string kAddConnectionFailed = "Unable to open a connection to the reciprocal script. Please make "
                                          "sure that your profile configuration is "
                                          "correct and your internet connection is up.";

@@ -97,6 +97,21 @@ TEST(SearchApiTest, ErrorAnswersGiveAnUnknownPositionAndAClearProblem)
     }
 }
 
+TEST(SearchApiTest, AnAnswerThatKeepsTricklingIsGivenUp)
+{
+    LoopbackServer server;
+    server.handle(
+        "/search", trickle(R"({"results": []})", std::chrono::milliseconds(100), "application/json"));
+    server.start();
+    StatisticsServices services;
+    services.search = StatisticsServices::SearchProvider::SearXng;
+    services.searxngUrl = server.url("");
+    SearchApiClient client(services, std::make_shared<RecordingSleeper>());
+    client.setAnswerTimeLimit(std::chrono::milliseconds(500));
+    EXPECT_TRUE(client.results("phrase").empty());
+    EXPECT_THAT(client.lastProblem(), HasSubstr("timed out"));
+}
+
 TEST(SearchApiTest, FiguresAnApiCannotGiveAreNotAvailableWithoutARequest)
 {
     SearchApiFake fake;

@@ -339,6 +339,8 @@ TEST_F(SnapshotRunThreaded, EachFigureNamesItsSourceAndWhatASourceCannotGiveRead
     const std::string opr = "Open PageRank (" + openPageRank.url() + ")";
     EXPECT_THAT(report, HasSubstr("<td class=\"maintable\">PageRank</td><td>6</td><td>" + opr + "</td>"));
     EXPECT_THAT(report, HasSubstr("Homepage PageRank</td><td>6</td><td>" + opr + "</td>"));
+    // One request gives both: Open PageRank answers for the domain.
+    EXPECT_EQ(openPageRank.batches().size(), 1u);
     EXPECT_THAT(report, HasSubstr("Inbound Links</td><td>n/a</td><td>not offered by Brave Search</td>"));
     EXPECT_THAT(report, HasSubstr("Traffic Rank</td><td>3</td><td>Tranco list, downloaded on"));
     EXPECT_THAT(report, HasSubstr("<th>Brave Search Position</th><th>Yahoo Position</th>"));

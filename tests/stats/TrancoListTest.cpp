@@ -84,6 +84,8 @@ TEST(TrancoListTest, ADownloadReplacesTheListOnlyWhenItIsWholeAndShowsProgress)
     server.serve("/top-1m.csv.zip", 200, zipped, "application/zip");
     server.serve("/cut.zip", 200, zipped.substr(0, zipped.size() - 100), "application/zip");
     server.serve("/gone.zip", 404, "Not found");
+    server.handle(
+        "/slow.csv", trickle("1,example.org\n2,example.net\n", std::chrono::milliseconds(100), "text/csv"));
     server.start();
     const TrancoList list(folder.path("data/tranco-top-1m.csv"));
 
@@ -111,6 +113,11 @@ TEST(TrancoListTest, ADownloadReplacesTheListOnlyWhenItIsWholeAndShowsProgress)
     const TrancoList::Update dead =
         list.update("http://127.0.0.1:" + std::to_string(refusedPort()) + "/x.zip");
     EXPECT_THAT(dead.message, HasSubstr("no answer"));
+
+    // A download that keeps going for longer than it may is given up.
+    const TrancoList::Update slow = list.update(server.url("/slow.csv"), {}, std::chrono::milliseconds(500));
+    EXPECT_THAT(slow.message, HasSubstr("timed out"));
+    EXPECT_EQ(list.rankOf("example.com").rank, 7);
 }
 
 TEST(TrancoListTest, AListOlderThanThirtyDaysNeedsARefreshAndItsAgeIsShown)

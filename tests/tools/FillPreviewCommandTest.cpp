@@ -124,6 +124,31 @@ TEST_F(FillPreviewCommandTest, ABrowserProfileFolderKeepsItsCookiesFromRunToRun)
     EXPECT_FALSE(std::filesystem::exists(m_data.path("data/browser")));
 }
 
+TEST_F(FillPreviewCommandTest, APageOnAnotherSiteIsFilledOnlyWithFollowRedirects)
+{
+    // Another port is another site.
+    LoopbackServer away;
+    away.handle("/moved", [this](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect(m_server.url("/add"));
+    });
+    away.closeConnectionsAfterEachAnswer();
+    away.start();
+    const auto run = [&](std::vector<std::string> more) {
+        std::vector<std::string> arguments { "fill-preview", "--json", "--data-dir", m_data.path().string(),
+            "--directory", "Dir", "--profile", "Site", "--late-fields", "0" };
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        arguments.push_back(away.url("/moved"));
+        return runCli(arguments, { fillPreviewCommand() });
+    };
+    const CliRun stopped = run({});
+    EXPECT_EQ(stopped.code, 1);
+    EXPECT_THAT(stopped.err, HasSubstr("led to another site, " + m_server.url("/add")));
+    EXPECT_EQ(stopped.out, "");
+    const CliRun followed = run({ "--follow-redirects" });
+    ASSERT_EQ(followed.code, 0) << followed.err;
+    EXPECT_EQ(field(nlohmann::json::parse(followed.out), "loose", 0)["value"], "Site Title");
+}
+
 TEST_F(FillPreviewCommandTest, AnUnknownProfileDirectoryOrPageIsAnError)
 {
     const struct {

@@ -2,7 +2,12 @@
 #include "net/LoopbackServer.h"
 #include "support/TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -84,21 +89,38 @@ TEST_F(UpdateCommandTest, UnreadableSettingsStopBeforeAnyRequest)
     EXPECT_EQ(runCli({ "update", "extra" }).code, 2);
 }
 
-TEST(ReciprocalCommandTest, TestPrintsTheWizardsMessage)
+TEST(ReciprocalCommandTest, TestReadsThePasswordFromStdinOrTheEnvironmentAndPrintsTheWizardsMessage)
 {
     LoopbackServer server;
     server.serve("/interact.php", 200, "0");
     server.start();
-    const CliRun passed = runCli({ "reciprocal", "test", server.url("/interact.php"), "pw" });
+    const std::string url = server.url("/interact.php");
+    const auto withInput = [](const std::string& input, const std::vector<std::string>& words) {
+        std::istringstream in(input);
+        std::streambuf* old = std::cin.rdbuf(in.rdbuf());
+        const CliRun run = runCli(words);
+        std::cin.rdbuf(old);
+        return run;
+    };
+    const CliRun passed = withInput("pw & more\r\n", { "reciprocal", "test", url });
     EXPECT_EQ(passed.code, 0);
     EXPECT_EQ(passed.err, "vantelo-cli: Reciprocal script is properly configured\n");
+    EXPECT_EQ(server.requests().back().body, "test=1&password=pw%20%26%20more");
 
     server.serve("/interact.php", 200, "3");
-    const CliRun refused = runCli({ "reciprocal", "test", server.url("/interact.php"), "pw" });
+    ::setenv("VANTELO_RECIPROCAL_PASSWORD", "from env", 1);
+    const CliRun refused = withInput("", { "reciprocal", "test", url });
+    ::unsetenv("VANTELO_RECIPROCAL_PASSWORD");
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(refused.err.rfind("vantelo-cli: Invalid password.", 0), 0u);
+    EXPECT_EQ(server.requests().back().body, "test=1&password=from%20env");
 
-    EXPECT_EQ(runCli({ "reciprocal", "test", server.url("/interact.php") }).code, 2);
+    const std::size_t asked = server.requests().size();
+    EXPECT_EQ(withInput("", { "reciprocal", "test", url }).code, 1);
+    const CliRun onTheLine = withInput("pw\n", { "reciprocal", "test", url, "pw" });
+    EXPECT_EQ(onTheLine.code, 2);
+    EXPECT_THAT(onTheLine.err, ::testing::HasSubstr("not taken on the command line"));
+    EXPECT_EQ(server.requests().size(), asked);
     EXPECT_EQ(runCli({ "reciprocal", "add", "x", "y" }).code, 2);
 }
 

@@ -17,6 +17,7 @@
 #include "common/SystemRandomSource.h"
 #include "common/TextCase.h"
 #include "directories/DirectoryStore.h"
+#include "filling/DirectorySite.h"
 #include "filling/PageFiller.h"
 #include "filling/TabFillState.h"
 #include "filling/web/BrowserTabFiller.h"
@@ -232,18 +233,35 @@ nlohmann::ordered_json submissionJson(const SubmissionVerdict& verdict)
         { "reason", verdict.reason }, { "evidence", verdict.evidence } };
 }
 
+// How a preview runs besides the page and the profile.
+struct PreviewRun {
+    int categoryRuns = 1;
+    int lateFieldSeconds = 0;
+    bool submit = false;
+    bool followRedirects = false; // fill whatever site the page ends up on
+    std::string movedTo; // set when the page left the site asked for, and nothing more was done
+};
+
 // Loads the page, lets the tab's filling run after the load, runs the further
 // category fills, waits out the watch for late fields and describes the result;
 // with `submit`, then submits the filled form and waits for its answer to be
-// judged. Empty when the page does not load.
+// judged. Empty when the page does not load, or leaves the site asked for
+// without --follow-redirects.
 std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const PageFiller& filler,
-    const SiteProfile& profile, TabFillState& tab, int runs, int lateFieldSeconds, BrowserProfile& browser,
-    bool submit)
+    const SiteProfile& profile, TabFillState& tab, PreviewRun& session, BrowserProfile& browser)
 {
+    const int runs = session.categoryRuns;
+    const int lateFieldSeconds = session.lateFieldSeconds;
+    const bool submit = session.submit;
     FillingWebPage page(browser, nullptr);
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
-    // The page named on the command line is filled whatever its site, as the user asked for it.
-    tabFiller.setFillsAnySite(true);
+    // The page named on the command line is filled whatever its site, as the user
+    // asked for it; a page elsewhere that it redirects to only when asked for too.
+    const std::string asked = toStdString(url.toString());
+    if (session.followRedirects)
+        tabFiller.setFillsAnySite(true);
+    else
+        tabFiller.setFilledSite(asked);
     tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
     tabFiller.setLateFieldWatch(lateFieldSeconds * 1000);
     WebFormBridge bridge(&page);
@@ -293,10 +311,19 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
             (*preview)["submission"] = submissionJson(check.verdict);
             loop.quit();
         });
-    // An answer that fails to load is judged like any other.
+    // An answer that fails to load is judged like any other; so is an answer on
+    // another site. Before that, a page on another site ends the preview.
     QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        if (!ok && step != Step::Submitting)
+        if (step == Step::Submitting)
+            return;
+        const std::string reached = toStdString(page.url().toString());
+        if (ok && !session.followRedirects && !sameSite(asked, reached)) {
+            session.movedTo = reached;
+            preview.reset();
             loop.quit();
+        } else if (!ok) {
+            loop.quit();
+        }
     });
     // A page that moved on by itself is filled again after its next load.
     QObject::connect(&tabFiller, &BrowserTabFiller::pageFilled, &loop, [&] {
@@ -332,6 +359,7 @@ int runFillPreview(CliArguments& line)
         BrowserTabFiller::kLateFieldWatchMs / 1000, 0, kMaxLateFieldSeconds);
     const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
     const bool submit = line.takeFlag("--submit");
+    const bool followRedirects = line.takeFlag("--follow-redirects");
     const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
         line.usageError("a --profile and a --directory are needed");
@@ -363,8 +391,13 @@ int runFillPreview(CliArguments& line)
     // Nobody answers a page's dialogs, sign-ins or downloads here.
     BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
         { nullptr, nullptr, &messages });
+    PreviewRun run { runs, lateFieldSeconds, submit, followRedirects, {} };
     const std::optional<nlohmann::ordered_json> preview =
-        fillAndDescribe(url, filler, profile, tab, runs, lateFieldSeconds, browser, submit);
+        fillAndDescribe(url, filler, profile, tab, run, browser);
+    if (!run.movedTo.empty()) {
+        throw CliFailure(address + " led to another site, " + run.movedTo
+            + ", which is filled only with --follow-redirects");
+    }
     if (!preview)
         throw CliFailure("the page did not load: " + address);
     if (line.json())
@@ -380,7 +413,7 @@ const CliCommand& fillPreviewCommand()
 {
     static const CliCommand command { "fill-preview",
         "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] "
-        "[--submit] URL",
+        "[--submit] [--follow-redirects] URL",
         "Fill a live page from a profile as a browser tab does and print its fields.",
         { { "--profile", "NAME", "the profile to fill from" },
             { "--directory", "NAME", "the directory whose form items fill the page" },
@@ -389,18 +422,21 @@ const CliCommand& fillPreviewCommand()
             { "--browser-profile", "DIR",
                 "keep the browser's cookies and logins in DIR (default: a throw-away profile)" },
             { "--submit", "",
-                "then submit the filled form and tell how its answer is judged (nothing is recorded)" } },
+                "then submit the filled form and tell how its answer is judged (nothing is recorded)" },
+            { "--follow-redirects", "", "fill the page where URL redirects to even on another site" } },
         "Loads URL in an offscreen browser page and fills it with the directory's form\n"
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
         "afterwards (those of same-origin frames too), the picked title, description and\n"
         "keywords, and the directory's reciprocal link code when the page shows one; a\n"
         "file input shows the name of the file it holds (the profile's logo or a\n"
-        "screenshot, given only on the directory's own site). It\n"
-        "fails when the page does not load (an HTTP error included) or the profile or\n"
-        "directory is unknown. With --submit it then presses the filled form's submit\n"
-        "button, waits up to 15 seconds for the answer (a new page or a message the\n"
-        "page's script shows) and tells whether it would be recorded; nothing is written.\n\n"
+        "screenshot, given only on the directory's own site). It fails when the page\n"
+        "does not load (an HTTP error included), when it leads to another site (another\n"
+        "scheme, host or port; https for http is the same site) without\n"
+        "--follow-redirects, or when the profile or directory is unknown. With --submit\n"
+        "it then presses the filled form's submit button, waits up to 15 seconds for the\n"
+        "answer (a new page or a message the page's script shows) and tells whether it\n"
+        "would be recorded; nothing is written.\n\n"
         "JSON: {\"fields\": [{\"tag\", \"name\", \"id\", \"type\" (inputs), \"index\" (among\n"
         "the fields of its name), \"value\" or \"selected\" (drop-downs; null for none),\n"
         "\"checked\" (inputs), \"files\" (file inputs: the names of the files they hold),\n"

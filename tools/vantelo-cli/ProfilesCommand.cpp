@@ -238,6 +238,8 @@ int runImportDat(CliArguments& line)
         line.writableDataFolder();
     if (count > 0 && !store.Save(svxml))
         throw CliFailure("cannot write " + svxml.string());
+    if (count > 0 && words.size() == 1)
+        line.dataFolder().protectSecrets();
     if (line.json())
         printJson({ { "imported", count }, { "file", svxml.string() } });
     else

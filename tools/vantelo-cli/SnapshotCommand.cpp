@@ -169,6 +169,7 @@ int runSnapshot(CliArguments& line)
             std::to_string(outcome.approvals) + " approval(s) recorded in " + folder.profiles().string());
         if (!profiles.Save(folder.profiles()))
             throw CliFailure("cannot write " + folder.profiles().string());
+        folder.protectSecrets();
     }
     for (const std::string& silent : outcome.silentHosts)
         printNote("no usable answer from " + silent);

@@ -95,6 +95,7 @@ BrowserTab::BrowserTab(int slot, TabSlot& state, const PageFiller& filler,
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
         [this](QWebEnginePage::RenderProcessTerminationStatus status) { showStoppedPage(status); });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit closeRequested(m_slot); });
+    connect(m_page, &BrowserPage::windowRefused, this, [this] { emit windowRefused(m_slot); });
     connect(m_filler.get(), &BrowserTabFiller::navigationStarted, this,
         [this] { emit navigationStarted(m_slot); });
     connect(m_filler.get(), &BrowserTabFiller::submissionJudged, this,

@@ -78,6 +78,8 @@ signals:
     void pageFilled(int slot, const FillCount& count);
     // The page's script asked to close its window (window.close()).
     void closeRequested(int slot);
+    // The page tried to open a window by itself (once per page load).
+    void windowRefused(int slot);
 
 private:
     void showPage();

@@ -291,9 +291,11 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
         const int index = indexOfSlot(slot);
         if (index >= 0 && m_slots[slot].openedByPage && !title.isEmpty()) {
             m_tabBar->setTabText(index, toQString(tabCaption(toStdString(title))));
-            m_tabBar->setTabToolTip(index, title);
+            m_tabBar->setTabToolTip(index, plainToolTip(title));
         }
     });
+    connect(created, &BrowserTab::windowRefused, this,
+        [this] { emit statusNote(QString::fromLatin1(kWindowRefused)); });
     // Only a window that a page opened may be closed by a page.
     connect(created, &BrowserTab::closeRequested, this, [this](int closing) {
         if (!m_slots[closing].free && m_slots[closing].openedByPage)
@@ -435,7 +437,7 @@ void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
         break;
     }
     m_tabBar->setTabData(index, opening.slot);
-    m_tabBar->setTabToolTip(index, caption);
+    m_tabBar->setTabToolTip(index, plainToolTip(caption));
     if (m_tabBar->currentIndex() != before || opening.placement == TabPlacement::ReplaceFirst)
         LayoutControls();
 }

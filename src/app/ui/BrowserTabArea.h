@@ -43,6 +43,9 @@ public:
     static constexpr const char* kTooManyTabs =
         "Maximum 10 browser tabs allowed. Please close some of the currently opened pages and try again.";
     static constexpr const char* kTooManyTabsCaption = "Ravelin";
+    // The status line when a page tries to open a window by itself.
+    static constexpr const char* kWindowRefused =
+        "The page tried to open a window by itself; Vantelo opened none.";
     // "Forget This Site's Cookies" without a web page in the current tab.
     static constexpr const char* kNoSite = "The current tab shows no web site.";
     static constexpr const char* kCookiesForgotten = "The cookies of %1 were deleted (%2).";

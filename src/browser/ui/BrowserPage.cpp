@@ -5,6 +5,7 @@
 #include "widgets/QtText.h"
 
 #include <QAuthenticator>
+#include <QWebEngineNewWindowRequest>
 
 #include <chrono>
 
@@ -38,6 +39,7 @@ QString serverOf(const QUrl& address)
 BrowserPage::BrowserPage(QObject* parent)
     : QWebEnginePage(parent)
 {
+    watchWindowRequests();
 }
 
 BrowserPage::BrowserPage(BrowserProfile& browser, QObject* parent)
@@ -46,11 +48,29 @@ BrowserPage::BrowserPage(BrowserProfile& browser, QObject* parent)
 {
     connect(this, &QWebEnginePage::authenticationRequired, this, &BrowserPage::signIn);
     connect(this, &QWebEnginePage::loadStarted, this, [this] { m_answeredFromMemory.clear(); });
+    watchWindowRequests();
 }
 
-QWebEnginePage* BrowserPage::createWindow(WebWindowType)
+// createWindow() is left to say no: the request that follows tells whether a
+// person asked for the window.
+void BrowserPage::watchWindowRequests()
 {
-    return m_opener ? m_opener() : nullptr;
+    connect(this, &QWebEnginePage::newWindowRequested, this, &BrowserPage::openWindow);
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { m_refusedSinceLoad = false; });
+}
+
+void BrowserPage::openWindow(QWebEngineNewWindowRequest& request)
+{
+    if (!request.isUserInitiated()) {
+        // Pop-ups, and a page that opens window after window, get no window.
+        if (!m_refusedSinceLoad) {
+            m_refusedSinceLoad = true;
+            emit windowRefused();
+        }
+        return;
+    }
+    if (QWebEnginePage* page = m_opener ? m_opener() : nullptr)
+        request.openIn(page);
 }
 
 void BrowserPage::javaScriptAlert(const QUrl& securityOrigin, const QString& text)

@@ -11,11 +11,14 @@
 
 class BrowserProfile;
 class QAuthenticator;
+class QWebEngineNewWindowRequest;
 
 // A page of the program's browser that behaves as a desktop browser's tab:
 // script dialogs name the page's host in their caption and can be stopped when
 // a page opens them in a loop; a server's sign-in request asks for a user name
-// and password; a window the page opens is asked of the page's owner. Without
+// and password; a window the page opens on a person's click or key is asked
+// of the page's owner, and one it opens by itself is refused, with one
+// windowRefused() per page load however many it tries. Without
 // a browser profile (or without its dialogs) nobody is asked: script dialogs
 // are dismissed and sign-ins cancelled at once.
 class BrowserPage : public QWebEnginePage {
@@ -36,8 +39,11 @@ public:
     // The user name a sign-in dialog offers at first.
     void setSignInUserName(std::function<std::string()> userName) { m_userName = std::move(userName); }
 
+signals:
+    // The page tried to open a window by itself, for the first time since it loaded.
+    void windowRefused();
+
 protected:
-    QWebEnginePage* createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& text) override;
     bool javaScriptConfirm(const QUrl& securityOrigin, const QString& text) override;
     bool javaScriptPrompt(const QUrl& securityOrigin, const QString& text, const QString& defaultValue,
@@ -47,11 +53,14 @@ private:
     PageDialogAnswer askPageDialog(
         PageDialog::Kind kind, const QUrl& origin, const QString& text, const QString& defaultValue = {});
     void signIn(const QUrl& address, QAuthenticator* authenticator);
+    void openWindow(QWebEngineNewWindowRequest& request);
+    void watchWindowRequests();
 
     BrowserProfile* m_browser = nullptr;
     WindowOpener m_opener;
     std::function<std::string()> m_userName;
     DialogLoopGuard m_dialogGuard;
+    bool m_refusedSinceLoad = false;
     // The sign-ins answered from the session's memory during the current load:
     // asked again, the remembered one was refused.
     QSet<QString> m_answeredFromMemory;

@@ -3,6 +3,7 @@
 #include "browser/DownloadText.h"
 #include "browser/SiteHost.h"
 #include "common/AtomicFile.h"
+#include "common/DataFolder.h"
 #include "common/IFileDialog.h"
 #include "common/IMessageBox.h"
 #include "common/StderrMessageBox.h"
@@ -52,8 +53,9 @@ BrowserProfile::BrowserProfile(const std::filesystem::path& folder, Seams seams,
     , m_zoom(seams.messages ? *seams.messages : *m_quietMessages)
 {
     if (isPersistent()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(m_folder, ignored);
+        // Cookies are sign-ins: the folder is its owner's alone, also one made before.
+        createPrivateFolder(m_folder);
+        restrictFolderToOwner(m_folder);
         removeSiteDataMarkedForClearing();
         m_profile = new QWebEngineProfile(QString::fromLatin1(kStorageName), this);
         m_profile->setPersistentStoragePath(QString::fromStdString(m_folder.string()));
@@ -190,7 +192,7 @@ void BrowserProfile::writeCookieIndex() const
         text += toStdString(line) + '\n';
     }
     // A failure here costs only the "Forget This Site's Cookies" of older cookies: nothing to tell.
-    writeFileAtomically(m_folder / kCookieIndex, text);
+    writeFileAtomically(m_folder / kCookieIndex, text, FileAccess::OwnerOnly);
 }
 
 void BrowserProfile::startDownload(QWebEngineDownloadRequest* download)

@@ -369,9 +369,9 @@ void CImportDirectoriesDlg::closeImport()
     if (!m_run || m_closing)
         return;
     m_closing = true;
-    // From here on the checker reaches this window no more; what it has not
-    // checked yet goes into the stores now. The learning stops, and its
-    // workers are waited for (their requests are cut short).
+    // From here on neither the checker nor the learning reaches this window;
+    // what was not checked yet goes into the stores now. Neither is waited
+    // for: a worker still at a page finishes it on its own and stops.
     m_run->close();
     if (m_learning)
         m_learning->close();

@@ -1,5 +1,6 @@
 #include "filling/web/BrowserTabFiller.h"
 
+#include "filling/DirectorySite.h"
 #include "filling/PageAnswer.h"
 #include "filling/web/FillingWebPage.h"
 #include "widgets/QtText.h"
@@ -97,7 +98,8 @@ void BrowserTabFiller::handleCompletedLoad()
     if (m_answerWait)
         readAnswer(true);
     const bool ownSite = onOwnSite();
-    const bool fills = m_anySite || ownSite;
+    const bool fills = m_anySite
+        || (m_filledSite ? sameSite(*m_filledSite, toStdString(m_page->url().toString())) : ownSite);
     runOnPage(
         [this, fills, ownSite](FormDocumentModel& page) {
             if (!fills)

@@ -53,9 +53,12 @@ public:
 
     // Fields are recognised with what the source gives; without a source they are not.
     void setRecognizer(RecognizerSource recognizer) { m_recognizer = std::move(recognizer); }
-    // Whether pages of any site are filled after they load, as when the user asks
-    // for a preview of one page; by default only the directory's own site is.
+    // Whether pages of any site are filled after they load; by default only the
+    // directory's own site is.
     void setFillsAnySite(bool anySite) { m_anySite = anySite; }
+    // Fills the pages of the site of this address after they load instead of
+    // the directory's own, as when the user asks for a preview of one page.
+    void setFilledSite(std::string address) { m_filledSite = std::move(address); }
     // How long after a load the page is watched for late fields; 0 watches not at all.
     void setLateFieldWatch(int milliseconds) { m_watchMs = milliseconds; }
 
@@ -118,6 +121,7 @@ private:
     ProfileSource m_profile;
     RecognizerSource m_recognizer;
     bool m_anySite = false;
+    std::optional<std::string> m_filledSite;
     int m_watchMs = kLateFieldWatchMs;
     QTimer m_watch;
     QElapsedTimer m_watchAge;

@@ -11,6 +11,11 @@
     const kMaxOptions = 10000;
     // What a person reads around a field; longer texts are no caption.
     const kTextLimit = 200;
+    // The texts of a field's cues go to the core as the page has them, which
+    // cleans them and cuts them to a caption's length (FieldCueBuilder, shared
+    // with the reader of fetched pages); here they are only kept from growing
+    // the description without bound.
+    const kRawTextLimit = 10 * kTextLimit;
     // Fields beyond this many are listed but not looked at, and so never filled.
     const kMaxDescribedFields = 3000;
     // Nodes walked looking for a caption or a label's text.
@@ -19,6 +24,8 @@
         'BUTTON', 'INPUT']);
 
     const clean = (text) => String(text || '').replace(/\s+/g, ' ').trim().slice(0, kTextLimit);
+    const bounded = (text) => String(text || '').slice(0, kRawTextLimit);
+    const blank = (text) => !/\S/.test(text);
     const hasWords = (text) => /[\p{L}\p{N}]{2}/u.test(text);
 
     // The text of a node as a person reads it, without what fields and scripts inside it hold.
@@ -38,7 +45,7 @@
                 visit(child);
         };
         visit(root);
-        return clean(text);
+        return bounded(text);
     }
 
     function skippedText(node, boundary) {
@@ -89,7 +96,7 @@
             if (hasWords(text))
                 break;
         }
-        return clean(text);
+        return bounded(text);
     }
 
     // The caption of a field that has no label: the text after a check box, the
@@ -98,13 +105,13 @@
         const boundary = element.form || element.ownerDocument.body;
         if (vanteloPage.isBox(element)) {
             const after = nearbyText(element, boundary, true);
-            if (after)
+            if (!blank(after))
                 return after;
         }
         const cell = element.closest('td,th');
         if (cell) {
             const inCell = nearbyText(element, cell, false);
-            if (inCell)
+            if (!blank(inCell))
                 return inCell;
             let previous = cell.previousElementSibling;
             while (previous && previous.tagName !== 'TD' && previous.tagName !== 'TH')
@@ -134,7 +141,7 @@
         const texts = [];
         for (const label of labelsOf.get(element) || [])
             texts.push(readableText(label));
-        return clean(texts.join(' '));
+        return bounded(texts.join(' '));
     }
 
     // aria-labelledby is read one level deep only, so that labels naming each
@@ -148,7 +155,7 @@
                 texts.push(readableText(target));
         }
         texts.push(element.getAttribute('aria-label') || '');
-        return clean(texts.join(' '));
+        return bounded(texts.join(' '));
     }
 
     function submitTexts(form) {
@@ -188,7 +195,7 @@
             entry.values = options.map((option) => option.value.slice(0, kOptionTextLimit));
             entry.selected = element.selectedIndex;
             entry.groups = options.map((option) => option.parentElement && option.parentElement.tagName === 'OPTGROUP'
-                ? clean(option.parentElement.label) : '');
+                ? bounded(option.parentElement.label) : '');
             const chosen = options.findIndex((option) => option.defaultSelected);
             entry.defaultselected = chosen >= 0 ? chosen : (options.length > 0 ? 0 : -1);
         }
@@ -198,12 +205,14 @@
         }
         entry.label = labelText(element);
         entry.aria = ariaText(element);
-        if (!entry.label && !entry.aria)
+        // The core keeps the caption only for a field with neither; reading it
+        // for every field would only cost time.
+        if (blank(entry.label) && blank(entry.aria))
             entry.preceding = caption(element);
-        entry.placeholder = clean(element.getAttribute('placeholder'));
-        entry.title = clean(element.getAttribute('title'));
-        entry.autocomplete = clean(element.getAttribute('autocomplete'));
-        if (tag !== 'select' && element.maxLength >= 0)
+        entry.placeholder = bounded(element.getAttribute('placeholder'));
+        entry.title = bounded(element.getAttribute('title'));
+        entry.autocomplete = bounded(element.getAttribute('autocomplete'));
+        if (tag !== 'select')
             entry.maxlength = element.maxLength;
         entry.readonly = Boolean(element.readOnly);
         entry.disabled = element.matches(':disabled');

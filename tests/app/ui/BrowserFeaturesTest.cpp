@@ -16,9 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QWebEngineView>
 
 #include <gmock/gmock.h>
@@ -116,6 +118,11 @@ TEST(BrowserFeaturesTest, LoginsOutliveARestartUntilTheSiteIsForgottenOrTheDataC
 
     // The cookie with a lifetime and the local storage come back; the session cookie does not.
     window = &fixture.restart();
+    // Cookies are sign-ins: their folder and the list of their names are the owner's alone.
+    EXPECT_EQ(std::filesystem::status(fixture.folder.path("data/browser")).permissions(),
+        std::filesystem::perms::owner_all);
+    EXPECT_EQ(std::filesystem::status(fixture.folder.path("data/browser/cookie-names.txt")).permissions(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_TRUE(waitUntil([&] { return hasCookie(*fixture.browser, "session"); }, 5000))
         << "mirror after restart";
     BrowserTab* who = &openAndWaitFor(*window, server.url("/who"), QStringLiteral("cookies:"));
@@ -146,7 +153,9 @@ TEST(BrowserFeaturesTest, LoginsOutliveARestartUntilTheSiteIsForgottenOrTheDataC
     EXPECT_FALSE(fixture.folder.exists("data/browser/clear-site-data"));
 }
 
-const std::string kPopupPage = R"html(<!DOCTYPE html><html><head><title>Add a link</title></head><body>
+// Its title looks like markup, which a tab's tool tip must show as it is.
+const std::string kPopupPage =
+    R"html(<!DOCTYPE html><html><head><title>Add a &lt;b&gt;link&lt;/b&gt;</title></head><body>
 <form action="/add.php" method="post"><input name="TITLE"><input type="submit" value="Send"></form>
 <a id="link" href="/add.php?from=link" target="_blank" style="display:block;width:200px;height:30px">link</a>
 <button id="script" style="width:200px;height:30px" onclick="window.open('/add.php?from=script')">script</button>
@@ -222,6 +231,10 @@ TEST(BrowserFeaturesTest, WindowsThatPagesOpenBecomeTabsThatAreNeverFilled)
 
     clickElement(directory, "link");
     expectOpenedUnfilled(window, before, "from=link");
+    const QTabBar& bar = *child<QTabBar>(tabs, "tabBar");
+    const QString tip = bar.tabToolTip(bar.currentIndex());
+    EXPECT_EQ(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip,
+        QStringLiteral("Add a <b>link</b>"));
 
     tabs.selectSlot(directory.slot());
     clickElement(directory, "script");
@@ -236,6 +249,19 @@ TEST(BrowserFeaturesTest, WindowsThatPagesOpenBecomeTabsThatAreNeverFilled)
     tabs.selectSlot(directory.slot());
     clickElement(directory, "formSend");
     expectOpenedUnfilled(window, before + 1, "from=form");
+    EXPECT_TRUE(fixture.messages.empty());
+
+    // Windows a page opens by itself are refused, with one note however many it tries.
+    QSignalSpy notes(&tabs, &BrowserTabArea::statusNote);
+    tabs.selectSlot(directory.slot());
+    evaluate(*directory.page(),
+        QStringLiteral(
+            "window.open('/add.php?from=self'); setInterval(() => window.open('/add.php?from=loop'), 20)"));
+    ASSERT_TRUE(waitUntil([&] { return !notes.isEmpty(); }));
+    QTest::qWait(1000);
+    EXPECT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes.front().front().toString(), QString::fromLatin1(BrowserTabArea::kWindowRefused));
+    EXPECT_EQ(fixture.tabCount(), before + 2);
     EXPECT_TRUE(fixture.messages.empty());
 
     // Within the ten tabs: the eleventh window is refused with the message of the limit.
