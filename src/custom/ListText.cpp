@@ -178,6 +178,29 @@ std::optional<std::pair<std::unique_ptr<char[]>, std::size_t>> readBounded(
 
 } // namespace
 
+ListText::ListText(ListText&& other) noexcept
+{
+    *this = std::move(other);
+}
+
+ListText& ListText::operator=(ListText&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    const char* oldHome = other.m_buffer ? other.m_buffer.get() : other.m_owned.data();
+    const std::size_t offset =
+        other.m_text.empty() ? 0 : static_cast<std::size_t>(other.m_text.data() - oldHome);
+    const std::size_t size = other.m_text.size();
+    m_problem = std::move(other.m_problem);
+    m_owned = std::move(other.m_owned);
+    m_buffer = std::move(other.m_buffer);
+    m_controls = other.m_controls;
+    const char* home = m_buffer ? m_buffer.get() : m_owned.data();
+    m_text = size == 0 ? std::string_view() : std::string_view(home + offset, size);
+    other.m_text = {};
+    return *this;
+}
+
 ListText ListText::refused(std::string problem)
 {
     ListText text;

@@ -18,6 +18,10 @@ inline constexpr std::size_t kMaxListBytes = std::size_t { 32 } << 20;
 class ListText {
 public:
     ListText() = default;
+    // The text is a view into what this holds, which a short string does not keep in
+    // place when it moves: a move points it at the new home.
+    ListText(ListText&& other) noexcept;
+    ListText& operator=(ListText&& other) noexcept;
     // A text that is no list, and why ("it holds binary data, ...").
     static ListText refused(std::string problem);
 

@@ -110,6 +110,11 @@ TEST(DirectoryListReaderTest, RefusesWhatIsNoListAndBoundsHugeLines)
     // UTF-16 as spreadsheets save "Unicode text".
     EXPECT_THAT(readAll(std::string("\xFF\xFEn\0a\0m\0e\0\t\0u\0r\0l\0\n\0\xE9\0\t\0x\0.\0i\0o\0", 32)),
         ElementsAreArray({ "\xC3\xA9|https://x.io||-1||" }));
+    // A short list converted from Windows-1252 still reads after being moved around.
+    std::optional<ListText> moved(listTextOf("\xE9t\xE9.io\n"));
+    ListText text;
+    text = std::move(*moved);
+    EXPECT_EQ(text.text(), "\xC3\xA9t\xC3\xA9.io\n");
 }
 
 TEST(DirectoryListReaderTest, ReadsCellsAsPeopleWriteThem)
