@@ -1,6 +1,7 @@
 // Building the directory list: 50,000 directories with the active profile's
-// 10,000 entries, in the start-up order (PageRank descending) and by status,
-// and a search that keeps a tenth of the rows.
+// 10,000 entries, in the start-up order (PageRank descending), by status, by
+// the lists' rating and by date, the "To do" filter, and a search that keeps a
+// tenth of the rows.
 
 #include "MainWindowBenchData.h"
 
@@ -24,6 +25,8 @@ struct LoadedStores {
         bench::writeLargeDataFolder(folder.path());
         directories.Load(folder.path() / "dirdata.xml", false, false);
         profiles.Open(folder.path() / "sv.xml");
+        for (int i = 0; i < bench::kDirectories; ++i)
+            directories.SetListFacts(bench::directoryName(i), bench::listFacts(i));
     }
 };
 
@@ -33,14 +36,15 @@ LoadedStores& stores()
     return instance;
 }
 
-void buildList(
-    benchmark::State& state, DirectorySort sort, const std::string& search = {}, bool profile = true)
+void buildList(benchmark::State& state, DirectorySort sort, const std::string& search = {},
+    bool profile = true, std::vector<SendingProfile::DirectoryState> states = {})
 {
     DirectoryListQuery query;
     if (profile)
         query.profile = bench::kProfile;
     query.sort = sort;
     query.searchText = search;
+    query.states = std::move(states);
     DirectoryList list;
     for (auto _ : state) {
         list = buildDirectoryList(stores().directories, stores().profiles, query);
@@ -68,6 +72,24 @@ void BM_BuildListWithoutProfile(benchmark::State& state)
     buildList(state, DirectorySort::PrDescending, {}, false);
 }
 BENCHMARK(BM_BuildListWithoutProfile)->Unit(benchmark::kMillisecond);
+
+void BM_BuildListByRating(benchmark::State& state)
+{
+    buildList(state, DirectorySort::RatingDescending);
+}
+BENCHMARK(BM_BuildListByRating)->Unit(benchmark::kMillisecond);
+
+void BM_BuildListByDate(benchmark::State& state)
+{
+    buildList(state, DirectorySort::DateDescending);
+}
+BENCHMARK(BM_BuildListByDate)->Unit(benchmark::kMillisecond);
+
+void BM_BuildListToDo(benchmark::State& state)
+{
+    buildList(state, DirectorySort::RatingDescending, {}, true, { SendingProfile::DirectoryState::New });
+}
+BENCHMARK(BM_BuildListToDo)->Unit(benchmark::kMillisecond);
 
 void BM_BuildListSearching(benchmark::State& state)
 {

@@ -1,10 +1,15 @@
 // The main window from construction until it is shown, on a data folder with
-// 50,000 directories and a profile of 10,000 entries, and on an empty one; and
-// until its directory list is filled, which happens right after it shows.
+// 50,000 directories and a profile of 10,000 entries, and on an empty one;
+// until its directory list is filled, which happens right after it shows; and
+// on the 50,000 rows, a rebuild of the directory table and a click on one of
+// its headers.
 
 #include "MainWindowBenchData.h"
 
 #include "app/ui/CQuenlarDlg.h"
+#include "app/ui/DirectoryListController.h"
+#include "app/ui/DirectoryListView.h"
+#include "app/ui/DirectoryPanel.h"
 #include "browser/ui/BrowserProfile.h"
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
@@ -12,6 +17,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QHeaderView>
 
 #include <benchmark/benchmark.h>
 
@@ -98,6 +104,60 @@ void BM_WindowReadyLargeDatabase(benchmark::State& state)
     showWindow(state, folders().large.path(), true);
 }
 
+// A ready window on the large folder, its directories rated as a list rates them.
+struct ReadyWindow {
+    StderrMessageBox messages { "vantelo-bench" };
+    SystemClock clock;
+    SystemRandomSource random;
+    BrowserProfile browser { {}, BrowserProfile::Seams { nullptr, nullptr, &messages } };
+    std::unique_ptr<CQuenlarDlg> window;
+
+    ReadyWindow()
+    {
+        window = std::make_unique<CQuenlarDlg>(
+            messages, clock, random, DataFolder(folders().large.path()), browser);
+        window->show();
+        QDeadlineTimer deadline(60000);
+        while (!window->isLoaded() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        for (int i = 0; i < bench::kDirectories; ++i)
+            window->state().directories().SetListFacts(bench::directoryName(i), bench::listFacts(i));
+    }
+};
+
+// From the request until the table has been built and painted again.
+template <typename Change> void changeTable(benchmark::State& state, Change change)
+{
+    ReadyWindow ready;
+    QHeaderView* header = ready.window->findChild<DirectoryPanel*>(QStringLiteral("directoryPanel"))
+                              ->list()
+                              ->horizontalHeader();
+    bool flip = false;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        change(*ready.window, *header, flip = !flip);
+        QCoreApplication::processEvents();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    state.counters["rows"] = static_cast<double>(ready.window->directoryList().model().rowCount());
+}
+
+// What a search, a filter or a change of profile runs: the whole table anew.
+void BM_TableBuildLargeDatabase(benchmark::State& state)
+{
+    changeTable(
+        state, [](CQuenlarDlg& window, QHeaderView&, bool) { window.directoryList().populate(false); });
+}
+
+// A click on the Rating header, then on the PR header, and so on.
+void BM_TableSortLargeDatabase(benchmark::State& state)
+{
+    changeTable(state, [](CQuenlarDlg&, QHeaderView& header, bool byRating) {
+        const DirectoryColumn column = byRating ? DirectoryColumn::Rating : DirectoryColumn::PageRank;
+        header.setSortIndicator(static_cast<int>(column), Qt::DescendingOrder);
+    });
+}
+
 // The first window starts the browser engine; the figures that compare come after it.
 void BM_ShowWindowFirstStart(benchmark::State& state)
 {
@@ -109,6 +169,8 @@ BENCHMARK(BM_ShowWindowEmptyDatabase)->Unit(benchmark::kMillisecond)->UseManualT
 BENCHMARK(BM_ShowWindowLargeDatabase)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_WindowReadyEmptyDatabase)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_WindowReadyLargeDatabase)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_TableBuildLargeDatabase)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_TableSortLargeDatabase)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 
 } // namespace
 

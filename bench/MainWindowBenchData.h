@@ -5,6 +5,7 @@
 // active profile has 10,000 entries (a third approved), with colours and texts.
 
 #include "common/AtomicFile.h"
+#include "directories/DirectoryRecord.h"
 #include "directories/Scrambling.h"
 
 #include <filesystem>
@@ -66,6 +67,17 @@ inline std::string profilesText()
         xml +=
             "<customtext directory=\"" + directoryName(i) + "\">Needs a reciprocal link first</customtext>";
     return xml + "</profiles>";
+}
+
+// The facts a shared list gives of directory i: a rating from 0 to 100 (every
+// seventh unknown) and a link type, so that equal ratings are common.
+inline DirectoryListFacts listFacts(int i)
+{
+    DirectoryListFacts facts;
+    if (i % 7 != 0)
+        facts.rating = (i * 37) % 101;
+    facts.linkType = i % 3 == 0 ? "nofollow" : "dofollow";
+    return facts;
 }
 
 // A fresh temporary folder, removed with the object.

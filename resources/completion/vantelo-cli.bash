@@ -23,22 +23,32 @@ declare -gA _vantelo_cli_options=(
     [profiles show]="--data-dir --json --show-passwords --help"
     [profiles import-dat]="--data-dir --json --replace --dirdata --help"
     [history export]="--data-dir --profile --help"
+    [directories list]="--data-dir --json --profile --state --sort --help"
+    [directories next]="--data-dir --json --profile --sort --help"
+    [directories mark]="--data-dir --json --profile --help"
     [pagerank]="--data-dir --json --help"
     [stats]="--data-dir --json --help"
     [tranco update]="--data-dir --json --help"
     [snapshot]="--data-dir --profile --general --serp --approval --entire --resume --help"
     [reciprocal test]="--help"
-    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --help"
+    [fill-preview]="--data-dir --json --verbose --profile --directory --category-runs --late-fields --browser-profile --submit --follow-redirects --show-passwords --help"
+    [accounts list]="--data-dir --json --profile --show-passwords --help"
+    [accounts show]="--data-dir --json --profile --directory --show-passwords --help"
+    [accounts set]="--data-dir --json --profile --directory --user --profile-password --help"
+    [accounts remove]="--data-dir --json --profile --directory --help"
 )
-_vantelo_cli_commands="data-folder db update import-directories learn lists profiles history pagerank stats tranco snapshot reciprocal fill-preview"
+_vantelo_cli_commands="data-folder db update import-directories learn lists profiles history directories pagerank stats tranco snapshot reciprocal fill-preview accounts"
 declare -gA _vantelo_cli_actions=(
     [db]="list scramble unscramble merge"
     [lists]="add remove show update"
     [profiles]="list show import-dat"
     [history]="export"
+    [directories]="list next mark"
     [reciprocal]="test"
     [tranco]="update"
+    [accounts]="list show set remove"
 )
+_vantelo_cli_states="new sent approved failed needs-account paid-only no-form broken skipped lost"
 _vantelo_cli_stats_kinds="pagerank homepagerank alexa googlelinks yahoolinks googleindex yahooindex googleposition yahooposition"
 
 # A typed word as the program will get it: without its quotes and backslashes,
@@ -138,7 +148,15 @@ _vantelo_cli()
         [[ -n $folder ]] && _vantelo_cli_profile_names "$program" "$folder/sv.xml" "$cur"
         return
         ;;
-    --category | --name | --directory | --category-runs | --late-fields | --resume)
+    --state)
+        mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_states" -- "$cur")
+        return
+        ;;
+    --sort)
+        mapfile -t COMPREPLY < <(compgen -W "name rating pr date" -- "$cur")
+        return
+        ;;
+    --category | --name | --directory | --category-runs | --late-fields | --resume | --user)
         return
         ;;
     --dirdata) ;;
@@ -153,7 +171,7 @@ _vantelo_cli()
     local positions=() i
     for ((i = first; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile) ((i++)) ;;
+        --data-dir | --profile | --directory | --category | --name | --category-runs | --late-fields | --resume | --dirdata | --browser-profile | --state | --sort | --user) ((i++)) ;;
         --) ;;
         -*) ;;
         *) positions+=("${COMP_WORDS[i]}") ;;
@@ -165,6 +183,16 @@ _vantelo_cli()
         if ((${#positions[@]} == 0)); then
             mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_stats_kinds" -- "$cur")
         fi
+        return
+        ;;
+    "directories mark")
+        # STATE first, then directory names, which are not completed.
+        if ((${#positions[@]} == 0)); then
+            mapfile -t COMPREPLY < <(compgen -W "$_vantelo_cli_states" -- "$cur")
+        fi
+        return
+        ;;
+    "directories list" | "directories next")
         return
         ;;
     "profiles show")
@@ -180,7 +208,7 @@ _vantelo_cli()
             return
         fi
         ;;
-    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update")
+    "reciprocal test" | pagerank | fill-preview | data-folder | update | learn | "tranco update" | accounts*)
         # URLs, passwords, or nothing at all.
         return
         ;;

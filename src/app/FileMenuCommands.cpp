@@ -32,6 +32,8 @@ constexpr const char* kNoActiveProfile =
 constexpr const char* kCheckerNotStarted =
     "Unable to start the directory list checker. Please check that Vantelo is properly installed";
 
+// The export's check box: without it the file carries no password.
+constexpr const char* kIncludePasswords = "include passwords";
 constexpr const char* kXmlExtension = ".xml";
 constexpr const char* kDatExtension = ".dat";
 
@@ -85,10 +87,12 @@ FileMenuCommands::FileMenuCommands(MainWindowState& state, IMessageBox& messages
 
 void FileMenuCommands::exportProfiles()
 {
-    const std::optional<ChosenFile> target = m_files.choose(saveRequest({ kXmlFilter, kAllFilter }, "xml"));
+    FileDialogRequest request = saveRequest({ kXmlFilter, kAllFilter }, "xml");
+    request.option = kIncludePasswords;
+    const std::optional<ChosenFile> target = m_files.choose(request);
     if (!target)
         return;
-    if (m_state.profiles().Save(target->path))
+    if (m_state.profiles().exportProfiles(target->path, target->optionTicked))
         m_messages.show(kProfilesExported, kVanteloCaption, MessageIcon::Information);
     else
         m_messages.show(kProfilesNotExported, kVanteloCaption, MessageIcon::Error);

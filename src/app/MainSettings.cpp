@@ -38,6 +38,11 @@ MainSettings readMainSettings(const SettingsStore& store)
     readNumber(store, "dirlistversion", settings.directoryListVersion);
     if (const auto value = store.GetSetting("recognizeforms"))
         settings.recognizeForms = *value == "true";
+    if (const auto value = store.GetSetting("opennextdirectory"))
+        settings.openNextAfterSubmission = *value == "true";
+    if (const auto value = store.GetSetting("directorycolumns"))
+        settings.directoryColumns = *value;
+    readNumber(store, "directorypanelwidth", settings.directoryPanelWidth);
     readNumber(store, "autosavei", settings.autosaveMinutes);
     if (settings.autosaveMinutes == 0)
         settings.autosaveMinutes = 3;
@@ -56,4 +61,11 @@ void writeMainSettings(SettingsStore& store, const MainSettings& settings)
     // A file that never had the key keeps without it, recognition on.
     if (settings.recognizeForms)
         store.SetSetting("recognizeforms", flagText(*settings.recognizeForms));
+    if (settings.openNextAfterSubmission)
+        store.SetSetting("opennextdirectory", flagText(*settings.openNextAfterSubmission));
+    // The window's layout is written once the window has laid it out.
+    if (!settings.directoryColumns.empty())
+        store.SetSetting("directorycolumns", settings.directoryColumns);
+    if (settings.directoryPanelWidth > 0)
+        store.SetSetting("directorypanelwidth", std::to_string(settings.directoryPanelWidth));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 class SettingsStore;
 
@@ -15,7 +16,20 @@ struct MainSettings {
     // "recognizeforms": fill the fields that no form item names but the page's
     // labels do; on unless set, and written only once set
     std::optional<bool> recognizeForms;
+    // "opennextdirectory": after a recorded submission, open the next directory
+    // to do in its tab; on unless set, and written only once set
+    std::optional<bool> openNextAfterSubmission;
+    // "directorycolumns": the directory table's column layout (DirectoryColumnLayout); empty for the defaults
+    std::string directoryColumns;
+    // "directorypanelwidth": the width of the directory column in pixels; 0 for the default
+    int directoryPanelWidth = 0;
 };
+
+// Whether a recorded submission opens the next directory.
+inline bool opensNextAfterSubmission(const MainSettings& settings)
+{
+    return settings.openNextAfterSubmission.value_or(true);
+}
 
 // Whether pages are filled in fields that their labels name as well.
 inline bool recognizesForms(const MainSettings& settings)

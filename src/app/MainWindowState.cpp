@@ -1,17 +1,38 @@
 #include "app/MainWindowState.h"
 
 #include "app/AutosaveRules.h"
+#include "common/FileSecretStore.h"
+#include "common/IMessageBox.h"
+#include "common/ServiceKeys.h"
+#include "profiles/SecretMigration.h"
 
 #include <system_error>
 
-MainWindowState::MainWindowState(IMessageBox& messages, DataFolder folder)
-    : m_folder(std::move(folder))
+namespace {
+
+std::unique_ptr<ISecretStore> fileStoreUnless(
+    ISecretStore* given, const DataFolder& folder, IMessageBox& messages)
+{
+    return given ? nullptr : std::make_unique<FileSecretStore>(folder.secrets(), messages);
+}
+
+} // namespace
+
+MainWindowState::MainWindowState(IMessageBox& messages, DataFolder folder, ISecretStore* secrets)
+    : m_messages(messages)
+    , m_folder(std::move(folder))
+    , m_ownSecrets(fileStoreUnless(secrets, m_folder, messages))
+    , m_secrets(secrets ? secrets : m_ownSecrets.get())
+    , m_accounts(*m_secrets)
     , m_settingsStore(messages)
     , m_directories(messages, "rf")
     , m_customDirectories(messages, "customdirs")
     , m_profiles(messages)
 {
+    m_profiles.setSecretStore(m_secrets);
 }
+
+MainWindowState::~MainWindowState() = default;
 
 void MainWindowState::load()
 {
@@ -54,15 +75,27 @@ bool MainWindowState::SaveCustomDirectories()
 void MainWindowState::setServices(const StatisticsServices& services)
 {
     writeStatisticsServices(m_settingsStore, services);
-    m_hosts.setServices(readStatisticsServices(m_settingsStore));
+    const std::vector<std::string> errors = keepServiceKeys(*m_secrets, services, m_settingsStore);
+    if (!errors.empty())
+        m_messages.show("Vantelo could not keep the API keys in " + m_secrets->location() + " ("
+                + errors.front() + "). They stay in data/settings.xml until it can.",
+            kVanteloCaption, MessageIcon::Warning);
+    StatisticsServices read = readStatisticsServices(m_settingsStore);
+    read.openPageRankKey = services.openPageRankKey;
+    read.braveKey = services.braveKey;
+    m_hosts.setServices(read);
 }
 
 void MainWindowState::loadSettings()
 {
+    SendingProfile::moveSecretsIntoStore(m_folder, *m_secrets, m_messages);
     m_settingsStore.LoadSettings(m_folder.settings());
     m_settings = readMainSettings(m_settingsStore);
     m_settings.autosaveMinutes = effectiveAutosaveMinutes(m_settings.autosaveMinutes);
     m_hosts = HostConfiguration(m_settingsStore);
+    StatisticsServices services = m_hosts.services();
+    readServiceKeys(services, *m_secrets);
+    m_hosts.setServices(std::move(services));
 }
 
 void MainWindowState::openProfiles()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filling/PageFiller.h"
+#include "profiles/DirectoryState.h"
 
 #include <cstdint>
 
@@ -14,7 +15,7 @@ inline constexpr std::uint32_t kLatestRevisionColor = 0x005E351Au;
 // Not sent, and the directory is older (or custom): RGB(152, 29, 7).
 inline constexpr std::uint32_t kOlderRevisionColor = 0x00071D98u;
 // Marked broken for the active profile: RGB(192, 192, 192).
-inline constexpr std::uint32_t kBrokenColor = 0x00C0C0C0u;
+inline constexpr std::uint32_t kBrokenColor = SendingProfile::kBrokenMarkColor;
 
 // The colour of a row that nobody coloured and the profile has not sent to.
 inline constexpr std::uint32_t revisionColor(std::int32_t revision, std::int32_t latestRevision)

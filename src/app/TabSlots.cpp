@@ -27,16 +27,29 @@ std::optional<TabOpening> TabSlots::open(const std::string& address, bool tabbed
             return std::nullopt;
     } else {
         opening.slot = 0;
-        opening.placement = (*this)[0].free ? TabPlacement::InsertFirst : TabPlacement::ReplaceFirst;
+        opening.placement = (*this)[0].free ? TabPlacement::InsertFirst : TabPlacement::Replace;
     }
-    TabSlot& slot = (*this)[opening.slot];
+    take(opening.slot, address);
+    return opening;
+}
+
+std::optional<TabOpening> TabSlots::reuse(int slot, const std::string& address)
+{
+    if (slot < 0 || slot >= kTabSlotCount || (*this)[slot].free)
+        return std::nullopt;
+    take(slot, address);
+    return TabOpening { slot, TabPlacement::Replace };
+}
+
+void TabSlots::take(int index, const std::string& address)
+{
+    TabSlot& slot = (*this)[index];
     slot.free = false;
     slot.requestedAddress = address;
     slot.fill.picks.clear();
     // The opener names the directory; a page opened otherwise must not keep the last one's.
     slot.fill.directoryName.clear();
     slot.openedByPage = false;
-    return opening;
 }
 
 std::optional<int> TabSlots::openForPage()

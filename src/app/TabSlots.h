@@ -25,7 +25,7 @@ struct TabSlot {
 enum class TabPlacement {
     Append, // a new tab at the end of the row
     InsertFirst, // single-tab mode: the one tab, made anew
-    ReplaceFirst, // single-tab mode: the tab of slot 0 shows the new page
+    Replace, // the slot's own tab shows the new page (single-tab mode: slot 0)
 };
 
 // The slot a page opens in, and where its tab goes.
@@ -41,6 +41,9 @@ public:
     // when all ten are used), else always slot 0. The slot is then used, shows the
     // address, and its picks and directory name are emptied.
     std::optional<TabOpening> open(const std::string& address, bool tabbedBrowsing);
+    // Gives a used slot a new address, as open would: the slot's tab shows it.
+    // None for a slot not in use.
+    std::optional<TabOpening> reuse(int slot, const std::string& address);
     // Takes the first free slot for a window a page opens, whether tabs are on
     // or not (the opening page stays); none when all ten are used. The slot has
     // no directory and no address of its own.
@@ -56,6 +59,8 @@ public:
     const TabSlot& operator[](int slot) const { return m_slots.at(static_cast<std::size_t>(slot)); }
 
 private:
+    void take(int slot, const std::string& address);
+
     std::array<TabSlot, kTabSlotCount> m_slots;
 };
 

@@ -241,8 +241,8 @@ int runCheckCommand(
         err << kProgram << ": " << (check ? *file + " " + check->problem : "cannot read " + *file) << '\n';
         return 1;
     }
-    const HostConfiguration hosts = readCheckerHosts(DataFolder::resolve(dataDir, kProgram));
     StderrMessageBox messages(kProgram, err, MessageAnswer::No);
+    const HostConfiguration hosts = readCheckerHosts(DataFolder::resolve(dataDir, kProgram), messages);
     CDirectoryBackend backend;
     if (!backend.LoadDatabase(*file, messages))
         return 1;

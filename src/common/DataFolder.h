@@ -35,6 +35,10 @@ public:
     std::filesystem::path oldProfiles() const { return m_root / "sv.dat"; }
     std::filesystem::path styleSheet() const { return m_root / "submission.xsl"; }
     std::filesystem::path settings() const { return m_root / "data" / "settings.xml"; }
+    // The passwords and API keys when the session has no keyring (owner-only).
+    std::filesystem::path secrets() const { return m_root / "data" / "secrets"; }
+    // Which data folder the keyring's items belong to.
+    std::filesystem::path keyringIdentity() const { return m_root / "data" / "keyring-id"; }
     // The embedded browser's cookies, site data, cache and zoom levels.
     std::filesystem::path browser() const { return m_root / "data" / "browser"; }
 

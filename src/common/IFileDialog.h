@@ -23,12 +23,14 @@ struct FileDialogRequest {
     std::vector<FileFilter> filters;
     std::string defaultExtension; // added to a name typed without one
     std::string presetName; // the file name offered at first
+    std::string option {}; // a check box shown with the file list, unticked at first; empty for none
 };
 
 // The user's choice in a file dialog.
 struct ChosenFile {
     std::filesystem::path path;
     int filterIndex = 0; // the entry of the type list that was selected
+    bool optionTicked = false; // the request's check box was ticked
 };
 
 // The system's open and save dialogs: the GUI shows them, tests answer them.

@@ -22,6 +22,8 @@ public:
     std::optional<std::string> GetSetting(const std::string& key) const;
     // Replaces the first entry with the key, or adds one.
     void SetSetting(const std::string& key, const std::string& value);
+    // Removes every entry with the key.
+    void removeSetting(const std::string& key) { m_entries.erase(key); }
     // Writes every entry in key order, atomically; reports a failure and returns false.
     bool SaveSettings(const std::filesystem::path& file);
 

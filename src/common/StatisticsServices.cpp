@@ -101,18 +101,18 @@ StatisticsServices readStatisticsServices(const SettingsStore& store)
 void writeStatisticsServices(SettingsStore& store, const StatisticsServices& services)
 {
     const StatisticsServices defaults;
-    writeValue(store, StatisticsServices::kOpenPageRankKeyKey, services.openPageRankKey, {});
     writeValue(
         store, StatisticsServices::kOpenPageRankUrlKey, services.openPageRankUrl, defaults.openPageRankUrl);
-    // The provider a file without the key would read back needs no key.
+    // The provider a file without the key would read back needs no key; the
+    // file holds an API key only while the secret store could not take it.
+    const auto fileKey = store.GetSetting(StatisticsServices::kOpenPageRankKeyKey);
     const PageRankProvider implied =
-        services.openPageRankKey.empty() ? PageRankProvider::Toolbar : PageRankProvider::OpenPageRank;
+        fileKey && !fileKey->empty() ? PageRankProvider::OpenPageRank : PageRankProvider::Toolbar;
     writeValue(store, StatisticsServices::kPageRankProviderKey,
         std::string(StatisticsServices::nameOf(services.pageRank)), StatisticsServices::nameOf(implied));
     writeValue(store, StatisticsServices::kSearchProviderKey,
         std::string(StatisticsServices::nameOf(services.search)), kWebName);
     writeValue(store, StatisticsServices::kBraveUrlKey, services.braveUrl, defaults.braveUrl);
-    writeValue(store, StatisticsServices::kBraveKeyKey, services.braveKey, {});
     writeValue(store, StatisticsServices::kSearxngUrlKey, services.searxngUrl, {});
     writeValue(store, StatisticsServices::kTrancoUrlKey, services.trancoUrl, defaults.trancoUrl);
 }

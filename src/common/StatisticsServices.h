@@ -63,5 +63,6 @@ struct StatisticsServices {
 StatisticsServices readStatisticsServices(const SettingsStore& store);
 
 // Writes every value that differs from its default or whose key the store
-// already holds, so that a file that never named a service stays as it was.
+// already holds, so that a file that never named a service stays as it was. The
+// API keys are secrets and are not written (see keepServiceKeys).
 void writeStatisticsServices(SettingsStore& store, const StatisticsServices& services);

@@ -111,6 +111,16 @@ void FormDocumentModel::setValue(ElementHandle handle, const std::string& value)
     write.value = value;
 }
 
+bool FormDocumentModel::setPassword(ElementHandle handle, const std::string& value)
+{
+    const FormElement* field = fieldElement(handle);
+    if (!field || !isTextField(*field) || !field->shown)
+        return false;
+    setValue(handle, value);
+    m_writes.back().password = true;
+    return true;
+}
+
 bool FormDocumentModel::checked(ElementHandle handle) const
 {
     const FormElement* found = element(handle);

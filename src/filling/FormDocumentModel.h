@@ -24,6 +24,9 @@ struct FormElement {
     FieldCues cues; // what a person reads around a field, for the recognition of fields
     bool offered = false; // an earlier fill of the page saw the field
     bool edited = false; // a person typed into the field
+    bool shown = false; // a person plainly sees the field, so a password may go into it
+    std::string pattern {}; // a password field's pattern attribute
+    int minLength = -1; // a password field's minlength, -1 for none
 
     bool operator==(const FormElement&) const = default;
 };
@@ -44,6 +47,7 @@ struct FormWrite {
     bool checked = false; // for Checked
     std::size_t option = 0; // for SelectedIndex
     bool recognised = false; // written because the field was recognised, not named by a form item
+    bool password = false; // the value is a password: replayed only into a field still plainly seen
 
     bool operator==(const FormWrite&) const = default;
 };
@@ -68,6 +72,7 @@ public:
     std::string outerHtml(ElementHandle element) const override;
     std::string value(ElementHandle element) const override;
     void setValue(ElementHandle element, const std::string& value) override;
+    bool setPassword(ElementHandle element, const std::string& value) override;
     bool checked(ElementHandle element) const override;
     void setChecked(ElementHandle element, bool checked) override;
     std::size_t optionCount(ElementHandle element) const override;
@@ -75,7 +80,10 @@ public:
     void setSelectedIndex(ElementHandle element, std::size_t option) override;
     std::optional<FormHandle> formOf(ElementHandle element) const override;
     std::optional<std::string> source() const override { return m_source; }
+    std::string address() const override { return m_address; }
 
+    // The address of the described page.
+    void setAddress(std::string address) { m_address = std::move(address); }
     // Puts a file from disk into a file input, as if a person had chosen it; the
     // page receives its name, type and bytes when the writes are replayed.
     void setFile(ElementHandle element, const std::string& path);
@@ -119,5 +127,6 @@ private:
     std::vector<bool> m_held;
     std::vector<FormCues> m_forms;
     std::optional<std::string> m_source;
+    std::string m_address;
     std::string m_documentToken;
 };

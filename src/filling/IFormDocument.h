@@ -50,6 +50,9 @@ public:
     // The current text of an input or text area.
     virtual std::string value(ElementHandle element) const = 0;
     virtual void setValue(ElementHandle element, const std::string& value) = 0;
+    // Writes a password: only into an input or text area that a person plainly
+    // sees; false, and nothing written, for any other element.
+    virtual bool setPassword(ElementHandle element, const std::string& value) = 0;
     // The state of a check box or radio button.
     virtual bool checked(ElementHandle element) const = 0;
     virtual void setChecked(ElementHandle element, bool checked) = 0;
@@ -65,4 +68,6 @@ public:
 
     // The document's current HTML source; nothing when it cannot be had.
     virtual std::optional<std::string> source() const = 0;
+    // The address of the top-level document; empty when it is not known.
+    virtual std::string address() const = 0;
 };

@@ -112,6 +112,9 @@ FormElement elementOf(const json& object)
     element.cues = cuesOf(object, element.tag);
     element.offered = flagOf(object, "covered");
     element.edited = flagOf(object, "edited");
+    element.shown = flagOf(object, "shown");
+    element.pattern = textOf(object, "pattern");
+    element.minLength = std::max(numberOf(object, "minlength", -1), -1);
     return element;
 }
 
@@ -152,6 +155,7 @@ FormDocumentModel readPageDescription(std::string_view text)
         }
         FormDocumentModel model(std::move(read));
         model.setDocumentToken(textOf(description, "token"));
+        model.setAddress(textOf(description, "url"));
         const auto forms = description.find("forms");
         if (forms != description.end() && forms->is_array()) {
             std::vector<FormCues> formList;
@@ -183,6 +187,8 @@ std::string pageWritesJson(const FormDocumentModel& model)
             entry["frame"] = element.cues.frame;
         if (write.recognised)
             entry["recognised"] = true;
+        if (write.password)
+            entry["password"] = true;
         switch (write.kind) {
         case FormWriteKind::Value:
             entry["value"] = write.value;

@@ -2,7 +2,9 @@
 
 #include "common/IClipboard.h"
 #include "common/IMessageBox.h"
+#include "common/ISecretStore.h"
 #include "directories/DirectoryStore.h"
+#include "filling/AccountFill.h"
 #include "filling/CategorySearch.h"
 #include "filling/CategoryWords.h"
 #include "filling/DirectorySite.h"
@@ -11,6 +13,7 @@
 #include "filling/PageAnswer.h"
 #include "filling/RecognisedFieldFill.h"
 #include "filling/TabFillState.h"
+#include "profiles/DirectoryAccounts.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SiteProfile.h"
 #include "profiles/SubmissionDate.h"
@@ -26,6 +29,7 @@ namespace {
 // The only value that ticks a check box.
 constexpr const char* kChecked = "true";
 constexpr const char* kReciprocalToken = "#reciprocal#";
+constexpr std::string_view kPasswordToken = "#password#";
 constexpr std::string_view kRowSuffixStart = " [";
 constexpr const char* kSentRowSuffix = " [sent]";
 constexpr const char* kNoReciprocalField =
@@ -66,13 +70,14 @@ std::optional<ElementHandle> lookup(
 class ItemFill {
 public:
     ItemFill(IFormDocument& document, const DirectoryItem& item, const PlaceholderExpander& expander,
-        const SiteProfile& profile, TabFillState& tab, std::optional<FormHandle>& form)
+        const SiteProfile& profile, TabFillState& tab, std::optional<FormHandle>& form, bool passwords)
         : m_document(document)
         , m_item(item)
         , m_expander(expander)
         , m_profile(profile)
         , m_tab(tab)
         , m_form(form)
+        , m_passwords(passwords)
     {
     }
 
@@ -132,9 +137,28 @@ private:
 
     void writeText(ElementHandle element)
     {
-        m_document.setValue(element, expanded());
+        if (!writeValue(element))
+            return;
         if (const std::optional<FormHandle> form = m_document.formOf(element))
             m_form = form;
+    }
+
+    // Writes the value, as a password where the item's template holds one; false
+    // when it was kept out of the element.
+    bool writeValue(ElementHandle element)
+    {
+        const bool password =
+            m_item.value.find(kPasswordToken) != std::string::npos && !m_profile.password.empty();
+        if (!password) {
+            m_document.setValue(element, expanded());
+            return true;
+        }
+        if (m_passwords && m_document.setPassword(element, expanded())) {
+            m_tab.notePasswords(PasswordFill::Filled);
+            return true;
+        }
+        m_tab.notePasswords(PasswordFill::Withheld);
+        return false;
     }
 
     void readCode(ElementHandle element)
@@ -158,6 +182,7 @@ private:
     const SiteProfile& m_profile;
     TabFillState& m_tab;
     std::optional<FormHandle>& m_form;
+    const bool m_passwords;
     std::string m_value;
     bool m_expanded = false;
 };
@@ -176,10 +201,24 @@ PageFiller::PageFiller(const DirectoryStore& directories, const SendingProfile::
 {
 }
 
+void PageFiller::setAccounts(SendingProfile::DirectoryAccounts* accounts, IRandomSource* passwordRandom)
+{
+    m_accounts = accounts;
+    m_passwordRandom = passwordRandom;
+}
+
 void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, TabFillState& tab) const
+{
+    fillItems(document, profile, tab, takesPasswords(document, tab));
+}
+
+void PageFiller::fillItems(
+    IFormDocument& document, const SiteProfile& profile, TabFillState& tab, bool passwords) const
 {
     const std::vector<DirectoryItem> items = itemList(tab.directoryName);
     tab.picks.clear();
+    SiteProfile filledFrom = profile;
+    filledFrom.password = directoryPassword(profile, tab);
     std::optional<FormHandle> form;
     for (const DirectoryItem& item : items) {
         if (item.type == ControlType::Select || item.type == ControlType::Reciprocal)
@@ -188,7 +227,7 @@ void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, T
         if (profile.reciprocalMethod == SendingProfile::kReciprocalAutomatic
             && item.value == kReciprocalToken)
             continue;
-        ItemFill(document, item, m_expander, profile, tab, form).run();
+        ItemFill(document, item, m_expander, filledFrom, tab, form, passwords).run();
     }
     // Submitting the form written into last counts as the submission; a fill
     // that wrote into no form leaves an earlier fill's watch in place.
@@ -198,6 +237,12 @@ void PageFiller::fillPage(IFormDocument& document, const SiteProfile& profile, T
 
 int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
     const SiteProfile& profile, TabFillState& tab, bool onOwnSite) const
+{
+    return fillRecognisedFields(page, recognizer, profile, tab, onOwnSite, takesPasswords(page, tab));
+}
+
+int PageFiller::fillRecognisedFields(FormDocumentModel& page, const FieldRecognizer& recognizer,
+    const SiteProfile& profile, TabFillState& tab, bool onOwnSite, bool passwords) const
 {
     // A field whose name a form item uses belongs to the form description, even
     // where the item wrote nothing or chose another field of that name.
@@ -211,7 +256,10 @@ int PageFiller::fillRecognised(FormDocumentModel& page, const FieldRecognizer& r
             named.insert(*element);
         }
     }
-    return RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab, onOwnSite);
+    int filled = RecognisedFieldFill(recognizer, m_random).fill(page, named, profile, tab, onOwnSite);
+    if (passwords && m_accounts && m_passwordRandom)
+        filled += AccountFill(recognizer, *m_accounts, *m_passwordRandom).fill(page, profile, tab);
+    return filled;
 }
 
 int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
@@ -221,7 +269,7 @@ int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* r
         return 0;
     const PickSlots earlierPicks = tab.picks;
     const CategoryPosition earlierCategory = tab.category;
-    fillPage(page, profile, tab);
+    fillItems(page, profile, tab, false);
     fillCategory(page, profile, tab);
     // The page shows what the first fill drew; a list drawn only now is kept.
     const auto keep = [](std::string& now, const std::string& before) {
@@ -232,7 +280,7 @@ int PageFiller::fillLateFields(FormDocumentModel& page, const FieldRecognizer* r
     keep(tab.picks.description, earlierPicks.description);
     keep(tab.picks.keywords, earlierPicks.keywords);
     if (recognizer)
-        fillRecognised(page, *recognizer, profile, tab, onOwnSite);
+        fillRecognisedFields(page, *recognizer, profile, tab, onOwnSite, false);
     std::set<ElementHandle> written;
     bool chose = false;
     for (const FormWrite& write : page.writes()) {
@@ -364,6 +412,34 @@ std::optional<SubmissionOutcome> PageFiller::handleCompletedLoad(
     fillPage(document, profile, tab);
     fillCategory(document, profile, tab);
     return outcome;
+}
+
+void PageFiller::keepNewAccount(const SiteProfile& profile, TabFillState& tab) const
+{
+    if (!tab.newAccount || !m_accounts)
+        return;
+    const SendingProfile::DirectoryAccount account = *tab.newAccount;
+    tab.newAccount.reset();
+    if (const std::optional<std::string> error = m_accounts->save(profile.name, account))
+        m_messages.show("Vantelo could not keep the new password of your account at " + account.directory
+                + " in " + m_accounts->secrets().location() + " (" + *error
+                + "). Note it down before you go on: " + account.password,
+            kVanteloCaption, MessageIcon::Warning);
+}
+
+bool PageFiller::takesPasswords(const IFormDocument& document, const TabFillState& tab) const
+{
+    const DirectoryRecord* directory = m_directories.find(tab.directoryName);
+    return directory && sameSite(directory->submitUrl, document.address());
+}
+
+std::string PageFiller::directoryPassword(const SiteProfile& profile, const TabFillState& tab) const
+{
+    if (!m_accounts)
+        return profile.password;
+    const std::optional<SendingProfile::DirectoryAccount> account =
+        m_accounts->find(profile.name, tab.directoryName);
+    return account ? SendingProfile::DirectoryAccounts::passwordOf(*account, profile) : profile.password;
 }
 
 std::vector<DirectoryItem> PageFiller::itemList(const std::string& directory) const

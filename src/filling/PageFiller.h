@@ -22,6 +22,7 @@ struct PageAnswer;
 struct TabFillState;
 
 namespace SendingProfile {
+class DirectoryAccounts;
 class ProfileStore;
 struct SiteProfile;
 } // namespace SendingProfile
@@ -41,22 +42,33 @@ public:
     PageFiller(const DirectoryStore& directories, const SendingProfile::ProfileStore& profiles,
         IRandomSource& random, const IClock& clock, IMessageBox& messages, IClipboard& clipboard);
 
+    // The profile's accounts at the directories, which sign-in forms are filled
+    // from and new accounts are kept in, and the source of new passwords; without
+    // them "#password#" is the profile's password and no sign-up or sign-in form
+    // gets one.
+    void setAccounts(SendingProfile::DirectoryAccounts* accounts, IRandomSource* passwordRandom);
+
     // Fills the text fields and check boxes; draws the tab's picks anew and reads
-    // the directory's reciprocal link code when the page shows one.
+    // the directory's reciprocal link code when the page shows one. A password
+    // ("#password#": the directory account's own, else the profile's) goes only
+    // into a field a person plainly sees, on the directory's own site.
     void fillPage(
         IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
     // Fills the fields that the recogniser understood and whose names neither the
     // directory's items nor those of "__general" use, when they are still empty
     // or hold only what the page gave them; runs after the other fills. File
     // inputs get the profile's files only `onOwnSite`: a page of the directory's
-    // own site (see fillsAutomatically). The number of fields written.
+    // own site (see fillsAutomatically). The sign-up and sign-in forms of the
+    // directory's own site get their passwords here (see AccountFill). The number
+    // of fields written.
     int fillRecognised(FormDocumentModel& page, const FieldRecognizer& recognizer,
         const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Fills what a page's scripts added (or showed) since the page was filled,
     // as a fill of a fresh page would, but writing only fields that no earlier
     // fill saw and no person edited; the picks and the category choice of the
-    // earlier fill stand. Recognition takes part when a recogniser is given.
-    // The number of fields written.
+    // earlier fill stand. Recognition takes part when a recogniser is given. No
+    // password goes into a field that came late: the user asks for that with a
+    // fill of the whole page. The number of fields written.
     int fillLateFields(FormDocumentModel& page, const FieldRecognizer* recognizer,
         const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite = false) const;
     // Whether the tab's page may be filled without the user asking: only pages
@@ -96,7 +108,21 @@ public:
     // The directory's items followed by those of "__general".
     std::vector<DirectoryItem> itemList(const std::string& directory) const;
 
+    // Keeps the account whose new password the tab's sign-up form got, now that
+    // a form of the page was submitted; a store that refuses it is reported with
+    // the password, so that the user can keep it.
+    void keepNewAccount(const SendingProfile::SiteProfile& profile, TabFillState& tab) const;
+
 private:
+    void fillItems(IFormDocument& document, const SendingProfile::SiteProfile& profile, TabFillState& tab,
+        bool passwords) const;
+    int fillRecognisedFields(FormDocumentModel& page, const FieldRecognizer& recognizer,
+        const SendingProfile::SiteProfile& profile, TabFillState& tab, bool onOwnSite, bool passwords) const;
+    // Whether the page is one a password may go into at all: the directory's own site.
+    bool takesPasswords(const IFormDocument& document, const TabFillState& tab) const;
+    // The password "#password#" stands for at the tab's directory.
+    std::string directoryPassword(const SendingProfile::SiteProfile& profile, const TabFillState& tab) const;
+
     const DirectoryStore& m_directories;
     const SendingProfile::ProfileStore& m_profiles;
     IRandomSource& m_random;
@@ -104,6 +130,8 @@ private:
     const IClock& m_clock;
     IMessageBox& m_messages;
     IClipboard& m_clipboard;
+    SendingProfile::DirectoryAccounts* m_accounts = nullptr;
+    IRandomSource* m_passwordRandom = nullptr;
 };
 
 // The text of a directory list row once the directory was sent to: cut at its

@@ -113,7 +113,9 @@ int RecognisedFieldFill::fill(FormDocumentModel& page, const std::set<ElementHan
         const FieldRecognition& field = recognition.fields[at];
         const ElementHandle handle = handles[at];
         const FormElement& element = page.elements()[handle];
-        if (!fillsFromProfile(field.meaning) || leftAlone.count(handle) || !untouched(element))
+        // Passwords go in with the accounts (AccountFill), where the page's site and the field allow.
+        if (!fillsFromProfile(field.meaning) || field.meaning == FieldMeaning::Password
+            || leftAlone.count(handle) || !untouched(element))
             continue;
         const std::size_t writesBefore = page.writes().size();
         if (field.meaning == FieldMeaning::Category) {

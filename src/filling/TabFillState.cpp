@@ -7,6 +7,13 @@ void TabFillState::navigationStarted()
     category = CategoryPosition {};
     formWatched = false;
     recognised.clear();
+    passwords = PasswordFill::None;
+}
+
+void TabFillState::notePasswords(PasswordFill fill)
+{
+    if (fill > passwords)
+        passwords = fill;
 }
 
 void TabFillState::formSubmitted()

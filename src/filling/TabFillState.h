@@ -2,10 +2,13 @@
 
 #include "autofill/FieldMeaning.h"
 #include "autofill/SubmissionJudge.h"
+#include "filling/FillCount.h"
 #include "filling/IFormDocument.h"
 #include "filling/PickSlots.h"
+#include "profiles/DirectoryAccounts.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,10 +49,17 @@ struct TabFillState {
     bool submitted = false; // that page's form was submitted; set until its answer was checked
     SubmittedForm submittedForm; // what that form held and its page showed when it was submitted
     std::vector<RecognisedField> recognised; // the fields of this page filled by recognition
+    PasswordFill passwords = PasswordFill::None; // what the fills of this page did with passwords
+    // The account whose new password a sign-up form got; kept when a form the
+    // fill wrote into is submitted, dropped when the next page has loaded.
+    std::optional<SendingProfile::DirectoryAccount> newAccount;
 
     // The tab's top-level document starts navigating: the page's reciprocal
-    // code, category search, watched form and recognised fields are gone.
+    // code, category search, watched form, recognised fields and what its fills
+    // did with passwords are gone.
     void navigationStarted();
+    // Notes what a fill did with a password, keeping what weighs most.
+    void notePasswords(PasswordFill fill);
     // A form of the tab's page was submitted; counts only for a page the filling wrote into.
     void formSubmitted();
     // Whether a form was submitted since the last completed load; clears the flag,

@@ -55,6 +55,7 @@ ProfileIndex::ProfileIndex(const pugi::xml_document& document)
         spread(keys.entriesByName);
         spread(keys.entriesByUrl);
         spread(keys.colors);
+        spread(keys.states);
     }
 }
 
@@ -97,6 +98,16 @@ pugi::xml_node ProfileIndex::customText(const std::string& directory) const
     return found == m_customTexts.end() ? pugi::xml_node() : found->second;
 }
 
+pugi::xml_node ProfileIndex::directoryState(const std::string& profile, const std::string& directory) const
+{
+    const ProfileKeys* keys = findProfile(profile);
+    // Most profiles keep no states: the directory's name is not even hashed then.
+    if (!keys || keys->states.empty())
+        return {};
+    const auto found = keys->states.find(directory);
+    return found == keys->states.end() ? pugi::xml_node() : found->second;
+}
+
 bool ProfileIndex::entryAppended(const pugi::xml_node& entry)
 {
     forgetLastAnswers();
@@ -129,6 +140,26 @@ void ProfileIndex::entryRemoving(const pugi::xml_node& entry)
     }
 }
 
+bool ProfileIndex::stateAppended(const pugi::xml_node& state)
+{
+    forgetLastAnswers();
+    ProfileKeys* keys = keysOfOnlyName(state.parent());
+    if (!keys)
+        return false;
+    addFirst(keys->states, state);
+    return true;
+}
+
+bool ProfileIndex::stateRemoving(const pugi::xml_node& state)
+{
+    forgetLastAnswers();
+    ProfileKeys* keys = keysOfOnlyName(state.parent());
+    if (!keys)
+        return false;
+    keys->states.erase(std::string(state.attribute("directory").value()));
+    return true;
+}
+
 void ProfileIndex::addProfile(const pugi::xml_node& profile)
 {
     // Profiles are visited in document order, so appending keeps every list in
@@ -143,6 +174,8 @@ void ProfileIndex::addProfile(const pugi::xml_node& profile)
                 addEntry(keys, child);
             else if (isElement(child, "customcolor"))
                 addFirst(keys.colors, child);
+            else if (isElement(child, "directorystate"))
+                addFirst(keys.states, child);
         }
     }
 }
@@ -196,6 +229,17 @@ const ProfileIndex::ProfileKeys* ProfileIndex::findProfile(const std::string& pr
         return m_lastProfile.answer;
     const auto found = m_profiles.find(profile);
     return m_lastProfile.remember(this, profile, found == m_profiles.end() ? nullptr : &found->second);
+}
+
+// A profile with several names shares its states with other profiles of each
+// name, whose order the index does not keep: it cannot follow their changes.
+ProfileIndex::ProfileKeys* ProfileIndex::keysOfOnlyName(const pugi::xml_node& profile)
+{
+    const std::vector<std::string>& names = namesOf(profile);
+    if (names.size() != 1)
+        return nullptr;
+    const auto found = m_profiles.find(names.front());
+    return found == m_profiles.end() ? nullptr : &found->second;
 }
 
 const std::vector<std::string>& ProfileIndex::namesOf(const pugi::xml_node& profile) const

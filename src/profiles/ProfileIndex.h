@@ -17,8 +17,9 @@ namespace SendingProfile {
 // what the store's queries would find in the document, in the same document
 // order. It keys on element names, texts and `directory` attributes and on which
 // elements exist; it never looks at other attributes (such as `approved`).
-// Appending or removing an entry is followed through the two entry functions; any
-// other change of the document makes the index wrong, so it must be dropped.
+// Appending or removing an entry or a directory state is followed through the
+// entry and state functions; any other change of the document makes the index
+// wrong, so it must be dropped.
 class ProfileIndex {
 public:
     explicit ProfileIndex(const pugi::xml_document& document);
@@ -35,6 +36,8 @@ public:
     // The first global `customcolor` or `customtext` for the directory, or empty.
     pugi::xml_node globalColor(const std::string& directory) const;
     pugi::xml_node customText(const std::string& directory) const;
+    // The first `directorystate` of the profiles of that name for the directory, or empty.
+    pugi::xml_node directoryState(const std::string& profile, const std::string& directory) const;
 
     // Takes in an entry just appended, complete, as the last child of a profile
     // element. False when the index cannot follow (another profile of the same
@@ -42,6 +45,14 @@ public:
     bool entryAppended(const pugi::xml_node& entry);
     // Lets go of an entry that is about to be removed from its profile element.
     void entryRemoving(const pugi::xml_node& entry);
+    // Takes in a directory state just appended to a profile element, for a
+    // directory that had none under the profile's name. False when the index
+    // cannot follow (the profile has several names): it must then be dropped.
+    bool stateAppended(const pugi::xml_node& state);
+    // Lets go of a directory state about to be removed, together with every other
+    // state of its directory under the profile's name. False when the index
+    // cannot follow: it must then be dropped.
+    bool stateRemoving(const pugi::xml_node& state);
 
 private:
     struct TextHash {
@@ -59,6 +70,7 @@ private:
         TextMap<NodeList> entriesByName;
         TextMap<NodeList> entriesByUrl;
         TextMap<pugi::xml_node> colors;
+        TextMap<pugi::xml_node> states;
     };
 
     // The last question of one kind and its answer. The list asks several
@@ -92,6 +104,7 @@ private:
         LastAnswer<EntrySpan>& last) const;
     const ProfileKeys* findProfile(const std::string& profile) const;
     const std::vector<std::string>& namesOf(const pugi::xml_node& profile) const;
+    ProfileKeys* keysOfOnlyName(const pugi::xml_node& profile);
     void forgetLastAnswers();
 
     TextMap<ProfileKeys> m_profiles;

@@ -26,6 +26,8 @@ public:
     static constexpr const char* kAllEntries = "profiles/profile[name = $profile]/submittedto";
     static constexpr const char* kProfileColor =
         "profiles/profile[name = $profile]/customcolor[@directory = $directory]";
+    static constexpr const char* kDirectoryState =
+        "profiles/profile[name = $profile]/directorystate[@directory = $directory]";
     static constexpr const char* kGlobalColor = "profiles/customcolor[@directory = $directory]";
     static constexpr const char* kCustomText = "profiles/customtext[@directory = $directory]";
     static constexpr const char* kProfileNames = "profiles/profile/name";

@@ -3,11 +3,13 @@
 #include "common/AtomicFile.h"
 #include "common/DecimalText.h"
 #include "common/IMessageBox.h"
+#include "common/ISecretStore.h"
 #include "common/XmlErrorText.h"
 #include "directories/DirectoryStore.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileIndex.h"
 #include "profiles/ProfileQueries.h"
+#include "profiles/ProfileSecrets.h"
 #include "profiles/StringValue.h"
 #include "profiles/SubmissionDate.h"
 #include "profiles/SvDatReader.h"
@@ -69,11 +71,29 @@ constexpr FailureTexts kGetActiveFailed { "An exception occurred while retrievin
 constexpr FailureTexts kSetActiveFailed { "An exception occurred while setting the active profile: ",
     "An exception occurred while setting the active profile" };
 
+constexpr FailureTexts kGetStateFailed { "An error occurred while retrieving a directory state: ",
+    "An error occurred while retrieving a directory state" };
+constexpr FailureTexts kSetStateFailed { "An error occurred while setting a directory state: ",
+    "An error occurred while setting a directory state" };
+
 constexpr const char* kSaveFailed = "An exception occurred while saving your profiles: ";
 constexpr const char* kIncomplete = "Incomplete configuration file!";
 constexpr const char* kApproved = "approved";
 constexpr const char* kApprovedValue = "yes";
 constexpr const char* kStyleSheetType = "text/xsl";
+// A directory's kept state: <directorystate directory="..." state="failed"
+// date="2021-03-05" address="...">reason</directorystate> inside its profile.
+constexpr const char* kStateElement = "directorystate";
+constexpr const char* kStateDirectory = "directory";
+constexpr const char* kStateName = "state";
+constexpr const char* kStateDate = "date";
+constexpr const char* kStateAddress = "address";
+
+std::string secretsRefused(const ISecretStore& secrets, const std::vector<std::string>& errors)
+{
+    return "Vantelo could not keep a password in " + secrets.location() + " (" + errors.front()
+        + "). It stays in sv.xml until it can be moved there.";
+}
 
 // A change of the document that could not be made (an element missing where one
 // must be, or memory running out inside the XML library).
@@ -289,7 +309,8 @@ Result guarded(IMessageBox& messages, const FailureTexts& texts, Result fallback
 } // namespace
 
 // Every change of the document that the index does not follow (all but adding
-// and removing an entry, and approvals, which it never looks at) is made inside
+// and removing an entry or a directory state, and approvals, which it never
+// looks at) is made inside
 // one of these: the index is dropped when the change begins and again when it
 // ends, so no index built before or during the change can outlive it.
 class ProfileStore::Change {
@@ -362,6 +383,11 @@ bool ProfileStore::GetProfileNames(std::vector<std::string>& names) const
     });
 }
 
+bool ProfileStore::hasProfile(const std::string& name) const
+{
+    return guarded(m_messages, kGetFailed, false, [&] { return bool(index().profile(name)); });
+}
+
 bool ProfileStore::GetProfile(const std::string& name, SiteProfile& profile) const
 {
     return guarded(m_messages, kGetFailed, false, [&] {
@@ -381,6 +407,7 @@ bool ProfileStore::SetProfile(const std::string& name, const SiteProfile& profil
         if (!element)
             element = appendElement(profilesElement(), "profile");
         writeProfile(element, name, profile);
+        keepSecrets(element, &profile);
         return true;
     });
 }
@@ -390,7 +417,12 @@ bool ProfileStore::RemoveProfile(const std::string& name)
     const Change change(*this);
     return guarded(m_messages, kRemoveFailed, false, [&] {
         const pugi::xml_node element = findProfile(name);
-        return element && element.parent().remove_child(element);
+        if (!element || !element.parent().remove_child(element))
+            return false;
+        // A profile of that name made later starts without the old one's passwords and accounts.
+        if (m_secrets)
+            m_secrets->remove({ std::nullopt, name, std::nullopt });
+        return true;
     });
 }
 
@@ -410,8 +442,10 @@ bool ProfileStore::ImportProfiles(const std::filesystem::path& file, int* count)
             const std::string name = stringValue(profile.child("name"));
             if (name.empty() || findProfile(name))
                 continue;
-            if (!root.append_copy(profile))
+            const pugi::xml_node copy = root.append_copy(profile);
+            if (!copy)
                 throw DocumentError("cannot copy the profile \"" + name + "\"");
+            keepSecrets(copy, nullptr);
             if (count)
                 ++*count;
         }
@@ -438,9 +472,12 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
                     + " ends before all the profiles it announces. "
                       "Only the complete profiles in it are imported.",
                 kVanteloCaption, MessageIcon::Warning);
-        for (const SiteProfile& profile : contents.profiles) {
+        for (SiteProfile profile : contents.profiles) {
             if (!replace && findProfile(profile.name))
                 continue;
+            // An sv.dat whose passwords went into the store on an earlier start has none left.
+            if (m_secrets && profile.password.empty())
+                profile.password = secretOf(*m_secrets, { SecretKind::ProfilePassword, profile.name, {} });
             if (!SetProfile(profile.name, profile))
                 continue;
             ++count;
@@ -455,8 +492,8 @@ int ProfileStore::ImportSvDat(const std::filesystem::path& file, bool replace, s
     return count;
 }
 
-bool ProfileStore::ExportProfile(
-    const std::string& profile, const std::filesystem::path& file, const std::string& styleSheet) const
+bool ProfileStore::ExportProfile(const std::string& profile, const std::filesystem::path& file,
+    const std::string& styleSheet, bool includePasswords) const
 {
     return guarded(m_messages, kExportFailed, false, [&] {
         const pugi::xml_node element = findProfile(profile);
@@ -469,13 +506,33 @@ bool ProfileStore::ExportProfile(
         instruction.set_value(
             ("type=\"" + std::string(kStyleSheetType) + "\" href=\"" + pseudoAttributeText(styleSheet) + "\"")
                 .c_str());
-        if (!exported.append_copy(element))
+        const pugi::xml_node copy = exported.append_copy(element);
+        if (!copy)
             throw DocumentError("cannot copy the profile");
-        // The copy carries the profile's passwords.
+        setExportedSecrets(copy, m_secrets, includePasswords);
+        // The copy may carry the profile's passwords.
         if (auto error = writeFileAtomically(file, profileFileText(exported), FileAccess::OwnerOnly))
             throw DocumentError(xmlErrorText(error->message, error->details));
         return true;
     });
+}
+
+bool ProfileStore::exportProfiles(const std::filesystem::path& file, bool includePasswords) const
+{
+    try {
+        pugi::xml_document exported;
+        exported.reset(m_document);
+        for (const pugi::xml_node& profile : exported.child("profiles").children("profile"))
+            setExportedSecrets(profile, m_secrets, includePasswords);
+        if (auto error = writeFileAtomically(file, profileFileText(exported), FileAccess::OwnerOnly)) {
+            showError(kSaveFailed + xmlErrorText(error->message, error->details));
+            return false;
+        }
+        return true;
+    } catch (const std::exception& error) {
+        showError(kSaveFailed + xmlErrorText(error.what(), {}));
+    }
+    return false;
 }
 
 bool ProfileStore::AddSubmission(const std::string& profile, const std::string& friendlyName,
@@ -483,6 +540,7 @@ bool ProfileStore::AddSubmission(const std::string& profile, const std::string& 
     const std::string& description, const std::string& date)
 {
     RemoveSubmission(profile, friendlyName, url);
+    removeDirectoryState(profile, friendlyName);
     return guarded(m_messages, kAddFailed, false, [&] {
         const pugi::xml_node element = index().profile(profile);
         if (!element)
@@ -551,8 +609,11 @@ bool ProfileStore::SetApproved(
             if (!entry)
                 return false;
             setAttribute(entry, kApproved, kApprovedValue);
+            removeDirectoryState(profile, friendlyName);
             return true;
         }
+        if (carrier && approved)
+            removeDirectoryState(profile, friendlyName);
         return false;
     });
 }
@@ -564,6 +625,62 @@ bool ProfileStore::IsApproved(
         const ProfileIndex& entries = index();
         return firstApproved(entries.entriesByName(profile, friendlyName))
             || (!url.empty() && firstApproved(entries.entriesByUrl(profile, url)));
+    });
+}
+
+bool ProfileStore::getDirectoryState(
+    const std::string& profile, const std::string& directory, DirectoryStatus& status) const
+{
+    return guarded(m_messages, kGetStateFailed, false, [&] {
+        const pugi::xml_node element = index().directoryState(profile, directory);
+        if (!element)
+            return false;
+        const std::optional<DirectoryState> state =
+            directoryStateFromName(element.attribute(kStateName).value());
+        // A state this program does not know (or one the entries keep) says nothing.
+        if (!state || *state == DirectoryState::New || *state == DirectoryState::Sent
+            || *state == DirectoryState::Approved)
+            return false;
+        status = { *state, element.attribute(kStateDate).value(), stringValue(element),
+            element.attribute(kStateAddress).value() };
+        return true;
+    });
+}
+
+bool ProfileStore::setDirectoryState(
+    const std::string& profile, const std::string& directory, const DirectoryStatus& status)
+{
+    return guarded(m_messages, kSetStateFailed, false, [&] {
+        pugi::xml_node element = index().directoryState(profile, directory);
+        if (!element) {
+            const pugi::xml_node parent = index().profile(profile);
+            if (!parent)
+                return false;
+            element = appendState(parent, directory);
+        }
+        setAttribute(element, kStateName, std::string(directoryStateName(status.state)));
+        setAttribute(element, kStateDate, status.date);
+        if (status.address.empty())
+            element.remove_attribute(kStateAddress);
+        else
+            setAttribute(element, kStateAddress, status.address);
+        while (element.first_child())
+            element.remove_child(element.first_child());
+        if (!status.reason.empty())
+            setText(element, status.reason);
+        return true;
+    });
+}
+
+bool ProfileStore::removeDirectoryState(const std::string& profile, const std::string& directory)
+{
+    return guarded(m_messages, kSetStateFailed, false, [&] {
+        if (!index().directoryState(profile, directory))
+            return false;
+        const ProfileQueries queries(profile, directory);
+        for (const pugi::xpath_node& state : queries.all(m_document, ProfileQueries::kDirectoryState))
+            removeState(state.node());
+        return true;
     });
 }
 
@@ -730,6 +847,11 @@ void ProfileStore::readProfile(
         profile.*field.member = stringValue(element.child(field.element));
     for (const TextField& field : kProductFields)
         profile.*field.member = stringValue(element.child(field.element));
+    // A password sv.xml still holds (the store refused it) is the one that counts.
+    if (m_secrets && profile.password.empty())
+        profile.password = secretOf(*m_secrets, { SecretKind::ProfilePassword, name, {} });
+    if (m_secrets && profile.reciprocalPassword.empty())
+        profile.reciprocalPassword = secretOf(*m_secrets, { SecretKind::ReciprocalPassword, name, {} });
     const pugi::xml_node method = element.child(kReciprocalMethod);
     profile.reciprocalMethod = method ? parseDecimal(stringValue(method)) : kReciprocalManual;
 
@@ -744,6 +866,31 @@ void ProfileStore::readProfile(
         for (const pugi::xml_node& friendlyName : entry.children("friendlyname"))
             profile.submittedNames.insert(stringValue(friendlyName));
     }
+}
+
+void ProfileStore::keepSecrets(pugi::xml_node element, const SiteProfile* written)
+{
+    if (!m_secrets)
+        return;
+    std::vector<std::string> errors;
+    // A password emptied in the profile is gone from the store as well.
+    if (written) {
+        const std::string name = stringValue(element.child("name"));
+        const std::pair<SecretKind, const std::string*> emptied[] = {
+            { SecretKind::ProfilePassword, &written->password },
+            { SecretKind::ReciprocalPassword, &written->reciprocalPassword },
+        };
+        for (const auto& [kind, value] : emptied) {
+            if (!value->empty())
+                continue;
+            if (auto error = m_secrets->remove(SecretQuery::of({ kind, name, {} })))
+                errors.push_back(*error);
+        }
+    }
+    for (std::string& error : moveProfileSecrets(element, *m_secrets))
+        errors.push_back(std::move(error));
+    if (!errors.empty())
+        m_messages.show(secretsRefused(*m_secrets, errors), kVanteloCaption, MessageIcon::Warning);
 }
 
 pugi::xml_node ProfileStore::findProfile(const std::string& name) const
@@ -797,6 +944,27 @@ bool ProfileStore::removeEntry(const pugi::xml_node& entry)
         m_index.reset();
         throw;
     }
+}
+
+pugi::xml_node ProfileStore::appendState(pugi::xml_node profile, const std::string& directory)
+{
+    try {
+        pugi::xml_node state = appendElement(profile, kStateElement);
+        setAttribute(state, kStateDirectory, directory);
+        if (m_index && !m_index->stateAppended(state))
+            m_index.reset();
+        return state;
+    } catch (...) {
+        m_index.reset();
+        throw;
+    }
+}
+
+void ProfileStore::removeState(const pugi::xml_node& state)
+{
+    if (m_index && !m_index->stateRemoving(state))
+        m_index.reset();
+    state.parent().remove_child(state);
 }
 
 pugi::xml_node ProfileStore::profilesElement() const

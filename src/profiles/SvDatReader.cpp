@@ -26,16 +26,18 @@ SvDatContents SvDatReader::read()
     }
     for (std::int32_t i = 0; i < count; ++i) {
         SiteProfile profile;
-        if (!readProfile(version, profile)) {
+        std::size_t passwordLine = 0;
+        if (!readProfile(version, profile, passwordLine)) {
             contents.truncated = true;
             break;
         }
         contents.profiles.push_back(std::move(profile));
+        contents.passwordLines.push_back(passwordLine);
     }
     return contents;
 }
 
-bool SvDatReader::readProfile(int version, SiteProfile& profile)
+bool SvDatReader::readProfile(int version, SiteProfile& profile, std::size_t& passwordLine)
 {
     if (!readText(profile.name) || !readText(profile.url))
         return false;
@@ -51,8 +53,11 @@ bool SvDatReader::readProfile(int version, SiteProfile& profile)
             || !readText(profile.subcategory) || !readList(profile.keywords))
             return false;
     }
-    return readText(profile.email) && readText(profile.fname) && readText(profile.lname)
-        && readText(profile.username) && readText(profile.password) && readNames(profile.submittedNames);
+    if (!readText(profile.email) || !readText(profile.fname) || !readText(profile.lname)
+        || !readText(profile.username))
+        return false;
+    passwordLine = m_line;
+    return readText(profile.password) && readNames(profile.submittedNames);
 }
 
 bool SvDatReader::readText(std::string& text)
@@ -60,6 +65,7 @@ bool SvDatReader::readText(std::string& text)
     std::string line;
     if (!std::getline(m_in, line))
         return false;
+    ++m_line;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     text = utf8FromUtf8OrWindows1252(line);

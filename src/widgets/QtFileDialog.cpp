@@ -2,7 +2,9 @@
 
 #include "widgets/QtText.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
 
 namespace {
 
@@ -38,6 +40,21 @@ QString extensionOf(const FileFilter& filter)
     return extension;
 }
 
+// The request's check box below the file list; only Qt's own dialog can carry one.
+QCheckBox* addOption(QFileDialog& dialog, const std::string& text)
+{
+    if (text.empty())
+        return nullptr;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid)
+        return nullptr;
+    auto* option = new QCheckBox(toQString(text));
+    option->setObjectName("fileDialogOption");
+    grid->addWidget(option, grid->rowCount(), 0, 1, grid->columnCount());
+    return option;
+}
+
 } // namespace
 
 QtFileDialog::QtFileDialog(QWidget* parent)
@@ -70,11 +87,12 @@ std::optional<ChosenFile> QtFileDialog::choose(const FileDialogRequest& request)
             preset += QLatin1Char('.') + defaultExtension;
         dialog.selectFile(preset);
     }
+    QCheckBox* option = addOption(dialog, request.option);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     return ChosenFile { std::filesystem::path(toStdString(dialog.selectedFiles().constFirst())),
-        filterIndex < 0 ? 0 : filterIndex };
+        filterIndex < 0 ? 0 : filterIndex, option && option->isChecked() };
 }
 
 QStringList QtFileDialog::nameFilters(const std::vector<FileFilter>& filters)

@@ -3,6 +3,7 @@
 #include "app/DirectoryRowText.h"
 #include "app/RowColors.h"
 #include "directories/DirectoryCategories.h"
+#include "profiles/DirectoryStates.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -193,6 +194,51 @@ TEST(DirectoryListTest, CustomDirectoriesOfferTheirOwnAndTheMissingCategories)
     EXPECT_THAT(choices.addable, ElementsAre("Blogs", "Zoo"));
     EXPECT_THAT(categoryChoices("Custom", { "Custom" }).addable, IsEmpty());
     EXPECT_EQ(joinCategories({ "News", "Arts" }), "Arts,News");
+}
+
+TEST(DirectoryListTest, TheTableSortsByEveryColumnFiltersByStateAndCountsProgress)
+{
+    using SendingProfile::DirectoryState;
+    ListStores stores(directory("Alpha", 5, R"(rating="40" linktype="nofollow" category="News")")
+        + directory("Beta", 3, R"(rating="90" linktype="dofollow" category="Arts,,")")
+        + directory("Gamma", 7, R"(category="Blogs")") + directory("Delta", 1, R"(rating="90")"));
+    stores.sent("Alpha", "02 June 2021");
+    SendingProfile::DirectoryStates(stores.profiles, stores.clock)
+        .set("Mine", "Delta", "http://Delta.example/add", DirectoryState::Skipped);
+    struct Case {
+        DirectorySort sort;
+        std::vector<std::string> names;
+    };
+    for (const Case& c : {
+             Case { DirectorySort::RatingDescending, { "Beta", "Delta", "Alpha", "Gamma" } },
+             Case { DirectorySort::RatingAscending, { "Gamma", "Alpha", "Beta", "Delta" } },
+             Case { DirectorySort::LinkAscending, { "Delta", "Gamma", "Beta", "Alpha" } },
+             Case { DirectorySort::CategoryDescending, { "Alpha", "Gamma", "Beta", "Delta" } },
+             Case { DirectorySort::Status, { "Alpha", "Delta", "Beta", "Gamma" } },
+             Case { DirectorySort::StatusReversed, { "Beta", "Gamma", "Delta", "Alpha" } },
+             Case { DirectorySort::DateDescending, { "Alpha", "Delta", "Beta", "Gamma" } },
+             Case { DirectorySort::DateAscending, { "Beta", "Gamma", "Delta", "Alpha" } },
+         }) {
+        std::vector<std::string> names;
+        for (const DirectoryListRow& row : stores.buildFor("Mine", c.sort).rows)
+            names.push_back(row.name);
+        EXPECT_EQ(names, c.names) << static_cast<int>(c.sort);
+        EXPECT_EQ(sortOf(sortColumn(c.sort), sortsDescending(c.sort)), c.sort);
+    }
+    EXPECT_EQ(nextDirectoryRow(stores.buildFor("Mine", DirectorySort::RatingDescending)), 0u);
+    EXPECT_EQ(nextDirectoryRow(stores.buildFor("Mine", DirectorySort::Status)), 2u);
+
+    DirectoryListQuery toDo;
+    toDo.profile = "Mine";
+    toDo.states = { DirectoryState::New, DirectoryState::Skipped };
+    const DirectoryList list = stores.build(toDo);
+    EXPECT_THAT(rowTexts(list),
+        ElementsAre("Gamma[pr7] [not sent]", "Beta[pr3] [not sent]", "Delta[pr1] [not sent]"));
+    EXPECT_EQ(list.total, 4);
+    EXPECT_EQ(list.progress, (DirectoryProgress { 1, 0, 2 }));
+    EXPECT_EQ(progressLabel(list), "Sent 1 \xC2\xB7 approved 0 \xC2\xB7 2 to do (33% of the 3 shown done)");
+    EXPECT_EQ(progressLabel(stores.build()), "");
+    EXPECT_TRUE(stores.messages.empty());
 }
 
 } // namespace

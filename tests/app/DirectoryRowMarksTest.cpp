@@ -43,7 +43,8 @@ TEST(DirectoryRowMarksTest, MarkAsSentRecordsTheTabsPicksOnceAndASecondMarkChang
     MarkedList marked;
     marked.marks.markSent(marked.list, 0, "Mine", PickSlots { "Title", "Description", "Keywords" });
     EXPECT_EQ(marked.list.rows[0],
-        (DirectoryListRow { "Alpha[pr5] [sent]", kSentRowColor, marked.today, "", "http://a.example/add" }));
+        (DirectoryListRow { "Alpha[pr5] [sent]", kSentRowColor, marked.today, "", "http://a.example/add",
+            "Alpha", -1, "", 5, { SendingProfile::DirectoryState::Sent, marked.today, "", "" } }));
     EXPECT_EQ(marked.list.sentCount, 1);
     EXPECT_THAT(marked.history(),
         ElementsAre(SendingProfile::SubmissionEntry {
@@ -132,6 +133,44 @@ TEST(DirectoryRowMarksTest, AConfirmedSubmissionMarksTheRowOfExactlyThatDirector
     EXPECT_EQ(marked.list.rows[1].color, kSentRowColor);
     EXPECT_EQ(marked.marks.recordSubmission(marked.list, "Mine", "Gone", outcome), std::nullopt);
     EXPECT_EQ(marked.list.sentCount, 1);
+}
+
+TEST(DirectoryRowMarksTest, StatesChangeTheRowCountsAndProgressAsARebuildWould)
+{
+    using SendingProfile::DirectoryState;
+    MarkedList marked;
+    DirectoryList& list = marked.list;
+    const auto expectAsRebuilt = [&](const char* step) {
+        const DirectoryList rebuilt = marked.buildFor("Mine");
+        EXPECT_EQ(list.rows, rebuilt.rows) << step;
+        EXPECT_EQ(list.sentCount, rebuilt.sentCount) << step;
+        EXPECT_EQ(list.progress, rebuilt.progress) << step;
+    };
+    marked.marks.markSent(list, 0, "Mine", {});
+    EXPECT_TRUE(marked.marks.markState(list, 0, "Mine", DirectoryState::Skipped));
+    EXPECT_EQ(list.rows[0].status.state, DirectoryState::Skipped);
+    expectAsRebuilt("skipping a directory sent to");
+    EXPECT_TRUE(marked.marks.markState(list, 0, "Mine", DirectoryState::New));
+    EXPECT_EQ(list.rows[0].text, "Alpha[pr5] [not sent]");
+    expectAsRebuilt("back to to do");
+    EXPECT_EQ(marked.marks.markDirectory(list, "Mine", "Best", DirectoryState::Failed, "No."), 1u);
+    EXPECT_EQ(list.rows[1].status.reason, "No.");
+    expectAsRebuilt("a refusal");
+    marked.marks.markSent(list, 1, "Mine", {});
+    EXPECT_EQ(list.rows[1].status.state, DirectoryState::Sent);
+    marked.marks.markBroken(list, 2, "Mine");
+    EXPECT_EQ(list.rows[2].status.state, DirectoryState::Broken);
+    expectAsRebuilt("marks of old");
+    EXPECT_EQ(list.progress, (DirectoryProgress { 1, 0, 1 }));
+
+    // A directory the filtered list does not show is still counted.
+    DirectoryListQuery toDo;
+    toDo.profile = "Mine";
+    toDo.states = { DirectoryState::New };
+    list = marked.build(toDo);
+    EXPECT_EQ(marked.marks.markDirectory(list, "Mine", "Best", DirectoryState::New), std::nullopt);
+    EXPECT_EQ(list.progress, marked.build(toDo).progress);
+    EXPECT_TRUE(marked.messages.empty());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/MainSettings.h"
+#include "app/DirectoryColumnLayout.h"
 #include "common/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
@@ -56,6 +57,22 @@ TEST_F(MainSettingsFixture, RecognitionIsOnUntilTurnedOffAndItsKeyIsWrittenOnceS
     EXPECT_FALSE(recognizesForms(readMainSettings(store)));
     ASSERT_TRUE(load("<settings><recognizeforms>TRUE</recognizeforms></settings>"));
     EXPECT_FALSE(recognizesForms(readMainSettings(store)));
+}
+
+TEST(DirectoryColumnLayoutTest, ALayoutReadsBackAndOddTextsFallBackToTheDefaults)
+{
+    DirectoryColumnLayout layout = DirectoryColumnLayout::defaults();
+    std::swap(layout.columns[0], layout.columns[6]);
+    layout.columns[2].hidden = false;
+    EXPECT_EQ(DirectoryColumnLayout::parse(layout.text()), layout);
+    EXPECT_EQ(DirectoryColumnLayout::parse(""), DirectoryColumnLayout::defaults());
+    EXPECT_EQ(
+        DirectoryColumnLayout::parse("x:1,,name,pr:abc,-rating:9x,:5"), DirectoryColumnLayout::defaults());
+    // The name cannot be hidden; widths are kept within reason; a column named twice counts once.
+    const DirectoryColumnLayout odd = DirectoryColumnLayout::parse("date:1,-name:99999,date:300");
+    EXPECT_EQ(odd.columns[0], (DirectoryColumnLayout::Column { DirectoryColumn::Date, 16, false }));
+    EXPECT_EQ(odd.columns[1], (DirectoryColumnLayout::Column { DirectoryColumn::Name, 2000, false }));
+    EXPECT_EQ(odd.columns.size(), std::size_t(kDirectoryColumnCount));
 }
 
 } // namespace

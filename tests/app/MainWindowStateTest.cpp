@@ -31,7 +31,12 @@ TEST(MainWindowStateTest, AnSvDatAloneGivesTheActiveProfileWithItsSubmitUrls)
     started.state.load();
     EXPECT_EQ(started.state.active().name(), "Active");
     EXPECT_TRUE(started.state.profiles().IsSubmitted("Active", "", "http://alpha.example/add"));
-    EXPECT_TRUE(started.messages.empty());
+    // Its password went into data/secrets, which says so once.
+    SendingProfile::SiteProfile active;
+    started.state.profiles().GetProfile("Active", active);
+    EXPECT_EQ(active.password, "p");
+    ASSERT_EQ(started.messages.messages().size(), 1u);
+    EXPECT_THAT(started.messages.texts().front(), HasSubstr("a file that only you can read"));
 }
 
 TEST(MainWindowStateTest, NothingToReadStartsEmptyAndTheFirstSaveMakesTheFiles)

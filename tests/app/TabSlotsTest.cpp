@@ -36,7 +36,7 @@ TEST(TabSlotsTest, SingleTabModeAlwaysUsesSlotZero)
     slots[0].fill.picks = { "t", "d", "k" };
     const std::optional<TabOpening> second = slots.open("http://b/", false);
     EXPECT_EQ(second->slot, 0);
-    EXPECT_EQ(second->placement, TabPlacement::ReplaceFirst);
+    EXPECT_EQ(second->placement, TabPlacement::Replace);
     EXPECT_EQ(slots[0].fill.picks, PickSlots {});
     EXPECT_EQ(slots[0].fill.directoryName, "");
     EXPECT_EQ(slots.findAddress("http://b/"), 0);

@@ -1,6 +1,8 @@
 #include "common/StatisticsServices.h"
+#include "common/ServiceKeys.h"
 
 #include "common/SettingsStore.h"
+#include "support/MemorySecretStore.h"
 #include "support/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +65,7 @@ TEST(StatisticsServicesTest, ReadsEachKeyAndKeepsTheDefaultOfAnUnusableOne)
     }
 }
 
-TEST(StatisticsServicesTest, WritesOnlyWhatDiffersFromTheDefaultsAndReadsItBack)
+TEST(StatisticsServicesTest, WritesOnlyWhatDiffersFromTheDefaultsAndKeepsTheKeysAsSecrets)
 {
     RecordingMessageBox messages;
     SettingsStore untouched(messages);
@@ -76,20 +78,44 @@ TEST(StatisticsServicesTest, WritesOnlyWhatDiffersFromTheDefaultsAndReadsItBack)
     chosen.search = SearchProvider::Brave;
     chosen.braveKey = "brave";
     SettingsStore store(messages);
+    MemorySecretStore secrets;
     writeStatisticsServices(store, chosen);
-    // The key implies the provider, so the provider needs no entry of its own.
-    EXPECT_FALSE(store.GetSetting("pagerankprovider"));
-    EXPECT_EQ(store.GetSetting("openpagerankkey"), "secret");
+    EXPECT_TRUE(keepServiceKeys(secrets, chosen, store).empty());
+    // Without the key in the file the provider needs an entry of its own.
+    EXPECT_EQ(store.GetSetting("pagerankprovider"), "openpagerank");
+    EXPECT_FALSE(store.GetSetting("openpagerankkey"));
+    EXPECT_FALSE(store.GetSetting("bravekey"));
     EXPECT_EQ(store.GetSetting("searchprovider"), "brave");
-    const StatisticsServices read = readStatisticsServices(store);
+    StatisticsServices read = readStatisticsServices(store);
+    readServiceKeys(read, secrets);
     EXPECT_EQ(read.pageRank, PageRankProvider::OpenPageRank);
+    EXPECT_EQ(read.openPageRankKey, "secret");
     EXPECT_EQ(read.braveKey, "brave");
 
-    // Back to the toolbar with the key kept: now the provider must be written.
-    chosen.pageRank = PageRankProvider::Toolbar;
-    writeStatisticsServices(store, chosen);
-    EXPECT_EQ(store.GetSetting("pagerankprovider"), "toolbar");
-    EXPECT_EQ(readStatisticsServices(store).pageRank, PageRankProvider::Toolbar);
+    // An emptied key is forgotten; one the store refuses stays in the file.
+    chosen.braveKey.clear();
+    secrets.refuses = true;
+    EXPECT_EQ(keepServiceKeys(secrets, chosen, store).size(), 2u);
+    EXPECT_EQ(store.GetSetting("openpagerankkey"), "secret");
+    secrets.refuses = false;
+    keepServiceKeys(secrets, chosen, store);
+    EXPECT_EQ(secrets.items.size(), 1u);
+}
+
+// An older file's keys move into the store; the provider that a key implied is named.
+TEST(StatisticsServicesTest, AnOlderFilesKeysMoveIntoTheSecretStore)
+{
+    RecordingMessageBox messages;
+    SettingsStore store(messages);
+    store.SetSetting("openpagerankkey", "k1");
+    store.SetSetting("bravekey", "k2");
+    MemorySecretStore secrets;
+    ASSERT_TRUE(holdsServiceKeys(store));
+    EXPECT_TRUE(moveServiceKeys(secrets, store).empty());
+    EXPECT_FALSE(holdsServiceKeys(store));
+    EXPECT_EQ(store.GetSetting("pagerankprovider"), "openpagerank");
+    EXPECT_EQ(secretOf(secrets, { SecretKind::OpenPageRankKey, {}, {} }), "k1");
+    EXPECT_EQ(secretOf(secrets, { SecretKind::BraveKey, {}, {} }), "k2");
 }
 
 } // namespace

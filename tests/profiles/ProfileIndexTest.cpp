@@ -47,6 +47,9 @@ TEST(ProfileIndexTest, OddDocumentsGetTheSameAnswersAsTheirQueries)
         "<submittedto><friendlyname>D<b>2</b></friendlyname><friendlyname>D6</friendlyname><url/>"
         "<datetime><x/>d</datetime></submittedto>"
         "<customcolor directory=\"D1\">10</customcolor>"
+        "<directorystate directory=\"D1\" state=\"failed\" date=\"d\">why</directorystate>"
+        "<directorystate directory=\"D1\" state=\"skipped\"/><directorystate directory=\"D2\" "
+        "state=\"bogus\"/>"
         "<wrapper><submittedto><friendlyname>D7</friendlyname></submittedto></wrapper></profile>"
         "<profile><name>P</name>"
         "<submittedto "
@@ -61,8 +64,8 @@ TEST(ProfileIndexTest, OddDocumentsGetTheSameAnswersAsTheirQueries)
     expectIndexMatchesQueries(opened.store, "opening", { "P", "Alias", "Cdata", "Hidden", "", "p" },
         { "D1", " D1 ", "D2", "D3", "D4", "D5", "D6", "D7", "" }, { "", "U1", "U2", "x" });
     // A few of the answers spelled out, so that both sides cannot be wrong together.
-    EXPECT_EQ(
-        storeAnswers(opened.store, "P", "D1", ""), (RowAnswers { true, true, "second", 10u, 1u, "t1" }));
+    EXPECT_EQ(storeAnswers(opened.store, "P", "D1", ""),
+        (RowAnswers { true, true, "second", 10u, 1u, "t1", "failed d why " }));
     EXPECT_EQ(storeAnswers(opened.store, "P", "D2", "").submitted, true);
     EXPECT_EQ(storeAnswers(opened.store, "P", "D2", "").globalColor, 3u);
     EXPECT_EQ(storeAnswers(opened.store, "P", "D3", "").profileColor, 30u);
@@ -71,6 +74,7 @@ TEST(ProfileIndexTest, OddDocumentsGetTheSameAnswersAsTheirQueries)
     EXPECT_EQ(storeAnswers(opened.store, "P", "D6", "").date, "");
     EXPECT_EQ(storeAnswers(opened.store, "P", "D6", "").text, " first");
     EXPECT_EQ(storeAnswers(opened.store, "P", "D5", "").text, "cdata");
+    EXPECT_EQ(storeAnswers(opened.store, "P", "D2", "").state, std::nullopt);
     EXPECT_TRUE(opened.messages.empty());
 }
 
@@ -84,6 +88,7 @@ public:
         const std::string& date)
     {
         remove(profile, directory, url);
+        forgetStates(profile, directory);
         pugi::xml_node element = ProfileQueries(profile).first(m_document, ProfileQueries::kProfile).node();
         if (!element)
             return;
@@ -111,6 +116,15 @@ public:
             approval.parent().remove_attribute(approval.attribute());
         else if (pugi::xml_node entry = find(profile, directory, url); !approval && approved && entry)
             entry.append_attribute("approved") = "yes";
+        if (approved && (approval || find(profile, directory, url)))
+            forgetStates(profile, directory);
+    }
+
+    void forgetStates(const std::string& profile, const std::string& directory)
+    {
+        const ProfileQueries queries(profile, directory);
+        for (const pugi::xpath_node& state : queries.all(m_document, ProfileQueries::kDirectoryState))
+            state.node().parent().remove_child(state.node());
     }
 
     std::string text() const
@@ -179,6 +193,11 @@ TEST(ProfileIndexTest, StaysExactThroughEveryKindOfChange)
     step("importing profiles", store.ImportProfiles(s.folder.path("import.xml")));
     step("importing sv.dat", s.importSvDat() == 1);
     step("unapproving", store.SetApproved("P", "B", "http://b.example/", false));
+    step("keeping a state",
+        store.setDirectoryState("P", "C'\"", { DirectoryState::Failed, "2021-03-05", "No.", "" }));
+    step("changing a state",
+        store.setDirectoryState("P", "C'\"", { DirectoryState::NeedsAccount, "d", "", "u" }));
+    step("recording over a state", store.AddSubmission("P", "C'\"", "", "t", "k", "d", "4"));
     step("removing a colour", store.RemoveCustomColor("P", "B"));
     step("removing an entry", store.RemoveSubmission("P", "B", ""));
     step("removing a profile", store.RemoveProfile("Q"));
@@ -193,7 +212,8 @@ const std::string kOddStart = profilesText(
     "<profile><name>P</name><submittedto><friendlyname>A</friendlyname><friendlyname>B</friendlyname>"
     "<url>http://a.example/</url></submittedto><customcolor directory=\"A\">1</customcolor></profile>"
     "<profile><name>Q</name><name>P</name><submittedto approved=\"\"><friendlyname>A</friendlyname>"
-    "<url>http://b.example/</url><datetime>x</datetime></submittedto></profile>");
+    "<url>http://b.example/</url><datetime>x</datetime></submittedto>"
+    "<directorystate directory=\"A\" state=\"lost\" date=\"y\"/></profile>");
 
 TEST(ProfileIndexTest, EntriesOfProfilesSharingANameKeepDocumentOrder)
 {
@@ -235,7 +255,7 @@ TEST(ProfileIndexTest, StaysExactThroughRandomSequencesOfChanges)
             const std::string profile = pick(kProfiles);
             const std::string directory = pick(kDirectories);
             const std::string url = pick(kUrls);
-            const unsigned operation = random() % 12;
+            const unsigned operation = random() % 14;
             QueriedEntries queried(store);
             switch (operation) {
             case 0:
@@ -273,6 +293,13 @@ TEST(ProfileIndexTest, StaysExactThroughRandomSequencesOfChanges)
                 break;
             case 10:
                 s.importSvDat();
+                break;
+            case 11:
+                store.setDirectoryState(
+                    profile, directory, { DirectoryState::Skipped, std::to_string(i), "", "" });
+                break;
+            case 12:
+                store.removeDirectoryState(profile, directory);
                 break;
             default:
                 store.Save(s.folder.path("sv.xml"));

@@ -144,9 +144,10 @@ TEST(ProfileStoreFileTest, ProfileRoundTripThroughTheFile)
         ElementsAre(
             SubmissionEntry { "Dir 'A'", "http://a.example/?x=1&y=2", "T", "D", "K", "01 May 2020" }));
     EXPECT_EQ(storeAnswers(reloaded, profile.name, "Dir 'A'", ""),
-        (RowAnswers { true, true, "01 May 2020", 12632256u, std::nullopt, std::nullopt }));
+        (RowAnswers { true, true, "01 May 2020", 12632256u, std::nullopt, std::nullopt, std::nullopt }));
     EXPECT_EQ(storeAnswers(reloaded, profile.name, "Dir B", ""),
-        (RowAnswers { false, false, std::nullopt, std::nullopt, 255u, "  note with blanks  " }));
+        (RowAnswers {
+            false, false, std::nullopt, std::nullopt, 255u, "  note with blanks  ", std::nullopt }));
     std::string active;
     EXPECT_TRUE(reloaded.GetActiveProfile(active));
     EXPECT_EQ(active, profile.name);

@@ -199,7 +199,7 @@ TEST(ProfileSubmissionTest, ApostrophesAndQuotesInNamesWork)
     ASSERT_TRUE(store.SetCustomText(directory, "it's"));
     ASSERT_TRUE(store.SetActiveProfile(profile));
     EXPECT_EQ(storeAnswers(store, profile, directory, url),
-        (RowAnswers { true, true, "01 May 2020", 7u, 8u, "it's" }));
+        (RowAnswers { true, true, "01 May 2020", 7u, 8u, "it's", std::nullopt }));
     EXPECT_EQ(storeAnswers(store, profile, "x", url).submitted, true);
     std::vector<std::string> names;
     store.GetProfileNames(names);

@@ -66,6 +66,9 @@ RowAnswers storeAnswers(const ProfileStore& store, const std::string& profile, c
         answers.globalColor = color;
     if (std::string text; store.GetCustomText(directory, text))
         answers.text = text;
+    if (DirectoryStatus status; store.getDirectoryState(profile, directory, status))
+        answers.state = std::string(directoryStateName(status.state)) + " " + status.date + " "
+            + status.reason + " " + status.address;
     return answers;
 }
 
@@ -96,6 +99,13 @@ RowAnswers queriedAnswers(const ProfileStore& store, const std::string& profile,
     if (const pugi::xpath_node text = queries.first(document, ProfileQueries::kCustomText);
         text && text.node().text())
         answers.text = text.node().text().get();
+    if (const pugi::xml_node state = queries.first(document, ProfileQueries::kDirectoryState).node()) {
+        const std::string name = state.attribute("state").value();
+        // Only the states the entries do not keep are read.
+        if (directoryStateFromName(name) && name != "new" && name != "sent" && name != "approved")
+            answers.state = name + " " + state.attribute("date").value() + " " + stringValue(state) + " "
+                + state.attribute("address").value();
+    }
     return answers;
 }
 
@@ -105,7 +115,7 @@ void PrintTo(const RowAnswers& answers, std::ostream* out)
          << answers.date.value_or("-") << ", profile colour "
          << (answers.profileColor ? std::to_string(*answers.profileColor) : "-") << ", global colour "
          << (answers.globalColor ? std::to_string(*answers.globalColor) : "-") << ", text "
-         << answers.text.value_or("-") << "}";
+         << answers.text.value_or("-") << ", state " << answers.state.value_or("-") << "}";
 }
 
 void PrintTo(const SiteProfile& profile, std::ostream* out)

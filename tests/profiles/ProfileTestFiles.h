@@ -36,6 +36,7 @@ struct RowAnswers {
     std::optional<std::uint32_t> profileColor;
     std::optional<std::uint32_t> globalColor;
     std::optional<std::string> text;
+    std::optional<std::string> state; // the kept state: "name date reason address"
 
     bool operator==(const RowAnswers&) const = default;
 };

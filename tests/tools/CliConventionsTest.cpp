@@ -21,8 +21,10 @@ namespace {
 
 const std::string kPlainDatabase = "<?xml version=\"1.0\"?>\r\n<rf><directory name=\"Main Dir\" "
                                    "submiturl=\"http://main.example/add\"/></rf>";
+// As a data folder holds them once the first start has moved the passwords out
+// (a clear-text one would be moved, and the file rewritten, by any command).
 const std::string kProfiles = "<?xml version=\"1.0\"?><profiles><activeProfile>Shop</activeProfile><profile>"
-                              "<name>Shop</name><url>http://shop.example/</url><password>secret</password>"
+                              "<name>Shop</name><url>http://shop.example/</url><password></password>"
                               "<serpphrase>blue shoes</serpphrase></profile></profiles>";
 // Nine bytes that are neither XML nor an sv.dat.
 const std::string kGarbage = "\x8f\x02z\xff\x10q\x9d\x01\x7f";

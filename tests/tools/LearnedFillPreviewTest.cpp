@@ -44,9 +44,9 @@ TEST(LearnedFillPreviewTest, EveryLearnedSiteIsFilledByItsOwnItems)
         const nlohmann::json lesson = nlohmann::json::parse(learned.out);
         ASSERT_FALSE(lesson["items"].empty()) << site.name;
 
-        const CliRun run = runCli(
-            { "fill-preview", "--json", "--data-dir", data.path().string(), "--profile", "Full",
-                "--directory", site.name, "--late-fields", "0", lesson["submiturl"].get<std::string>() },
+        const CliRun run = runCli({ "fill-preview", "--json", "--data-dir", data.path().string(), "--profile",
+                                      "Full", "--directory", site.name, "--late-fields", "0",
+                                      "--show-passwords", lesson["submiturl"].get<std::string>() },
             { fillPreviewCommand() });
         ASSERT_EQ(run.code, 0) << site.name << ": " << run.err;
         std::map<std::string, std::vector<nlohmann::json>> printed;

@@ -98,7 +98,10 @@ TEST(RecognisedFillPreviewTest, EveryKindOfPageIsFilledAsAPersonWould)
             const auto found = printed.find({ frame, name, seen[{ frame, name }]++ });
             const std::string where = page + " " + frame + " " + name;
             ASSERT_NE(found, printed.end()) << where;
-            const std::string meaning = expected.value("expect", "");
+            // A password goes in only with the directory's account, on its own site.
+            std::string meaning = expected.value("expect", "");
+            if (meaning == "password")
+                meaning.clear();
             const std::string given = found->second.value("meaning", "");
             EXPECT_EQ(given, meaning) << where;
             if (meaning.empty()) {

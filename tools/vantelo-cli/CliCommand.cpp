@@ -1,6 +1,10 @@
 #include "CliCommand.h"
 
+#include "common/ISecretStore.h"
+#include "common/SecretStoreChoice.h"
+#include "common/StderrMessageBox.h"
 #include "common/Version.h"
+#include "profiles/SecretMigration.h"
 
 #include <algorithm>
 #include <iostream>
@@ -229,6 +233,8 @@ CliArguments::CliArguments(const CliCommand& command, std::vector<std::string> w
     }
 }
 
+CliArguments::~CliArguments() = default;
+
 std::vector<std::string> CliArguments::positional(std::size_t minimum, std::size_t maximum) const
 {
     return m_line.positionalBetween(minimum, maximum, m_command.synopsis());
@@ -236,7 +242,22 @@ std::vector<std::string> CliArguments::positional(std::size_t minimum, std::size
 
 DataFolder CliArguments::dataFolder() const
 {
-    return DataFolder::resolve(m_dataDir, kCliProgram);
+    DataFolder folder = DataFolder::resolve(m_dataDir, kCliProgram);
+    if (!m_secrets) {
+        m_secretMessages = std::make_unique<StderrMessageBox>(kCliProgram);
+        m_secrets = openSecretStore(folder, *m_secretMessages);
+        std::error_code error;
+        if (std::filesystem::is_directory(folder.root(), error))
+            SendingProfile::moveSecretsIntoStore(folder, *m_secrets, *m_secretMessages);
+    }
+    return folder;
+}
+
+ISecretStore& CliArguments::secrets() const
+{
+    if (!m_secrets)
+        dataFolder();
+    return *m_secrets;
 }
 
 DataFolder CliArguments::writableDataFolder() const

@@ -35,8 +35,12 @@
 #include "common/CommandLine.h"
 #include "common/DataFolder.h"
 
+class IMessageBox;
+class ISecretStore;
+
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -86,6 +90,9 @@ struct CliCommand {
 class CliArguments {
 public:
     CliArguments(const CliCommand& command, std::vector<std::string> words);
+    ~CliArguments();
+    CliArguments(const CliArguments&) = delete;
+    CliArguments& operator=(const CliArguments&) = delete;
 
     bool takeFlag(const std::string& name) { return m_line.takeFlag(name); }
     std::optional<std::string> takeOption(const std::string& name) { return m_line.takeOption(name); }
@@ -97,8 +104,12 @@ public:
     bool json() const { return m_json; }
     bool verbose() const { return m_verbose; }
     const std::optional<std::string>& dataDir() const { return m_dataDir; }
-    // The data folder of --data-dir, else VANTELO_DATA_DIR, else the one the programs use.
+    // The data folder of --data-dir, else VANTELO_DATA_DIR, else the one the
+    // programs use. The first time, the secrets its older files hold move into
+    // its secret store.
     DataFolder dataFolder() const;
+    // The data folder's secret store: the desktop keyring, else data/secrets.
+    ISecretStore& secrets() const;
     // The same, made first when it is missing (as data-folder does), for a
     // command that writes into it; a failure when it cannot be made.
     DataFolder writableDataFolder() const;
@@ -112,6 +123,9 @@ private:
     bool m_json = false;
     bool m_verbose = false;
     std::optional<std::string> m_dataDir;
+    // Opened with the data folder's first use.
+    mutable std::unique_ptr<IMessageBox> m_secretMessages;
+    mutable std::unique_ptr<ISecretStore> m_secrets;
 };
 
 // Runs vantelo-cli with its arguments (without the program name) over a set of

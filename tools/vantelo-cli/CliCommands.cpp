@@ -5,6 +5,8 @@ std::vector<CliCommand> cliCommands()
     return { dataFolderCommand(), dbListCommand(), dbScrambleCommand(), dbUnscrambleCommand(),
         dbMergeCommand(), updateCommand(), importDirectoriesCommand(), learnCommand(), listsAddCommand(),
         listsRemoveCommand(), listsShowCommand(), listsUpdateCommand(), profilesListCommand(),
-        profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), pageRankCommand(),
-        statsCommand(), trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand() };
+        profilesShowCommand(), profilesImportDatCommand(), historyExportCommand(), directoriesListCommand(),
+        directoriesNextCommand(), directoriesMarkCommand(), pageRankCommand(), statsCommand(),
+        trancoUpdateCommand(), snapshotCommand(), reciprocalTestCommand(), accountsListCommand(),
+        accountsShowCommand(), accountsSetCommand(), accountsRemoveCommand() };
 }

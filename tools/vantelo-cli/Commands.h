@@ -21,11 +21,18 @@ const CliCommand& profilesListCommand();
 const CliCommand& profilesShowCommand();
 const CliCommand& profilesImportDatCommand();
 const CliCommand& historyExportCommand();
+const CliCommand& directoriesListCommand();
+const CliCommand& directoriesNextCommand();
+const CliCommand& directoriesMarkCommand();
 const CliCommand& pageRankCommand();
 const CliCommand& statsCommand();
 const CliCommand& trancoUpdateCommand();
 const CliCommand& snapshotCommand();
 const CliCommand& reciprocalTestCommand();
+const CliCommand& accountsListCommand();
+const CliCommand& accountsShowCommand();
+const CliCommand& accountsSetCommand();
+const CliCommand& accountsRemoveCommand();
 // Needs Qt WebEngine: only a build with the GUI has it.
 const CliCommand& fillPreviewCommand();
 

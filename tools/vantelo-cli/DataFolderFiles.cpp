@@ -1,6 +1,7 @@
 #include "DataFolderFiles.h"
 
 #include "CliCommand.h"
+#include "common/ServiceKeys.h"
 #include "common/SettingsStore.h"
 #include "common/StderrMessageBox.h"
 #include "profiles/ProfileFile.h"
@@ -8,14 +9,18 @@
 
 #include <pugixml.hpp>
 
-HostConfiguration hostsOfDataFolder(const DataFolder& folder)
+HostConfiguration hostsOfDataFolder(const DataFolder& folder, ISecretStore& secrets)
 {
     StderrMessageBox messages(kCliProgram);
     SettingsStore settings(messages);
     std::error_code error;
     if (!settings.LoadSettings(folder.settings()) && std::filesystem::exists(folder.settings(), error))
         throw CliFailure("cannot read " + folder.settings().string());
-    return HostConfiguration(settings);
+    HostConfiguration hosts(settings);
+    StatisticsServices services = hosts.services();
+    readServiceKeys(services, secrets);
+    hosts.setServices(std::move(services));
+    return hosts;
 }
 
 void openProfileFile(SendingProfile::ProfileStore& store, const std::filesystem::path& file)

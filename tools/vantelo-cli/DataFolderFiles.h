@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+class ISecretStore;
+
 namespace SendingProfile {
 class ProfileStore;
 }
@@ -12,9 +14,10 @@ class ProfileStore;
 // The files of a data folder as the commands read them; each failure is a
 // CliFailure that names the file.
 
-// The servers named in data/settings.xml; the defaults without a settings file.
-// A settings file that is there but cannot be read is an error.
-HostConfiguration hostsOfDataFolder(const DataFolder& folder);
+// The servers named in data/settings.xml, with the API keys of the secret store;
+// the defaults without a settings file. A settings file that is there but cannot
+// be read is an error.
+HostConfiguration hostsOfDataFolder(const DataFolder& folder, ISecretStore& secrets);
 
 // Opens a profile file that must be there and load; the store shows no message
 // of its own (its window text speaks of the next start of Vantelo).

@@ -12,6 +12,7 @@
 #include "autofill/FieldRecognizer.h"
 #include "browser/ui/BrowserProfile.h"
 #include "common/IClipboard.h"
+#include "common/SecureRandomSource.h"
 #include "common/StderrMessageBox.h"
 #include "common/SystemClock.h"
 #include "common/SystemRandomSource.h"
@@ -22,6 +23,7 @@
 #include "filling/TabFillState.h"
 #include "filling/web/BrowserTabFiller.h"
 #include "filling/web/FillingWebPage.h"
+#include "profiles/DirectoryAccounts.h"
 #include "profiles/ProfileStore.h"
 #include "widgets/QtText.h"
 
@@ -29,6 +31,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineView>
 
 #include <nlohmann/json.hpp>
 
@@ -45,6 +48,9 @@ namespace {
 
 constexpr int kMaxCategoryRuns = 1000;
 constexpr int kMaxLateFieldSeconds = 600;
+// The window the page is shown in.
+constexpr int kViewWidth = 1280;
+constexpr int kViewHeight = 900;
 // A page that has not loaded and been filled by then is reported as not loading.
 constexpr int kLoadTimeoutMs = 60000;
 
@@ -115,7 +121,26 @@ int numberOption(
     return number;
 }
 
-nlohmann::ordered_json fieldJson(const FormElement& element, int index, const RecognisedField* recognised)
+// What a password field shows in the preview unless the passwords are asked for.
+constexpr const char* kHiddenPassword = "********";
+
+std::string_view passwordFillName(PasswordFill fill)
+{
+    switch (fill) {
+    case PasswordFill::Filled:
+        return "filled";
+    case PasswordFill::Withheld:
+        return "withheld";
+    case PasswordFill::NewAccount:
+        return "new account";
+    case PasswordFill::None:
+        break;
+    }
+    return "none";
+}
+
+nlohmann::ordered_json fieldJson(
+    const FormElement& element, int index, const RecognisedField* recognised, bool showPasswords)
 {
     nlohmann::ordered_json field = { { "tag", element.tag }, { "name", element.name }, { "id", element.id } };
     if (element.tag == "input")
@@ -125,6 +150,9 @@ nlohmann::ordered_json fieldJson(const FormElement& element, int index, const Re
         const bool chosen = element.selectedIndex >= 0
             && static_cast<std::size_t>(element.selectedIndex) < element.options.size();
         field["selected"] = chosen ? nlohmann::ordered_json(element.options[element.selectedIndex]) : nullptr;
+    } else if (element.tag == "input" && lowerAscii(element.type) == "password" && !showPasswords
+        && !element.value.empty()) {
+        field["value"] = kHiddenPassword;
     } else {
         field["value"] = element.value;
     }
@@ -153,7 +181,7 @@ const RecognisedField* recognisedAt(const TabFillState& tab, const FormElement& 
 // The page's inputs, text areas and drop-downs, each with its index among the
 // fields of its name in its frame and the meaning it was filled for when it was
 // recognised, the tab's picks and the reciprocal code it found.
-nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillState& tab)
+nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillState& tab, bool showPasswords)
 {
     nlohmann::ordered_json fields = nlohmann::ordered_json::array();
     std::map<std::pair<std::string, std::string>, int> seen;
@@ -161,7 +189,7 @@ nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillS
         const FormElement& element = page.elements()[at];
         if (element.tag == "input" || element.tag == "textarea" || element.tag == "select") {
             const int index = seen[{ element.cues.frame, element.name }]++;
-            fields.push_back(fieldJson(element, index, recognisedAt(tab, element, at)));
+            fields.push_back(fieldJson(element, index, recognisedAt(tab, element, at), showPasswords));
         }
     }
     nlohmann::ordered_json preview = { { "fields", std::move(fields) },
@@ -170,6 +198,7 @@ nlohmann::ordered_json previewJson(const FormDocumentModel& page, const TabFillS
                 { "keywords", tab.picks.keywords } } } };
     preview["reciprocalcode"] =
         tab.reciprocalCodeFound ? nlohmann::ordered_json(tab.reciprocalCode) : nullptr;
+    preview["passwords"] = std::string(passwordFillName(tab.passwords));
     return preview;
 }
 
@@ -207,7 +236,8 @@ void printPreview(const nlohmann::ordered_json& preview)
     const nlohmann::ordered_json& picks = preview["picks"];
     std::cout << "title: " << text(picks["title"]) << "\ndescription: " << text(picks["description"])
               << "\nkeywords: " << text(picks["keywords"])
-              << "\nreciprocal code: " << text(preview["reciprocalcode"]) << '\n';
+              << "\nreciprocal code: " << text(preview["reciprocalcode"])
+              << "\npasswords: " << preview["passwords"].get<std::string>() << '\n';
     if (preview.contains("submission")) {
         const nlohmann::ordered_json& submission = preview["submission"];
         std::cout << "submission: " << (submission["recorded"].get<bool>() ? "recorded" : "not recorded")
@@ -240,6 +270,7 @@ struct PreviewRun {
     bool submit = false;
     bool followRedirects = false; // fill whatever site the page ends up on
     std::string movedTo; // set when the page left the site asked for, and nothing more was done
+    bool showPasswords = false; // print what password fields hold
 };
 
 // Loads the page, lets the tab's filling run after the load, runs the further
@@ -254,6 +285,12 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
     const int lateFieldSeconds = session.lateFieldSeconds;
     const bool submit = session.submit;
     FillingWebPage page(browser, nullptr);
+    // The page lays out in a window of a desktop's size, as in a tab: what is in
+    // view, and what scrolling reaches, is then what a person would see.
+    QWebEngineView view;
+    view.setPage(&page);
+    view.resize(kViewWidth, kViewHeight);
+    view.show();
     BrowserTabFiller tabFiller(&page, tab, filler, [&profile]() -> const SiteProfile& { return profile; });
     // The page named on the command line is filled whatever its site, as the user
     // asked for it; a page elsewhere that it redirects to only when asked for too.
@@ -264,6 +301,8 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         tabFiller.setFilledSite(asked);
     tabFiller.setRecognizer([] { return &FieldRecognizer::shipped(); });
     tabFiller.setLateFieldWatch(lateFieldSeconds * 1000);
+    // A preview records nothing, a new account included.
+    tabFiller.setKeepsAccounts(false);
     WebFormBridge bridge(&page);
     QEventLoop loop;
     std::optional<nlohmann::ordered_json> preview;
@@ -282,11 +321,11 @@ std::optional<nlohmann::ordered_json> fillAndDescribe(const QUrl& url, const Pag
         bridge.describe([&](const WebPageDescription& described) {
             if (described.status != WebPageDescription::Status::Described || !submit) {
                 if (described.status == WebPageDescription::Status::Described)
-                    preview = previewJson(described.model, tab);
+                    preview = previewJson(described.model, tab, session.showPasswords);
                 loop.quit();
                 return;
             }
-            preview = previewJson(described.model, tab);
+            preview = previewJson(described.model, tab, session.showPasswords);
             step = Step::Submitting;
             bridge.submitFilledForm([&](bool submitted) {
                 if (submitted)
@@ -360,6 +399,7 @@ int runFillPreview(CliArguments& line)
     const std::optional<std::string> browserFolder = line.takeOption("--browser-profile");
     const bool submit = line.takeFlag("--submit");
     const bool followRedirects = line.takeFlag("--follow-redirects");
+    const bool showPasswords = line.takeFlag("--show-passwords");
     const std::string address = line.positional(1, 1).front();
     if (!profileName || !directoryName)
         line.usageError("a --profile and a --directory are needed");
@@ -375,6 +415,7 @@ int runFillPreview(CliArguments& line)
     if (!directories.find(*directoryName))
         throw CliFailure("no directory named \"" + *directoryName + "\" in " + folder.root().string());
     ProfileStore profiles(messages);
+    profiles.setSecretStore(&line.secrets());
     openProfileFile(profiles, folder.profiles());
     SiteProfile profile;
     if (!profiles.GetProfile(*profileName, profile))
@@ -384,14 +425,17 @@ int runFillPreview(CliArguments& line)
     SystemRandomSource random;
     SystemClock clock;
     StderrClipboard clipboard;
-    const PageFiller filler(directories, profiles, random, clock, messages, clipboard);
+    PageFiller filler(directories, profiles, random, clock, messages, clipboard);
+    SendingProfile::DirectoryAccounts accounts(line.secrets());
+    SecureRandomSource passwordRandom;
+    filler.setAccounts(&accounts, &passwordRandom);
     TabFillState tab;
     tab.directoryName = *directoryName;
     // A throw-away profile unless one is named: the cookies and logins of that folder then hold.
     // Nobody answers a page's dialogs, sign-ins or downloads here.
     BrowserProfile browser(browserFolder ? std::filesystem::path(*browserFolder) : std::filesystem::path(),
         { nullptr, nullptr, &messages });
-    PreviewRun run { runs, lateFieldSeconds, submit, followRedirects, {} };
+    PreviewRun run { runs, lateFieldSeconds, submit, followRedirects, {}, showPasswords };
     const std::optional<nlohmann::ordered_json> preview =
         fillAndDescribe(url, filler, profile, tab, run, browser);
     if (!run.movedTo.empty()) {
@@ -413,7 +457,7 @@ const CliCommand& fillPreviewCommand()
 {
     static const CliCommand command { "fill-preview",
         "--profile NAME --directory NAME [--category-runs N] [--late-fields SECONDS] [--browser-profile DIR] "
-        "[--submit] [--follow-redirects] URL",
+        "[--submit] [--follow-redirects] [--show-passwords] URL",
         "Fill a live page from a profile as a browser tab does and print its fields.",
         { { "--profile", "NAME", "the profile to fill from" },
             { "--directory", "NAME", "the directory whose form items fill the page" },
@@ -423,14 +467,19 @@ const CliCommand& fillPreviewCommand()
                 "keep the browser's cookies and logins in DIR (default: a throw-away profile)" },
             { "--submit", "",
                 "then submit the filled form and tell how its answer is judged (nothing is recorded)" },
-            { "--follow-redirects", "", "fill the page where URL redirects to even on another site" } },
+            { "--follow-redirects", "", "fill the page where URL redirects to even on another site" },
+            { "--show-passwords", "", "print what password fields hold instead of hiding it" } },
         "Loads URL in an offscreen browser page and fills it with the directory's form\n"
         "items (and those of \"__general\") and the fields recognised by their labels,\n"
         "whatever the URL's site. Prints every input, text area and drop-down of the page\n"
         "afterwards (those of same-origin frames too), the picked title, description and\n"
         "keywords, and the directory's reciprocal link code when the page shows one; a\n"
         "file input shows the name of the file it holds (the profile's logo or a\n"
-        "screenshot, given only on the directory's own site). It fails when the page\n"
+        "screenshot, given only on the directory's own site). Passwords go in as in a\n"
+        "tab: only on the directory's own site and only into fields a person plainly\n"
+        "sees; a sign-up form gets a new password, which is not kept, and what password\n"
+        "fields hold is hidden unless --show-passwords is given. \"passwords\" tells\n"
+        "what happened: none, filled, withheld or new account. It fails when the page\n"
         "does not load (an HTTP error included), when it leads to another site (another\n"
         "scheme, host or port; https for http is the same site) without\n"
         "--follow-redirects, or when the profile or directory is unknown. With --submit\n"
@@ -442,6 +491,7 @@ const CliCommand& fillPreviewCommand()
         "\"checked\" (inputs), \"files\" (file inputs: the names of the files they hold),\n"
         "\"frame\" (in a frame), \"meaning\" (recognised fields)}],\n"
         "\"picks\": {\"title\", \"description\", \"keywords\"}, \"reciprocalcode\": text or null,\n"
+        "\"passwords\": text,\n"
         "\"submission\" (with --submit): {\"recorded\", \"reason\", \"evidence\"}}.",
         CliCommand::kDataFolder | CliCommand::kJson | CliCommand::kVerbose, runFillPreview };
     return command;

@@ -76,8 +76,8 @@ const CliCommand& historyExportCommand()
         { { "--profile", "NAME", "the profile whose history is written" } },
         "The extension of the output chooses: an Excel workbook for .xlsx, the XML report\n"
         "for .xml, with submission.xsl copied beside it unless one is there. The file is\n"
-        "replaced whole. Both carry the profile's submission history; the XML report\n"
-        "also carries the profile's passwords: keep it private.",
+        "replaced whole. Both carry the profile's submission history; neither carries\n"
+        "its passwords.",
         CliCommand::kDataFolder, runExport };
     return command;
 }

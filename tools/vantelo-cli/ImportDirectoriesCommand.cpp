@@ -124,7 +124,7 @@ int runImport(CliArguments& line)
 
     const DataFolder folder = line.writableDataFolder();
     StderrMessageBox messages(kCliProgram);
-    const HostConfiguration hosts = hostsOfDataFolder(folder);
+    const HostConfiguration hosts = hostsOfDataFolder(folder, line.secrets());
     DirectoryStore main(messages);
     DirectoryStore custom(messages, "customdirs");
     main.MergeCustom(custom, folder);

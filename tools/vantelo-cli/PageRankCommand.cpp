@@ -48,7 +48,7 @@ int askOpenPageRank(CliArguments& line, const HostConfiguration& hosts, const st
 int runPageRank(CliArguments& line)
 {
     const std::string url = line.positional(1, 1).front();
-    const HostConfiguration hosts = hostsOfDataFolder(line.dataFolder());
+    const HostConfiguration hosts = hostsOfDataFolder(line.dataFolder(), line.secrets());
     if (usesOpenPageRank(hosts))
         return askOpenPageRank(line, hosts, url);
 

@@ -154,6 +154,9 @@ int runShow(CliArguments& line)
     const std::filesystem::path file = profileFile(line, words, 1);
     StderrMessageBox messages(kCliProgram);
     ProfileStore store(messages);
+    // The data folder's own profiles keep their passwords in its secret store.
+    if (words.size() == 1)
+        store.setSecretStore(&line.secrets());
     openProfileFile(store, file);
     const std::string& name = words.back();
     SiteProfile profile;
@@ -222,6 +225,8 @@ int runImportDat(CliArguments& line)
     const auto directories = directoriesForImport(dirdata, line, messages);
 
     ProfileStore store(messages);
+    if (words.size() == 1)
+        store.setSecretStore(&line.secrets());
     std::error_code error;
     // A profile file that is there is read first; one that does not load is never replaced.
     if (std::filesystem::exists(svxml, error) && std::filesystem::file_size(svxml, error) > 0)

@@ -137,7 +137,7 @@ int runSnapshot(CliArguments& line)
 
     const DataFolder folder = line.dataFolder();
     StderrMessageBox messages(kCliProgram);
-    const HostConfiguration hosts = hostsOfDataFolder(folder);
+    const HostConfiguration hosts = hostsOfDataFolder(folder, line.secrets());
     ProfileStore profiles(messages);
     openProfileFile(profiles, folder.profiles());
     SiteProfile profile;

@@ -59,7 +59,7 @@ int runStats(CliArguments& line)
     const std::string phrase = values.size() == 3 ? values[2] : std::string();
     const std::string name = kKindNames[static_cast<std::size_t>(kind)];
     const DataFolder folder = line.dataFolder();
-    const HostConfiguration hosts = hostsOfDataFolder(folder);
+    const HostConfiguration hosts = hostsOfDataFolder(folder, line.secrets());
     CSEOData collector(hosts);
     if (kind == CSEOData::AlexaRank) {
         // The traffic rank comes from the Tranco list, fetched first when it is missing or old;

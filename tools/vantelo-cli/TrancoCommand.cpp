@@ -41,7 +41,7 @@ int runTrancoUpdate(CliArguments& line)
 {
     line.positional(0, 0);
     const DataFolder folder = line.writableDataFolder();
-    const HostConfiguration hosts = hostsOfDataFolder(folder);
+    const HostConfiguration hosts = hostsOfDataFolder(folder, line.secrets());
     const TrancoList list(TrancoList::fileIn(folder));
     if (!refreshTrancoList(list, hosts.services().trancoUrl, true))
         return kExitFailure;

@@ -90,6 +90,7 @@ BrowserTabArea::BrowserTabArea(MainWindowState& state, IMessageBox& messages, IR
     , m_views(new QStackedWidget)
     , m_findBar(new FindBar)
 {
+    m_filler.setAccounts(&state.accounts(), &m_passwordRandom);
     m_tabBar->setExpanding(false);
     m_tabBar->setUsesScrollButtons(true);
     m_tabBar->setSelectionBehaviorOnRemove(QTabBar::SelectRightTab);
@@ -161,15 +162,30 @@ int BrowserTabArea::OpenTab(const std::string& address, const std::string& capti
         m_messages.show(kTooManyTabs, kTooManyTabsCaption, MessageIcon::Warning);
         return -1;
     }
-    BrowserTab& opened = ensureTab(opening->slot);
-    m_verdict[static_cast<std::size_t>(opening->slot)].clear();
-    placeTab(*opening, toQString(caption));
+    showInSlot(*opening, address, caption, select);
+    return opening->slot;
+}
+
+int BrowserTabArea::openInSlot(int slot, const std::string& address, const std::string& caption)
+{
+    const std::optional<TabOpening> opening = m_slots.reuse(slot, address);
+    if (!opening || !tab(slot))
+        return OpenTab(address, caption, true);
+    showInSlot(*opening, address, caption, true);
+    return slot;
+}
+
+void BrowserTabArea::showInSlot(
+    const TabOpening& opening, const std::string& address, const std::string& caption, bool select)
+{
+    BrowserTab& opened = ensureTab(opening.slot);
+    m_verdict[static_cast<std::size_t>(opening.slot)].clear();
+    placeTab(opening, toQString(caption));
     opened.navigate(address);
     if (select) {
-        selectSlot(opening->slot);
+        selectSlot(opening.slot);
         LayoutControls();
     }
-    return opening->slot;
 }
 
 void BrowserTabArea::CloseCurrentTab()
@@ -319,6 +335,9 @@ BrowserTab& BrowserTabArea::ensureTab(int slot)
     connect(created, &BrowserTab::submissionJudged, this, [this](int changed, const SubmissionCheck& check) {
         m_verdict[static_cast<std::size_t>(changed)] = toQString(submissionStatusText(check.verdict));
         showStatus(changed);
+        if (check.verdict.outcome == SubmissionVerdict::Outcome::Failure)
+            emit submissionRefused(
+                changed, check.verdict.evidence.empty() ? check.verdict.reason : check.verdict.evidence);
     });
     connect(created, &BrowserTab::filled, this, [this](int changed) {
         if (changed == currentSlot())
@@ -428,8 +447,8 @@ void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
     case TabPlacement::InsertFirst:
         index = m_tabBar->insertTab(0, shown);
         break;
-    case TabPlacement::ReplaceFirst:
-        // The tab of slot 0, wherever it went: a tab that shows another slot keeps it.
+    case TabPlacement::Replace:
+        // The slot's own tab, wherever it went: a tab that shows another slot keeps it.
         index = indexOfSlot(opening.slot);
         if (index < 0)
             index = m_tabBar->insertTab(0, shown);
@@ -438,7 +457,7 @@ void BrowserTabArea::placeTab(const TabOpening& opening, const QString& caption)
     }
     m_tabBar->setTabData(index, opening.slot);
     m_tabBar->setTabToolTip(index, plainToolTip(caption));
-    if (m_tabBar->currentIndex() != before || opening.placement == TabPlacement::ReplaceFirst)
+    if (m_tabBar->currentIndex() != before || opening.placement == TabPlacement::Replace)
         LayoutControls();
 }
 

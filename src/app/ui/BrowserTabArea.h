@@ -2,6 +2,7 @@
 
 #include "app/TabSlots.h"
 #include "app/ui/BrowserTab.h"
+#include "common/SecureRandomSource.h"
 #include "filling/PageFiller.h"
 #include "stats/CSEOData.h"
 
@@ -59,6 +60,9 @@ public:
     // Opens an address in a tab (a new one, or the one tab in single-tab mode)
     // with the caption; the slot, or -1 when ten tabs are open.
     int OpenTab(const std::string& address, const std::string& caption, bool select);
+    // Opens an address in the tab of a used slot, and selects it; in a tab as
+    // OpenTab does when the slot has none. The slot, or -1.
+    int openInSlot(int slot, const std::string& address, const std::string& caption);
     void CloseCurrentTab();
     // Closes the tab of a used slot.
     void closeSlot(int slot);
@@ -88,6 +92,9 @@ public:
 signals:
     // The page of a tab confirmed a submission.
     void submissionConfirmed(int slot, const SubmissionOutcome& outcome);
+    // The page of a tab said that a submission was not taken: its sentence, or
+    // why it counts as a refusal.
+    void submissionRefused(int slot, const std::string& reason);
     // "Select the loaded directory in the directory list".
     void gotoRequested(const std::string& directory);
     // The tab tool bar's "Reciprocal".
@@ -100,6 +107,8 @@ signals:
 
 private:
     BrowserTab& ensureTab(int slot);
+    void showInSlot(
+        const TabOpening& opening, const std::string& address, const std::string& caption, bool select);
     QWebEnginePage* openWindowForPage();
     int indexOfSlot(int slot) const;
     void find(const QString& text, bool backward);
@@ -120,6 +129,7 @@ private:
     IRandomSource& m_random;
     IClipboard& m_clipboard;
     NavigationToolBar& m_navigation;
+    SecureRandomSource m_passwordRandom;
     PageFiller m_filler;
     std::shared_ptr<WindowRelay> m_relay;
     TabSlots m_slots;

@@ -15,11 +15,13 @@
 #include "app/ui/WindowRelay.h"
 #include "browser/ui/BrowserProfile.h"
 #include "common/IMessageBox.h"
+#include "common/SecretStoreChoice.h"
 #include "net/BrokenDirectoryReport.h"
 #include "net/UpdateCheck.h"
 #include "net/ui/CDirectoryReportDlg.h"
 #include "net/ui/CUpdateAvailableDlg.h"
 #include "net/ui/QtWaitDialog.h"
+#include "profiles/DirectoryStates.h"
 #include "profiles/ui/CProfileConfigurator.h"
 #include "profiles/ui/CProfilesConfigurator.h"
 #include "stats/SnapshotOpening.h"
@@ -38,6 +40,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -50,8 +53,12 @@ constexpr const char* kNoChatRoom =
     "The Vantelo chat room is on the vendor's web site, and no vendor web server is "
     "set (the key \"vendorhost\" in data/settings.xml).";
 constexpr const char* kLoading = "Reading the directory database...";
-// The width of the directory column.
-constexpr int kDirectoryColumnWidth = 260;
+// The width of the directory column until the user moves its splitter, and the least it may have.
+constexpr int kDirectoryColumnWidth = 440;
+constexpr int kDirectoryColumnMinimumWidth = 240;
+// How long a recorded submission's confirmation stays before the next directory opens in its tab.
+constexpr int kNextAfterSubmissionMs = 1500;
+constexpr const char* kNothingToDo = "No directory in the list is left to do.";
 // How long a short note (the zoom) stays in the status line.
 constexpr int kStatusNoteMs = 3000;
 
@@ -64,7 +71,8 @@ CQuenlarDlg::CQuenlarDlg(IMessageBox& messages, const IClock& clock, IRandomSour
     , m_clock(clock)
     , m_random(random)
     , m_browser(browser)
-    , m_state(messages, std::move(folder))
+    , m_ownSecrets(seams.secrets ? nullptr : openSecretStore(folder, messages))
+    , m_state(messages, std::move(folder), seams.secrets ? seams.secrets : m_ownSecrets.get())
     , m_clipboard(messages)
     , m_wait(std::make_unique<QtWaitDialog>(this))
     , m_relay(std::make_shared<WindowRelay>(this))
@@ -120,6 +128,7 @@ void CQuenlarDlg::ManageProfiles()
 {
     {
         SendingProfile::CProfilesConfigurator manager(m_state.profiles(), m_messages, *m_wait, this);
+        manager.showAccounts(m_state.accounts(), m_clipboard);
         manager.exec();
     }
     m_state.active().reloadAfterManaging(m_state.profiles());
@@ -212,17 +221,27 @@ void CQuenlarDlg::buildWindow(MainWindowSeams seams)
     m_tabs =
         new BrowserTabArea(m_state, m_messages, m_random, m_clock, m_clipboard, *m_navigation, m_browser);
     m_panel = new DirectoryPanel;
-    m_panel->setFixedWidth(kDirectoryColumnWidth);
+    m_panel->setMinimumWidth(kDirectoryColumnMinimumWidth);
     m_list = new DirectoryListController(m_state, *m_panel, *this, m_messages, m_clock, this);
-    auto* body = new QHBoxLayout;
-    body->addWidget(m_tabs, 1);
-    body->addWidget(m_panel);
+    m_splitter = new QSplitter(Qt::Horizontal);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_panel);
+    m_splitter->setChildrenCollapsible(false);
+    // A wider window widens the browser; the directory column keeps its width.
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    const int panelWidth = m_state.settings().directoryPanelWidth > 0 ? m_state.settings().directoryPanelWidth
+                                                                      : kDirectoryColumnWidth;
+    m_splitter->setSizes({ std::max(1, width() - panelWidth), panelWidth });
+    m_navigation->addListActions(m_menus->nextDirectory, m_menus->skip);
+    m_progress = new QLabel;
+    statusBar()->addPermanentWidget(m_progress);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(8, 2, 8, 8);
     layout->addLayout(top);
-    layout->addLayout(body, 1);
+    layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
 
     m_fileCommands = std::make_unique<FileCommands>(context(), seams.files, seams.programs);
@@ -237,6 +256,8 @@ void CQuenlarDlg::buildWindow(MainWindowSeams seams)
     m_edit->setObjectName("editProfileButton");
     m_tabs->setObjectName("browserTabs");
     m_panel->setObjectName("directoryPanel");
+    m_splitter->setObjectName("directorySplitter");
+    m_progress->setObjectName("progressLabel");
 }
 
 void CQuenlarDlg::connectCommands()
@@ -267,6 +288,8 @@ void CQuenlarDlg::connectCommands()
         restartAutosave();
     });
     on(menus.addReciprocalLink, [this] { m_reciprocalCommands->addReciprocalLink(); });
+    on(menus.nextDirectory, [this] { openNextDirectory(); });
+    on(menus.skip, [this] { skipDirectory(); });
     on(menus.onlineResources, [this] { openOnlinePage(OnlinePage::Resources); });
     on(menus.userGuide, [this] { openOnlinePage(OnlinePage::UserGuide); });
     on(m_navigation->helpAction(), [this] { openOnlinePage(OnlinePage::UserGuide); });
@@ -287,6 +310,14 @@ void CQuenlarDlg::connectCommands()
     connect(m_profileBox, &QComboBox::currentIndexChanged, this, [this] { ApplyProfileSelection(); });
     connect(m_edit, &QPushButton::clicked, this, [this] { editActiveProfile(); });
     connect(m_tabs, &BrowserTabArea::submissionConfirmed, this, &CQuenlarDlg::applySubmission);
+    connect(m_tabs, &BrowserTabArea::submissionRefused, this, [this](int slot, const std::string& reason) {
+        const std::string directory = m_tabs->tabSlots()[slot].fill.directoryName;
+        if (!directory.empty())
+            m_list->markDirectory(directory, SendingProfile::DirectoryState::Failed, reason);
+    });
+    connect(m_list, &DirectoryListController::progressChanged, m_progress, &QLabel::setText);
+    connect(m_splitter, &QSplitter::splitterMoved, this,
+        [this] { m_state.settings().directoryPanelWidth = m_splitter->sizes().value(1); });
     connect(m_tabs, &BrowserTabArea::fillStatusChanged, this, [this](const QString& status) {
         if (status.isEmpty())
             statusBar()->clearMessage();
@@ -440,7 +471,71 @@ void CQuenlarDlg::showProgramUpdate()
 
 void CQuenlarDlg::applySubmission(int slot, const SubmissionOutcome& outcome)
 {
-    m_list->recordSubmission(m_tabs->tabSlots()[slot].fill.directoryName, outcome);
+    const std::string directory = m_tabs->tabSlots()[slot].fill.directoryName;
+    m_list->recordSubmission(directory, outcome);
+    if (directory.empty() || !opensNextAfterSubmission(m_state.settings()))
+        return;
+    // The confirmation shows for a moment; a tab the user moved on in meanwhile stays as it is.
+    QTimer::singleShot(kNextAfterSubmissionMs, this, [this, slot, directory] {
+        const TabSlot& shown = m_tabs->tabSlots()[slot];
+        if (!shown.free && shown.fill.directoryName == directory)
+            openNextDirectory(slot);
+    });
+}
+
+void CQuenlarDlg::openNextDirectory(int freedSlot)
+{
+    if (!m_loaded || !ensureActiveProfile(false))
+        return;
+    const std::optional<int> row = m_list->nextRow();
+    if (!row) {
+        statusBar()->showMessage(QString::fromLatin1(kNothingToDo), kStatusNoteMs);
+        return;
+    }
+    const DirectoryListRow& next = m_list->model().list().rows[static_cast<std::size_t>(*row)];
+    const std::string name = next.name;
+    const std::string address = next.address;
+    m_list->selectRow(*row);
+    if (selectTabShowing(address))
+        return;
+    const int reused = freedSlot >= 0 ? freedSlot : slotOfDoneDirectory();
+    const int slot =
+        reused >= 0 ? m_tabs->openInSlot(reused, address, name) : m_tabs->OpenTab(address, name, true);
+    if (slot >= 0)
+        m_tabs->tabSlots()[slot].fill.directoryName = name;
+}
+
+void CQuenlarDlg::skipDirectory()
+{
+    if (!m_loaded || !ensureActiveProfile(false))
+        return;
+    int slot = m_tabs->currentSlot();
+    std::string directory;
+    const bool inTable = m_panel->isAncestorOf(QApplication::focusWidget());
+    if (!inTable && slot >= 0)
+        directory = m_tabs->tabSlots()[slot].fill.directoryName;
+    if (directory.empty()) {
+        directory = m_list->selectedDirectory();
+        slot = m_tabs->tabSlots().findAddress(m_state.directories().GetSubmitUrl(directory));
+    }
+    if (directory.empty())
+        return;
+    m_list->markDirectory(directory, SendingProfile::DirectoryState::Skipped);
+    openNextDirectory(slot);
+}
+
+int CQuenlarDlg::slotOfDoneDirectory()
+{
+    const int slot = m_tabs->currentSlot();
+    const std::optional<std::string> profile = m_state.active().name();
+    if (slot < 0 || !profile)
+        return -1;
+    const std::string& directory = m_tabs->tabSlots()[slot].fill.directoryName;
+    if (directory.empty())
+        return -1;
+    const SendingProfile::DirectoryStatus status = SendingProfile::DirectoryStates::read(
+        m_state.profiles(), *profile, directory, m_state.directories().GetSubmitUrl(directory));
+    return status.state == SendingProfile::DirectoryState::New ? -1 : slot;
 }
 
 void CQuenlarDlg::placeReciprocalLink(int slot)

@@ -26,11 +26,14 @@ class IFileDialog;
 class IMessageBox;
 class IProgramRunner;
 class IRandomSource;
+class ISecretStore;
 class IWaitDialog;
 class MainMenus;
 class NavigationToolBar;
 class QComboBox;
+class QLabel;
 class QPushButton;
+class QSplitter;
 class WindowRelay;
 struct SubmissionOutcome;
 
@@ -47,6 +50,8 @@ struct MainWindowSeams {
     CustomDirectoryCommands::ManagerUse customManager;
     // How the directory list dialogs are used; modally where empty.
     DirectoryListsCommands::DialogUse directoryLists;
+    // Where the passwords and API keys are kept; the desktop keyring, else data/secrets, when null.
+    ISecretStore* secrets = nullptr;
 };
 
 // The main window: the browser tabs on the left, the profile choice and the
@@ -122,6 +127,15 @@ private:
     void showDirectoryListUpdate(int version);
     void showProgramUpdate();
     void applySubmission(int slot, const SubmissionOutcome& outcome);
+    // "Next Directory": the first directory to do in the table's order and
+    // filter, in the tab of the slot given (one whose directory is done), else
+    // in the current tab when its directory is done, else as a chosen row opens.
+    void openNextDirectory(int freedSlot = -1);
+    // "Skip": the directory of the selected row when the table has the focus,
+    // else the current tab's, is skipped; the next one opens in its tab.
+    void skipDirectory();
+    // The current tab, when it shows a directory that is no longer to do; else -1.
+    int slotOfDoneDirectory();
     void placeReciprocalLink(int slot);
     MainWindowContext context();
 
@@ -143,6 +157,7 @@ private:
     const IClock& m_clock;
     IRandomSource& m_random;
     BrowserProfile& m_browser;
+    std::unique_ptr<ISecretStore> m_ownSecrets;
     MainWindowState m_state;
     QtClipboard m_clipboard;
     std::unique_ptr<IWaitDialog> m_wait;
@@ -153,6 +168,8 @@ private:
     QComboBox* m_profileBox = nullptr;
     QPushButton* m_edit = nullptr;
     DirectoryPanel* m_panel = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QLabel* m_progress = nullptr;
     BrowserTabArea* m_tabs = nullptr;
     DirectoryListController* m_list = nullptr;
     std::unique_ptr<FileCommands> m_fileCommands;

@@ -37,6 +37,11 @@ constexpr const char* kRecognizeFormsHelp =
     "name, e-mail and address, the category and the terms check box. It leaves alone captchas, hidden "
     "fields, phone numbers, paid options and login, search and newsletter forms.";
 
+constexpr const char* kOpenNextHelp =
+    "When a directory confirms your submission, Vantelo records it and, a moment later, opens the next "
+    "directory still to do in the same tab, in the order and filter of the directory table. Without this "
+    "option the confirmation stays until you press Next Directory (F8).";
+
 constexpr const char* kCookiesAndSiteData = "cookies and site data";
 constexpr const char* kCache = "the cache";
 constexpr const char* kAnd = " and ";
@@ -80,10 +85,12 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, const StatisticsService
     , m_tabbed(new QCheckBox(QStringLiteral("Enable &tabbed browsing")))
     , m_recognizeForms(
           new QCheckBox(QStringLiteral("&Recognise and fill fields that no directory describes")))
+    , m_openNext(new QCheckBox(QStringLiteral("After a recorded submission, open the &next directory")))
     , m_autosaveHelp(new CStaticHelp(QString::fromLatin1(kAutosaveHelp), this))
     , m_autoUpdateHelp(new CStaticHelp(QString::fromLatin1(kAutoUpdateHelp), this))
     , m_tabbedHelp(new CStaticHelp(QString::fromLatin1(kTabbedBrowsingHelp), this))
     , m_recognizeFormsHelp(new CStaticHelp(QString::fromLatin1(kRecognizeFormsHelp), this))
+    , m_openNextHelp(new CStaticHelp(QString::fromLatin1(kOpenNextHelp), this))
     , m_pageRankProvider(new QComboBox)
     , m_openPageRankKey(new QLineEdit(toQString(services.openPageRankKey)))
     , m_searchProvider(new QComboBox)
@@ -96,6 +103,7 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, const StatisticsService
     m_autoUpdate->setChecked(settings.autoUpdate);
     m_tabbed->setChecked(settings.tabbedBrowsing);
     m_recognizeForms->setChecked(recognizesForms(settings));
+    m_openNext->setChecked(opensNextAfterSubmission(settings));
     m_interval->setFixedWidth(m_interval->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     m_interval->setEnabled(settings.autosave);
     connect(m_autosave, &QCheckBox::toggled, m_interval, &QLineEdit::setEnabled);
@@ -119,6 +127,8 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, const StatisticsService
     options->addWidget(m_tabbedHelp, 3, 1);
     options->addWidget(m_recognizeForms, 4, 0);
     options->addWidget(m_recognizeFormsHelp, 4, 1);
+    options->addWidget(m_openNext, 5, 0);
+    options->addWidget(m_openNextHelp, 5, 1);
     options->setColumnStretch(0, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -141,6 +151,8 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, const StatisticsService
     m_tabbedHelp->setObjectName("tabbedBrowsingHelp");
     m_recognizeForms->setObjectName("recognizeFormsBox");
     m_recognizeFormsHelp->setObjectName("recognizeFormsHelp");
+    m_openNext->setObjectName("openNextBox");
+    m_openNextHelp->setObjectName("openNextHelp");
     m_pageRankProvider->setObjectName("pageRankProviderBox");
     m_openPageRankKey->setObjectName("openPageRankKeyEdit");
     m_searchProvider->setObjectName("searchProviderBox");
@@ -248,6 +260,8 @@ void CSettingsDlg::accept()
     // Left as it was, a file without the key stays without it.
     if (m_settings.recognizeForms || m_recognizeForms->isChecked() != recognizesForms(m_settings))
         m_settings.recognizeForms = m_recognizeForms->isChecked();
+    if (m_settings.openNextAfterSubmission || m_openNext->isChecked() != opensNextAfterSubmission(m_settings))
+        m_settings.openNextAfterSubmission = m_openNext->isChecked();
     QDialog::accept();
 }
 

@@ -73,10 +73,12 @@ private:
     QCheckBox* m_autoUpdate;
     QCheckBox* m_tabbed;
     QCheckBox* m_recognizeForms;
+    QCheckBox* m_openNext;
     CStaticHelp* m_autosaveHelp;
     CStaticHelp* m_autoUpdateHelp;
     CStaticHelp* m_tabbedHelp;
     CStaticHelp* m_recognizeFormsHelp;
+    CStaticHelp* m_openNextHelp;
     QComboBox* m_pageRankProvider;
     QLineEdit* m_openPageRankKey;
     QComboBox* m_searchProvider;

@@ -13,6 +13,11 @@ DirectoryContextMenu::DirectoryContextMenu(
     addEntry("Mark as Unapproved", m_commands.markUnapproved);
     addEntry("Mark as &Broken (this profile only)", m_commands.markBroken);
     addSeparator();
+    addEntry("Skip", m_commands.skip);
+    addEntry("Needs Account", m_commands.markNeedsAccount);
+    addEntry("Paid Only", m_commands.markPaidOnly);
+    addEntry("Back to To Do", m_commands.markToDo);
+    addSeparator();
     addEntry("Set Custom Color...", m_commands.setCustomColor);
     addEntry("Remove Custom Color", m_commands.removeCustomColor);
     addEntry("Edit Custom Text...", m_commands.editCustomText);

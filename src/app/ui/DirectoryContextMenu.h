@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-// The context menu of a directory row: the marks, the colours and text, the
+// The context menu of a directory row: the marks and states, the colours and text, the
 // external browser, and either the broken-directory report (directories of the
 // main database) or the editing, removal and categories of a directory the user added.
 class DirectoryContextMenu : public QMenu {
@@ -21,6 +21,10 @@ public:
         std::function<void()> markApproved;
         std::function<void()> markUnapproved;
         std::function<void()> markBroken;
+        std::function<void()> skip;
+        std::function<void()> markNeedsAccount;
+        std::function<void()> markPaidOnly;
+        std::function<void()> markToDo;
         std::function<void()> setCustomColor;
         std::function<void()> removeCustomColor;
         std::function<void()> editCustomText;

@@ -1,6 +1,8 @@
 #include "app/ui/DirectoryListController.h"
 
+#include "app/DirectoryColumnLayout.h"
 #include "app/DirectoryRowText.h"
+#include "app/DirectoryStateFilter.h"
 #include "app/MainWindowState.h"
 #include "app/ui/ColorRef.h"
 #include "app/ui/DirectoryContextMenu.h"
@@ -16,10 +18,12 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QUrl>
 
 namespace {
@@ -38,12 +42,24 @@ DirectoryListController::DirectoryListController(MainWindowState& state, Directo
     , m_host(host)
     , m_messages(messages)
     , m_marks(state.directories(), state.profiles(), clock)
+    , m_model(state.directories())
 {
     DirectoryListView* list = m_panel.list();
     list->setModel(&m_model);
+    applyColumnLayout();
+    showSortInHeader();
     connect(list, &DirectoryListView::rowChosen, this, &DirectoryListController::openChosenDirectory);
     connect(list, &DirectoryListView::contextMenuRequested, this, &DirectoryListController::showContextMenu);
-    connect(m_panel.sortBox(), &QComboBox::currentIndexChanged, this, [this] { populate(false); });
+    connect(list, &DirectoryListView::columnsChanged, this, &DirectoryListController::keepColumnLayout);
+    QHeaderView* header = list->horizontalHeader();
+    connect(header, &QHeaderView::sectionMoved, this, &DirectoryListController::keepColumnLayout);
+    connect(header, &QHeaderView::sectionResized, this, &DirectoryListController::keepColumnLayout);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &DirectoryListController::sortByHeader);
+    connect(m_panel.sortBox(), &QComboBox::currentIndexChanged, this, [this] {
+        showSortInHeader();
+        populate(false);
+    });
+    connect(m_panel.stateFilter(), &QComboBox::currentIndexChanged, this, [this] { populate(false); });
     connect(m_panel.searchEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
         m_searchText = limitSearchText(toStdString(text));
         populate(false);
@@ -64,6 +80,10 @@ void DirectoryListController::populate(bool reload)
     query.categoryFilter = m_categoryFilter;
     query.searchText = m_searchText;
     query.sort = static_cast<DirectorySort>(std::max(0, m_panel.sortBox()->currentIndex()));
+    const std::span<const StateFilter> filters = stateFilters();
+    const int filter = m_panel.stateFilter()->currentIndex();
+    if (filter > 0 && filter < static_cast<int>(filters.size()) && filters[filter].state)
+        query.states = { *filters[filter].state };
     m_model.setList(buildDirectoryList(m_state.directories(), m_state.profiles(), query));
     showCounts();
 }
@@ -94,6 +114,35 @@ void DirectoryListController::recordSubmission(const std::string& directory, con
         return;
     m_model.rowChanged(*row);
     m_panel.list()->selectRow(static_cast<int>(*row));
+}
+
+void DirectoryListController::markDirectory(
+    const std::string& directory, SendingProfile::DirectoryState state, const std::string& reason)
+{
+    const std::optional<std::string> profile = m_state.active().name();
+    if (!profile)
+        return;
+    const std::optional<std::size_t> row =
+        m_marks.markDirectory(m_model.list(), *profile, directory, state, reason);
+    if (row)
+        m_model.rowChanged(*row);
+    showCounts();
+}
+
+std::optional<int> DirectoryListController::nextRow() const
+{
+    const std::optional<std::size_t> row = nextDirectoryRow(m_model.list());
+    return row ? std::optional(static_cast<int>(*row)) : std::nullopt;
+}
+
+void DirectoryListController::selectRow(int row)
+{
+    m_panel.list()->selectRow(row);
+}
+
+QString DirectoryListController::progressText() const
+{
+    return toQString(progressLabel(m_model.list()));
 }
 
 QMenu* DirectoryListController::filterMenu()
@@ -135,6 +184,14 @@ std::string DirectoryListController::selectedText() const
     return m_model.list().rows[static_cast<std::size_t>(row)].text;
 }
 
+std::string DirectoryListController::selectedDirectory() const
+{
+    const int row = m_panel.list()->selectedRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_model.list().rows.size())
+        return {};
+    return m_model.list().rows[static_cast<std::size_t>(row)].name;
+}
+
 std::string DirectoryListController::selectedName() const
 {
     return rowDirectoryName(selectedText());
@@ -151,6 +208,10 @@ std::unique_ptr<DirectoryContextMenu> DirectoryListController::contextMenuForSel
         [this] { markApproved(); },
         [this] { markUnapproved(); },
         [this] { markBroken(); },
+        [this] { markState(SendingProfile::DirectoryState::Skipped); },
+        [this] { markState(SendingProfile::DirectoryState::NeedsAccount); },
+        [this] { markState(SendingProfile::DirectoryState::PaidOnly); },
+        [this] { markState(SendingProfile::DirectoryState::New); },
         [this] { setCustomColor(); },
         [this] { removeCustomColor(); },
         [this] { editCustomText(); },
@@ -198,6 +259,13 @@ void DirectoryListController::markBroken()
 {
     markSelected([this](DirectoryList& list, std::size_t row, const std::string& profile) {
         m_marks.markBroken(list, row, profile);
+    });
+}
+
+void DirectoryListController::markState(SendingProfile::DirectoryState state)
+{
+    markSelected([this, state](DirectoryList& list, std::size_t row, const std::string& profile) {
+        m_marks.markState(list, row, profile, state);
     });
 }
 
@@ -336,4 +404,56 @@ void DirectoryListController::showCounts()
     m_panel.sentLabel()->setText(toQString(sentCountLabel(list.sentCount)));
     m_panel.availableLabel()->setText(
         toQString(availableLabel(static_cast<int>(list.rows.size()), list.total)));
+    emit progressChanged(progressText());
+}
+
+void DirectoryListController::applyColumnLayout()
+{
+    const DirectoryColumnLayout layout = DirectoryColumnLayout::parse(m_state.settings().directoryColumns);
+    QHeaderView* header = m_panel.list()->horizontalHeader();
+    const QSignalBlocker blocker(header);
+    for (std::size_t place = 0; place < layout.columns.size(); ++place) {
+        const DirectoryColumnLayout::Column& column = layout.columns[place];
+        const int logical = static_cast<int>(column.column);
+        header->moveSection(header->visualIndex(logical), static_cast<int>(place));
+        header->resizeSection(logical, column.width);
+        header->setSectionHidden(logical, column.hidden);
+    }
+}
+
+void DirectoryListController::keepColumnLayout()
+{
+    const QHeaderView* header = m_panel.list()->horizontalHeader();
+    const DirectoryColumnLayout before = DirectoryColumnLayout::parse(m_state.settings().directoryColumns);
+    DirectoryColumnLayout layout;
+    for (int place = 0; place < header->count(); ++place) {
+        const auto column = static_cast<DirectoryColumn>(header->logicalIndex(place));
+        const bool hidden = header->isSectionHidden(static_cast<int>(column));
+        // A hidden section has no width; it keeps the one it had.
+        int width = header->sectionSize(static_cast<int>(column));
+        for (const DirectoryColumnLayout::Column& known : before.columns) {
+            if (hidden && known.column == column)
+                width = known.width;
+        }
+        layout.columns.push_back({ column, width, hidden });
+    }
+    m_state.settings().directoryColumns = layout.text();
+}
+
+void DirectoryListController::sortByHeader(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= kDirectoryColumnCount)
+        return;
+    const DirectorySort sort = sortOf(static_cast<DirectoryColumn>(column), order == Qt::DescendingOrder);
+    // The Sort box follows, and its change rebuilds the list.
+    m_panel.sortBox()->setCurrentIndex(static_cast<int>(sort));
+}
+
+void DirectoryListController::showSortInHeader()
+{
+    const auto sort = static_cast<DirectorySort>(std::max(0, m_panel.sortBox()->currentIndex()));
+    QHeaderView* header = m_panel.list()->horizontalHeader();
+    const QSignalBlocker blocker(header);
+    header->setSortIndicator(
+        static_cast<int>(sortColumn(sort)), sortsDescending(sort) ? Qt::DescendingOrder : Qt::AscendingOrder);
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class DirectoryContextMenu;
@@ -17,10 +18,12 @@ class MainWindowState;
 class QMenu;
 struct SubmissionOutcome;
 
-// The directory list of the main window: builds it from the stores for the
-// active profile, the category filter, the search text and the sort order;
-// keeps the two count labels; opens a chosen directory; and carries out the
-// filter menu and the row commands of the context menu.
+// The directory table of the main window: builds it from the stores for the
+// active profile, the category filter, the search text, the state filter and
+// the sort order (the Sort box and the table's header follow each other);
+// keeps the two count labels and the progress; opens a chosen directory;
+// carries out the filter menu and the row commands of the context menu; and
+// keeps the columns' layout in the settings.
 class DirectoryListController : public QObject {
     Q_OBJECT
 
@@ -37,6 +40,16 @@ public:
     void selectDirectory(const std::string& name);
     // Applies a submission that a tab confirmed, and selects its row.
     void recordSubmission(const std::string& directory, const SubmissionOutcome& outcome);
+    // Sets the state of a directory by name (a refused submission, a skip from
+    // a tab); its row changes in place when the table shows it.
+    void markDirectory(
+        const std::string& directory, SendingProfile::DirectoryState state, const std::string& reason = {});
+    // The first row still to do in the table's order and filter, or none.
+    std::optional<int> nextRow() const;
+    // Selects a row without opening it.
+    void selectRow(int row);
+    // The active profile's progress, for the status bar; empty without a profile.
+    QString progressText() const;
     // The menu of categories to show; rebuilt only after the categories may have changed.
     QMenu* filterMenu();
 
@@ -45,6 +58,8 @@ public:
     DirectoryListModel& model() { return m_model; }
     // The text of the selected row; empty without one.
     std::string selectedText() const;
+    // The name of the selected row's directory; empty without one.
+    std::string selectedDirectory() const;
     // The context menu of the selected row; null without one.
     std::unique_ptr<DirectoryContextMenu> contextMenuForSelection();
 
@@ -54,6 +69,8 @@ public:
     void markApproved();
     void markUnapproved();
     void markBroken();
+    // Skip, Needs Account, Paid Only and Back to To Do, on the selected row.
+    void markState(SendingProfile::DirectoryState state);
     void setCustomColor();
     void removeCustomColor();
     void editCustomText();
@@ -62,8 +79,16 @@ public:
     void deleteDirectory();
     void changeCategory(const std::string& category, bool add);
 
+signals:
+    // The progress changed: after every build and every change of a state.
+    void progressChanged(const QString& text);
+
 private:
     void openChosenDirectory();
+    void applyColumnLayout();
+    void keepColumnLayout();
+    void sortByHeader(int column, Qt::SortOrder order);
+    void showSortInHeader();
     void showFilterMenu();
     void showContextMenu(const QPoint& globalPosition);
     // Runs a mark that needs a profile on the selected row and shows the change.

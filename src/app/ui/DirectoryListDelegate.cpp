@@ -1,5 +1,7 @@
 #include "app/ui/DirectoryListDelegate.h"
 
+#include "app/DirectoryList.h"
+
 #include <QPainter>
 
 const QColor DirectoryListDelegate::kSelectedBackground(225, 225, 225);
@@ -7,8 +9,8 @@ const QColor DirectoryListDelegate::kFrame(160, 160, 160);
 
 namespace {
 
-// Room above and below the text of a row.
-constexpr int kRowPadding = 3;
+// Room beside the text of a cell.
+constexpr int kCellPadding = 4;
 
 } // namespace
 
@@ -20,18 +22,17 @@ void DirectoryListDelegate::paint(
     painter->fillRect(option.rect, selected ? kSelectedBackground : option.palette.base().color());
     painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
     painter->setFont(option.font);
+    const QRect textRect = option.rect.adjusted(kCellPadding, 0, -kCellPadding, 0);
     const QString text = option.fontMetrics.elidedText(
-        index.data(Qt::DisplayRole).toString(), Qt::ElideRight, option.rect.width() - 4);
-    painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
-    if (option.state.testFlag(QStyle::State_HasFocus) || option.state.testFlag(QStyle::State_MouseOver)) {
-        painter->setPen(kFrame);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
-    }
+        index.data(Qt::DisplayRole).toString(), Qt::ElideRight, textRect.width());
+    const Qt::Alignment horizontal =
+        index.column() == static_cast<int>(DirectoryColumn::Name) ? Qt::AlignLeft : Qt::AlignHCenter;
+    painter->drawText(textRect, horizontal | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();
 }
 
-QSize DirectoryListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize DirectoryListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return QSize(option.rect.width(), option.fontMetrics.height() + 2 * kRowPadding);
+    const int width = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    return QSize(width + 2 * kCellPadding, option.fontMetrics.height() + 2 * kRowPadding);
 }

@@ -2,15 +2,17 @@
 
 #include <QStyledItemDelegate>
 
-// Draws a row of the directory list: its text centred in its colour, a light
-// grey background when selected, and a grey frame around the row with the focus
-// and around the row under the mouse.
+// Draws a cell of the directory table: its text in the row's colour (the name
+// at the left, the other columns centred) on a light grey background when the
+// row is selected. The view frames whole rows itself.
 class DirectoryListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
     static const QColor kSelectedBackground; // RGB(225, 225, 225)
     static const QColor kFrame; // RGB(160, 160, 160)
+    // Room above and below the text of a row.
+    static constexpr int kRowPadding = 3;
 
     using QStyledItemDelegate::QStyledItemDelegate;
 

@@ -1,6 +1,7 @@
 #include "app/ui/DirectoryPanel.h"
 
 #include "app/DirectoryList.h"
+#include "app/DirectoryStateFilter.h"
 #include "app/ui/DirectoryListView.h"
 
 #include <QComboBox>
@@ -13,8 +14,10 @@
 namespace {
 
 // The entries of the sort drop-down, in the order of DirectorySort.
-const char* const kSortOrders[] = { "PR Ascending", "PR Descending", "Alpha Ascending", "Alpha Descending",
-    "Status" };
+const char* const kSortOrders[kDirectorySortCount] = { "PR Ascending", "PR Descending", "Alpha Ascending",
+    "Alpha Descending", "Status", "Status Reversed", "Rating Descending", "Rating Ascending",
+    "Link Ascending", "Link Descending", "Category Ascending", "Category Descending", "Date Descending",
+    "Date Ascending" };
 
 } // namespace
 
@@ -22,6 +25,7 @@ DirectoryPanel::DirectoryPanel(QWidget* parent)
     : QWidget(parent)
     , m_sort(new QComboBox)
     , m_search(new QLineEdit)
+    , m_states(new QComboBox)
     , m_list(new DirectoryListView)
     , m_sent(new QLabel)
     , m_available(new QLabel)
@@ -33,6 +37,9 @@ DirectoryPanel::DirectoryPanel(QWidget* parent)
     m_search->setMaxLength(static_cast<int>(kSearchTextLimit));
     m_search->setClearButtonEnabled(true);
     m_search->setPlaceholderText(QStringLiteral("name or address"));
+    for (const StateFilter& filter : stateFilters())
+        m_states->addItem(QString::fromLatin1(filter.caption));
+    m_states->setToolTip(QStringLiteral("Show the directories in one state only"));
 
     auto* sortLabel = new QLabel(QStringLiteral("&Sort directory list:"));
     sortLabel->setBuddy(m_sort);
@@ -42,7 +49,10 @@ DirectoryPanel::DirectoryPanel(QWidget* parent)
     choices->addWidget(sortLabel, 0, 0);
     choices->addWidget(m_sort, 0, 1);
     choices->addWidget(searchLabel, 1, 0);
-    choices->addWidget(m_search, 1, 1);
+    auto* search = new QHBoxLayout;
+    search->addWidget(m_search, 1);
+    search->addWidget(m_states);
+    choices->addLayout(search, 1, 1);
     choices->setColumnStretch(1, 1);
 
     auto* counts = new QVBoxLayout;

@@ -8,9 +8,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The right-hand column of the main window: the sort order, the search field,
-// the directory list, the sent and available counts and the "Filter >" button.
-// Only the controls; the directory list controller fills and answers them.
+// The right-hand column of the main window: the sort order, the search field
+// with the state filter beside it, the directory table, the sent and
+// available counts and the "Filter >" button. Only the controls; the
+// directory list controller fills and answers them.
 class DirectoryPanel : public QWidget {
     Q_OBJECT
 
@@ -19,6 +20,8 @@ public:
 
     QComboBox* sortBox() const { return m_sort; }
     QLineEdit* searchEdit() const { return m_search; }
+    // "All", "To do", "Sent", ...: the entries of stateFilters(), in their order.
+    QComboBox* stateFilter() const { return m_states; }
     DirectoryListView* list() const { return m_list; }
     QLabel* sentLabel() const { return m_sent; }
     QLabel* availableLabel() const { return m_available; }
@@ -27,6 +30,7 @@ public:
 private:
     QComboBox* m_sort;
     QLineEdit* m_search;
+    QComboBox* m_states;
     DirectoryListView* m_list;
     QLabel* m_sent;
     QLabel* m_available;

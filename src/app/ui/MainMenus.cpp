@@ -1,5 +1,7 @@
 #include "app/ui/MainMenus.h"
 
+#include "app/ui/ToolBarIcons.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +40,13 @@ MainMenus::MainMenus(QMenuBar* bar)
     directoryLists = entry(settings, "Directory Lists");
 
     tools = bar->addMenu(QStringLiteral("&Tools"));
+    nextDirectory = entry(tools, "&Next Directory", QKeySequence(Qt::Key_F8));
+    nextDirectory->setIcon(ToolBarIcons::nextDirectory());
+    nextDirectory->setToolTip(QStringLiteral("Open the next directory to do (F8)"));
+    skip = entry(tools, "S&kip", QKeySequence(Qt::CTRL | Qt::Key_K));
+    skip->setIcon(ToolBarIcons::skip());
+    skip->setToolTip(QStringLiteral("Skip this directory and open the next (Ctrl+K)"));
+    tools->addSeparator();
     QMenu* snapshots = tools->addMenu(QStringLiteral("&Snapshots"));
     newSnapshot = entry(snapshots, "&New Snapshot");
     updateDirectoryDatabase = entry(tools, "Update Directory Database");

@@ -29,6 +29,9 @@ public:
     QAction* directoryLists;
     // "&Tools"
     QMenu* tools;
+    // Working through the list: F8 and Ctrl+K, wherever the focus is in the window.
+    QAction* nextDirectory;
+    QAction* skip;
     QAction* newSnapshot;
     QAction* updateDirectoryDatabase;
     QAction* updateLists;

@@ -13,7 +13,7 @@ NavigationToolBar::NavigationToolBar(QWidget* parent)
     m_forward = addAction(ToolBarIcons::forward(), QStringLiteral("Forward"));
     m_refresh = addAction(ToolBarIcons::refresh(), QStringLiteral("Refresh"));
     m_stop = addAction(ToolBarIcons::stop(), QStringLiteral("Stop"));
-    addSeparator();
+    m_settingsSeparator = addSeparator();
     m_settings = addAction(ToolBarIcons::settings(), QStringLiteral("Settings"));
     m_help = addAction(ToolBarIcons::help(), QStringLiteral("Help"));
     m_back->setEnabled(false);
@@ -25,4 +25,11 @@ NavigationToolBar::NavigationToolBar(QWidget* parent)
     m_back->setToolTip(QStringLiteral("Back (Alt+Left)"));
     m_forward->setToolTip(QStringLiteral("Forward (Alt+Right)"));
     m_refresh->setToolTip(QStringLiteral("Refresh (F5)"));
+}
+
+void NavigationToolBar::addListActions(QAction* nextDirectory, QAction* skip)
+{
+    insertSeparator(m_settingsSeparator);
+    insertAction(m_settingsSeparator, nextDirectory);
+    insertAction(m_settingsSeparator, skip);
 }

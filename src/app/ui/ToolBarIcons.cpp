@@ -209,6 +209,45 @@ QIcon gotoDirectory()
     });
 }
 
+QIcon nextDirectory()
+{
+    return drawn([](QPainter& painter) {
+        // A list whose next row is picked out, and a green arrow moving down to it.
+        painter.setPen(pen(kInk, 1.8));
+        for (const double y : { 4.0, 20.0 })
+            painter.drawLine(QPointF(10, y), QPointF(22, y));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kGreen);
+        painter.drawRect(QRectF(9, 10, 14, 4.5));
+        QPainterPath arrowDown;
+        arrowDown.moveTo(2, 4);
+        arrowDown.lineTo(7, 4);
+        arrowDown.lineTo(7, 10);
+        arrowDown.lineTo(9, 10);
+        arrowDown.lineTo(4.5, 16);
+        arrowDown.lineTo(0, 10);
+        arrowDown.lineTo(2, 10);
+        arrowDown.closeSubpath();
+        painter.setBrush(kInk);
+        painter.drawPath(arrowDown);
+    });
+}
+
+QIcon skip()
+{
+    return drawn([](QPainter& painter) {
+        // Two chevrons jumping over a bar.
+        painter.setPen(pen(kInk, 2.6));
+        for (const double x : { 4.0, 11.0 }) {
+            painter.drawLine(QPointF(x, 6), QPointF(x + 6, 12));
+            painter.drawLine(QPointF(x + 6, 12), QPointF(x, 18));
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kRed);
+        painter.drawRect(QRectF(18.5, 5, 3, 14));
+    });
+}
+
 QIcon closeTab()
 {
     return drawn([](QPainter& painter) {

@@ -17,6 +17,8 @@ QIcon autoFill();
 QIcon reciprocal();
 QIcon copy();
 QIcon gotoDirectory();
+QIcon nextDirectory();
+QIcon skip();
 QIcon closeTab();
 
 QIcon application();

@@ -42,7 +42,8 @@ int CTessalyApp::run()
     }
 
     QtMessageBox messages;
-    CTessalyDlg dialog(readCheckerHosts(DataFolder::resolve(arguments.dataDir, "tessaly")), messages);
+    CTessalyDlg dialog(
+        readCheckerHosts(DataFolder::resolve(arguments.dataDir, "tessaly"), messages), messages);
     messages.setParent(&dialog);
     if (arguments.openFile)
         dialog.openFromCommandLine(*arguments.openFile);

@@ -63,7 +63,7 @@ void BrowserTabFiller::fillPage()
         },
         false,
         [this](const WebFormRun& run) {
-            m_count = { run.fields, run.recognised };
+            m_count = { run.fields, run.recognised, m_state.passwords };
             emit pageFilled(m_count);
         });
 }
@@ -97,6 +97,8 @@ void BrowserTabFiller::handleCompletedLoad()
     // fill below changes its fields.
     if (m_answerWait)
         readAnswer(true);
+    // A sign-up form left without submitting it keeps nothing.
+    m_state.newAccount.reset();
     const bool ownSite = onOwnSite();
     const bool fills = m_anySite
         || (m_filledSite ? sameSite(*m_filledSite, toStdString(m_page->url().toString())) : ownSite);
@@ -113,7 +115,7 @@ void BrowserTabFiller::handleCompletedLoad()
         [this, fills](const WebFormRun& run) {
             if (!fills || run.end == WebFormRun::End::Abandoned)
                 return;
-            m_count = { run.fields, run.recognised };
+            m_count = { run.fields, run.recognised, m_state.passwords };
             emit pageFilled(m_count);
             startLateFieldWatch();
         });
@@ -126,6 +128,8 @@ void BrowserTabFiller::awaitAnswer(const QString& submission)
         return;
     m_state.submitted = true;
     m_state.submittedForm = submitted->form;
+    if (m_keepsAccounts)
+        m_filler.keepNewAccount(m_profile(), m_state);
     AnswerWait& wait = m_answerWait.emplace(AnswerWait { m_state, submitted->token, false, {} });
     wait.age.start();
     // The page tells of the submission as it starts the navigation that sends
@@ -278,6 +282,7 @@ void BrowserTabFiller::lookForLateFields()
                     return;
                 m_count.fields += run.fields;
                 m_count.recognised += run.recognised;
+                m_count.passwords = m_state.passwords;
                 emit pageFilled(m_count);
             });
     });

@@ -61,6 +61,9 @@ public:
     void setFilledSite(std::string address) { m_filledSite = std::move(address); }
     // How long after a load the page is watched for late fields; 0 watches not at all.
     void setLateFieldWatch(int milliseconds) { m_watchMs = milliseconds; }
+    // Whether the new password a sign-up form got is kept when the form is
+    // submitted (as it is by default), or forgotten, as in a preview.
+    void setKeepsAccounts(bool keeps) { m_keepsAccounts = keeps; }
 
     // The "Auto Fill" command: fills the page whatever its site.
     void fillPage();
@@ -121,6 +124,7 @@ private:
     ProfileSource m_profile;
     RecognizerSource m_recognizer;
     bool m_anySite = false;
+    bool m_keepsAccounts = true;
     std::optional<std::string> m_filledSite;
     int m_watchMs = kLateFieldWatchMs;
     QTimer m_watch;

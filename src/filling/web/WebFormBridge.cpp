@@ -12,6 +12,7 @@
 namespace {
 
 constexpr const char* kPageElementsScript = ":/filling/page-elements.js";
+constexpr const char* kPasswordFieldsScript = ":/filling/password-fields.js";
 constexpr const char* kDescribeScript = ":/filling/describe-page.js";
 constexpr const char* kReplayScript = ":/filling/replay-writes.js";
 constexpr const char* kLateFieldsScript = ":/filling/late-fields.js";
@@ -33,10 +34,17 @@ QString withPageElements(const QString& script)
     return pageElements + QLatin1Char('\n') + script;
 }
 
+// A script that also tells where a password may go.
+QString withPasswordFields(const QString& script)
+{
+    static const QString passwordFields = scriptText(kPasswordFieldsScript);
+    return withPageElements(passwordFields + QLatin1Char('\n') + script);
+}
+
 // The description script; a fill's description marks the fields it saw as offered.
 const QString& describeScript(bool offer)
 {
-    static const QString function = withPageElements(scriptText(kDescribeScript));
+    static const QString function = withPasswordFields(scriptText(kDescribeScript));
     static const QString offering = function + QStringLiteral("({ cover: true })");
     static const QString looking = function + QStringLiteral("({ cover: false })");
     return offer ? offering : looking;
@@ -45,7 +53,7 @@ const QString& describeScript(bool offer)
 // The replay script called with the writes; the JSON is ASCII and a valid literal.
 QString replayScript(const std::string& writesJson)
 {
-    static const QString function = withPageElements(scriptText(kReplayScript));
+    static const QString function = withPasswordFields(scriptText(kReplayScript));
     return function + QLatin1Char('(') + toQString(writesJson) + QLatin1Char(')');
 }
 

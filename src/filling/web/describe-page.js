@@ -1,7 +1,7 @@
 // Describes the page for the form filling: every element in the order of
 // vanteloPage.elements(), with full details of the fields, what a person reads
 // around each field (labels, aria texts, the caption before it), whether a
-// person can see it, and the page's forms. Called with { cover: true } by a
+// person can see it (and plainly enough for a password), and the page's forms. Called with { cover: true } by a
 // fill, which marks the visible fields described as offered, so that the watch
 // for late fields offers each field once.
 (function (options) {
@@ -20,6 +20,8 @@
     const kMaxDescribedFields = 3000;
     // Nodes walked looking for a caption or a label's text.
     const kWalkBudget = 300;
+    // The fields a password can be written into.
+    const kPasswordPlaces = new Set(['', 'text', 'password', 'email']);
     const kSkippedTags = new Set(['SCRIPT', 'STYLE', 'NOSCRIPT', 'TEMPLATE', 'SELECT', 'OPTION', 'TEXTAREA',
         'BUTTON', 'INPUT']);
 
@@ -226,6 +228,19 @@
         }
         entry.covered = Boolean(element.vanteloCovered);
         entry.edited = Boolean(element.vanteloEdited);
+        describePasswordPlace(entry, element, tag);
+    }
+
+    // Whether a password may go into the field, and what a new one must meet.
+    function describePasswordPlace(entry, element, tag) {
+        const type = tag === 'input' ? (element.getAttribute('type') || '').toLowerCase() : '';
+        if (entry.hidden || (tag !== 'textarea' && !kPasswordPlaces.has(type)))
+            return;
+        entry.shown = vanteloPasswords.plainlyVisible(element);
+        if (type === 'password') {
+            entry.pattern = element.getAttribute('pattern') || '';
+            entry.minlength = element.minLength;
+        }
     }
 
     const forms = [];
@@ -269,5 +284,5 @@
         for (const element of offered)
             element.vanteloCovered = true;
     }
-    return JSON.stringify({ token: vanteloPage.token(), forms: forms, elements: elements });
+    return JSON.stringify({ token: vanteloPage.token(), url: document.URL, forms: forms, elements: elements });
 })

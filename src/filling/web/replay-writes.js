@@ -85,6 +85,9 @@
         if (!isDescribed(entry, write))
             continue;
         const element = entry.element;
+        // A password goes only where it is still plainly seen.
+        if (write.password && !vanteloPasswords.plainlyVisible(element))
+            continue;
         try {
             if (write.kind === 'value') {
                 setValue(element, write.value);

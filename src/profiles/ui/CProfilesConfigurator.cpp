@@ -1,5 +1,6 @@
 #include "profiles/ui/CProfilesConfigurator.h"
 
+#include "profiles/ui/AccountsPanel.h"
 #include "profiles/ui/CProfileConfigurator.h"
 #include "widgets/QtText.h"
 
@@ -38,9 +39,11 @@ CProfilesConfigurator::CProfilesConfigurator(
     auto* list = new QVBoxLayout;
     list->addWidget(label);
     list->addWidget(m_list, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(list, 1);
-    layout->addLayout(buttons);
+    auto* profiles = new QHBoxLayout;
+    profiles->addLayout(list, 1);
+    profiles->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(profiles, 1);
 
     // Enter opens the selected profile; Escape closes, as Close does.
     m_edit->setDefault(true);
@@ -59,6 +62,16 @@ CProfilesConfigurator::CProfilesConfigurator(
     m_edit->setObjectName("editButton");
     m_remove->setObjectName("removeButton");
     m_close->setObjectName("closeButton");
+}
+
+void CProfilesConfigurator::showAccounts(DirectoryAccounts& accounts, IClipboard& clipboard)
+{
+    if (m_accounts)
+        return;
+    m_accounts = new AccountsPanel(accounts, clipboard, m_messages);
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_accounts, 1);
+    resize(560, 480);
+    enableButtons();
 }
 
 void CProfilesConfigurator::addProfile()
@@ -109,6 +122,9 @@ void CProfilesConfigurator::enableButtons()
     const bool selected = !m_list->selectedItems().isEmpty();
     m_edit->setEnabled(selected);
     m_remove->setEnabled(selected);
+    // The accounts follow the selected profile.
+    if (m_accounts)
+        m_accounts->showProfile(selected ? toStdString(m_list->currentItem()->text()) : std::string());
 }
 
 } // namespace SendingProfile

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class IClipboard;
 class IMessageBox;
 class IWaitDialog;
 class QListWidget;
@@ -11,6 +12,8 @@ class QPushButton;
 
 namespace SendingProfile {
 
+class AccountsPanel;
+class DirectoryAccounts;
 class ProfileStore;
 
 // The profile manager: lists the stored profiles and adds, edits and removes
@@ -22,6 +25,9 @@ public:
     // The wait dialog runs the wizard's test of the reciprocal script.
     CProfilesConfigurator(
         ProfileStore& store, IMessageBox& messages, IWaitDialog& wait, QWidget* parent = nullptr);
+
+    // Lists the selected profile's accounts at directories below the profiles.
+    void showAccounts(DirectoryAccounts& accounts, IClipboard& clipboard);
 
 private:
     void addProfile();
@@ -39,6 +45,7 @@ private:
     QPushButton* m_edit;
     QPushButton* m_remove;
     QPushButton* m_close;
+    AccountsPanel* m_accounts = nullptr;
 };
 
 } // namespace SendingProfile

@@ -8,6 +8,7 @@
 
 #include "app/ui/BrowserTab.h"
 #include "app/ui/BrowserTabArea.h"
+#include "app/ui/DirectoryListController.h"
 #include "app/ui/MainMenus.h"
 #include "common/AtomicFile.h"
 #include "filling/web/FillingWebPage.h"
@@ -108,6 +109,11 @@ TEST(DemoSubmissionTest, AnAnswerThatSaysItFailedIsNotRecordedAndTheStatusLineSa
     EXPECT_THAT(status(),
         HasSubstr("Not recorded: the page says \"Sorry, this site is already listed in our directory.\""));
     EXPECT_THAT(fixture.rowTexts()[listed], Not(HasSubstr(" [sent]")));
+    // The refusal is the directory's state, with the page's sentence as its reason.
+    const SendingProfile::DirectoryStatus& refused =
+        window.directoryList().model().list().rows[listed].status;
+    EXPECT_EQ(refused.state, SendingProfile::DirectoryState::Failed);
+    EXPECT_EQ(refused.reason, "Sorry, this site is already listed in our directory.");
 
     const int open = rowOf(fixture.rowTexts(), "Open Links");
     ASSERT_GE(open, 0);

@@ -14,6 +14,7 @@
 
 MainWindowFixture::MainWindowFixture()
 {
+    seams.secrets = &secrets;
     writeSettings();
 }
 

@@ -7,6 +7,7 @@
 #include "net/LoopbackServer.h"
 #include "support/BrowserTestDoubles.h"
 #include "support/FixedClock.h"
+#include "support/MemorySecretStore.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -32,6 +33,8 @@ struct MainWindowFixture {
     RecordingMessageBox messages;
     FixedClock clock { 1'600'000'000 };
     FirstPick random;
+    // Where the window keeps passwords and API keys, for its whole life (restarts included).
+    MemorySecretStore secrets;
     // The dialogs and programs of the window's commands; set them before start().
     MainWindowSeams seams;
     // The browser's script and sign-in dialogs and the save dialog of its downloads.

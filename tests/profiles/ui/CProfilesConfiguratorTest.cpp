@@ -1,4 +1,7 @@
 #include "profiles/ui/CProfilesConfigurator.h"
+#include "common/IClipboard.h"
+#include "profiles/DirectoryAccounts.h"
+#include "profiles/ui/AccountDialog.h"
 #include "profiles/ui/AlternativeListEditor.h"
 #include "profiles/ui/CAddRotateText.h"
 #include "profiles/ui/CProfileConfigStep1.h"
@@ -8,12 +11,15 @@
 
 #include "../ProfileTestFiles.h"
 #include "ProfileDialogTesting.h"
+#include "support/MemorySecretStore.h"
 #include "support/NamedChild.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -151,6 +157,49 @@ TEST(CProfilesConfiguratorTest, RemovesTheSelectedProfileAfterAsking)
 
     QTest::keyClick(&manager, Qt::Key_Escape);
     EXPECT_FALSE(manager.isVisible());
+}
+
+// Records what was copied.
+struct CopiedText : IClipboard {
+    void setText(const std::string& text) override { copied = text; }
+    std::string copied;
+};
+
+// The selected profile's accounts: listed with the password hidden until
+// revealed, copied, given the profile's password instead, and deleted after asking.
+TEST(CProfilesConfiguratorTest, ListsTheSelectedProfilesAccountsAndChangesThem)
+{
+    ShownManager shown;
+    MemorySecretStore secrets;
+    DirectoryAccounts accounts(secrets);
+    accounts.save("Shop", { "Best Dir", "jdoe", "own-pw" });
+    CopiedText clipboard;
+    shown.manager->showAccounts(accounts, clipboard);
+    auto* table = child<QTableWidget>(*shown.manager, "accountTable");
+    child<QListWidget>(*shown.manager, "profileList")->setCurrentRow(0);
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("jdoe"));
+    EXPECT_NE(table->item(0, 2)->text(), QStringLiteral("own-pw"));
+    child<QPushButton>(*shown.manager, "revealButton")->click();
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("own-pw"));
+    table->selectRow(0);
+    child<QPushButton>(*shown.manager, "copyPasswordButton")->click();
+    EXPECT_EQ(clipboard.copied, "own-pw");
+
+    whenModal<AccountDialog>([](AccountDialog& dialog) {
+        child<QCheckBox>(dialog, "profilePasswordBox")->setChecked(true);
+        dialog.accept();
+    });
+    child<QPushButton>(*shown.manager, "changeAccountButton")->click();
+    EXPECT_EQ(accounts.find("Shop", "Best Dir"), (DirectoryAccount { "Best Dir", "jdoe", "" }));
+
+    shown.opened.messages.answerNext(MessageAnswer::Yes);
+    table->selectRow(0);
+    child<QPushButton>(*shown.manager, "deleteAccountButton")->click();
+    EXPECT_TRUE(accounts.list("Shop").accounts.empty());
+    EXPECT_EQ(table->rowCount(), 0);
+    child<QListWidget>(*shown.manager, "profileList")->setCurrentRow(1);
+    EXPECT_EQ(table->rowCount(), 0);
 }
 
 } // namespace
