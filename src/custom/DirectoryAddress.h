@@ -26,3 +26,16 @@ std::string_view proposedNamePart(std::string_view address);
 // "https://" address it is taken as for "http://": the plain host key would cut
 // every https address down to "https:" and make them all one site.
 std::string siteKey(std::string_view address);
+
+// An address of a directory list read as a person reads it: blanks and a stray
+// "," or ";" at the end dropped, "https://" put in front when it names no scheme
+// ("capterra.com"), the scheme and host in lower case and the rest as written.
+// False, with `address` left undefined, when the text names no web site: another
+// scheme ("ftp://", "mailto:"), no host, a host with blanks or other characters
+// no host has, or (without a scheme) a host without a dot, which is a name.
+bool readListAddress(std::string_view text, std::string& address);
+
+// The site of an address as lists compare them: its host (and port) in lower
+// case, without the scheme and a leading "www.". "https://WWW.Example.com/add"
+// and "example.com?ref=1" are both "example.com".
+std::string listSiteKey(std::string_view address);

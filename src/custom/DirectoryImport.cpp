@@ -1,5 +1,6 @@
 #include "custom/DirectoryImport.h"
 
+#include "custom/CustomCategories.h"
 #include "directories/DirectoryStore.h"
 
 #include <algorithm>
@@ -116,7 +117,8 @@ void DirectoryImport::storeUpTo(std::size_t end)
             store->SetSubmitUrl(directory.name, directory.address);
             store->SetPR(directory.name, rank);
             store->SetRevision(directory.name, 0);
-            store->SetCategory(directory.name, m_categoryText);
+            store->SetCategory(directory.name, withListCategories(m_categoryText, directory.category));
+            store->SetListFacts(directory.name, directory.facts);
         }
     }
 }

@@ -15,7 +15,8 @@ class DirectoryStore;
 // to a site checker for their PageRank (one by one, or a batch at a time when
 // the provider takes many), and adds each checked
 // directory to the custom and the main directory store with the import's
-// category text. The checker reports on its worker thread; the stores are
+// category text, to which each directory's list categories are added, and
+// the list's facts of each. The checker reports on its worker thread; the stores are
 // changed only by storeChecked and close, under the import's own lock, on
 // whichever thread owns the stores (a window's thread, or the checker's when
 // nothing else touches them). The import is shared with its checker, so it

@@ -1,6 +1,7 @@
 #include "custom/DirectoryLineParser.h"
 
 #include "common/TextCase.h"
+#include "common/TrimmedText.h"
 #include "custom/DirectoryAddress.h"
 
 #include <algorithm>
@@ -147,68 +148,55 @@ struct Field {
     return Field { line.substr(from, end - from), end };
 }
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 bool isSeparator(char c)
 {
     return c == ' ' || c == ',' || c == ';' || c == '\t';
 }
 
-std::string_view trimmed(std::string_view text)
+// Whether a text starts with a prefix written in lower case, its letters in
+// any case. Most fields are names, which fail at the first letter.
+[[gnu::always_inline]] inline bool startsWithLower(std::string_view text, std::string_view prefix)
 {
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t at = 0; at < prefix.size(); ++at) {
+        const char c = prefix[at] >= 'a' && prefix[at] <= 'z' ? static_cast<char>(text[at] | 0x20) : text[at];
+        if (c != prefix[at])
+            return false;
+    }
+    return true;
 }
 
 // How much a field of the line looks like an address.
 [[gnu::always_inline]] inline int addressScore(const LineMarks& marks, std::string_view field)
 {
-    return (startsWithNoCase(field, "http://") ? 50 : 0) + (startsWithNoCase(field, "www.") ? 50 : 0)
+    return (startsWithLower(field, "http://") ? 50 : 0) + (startsWithLower(field, "www.") ? 50 : 0)
         + (marks.contains(Dot, field) ? 10 : 0) + (marks.contains(Slash, field) ? 10 : 0);
 }
 
-// Copies a text with its ASCII letters in lower case, sixteen bytes at a time
-// where there are as many.
-void copyLower(char* out, std::string_view text)
+// Where an address stands in a field of blank-separated words ("Name Two
+// http://two.example.com/"): the word that starts with a scheme or "www.".
+std::size_t addressWord(std::string_view field)
 {
-    using Block = unsigned char __attribute__((vector_size(16)));
-    std::size_t at = 0;
-    for (; at + sizeof(Block) <= text.size(); at += sizeof(Block)) {
-        Block block;
-        std::memcpy(&block, text.data() + at, sizeof(Block));
-        const auto upper = reinterpret_cast<Block>(block - 'A' < 26);
-        block += upper & ('a' - 'A');
-        std::memcpy(out + at, &block, sizeof(Block));
+    for (std::size_t start = 0; start < field.size();) {
+        const std::size_t end = std::min(field.find_first_of(" \t", start), field.size());
+        const std::string_view word = field.substr(start, end - start);
+        if (startsWithLower(word, "http://") || startsWithLower(word, "https://")
+            || startsWithLower(word, "www."))
+            return start;
+        start = end + 1;
     }
-    for (; at < text.size(); ++at)
-        out[at] = lowerAscii(text[at]);
+    return kNone;
 }
-
-constexpr std::string_view kHttp = "http://";
-// The longest scheme the address may be given in front of it.
-constexpr std::size_t kSchemeRoom = 8;
 
 } // namespace
 
-DirectoryLineParser::DirectoryLineParser()
-    : m_address(new char[kMaxListLineLength + kSchemeRoom])
-    , m_madeName(new char[kMaxListLineLength + kSchemeRoom])
+DirectoryLineParser::Result DirectoryLineParser::read(std::string_view line)
 {
-}
-
-bool DirectoryLineParser::read(std::string_view line)
-{
-    line = line.substr(0, kMaxListLineLength);
     const LineMarks marks(line);
     const std::optional<Field> first = readField(line, marks, 0);
     if (!first)
-        return false;
+        return Result::Unclosed;
     std::string_view second;
     if (!first->restOfLine) {
         std::size_t start = first->next;
@@ -216,43 +204,47 @@ bool DirectoryLineParser::read(std::string_view line)
             ++start;
         const std::optional<Field> field = readField(line, marks, start);
         if (!field)
-            return false;
+            return Result::Unclosed;
         second = trimmed(field->text);
     }
     const std::string_view firstText = trimmed(first->text);
     if (firstText.empty())
-        return false;
-
+        return Result::Empty;
     if (second.empty()) {
-        setAddress(firstText);
-        setNameFromAddress();
-        // An address such as "http://.com" names nothing a list could show.
-        return !m_name.empty();
+        const bool blanks = marks.contains(Space, firstText)
+            || std::memchr(firstText.data(), '\t', firstText.size()) != nullptr;
+        return readSingleField(firstText, blanks);
     }
     const bool firstIsAddress = addressScore(marks, firstText) > addressScore(marks, second);
-    setAddress(firstIsAddress ? firstText : second);
+    if (!readListAddress(firstIsAddress ? firstText : second, m_address))
+        return Result::NoAddress;
     m_name = firstIsAddress ? second : firstText;
-    return true;
+    return Result::Directory;
 }
 
-// The address in lower case, with "http://" in front unless it names "http://" or "https://".
-void DirectoryLineParser::setAddress(std::string_view text)
+// A field alone is an address, whose name is made from it; or, where it holds
+// blanks, words of a name with an address among them ("Name http://x.com").
+DirectoryLineParser::Result DirectoryLineParser::readSingleField(std::string_view field, bool blanks)
 {
-    m_addressSize = 0;
-    if (!startsWithNoCase(text, "http://") && !startsWithNoCase(text, "https://")) {
-        std::memcpy(m_address.get(), kHttp.data(), kHttp.size());
-        m_addressSize = kHttp.size();
+    if (const std::size_t at = blanks ? addressWord(field) : kNone; at != kNone) {
+        const std::size_t end = std::min(field.find_first_of(" \t", at), field.size());
+        const std::string_view before = trimmed(field.substr(0, at));
+        const std::string_view after = trimmed(field.substr(end));
+        if ((!before.empty() || !after.empty()) && readListAddress(field.substr(at, end - at), m_address)) {
+            m_name = before.empty() ? after : before;
+            return Result::Directory;
+        }
     }
-    copyLower(m_address.get() + m_addressSize, text);
-    m_addressSize += text.size();
+    if (!readListAddress(field, m_address))
+        return Result::NoAddress;
+    setNameFromAddress();
+    // An address such as "http://.com" names nothing a list could show.
+    return m_name.empty() ? Result::NoAddress : Result::Directory;
 }
 
 // The name the directory wizard would propose for the address.
 void DirectoryLineParser::setNameFromAddress()
 {
-    const std::string_view part = proposedNamePart(address());
-    std::memcpy(m_madeName.get(), part.data(), part.size());
-    if (!part.empty() && part.front() >= 'a' && part.front() <= 'z')
-        m_madeName[0] = static_cast<char>(part.front() - 'a' + 'A');
-    m_name = std::string_view(m_madeName.get(), part.size());
+    m_madeName = proposedDirectoryName(m_address);
+    m_name = m_madeName;
 }

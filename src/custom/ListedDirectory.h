@@ -1,16 +1,26 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
+#include "directories/DirectoryRecord.h"
 
-// One directory that a line of a directory list file names.
+#include <string>
+#include <utility>
+
+// One directory that a row of a directory list names.
 struct ListedDirectory {
-    std::string name; // as written, or made from the address when the line gives none
-    std::string address; // in lower case, with "http://" in front
+    ListedDirectory() = default;
+    ListedDirectory(std::string directoryName, std::string directoryAddress, std::string listCategory = {},
+        DirectoryListFacts listFacts = {})
+        : name(std::move(directoryName))
+        , address(std::move(directoryAddress))
+        , category(std::move(listCategory))
+        , facts(std::move(listFacts))
+    {
+    }
+
+    std::string name; // as written, or made from the address when the row gives none
+    std::string address; // as readListAddress reads it
+    std::string category; // the list's categories for it, joined by ","; empty when it gives none
+    DirectoryListFacts facts; // what the list says of it
 
     bool operator==(const ListedDirectory&) const = default;
 };
-
-// The most characters of a line that a list file reader looks at; the rest of a
-// longer line is passed over.
-inline constexpr std::size_t kMaxListLineLength = 20480;

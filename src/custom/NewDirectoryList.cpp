@@ -6,19 +6,21 @@ NewDirectoryList::NewDirectoryList(const std::map<std::string, std::string>& kno
 {
     for (const auto& [name, address] : known) {
         m_names.insert(name);
-        m_sites.insert(siteKey(address));
+        m_knownSites.insert(listSiteKey(address));
     }
 }
 
-bool NewDirectoryList::offer(std::string_view name, std::string_view address)
+NewDirectoryList::Offer NewDirectoryList::offer(const std::string& site, ListedDirectory directory)
 {
     ++m_offered;
-    if (!m_sites.insert(siteKey(address)).second)
-        return false;
-    ListedDirectory added { uniqueName(std::string(name)), std::string(address) };
-    m_names.insert(added.name);
-    m_added.push_back(std::move(added));
-    return true;
+    if (!m_listedSites.insert(site).second)
+        return Offer::Repeated;
+    if (m_knownSites.contains(site))
+        return Offer::Known;
+    directory.name = uniqueName(std::move(directory.name));
+    m_names.insert(directory.name);
+    m_added.push_back(std::move(directory));
+    return Offer::Added;
 }
 
 std::string NewDirectoryList::uniqueName(std::string name)

@@ -14,6 +14,7 @@ struct DirectoryListFacts {
     std::int32_t rating = kUnknownRating; // domain rating, 0 to 100 (never a PageRank)
     std::string linkType; // "dofollow" or "nofollow"
     std::string pricing; // "free", "freemium" or "paid"
+    bool unlisted = false; // it left the followed list that brought it: no longer listed there
 
     bool operator==(const DirectoryListFacts&) const = default;
 };

@@ -41,7 +41,7 @@ struct RecordReadError : std::runtime_error {
 // name, the first attribute of a name counts.
 class ElementAttributes {
 public:
-    static constexpr std::size_t kMost = 9;
+    static constexpr std::size_t kMost = 10;
 
     // At most kMost names.
     ElementAttributes(const pugi::xml_node& element, std::span<const char* const> names)
@@ -76,10 +76,11 @@ enum DirectoryAttribute : std::size_t {
     kCategory,
     kRating,
     kLinkType,
-    kPricing
+    kPricing,
+    kUnlisted
 };
 constexpr std::array<const char*, ElementAttributes::kMost> kDirectoryAttributes = { "name", "submiturl",
-    "pr", "revision", "onsubmit", "category", "rating", "linktype", "pricing" };
+    "pr", "revision", "onsubmit", "category", "rating", "linktype", "pricing", "unlisted" };
 
 enum ItemAttribute : std::size_t { kItemName, kItemIndex, kItemValue, kItemType };
 constexpr std::array<const char*, 4> kItemAttributes = { "name", "index", "value", "type" };
@@ -307,6 +308,8 @@ void DirectoryStore::Serialize()
                 directory.append_attribute("linktype") = facts.linkType.c_str();
             if (!facts.pricing.empty())
                 directory.append_attribute("pricing") = facts.pricing.c_str();
+            if (facts.unlisted)
+                directory.append_attribute("unlisted") = "true";
             for (const DirectoryItem& item : record.items) {
                 pugi::xml_node element = directory.append_child("item");
                 element.append_attribute("name") = item.name.c_str();
@@ -476,6 +479,7 @@ DirectoryRecord DirectoryStore::readRecord(const pugi::xml_node& directory) cons
         record.listFacts.rating = std::clamp(attributes.number(kRating), 0, 100);
     record.listFacts.linkType = attributes.text(kLinkType);
     record.listFacts.pricing = attributes.text(kPricing);
+    record.listFacts.unlisted = attributes.text(kUnlisted) == "true";
     for (const pugi::xml_node& element : directory.children("item")) {
         const ElementAttributes itemAttributes(element, kItemAttributes);
         DirectoryItem item;

@@ -62,8 +62,13 @@ protected:
     std::shared_ptr<DirectoryImport> importOf(std::vector<std::string> names)
     {
         std::vector<ListedDirectory> directories;
-        for (const std::string& name : names)
-            directories.push_back({ name, "http://" + name + ".com/submit.php" });
+        // "two" comes with the list's categories and facts.
+        const DirectoryListFacts facts { 40, "dofollow", "free", false };
+        for (const std::string& name : names) {
+            directories.push_back(
+                { name, "http://" + name + ".com/submit.php", name == "two" ? "Startup Directory,news" : "",
+                    name == "two" ? facts : DirectoryListFacts {} });
+        }
         auto import = DirectoryImport::create(m_custom, m_main, directories, "Custom,News", &m_listener);
         m_listener.attach(import.get());
         return import;
@@ -98,8 +103,9 @@ TEST_F(DirectoryImportThreaded, AddsEachDirectoryWithItsPageRankToBothStores)
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         const DirectoryRecord* two = store->find("two");
         ASSERT_NE(two, nullptr);
-        EXPECT_EQ(
-            *two, (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News", "", {}, {} }));
+        EXPECT_EQ(*two,
+            (DirectoryRecord { "two", 0, 4, "http://two.com/submit.php", "Custom,News,Startup Directory", "",
+                {}, { 40, "dofollow", "free", false } }));
     }
     EXPECT_FALSE(import->start(checker));
 }

@@ -1,4 +1,5 @@
 #include "custom/DirectoryListFile.h"
+#include "custom/DelimitedRecords.h"
 #include "custom/DirectoryLineParser.h"
 
 #include "support/RecordingMessageBox.h"
@@ -13,10 +14,15 @@ using ::testing::ElementsAre;
 
 namespace {
 
+ListedDirectory listed(std::string name, std::string address)
+{
+    return { std::move(name), std::move(address), {}, {} };
+}
+
 std::optional<ListedDirectory> lineOf(std::string_view line)
 {
     DirectoryLineParser parser;
-    if (!parser.read(line))
+    if (parser.read(line) != DirectoryLineParser::Result::Directory)
         return std::nullopt;
     return parser.directory();
 }
@@ -29,30 +35,29 @@ struct LineCase {
 TEST(DirectoryLineParserTest, ReadsTheFieldsAndTellsTheAddressFromTheName)
 {
     const LineCase cases[] = {
-        // An address alone: lower case, the scheme in front, the name made from the host.
-        { "WWW.EXAMPLE.COM/ADD.PHP", ListedDirectory { "Example", "http://www.example.com/add.php" } },
-        { "  http://dir.org  ", ListedDirectory { "Dir", "http://dir.org" } },
+        // An address alone: "https://" in front unless it names a scheme, scheme
+        // and host in lower case, the name made from the host.
+        { "WWW.EXAMPLE.COM/ADD.PHP", listed("Example", "https://www.example.com/ADD.PHP") },
+        { "  http://dir.org  ", listed("Dir", "http://dir.org") },
         // A name and an address in either order; on a tie the second field is the address.
-        { "Example Dir,HTTP://Example.com/", ListedDirectory { "Example Dir", "http://example.com/" } },
-        { "www.example.com/add , Example Dir",
-            ListedDirectory { "Example Dir", "http://www.example.com/add" } },
-        { "a.b,c.d", ListedDirectory { "a.b", "http://c.d" } },
+        { "Example Dir,HTTP://Example.com/", listed("Example Dir", "http://example.com/") },
+        { "www.example.com/add , Example Dir", listed("Example Dir", "https://www.example.com/add") },
+        { "a.b,c.d", listed("a.b", "https://c.d") },
         // A semicolon ends an unquoted field before any comma.
-        { "Name, Inc;http://x.com,rest", ListedDirectory { "Name, Inc", "http://x.com" } },
+        { "Name, Inc;http://x.com,rest", listed("Name, Inc", "http://x.com") },
         // Quoted fields; a quoted name with a space before the comma is read unquoted.
-        { "\"Nice\",http://x.com", ListedDirectory { "Nice", "http://x.com" } },
-        { "http://x.com;\t\"The Name\"", ListedDirectory { "The Name", "http://x.com" } },
-        { "\"My Site\",http://x.com", ListedDirectory { "\"My Site\"", "http://x.com" } },
+        { "\"Nice\",http://x.com", listed("Nice", "http://x.com") },
+        { "http://x.com;\t\"The Name\"", listed("The Name", "http://x.com") },
+        { "\"My Site\",http://x.com", listed("\"My Site\"", "http://x.com") },
         // Marks past the first 64 characters.
         { "\"A_directory_name_that_runs_on_well_past_the_sixty_fourth_character\";http://long.com",
-            ListedDirectory {
-                "A_directory_name_that_runs_on_well_past_the_sixty_fourth_character", "http://long.com" } },
+            listed("A_directory_name_that_runs_on_well_past_the_sixty_fourth_character", "http://long.com") },
+        // An address and a name separated by a blank.
         { "http://www.a-very-long-host-name-for-a-directory.example.com/submit/add-your-site.php My Dir",
-            ListedDirectory { "A-very-long-host-name-for-a-directory",
-                "http://www.a-very-long-host-name-for-a-directory.example.com/submit/add-your-site.php my "
-                "dir" } },
+            listed("My Dir",
+                "http://www.a-very-long-host-name-for-a-directory.example.com/submit/add-your-site.php") },
         // An https address keeps its scheme.
-        { "HTTPS://Secure.Example.com/x", ListedDirectory { "Secure", "https://secure.example.com/x" } },
+        { "HTTPS://Secure.Example.com/x", listed("Secure", "https://secure.example.com/x") },
         // Lines that give nothing.
         { "\"Unclosed,http://x.com", std::nullopt },
         { "http://x.com,\"Unclosed", std::nullopt },
@@ -60,6 +65,7 @@ TEST(DirectoryLineParserTest, ReadsTheFieldsAndTellsTheAddressFromTheName)
         { " \t ", std::nullopt },
         { "", std::nullopt },
         { "http://.com", std::nullopt },
+        { "Name,Another Name", std::nullopt },
     };
     for (const LineCase& test : cases)
         EXPECT_EQ(lineOf(test.line), test.expected) << test.line;
@@ -117,34 +123,29 @@ TEST(DirectoryListFileTest, AnEmptyFileFindsNothing)
 
 TEST(DirectoryListFileTest, ReadsLineEndsByteOrderMarkAndLongLines)
 {
+    // A line of up to 64 KB is read whole; a longer one is refused, not cut into a directory.
     const std::string address = ",http://long.example.com/";
-    const std::string fullLine = std::string(kMaxListLineLength - address.size(), 'n') + address;
-    const std::string cutLine =
-        "http://cut.example.com/," + std::string(kMaxListLineLength * 3, 'x') + ",http://lost.com";
+    const std::string fullLine = std::string(kMaxListRecordBytes - address.size(), 'n') + address;
+    const std::string tooLong =
+        "http://cut.example.com/," + std::string(kMaxListRecordBytes, 'x') + ",http://lost.com";
     const ScannedFile file(
-        "\xEF\xBB\xBFhttp://bom.com/\r\n" + fullLine + "\r\n" + cutLine + "\nName,http://after.com");
+        "\xEF\xBB\xBFhttp://bom.com/\r\n" + fullLine + "\r\n" + tooLong + "\nName,http://after.com");
     ASSERT_TRUE(file.scan);
-    ASSERT_EQ(file.scan->found.size(), 4u);
-    EXPECT_EQ(file.scan->found[0], (ListedDirectory { "Bom", "http://bom.com/" }));
-    EXPECT_EQ(file.scan->found[1].address, "http://long.example.com/");
-    EXPECT_EQ(file.scan->found[2].address, "http://cut.example.com/");
-    EXPECT_EQ(file.scan->found[2].name, std::string(kMaxListLineLength - 24, 'x'));
-    EXPECT_EQ(file.scan->found[3], (ListedDirectory { "Name", "http://after.com" }));
+    ASSERT_EQ(file.scan->found.size(), 3u);
+    EXPECT_EQ(file.scan->found[0], listed("Bom", "http://bom.com/"));
+    EXPECT_EQ(file.scan->found[1],
+        listed(std::string(kMaxListRecordBytes - address.size(), 'n'), "http://long.example.com/"));
+    EXPECT_EQ(file.scan->found[2], listed("Name", "http://after.com"));
+    EXPECT_EQ(file.scan->skipped, (std::vector<SkippedRow> { { 3, "longer than 64 KB" } }));
 }
 
 TEST(DirectoryListFileTest, ReadsWindows1252AndUtf8LinesAsUtf8)
 {
-    // A UTF-8 line cut by the length limit inside its last character stays UTF-8.
-    const std::string cutUtf8 =
-        "http://cut.example/," + std::string(kMaxListLineLength - 21, 'x') + "\xC3\xA9tail";
-    // Windows-1252 grows in UTF-8: the line handed on is cut at a character.
-    const std::string long1252 = "http://w.example/," + std::string(kMaxListLineLength - 18, '\xE9');
     const ScannedFile file("Caf\xE9 Links,http://cafe.example/\n"
                            "R\xC3\xA9sum\xC3\xA9 Web;http://resume.example/\n"
                            "\x93Quoted\x94 \x80 Dir;HTTP://QUOTED.example/\r\n"
                            "http://www.\xFC"
-                           "ber.example/\n"
-        + cutUtf8 + "\n" + long1252 + "\n");
+                           "ber.example/\n");
     ASSERT_TRUE(file.scan);
     EXPECT_THAT(file.found(),
         ElementsAre("Caf\xC3\xA9 Links http://cafe.example/",
@@ -152,13 +153,7 @@ TEST(DirectoryListFileTest, ReadsWindows1252AndUtf8LinesAsUtf8)
             "\xE2\x80\x9CQuoted\xE2\x80\x9D \xE2\x82\xAC Dir http://quoted.example/",
             "\xC3\xBC"
             "ber http://www.\xC3\xBC"
-            "ber.example/",
-            std::string(kMaxListLineLength - 21, 'x') + " http://cut.example/", [&] {
-                std::string name;
-                for (std::size_t i = 0; i < (kMaxListLineLength - 18) / 2; ++i)
-                    name += "\xC3\xA9";
-                return name + " http://w.example/";
-            }()));
+            "ber.example/"));
     EXPECT_TRUE(file.messages.empty());
 }
 
@@ -171,8 +166,7 @@ TEST(DirectoryListFileTest, ReadsAHundredThousandLines)
     const ScannedFile file(text);
     ASSERT_TRUE(file.scan);
     ASSERT_EQ(file.scan->found.size(), 100'000u);
-    EXPECT_EQ(file.scan->found.back(),
-        (ListedDirectory { "Directory 99999", "http://www.site99999.com/submit.php" }));
+    EXPECT_EQ(file.scan->found.back(), listed("Directory 99999", "http://www.site99999.com/submit.php"));
 }
 
 TEST(DirectoryListFileTest, ReportsAMissingFileName)

@@ -18,11 +18,12 @@ CliRun runDb(std::vector<std::string> arguments)
 const std::string kMain =
     "<?xml version=\"1.0\"?>\n<rf><latestrevision no=\"9\"/>"
     "<directory name=\"Main Dir\" submiturl=\"http://www.same.example/add\" pr=\"4\" revision=\"9\" "
-    "onsubmit=\"Thanks\" category=\"A,B\">"
+    "onsubmit=\"Thanks\" category=\"A,B\" rating=\"56\" linktype=\"dofollow\" pricing=\"free\">"
     "<item name=\"TITLE\" index=\"0\" value=\"#title#\" type=\"edit\"/></directory>"
     "<directory name=\"Odd\"><item name=\"x\" index=\"1\" value=\"v\" type=\"radio\"/></directory></rf>";
 const std::string kCustom = "<?xml version=\"1.0\"?><customdirs><directory name=\"Mine\" "
-                            "submiturl=\"http://same.example/\" pr=\"2\"/></customdirs>";
+                            "submiturl=\"http://same.example/\" pr=\"2\" rating=\"40\" unlisted=\"true\"/>"
+                            "</customdirs>";
 
 TEST(DbCommandTest, ListPrintsRevisionThenRecordsForEveryForm)
 {
@@ -30,11 +31,13 @@ TEST(DbCommandTest, ListPrintsRevisionThenRecordsForEveryForm)
     const std::string expected =
         "{\"latestrevision\":9,\"directories\":["
         "{\"name\":\"Main Dir\",\"revision\":9,\"pr\":4,\"submiturl\":\"http://www.same.example/add\","
-        "\"category\":\"A,B\",\"onsubmit\":\"Thanks\",\"items\":[{\"name\":\"TITLE\",\"type\":\"edit\","
+        "\"category\":\"A,B\",\"onsubmit\":\"Thanks\",\"rating\":56,\"linktype\":\"dofollow\","
+        "\"pricing\":\"free\",\"unlisted\":false,\"items\":[{\"name\":\"TITLE\",\"type\":\"edit\","
         "\"index\":0,"
         "\"value\":\"#title#\"}]},"
         "{\"name\":\"Odd\",\"revision\":0,\"pr\":0,\"submiturl\":\"\",\"category\":\"\",\"onsubmit\":\"\","
-        "\"items\":[{\"name\":\"x\",\"type\":\"edit\",\"index\":1,\"value\":\"v\"}]}]}";
+        "\"rating\":null,\"linktype\":null,\"pricing\":null,\"unlisted\":false,\"items\":[{\"name\":\"x\","
+        "\"type\":\"edit\",\"index\":1,\"value\":\"v\"}]}]}";
     const auto compact = [](const CliRun& run) { return nlohmann::ordered_json::parse(run.out).dump(); };
 
     const CliRun plain = runDb({ "list", "--json", folder.write("plain.xml", kMain).string() });
@@ -79,6 +82,9 @@ TEST(DbCommandTest, MergePrintsTheMergedMainStore)
     ASSERT_EQ(merged.size(), 2u);
     EXPECT_EQ(merged[0]["name"], "Mine");
     EXPECT_EQ(merged[0]["pr"], 2);
+    // The list's facts and mark of a custom directory survive the merge.
+    EXPECT_EQ(merged[0]["rating"], 40);
+    EXPECT_EQ(merged[0]["unlisted"], true);
     EXPECT_EQ(merged[1]["name"], "Odd");
 }
 

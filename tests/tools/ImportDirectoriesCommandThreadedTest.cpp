@@ -96,7 +96,39 @@ TEST_F(ImportDirectoriesCommandThreaded, SkipsThePageRankAndReportsBadFiles)
     EXPECT_EQ(result.code, 0) << result.err;
     const nlohmann::json json = nlohmann::json::parse(result.out);
     EXPECT_EQ(json["added"], 1);
-    EXPECT_EQ(json["directories"], nlohmann::json::parse(R"([{"name": "More", "url": "http://more.com"}])"));
+    EXPECT_EQ(json["directories"],
+        nlohmann::json::parse(R"([{"name": "More", "url": "http://more.com", "category": null, "rating": null,
+            "linktype": null, "pricing": null}])"));
+}
+
+TEST_F(ImportDirectoriesCommandThreaded, ReadsAListsColumnsUpdatesKnownDirectoriesAndRefusesWhatIsNoList)
+{
+    const std::string list = m_folder
+                                 .write("list.csv",
+                                     "Name,Website,DR,Link Type,Category\n"
+                                     "Mine again,mine.com,DR 40,dofollow,\n"
+                                     "Fresh,fresh.example/add,55,nofollow,\"\xF0\x9F\x9A\x80 Launch, AI\"\n"
+                                     "Nothing,,,,\n")
+                                 .string();
+    const CliRun result = run({ "--json", "--skip-pr", list });
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.err, "vantelo-cli: " + list + ": line 4 skipped: no web address\n");
+    const nlohmann::json json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["added"], 1);
+    EXPECT_EQ(json["updated"], 1);
+    const DirectoryStore::RecordMap saved = savedCustom();
+    EXPECT_EQ(saved.at("Mine").listFacts, (DirectoryListFacts { 40, "dofollow", "", false }));
+    EXPECT_EQ(saved.at("Mine").submitUrl, "http://mine.com/");
+    EXPECT_EQ(saved.at("Fresh"),
+        (DirectoryRecord { "Fresh", 0, 0, "https://fresh.example/add", "Custom,Launch,AI", "", {},
+            { 55, "nofollow", "", false } }));
+
+    const std::string before = m_folder.read("customdirdata.xml");
+    const CliRun binary =
+        run({ m_folder.write("list.bin", std::string("\x89PNG\r\n\x1A\n\0\0", 10)).string() });
+    EXPECT_EQ(binary.code, 1);
+    EXPECT_THAT(binary.err, HasSubstr("it holds binary data, not a list of directories; nothing was stored"));
+    EXPECT_EQ(m_folder.read("customdirdata.xml"), before);
 }
 
 } // namespace

@@ -14,9 +14,18 @@ nlohmann::ordered_json recordJson(const DirectoryRecord& record)
         items.push_back({ { "name", item.name }, { "type", std::string(controlTypeText(item.type)) },
             { "index", item.index }, { "value", item.value } });
     }
+    // A fact no list gave is null.
+    const DirectoryListFacts& facts = record.listFacts;
+    const auto text = [](const std::string& value) {
+        return value.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(value);
+    };
     return { { "name", record.name }, { "revision", record.revision }, { "pr", record.pr },
         { "submiturl", record.submitUrl }, { "category", record.category }, { "onsubmit", record.onSubmit },
-        { "items", std::move(items) } };
+        { "rating",
+            facts.rating == DirectoryListFacts::kUnknownRating ? nlohmann::ordered_json()
+                                                               : nlohmann::ordered_json(facts.rating) },
+        { "linktype", text(facts.linkType) }, { "pricing", text(facts.pricing) },
+        { "unlisted", facts.unlisted }, { "items", std::move(items) } };
 }
 
 } // namespace

@@ -14,8 +14,10 @@ namespace {
 
 constexpr const char* kJsonFields =
     "JSON: {\"latestrevision\": N, \"directories\": [{\"name\", \"revision\", \"pr\",\n"
-    "\"submiturl\", \"category\", \"onsubmit\", \"items\": [{\"name\", \"type\", \"index\",\n"
-    "\"value\"}]}]}.";
+    "\"submiturl\", \"category\", \"onsubmit\", \"rating\" (0 to 100, null when no\n"
+    "list gave one), \"linktype\", \"pricing\" (null likewise), \"unlisted\" (true once\n"
+    "the directory left the followed list that brought it), \"items\": [{\"name\",\n"
+    "\"type\", \"index\", \"value\"}]}]}.";
 
 std::optional<bool> formFlag(CliArguments& line)
 {

@@ -10,11 +10,11 @@
 #include "custom/CustomDirListModel.h"
 #include "custom/DirectoryImport.h"
 #include "custom/DirectoryListFile.h"
+#include "custom/ListFactsUpdate.h"
 #include "directories/DirectoryStore.h"
 #include "stats/CSiteChecker.h"
 
 #include <condition_variable>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 
@@ -71,6 +71,10 @@ private:
 
 void printFound(const std::string& file, const DirectoryListScan& scan, const CliArguments& line)
 {
+    for (const SkippedRow& skipped : scan.skipped) {
+        printNote(file + (scan.listShape == ListShape::Json ? ": entry " : ": line ")
+            + std::to_string(skipped.line) + " skipped: " + std::string(skipped.reason));
+    }
     if (line.json())
         return;
     std::cout << "Found " << scan.found.size() << " new directories in " << file << " (" << scan.lineCount
@@ -78,21 +82,38 @@ void printFound(const std::string& file, const DirectoryListScan& scan, const Cl
               << std::flush;
 }
 
+// A fact as JSON: null where the list gave none.
+nlohmann::ordered_json factJson(const std::string& text)
+{
+    return text.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(text);
+}
+
 void printAdded(const std::string& file, const DirectoryListScan& scan, std::size_t added,
-    const std::filesystem::path& database, const CliArguments& line)
+    std::size_t updated, const std::filesystem::path& database, const CliArguments& line)
 {
     if (!line.json()) {
-        if (added == 0)
+        if (updated > 0)
+            std::cout << "Updated the rating, link type or pricing of " << updated << " known directories\n";
+        if (added == 0 && updated == 0)
             std::cout << "Nothing new: " << database.string() << " is left as it was\n";
-        else
+        else if (added > 0)
             std::cout << "Added " << added << " directories to " << database.string() << '\n';
         return;
     }
     nlohmann::ordered_json directories = nlohmann::ordered_json::array();
-    for (const ListedDirectory& directory : scan.found)
-        directories.push_back({ { "name", directory.name }, { "url", directory.address } });
-    printJson({ { "file", file }, { "lines", scan.lineCount }, { "added", added },
-        { "database", database.string() }, { "directories", std::move(directories) } });
+    for (const ListedDirectory& directory : scan.found) {
+        const DirectoryListFacts& facts = directory.facts;
+        directories.push_back({ { "name", directory.name }, { "url", directory.address },
+            { "category", factJson(directory.category) },
+            { "rating", facts.rating < 0 ? nlohmann::ordered_json() : nlohmann::ordered_json(facts.rating) },
+            { "linktype", factJson(facts.linkType) }, { "pricing", factJson(facts.pricing) } });
+    }
+    nlohmann::ordered_json skipped = nlohmann::ordered_json::array();
+    for (const SkippedRow& row : scan.skipped)
+        skipped.push_back({ { "line", row.line }, { "reason", std::string(row.reason) } });
+    printJson({ { "file", file }, { "lines", scan.lineCount }, { "added", added }, { "updated", updated },
+        { "database", database.string() }, { "directories", std::move(directories) },
+        { "skipped", std::move(skipped) } });
 }
 
 int runImport(CliArguments& line)
@@ -100,9 +121,6 @@ int runImport(CliArguments& line)
     const std::vector<std::string> categories = line.takeOptions("--category");
     const bool skipPageRank = line.takeFlag("--skip-pr");
     const std::string file = line.positional(1, 1).front();
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error) || !std::ifstream(file, std::ios::binary))
-        throw CliFailure("cannot read " + file);
 
     const DataFolder folder = line.writableDataFolder();
     StderrMessageBox messages(kCliProgram);
@@ -112,13 +130,18 @@ int runImport(CliArguments& line)
     main.MergeCustom(custom, folder);
     const CustomDirListModel known(main, custom, {});
 
-    const std::optional<DirectoryListScan> scan =
-        scanDirectoryListFile(file, known.knownDirectories(), messages);
-    if (!scan)
+    const DirectoryListRead read = readDirectoryListFile(file, known.knownDirectories());
+    if (!read.opened)
         throw CliFailure("cannot read " + file);
+    if (!read.scan)
+        throw CliFailure("cannot import " + file + ": " + read.problem + "; nothing was stored");
+    const std::optional<DirectoryListScan>& scan = read.scan;
     printFound(file, *scan, line);
+    const std::size_t updated = applyListFacts(custom, main, scan->known);
     if (scan->found.empty()) {
-        printAdded(file, *scan, 0, folder.customDatabase(), line);
+        if (updated > 0 && !custom.SaveCustom(folder.customDatabase(), true))
+            throw CliFailure("cannot write " + folder.customDatabase().string());
+        printAdded(file, *scan, 0, updated, folder.customDatabase(), line);
         return kExitSuccess;
     }
 
@@ -138,7 +161,7 @@ int runImport(CliArguments& line)
     import->close();
     if (!custom.SaveCustom(folder.customDatabase(), true))
         throw CliFailure("cannot write " + folder.customDatabase().string());
-    printAdded(file, *scan, import->size(), folder.customDatabase(), line);
+    printAdded(file, *scan, import->size(), updated, folder.customDatabase(), line);
     return kExitSuccess;
 }
 
@@ -150,14 +173,21 @@ const CliCommand& importDirectoriesCommand()
         "Add the directories of a list file to customdirdata.xml.",
         { { "--category", "NAME", "list the new directories under NAME too (repeatable)" },
             { "--skip-pr", "", "do not ask for each new directory's PageRank" } },
-        "FILE is a text or CSV file, one directory a line: an address, or a name and an\n"
-        "address separated by a comma or a semicolon. As \"Import...\" of the custom\n"
-        "directory list manager does, addresses whose site is known already are\n"
-        "skipped, taken names get a number, and every new directory is listed under\n"
-        "\"Custom\" and each --category. A progress bar shows on standard error while\n"
-        "the PageRanks are asked for, when that is a terminal.\n\n"
-        "JSON: {\"file\", \"lines\": lines that name a directory, \"added\": N,\n"
-        "\"database\": the file saved, \"directories\": [{\"name\", \"url\"}]}.",
+        "FILE is a directory list: a CSV or tab-separated table (its columns found by\n"
+        "their names or their cells), a JSON array of objects, or plain lines (an\n"
+        "address, or a name and an address). As \"Import...\" of the custom directory\n"
+        "list manager does, addresses whose site is known already are skipped (a\n"
+        "known custom directory gets the list's rating, link type and pricing), taken\n"
+        "names get a number, and every new directory is listed under \"Custom\", each\n"
+        "--category and the list's own categories. Rows that name no directory are\n"
+        "noted on standard error with their line and why. A progress bar shows on\n"
+        "standard error while the PageRanks are asked for, when that is a terminal.\n"
+        "A file that is no list (binary data, broken JSON, over 32 MB) fails and\n"
+        "nothing is stored.\n\n"
+        "JSON: {\"file\", \"lines\": rows that name a directory, \"added\": N,\n"
+        "\"updated\": known directories whose facts changed, \"database\": the file\n"
+        "saved, \"directories\": [{\"name\", \"url\", \"category\", \"rating\",\n"
+        "\"linktype\", \"pricing\"}], \"skipped\": [{\"line\", \"reason\"}]}.",
         CliCommand::kDataFolder | CliCommand::kJson, runImport };
     return command;
 }

@@ -191,12 +191,9 @@ int runLearn(CliArguments& line)
     // A redirect may have led to another site, which may be known.
     refuseKnownSite(known, lesson.submitUrl);
     std::string name = chosenName.value_or(proposedNameFromTitle(lesson.title, lesson.submitUrl));
-    if (known.count(name)) {
-        // A proposed name is numbered, as the bulk import numbers names.
-        NewDirectoryList names(known);
-        names.offer(name, lesson.submitUrl);
-        name = names.added().front().name;
-    }
+    // A proposed name is numbered, as the bulk import numbers names.
+    if (known.count(name))
+        name = NewDirectoryList(known).uniqueName(name);
 
     std::vector<std::string> selected { kCustomCategory };
     for (const std::string& category : categories)

@@ -256,6 +256,7 @@ void CQuenlarDlg::buildWindow(MainWindowSeams seams)
     m_fileCommands = std::make_unique<FileCommands>(context(), seams.files, seams.programs);
     m_customCommands =
         std::make_unique<CustomDirectoryCommands>(context(), m_browser, std::move(seams.customManager));
+    m_listsCommands = std::make_unique<DirectoryListsCommands>(context(), std::move(seams.directoryLists));
     m_reciprocalCommands =
         std::make_unique<ReciprocalCommands>(context(), m_clipboard, std::move(seams.askCode));
 
@@ -285,9 +286,11 @@ void CQuenlarDlg::connectCommands()
     on(m_navigation->settingsAction(), [this] { showSettings(); });
     on(menus.manageProfiles, [this] { ManageProfiles(); });
     on(menus.manageCustomDirectories, [this] { m_customCommands->manageCustomDirectories(); });
+    on(menus.directoryLists, [this] { m_listsCommands->manageLists(); });
     on(menus.newSnapshot, [this] { newSnapshot(); });
     on(menus.verifyListings, [this] { verifyListings(); });
     on(menus.updateDirectoryDatabase, [this] { updateDirectoryDatabase(); });
+    on(menus.updateLists, [this] { m_listsCommands->updateLists(); });
     on(menus.checkCustomDatabase, [this] {
         // An autosave while the checker runs would write the old list over the checker's save.
         m_autosave.stop();
@@ -395,6 +398,7 @@ void CQuenlarDlg::showSettings()
     CSettingsDlg dialog(
         m_state.settings(), m_state.hosts().services(), m_messages,
         [this](const BrowsingData& what) { m_browser.clearBrowsingData(what); }, this);
+    dialog.offerDirectoryLists([this] { m_listsCommands->manageLists(); });
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings() = dialog.settings();

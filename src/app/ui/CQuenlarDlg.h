@@ -3,6 +3,7 @@
 #include "app/MainWindowState.h"
 #include "app/OnlinePages.h"
 #include "app/ui/CustomDirectoryCommands.h"
+#include "app/ui/DirectoryListsCommands.h"
 #include "app/ui/FileCommands.h"
 #include "app/ui/IDirectoryListHost.h"
 #include "app/ui/ReciprocalCommands.h"
@@ -49,6 +50,8 @@ struct MainWindowSeams {
     ReciprocalCommands::CodeDialog askCode;
     // How the custom directory list manager is used; modally where empty.
     CustomDirectoryCommands::ManagerUse customManager;
+    // How the directory list dialogs are used; modally where empty.
+    DirectoryListsCommands::DialogUse directoryLists;
     // Where the passwords and API keys are kept; the desktop keyring, else data/secrets, when null.
     ISecretStore* secrets = nullptr;
 };
@@ -95,6 +98,7 @@ public:
     BrowserCommands& browserCommands() const { return *m_browserCommands; }
     DirectoryListController& directoryList() const { return *m_list; }
     ReciprocalCommands& reciprocalCommands() const { return *m_reciprocalCommands; }
+    DirectoryListsCommands& directoryListsCommands() const { return *m_listsCommands; }
     const QTimer& autosaveTimer() const { return m_autosave; }
 
 signals:
@@ -177,6 +181,7 @@ private:
     DirectoryListController* m_list = nullptr;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<CustomDirectoryCommands> m_customCommands;
+    std::unique_ptr<DirectoryListsCommands> m_listsCommands;
     std::unique_ptr<ReciprocalCommands> m_reciprocalCommands;
     QTimer m_autosave;
     bool m_loadScheduled = false;

@@ -160,6 +160,25 @@ CSettingsDlg::CSettingsDlg(const MainSettings& settings, const StatisticsService
     m_searxngUrl->setObjectName("searxngUrlEdit");
 }
 
+void CSettingsDlg::offerDirectoryLists(std::function<void()> open)
+{
+    auto* box = new QGroupBox(QStringLiteral("Directory lists"));
+    auto* row = new QHBoxLayout(box);
+    auto* text =
+        new QLabel(QStringLiteral("Lists of directories followed at their addresses, kept up to date "
+                                  "with Tools > Update Lists."));
+    text->setWordWrap(true);
+    auto* button = new QPushButton(QStringLiteral("Directory &Lists..."));
+    button->setAutoDefault(false);
+    button->setObjectName("directoryListsButton");
+    row->addWidget(text, 1);
+    row->addWidget(button);
+    connect(button, &QPushButton::clicked, this, std::move(open));
+    // Above the spacing and the OK and Cancel buttons.
+    if (auto* layout = qobject_cast<QVBoxLayout*>(this->layout()))
+        layout->insertWidget(layout->count() - 2, box);
+}
+
 QWidget* CSettingsDlg::statisticsBox()
 {
     m_pageRankProvider->addItem(

@@ -48,6 +48,9 @@ public:
     CSettingsDlg(const MainSettings& settings, const StatisticsServices& services, IMessageBox& messages,
         BrowsingDataClearer clear = {}, QWidget* parent = nullptr);
 
+    // Adds the "Directory lists" section, whose button opens the followed lists.
+    void offerDirectoryLists(std::function<void()> open);
+
     // The settings with the dialog's values; an interval of 0 is taken as 3.
     MainSettings settings() const { return m_settings; }
     // The statistics services with the dialog's values.

@@ -37,6 +37,7 @@ MainMenus::MainMenus(QMenuBar* bar)
     configuration = entry(settings, "Configuration");
     manageProfiles = entry(settings, "Manage Profiles");
     manageCustomDirectories = entry(settings, "Manage Custom Directory List");
+    directoryLists = entry(settings, "Directory Lists");
 
     tools = bar->addMenu(QStringLiteral("&Tools"));
     nextDirectory = entry(tools, "&Next Directory", QKeySequence(Qt::Key_F8));
@@ -50,6 +51,7 @@ MainMenus::MainMenus(QMenuBar* bar)
     newSnapshot = entry(snapshots, "&New Snapshot");
     verifyListings = entry(tools, "&Verify Listings\u2026");
     updateDirectoryDatabase = entry(tools, "Update Directory Database");
+    updateLists = entry(tools, "Update Lists");
     checkCustomDatabase = entry(tools, "Check Custom Directory Database");
     addReciprocalLink = entry(tools, "Add Reciprocal Link");
 

@@ -26,6 +26,7 @@ public:
     QAction* configuration;
     QAction* manageProfiles;
     QAction* manageCustomDirectories;
+    QAction* directoryLists;
     // "&Tools"
     QMenu* tools;
     // Working through the list: F8 and Ctrl+K, wherever the focus is in the window.
@@ -34,6 +35,7 @@ public:
     QAction* newSnapshot;
     QAction* verifyListings;
     QAction* updateDirectoryDatabase;
+    QAction* updateLists;
     QAction* checkCustomDatabase;
     QAction* addReciprocalLink;
     // "&Resources"

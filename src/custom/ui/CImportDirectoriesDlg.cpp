@@ -1,7 +1,7 @@
 #include "custom/ui/CImportDirectoriesDlg.h"
 
 #include "custom/CustomCategories.h"
-#include "custom/DirectoryListFile.h"
+#include "custom/ListFactsUpdate.h"
 #include "directories/DirectoryStore.h"
 #include "stats/CSiteChecker.h"
 #include "widgets/CStaticHelp.h"
@@ -16,18 +16,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace {
 
 constexpr const char* kCaption = "Import Directories";
 constexpr const char* kFileLabel = "File to import:";
 constexpr const char* kFileHelp =
-    "A text or CSV file with one directory per line: its address, or its name and "
-    "its address separated by a comma or a semicolon. Directories already in your "
-    "list are skipped";
+    "A directory list: a CSV or tab-separated table with a column of addresses (and of names, "
+    "categories, ratings, link types and pricing, found by their names), a JSON list, or a "
+    "text file with one directory per line: its address, or its name and its address. "
+    "Directories already in your list are skipped, but get the list's rating, link type and "
+    "pricing";
+constexpr const char* kNoPreview = "Choose a list file to see what it holds.";
 constexpr const char* kCategoryLabel = "Category:";
 constexpr const char* kSelectedLabel = "Selected categories";
 constexpr const char* kCategoryHelp = "The categories every imported directory is listed under. Custom is "
@@ -43,7 +49,7 @@ constexpr const char* kCloseHint = ". Press the Close button to continue";
 constexpr const char* kCancelText = "Cancel";
 constexpr const char* kSkipText = "Skip PR check";
 constexpr const char* kCloseText = "Close";
-constexpr const char* kListFilter = "Directory Lists (*.csv *.txt)";
+constexpr const char* kListFilter = "Directory Lists (*.csv *.tsv *.json *.txt)";
 constexpr const char* kAllFilter = "All Files (*.*)";
 
 } // namespace
@@ -67,6 +73,7 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     , m_removeCategory(new QPushButton(QStringLiteral("&Remove"), this))
     , m_categories(new QListWidget(this))
     , m_learn(new QCheckBox(toQString(kLearnText), this))
+    , m_preview(new QPlainTextEdit(toQString(kNoPreview), this))
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_import(new QPushButton(QStringLiteral("&Import"), this))
@@ -82,6 +89,8 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     m_categoryBox->setCurrentIndex(-1);
     m_status->setWordWrap(true);
     m_progress->hide();
+    m_preview->setReadOnly(true);
+    m_preview->setMaximumHeight(m_preview->fontMetrics().lineSpacing() * 9);
 
     auto* grid = new QGridLayout;
     auto* fileLabel = new QLabel(toQString(kFileLabel), this);
@@ -89,17 +98,18 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     grid->addWidget(fileLabel, 0, 0);
     grid->addWidget(withHelpIcon(this, m_file, toQString(kFileHelp)), 0, 1);
     grid->addWidget(m_browse, 0, 2);
+    grid->addWidget(m_preview, 1, 1);
     auto* categoryLabel = new QLabel(toQString(kCategoryLabel), this);
     categoryLabel->setBuddy(m_categoryBox);
-    grid->addWidget(categoryLabel, 1, 0);
-    grid->addWidget(withHelpIcon(this, m_categoryBox, toQString(kCategoryHelp)), 1, 1);
-    grid->addWidget(m_addCategory, 1, 2);
+    grid->addWidget(categoryLabel, 2, 0);
+    grid->addWidget(withHelpIcon(this, m_categoryBox, toQString(kCategoryHelp)), 2, 1);
+    grid->addWidget(m_addCategory, 2, 2);
     auto* selectedLabel = new QLabel(toQString(kSelectedLabel), this);
     selectedLabel->setBuddy(m_categories);
-    grid->addWidget(selectedLabel, 2, 1);
-    grid->addWidget(m_categories, 3, 1);
-    grid->addWidget(m_removeCategory, 3, 2, Qt::AlignTop);
-    grid->addWidget(withHelpIcon(this, m_learn, toQString(kLearnHelp)), 4, 1);
+    grid->addWidget(selectedLabel, 3, 1);
+    grid->addWidget(m_categories, 4, 1);
+    grid->addWidget(m_removeCategory, 4, 2, Qt::AlignTop);
+    grid->addWidget(withHelpIcon(this, m_learn, toQString(kLearnHelp)), 5, 1);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -119,12 +129,13 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     layout->addLayout(buttons);
 
     connect(m_browse, &QPushButton::clicked, this, &CImportDirectoriesDlg::browse);
+    connect(m_file, &QLineEdit::textChanged, this, &CImportDirectoriesDlg::readChosenFile);
     connect(m_addCategory, &QPushButton::clicked, this, &CImportDirectoriesDlg::addCategory);
     connect(m_removeCategory, &QPushButton::clicked, this, &CImportDirectoriesDlg::removeCategory);
     connect(m_import, &QPushButton::clicked, this, &CImportDirectoriesDlg::startImport);
     connect(m_cancel, &QPushButton::clicked, this, &CImportDirectoriesDlg::cancelPressed);
     showCategories(0);
-    resize(520, 380);
+    resize(560, 500);
 
     m_file->setObjectName("fileEdit");
     m_browse->setObjectName("browseButton");
@@ -133,6 +144,7 @@ CImportDirectoriesDlg::CImportDirectoriesDlg(DirectoryStore& custom, DirectorySt
     m_removeCategory->setObjectName("removeCategoryButton");
     m_categories->setObjectName("categoryList");
     m_learn->setObjectName("learnCheck");
+    m_preview->setObjectName("previewText");
     m_status->setObjectName("statusLine");
     m_progress->setObjectName("progressBar");
     m_import->setObjectName("importButton");
@@ -183,15 +195,42 @@ void CImportDirectoriesDlg::browse()
         m_file->setText(file);
 }
 
+// Reads the file named as soon as it names one, and shows what it holds; nothing
+// is stored before "Import".
+void CImportDirectoriesDlg::readChosenFile()
+{
+    if (m_state != State::Idle)
+        return;
+    m_read.reset();
+    m_readName = m_file->text();
+    std::error_code error;
+    const std::filesystem::path path(toStdString(m_readName));
+    if (m_readName.isEmpty() || !std::filesystem::is_regular_file(path, error)) {
+        m_preview->setPlainText(toQString(kNoPreview));
+        return;
+    }
+    m_read = readDirectoryListFile(path.string(), m_known);
+    if (!m_read->opened)
+        m_preview->setPlainText(toQString(kNoPreview));
+    else if (!m_read->scan)
+        m_preview->setPlainText(toQString("This file cannot be imported: " + m_read->problem + "."));
+    else
+        m_preview->setPlainText(toQString(listPreviewText(*m_read->scan)));
+}
+
 void CImportDirectoriesDlg::startImport()
 {
     if (m_state != State::Idle)
         return;
     const std::string categoryText = customCategoryText(m_selected);
-    std::optional<DirectoryListScan> scan =
-        scanDirectoryListFile(toStdString(m_file->text()), m_known, m_messages);
+    // The file as shown in the preview, or read now when it was not (a file made after its name was typed).
+    std::optional<DirectoryListScan> scan = m_read && m_readName == m_file->text()
+        ? reportedScan(std::move(*m_read), m_messages)
+        : scanDirectoryListFile(toStdString(m_file->text()), m_known, m_messages);
+    m_read.reset();
     if (!scan)
         return;
+    applyListFacts(m_customStore, m_mainStore, scan->known);
     m_status->setText(toQString(importFoundText(*scan)));
     m_import->setEnabled(false);
     m_learn->setEnabled(false);

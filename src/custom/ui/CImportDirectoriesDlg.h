@@ -3,6 +3,7 @@
 #include "common/HostConfiguration.h"
 #include "custom/DirectoryImport.h"
 #include "custom/DirectoryLearningRun.h"
+#include "custom/DirectoryListFile.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -21,11 +22,14 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
-// The bulk import of directories from a text or CSV file: the file, the
-// categories the new directories get, then the import, whose PageRank checks
+// The bulk import of directories from a list file (CSV, TSV, JSON or plain
+// lines): the file, whose reading is shown as soon as it is chosen (the shape,
+// the columns found, the rows, those skipped and why) before anything is
+// stored, the categories the new directories get, then the import, whose PageRank checks
 // run on a worker thread. The checker's reports reach the window only as queued
 // calls, and the new directories enter the stores on the window's thread;
 // closing the window ends the import first (what was not checked yet is added
@@ -82,6 +86,7 @@ private:
     };
 
     void browse();
+    void readChosenFile();
     void startImport();
     void cancelPressed();
     void finish(const QString& status);
@@ -124,7 +129,12 @@ private:
     QPushButton* m_addCategory;
     QPushButton* m_removeCategory;
     QListWidget* m_categories;
+    // The file as read for the preview, and the name it was read under.
+    std::optional<DirectoryListRead> m_read;
+    QString m_readName;
+
     QCheckBox* m_learn;
+    QPlainTextEdit* m_preview;
     QLabel* m_status;
     QProgressBar* m_progress;
     QPushButton* m_import;

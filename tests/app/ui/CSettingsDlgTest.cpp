@@ -59,6 +59,11 @@ TEST(CSettingsDlgTest, EachOptionHasItsHelpIcon)
         HasSubstr("loaded in a new tab"));
     EXPECT_THAT(child<CStaticHelp>(dialog, "recognizeFormsHelp")->helpText().toStdString(),
         HasSubstr("fields it recognises by their labels"));
+    // The followed directory lists open from their own section.
+    int opened = 0;
+    dialog.offerDirectoryLists([&] { ++opened; });
+    child<QPushButton>(dialog, "directoryListsButton")->click();
+    EXPECT_EQ(opened, 1);
 }
 
 TEST(CSettingsDlgTest, RecognitionIsTurnedOffAndOnByItsBoxAndOnlyAChangeIsStored)

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -119,7 +120,7 @@ TEST_F(CImportDirectoriesDlgThreaded, ImportsWithThePageRankAndShowsTheProgress)
     for (const DirectoryStore* store : { &m_custom, &m_main }) {
         ASSERT_NE(store->find("Third"), nullptr);
         EXPECT_EQ(*store->find("Third"),
-            (DirectoryRecord { "Third", 0, 6, "http://www.third.org", "Custom,News", "", {}, {} }));
+            (DirectoryRecord { "Third", 0, 6, "https://www.third.org", "Custom,News", "", {}, {} }));
     }
     EXPECT_EQ(m_dialog->added(), 2u);
     child<QPushButton>(*m_dialog, "cancelButton")->click();
@@ -155,6 +156,35 @@ TEST_F(CImportDirectoriesDlgThreaded, AWindowClosedMidRunLeavesNothingBehind)
     QTest::qWait(300);
     EXPECT_EQ(m_custom.GetPR("First"), 0);
     EXPECT_EQ(m_asked, 1);
+}
+
+TEST_F(CImportDirectoriesDlgThreaded, ShowsWhatTheFileHoldsBeforeStoringAnything)
+{
+    m_gate.open();
+    m_custom.AddDirectory("Known");
+    m_custom.SetSubmitUrl("Known", "http://known.com/");
+    child<QLineEdit>(*m_dialog, "fileEdit")
+        ->setText(QString::fromStdString(m_folder
+                                             .write("list.csv",
+                                                 "Name,URL,Link Type,Category\n"
+                                                 "Alpha,alpha.example,dofollow,\xE2\xAD\x90 Tools\n"
+                                                 "Known again,known.com,nofollow,\n"
+                                                 "Broken,not an address,,\n")
+                                             .string()));
+    EXPECT_EQ(child<QPlainTextEdit>(*m_dialog, "previewText")->toPlainText().toStdString(),
+        "Read as a table of comma-separated columns with a header row.\n"
+        "Columns: name (\"Name\"), address (\"URL\"), link type (\"Link Type\"), category (\"Category\").\n"
+        "3 rows: 1 new directory, 1 known already (1 gets the list's rating, link type or pricing), 1 "
+        "skipped.\n"
+        "Skipped:\n  line 4: no web address");
+    EXPECT_TRUE(m_custom.find("Alpha") == nullptr);
+    child<QPushButton>(*m_dialog, "importButton")->click();
+    ASSERT_TRUE(waitUntil(
+        [&] { return child<QPushButton>(*m_dialog, "cancelButton")->text() == QStringLiteral("Close"); },
+        30000));
+    EXPECT_EQ(m_custom.find("Alpha")->category, "Custom,Tools");
+    EXPECT_EQ(m_custom.find("Alpha")->listFacts.linkType, "dofollow");
+    EXPECT_EQ(m_custom.find("Known")->listFacts.linkType, "nofollow");
 }
 
 TEST_F(CImportDirectoriesDlgThreaded, AFileWithoutNewDirectoriesOnlyCloses)
